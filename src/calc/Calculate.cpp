@@ -1,0 +1,143 @@
+// The recalculation driver: every calculator of the return in its fixed order, with the stop
+// checks that end a run after a calculator has failed.
+
+#include "calc/CalcSupport.h"
+#include "calc/CapitalGainWorksheets.h"
+#include "calc/Continuation.h"
+#include "calc/Form1041A.h"
+#include "calc/Form1041ES.h"
+#include "calc/Form1041Page1.h"
+#include "calc/Form1041Page2.h"
+#include "calc/Form1041QFTTV.h"
+#include "calc/ScheduleD.h"
+#include "calc/ScheduleI.h"
+#include "calc/ScheduleJ.h"
+#include "calc/ScheduleK1.h"
+
+#include <algorithm>
+
+namespace quorvan {
+namespace {
+
+constexpr int kTotalSlot = 86;  // the page total of every continuation schedule
+
+// Pages in use of a counted form type; a damaged count never reaches beyond the grid.
+int PagesInUse(int count)
+{
+    return std::clamp(count, 0, kMaxPages);
+}
+
+// Runs a continuation schedule's calculator on every page in use and sums the page totals.
+template <typename PageCalculator>
+double SumContinuationPages(int formType, int count, PageCalculator calculatePage)
+{
+    double total = 0;
+    for (int k = 0; k < PagesInUse(count); ++k) {
+        calculatePage(k);
+        total += Str2Float_2(Answers->Text(formType, k, kTotalSlot));
+    }
+    return total;
+}
+
+// Rows 1 to 38. Returns false when a stop check ended the run.
+bool RunCalculators(TAnswer& store)
+{
+    auto stopped = [&store] { return store.ErrFlag; };
+
+    CalcForm1041Identification();
+    if (stopped()) return false;
+
+    store.InterestTotal = SumContinuationPages(ftInterest, store.NoOfInterest, CalcInterestSchedule);
+    store.DividendTotal = SumContinuationPages(ftDividend, store.NoOfDividend, CalcDividendSchedule);
+    store.OtherTotal = SumContinuationPages(ftOtherDeductions, store.NoOfOther, CalcOtherDeductionsSchedule);
+    store.Other2Total = SumContinuationPages(ftOther2, store.NoOfOther2, CalcOther2Schedule);
+
+    for (int k = 0; k < PagesInUse(store.NoOf8949_A); ++k) CalcForm8949BoxA(k);
+    for (int k = 0; k < PagesInUse(store.NoOf8949_B); ++k) CalcForm8949BoxB(k);
+    for (int k = 0; k < PagesInUse(store.NoOf8949_C); ++k) CalcForm8949BoxC(k);
+    for (int k = 0; k < PagesInUse(store.NoOf8949_D); ++k) CalcForm8949BoxD(k);
+    for (int k = 0; k < PagesInUse(store.NoOf8949_E); ++k) CalcForm8949BoxE(k);
+    for (int k = 0; k < PagesInUse(store.NoOf8949_F); ++k) CalcForm8949BoxF(k);
+
+    using Calculator = void (*)();
+    static const Calculator beforeK1[] = {
+        CalcScheduleDPage1,           // 7
+        Calc28RateGainWorksheet,      // 8
+        CalcUnrecaptured1250Worksheet,  // 9
+        CalcScheduleDPartV,           // 10, first run: taxable income of the previous run
+        CalcForm1041Income,           // 11
+        CalcScheduleA,                // 12
+        CalcForm1041Deductions,       // 13
+        CalcScheduleB,                // 14
+        CalcForm1041TaxableIncome,    // 15
+        CalcCapitalLossLimitation,    // 16
+        CalcScheduleDPartIII,         // 17
+        CalcCapitalLossCarryoverWorksheet,  // 18
+        CalcScheduleDPartV,           // 19, second run
+        CalcScheduleIPage1,           // 20
+        CalcScheduleIPartII,          // 21
+        CalcScheduleIPartIII,         // 22, runs Part IV itself
+        CalcScheduleIPage3,           // 23
+        CalcScheduleILines26To29,     // 24
+        CalcScheduleG,                // 25
+        CalcOtherInformation,         // 26
+        CalcForm1041TaxAndPayments,   // 27
+        CalcScheduleJPartI,           // 28
+        CalcScheduleJPage2,           // 29
+        CalcScheduleJPartII,          // 30
+    };
+    for (Calculator calculate : beforeK1) {
+        calculate();
+        if (stopped()) return false;
+    }
+
+    for (int k = 0; k < PagesInUse(store.NoOfSchedK); ++k)
+        CalcScheduleK1(k);  // 31
+
+    static const Calculator afterK1[] = {
+        CalcForm1041APage1,           // 32
+        CalcForm1041APage2,           // 33
+        CalcEstimatedTaxWorksheet,    // 34, runs the maximum capital gains rates worksheet itself
+        CalcEstimatedTaxVouchers,     // 35
+        CalcForm1041QFT,              // 36
+        CalcForm1041T,                // 37
+        CalcForm1041V,                // 38
+    };
+    for (Calculator calculate : afterK1) {
+        calculate();
+        if (stopped()) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool TAnswer::Calculate(bool ComponentTransfer, CalculateHooks* hooks)
+{
+    if (Answers != this)
+        return false;  // only the store of the open return is recalculated
+    CalculateHooks none;
+    CalculateHooks& screen = hooks ? *hooks : none;
+    if (ComponentTransfer)
+        screen.StoreControls();
+    bool completed = false;
+    try {
+        screen.BeginBusy();
+        ErrFlag = false;
+        completed = RunCalculators(*this);
+    } catch (...) {
+        ShowMessageByCode(18047);
+        completed = false;
+    }
+    try {
+        screen.EndBusy();
+        if (completed)
+            screen.ShowAnswers();
+    } catch (...) {
+        ShowMessageByCode(18047);
+        completed = false;
+    }
+    return completed;
+}
+
+}  // namespace quorvan

@@ -1,0 +1,17 @@
+#pragma once
+// Form 1041 page 1: item B, income (lines 1 to 9), deductions (10 to 17), taxable income
+// (18 to 22) and tax and payments (23 to 29).
+
+namespace quorvan {
+
+void CalcForm1041Identification();
+void CalcForm1041Income();
+void CalcForm1041Deductions();
+void CalcForm1041TaxableIncome();
+void CalcForm1041TaxAndPayments();
+
+// The qualified disability trust's exemption for a modified adjusted total income above the
+// phase-out start (whole dollars in, dollars out, not yet rounded).
+double DisabilityTrustExemption(double modifiedAdjustedTotalIncome);
+
+}  // namespace quorvan

@@ -1,0 +1,81 @@
+#pragma once
+// Every tax-year figure the calculators use: the rate schedules and the amounts of the 2016
+// forms (and the 2017 figures that Form 1041-ES estimates with). Calculators name these;
+// no threshold is written twice.
+
+#include <array>
+
+namespace quorvan::taxyear {
+
+// One bracket of a rate schedule: the tax on an amount in (lower, upper] is
+// (amount - lower) * rate + base.
+struct Bracket {
+    double lower;
+    double upper;
+    double base;
+    double rate;
+};
+
+constexpr double kTopUpper = 999999999;
+
+// 2016 tax rate schedule for estates and trusts.
+constexpr std::array<Bracket, 5> kTrustSchedule2016 = {{
+    {0, 2550, 0, 0.15},
+    {2550, 5950, 382.50, 0.25},
+    {5950, 9050, 1232.50, 0.28},
+    {9050, 12400, 2100.50, 0.33},
+    {12400, kTopUpper, 3206, 0.396},
+}};
+
+// 2017 tax rate schedule for estates and trusts (Form 1041-ES estimates next year's tax).
+constexpr std::array<Bracket, 5> kTrustSchedule2017 = {{
+    {0, 2550, 0, 0.15},
+    {2550, 6000, 382.50, 0.25},
+    {6000, 9150, 1245, 0.28},
+    {9150, 12500, 2127, 0.33},
+    {12500, kTopUpper, 3232.50, 0.396},
+}};
+
+// 2016 married filing separately schedule, which a bankruptcy estate uses.
+constexpr std::array<Bracket, 7> kBankruptcySchedule2016 = {{
+    {0, 9275, 0, 0.10},
+    {9275, 37650, 927.50, 0.15},
+    {37650, 75950, 5183.75, 0.25},
+    {75950, 115725, 14758.75, 0.28},
+    {115725, 206675, 25895.75, 0.33},
+    {206675, 233475, 55909.25, 0.35},
+    {233475, kTopUpper, 65289.25, 0.396},
+}};
+
+// Form 1041 line 20 exemptions.
+constexpr double kExemptionDefault = 100;
+constexpr double kExemptionDecedentsEstate = 600;
+constexpr double kExemptionSimpleTrust = 300;
+constexpr double kExemptionDisabilityTrust = 4050;
+constexpr double kExemptionBankruptcyEstate = 100;
+// The qualified disability trust's exemption loses 2% for each started 2,500 of modified
+// adjusted total income above 259,400, and all of it above 122,500 of excess.
+constexpr double kDisabilityPhaseOutStart = 259400;
+constexpr double kDisabilityPhaseOutStep = 2500;
+constexpr double kDisabilityPhaseOutRange = 122500;
+constexpr double kDisabilityPhaseOutRatePerStep = 0.02;
+
+// 2016 capital gain rate breakpoints for estates and trusts (0% up to, 15% up to).
+constexpr double kZeroRateCeiling2016 = 2550;
+constexpr double kFifteenRateCeiling2016 = 12400;
+// 2017 breakpoints for the Form 1041-ES maximum capital gains rates worksheet.
+constexpr double kZeroRateCeiling2017 = 2550;
+constexpr double kFifteenRateCeiling2017 = 12500;
+
+// Capital loss limitation (Schedule D line 20).
+constexpr double kCapitalLossLimit = 3000;
+
+// Schedule I (alternative minimum tax), 2016.
+constexpr double kAmtExemption = 23900;
+constexpr double kAmtExemptionPhaseOutStart = 79850;
+constexpr double kAmtRateBreakpoint = 186300;
+
+// Form 1041 line 15c: miscellaneous itemized deductions above 2% of the base.
+constexpr double kTwoPercentFloor = 0.02;
+
+}  // namespace quorvan::taxyear

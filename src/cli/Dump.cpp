@@ -1,0 +1,30 @@
+#include "cli/Dump.h"
+
+#include "store/Answers.h"
+
+#include <algorithm>
+
+namespace quorvan {
+
+std::string DumpReturn(const TAnswer& store)
+{
+    std::string out;
+    for (int t = 0; t < kFormTypes; ++t) {
+        // Counted form types: the pages in use and the one after them, as the client file holds.
+        const int* count = store.CountField(t);
+        const int lastPage = count ? std::clamp(*count, 0, kHighestPageIndex[t]) : 0;
+        for (int k = 0; k <= lastPage; ++k) {
+            const TPage& page = store.PageAt(t, k);
+            for (size_t s = 0; s < page.Strings.size(); ++s) {
+                const bool overridden = page.Objects[s].OvRide;
+                if (page.Strings[s].empty() && !overridden)
+                    continue;
+                out += std::to_string(t) + "/" + std::to_string(k) + ":" + std::to_string(s) +
+                       (overridden ? "*=" : "=") + page.Strings[s] + "\n";
+            }
+        }
+    }
+    return out;
+}
+
+}  // namespace quorvan

@@ -1,0 +1,110 @@
+// quorvan_16-calc: reads a client file, recalculates the return until it settles, and prints or
+// writes the result. For batch work and for checking results from scripts.
+//
+//   quorvan_16-calc [--once] [--dump] [--write OUT] FILE
+//
+// Exit status: 0 success, 1 FILE cannot be read, 2 usage error, 3 a recalculation stopped on a
+// calculator error.
+
+#include "cli/Dump.h"
+#include "files/ClientFile.h"
+#include "messages/Messages.h"
+#include "store/Answers.h"
+
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+
+namespace {
+
+using namespace quorvan;
+
+constexpr int kMaxRuns = 10;
+
+struct Options {
+    bool once = false;
+    bool dump = false;
+    std::string writePath;
+    std::string filePath;
+};
+
+int Usage(const char* problem)
+{
+    std::fprintf(stderr, "quorvan_16-calc: %s\n", problem);
+    std::fprintf(stderr, "usage: quorvan_16-calc [--once] [--dump] [--write OUT] FILE\n");
+    return 2;
+}
+
+bool ParseArguments(int argc, char** argv, Options& options, std::string& problem)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--once") {
+            options.once = true;
+        } else if (argument == "--dump") {
+            options.dump = true;
+        } else if (argument == "--write") {
+            if (i + 1 >= argc) {
+                problem = "--write needs a file name";
+                return false;
+            }
+            options.writePath = argv[++i];
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            problem = "unknown option " + argument;
+            return false;
+        } else if (options.filePath.empty()) {
+            options.filePath = argument;
+        } else {
+            problem = "only one client file can be given";
+            return false;
+        }
+    }
+    if (options.filePath.empty()) {
+        problem = "no client file given";
+        return false;
+    }
+    return true;
+}
+
+// Recalculates until a run leaves every answer unchanged. False when a run stopped on an error.
+bool Settle(TAnswer& store, bool once)
+{
+    std::string before = DumpReturn(store);
+    for (int run = 0; run < (once ? 1 : kMaxRuns); ++run) {
+        if (!store.Calculate(false))
+            return false;
+        std::string after = DumpReturn(store);
+        if (after == before)
+            break;
+        before = std::move(after);
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    std::string problem;
+    if (!ParseArguments(argc, argv, options, problem))
+        return Usage(problem.c_str());
+
+    ScopedAnswerStore store;
+    if (!ReadClientFileAt(options.filePath)) {
+        std::fprintf(stderr, "quorvan_16-calc: cannot read the client file %s\n", options.filePath.c_str());
+        return 1;
+    }
+    const bool settled = Settle(*store, options.once);
+    if (options.dump)
+        std::cout << DumpReturn(*store) << std::flush;
+    if (!options.writePath.empty()) {
+        std::string error;
+        if (!SaveClientFileAt(options.writePath, error)) {
+            std::fprintf(stderr, "quorvan_16-calc: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    return settled ? 0 : 3;
+}

@@ -1,0 +1,105 @@
+#include "files/LineReader.h"
+
+#include "files/Cp1252.h"
+
+#include <charconv>
+#include <cmath>
+#include <iterator>
+
+namespace quorvan {
+namespace {
+
+constexpr size_t kMaxTokenLength = 32;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+}  // namespace
+
+LineReader::LineReader(std::istream& in)
+    : bytes_(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())
+{
+}
+
+LineReader::LineReader(std::string bytes)
+    : bytes_(std::move(bytes))
+{
+}
+
+std::string LineReader::ReadLine()
+{
+    const size_t start = pos_;
+    while (pos_ < bytes_.size() && bytes_[pos_] != '\r' && bytes_[pos_] != '\n')
+        ++pos_;
+    std::string line = Cp1252ToUtf8(bytes_.substr(start, pos_ - start));
+    SkipRestOfLine();
+    return line;
+}
+
+void LineReader::SkipRestOfLine()
+{
+    while (pos_ < bytes_.size() && bytes_[pos_] != '\r' && bytes_[pos_] != '\n')
+        ++pos_;
+    if (pos_ < bytes_.size() && bytes_[pos_] == '\r')
+        ++pos_;
+    if (pos_ < bytes_.size() && bytes_[pos_] == '\n')
+        ++pos_;
+}
+
+std::string LineReader::NextToken()
+{
+    while (pos_ < bytes_.size() && IsBlank(bytes_[pos_]))
+        ++pos_;
+    const size_t start = pos_;
+    while (pos_ < bytes_.size() && !IsBlank(bytes_[pos_]) && pos_ - start < kMaxTokenLength)
+        ++pos_;
+    std::string token = bytes_.substr(start, pos_ - start);
+    SkipRestOfLine();
+    return token;
+}
+
+bool LineReader::ReadInteger(int& value)
+{
+    if (AtEnd()) {
+        value = 0;
+        return true;
+    }
+    std::string token = NextToken();
+    if (token.empty()) {
+        value = 0;
+        return AtEnd();
+    }
+    if (token[0] == '+')
+        token.erase(0, 1);
+    int parsed = 0;
+    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
+    if (result.ec != std::errc() || result.ptr != token.data() + token.size())
+        return false;
+    value = parsed;
+    return true;
+}
+
+bool LineReader::ReadReal(double& value)
+{
+    if (AtEnd()) {
+        value = 0;
+        return true;
+    }
+    std::string token = NextToken();
+    if (token.empty()) {
+        value = 0;
+        return AtEnd();
+    }
+    if (token[0] == '+')
+        token.erase(0, 1);
+    double parsed = 0;
+    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
+    if (result.ec != std::errc() || result.ptr != token.data() + token.size() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+}  // namespace quorvan

@@ -1,0 +1,467 @@
+#include "store/Misc.h"
+
+#include "messages/Messages.h"
+
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <ctime>
+
+namespace quorvan {
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Accepts: optional sign, digits with an optional decimal point (at least one digit), optional
+// exponent. The text must be consumed whole.
+bool ParseDecimal(const std::string& text, long double& value)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    const char* start = p;
+    int digits = 0;
+    while (p < end && IsDigit(*p)) { ++p; ++digits; }
+    if (p < end && *p == '.') {
+        ++p;
+        while (p < end && IsDigit(*p)) { ++p; ++digits; }
+    }
+    if (digits == 0)
+        return false;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p < end && (*p == '+' || *p == '-'))
+            ++p;
+        const char* expDigits = p;
+        while (p < end && IsDigit(*p))
+            ++p;
+        if (p == expDigits)
+            return false;
+    }
+    if (p != end)
+        return false;
+    // from_chars wants no leading '+' and no bare leading '.', and is locale independent.
+    std::string body(start, end);
+    if (body[0] == '.')
+        body.insert(body.begin(), '0');
+    long double parsed = 0;
+    const auto result = std::from_chars(body.data(), body.data() + body.size(), parsed);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Denormal-small values read as 0; overflowing ones are no amount anyone typed.
+        if (!std::isfinite(parsed) || std::fabs(parsed) > 1)
+            return false;
+        parsed = 0;
+    } else if (result.ec != std::errc() || result.ptr != body.data() + body.size()) {
+        return false;
+    }
+    value = negative ? -parsed : parsed;
+    return true;
+}
+
+// Steps 1 to 3 shared by the three real conversions.
+bool ParseEntry(const std::string& text, long double& value)
+{
+    const std::string cleaned = RemoveCommasAndSigns(text.empty() ? std::string("0.00") : text);
+    return ParseDecimal(cleaned, value);
+}
+
+// A plain whole number such as "1,234" or "-56" converts exactly; most answers are of this form.
+bool ParsePlainWhole(const std::string& text, long double& value)
+{
+    if (text.empty() || text.size() > 20)
+        return false;
+    size_t i = 0;
+    bool negative = false;
+    if (text[0] == '-') {
+        negative = true;
+        i = 1;
+    }
+    long long magnitude = 0;
+    int digits = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            magnitude = magnitude * 10 + (c - '0');
+            ++digits;
+        } else if (c != ',') {
+            return false;
+        }
+    }
+    if (digits == 0 || digits > 15)
+        return false;
+    value = negative ? -static_cast<long double>(magnitude) : static_cast<long double>(magnitude);
+    return true;
+}
+
+// The decimal digits of |value| rounded at `decimals` places by the rule of the fixed formats.
+// Returns integer and fraction digits; `isZero` tells that every digit is 0.
+struct RoundedDigits {
+    std::string integer;
+    std::string fraction;
+    bool isZero;
+};
+
+RoundedDigits RoundAtPlace(long double value, int decimals)
+{
+    RoundedDigits out{"0", std::string(static_cast<size_t>(decimals), '0'), true};
+    if (value == 0 || !std::isfinite(value))
+        return out;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::scientific, 17);
+    const std::string sci(buffer, result.ptr);
+    // sci is "d.ddddddddddddddddde+XX": 18 significant digits.
+    const size_t ePos = sci.find('e');
+    std::string digits = sci.substr(0, 1) + sci.substr(2, ePos - 2);
+    const int exponent = std::stoi(sci.substr(ePos + 1));
+    // The first digit has place value 10^exponent; keep the digits down to 10^-decimals.
+    const int keep = exponent + 1 + decimals;
+    if (keep < 0)
+        return out;
+    const int next = keep < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(keep)] - '0' : 0;
+    std::string kept = digits.substr(0, static_cast<size_t>(std::min<int>(keep, static_cast<int>(digits.size()))));
+    while (static_cast<int>(kept.size()) < keep)
+        kept.push_back('0');
+    if (next >= 5) {
+        int i = static_cast<int>(kept.size()) - 1;
+        for (; i >= 0; --i) {
+            if (kept[static_cast<size_t>(i)] == '9') {
+                kept[static_cast<size_t>(i)] = '0';
+            } else {
+                ++kept[static_cast<size_t>(i)];
+                break;
+            }
+        }
+        if (i < 0)
+            kept.insert(kept.begin(), '1');
+    }
+    // kept holds the digits of round(|value| * 10^decimals).
+    while (static_cast<int>(kept.size()) <= decimals)
+        kept.insert(kept.begin(), '0');
+    out.integer = kept.substr(0, kept.size() - static_cast<size_t>(decimals));
+    out.fraction = kept.substr(kept.size() - static_cast<size_t>(decimals));
+    const size_t firstNonZero = out.integer.find_first_not_of('0');
+    out.integer = firstNonZero == std::string::npos ? "0" : out.integer.substr(firstNonZero);
+    out.isZero = kept.find_first_not_of('0') == std::string::npos;
+    return out;
+}
+
+std::string GroupThousands(const std::string& digits)
+{
+    std::string grouped;
+    const size_t n = digits.size();
+    grouped.reserve(n + n / 3);
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            grouped.push_back(',');
+        grouped.push_back(digits[i]);
+    }
+    return grouped;
+}
+
+// Parses the text of a fixed format back; it always reads.
+long double ReadBack(const std::string& formatted)
+{
+    long double value = 0;
+    ParseDecimal(RemoveCommasAndSigns(formatted), value);
+    return value;
+}
+
+double RoundedEntry(const std::string& text, int decimals, unsigned failureCode)
+{
+    long double value = 0;
+    if (ParsePlainWhole(text, value))
+        return static_cast<double>(value);
+    if (!ParseEntry(text, value)) {
+        ShowMessageByCode(failureCode);
+        return 0;
+    }
+    return static_cast<double>(ReadBack(FormatFixed(value, decimals, false)));
+}
+
+const char* const kMonthAbbreviations[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                             "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char* const kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                     "July",    "August",   "September", "October", "November", "December"};
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+int DaysInMonth(int year, int month)
+{
+    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
+}
+
+// Days from 12/30/1899 to the given date.
+int SerialDay(int year, int month, int day)
+{
+    // Days from civil (proleptic Gregorian), shifted so that 1899-12-30 is day 0.
+    const int y = year - (month <= 2 ? 1 : 0);
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const int yoe = y - era * 400;
+    const int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    const int daysFrom1970 = era * 146097 + doe - 719468;
+    return daysFrom1970 + 25569;
+}
+
+void Today(int& year, int& month, int& day)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    year = local.tm_year + 1900;
+    month = local.tm_mon + 1;
+    day = local.tm_mday;
+}
+
+// Reads 1 to `maxDigits` digits as a number; false when there are none or too many.
+bool ReadNumberField(const std::string& field, int maxDigits, int& value)
+{
+    if (field.empty() || static_cast<int>(field.size()) > maxDigits)
+        return false;
+    value = 0;
+    for (char c : field) {
+        if (!IsDigit(c))
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+std::string Trim(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    const size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string RemoveCommasAndSigns(const std::string& text)
+{
+    if (text.empty())
+        return std::string();
+    bool negative = false;
+    std::string kept;
+    kept.reserve(text.size() + 1);
+    for (char c : text) {
+        switch (c) {
+        case '(':
+        case '-':
+            negative = true;
+            break;
+        case ' ':
+        case '$':
+        case '%':
+        case ')':
+        case ',':
+            break;
+        default:
+            kept.push_back(c);
+        }
+    }
+    return negative ? "-" + kept : kept;
+}
+
+double Str2Float_P(const std::string& text)
+{
+    long double value = 0;
+    if (!ParseEntry(text, value)) {
+        ShowMessageByCode(21182);
+        return 0;
+    }
+    return static_cast<double>(value);
+}
+
+double Str2Float_0(const std::string& text)
+{
+    return RoundedEntry(text, 0, 21192);
+}
+
+double Str2Float_2(const std::string& text)
+{
+    return RoundedEntry(text, 2, 21202);
+}
+
+int Str2Int(const std::string& text)
+{
+    const std::string cleaned = RemoveCommasAndSigns(text);
+    size_t i = 0;
+    while (i < cleaned.size() && cleaned[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < cleaned.size() && (cleaned[i] == '+' || cleaned[i] == '-')) {
+        negative = cleaned[i] == '-';
+        ++i;
+    }
+    int base = 10;
+    if (i + 1 < cleaned.size() && cleaned[i] == '0' && (cleaned[i + 1] == 'x' || cleaned[i + 1] == 'X')) {
+        base = 16;
+        i += 2;
+    } else if (i < cleaned.size() && (cleaned[i] == 'x' || cleaned[i] == 'X')) {
+        base = 16;
+        i += 1;
+    }
+    long long value = 0;
+    bool failed = i >= cleaned.size();
+    for (; i < cleaned.size(); ++i) {
+        const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(cleaned[i])));
+        int digit = -1;
+        if (IsDigit(c))
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        if (digit < 0) {
+            failed = true;
+            break;
+        }
+        const long long next = value * base + digit;
+        if (next > static_cast<long long>(INT_MAX) + (negative ? 1 : 0)) {
+            failed = true;
+            break;
+        }
+        value = next;
+    }
+    if (failed)
+        ShowMessageByCode(21212, text);
+    return static_cast<int>(negative ? -value : value);
+}
+
+std::string FormatFixed(long double value, int decimals, bool separators)
+{
+    const RoundedDigits rounded = RoundAtPlace(value, decimals);
+    std::string text;
+    if (value < 0 && !rounded.isZero)
+        text.push_back('-');
+    text += separators ? GroupThousands(rounded.integer) : rounded.integer;
+    if (decimals > 0)
+        text += "." + rounded.fraction;
+    return text;
+}
+
+std::string Float2Dollar(double value)
+{
+    // Whole amounts below 10^15 are written directly; the rounding rule leaves them unchanged.
+    if (value == std::floor(value) && std::fabs(value) < 1e15) {
+        const long long whole = static_cast<long long>(value);
+        const std::string digits = GroupThousands(std::to_string(whole < 0 ? -whole : whole));
+        return whole < 0 ? "-" + digits : digits;
+    }
+    return FormatFixed(value, 0, true);
+}
+
+double Max(double a, double b)
+{
+    return b >= a ? b : a;
+}
+
+double Min(double a, double b)
+{
+    return b >= a ? a : b;
+}
+
+bool ReadShortDate(const std::string& text, int& year, int& month, int& day)
+{
+    const std::string trimmed = Trim(text);
+    const size_t first = trimmed.find('/');
+    if (first == std::string::npos)
+        return false;
+    const size_t second = trimmed.find('/', first + 1);
+    int m = 0, d = 0, y = 0;
+    if (!ReadNumberField(trimmed.substr(0, first), 2, m))
+        return false;
+    if (second == std::string::npos) {
+        // Month and day alone mean this year.
+        int thisMonth = 0, thisDay = 0;
+        Today(y, thisMonth, thisDay);
+        if (!ReadNumberField(trimmed.substr(first + 1), 2, d))
+            return false;
+    } else {
+        const std::string yearText = trimmed.substr(second + 1);
+        if (!ReadNumberField(trimmed.substr(first + 1, second - first - 1), 2, d) ||
+            !ReadNumberField(yearText, 4, y))
+            return false;
+        if (yearText.size() <= 2) {
+            // Two-digit years fall within the fifty years before this one or after it.
+            int thisYear = 0, thisMonth = 0, thisDay = 0;
+            Today(thisYear, thisMonth, thisDay);
+            const int threshold = thisYear - 50;
+            y += threshold / 100 * 100;
+            if (y < threshold)
+                y += 100;
+        }
+    }
+    if (m < 1 || m > 12 || y < 1 || d < 1 || d > DaysInMonth(y, m))
+        return false;
+    year = y;
+    month = m;
+    day = d;
+    return true;
+}
+
+std::string TodayShortDate()
+{
+    int year = 0, month = 0, day = 0;
+    Today(year, month, day);
+    return std::to_string(month) + "/" + std::to_string(day) + "/" + std::to_string(year);
+}
+
+NormalisedDate NormaliseDate(const std::string& text)
+{
+    if (text.empty())
+        return {true, std::string()};
+    int year = 0, month = 0, day = 0;
+    if (ReadShortDate(text, year, month, day))
+        return {true, text};
+    for (int m = 0; m < 12; ++m) {
+        if (text.find(kMonthAbbreviations[m]) == std::string::npos)
+            continue;
+        const size_t blank = text.find(' ');
+        const size_t comma = text.find(", ");
+        std::string dayText;
+        if (blank != std::string::npos && comma != std::string::npos && comma > blank)
+            dayText = text.substr(blank + 1, comma - blank - 1);
+        const std::string yearText = comma == std::string::npos ? std::string() : text.substr(comma + 2);
+        return {true, std::to_string(m + 1) + "/" + dayText + "/" + yearText};
+    }
+    ShowMessageByCode(21180);
+    return {false, TodayShortDate()};
+}
+
+std::string LongDate(const std::string& text)
+{
+    int year = 0, month = 0, day = 0;
+    if (!ReadShortDate(text, year, month, day))
+        return text;
+    return std::string(kMonthNames[month - 1]) + " " + std::to_string(day) + ", " + std::to_string(year);
+}
+
+int DateValue(const std::string& text)
+{
+    const NormalisedDate normalised = NormaliseDate(text);
+    const std::string date = normalised.ok ? normalised.text : std::string();
+    if (date.empty())
+        return 0;
+    int year = 0, month = 0, day = 0;
+    if (!ReadShortDate(date, year, month, day)) {
+        ShowMessageByCode(21340);
+        Today(year, month, day);
+    }
+    return SerialDay(year, month, day);
+}
+
+}  // namespace quorvan

@@ -1,0 +1,50 @@
+#pragma once
+// Answer text and numbers: parsing entries into numbers, whole-dollar answer text, the fixed
+// number formats of the page fields, and the date routines. Every answer is text; these rules
+// decide the dollars and cents on the return.
+//
+// Rounding: a fixed format writes the number as a decimal of 18 significant digits and then
+// rounds at the requested place by the next digit alone, so halves go away from zero
+// (2.5 -> 3, -2.5 -> -3, 0.125 -> 0.13). Parsing never reports to the caller: a failure shows its
+// numbered message and yields 0.
+
+#include <string>
+
+namespace quorvan {
+
+// "(1,234)" and "1,234-" -> "-1234"; drops blanks, "$", "%", "(", ")", "," and "-".
+std::string RemoveCommasAndSigns(const std::string& text);
+
+double Str2Float_P(const std::string& text);  // unrounded; failure: message 2118
+double Str2Float_0(const std::string& text);  // whole units; failure: message 2119
+double Str2Float_2(const std::string& text);  // cents; failure: message 2120
+int Str2Int(const std::string& text);         // failure: message 2121, digits read so far
+
+// Whole-dollar answer text: 1234.5 -> "1,235", -0.4 -> "0".
+std::string Float2Dollar(double value);
+
+// The number with `decimals` places, rounded as above, optionally with thousands separators,
+// without padding ("%w.dn" when `separators`, "%w.df" otherwise, leading blanks removed).
+std::string FormatFixed(long double value, int decimals, bool separators);
+
+// Max(a, b) is b when b >= a; Min(a, b) is a when b >= a.
+double Max(double a, double b);
+double Min(double a, double b);
+
+// Dates are month/day/year text (the short date format) or "Jan 5, 2016".
+struct NormalisedDate {
+    bool ok;
+    std::string text;
+};
+NormalisedDate NormaliseDate(const std::string& text);  // failure: message 2118 (code 21180), today
+std::string LongDate(const std::string& text);          // "1/5/2016" -> "January 5, 2016"
+// Day number of a date answer, counted from 12/30/1899; empty text -> 0; failure: message 2134,
+// today's number.
+int DateValue(const std::string& text);
+
+// A short-format date read as year, month, day; false when the text is no such date.
+bool ReadShortDate(const std::string& text, int& year, int& month, int& day);
+// Today's date in the short date format.
+std::string TodayShortDate();
+
+}  // namespace quorvan
