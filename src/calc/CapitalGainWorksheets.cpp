@@ -29,3 +29,11 @@ void CalcCapitalLossCarryoverWorksheet()
 }
 
 }  // namespace quorvan
+
+namespace quorvan {
+
+bool PartVInUse() { return false; }
+bool ScheduleDTaxWorksheetInUse() { return false; }
+bool QualifiedDividendsWorksheetInUse() { return false; }
+
+}  // namespace quorvan
