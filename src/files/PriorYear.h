@@ -1,0 +1,33 @@
+#pragma once
+// Starting a return from last year's client file (".fq5"): the same layout as a current-year
+// file with its own identification, read into a fresh store, after which the amounts of the old
+// year are emptied. Also the name of the current-year file the new return is saved under.
+
+#include <istream>
+#include <string>
+
+namespace quorvan {
+
+class TAnswer;
+
+extern const char* const kPriorYearIdentification;  // "Quorvan_15"
+
+// Reads a prior-year file into the global store, which the caller created fresh (and may have
+// prefilled from "default.fq6"). An identification not found within "Quorvan_15" shows 3301, a
+// version whose whole part is neither 20 nor 19 shows 3302; a damaged page block fails without a
+// message. On success the old year's amounts are emptied (ClearPriorYearAmounts).
+bool ReadPriorYearFile(std::istream& in);
+
+// Opens and reads a prior-year file; false when it cannot be opened or read.
+bool ReadPriorYearFileAt(const std::string& path);
+
+// Empties the answers that hold last year's amounts; override flags, page counts and K-1
+// shares stay as read, so pages in use stay in use.
+void ClearPriorYearAmounts(TAnswer& store);
+
+// The current-year file an import saves to: the client-file folder + the prior-year file's
+// name cut before its last "." + ".fq6" ("/x/Files" and "/old/estate.fq5" give
+// "/x/Files/estate.fq6"). Test it with FileExists before overwriting.
+std::string CurrentYearFileName(const std::string& clientFileFolder, const std::string& priorYearPath);
+
+}  // namespace quorvan

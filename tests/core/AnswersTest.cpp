@@ -1,0 +1,102 @@
+#include "store/Answers.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace quorvan {
+namespace {
+
+TEST(Answers, FreshStoreHasTheGridOfEveryFormType)
+{
+    TAnswer store;
+    EXPECT_EQ(store.ProgramName, "Quorvan_16 Demo");
+    EXPECT_DOUBLE_EQ(store.VersionNo, 20.07);
+    EXPECT_FALSE(store.ErrFlag);
+    const std::vector<int> twentyPageTypes = {9, 16, 17, 18, 19, 20, 26, 29, 30, 31, 32, 33, 34};
+    for (int t = 0; t < kFormTypes; ++t) {
+        const bool twenty = std::find(twentyPageTypes.begin(), twentyPageTypes.end(), t) != twentyPageTypes.end();
+        const int pages = twenty ? 20 : 1;
+        for (int k = 0; k < kMaxPages; ++k) {
+            const bool exists = store.PAnsw->Page[t][k] != nullptr;
+            EXPECT_EQ(exists, k < pages) << "type " << t << " page " << k;
+        }
+        const TPage& page = store.PageAt(t, 0);
+        ASSERT_EQ(page.Strings.size(), static_cast<size_t>(kSlotCount[t] + 1)) << t;
+        for (size_t s = 0; s < page.Strings.size(); ++s) {
+            EXPECT_TRUE(page.Strings[s].empty());
+            EXPECT_FALSE(page.Objects[s].OvRide);
+        }
+        EXPECT_EQ(store.PAnsw->PgCt[t], 0);
+    }
+    EXPECT_EQ(store.PageAt(ftForm1041Page1, 0).Strings.size(), 101u);
+}
+
+TEST(Answers, CountsStartAtZeroAndSharesAtMinusOne)
+{
+    TAnswer store;
+    for (int t = 0; t < kFormTypes; ++t)
+        if (const int* count = store.CountField(t)) {
+            EXPECT_EQ(*count, 0) << t;
+        }
+    for (double share : store.BeneficiaryInterest)
+        EXPECT_EQ(share, -1.0);
+    EXPECT_EQ(store.InterestTotal + store.DividendTotal + store.OtherTotal + store.Other2Total, 0);
+}
+
+TEST(Answers, CountFieldsOfTheElevenCountedTypes)
+{
+    TAnswer store;
+    const std::pair<int, int*> counted[] = {
+        {9, &store.NoOfSchedK}, {18, &store.NoOfInterest}, {19, &store.NoOfDividend},
+        {20, &store.NoOfOther}, {26, &store.NoOfOther2}, {29, &store.NoOf8949_A},
+        {30, &store.NoOf8949_B}, {31, &store.NoOf8949_C}, {32, &store.NoOf8949_D},
+        {33, &store.NoOf8949_E}, {34, &store.NoOf8949_F},
+    };
+    int found = 0;
+    for (int t = 0; t < kFormTypes; ++t)
+        if (store.CountField(t))
+            ++found;
+    EXPECT_EQ(found, 11);
+    for (const auto& [type, field] : counted)
+        EXPECT_EQ(store.CountField(type), field) << type;
+}
+
+TEST(Answers, TextAndFlagsKeepWhatIsAssigned)
+{
+    TAnswer store;
+    store.SetText(18, 19, 200, " (1,234) ");
+    store.SetOvRide(18, 19, 200, true);
+    EXPECT_EQ(store.Text(18, 19, 200), " (1,234) ");
+    EXPECT_TRUE(store.OvRide(18, 19, 200));
+    EXPECT_FALSE(store.OvRide(18, 18, 200));
+}
+
+TEST(Answers, AddressesOutsideTheGridThrow)
+{
+    TAnswer store;
+    EXPECT_THROW(store.Text(1, 0, 101), std::out_of_range);
+    EXPECT_THROW(store.Text(1, 1, 0), std::out_of_range);   // single-page type
+    EXPECT_THROW(store.Text(18, 20, 0), std::out_of_range);
+    EXPECT_THROW(store.Text(40, 0, 0), std::out_of_range);
+    EXPECT_THROW(store.SetText(-1, 0, 0, "x"), std::out_of_range);
+    EXPECT_THROW(store.SetOvRide(2, 0, -1, true), std::out_of_range);
+}
+
+TEST(Answers, ScopedStoreReplacesAndRestoresTheGlobal)
+{
+    TAnswer* before = Answers;
+    {
+        ScopedAnswerStore outer;
+        EXPECT_EQ(Answers, outer.get());
+        {
+            ScopedAnswerStore inner;
+            EXPECT_EQ(Answers, inner.get());
+        }
+        EXPECT_EQ(Answers, outer.get());
+    }
+    EXPECT_EQ(Answers, before);
+}
+
+}  // namespace
+}  // namespace quorvan

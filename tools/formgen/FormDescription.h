@@ -1,0 +1,40 @@
+// Reads a form page description (forms/page<N>.form): a page header and one statement per line.
+// The statements keep everything a page needs on screen and on paper: line numbers, captions,
+// the slot, kind and style of every field, and the order in which the form reads.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace formgen {
+
+struct Token {
+    std::string text;
+    bool quoted = false;
+};
+
+struct Statement {
+    std::string keyword;
+    std::vector<Token> args;
+    int sourceLine = 0;
+};
+
+struct PageDescription {
+    int layoutNumber = 0;
+    int width = 1000;
+    int height = 2000;
+    int focusTag = -1; // -1: the page has no focus control
+    std::string sourceName;
+    std::vector<Statement> statements;
+};
+
+// A description that cannot be read; the message names the file and line.
+class DescriptionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+PageDescription ParseDescription(const std::string &text, const std::string &sourceName);
+
+} // namespace formgen
