@@ -1,13 +1,16 @@
 // quorvan_16-calc: reads a client file, recalculates the return until it settles, and prints or
 // writes the result. For batch work and for checking results from scripts.
 //
-//   quorvan_16-calc [--once] [--dump] [--write OUT] FILE
+//   quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT] FILE
+//
+// --prior-year reads FILE as last year's client file and starts this year's return from it.
 //
 // Exit status: 0 success, 1 FILE cannot be read, 2 usage error, 3 a recalculation stopped on a
 // calculator error.
 
 #include "cli/Dump.h"
 #include "files/ClientFile.h"
+#include "files/PriorYear.h"
 #include "messages/Messages.h"
 #include "store/Answers.h"
 
@@ -25,6 +28,7 @@ constexpr int kMaxRuns = 10;
 struct Options {
     bool once = false;
     bool dump = false;
+    bool priorYear = false;
     std::string writePath;
     std::string filePath;
 };
@@ -32,7 +36,7 @@ struct Options {
 int Usage(const char* problem)
 {
     std::fprintf(stderr, "quorvan_16-calc: %s\n", problem);
-    std::fprintf(stderr, "usage: quorvan_16-calc [--once] [--dump] [--write OUT] FILE\n");
+    std::fprintf(stderr, "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT] FILE\n");
     return 2;
 }
 
@@ -44,6 +48,8 @@ bool ParseArguments(int argc, char** argv, Options& options, std::string& proble
             options.once = true;
         } else if (argument == "--dump") {
             options.dump = true;
+        } else if (argument == "--prior-year") {
+            options.priorYear = true;
         } else if (argument == "--write") {
             if (i + 1 >= argc) {
                 problem = "--write needs a file name";
@@ -92,7 +98,8 @@ int main(int argc, char** argv)
         return Usage(problem.c_str());
 
     ScopedAnswerStore store;
-    if (!ReadClientFileAt(options.filePath)) {
+    const bool read = options.priorYear ? ReadPriorYearFileAt(options.filePath) : ReadClientFileAt(options.filePath);
+    if (!read) {
         std::fprintf(stderr, "quorvan_16-calc: cannot read the client file %s\n", options.filePath.c_str());
         return 1;
     }

@@ -1,14 +1,121 @@
 #include "files/PriorYear.h"
 
+#include "files/ClientFile.h"
 #include "files/Folders.h"
+#include "files/LineReader.h"
+#include "messages/Messages.h"
+#include "store/Answers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
 
 namespace quorvan {
 
 const char* const kPriorYearIdentification = "Quorvan_15";
 
-bool ReadPriorYearFile(std::istream&) { return false; }
-bool ReadPriorYearFileAt(const std::string&) { return false; }
-void ClearPriorYearAmounts(TAnswer&) {}
+namespace {
+
+// Answers that hold last year's amounts. Counted form types are emptied on each page in use.
+struct ClearedRange {
+    int formType;
+    int firstSlot;
+    int lastSlot;
+    bool oddSlotsOnly;
+};
+
+// form type                        first last  odd only
+const ClearedRange kClearedRanges[] = {
+    {ftForm1041Page1,                 30,   72, false},
+    {ftForm1041Page2,                  0,   60, false},
+    {ftScheduleIPage1,                 0,   43, false},
+    {ftScheduleIPage2,                 0,   33, false},
+    {ftScheduleDPage1,                 0,   41, false},
+    {ftScheduleDPage2,                 0,   40, false},
+    {ftScheduleJPage1,                 0,   71, false},
+    {ftScheduleJPage2,                 0,  101, false},
+    {ftScheduleK1,                    29,  119, false},
+    {ftForm1041APage1,                 0,   48, false},
+    {ftForm1041APage2,                 0,   53, false},
+    {ftEstimatedWorksheet,             0,   18, false},
+    {ftForm1041QFT,                   13,   38, false},
+    {ftForm1041T,                      9,   62, false},
+    {ftMaxCapGainsWorksheet,           1,   40, false},
+    {ftInterest,                       5,   85, true},
+    {ftDividend,                       5,   85, true},
+    {ftOtherDeductions,                5,   85, true},
+    {ftOther2,                         5,   85, true},
+    {ftUnrecaptured1250,               1,   18, false},
+    {ftScheduleDTaxWorksheet,          1,   44, false},
+    {ftQualifiedDividendsWorksheet,    1,   23, false},
+    {ftCapitalLossCarryover,           1,   14, false},
+    {ftRate28Worksheet,                1,    7, false},
+    {ftScheduleIPage3,                 0,   11, false},
+    {ftForm8949A,                      0,  136, false},
+    {ftForm8949B,                      0,  136, false},
+    {ftForm8949C,                      0,  136, false},
+    {ftForm8949D,                      0,  136, false},
+    {ftForm8949E,                      0,  136, false},
+    {ftForm8949F,                      0,  136, false},
+};
+
+// Pages in use: page 0 of a single-page form, pages 0 to count - 1 of a counted one.
+int PagesInUse(const TAnswer& store, int formType)
+{
+    const int* count = store.CountField(formType);
+    if (!count)
+        return 1;
+    return std::clamp(*count, 0, kHighestPageIndex[formType] + 1);
+}
+
+bool AcceptedIdentification(const std::string& line)
+{
+    return !line.empty() && std::string(kPriorYearIdentification).find(line) != std::string::npos;
+}
+
+}  // namespace
+
+void ClearPriorYearAmounts(TAnswer& store)
+{
+    for (const ClearedRange& range : kClearedRanges) {
+        const int lastSlot = std::min(range.lastSlot, kSlotCount[range.formType]);
+        const int step = range.oddSlotsOnly ? 2 : 1;
+        for (int k = 0; k < PagesInUse(store, range.formType); ++k) {
+            TPage& page = store.PageAt(range.formType, k);
+            for (int s = range.firstSlot; s <= lastSlot; s += step)
+                page.Strings[s].clear();
+        }
+    }
+}
+
+bool ReadPriorYearFile(std::istream& in)
+{
+    LineReader reader(in);
+    TAnswer& store = *Answers;
+    store.ErrFlag = false;
+    if (!AcceptedIdentification(reader.ReadLine())) {
+        ShowMessageByCode(33010);
+        return false;
+    }
+    double version = 0;
+    const double whole = reader.ReadReal(version) ? std::trunc(version) : 0;
+    if (whole != 20 && whole != 19) {
+        ShowMessageByCode(33020);
+        return false;
+    }
+    if (!ReadPagesAndCounts(reader) || store.ErrFlag)
+        return false;
+    ClearPriorYearAmounts(store);
+    return true;
+}
+
+bool ReadPriorYearFileAt(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    return ReadPriorYearFile(in);
+}
 
 std::string CurrentYearFileName(const std::string& clientFileFolder, const std::string& priorYearPath)
 {
