@@ -66,6 +66,11 @@ constexpr double kFifteenRateCeiling2016 = 12400;
 // 2017 breakpoints for the Form 1041-ES maximum capital gains rates worksheet.
 constexpr double kZeroRateCeiling2017 = 2550;
 constexpr double kFifteenRateCeiling2017 = 12500;
+// Rates of the capital gain layers above the 0% layer.
+constexpr double kCapitalGainRate15 = 0.15;
+constexpr double kCapitalGainRate20 = 0.20;
+constexpr double kUnrecaptured1250Rate = 0.25;
+constexpr double kRate28Gain = 0.28;
 
 // Capital loss limitation (Schedule D line 20).
 constexpr double kCapitalLossLimit = 3000;
