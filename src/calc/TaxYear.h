@@ -79,6 +79,11 @@ constexpr double kCapitalLossLimit = 3000;
 constexpr double kAmtExemption = 23900;
 constexpr double kAmtExemptionPhaseOutStart = 79850;
 constexpr double kAmtRateBreakpoint = 186300;
+constexpr double kAmtExemptionPhaseOutRate = 0.25;
+// Tentative minimum tax: 26% up to the breakpoint, above it 28% less 2% of the breakpoint.
+constexpr double kAmtLowRate = 0.26;
+constexpr double kAmtHighRate = 0.28;
+constexpr double kAmtHighRateReduction = 3726;
 
 // Form 1041 line 15c: miscellaneous itemized deductions above 2% of the base.
 constexpr double kTwoPercentFloor = 0.02;
