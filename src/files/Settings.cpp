@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <locale>
 #include <sstream>
 #include <unistd.h>
 
@@ -211,6 +212,7 @@ SettingsReadResult ReadINI(const std::string& path, Settings& settings)
 bool WriteINI(std::ostream& out, const Settings& settings)
 {
     std::ostringstream text(std::ios::binary);
+    text.imbue(std::locale::classic());  // the count never takes a thousands separator
     text << Utf8ToCp1252(settings.ClientFileFolder) << kCrLf
          << Utf8ToCp1252(settings.PriorYearFolder) << kCrLf
          << kReservedLine << kCrLf

@@ -1,0 +1,194 @@
+#include "files/Settings.h"
+
+#include "files/Folders.h"
+#include "support/FilesTempHome.h"
+#include "support/MessageRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace quorvan {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempHome;
+using test::TestDataPath;
+using test::WriteFileBytes;
+
+const char* const kFirstStartFile =
+    "/h/Velmora/Quorvan_16/Files\r\n"
+    "/h/Velmora/Quorvan_15/Files\r\n"
+    "reserved\r\n"
+    "FALSE\r\n"
+    "FALSE\r\n"
+    " 0.00000000000000E+0000\r\n"
+    " 0.00000000000000E+0000\r\n"
+    "0\r\n";
+
+Settings Defaults()
+{
+    return DefaultSettings(DefaultFolders("/h", "/opt/quorvan"));
+}
+
+SettingsReadResult ReadText(const std::string& bytes, Settings& settings)
+{
+    std::istringstream in(bytes, std::ios::binary);
+    return ReadINI(in, settings);
+}
+
+std::string WriteText(const Settings& settings)
+{
+    std::ostringstream out(std::ios::binary);
+    EXPECT_TRUE(WriteINI(out, settings));
+    return out.str();
+}
+
+TEST(SettingsTest, FirstStartWritesTheStartValues)
+{
+    TempHome home;
+    const WorkingFolders folders = DefaultFolders(home.Path(), "/opt/quorvan");
+    Settings settings = DefaultSettings(folders);
+    const std::string path = SettingsFilePath(folders);
+    EXPECT_EQ(path, home.Path() + "/Velmora/Quorvan_16/quorvan_16.ini");
+
+    const SettingsReadResult result = ReadINI(path, settings);
+
+    EXPECT_FALSE(result.fileFound);
+    EXPECT_TRUE(result.written);
+    std::string expected = kFirstStartFile;
+    for (size_t at; (at = expected.find("/h/")) != std::string::npos;)
+        expected.replace(at, 3, home.Path() + "/");
+    EXPECT_EQ(ReadFileBytes(path), expected);
+}
+
+TEST(SettingsTest, EverySettingSurvivesWriteAndRead)
+{
+    Settings written = Defaults();
+    written.ClientFileFolder = "/data/Clients München";
+    written.PriorYearFolder = "/data/Last year";
+    written.ForceWord = true;
+    written.ForceWordPad = false;
+    written.PageScale = 1.25;
+    written.FontShrink = 2.5;
+    written.RecentFiles = {"/data/Clients München/José.fq6", "/data/b.fq6", "/data/c.fq6"};
+
+    const std::string bytes = WriteText(written);
+    // Windows-1252 on disk: "ü" is one byte, every line ends in CR LF.
+    EXPECT_NE(bytes.find("Clients M\xFCnchen\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\r\n 1.25000000000000E+0000\r\n 2.50000000000000E+0000\r\n3\r\n"), std::string::npos);
+
+    Settings read = DefaultSettings(DefaultFolders("/elsewhere", "/opt"));
+    const SettingsReadResult result = ReadText(bytes, read);
+    EXPECT_TRUE(result.keptLines.empty());
+    EXPECT_EQ(read.ClientFileFolder, written.ClientFileFolder);
+    EXPECT_EQ(read.PriorYearFolder, written.PriorYearFolder);
+    EXPECT_TRUE(read.ForceWord);
+    EXPECT_FALSE(read.ForceWordPad);
+    EXPECT_EQ(read.PageScale, 1.25);
+    EXPECT_EQ(read.FontShrink, 2.5);
+    EXPECT_EQ(read.RecentFiles, written.RecentFiles);
+}
+
+TEST(SettingsTest, CloseReplacesTheFileWholeOrNotAtAll)
+{
+    TempHome home;
+    const std::string path = home / "quorvan_16.ini";
+    WriteFileBytes(path, kFirstStartFile);
+    Settings settings = Defaults();
+    settings.FontShrink = 1.5;
+    std::string error;
+    ASSERT_TRUE(WriteINI(path, settings, error)) << error;
+    EXPECT_EQ(ReadFileBytes(path), WriteText(settings));
+    EXPECT_FALSE(FileExists(path + ".saving"));
+
+    EXPECT_FALSE(WriteINI(home / "missing/quorvan_16.ini", settings, error));
+    EXPECT_FALSE(error.empty());
+}
+
+// A damaged settings file never stops the start: what does not read keeps the value it had.
+TEST(SettingsTest, DamagedFixtureKeepsDefaultsForLinesThatDoNotRead)
+{
+    Settings settings = Defaults();
+    settings.PageScale = 1.0;
+    settings.FontShrink = 0.5;
+    const SettingsReadResult result = ReadINI(TestDataPath("damaged-settings.ini"), settings);
+
+    EXPECT_TRUE(result.fileFound);
+    EXPECT_EQ(result.keptLines, (std::vector<int>{6, 7, 8}));
+    EXPECT_EQ(settings.ClientFileFolder, "/srv/returns/Files");
+    EXPECT_EQ(settings.PriorYearFolder, "/h/Velmora/Quorvan_15/Files");  // empty line 2
+    EXPECT_FALSE(settings.ForceWord);                                    // "true" is not "TRUE"
+    EXPECT_TRUE(settings.ForceWordPad);
+    EXPECT_EQ(settings.PageScale, 1.0);   // decimal comma
+    EXPECT_EQ(settings.FontShrink, 0.5);  // "abc"
+    EXPECT_TRUE(settings.RecentFiles.empty());  // count "two"
+}
+
+TEST(SettingsTest, DamagedTextNeverBreaksTheRead)
+{
+    const std::string head = "/c\r\n/p\r\nreserved\r\nTRUE\r\nFALSE\r\n 1.0E+0000\r\n 2.0E+0000\r\n";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> recent;
+        std::vector<int> keptLines;
+        const char* clientFolder;
+    };
+    // name                       file bytes                                       recent files          kept lines  client folder
+    const Case cases[] = {
+        {"empty file",              "",                                              {},                   {},         "/h/Velmora/Quorvan_16/Files"},
+        {"ends after line 3",       "/c\r\n/p\r\nres",                               {},                   {},         "/c"},
+        {"count past the end",      head + "3\r\n/a.fq6\r\n",                        {"/a.fq6", "", ""},   {},         "/c"},
+        {"huge count",              head + "2147483647\r\n/a.fq6\r\n",               {"/a.fq6", "", "", "", ""}, {}, "/c"},
+        {"count beyond int",        head + "99999999999999999999\r\n/a.fq6\r\n",     {},                   {8},        "/c"},
+        {"negative count",          head + "-4\r\n/a.fq6\r\n",                       {},                   {},         "/c"},
+        {"count and comment",       head + "1 files\r\n/a.fq6\r\n",                  {"/a.fq6"},           {},         "/c"},
+        {"LF line ends",            "/c\n/p\nreserved\nTRUE\nFALSE\n\n\n1\n/a.fq6\n", {"/a.fq6"},          {},         "/c"},
+        {"overlong folder line",    std::string(1 << 20, 'x') + "\r\n/p\r\n",        {},                   {1},        "/h/Velmora/Quorvan_16/Files"},
+        {"NUL inside a path",       std::string("/c\0d\r\n", 6),                     {},                   {1},        "/h/Velmora/Quorvan_16/Files"},
+        {"overlong recent entry",   head + "2\r\n" + std::string(70000, 'y') + "\r\n/b.fq6\r\n", {"", "/b.fq6"}, {9}, "/c"},
+        {"binary garbage",          std::string("\x00\xff\xfe\r\r\n\x81\x9d\x01", 9), {},                 {1},        "/h/Velmora/Quorvan_16/Files"},
+    };
+    for (const Case& c : cases) {
+        Settings settings = Defaults();
+        const SettingsReadResult result = ReadText(c.bytes, settings);
+        EXPECT_EQ(settings.RecentFiles, c.recent) << c.name;
+        EXPECT_EQ(result.keptLines, c.keptLines) << c.name;
+        EXPECT_EQ(settings.ClientFileFolder, c.clientFolder) << c.name;
+    }
+}
+
+TEST(SettingsTest, RecentListMembershipAndOrder)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> before;
+        const char* path;
+        bool changed;
+        std::vector<std::string> after;
+    };
+    // name                        list before                                     added path         changed  list after
+    const Case cases[] = {
+        {"new path goes first",      {"/a.fq6", "/b.fq6"},                           "/c.fq6",          true,  {"/c.fq6", "/a.fq6", "/b.fq6"}},
+        {"present keeps the order",  {"/a.fq6", "/b.fq6"},                           "/b.fq6",          false, {"/a.fq6", "/b.fq6"}},
+        {"case does not count",      {"/x/Estate.FQ6"},                              "/X/estate.fq6",   false, {"/x/Estate.FQ6"}},
+        {"accented capitals",        {"/x/JOSÉ.fq6"},                                "/x/josé.fq6",     false, {"/x/JOSÉ.fq6"}},
+        {"untitled never enters",    {},                                             "/x/untitled.FQ6", false, {}},
+        {"sixth pushes oldest out",  {"/1.fq6", "/2.fq6", "/3.fq6", "/4.fq6", "/5.fq6"}, "/6.fq6",     true,  {"/6.fq6", "/1.fq6", "/2.fq6", "/3.fq6", "/4.fq6"}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> list = c.before;
+        EXPECT_EQ(AddRecentFile(list, c.path), c.changed) << c.name;
+        EXPECT_EQ(list, c.after) << c.name;
+    }
+}
+
+TEST(SettingsTest, RecentMenuCaptionCarriesTheAcceleratorDigit)
+{
+    EXPECT_EQ(RecentFileCaption(0, "/data/estate.fq6"), "&0-estate.fq6");
+    EXPECT_EQ(RecentFileCaption(4, "trust.fq6"), "&4-trust.fq6");
+}
+
+}  // namespace
+}  // namespace quorvan

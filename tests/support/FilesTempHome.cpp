@@ -1,0 +1,31 @@
+#include "support/FilesTempHome.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace quorvan::test {
+
+TempHome::TempHome()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "quorvan-home-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary home folder");
+    path_ = pattern;
+}
+
+TempHome::~TempHome()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+}  // namespace quorvan::test
