@@ -2,10 +2,212 @@
 
 #include "calc/CalcSupport.h"
 
+#include <array>
+#include <cmath>
+
 namespace quorvan {
 
-void CalcScheduleK1(int /*k*/)
+using namespace calc;
+
+namespace {
+
+constexpr int F1 = ftForm1041Page1;
+constexpr int F2 = ftForm1041Page2;
+constexpr int K1 = ftScheduleK1;
+
+// Form 1041 page 1.
+enum : int {
+    yearBegins = 0, yearEnds = 1, estateName = 11, fiduciaryName = 12, fiduciaryStreet = 13,
+    fiduciaryAddress2 = 14, fiduciaryCity = 15, estateEin = 17, finalReturnBox = 24,
+    line1Interest = 30, line2aDividends = 31, line2b1QualifiedToBeneficiaries = 32,
+    line9TotalIncome = 41, line10Interest = 43, line11Taxes = 44, line12FiduciaryFees = 45,
+    line13Charitable = 46, line14ProfessionalFees = 47, line15aOther = 48, line15cTwoPercent = 49,
+    line16TotalDeductions = 50, line20Exemption = 54,
+};
+// Page 2: Schedule B line 11 and Other Information line 1 (tax-exempt interest).
+constexpr int scheduleBLine11 = 17;
+constexpr int taxExemptInterest = 46;
+// Schedule D page 2: column (1) beneficiaries, column (2) estate or trust.
+enum : int {
+    line17Beneficiaries = 0, line18aBeneficiaries = 3, line18bBeneficiaries = 6,
+    line18cBeneficiaries = 9, line19EstateOrTrust = 13,
+};
+// Schedule I page 1.
+constexpr int scheduleILine1 = 2;
+constexpr int scheduleILine25 = 26;
+
+// Slots of a K-1 page.
+enum : int {
+    k1YearBegins = 0, k1YearEnds = 1, itemAEin = 5, itemBName = 6, itemCLine1 = 10, itemCLine2 = 11,
+    itemCLine3 = 12, itemCLine4 = 13, itemEFinal = 19,
+    box1Interest = 29, box2aOrdinaryDividends = 30, box2bQualifiedDividends = 31,
+    box3ShortTermGain = 32, box4aLongTermGain = 33, box4b28RateGain = 34, box4cUnrecaptured1250 = 35,
+    box11FirstAmount = 46, box11SecondAmount = 47, box12FirstAmount = 53, box12SecondAmount = 54,
+    box11FirstCode = 92, box11SecondCode = 93, box12FirstCode = 99, box12SecondCode = 100,
+};
+
+// An income item of boxes 1 to 4c: the box it fills and where the estate's figure is.
+struct IncomeItem {
+    int box;
+    int formType;
+    int slot;
+};
+// In slot order; the two dividend items may be left uncharged (step "allocation base").
+constexpr std::array<IncomeItem, 7> kIncomeItems = {{
+    {box1Interest, F1, line1Interest},
+    {box2aOrdinaryDividends, F1, line2aDividends},
+    {box2bQualifiedDividends, F1, line2b1QualifiedToBeneficiaries},
+    {box3ShortTermGain, ftScheduleDPage2, line17Beneficiaries},
+    {box4aLongTermGain, ftScheduleDPage2, line18aBeneficiaries},
+    {box4b28RateGain, ftScheduleDPage2, line18cBeneficiaries},
+    {box4cUnrecaptured1250, ftScheduleDPage2, line18bBeneficiaries},
+}};
+bool IsDividendBox(int box) { return box == box2aOrdinaryDividends || box == box2bQualifiedDividends; }
+
+// Form 1041 lines 10 to 15c, the deductions every income item bears its part of. Line 15b, the
+// net operating loss deduction, is not allocated.
+constexpr std::array<int, 7> kAllocableDeductions = {
+    line10Interest, line11Taxes, line12FiduciaryFees, line13Charitable, line14ProfessionalFees,
+    line15aOther, line15cTwoPercent,
+};
+
+constexpr double kDaysPerMonth = 30.4375;
+
+void CopyIdentification(int k)
 {
+    PutTextGuarded(K1, k, k1YearBegins, Text(F1, yearBegins));
+    PutTextGuarded(K1, k, k1YearEnds, Text(F1, yearEnds));
+    PutTextGuarded(K1, k, itemAEin, Text(F1, estateEin));
+    PutTextGuarded(K1, k, itemBName, Text(F1, estateName));
+    PutTextGuarded(K1, k, itemCLine1, Text(F1, fiduciaryName));
+    PutTextGuarded(K1, k, itemCLine2, Text(F1, fiduciaryStreet));
+    // A second address line moves the city down to the fourth line.
+    const bool twoAddressLines = !Text(F1, fiduciaryAddress2).empty();
+    PutTextGuarded(K1, k, itemCLine3, twoAddressLines ? Text(F1, fiduciaryAddress2) : Text(F1, fiduciaryCity));
+    PutTextGuarded(K1, k, itemCLine4, twoAddressLines ? Text(F1, fiduciaryCity) : std::string());
+    PutTextGuarded(K1, k, itemEFinal, Text(F1, finalReturnBox));
+}
+
+// Day count of the tax year from the page 1 dates. An unreadable date is reported (ending date
+// 2950, beginning date 2951) and counts as today, as NormaliseDate gives it.
+int TaxYearDays()
+{
+    const NormalisedDate ends = NormaliseDate(Text(F1, yearEnds));
+    if (!ends.ok)
+        ShowMessageByCode(29500, Text(F1, yearEnds));
+    const NormalisedDate begins = NormaliseDate(Text(F1, yearBegins));
+    if (!begins.ok)
+        ShowMessageByCode(29510, Text(F1, yearBegins));
+    const int days = DateValue(ends.text) - DateValue(begins.text);
+    return days == 0 ? 365 : days;
+}
+
+// The beneficiary's alternative minimum tax share is the share of the year as it was, however
+// short the year: Schedule K-1 amounts are never annualised.
+double ShareFactorForMonths(int /*months*/)
+{
+    return 1.0;
+}
+
+void PassCapitalLossCarryover(int k, double share, int codeSlot, const char* code, int amountSlot,
+                              int scheduleDSlot)
+{
+    const double loss = Cents(ftScheduleDPage2, scheduleDSlot);
+    if (loss >= 0)
+        return;
+    PutTextGuarded(K1, k, codeSlot, code);
+    PutGuarded(K1, k, amountSlot, loss * share);
+}
+
+void Calculate(int k)
+{
+    const double share = Store().BeneficiaryInterest.at(static_cast<size_t>(k));
+
+    CopyIdentification(k);
+
+    // Distributable base (total income less deductions, plus tax-exempt interest, less the gain
+    // the estate or trust keeps) and the same on the minimum tax basis.
+    const double totalIncome = Amt(F1, line9TotalIncome);
+    const double totalDeductions = Amt(F1, line16TotalDeductions);
+    const double distributions = Amt(F2, scheduleBLine11);
+    const double exemption = Amt(F1, line20Exemption);
+    const double taxExempt = Amt(F2, taxExemptInterest);
+    const double gainKept = Max(0, Amt(ftScheduleDPage2, line19EstateOrTrust));
+    const double amtAdjustment = Amt(ftScheduleIPage1, scheduleILine25) - Amt(ftScheduleIPage1, scheduleILine1);
+    double distributableBase =
+        ((totalIncome - totalDeductions - distributions - exemption) + distributions + exemption + taxExempt) - gainKept;
+    if (distributableBase < 0)
+        distributableBase = 0;
+    const double amtBase = ((totalIncome - totalDeductions - distributions) + amtAdjustment + distributions + taxExempt) - gainKept;
+
+    // A share never set (-1, "Not applicable") hands the beneficiary nothing.
+    const bool shareSet = share >= 0;
+    const double distributableShare = shareSet ? distributableBase * share : 0;
+    double amtShare = shareSet ? amtBase * share : 0;
+    amtShare *= ShareFactorForMonths(TaxYearMonths(TaxYearDays()));
+
+    // When the other income covers every deduction, the dividends stay uncharged so that the
+    // qualified dividends keep their rate; the ordinary dividends hold the qualified ones, so
+    // both leave the allocation base together.
+    double allocationBase = totalIncome;
+    bool dividendsCharged = true;
+    const double ordinaryDividends = Amt(F1, line2aDividends);
+    if (Amt(F1, line2b1QualifiedToBeneficiaries) > 0 && totalIncome - ordinaryDividends >= totalDeductions) {
+        allocationBase = totalIncome - ordinaryDividends;
+        dividendsCharged = false;
+    }
+
+    for (const IncomeItem& item : kIncomeItems) {
+        const double income = Amt(item.formType, item.slot);
+        double net = income;
+        if (allocationBase != 0 && (dividendsCharged || !IsDividendBox(item.box))) {
+            const double ratio = income / allocationBase;
+            for (int deduction : kAllocableDeductions)
+                net -= Amt(F1, deduction) * ratio;
+        }
+        double amount = distributableBase == 0 ? 0 : (net / distributableBase) * distributableShare;
+        if (amount < 0)
+            amount = 0;
+        PutGuarded(K1, k, item.box, amount);
+    }
+
+    // Box 11: capital loss carryovers pass to the beneficiaries on the final return only.
+    PutTextGuarded(K1, k, box11FirstCode, std::string());
+    PutTextGuarded(K1, k, box11FirstAmount, std::string());
+    PutTextGuarded(K1, k, box11SecondCode, std::string());
+    PutTextGuarded(K1, k, box11SecondAmount, std::string());
+    if (Ticked(F1, finalReturnBox) && shareSet) {
+        PassCapitalLossCarryover(k, share, box11FirstCode, "B", box11FirstAmount, line17Beneficiaries);
+        PassCapitalLossCarryover(k, share, box11SecondCode, "C", box11SecondAmount, line18aBeneficiaries);
+    }
+
+    // Box 12: the adjustment for minimum tax purposes, when the minimum tax share is the larger.
+    const double adjustment = amtShare - distributableShare;
+    const bool positive = adjustment > 0;
+    PutTextGuarded(K1, k, box12FirstCode, positive ? "A" : "");
+    PutGuarded(K1, k, box12FirstAmount, adjustment < 0 ? 0 : adjustment);
+    PutTextGuarded(K1, k, box12SecondCode, positive ? "J" : "");
+    PutGuarded(K1, k, box12SecondAmount, adjustment < 0 ? 0 : adjustment);
+}
+
+}  // namespace
+
+int TaxYearMonths(int days)
+{
+    const double months = days / kDaysPerMonth;
+    double whole = std::trunc(months);
+    if (months != whole)
+        whole += 1;
+    if (whole < 1)
+        return 1;
+    if (whole > 12)
+        return 12;
+    return static_cast<int>(whole);
+}
+
+void CalcScheduleK1(int k)
+{
+    RunCalculator(29097, [k] { Calculate(k); });
 }
 
 }  // namespace quorvan

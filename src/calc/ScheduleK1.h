@@ -1,8 +1,15 @@
 #pragma once
-// Schedule K-1: one beneficiary's share of income, deductions and credits per page.
+// Schedule K-1: one beneficiary's share of income, deductions and credits per page. Each income
+// item is charged with its part of the page 1 deductions and then split by the beneficiary's
+// allocation share; box 11 passes capital loss carryovers on a final return, box 12 the
+// alternative minimum tax adjustment.
 
 namespace quorvan {
 
+// Fills K-1 page k (0-based) from Form 1041, Schedule D and Schedule I of the same run.
 void CalcScheduleK1(int k);
+
+// Whole months of a tax year of `days` days, 1 to 12 (a started month counts whole).
+int TaxYearMonths(int days);
 
 }  // namespace quorvan
