@@ -102,6 +102,8 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
                     page.height = value;
                 else if (key == "focus")
                     page.focusTag = value;
+                else if (key == "row")
+                    page.rowHeight = value;
                 else
                     Fail(sourceName, lineNo, "unknown page property: " + key);
             }

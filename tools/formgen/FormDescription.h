@@ -25,6 +25,7 @@ struct PageDescription {
     int width = 1000;
     int height = 2000;
     int focusTag = -1; // -1: the page has no focus control
+    int rowHeight = 26; // height of an ordinary line of the form
     std::string sourceName;
     std::vector<Statement> statements;
 };

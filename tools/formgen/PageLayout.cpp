@@ -1,0 +1,601 @@
+#include "PageLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <regex>
+#include <set>
+
+namespace formgen {
+
+int Element::Tag() const
+{
+    switch (type) {
+    case ElementType::Edit:
+        return fieldKind * 1000 + slot;
+    case ElementType::CheckBox:
+        return estimate ? 1000 + slot : slot;
+    case ElementType::Memo:
+    case ElementType::AnswerLabel:
+        return slot;
+    default:
+        return 0;
+    }
+}
+
+namespace {
+
+// Geometry of a column region, in page pixels. Captions are set at 9 points; DejaVu Sans, the
+// usual Linux stand-in for the form's face, averages a little under 7 pixels a character there.
+constexpr double kCharWidth = 6.7;
+constexpr int kTextLineHeight = 15;
+constexpr int kFieldHeight = 22;
+constexpr int kAmountWidth = 130;
+constexpr int kBoxLabelWidth = 34;
+constexpr int kCaptionIndent = 52;
+constexpr int kGap = 6;
+
+struct Region {
+    int x = 0;
+    int width = 0;
+    int RightColumn() const { return x + width - 4 - kAmountWidth; }
+    int MiddleColumn() const { return RightColumn() - kBoxLabelWidth - 8 - kAmountWidth; }
+};
+
+struct FieldSpec {
+    char kind = 0;
+    int slot = -1;
+    char style = 0; // 'g' guarded, 'r' always
+    std::string position; // "", "R", "M" or a number
+    int width = 0;
+    int height = 0;
+};
+
+int CharCount(const std::string &text)
+{
+    // UTF-8 continuation bytes do not start a character.
+    int chars = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80)
+            ++chars;
+    return chars;
+}
+
+double CharWidth(int pointSize, bool bold)
+{
+    return kCharWidth * pointSize / 9.0 * (bold ? 1.1 : 1.0);
+}
+
+int TextWidth(const std::string &text, int pointSize = 9, bool bold = false)
+{
+    return static_cast<int>(std::ceil(CharCount(text) * CharWidth(pointSize, bold))) + 6;
+}
+
+// Lines a caption needs at the given width (words never split).
+int WrappedLines(const std::string &text, int width, int pointSize = 9, bool bold = false)
+{
+    const double perChar = CharWidth(pointSize, bold);
+    const double available = width - 6;
+    int lines = 0;
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find('\n', start);
+        std::string paragraph = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        double lineWidth = 0;
+        ++lines;
+        size_t pos = 0;
+        while (pos < paragraph.size()) {
+            size_t wordEnd = paragraph.find(' ', pos);
+            if (wordEnd == std::string::npos)
+                wordEnd = paragraph.size();
+            double word = CharCount(paragraph.substr(pos, wordEnd - pos)) * perChar;
+            if (lineWidth > 0 && lineWidth + perChar + word > available) {
+                ++lines;
+                lineWidth = word;
+            } else {
+                lineWidth += (lineWidth > 0 ? perChar : 0) + word;
+            }
+            pos = wordEnd + 1;
+        }
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+class LayoutBuilder {
+public:
+    explicit LayoutBuilder(const PageDescription &page) : page_(page)
+    {
+        layout_.layoutNumber = page.layoutNumber;
+        layout_.width = page.width;
+        layout_.height = page.height;
+        layout_.focusTag = page.focusTag;
+        region_ = {0, page.width};
+        y_ = 8;
+    }
+
+private:
+    [[noreturn]] void Fail(int line, const std::string &what) const
+    {
+        throw DescriptionError(page_.sourceName + ":" + std::to_string(line) + ": " + what);
+    }
+
+    const std::string &Text(const Statement &s, size_t i) const
+    {
+        if (i >= s.args.size() || !s.args[i].quoted)
+            Fail(s.sourceLine, s.keyword + " expects a quoted text as argument " + std::to_string(i + 1));
+        return s.args[i].text;
+    }
+
+    int Number(const Statement &s, const std::string &value) const
+    {
+        try {
+            size_t used = 0;
+            int n = std::stoi(value, &used);
+            if (used == value.size())
+                return n;
+        } catch (const std::exception &) {
+        }
+        Fail(s.sourceLine, "not a number: " + value);
+    }
+
+    Element &Add(Element e, const std::string &prefix)
+    {
+        std::string base = prefix + (e.slot >= 0 ? std::to_string(e.Tag()) : std::to_string(++counter_[prefix]));
+        std::string name = base;
+        for (int n = 2; names_.count(name); ++n)
+            name = base + "_" + std::to_string(n);
+        names_.insert(name);
+        e.name = name;
+        layout_.elements.push_back(e);
+        return layout_.elements.back();
+    }
+
+    Element &AddCaption(Rect r, const std::string &text, int size = 9, bool bold = false, Align align = Align::Left)
+    {
+        Element e;
+        e.type = ElementType::Caption;
+        e.rect = r;
+        e.text = text;
+        e.pointSize = size;
+        e.bold = bold;
+        e.wrap = true;
+        e.align = align;
+        return Add(e, "lbl");
+    }
+
+    FieldSpec ParseField(const Statement &s, const std::string &token) const
+    {
+        static const std::regex pattern(R"(^([dcptnxema])(\d+)(?:\.([gr]))?(?:@(R|M|\d+))?(?:#(\d+)(?:x(\d+))?)?$)");
+        std::smatch m;
+        if (!std::regex_match(token, m, pattern))
+            Fail(s.sourceLine, "not a field: " + token);
+        FieldSpec f;
+        f.kind = m[1].str()[0];
+        f.slot = std::stoi(m[2].str());
+        f.style = m[3].matched ? m[3].str()[0] : 0;
+        f.position = m[4].matched ? m[4].str() : "";
+        f.width = m[5].matched ? std::stoi(m[5].str()) : 0;
+        f.height = m[6].matched ? std::stoi(m[6].str()) : 0;
+        if (f.position.empty() && (f.kind == 'd' || f.kind == 'c') && f.width == 0)
+            f.position = "R";
+        if (f.width == 0) {
+            switch (f.kind) {
+            case 'd': case 'c': f.width = kAmountWidth; break;
+            case 'p': f.width = 80; break;
+            case 'n': f.width = 60; break;
+            case 'x': f.width = 20; break;
+            case 'e': f.width = 50; break;
+            case 'm': f.width = 400; break;
+            case 'a': f.width = 160; break;
+            default: f.width = 240; break;
+            }
+        }
+        if (f.height == 0)
+            f.height = f.kind == 'm' ? 60 : (f.kind == 'x' ? 20 : kFieldHeight);
+        return f;
+    }
+
+    int FieldX(const FieldSpec &f, int cursor) const
+    {
+        if (f.position == "R")
+            return region_.RightColumn();
+        if (f.position == "M")
+            return region_.MiddleColumn();
+        if (!f.position.empty())
+            return region_.x + std::stoi(f.position);
+        return cursor;
+    }
+
+    void AddField(const Statement &s, const FieldSpec &f, Rect r)
+    {
+        Element e;
+        e.slot = f.slot;
+        e.rect = r;
+        std::string prefix;
+        switch (f.kind) {
+        case 'x':
+        case 'e':
+            e.type = ElementType::CheckBox;
+            e.estimate = f.kind == 'e';
+            if (f.style == 'g')
+                e.style = "CHECKBOXOVERRIDEABLE";
+            else if (f.style == 'r')
+                Fail(s.sourceLine, "check boxes have no read-only style");
+            prefix = "cbx";
+            break;
+        case 'm':
+            e.type = ElementType::Memo;
+            prefix = "memo";
+            break;
+        case 'a':
+            e.type = ElementType::AnswerLabel;
+            prefix = "lblAnswer";
+            break;
+        default:
+            e.type = ElementType::Edit;
+            e.fieldKind = std::string("tcpdn").find(f.kind) + 1;
+            e.style = f.style == 'g' ? "EDITOVERRIDEABLE" : f.style == 'r' ? "EDITREADONLY" : "";
+            e.align = (f.kind == 'd' || f.kind == 'c' || f.kind == 'p' || f.kind == 'n') ? Align::Right : Align::Left;
+            prefix = "edt";
+            break;
+        }
+        if ((e.type == ElementType::Memo || e.type == ElementType::AnswerLabel) && f.style)
+            Fail(s.sourceLine, "memos and answer labels have no style");
+        if (f.slot > 999)
+            Fail(s.sourceLine, "slot out of range");
+        Add(e, prefix);
+    }
+
+    // A line of the form: optional line number, captions and fields flowing from the left, amounts
+    // in the middle and right columns with the line number repeated in the box before them.
+    void PlaceRow(const Statement &s, size_t first, const std::string &lineNumber)
+    {
+        struct Item {
+            enum { Caption, BoxLabel, Move, Field, Bold, Small, Height } kind;
+            std::string text;
+            FieldSpec field;
+        };
+        std::vector<Item> items;
+        for (size_t i = first; i < s.args.size(); ++i) {
+            const Token &t = s.args[i];
+            if (t.quoted)
+                items.push_back({Item::Caption, t.text, {}});
+            else if (t.text.size() > 2 && t.text.front() == '[' && t.text.back() == ']')
+                items.push_back({Item::BoxLabel, t.text.substr(1, t.text.size() - 2), {}});
+            else if (t.text.size() > 1 && t.text[0] == '>')
+                items.push_back({Item::Move, t.text.substr(1), {}});
+            else if (t.text.rfind("h=", 0) == 0)
+                items.push_back({Item::Height, t.text.substr(2), {}});
+            else if (t.text == "bold")
+                items.push_back({Item::Bold, "", {}});
+            else if (t.text == "small")
+                items.push_back({Item::Small, "", {}});
+            else
+                items.push_back({Item::Field, "", ParseField(s, t.text)});
+        }
+
+        const int top = y_;
+        int height = page_.rowHeight;
+        for (const Item &item : items)
+            if (item.kind == Item::Height)
+                height = Number(s, item.text);
+        if (!lineNumber.empty()) {
+            Element e;
+            e.type = ElementType::LineNumber;
+            e.rect = {region_.x + 4, top + 6, 30, 18};
+            e.text = lineNumber;
+            e.bold = true;
+            Add(e, "lblLine");
+        }
+        lastRowTop_ = top;
+
+        int cursor = region_.x + kCaptionIndent;
+        std::string pendingBox;
+        bool bold = false;
+        bool small = false;
+        for (size_t i = 0; i < items.size(); ++i) {
+            Item &item = items[i];
+            switch (item.kind) {
+            case Item::Height:
+                break;
+            case Item::Bold:
+                bold = true;
+                break;
+            case Item::Small:
+                small = true;
+                break;
+            case Item::Move:
+                cursor = region_.x + Number(s, item.text);
+                break;
+            case Item::BoxLabel:
+                pendingBox = item.text;
+                break;
+            case Item::Caption: {
+                // The caption may run up to the next placed field, or to the region's edge.
+                int limit = region_.x + region_.width - 4;
+                for (size_t j = i + 1; j < items.size(); ++j) {
+                    if (items[j].kind == Item::Move) {
+                        limit = region_.x + Number(s, items[j].text) - kGap;
+                        break;
+                    }
+                    if (items[j].kind == Item::Field && !items[j].field.position.empty()) {
+                        int x = FieldX(items[j].field, cursor);
+                        bool boxed = items[j].field.position == "R" || items[j].field.position == "M" ||
+                                     (j > 0 && items[j - 1].kind == Item::BoxLabel);
+                        limit = x - (boxed ? kBoxLabelWidth + 2 : kGap);
+                        break;
+                    }
+                }
+                int size = small ? 8 : 9;
+                int natural = TextWidth(item.text, size, bold);
+                int width = std::max(20, std::min(natural, limit - cursor));
+                int lines = WrappedLines(item.text, width, size, bold);
+                int h = lines * (size == 8 ? 13 : kTextLineHeight) + 4;
+                AddCaption({cursor, top + 6, width, h}, item.text, size, bold);
+                height = std::max(height, h + 6);
+                cursor += width + kGap;
+                bold = small = false;
+                break;
+            }
+            case Item::Field: {
+                const FieldSpec &f = item.field;
+                int x = FieldX(f, cursor);
+                bool column = f.position == "R" || f.position == "M";
+                std::string box = !pendingBox.empty() ? pendingBox : (column ? lineNumber : "");
+                if (!box.empty()) {
+                    Element e;
+                    e.type = ElementType::BoxLabel;
+                    e.rect = {x - kBoxLabelWidth - 2, top + 7, kBoxLabelWidth, 18};
+                    e.text = box;
+                    e.bold = true;
+                    e.pointSize = 8;
+                    e.align = Align::Center;
+                    Add(e, "lblBox");
+                }
+                pendingBox.clear();
+                int fy = top + (f.kind == 'x' || f.kind == 'e' ? 5 : 3);
+                AddField(s, f, {x, fy, f.width, f.height});
+                height = std::max(height, f.height + 4);
+                cursor = x + f.width + kGap;
+                break;
+            }
+            }
+        }
+        lastRowHeight_ = height;
+        y_ = top + height;
+    }
+
+    void PlaceTitle(const Statement &s)
+    {
+        const std::string &form = Text(s, 0);
+        const std::string &title = Text(s, 1);
+        const std::string &year = Text(s, 2);
+        std::string right = s.args.size() > 3 ? Text(s, 3) : "";
+        const int top = y_;
+        const int left = region_.x;
+        const int w = region_.width;
+        AddCaption({left + 4, top, 150, 56}, form, 18, true);
+        AddCaption({left + 160, top, w - 330, 30}, title, 13, true, Align::Center);
+        AddCaption({left + w - 160, top, 156, 44}, year, 22, true, Align::Right);
+        if (!right.empty())
+            AddCaption({left + w - 160, top + 44, 156, 16}, right, 8, false, Align::Right);
+        y_ = top + 34;
+        int subtitleY = y_;
+        // Further quoted texts after the fourth go under the title, centred.
+        for (size_t i = 4; i < s.args.size(); ++i) {
+            int lines = WrappedLines(Text(s, i), w - 330, 8);
+            AddCaption({left + 160, subtitleY, w - 330, lines * 13 + 2}, Text(s, i), 8, false, Align::Center);
+            subtitleY += lines * 13 + 2;
+        }
+        y_ = std::max(top + 62, subtitleY + 4);
+        AddRule();
+    }
+
+    void AddRule(int thickness = 2)
+    {
+        Element e;
+        e.type = ElementType::Rule;
+        e.rect = {region_.x, y_, region_.width, thickness};
+        Add(e, "rule");
+        y_ += thickness + 2;
+    }
+
+    void PlaceBand(const Statement &s)
+    {
+        Element e;
+        e.type = ElementType::Band;
+        e.label = Text(s, 0);
+        e.text = s.args.size() > 1 ? Text(s, 1) : "";
+        int labelWidth = std::max(80, TextWidth(e.label, 9, true) + 12);
+        int textWidth = region_.width - labelWidth - 8;
+        int lines = WrappedLines(e.text, textWidth, 9, true);
+        int h = std::max(22, lines * kTextLineHeight + 6);
+        e.rect = {region_.x, y_ + 2, region_.width, h};
+        e.bold = true;
+        e.labelWidth = labelWidth;
+        Add(e, "band");
+        y_ += h + 4;
+    }
+
+    void PlaceParagraph(const Statement &s, int size, bool bold, Align align)
+    {
+        const std::string &text = Text(s, 0);
+        int indent = 4;
+        if (s.args.size() > 1 && !s.args[1].quoted)
+            indent = Number(s, s.args[1].text);
+        int width = region_.width - indent - 4;
+        int lines = WrappedLines(text, width, size, bold);
+        int lineHeight = size <= 8 ? 13 : size <= 9 ? kTextLineHeight : size + 8;
+        int h = lines * lineHeight + 4;
+        AddCaption({region_.x + indent, y_ + 2, width, h}, text, size, bold, align);
+        y_ += h + 4;
+    }
+
+    void PlaceHelp(const Statement &s)
+    {
+        if (lastRowTop_ < 0)
+            Fail(s.sourceLine, "help belongs to the line before it");
+        Element e;
+        e.type = ElementType::HelpButton;
+        e.text = Text(s, 0);
+        e.rect = {region_.x + 34, lastRowTop_ + 5, 16, 16};
+        Add(e, "btnHELP");
+    }
+
+    // A grid of rows x columns; column c of row r binds slot first + r * stride + offset.
+    void PlaceTable(const Statement &s, size_t &index)
+    {
+        if (s.args.size() < 3)
+            Fail(s.sourceLine, "table <rows> <first slot> <stride> [row height]");
+        int rows = Number(s, s.args[0].text);
+        int first = Number(s, s.args[1].text);
+        int stride = Number(s, s.args[2].text);
+        int rowHeight = s.args.size() > 3 ? Number(s, s.args[3].text) : page_.rowHeight;
+        struct Column {
+            std::string header;
+            int width;
+            FieldSpec field;
+        };
+        std::vector<Column> columns;
+        const auto &statements = page_.statements;
+        for (++index; index < statements.size() && statements[index].keyword != "endtable"; ++index) {
+            const Statement &c = statements[index];
+            if (c.keyword != "col" || c.args.size() < 3)
+                Fail(c.sourceLine, "col \"<header>\" <width> <kind>+<offset>[.style]");
+            static const std::regex cell(R"(^([dcptnxa])\+(\d+)(?:\.([gr]))?$)");
+            std::smatch m;
+            if (!std::regex_match(c.args[2].text, m, cell))
+                Fail(c.sourceLine, "not a table cell: " + c.args[2].text);
+            Column col;
+            col.header = Text(c, 0);
+            col.width = Number(c, c.args[1].text);
+            col.field = ParseField(c, m[1].str() + "0" + (m[3].matched ? "." + m[3].str() : ""));
+            col.field.slot = std::stoi(m[2].str()); // offset within the row
+            columns.push_back(col);
+        }
+        if (index >= statements.size())
+            Fail(s.sourceLine, "table without endtable");
+
+        int headerHeight = 0;
+        for (const Column &c : columns)
+            headerHeight = std::max(headerHeight, WrappedLines(c.header, c.width, 8, true) * 13 + 6);
+        int x = region_.x + 4;
+        for (const Column &c : columns) {
+            AddCaption({x, y_, c.width, headerHeight}, c.header, 8, true, Align::Center);
+            x += c.width + 2;
+        }
+        y_ += headerHeight + 2;
+        for (int r = 0; r < rows; ++r) {
+            x = region_.x + 4;
+            for (const Column &c : columns) {
+                FieldSpec f = c.field;
+                f.slot = first + r * stride + c.field.slot;
+                AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)});
+                x += c.width + 2;
+            }
+            y_ += rowHeight;
+        }
+        y_ += 4;
+    }
+
+    void Place(const Statement &s)
+    {
+        const std::string &k = s.keyword;
+        if (k == "title") {
+            PlaceTitle(s);
+        } else if (k == "band") {
+            PlaceBand(s);
+        } else if (k == "head") {
+            PlaceParagraph(s, 10, true, Align::Left);
+        } else if (k == "text") {
+            PlaceParagraph(s, 8, false, Align::Left);
+        } else if (k == "center") {
+            PlaceParagraph(s, 8, false, Align::Center);
+        } else if (k == "gap") {
+            y_ += s.args.empty() ? 8 : Number(s, s.args[0].text);
+        } else if (k == "rule") {
+            AddRule(1);
+        } else if (k == "line") {
+            if (s.args.empty() || s.args[0].quoted)
+                Fail(s.sourceLine, "line <number> ...");
+            PlaceRow(s, 1, s.args[0].text == "-" ? "" : s.args[0].text);
+        } else if (k == "row") {
+            PlaceRow(s, 0, "");
+        } else if (k == "help") {
+            PlaceHelp(s);
+        } else if (k == "columns") {
+            columns_.clear();
+            for (const Token &t : s.args) {
+                size_t colon = t.text.find(':');
+                if (colon == std::string::npos)
+                    Fail(s.sourceLine, "columns <x>:<width> ...");
+                columns_.push_back({Number(s, t.text.substr(0, colon)), Number(s, t.text.substr(colon + 1))});
+            }
+            if (columns_.empty())
+                Fail(s.sourceLine, "columns needs at least one column");
+            columnTop_ = y_;
+            columnBottom_ = y_;
+            columnIndex_ = 0;
+            region_ = columns_[0];
+        } else if (k == "column") {
+            if (columns_.empty() || columnIndex_ + 1 >= columns_.size())
+                Fail(s.sourceLine, "no further column");
+            columnBottom_ = std::max(columnBottom_, y_);
+            region_ = columns_[++columnIndex_];
+            y_ = columnTop_;
+        } else if (k == "endcolumns") {
+            if (columns_.empty())
+                Fail(s.sourceLine, "endcolumns without columns");
+            y_ = std::max(columnBottom_, y_);
+            columns_.clear();
+            region_ = {0, page_.width};
+        } else if (k == "table") {
+            PlaceTable(s, currentIndex_);
+        } else {
+            Fail(s.sourceLine, "unknown statement: " + k);
+        }
+    }
+
+public:
+    void Run()
+    {
+        for (currentIndex_ = 0; currentIndex_ < page_.statements.size(); ++currentIndex_)
+            Place(page_.statements[currentIndex_]);
+    }
+    PageLayout Result()
+    {
+        if (y_ > page_.height)
+            Fail(page_.statements.empty() ? 0 : page_.statements.back().sourceLine,
+                 "content runs to " + std::to_string(y_) + ", below the page height " + std::to_string(page_.height));
+        return layout_;
+    }
+
+private:
+    const PageDescription &page_;
+    PageLayout layout_;
+    Region region_;
+    int y_ = 0;
+    int lastRowTop_ = -1;
+    int lastRowHeight_ = 0;
+    std::vector<Region> columns_;
+    size_t columnIndex_ = 0;
+    int columnTop_ = 0;
+    int columnBottom_ = 0;
+    size_t currentIndex_ = 0;
+    std::map<std::string, int> counter_;
+    std::set<std::string> names_;
+};
+
+} // namespace
+
+PageLayout LayOutPage(const PageDescription &page)
+{
+    LayoutBuilder builder(page);
+    builder.Run();
+    return builder.Result();
+}
+
+} // namespace formgen

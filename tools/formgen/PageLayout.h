@@ -1,0 +1,62 @@
+// Turns a page description into positioned page elements: captions, line numbers, bands, edits,
+// check boxes, memos, answer labels and help buttons, each with its place on the page. The screen
+// layout and the print template are both written from this list, so they always agree.
+#pragma once
+
+#include "FormDescription.h"
+
+#include <string>
+#include <vector>
+
+namespace formgen {
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+
+enum class ElementType {
+    Caption,     // static text
+    LineNumber,  // the form's line number at the left margin
+    BoxLabel,    // the line number printed in the box left of an amount
+    Band,        // a part heading: black label box and bold title
+    Rule,        // a horizontal line across the region
+    Edit,        // single-line field bound to a slot
+    CheckBox,    // check box bound to a slot (estimate boxes add 1000 to the tag)
+    Memo,        // multi-line text bound to a slot
+    AnswerLabel, // read-only text showing a slot
+    HelpButton,  // "?" button with its callout text
+};
+
+enum class Align { Left, Center, Right };
+
+struct Element {
+    ElementType type = ElementType::Caption;
+    Rect rect;
+    std::string text;      // caption, line number, band title, help text
+    std::string label;     // band label box text ("Part I")
+    int labelWidth = 0;    // width of the band's black label box
+    int fieldKind = 0;     // edits: 1 text, 2 cents, 3 percent, 4 whole dollars, 5 count
+    int slot = -1;
+    bool estimate = false; // check box that shows "EST" while ticked
+    std::string style;     // "EDITOVERRIDEABLE", "EDITREADONLY", "CHECKBOXOVERRIDEABLE" or ""
+    int pointSize = 9;
+    bool bold = false;
+    bool wrap = false;
+    Align align = Align::Left;
+    std::string name;      // unique control name on the page
+
+    int Tag() const;       // the binding code the program reads
+};
+
+struct PageLayout {
+    int layoutNumber = 0;
+    int width = 0;
+    int height = 0;
+    int focusTag = -1;
+    std::vector<Element> elements; // in reading order, which is also the tab order
+};
+
+// Errors: throws DescriptionError naming the source line of a statement it cannot place.
+PageLayout LayOutPage(const PageDescription &page);
+
+} // namespace formgen
