@@ -118,6 +118,7 @@ TEST(PriorYearTest, IdentificationAndVersionChecks)
         {"longer than the text", "Quorvan_15 Demo",  " 1.90700000000000E+0001",   false, 33010},
         {"empty first line",     "",                 " 1.90700000000000E+0001",   false, 33010},
         {"version 18.0",         "Quorvan_15",       " 1.80000000000000E+0001",   false, 33020},
+        {"version 17.5 (older)", "Quorvan_15",       " 1.75000000000000E+0001",   false, 33020},
         {"version 21",           "Quorvan_15",       " 2.10000000000000E+0001",   false, 33020},
         {"version not a number", "Quorvan_15",       "nineteen",                  false, 33020},
     };
