@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <locale>
 #include <sstream>
@@ -200,6 +201,13 @@ SettingsReadResult ReadINI(const std::string& path, Settings& settings)
     if (in)
         return ReadINI(in, settings);
     SettingsReadResult result;
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        // There but closed to us: keep the preparer's file rather than write defaults over it.
+        result.fileFound = true;
+        result.opened = false;
+        return result;
+    }
     result.fileFound = false;
     std::string error;
     const size_t slash = path.find_last_of('/');

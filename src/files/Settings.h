@@ -35,6 +35,7 @@ std::string SettingsFilePath(const WorkingFolders& folders);
 // What reading a settings file made of it.
 struct SettingsReadResult {
     bool fileFound = false;      // false: a new file with the current values was written
+    bool opened = true;          // false: the file is there but could not be opened; nothing read
     bool written = true;         // false when that new file could not be written
     std::vector<int> keptLines;  // lines that did not read (numbers, overlong or damaged lines);
                                  // their settings keep the values they had
