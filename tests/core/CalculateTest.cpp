@@ -1,0 +1,98 @@
+// The recalculation driver: order, stop checks, continuation totals and the screen hooks.
+
+#include "store/Answers.h"
+#include "support/ReturnFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvan {
+namespace {
+
+using test::ReturnFixture;
+
+class RecordingHooks : public CalculateHooks {
+public:
+    std::string calls;
+    void StoreControls() override { calls += "store;"; }
+    void BeginBusy() override { calls += "busy;"; }
+    void EndBusy() override { calls += "idle;"; }
+    void ShowAnswers() override { calls += "show;"; }
+};
+
+// Makes every access to a slot of page [t/k] above `slots` fail, as a damaged page would.
+void Damage(TAnswer& store, int t, int k, size_t slots)
+{
+    store.PageAt(t, k).Strings.resize(slots);
+}
+
+TEST(Calculate, EmptyReturnCompletesWithZeroTotals)
+{
+    ReturnFixture r;
+    r.Store().InterestTotal = 99;
+    RecordingHooks hooks;
+    EXPECT_TRUE(r.Store().Calculate(false, &hooks));
+    EXPECT_EQ(hooks.calls, "busy;idle;show;");
+    EXPECT_EQ(r.Store().InterestTotal, 0);
+    EXPECT_EQ(r.Store().DividendTotal, 0);
+    EXPECT_EQ(r.Store().OtherTotal, 0);
+    EXPECT_EQ(r.Store().Other2Total, 0);
+    EXPECT_FALSE(r.Store().ErrFlag);
+}
+
+TEST(Calculate, ComponentTransferStoresThePageFirst)
+{
+    ReturnFixture r;
+    RecordingHooks hooks;
+    r.Store().Calculate(true, &hooks);
+    EXPECT_EQ(hooks.calls, "store;busy;idle;show;");
+}
+
+TEST(Calculate, FailingCalculatorStopsTheRunAndLeavesThePageOnScreen)
+{
+    ReturnFixture r;
+    r.Set(1, 58, "5,000");      // line 24a, read after Form 1041-T line 3 by line 24c
+    Damage(r.Store(), ftForm1041T, 0, 5);
+    RecordingHooks hooks;
+    EXPECT_FALSE(r.Store().Calculate(false, &hooks));
+    EXPECT_TRUE(r.Store().ErrFlag);
+    EXPECT_EQ(hooks.calls, "busy;idle;");
+    const std::vector<unsigned> codes = r.Messages().Codes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_EQ(codes.back(), 29547u);
+    EXPECT_EQ(r.Get(1, 60), "");  // line 24c was never reached
+    EXPECT_EQ(r.Get(1, 16), "0"); // row 1 ran
+}
+
+TEST(Calculate, NextRunClearsTheErrorFlag)
+{
+    ReturnFixture r;
+    Damage(r.Store(), ftForm1041T, 0, 5);
+    EXPECT_FALSE(r.Store().Calculate(false));
+    r.Store().PageAt(ftForm1041T, 0).Strings.resize(kSlotCount[ftForm1041T] + 1);
+    EXPECT_TRUE(r.Store().Calculate(false));
+    EXPECT_FALSE(r.Store().ErrFlag);
+}
+
+TEST(Calculate, DamagedCountsNeverReachBeyondTheGrid)
+{
+    ReturnFixture r;
+    r.Store().NoOfInterest = 25;
+    r.Store().NoOfSchedK = -4;
+    r.Store().NoOf8949_F = 1000;
+    for (int k = 0; k < kMaxPages; ++k)
+        r.Set(ftInterest, k, 5, "10");
+    r.Store().Calculate(false);
+    EXPECT_EQ(r.Store().InterestTotal, 200);
+}
+
+TEST(Calculate, OnlyTheOpenReturnIsRecalculated)
+{
+    ReturnFixture r;
+    TAnswer other;
+    RecordingHooks hooks;
+    EXPECT_FALSE(other.Calculate(true, &hooks));
+    EXPECT_EQ(hooks.calls, "");
+}
+
+}  // namespace
+}  // namespace quorvan

@@ -1,0 +1,144 @@
+// The command-line tool's contract: arguments, exit status, the dump format and messages on
+// standard error. Scripts outside the program rely on it.
+
+#include "files/ClientFile.h"
+#include "store/Answers.h"
+#include "support/MessageRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sstream>
+#include <unistd.h>
+
+namespace quorvan {
+namespace {
+
+using test::ReadFileBytes;
+using test::RunCli;
+using test::TestDataPath;
+
+// A client file in a fresh temporary folder, removed with the object.
+class TemporaryClientFile {
+public:
+    TemporaryClientFile()
+    {
+        char folder[] = "/tmp/quorvan-cli-XXXXXX";
+        folder_ = mkdtemp(folder);
+        path_ = folder_ + "/return.fq6";
+    }
+    ~TemporaryClientFile()
+    {
+        std::remove(path_.c_str());
+        std::remove((folder_ + "/out.fq6").c_str());
+        rmdir(folder_.c_str());
+    }
+    const std::string& Path() const { return path_; }
+    std::string Folder() const { return folder_; }
+
+private:
+    std::string folder_;
+    std::string path_;
+};
+
+std::string Quoted(const std::string& path)
+{
+    return "'" + path + "'";
+}
+
+TEST(Cli, UsageErrorsExitWithTwo)
+{
+    std::string out, err;
+    EXPECT_EQ(RunCli("", out, err), 2);
+    EXPECT_NE(err.find("usage:"), std::string::npos);
+    EXPECT_EQ(RunCli("--bogus x.fq6", out, err), 2);
+    EXPECT_EQ(RunCli("--dump --write", out, err), 2);
+    EXPECT_EQ(RunCli("a.fq6 b.fq6", out, err), 2);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(Cli, UnreadableFileExitsWithOneAndSaysWhy)
+{
+    std::string out, err;
+    EXPECT_EQ(RunCli("--dump /nonexistent/return.fq6", out, err), 1);
+    EXPECT_TRUE(out.empty());
+
+    TemporaryClientFile file;
+    {
+        FILE* f = std::fopen(file.Path().c_str(), "wb");
+        std::fputs("Some other program\r\n", f);
+        std::fclose(f);
+    }
+    EXPECT_EQ(RunCli("--dump " + Quoted(file.Path()), out, err), 1);
+    EXPECT_NE(err.find("33010: 3301-An error occurred when Quorvan_16 attempted to open the client file. \n"),
+              std::string::npos)
+        << err;
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(Cli, DumpListsTheNonEmptyAnswersOfThePagesTheFileHolds)
+{
+    std::string out, err;
+    ASSERT_EQ(RunCli("--once --dump " + Quoted(TestDataPath("handwritten-trust.fq6")), out, err), 0) << err;
+    EXPECT_NE(out.find("1/0:11=Zoë Müller Family Trust — 2016\n"), std::string::npos);
+    EXPECT_NE(out.find("1/0:56*=1,000\n"), std::string::npos);   // overridden taxable income stays
+    EXPECT_NE(out.find("18/0:86*=0\n"), std::string::npos);     // a page total is always recomputed
+    EXPECT_NE(out.find("18/2:1=left over\n"), std::string::npos); // the page after those in use
+    EXPECT_NE(out.find("39/0:100=last slot\n"), std::string::npos);
+    EXPECT_EQ(out.find("1/0:2="), std::string::npos);           // empty answers are left out
+
+    // Sorted by form type, page and slot.
+    std::istringstream lines(out);
+    std::string line;
+    std::tuple<int, int, int> previous{-1, -1, -1};
+    while (std::getline(lines, line)) {
+        int t = 0, k = 0, s = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%d/%d:%d", &t, &k, &s), 3) << line;
+        const std::tuple<int, int, int> key{t, k, s};
+        EXPECT_LT(previous, key) << line;
+        previous = key;
+    }
+}
+
+TEST(Cli, OverriddenEmptyAnswerIsDumpedAndAMessageGoesToStandardError)
+{
+    TemporaryClientFile file;
+    {
+        ScopedAnswerStore store;
+        store->SetOvRide(1, 0, 57, true);  // line 23 overridden and left empty
+        store->SetText(1, 0, 34, "12a");   // an amount that does not read
+        std::string error;
+        ASSERT_TRUE(SaveClientFileAt(file.Path(), error)) << error;
+    }
+    std::string out, err;
+    ASSERT_EQ(RunCli("--once --dump " + Quoted(file.Path()), out, err), 0);
+    EXPECT_NE(out.find("1/0:57*=\n"), std::string::npos);
+    EXPECT_NE(err.find("21192: 2119-Str2Float_0. An error occurred while Quorvan_16 was converting an entry to a real number.  | You can probably click OK"),
+              std::string::npos)
+        << err;
+}
+
+TEST(Cli, WriteSavesTheSettledReturn)
+{
+    TemporaryClientFile file;
+    const std::string written = file.Folder() + "/out.fq6";
+    std::string out, err;
+    ASSERT_EQ(RunCli("--write " + Quoted(written) + " " + Quoted(TestDataPath("handwritten-trust.fq6")), out, err), 0);
+    EXPECT_TRUE(out.empty());
+    std::string dumpOfWritten, dumpOfOriginal;
+    ASSERT_EQ(RunCli("--once --dump " + Quoted(written), dumpOfWritten, err), 0);
+    ASSERT_EQ(RunCli("--dump " + Quoted(TestDataPath("handwritten-trust.fq6")), dumpOfOriginal, err), 0);
+    EXPECT_EQ(dumpOfWritten, dumpOfOriginal);
+}
+
+TEST(Cli, SampleReturnShowsEveryComputedLineOfPageOne)
+{
+    std::string out, err;
+    ASSERT_EQ(RunCli("--dump " + Quoted(std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6"), out, err), 0) << err;
+    for (const char* line : {"1/0:16=", "1/0:30=4,620\n", "1/0:31=5,160\n", "1/0:41=9,780\n", "1/0:50=2,900\n",
+                             "1/0:51=6,880\n", "1/0:54=100\n", "1/0:57=", "1/0:60=1,500\n", "1/0:67=1,500\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line;
+}
+
+}  // namespace
+}  // namespace quorvan

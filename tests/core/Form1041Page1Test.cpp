@@ -1,0 +1,266 @@
+// Form 1041 page 1 calculators, each run on its own inputs so that the page's rules are checked
+// apart from the schedules that feed it.
+
+#include "calc/Form1041Page1.h"
+#include "support/ReturnFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvan {
+namespace {
+
+using test::ReturnFixture;
+
+constexpr int F1 = ftForm1041Page1;
+constexpr int F2 = ftForm1041Page2;
+
+TEST(Form1041Page1, ItemBCountsTheSchedulesK1UnlessOverridden)
+{
+    ReturnFixture r;
+    r.Store().NoOfSchedK = 3;
+    CalcForm1041Identification();
+    EXPECT_EQ(r.Get(F1, 16), "3");
+    r.Override(F1, 0, 16, "2");
+    CalcForm1041Identification();
+    EXPECT_EQ(r.Get(F1, 16), "2");
+}
+
+TEST(Form1041Page1, TotalIncomeAddsTheIncomeLinesButNotLine2b)
+{
+    ReturnFixture r;
+    r.Store().InterestTotal = 1234.56;
+    r.Store().DividendTotal = 2000.5;
+    r.Set(F1, 32, "500");    // 2b(1), part of 2a
+    r.Set(F1, 33, "700");    // 2b(2), part of 2a
+    r.Set(F1, 34, "(100)");  // 3
+    r.Set(F1, 35, "-3,000"); // 4
+    r.Set(F1, 36, "400");    // 5
+    r.Set(F1, 37, "50");     // 6
+    r.Set(F1, 38, "25");     // 7
+    r.Set(F1, 39, "9,999");  // not a line of the total
+    r.Set(F1, 40, "10");     // 8
+    CalcForm1041Income();
+    EXPECT_EQ(r.Get(F1, 30), "1,235");
+    EXPECT_EQ(r.Get(F1, 31), "2,001");
+    EXPECT_EQ(r.Get(F1, 41), "621");  // 1,235 + 2,001 - 100 - 3,000 + 400 + 50 + 25 + 10
+    EXPECT_TRUE(r.Messages().Empty());
+}
+
+TEST(Form1041Page1, OverriddenInterestFeedsTheTotal)
+{
+    ReturnFixture r;
+    r.Store().InterestTotal = 800;
+    r.Override(F1, 0, 30, "1,000");
+    CalcForm1041Income();
+    EXPECT_EQ(r.Get(F1, 30), "1,000");
+    EXPECT_EQ(r.Get(F1, 41), "1,000");
+}
+
+struct DeductionCase {
+    const char* name;
+    double other2Total;
+    const char* typed15c;
+    bool overridden;
+    const char* line15c;
+    const char* line16;
+    const char* line17;
+};
+
+// Income 50,000; fees 1,000 (12) and 500 (14); other deductions 300 (15a); 15b 200; lines 18
+// and 20 of the previous run 10,000 and 100: the 2% base is 50,000 - 1,000 - 500 - 300 - 200 -
+// 10,000 - 100 = 37,900, so 2% of it is 758.
+// name | Other2Total | typed 15c | overridden | 15c | 16 | 17
+const DeductionCase kDeductionCases[] = {
+    {"FloorApplied", 2000, "", false, "1,242", "3,242", "46,758"},
+    {"FloorExceedsDeductions", 500, "", false, "0", "2,000", "48,000"},
+    {"NoFloorPagesKeepTypedLine", 0, "90", false, "90", "2,090", "47,910"},
+    {"OverrideKept", 2000, "75", true, "75", "2,075", "47,925"},
+};
+
+class Form1041Deductions : public testing::TestWithParam<DeductionCase> {};
+
+TEST_P(Form1041Deductions, Line15cAndTotals)
+{
+    const DeductionCase& c = GetParam();
+    ReturnFixture r;
+    r.Set(F1, 41, "50,000");
+    r.Set(F1, 45, "1,000");
+    r.Set(F1, 47, "500");
+    r.Set(F1, 85, "200");
+    r.Set(F1, 52, "10,000");
+    r.Set(F1, 54, "100");
+    r.Store().OtherTotal = 300;
+    r.Store().Other2Total = c.other2Total;
+    if (c.overridden)
+        r.Override(F1, 0, 49, c.typed15c);
+    else
+        r.Set(F1, 49, c.typed15c);
+    CalcForm1041Deductions();
+    EXPECT_EQ(r.Get(F1, 48), "300");
+    EXPECT_EQ(r.Get(F1, 49), c.line15c);
+    EXPECT_EQ(r.Get(F1, 50), c.line16);
+    EXPECT_EQ(r.Get(F1, 51), c.line17);
+}
+
+INSTANTIATE_TEST_SUITE_P(Page1, Form1041Deductions, testing::ValuesIn(kDeductionCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Form1041Page1, CharitableDeductionComesFromScheduleA)
+{
+    ReturnFixture r;
+    r.Set(F2, 6, "4,321");
+    CalcForm1041Deductions();
+    EXPECT_EQ(r.Get(F1, 46), "4,321");
+    EXPECT_EQ(r.Get(F1, 50), "4,321");
+}
+
+struct ExemptionCase {
+    const char* name;
+    std::vector<int> boxes;
+    const char* income;  // line 9, with nothing subtracted
+    const char* exemption;
+};
+
+// name | ticked boxes | line 9 | line 20
+const ExemptionCase kExemptionCases[] = {
+    {"NoBox", {}, "10,000", "100"},
+    {"DecedentsEstate", {2}, "10,000", "600"},
+    {"SimpleTrustWinsOverEstate", {2, 3}, "10,000", "300"},
+    {"ComplexTrust", {4}, "10,000", "100"},
+    {"DisabilityTrustAtPhaseOutStart", {5}, "259,400", "4,050"},
+    {"DisabilityTrustOneDollarOver", {5}, "259,401", "3,969"},
+    {"DisabilityTrustOneStep", {5}, "261,900", "3,969"},
+    {"DisabilityTrustTwoSteps", {5}, "261,901", "3,888"},
+    {"DisabilityTrustLastStep", {5}, "381,900", "81"},
+    {"DisabilityTrustPhasedOut", {5}, "381,901", "0"},
+    {"BankruptcyChapter7", {3, 8}, "10,000", "100"},
+    {"BankruptcyChapter11", {2, 9}, "10,000", "100"},
+};
+
+class Form1041Exemption : public testing::TestWithParam<ExemptionCase> {};
+
+TEST_P(Form1041Exemption, Line20ByEntityBox)
+{
+    const ExemptionCase& c = GetParam();
+    ReturnFixture r;
+    for (int box : c.boxes)
+        r.Set(F1, box, "X");
+    r.Set(F1, 41, c.income);
+    r.Set(F1, 51, c.income);
+    CalcForm1041TaxableIncome();
+    EXPECT_EQ(r.Get(F1, 54), c.exemption);
+}
+
+INSTANTIATE_TEST_SUITE_P(Page1, Form1041Exemption, testing::ValuesIn(kExemptionCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Form1041Page1, DisabilityTrustExemptionSteps)
+{
+    EXPECT_DOUBLE_EQ(DisabilityTrustExemption(259401), 3969);
+    EXPECT_DOUBLE_EQ(DisabilityTrustExemption(261900), 3969);
+    EXPECT_DOUBLE_EQ(DisabilityTrustExemption(261900.5), 3969);  // whole part is a multiple
+    EXPECT_DOUBLE_EQ(DisabilityTrustExemption(381900), 81);
+    EXPECT_DOUBLE_EQ(DisabilityTrustExemption(381900.5), 0);
+}
+
+TEST(Form1041Page1, NoIncomeAndNoDeductionsLeavesTheExemptionEmpty)
+{
+    ReturnFixture r;
+    r.Set(F1, 54, "600");
+    CalcForm1041TaxableIncome();
+    EXPECT_EQ(r.Get(F1, 54), "");
+    EXPECT_EQ(r.Get(F1, 55), "0");
+    EXPECT_EQ(r.Get(F1, 56), "0");
+}
+
+TEST(Form1041Page1, TaxableIncomeAfterDistributionAndExemption)
+{
+    ReturnFixture r;
+    r.Set(F1, 2, "X");
+    r.Set(F1, 41, "30,000");
+    r.Set(F1, 45, "1,500");
+    r.Set(F1, 50, "2,000");
+    r.Set(F1, 51, "28,000");
+    r.Set(F1, 53, "250");
+    r.Set(F2, 21, "12,000");
+    CalcForm1041TaxableIncome();
+    EXPECT_EQ(r.Get(F1, 52), "12,000");
+    EXPECT_EQ(r.Get(F1, 54), "600");
+    EXPECT_EQ(r.Get(F1, 55), "12,850");
+    EXPECT_EQ(r.Get(F1, 56), "15,150");
+}
+
+TEST(Form1041Page1, OverriddenTaxableIncomeStaysWhileLinesAroundItMove)
+{
+    ReturnFixture r;
+    r.Set(F1, 41, "30,000");
+    r.Set(F1, 51, "30,000");
+    r.Override(F1, 0, 56, "1,000");
+    CalcForm1041TaxableIncome();
+    EXPECT_EQ(r.Get(F1, 55), "100");
+    EXPECT_EQ(r.Get(F1, 56), "1,000");
+}
+
+struct PaymentCase {
+    const char* name;
+    const char* tax;       // Schedule G line 7
+    const char* penalty;   // line 26
+    const char* estimated; // line 24a
+    const char* credited;  // line 29a
+    const char* taxDue;    // line 27
+    const char* overpaid;  // line 28
+    const char* refunded;  // line 29b
+};
+
+// Payments besides 24a: 7004 300, withholding 200, 2439 50, 4136 25 (24h 75), Form 1041-T 1,000.
+// name | tax | penalty | 24a | 29a | 27 | 28 | 29b
+const PaymentCase kPaymentCases[] = {
+    {"TaxDue", "5,000", "40", "3,000", "", "2,465", "", ""},  // 5,040 - 2,575
+    {"Overpaid", "1,000", "", "3,000", "200", "", "1,575", "1,375"},
+    {"PaidExactly", "2,535", "40", "3,000", "100", "", "0", "-100"},
+};
+
+class Form1041Payments : public testing::TestWithParam<PaymentCase> {};
+
+TEST_P(Form1041Payments, Lines23To29)
+{
+    const PaymentCase& c = GetParam();
+    ReturnFixture r;
+    r.Set(F2, 43, c.tax);
+    r.Set(ftForm1041T, 9, "1,000");
+    r.Set(F1, 58, c.estimated);
+    r.Set(F1, 61, "300");
+    r.Set(F1, 63, "200");
+    r.Set(F1, 64, "50");
+    r.Set(F1, 65, "25");
+    r.Set(F1, 68, c.penalty);
+    r.Set(F1, 71, c.credited);
+    r.Set(F1, 69, "stale");
+    r.Set(F1, 70, "stale");
+    CalcForm1041TaxAndPayments();
+    EXPECT_EQ(r.Get(F1, 57), c.tax);
+    EXPECT_EQ(r.Get(F1, 59), "1,000");
+    EXPECT_EQ(r.Get(F1, 60), "2,000");
+    EXPECT_EQ(r.Get(F1, 66), "75");
+    EXPECT_EQ(r.Get(F1, 67), "2,575");
+    EXPECT_EQ(r.Get(F1, 69), c.taxDue);
+    EXPECT_EQ(r.Get(F1, 70), c.overpaid);
+    EXPECT_EQ(r.Get(F1, 72), c.refunded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Page1, Form1041Payments, testing::ValuesIn(kPaymentCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Form1041Page1, UnreadableEntryCountsAsZeroWithItsMessage)
+{
+    ReturnFixture r;
+    r.Set(F1, 34, "12a");
+    r.Set(F1, 36, "500");
+    CalcForm1041Income();
+    EXPECT_EQ(r.Get(F1, 41), "500");
+    EXPECT_EQ(r.Messages().Codes(), std::vector<unsigned>{21192});
+    EXPECT_FALSE(r.Store().ErrFlag);
+}
+
+}  // namespace
+}  // namespace quorvan
