@@ -178,6 +178,8 @@ long double ReadBack(const std::string& formatted)
 double RoundedEntry(const std::string& text, int decimals, unsigned failureCode)
 {
     long double value = 0;
+    if (text.empty())
+        return 0;  // most answers of a return are empty
     if (ParsePlainWhole(text, value))
         return static_cast<double>(value);
     if (!ParseEntry(text, value)) {
