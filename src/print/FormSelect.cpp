@@ -1,0 +1,177 @@
+#include "print/FormSelect.h"
+
+#include "store/Misc.h"
+
+#include <algorithm>
+
+namespace quorvan {
+namespace {
+
+enum PrintTab { tabForm1041, tabForm1041A, tabForm1041ES, tabForm1041QFT, tabForm1041T };
+
+bool NonZero(const TAnswer& answers, int formType, int slot)
+{
+    return Str2Float_0(answers.Text(formType, 0, slot)) != 0;
+}
+
+}  // namespace
+
+const std::vector<std::string>& PrintTabCaptions()
+{
+    static const std::vector<std::string> captions = {"Form 1041", "Form 1041-A", "Form 1041-ES",
+                                                      "Form 1041-QFT", "Form 1041-T"};
+    return captions;
+}
+
+const std::vector<PrintBox>& PrintBoxes()
+{
+    static const std::vector<PrintBox> boxes = {
+        {"cbxForm1041_1", "U.S. Income Tax for Estates && Trusts - Pg 1", tabForm1041, ftForm1041Page1},
+        {"cbxForm1041_2", "U.S. Income Tax for Estates && Trusts - Pg 2", tabForm1041, ftForm1041Page2},
+        {"cbxInterest", "Interest Schedule(s)", tabForm1041, ftInterest},
+        {"cbxDividend", "Dividend Schedule(s)", tabForm1041, ftDividend},
+        {"cbxOther", "Other Deductions", tabForm1041, ftOtherDeductions},
+        {"cbxOther2", "Other Deductions (subj to 2% flr)", tabForm1041, ftOther2},
+        {"cbxScheduleD_1", "Schedule D - Page 1", tabForm1041, ftScheduleDPage1},
+        {"cbxScheduleD_2", "Schedule D - Page 2", tabForm1041, ftScheduleDPage2},
+        {"cbxScheduleI_1", "Schedule I - Page 1", tabForm1041, ftScheduleIPage1},
+        {"cbxScheduleI_2", "Schedule I - Page 2", tabForm1041, ftScheduleIPage2},
+        {"cbxScheduleI_3", "Schedule I - Page 3", tabForm1041, ftScheduleIPage3},
+        {"cbxScheduleJ_1", "Schedule J - Page 1", tabForm1041, ftScheduleJPage1},
+        {"cbxScheduleJ_2", "Schedule J - Page 2", tabForm1041, ftScheduleJPage2},
+        {"cbxScheduleK1", "Schedule(s) K-1", tabForm1041, ftScheduleK1},
+        {"cbxSec1250", "Section 1250 Gain Worksheet", tabForm1041, ftUnrecaptured1250},
+        {"cbxScheduleDTax", "Schedule D Tax Worksheet", tabForm1041, ftScheduleDTaxWorksheet},
+        {"cbxCapitalLoss", "Capital Loss Carryover Worksheet", tabForm1041, ftCapitalLossCarryover},
+        {"cbx28Percent", "28% Rate Gain Worksheet", tabForm1041, ftRate28Worksheet},
+        {"cbxQualifiedDividend", "Qualified Dividend Worksheet", tabForm1041, ftQualifiedDividendsWorksheet},
+        {"cbx8949A", "Form 8949 Checkbox A", tabForm1041, ftForm8949A},
+        {"cbx8949B", "Form 8949 Checkbox B", tabForm1041, ftForm8949B},
+        {"cbx8949C", "Form 8949 Checkbox C", tabForm1041, ftForm8949C},
+        {"cbx8949D", "Form 8949 Checkbox D", tabForm1041, ftForm8949D},
+        {"cbx8949E", "Form 8949 Checkbox E", tabForm1041, ftForm8949E},
+        {"cbx8949F", "Form 8949 Checkbox F", tabForm1041, ftForm8949F},
+        {"cbx1041V", "Form 1041-V Payment Voucher", tabForm1041, ftForm1041V},
+        {"cbx1041A_1", "Page 1", tabForm1041A, ftForm1041APage1},
+        {"cbx1041A_2", "Page 2", tabForm1041A, ftForm1041APage2},
+        {"cbx1041ESVouchers", "Estimated Tax Vouchers", tabForm1041ES, ftEstimatedVouchers},
+        {"cbx1041ESWorksheet", "Estimated Tax Worksheet", tabForm1041ES, ftEstimatedWorksheet},
+        {"cbx1041ESMaxCapGainsRatesWorksheet", "Maximum Capital Gains Rates Worksheet", tabForm1041ES,
+         ftMaxCapGainsWorksheet},
+        {"cbx1041QFT", "U.S. Income Tax Return for Qualified Funeral Trusts", tabForm1041QFT, ftForm1041QFT},
+        {"cbx1041T", "Allocation of Estimated Tax Payments to Beneficiaries", tabForm1041T, ftForm1041T},
+    };
+    return boxes;
+}
+
+const PrintBox* PrintBoxFor(int formType)
+{
+    const auto& boxes = PrintBoxes();
+    const auto it = std::find_if(boxes.begin(), boxes.end(),
+                                 [formType](const PrintBox& box) { return box.formType == formType; });
+    return it == boxes.end() ? nullptr : &*it;
+}
+
+bool PrintSelection::Ticked(int formType) const
+{
+    return formType >= 0 && formType < kFormTypes && ticked_[static_cast<size_t>(formType)];
+}
+
+void PrintSelection::SetTicked(int formType, bool ticked)
+{
+    if (PrintBoxFor(formType))
+        ticked_[static_cast<size_t>(formType)] = ticked;
+}
+
+void PrintSelection::SelectAll()
+{
+    for (const PrintBox& box : PrintBoxes())
+        ticked_[static_cast<size_t>(box.formType)] = true;
+}
+
+void PrintSelection::ClearAll()
+{
+    ticked_.fill(false);
+}
+
+bool PrintSelection::Empty() const
+{
+    return std::none_of(ticked_.begin(), ticked_.end(), [](bool ticked) { return ticked; });
+}
+
+PrintSelection DefaultSelection(const TAnswer& answers)
+{
+    PrintSelection selection;
+    selection.SetTicked(ftForm1041Page1, true);
+    selection.SetTicked(ftForm1041Page2, true);
+
+    // Schedule D: [5:41], [5:83], [6:98] in this order; the first non-zero one decides.
+    const bool scheduleD = NonZero(answers, ftScheduleDPage1, 41) || NonZero(answers, ftScheduleDPage1, 83) ||
+                           NonZero(answers, ftScheduleDPage2, 98);
+    selection.SetTicked(ftScheduleDPage1, scheduleD);
+    selection.SetTicked(ftScheduleDPage2, scheduleD);
+
+    for (int t = ftForm8949A; t <= ftForm8949F; ++t)
+        selection.SetTicked(t, NonZero(answers, t, 136) || !answers.Text(t, 0, 5).empty());
+
+    const bool scheduleI = NonZero(answers, ftForm1041Page2, 26);
+    selection.SetTicked(ftScheduleIPage1, scheduleI);
+    selection.SetTicked(ftScheduleIPage2, scheduleI);
+    selection.SetTicked(ftScheduleIPage3, scheduleI);
+
+    const bool scheduleJ = NonZero(answers, ftScheduleJPage1, 6);
+    selection.SetTicked(ftScheduleJPage1, scheduleJ);
+    selection.SetTicked(ftScheduleJPage2, scheduleJ);
+
+    selection.SetTicked(ftScheduleK1, answers.NoOfSchedK > 0);
+    selection.SetTicked(ftEstimatedWorksheet, Str2Float_0(answers.Text(ftEstimatedWorksheet, 0, 18)) > 250);
+    selection.SetTicked(ftMaxCapGainsWorksheet, Str2Float_0(answers.Text(ftMaxCapGainsWorksheet, 0, 40)) > 0);
+    selection.SetTicked(ftEstimatedVouchers, Str2Float_0(answers.Text(ftEstimatedVouchers, 0, 0)) > 0);
+
+    selection.SetTicked(ftInterest, NonZero(answers, ftForm1041Page1, 30));
+    selection.SetTicked(ftDividend, NonZero(answers, ftForm1041Page1, 31));
+    selection.SetTicked(ftOtherDeductions, NonZero(answers, ftForm1041Page1, 48));
+    selection.SetTicked(ftOther2, NonZero(answers, ftForm1041Page1, 49));
+
+    selection.SetTicked(ftScheduleDTaxWorksheet, NonZero(answers, ftScheduleDTaxWorksheet, 44));
+    selection.SetTicked(ftQualifiedDividendsWorksheet, NonZero(answers, ftQualifiedDividendsWorksheet, 17));
+    // The 28% worksheet box follows [26:86], as it always has.
+    selection.SetTicked(ftRate28Worksheet, NonZero(answers, ftOther2, 86));
+    selection.SetTicked(ftForm1041V, NonZero(answers, ftForm1041Page1, 69));
+    return selection;
+}
+
+const std::vector<int>& PrintOrder()
+{
+    static const std::vector<int> order = {
+        ftForm1041Page1, ftForm1041Page2,
+        ftInterest, ftDividend, ftOtherDeductions, ftOther2,
+        ftScheduleDPage1, ftScheduleDPage2,
+        ftForm8949A, ftForm8949B, ftForm8949C, ftForm8949D, ftForm8949E, ftForm8949F,
+        ftScheduleIPage1, ftScheduleIPage2, ftScheduleIPage3,
+        ftScheduleJPage1, ftScheduleJPage2,
+        ftScheduleK1,
+        ftUnrecaptured1250, ftScheduleDTaxWorksheet, ftQualifiedDividendsWorksheet, ftCapitalLossCarryover,
+        ftRate28Worksheet,
+        ftForm1041APage1, ftForm1041APage2,
+        ftEstimatedWorksheet, ftMaxCapGainsWorksheet, ftEstimatedVouchers,
+        ftForm1041QFT, ftForm1041T, ftForm1041V,
+    };
+    return order;
+}
+
+std::vector<PrintPage> PagesToPrint(const PrintSelection& selection, const TAnswer& answers)
+{
+    std::vector<PrintPage> pages;
+    for (int t : PrintOrder()) {
+        if (!selection.Ticked(t))
+            continue;
+        const int* count = answers.CountField(t);
+        const int pageCount = count ? std::max(1, std::min(*count, kHighestPageIndex[t] + 1)) : 1;
+        for (int k = 0; k < pageCount; ++k)
+            pages.push_back({t, k});
+    }
+    return pages;
+}
+
+}  // namespace quorvan

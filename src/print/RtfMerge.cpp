@@ -1,0 +1,558 @@
+#include "print/RtfMerge.h"
+
+#include "files/Cp1252.h"
+#include "messages/Messages.h"
+#include "store/Misc.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace quorvan {
+namespace {
+
+constexpr int kMaxSupportLines = 400;
+constexpr const char* kBodyMarker = "\\'b7";
+constexpr const char* kTypeCharacters = "*<$#+%&@^";
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// Whole-dollar slots of these form types print nothing while empty (as they show on screen).
+bool IsBlankZeroType(int formType)
+{
+    switch (formType) {
+    case 5: case 7: case 8: case 9: case 15: case 17: case 18: case 19: case 20: case 26: case 27:
+        return true;
+    default:
+        return formType >= ftForm8949A && formType <= ftForm8949F;
+    }
+}
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The file `name` in `folder`, its name compared without regard to case (the installed names
+// come from a case-insensitive file system). Empty when there is none.
+std::string FindFileNoCase(const std::string& folder, const std::string& name)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path exact = fs::path(folder) / name;
+    if (fs::is_regular_file(exact, error))
+        return exact.string();
+    const std::string wanted = Lower(name);
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (Lower(it->path().filename().string()) == wanted && it->is_regular_file(error))
+            return it->path().string();
+    }
+    return std::string();
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// A template's lines joined with CR LF, each line ended by one.
+bool ReadTemplateFile(const std::string& folder, const std::string& name, std::string& text)
+{
+    const std::string path = FindFileNoCase(folder, name);
+    std::string bytes;
+    if (path.empty() || !ReadWholeFile(path, bytes))
+        return false;
+    text.clear();
+    text.reserve(bytes.size() + bytes.size() / 32);
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        text.append(bytes, start, end - start);
+        text += "\r\n";
+        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+    return true;
+}
+
+// An optional sign and decimal digits, within the range of int.
+bool ParseInteger(const std::string& token, int& value)
+{
+    size_t i = token.empty() || (token[0] != '-' && token[0] != '+') ? 0 : 1;
+    if (i >= token.size())
+        return false;
+    long long magnitude = 0;
+    for (; i < token.size(); ++i) {
+        if (!IsDigit(token[i]))
+            return false;
+        magnitude = magnitude * 10 + (token[i] - '0');
+        if (magnitude > static_cast<long long>(INT_MAX) + 1)
+            return false;
+    }
+    const long long signedValue = token[0] == '-' ? -magnitude : magnitude;
+    if (signedValue > INT_MAX)
+        return false;
+    value = static_cast<int>(signedValue);
+    return true;
+}
+
+bool ParseReal(const std::string& token)
+{
+    if (token.empty())
+        return false;
+    char* end = nullptr;
+    std::strtod(token.c_str(), &end);
+    return *end == '\0';
+}
+
+// One support file line: three integers, three reals and an integer, then anything.
+bool ReadSupportLine(const std::string& line)
+{
+    std::vector<std::string> tokens;
+    size_t i = 0;
+    while (tokens.size() < 7) {
+        i = line.find_first_not_of(" \t", i);
+        if (i == std::string::npos)
+            return false;
+        const size_t end = std::min(line.find_first_of(" \t", i), line.size());
+        tokens.push_back(line.substr(i, end - i));
+        i = end;
+    }
+    int whole = 0;
+    return ParseInteger(tokens[0], whole) && ParseInteger(tokens[1], whole) && ParseInteger(tokens[2], whole) &&
+           ParseReal(tokens[3]) && ParseReal(tokens[4]) && ParseReal(tokens[5]) && ParseInteger(tokens[6], whole);
+}
+
+enum class SupportFile { Read, BadLine, Unreadable };
+
+SupportFile CheckSupportFile(const std::string& folder, const std::string& name)
+{
+    const std::string path = FindFileNoCase(folder, name);
+    std::string bytes;
+    if (path.empty() || !ReadWholeFile(path, bytes))
+        return SupportFile::Unreadable;
+    int lines = 0;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos)
+            continue;  // reading numbers passes over empty lines
+        if (++lines > kMaxSupportLines)
+            return SupportFile::Unreadable;
+        if (!ReadSupportLine(line))
+            return SupportFile::BadLine;
+    }
+    return SupportFile::Read;
+}
+
+// The number at `index` of `text`, up to the first blank, "\", "{" or "}".
+int ReadNumberAt(const std::string& text, size_t index)
+{
+    if (index + 4 >= text.size()) {
+        ShowMessageByCode(21070);
+        return -1;
+    }
+    int value = 0;
+    std::string collected;
+    for (size_t i = index; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == ' ' || c == '\\' || c == '{' || c == '}')
+            break;
+        collected.push_back(c);
+        int converted = 0;
+        if (ParseInteger(collected, converted))
+            value = converted;
+        else
+            ShowMessageByCode(21060);
+    }
+    return value;
+}
+
+std::string InColour(const std::string& text, bool overridden)
+{
+    return overridden ? "\\cf1 " + text + "\\cf0 " : text;
+}
+
+// Whole dollars for "$", "#", "+" and "@"; nothing for an empty slot of a blank-zero form type.
+bool WholeDollars(const std::string& answer, int formType, std::string& formatted)
+{
+    const std::string cleaned = RemoveCommasAndSigns(answer);
+    if (cleaned.empty() && IsBlankZeroType(formType))
+        return false;
+    formatted = FormatFixed(Str2Float_2(cleaned), 0, true);
+    return true;
+}
+
+// Ballot boxes U+2612 and U+2610, with the Wingdings letters as fallback characters.
+constexpr const char* kTickedBox = "\\u9746x";
+constexpr const char* kEmptyBox = "\\u9744o";
+
+std::string FormatVariable(char type, const std::string& answer, bool overridden, int formType,
+                           const std::string& wingdings, int fontSize)
+{
+    std::string formatted;
+    switch (type) {
+    case '*':
+    case '<':
+        return InColour(RtfText(answer), overridden);
+    case '$':
+    case '#':
+    case '+':
+        return WholeDollars(answer, formType, formatted) ? InColour(formatted, overridden) : std::string();
+    case '@':
+        if (!WholeDollars(answer, formType, formatted))
+            return std::string();
+        return formatted.size() < 8 ? std::string(8 - formatted.size(), ' ') + formatted : formatted;
+    case '%':
+        if (answer.empty())
+            return std::string();
+        return FormatFixed(static_cast<long double>(Str2Float_P(answer)) * 100, 3, true) + "%";
+    case '&':
+        return wingdings + "\\fs20 " + (answer == "X" ? kTickedBox : kEmptyBox) + "\\fs" +
+               std::to_string(fontSize) + "\\f0 ";
+    case '^': {
+        const std::string date = NormaliseDate(answer).ok ? LongDate(answer) : answer;
+        return InColour(RtfText(date), overridden);
+    }
+    default:
+        return std::string();
+    }
+}
+
+void TrimEnd(std::string& text, bool apostropheToo)
+{
+    while (!text.empty()) {
+        const char last = text.back();
+        if (last != '\n' && last != '\r' && last != ' ' && last != '}' && !(apostropheToo && last == '\''))
+            break;
+        text.pop_back();
+        if (last == '}')
+            break;
+    }
+}
+
+void AppendUtf8(std::string& out, unsigned codePoint)
+{
+    if (codePoint < 0x80) {
+        out.push_back(static_cast<char>(codePoint));
+    } else if (codePoint < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else if (codePoint < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
+}
+
+// Decodes one UTF-8 character at `i`; false (and one byte consumed) for a malformed sequence.
+bool DecodeUtf8(const std::string& text, size_t& i, unsigned& codePoint)
+{
+    const auto byte = [&](size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned lead = byte(i);
+    const int length = lead >= 0xF0 && lead < 0xF5 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (length == 0 || i + static_cast<size_t>(length) > text.size()) {
+        ++i;
+        return false;
+    }
+    unsigned value = lead & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
+    for (int n = 1; n < length; ++n) {
+        const unsigned next = byte(i + static_cast<size_t>(n));
+        if ((next & 0xC0) != 0x80) {
+            ++i;
+            return false;
+        }
+        value = (value << 6) | (next & 0x3F);
+    }
+    const unsigned minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
+        ++i;
+        return false;
+    }
+    i += static_cast<size_t>(length);
+    codePoint = value;
+    return true;
+}
+
+std::string HexEscape(unsigned char byte)
+{
+    static const char digits[] = "0123456789abcdef";
+    return std::string("\\'") + digits[byte >> 4] + digits[byte & 0x0F];
+}
+
+// RTF's \u takes a signed 16-bit number.
+std::string UnicodeEscape(unsigned unit)
+{
+    return "\\u" + std::to_string(unit > 32767 ? static_cast<int>(unit) - 65536 : static_cast<int>(unit));
+}
+
+}  // namespace
+
+int TemplateFormType(int formType)
+{
+    if (formType == ftForm8949B || formType == ftForm8949C)
+        return ftForm8949A;
+    if (formType == ftForm8949E || formType == ftForm8949F)
+        return ftForm8949D;
+    return formType;
+}
+
+std::string WingdingsSelector(const std::string& pageText)
+{
+    if (pageText.find("Wingdings") == std::string::npos)
+        return std::string();
+    const size_t fontTable = pageText.find("fonttbl");
+    if (fontTable == std::string::npos)
+        return std::string();
+    for (size_t at = pageText.find("\\f", fontTable); at != std::string::npos; at = pageText.find("\\f", at + 2)) {
+        size_t digits = 0;
+        while (digits < 3 && at + 2 + digits < pageText.size() && IsDigit(pageText[at + 2 + digits]))
+            ++digits;
+        if (digits == 0)
+            continue;
+        const size_t semicolon = pageText.find(';', at);
+        const std::string entry = pageText.substr(at, semicolon == std::string::npos ? std::string::npos : semicolon - at);
+        if (Lower(entry).find("wingdings") != std::string::npos)
+            return pageText.substr(at, 2 + digits) + " ";
+    }
+    return std::string();
+}
+
+std::string RtfText(const std::string& utf8)
+{
+    std::string out;
+    out.reserve(utf8.size() + 8);
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            if (c == '\\' || c == '{' || c == '}')
+                out.push_back('\\');
+            out.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
+        unsigned codePoint = 0;
+        if (!DecodeUtf8(utf8, i, codePoint)) {
+            out += HexEscape(c);  // a stray byte: taken as Windows-1252
+            continue;
+        }
+        if (codePoint > 0xFFFF) {
+            const unsigned offset = codePoint - 0x10000;
+            out += UnicodeEscape(0xD800 + (offset >> 10)) + "?" + UnicodeEscape(0xDC00 + (offset & 0x3FF)) + "?";
+            continue;
+        }
+        std::string character;
+        AppendUtf8(character, codePoint);
+        const std::string ansi = Utf8ToCp1252(character);
+        const bool hasAnsi = ansi.size() == 1 && ansi != "?";
+        out += UnicodeEscape(codePoint) + (hasAnsi ? HexEscape(static_cast<unsigned char>(ansi[0])) : "?");
+    }
+    return out;
+}
+
+std::string SevenBitRtf(const std::string& document)
+{
+    std::string out;
+    out.reserve(document.size());
+    for (const char c : document) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+            out.push_back(c);
+        else
+            out += HexEscape(byte);
+    }
+    return out;
+}
+
+TRtfMerge::TRtfMerge(PrintFolders folders) : folders_(std::move(folders)) {}
+
+bool TRtfMerge::LoadTemplate(int t)
+{
+    const std::string name = "page" + std::to_string(TemplateFormType(t)) + ".rtf";
+    std::string text;
+    if (!ReadTemplateFile(folders_.templates, name, text)) {
+        ShowMessageByCode(11140, folders_.templates + "/" + name);
+        return false;
+    }
+    page_ = std::move(text);
+    return true;
+}
+
+bool TRtfMerge::MergePage(int t, int k)
+{
+    const std::string name = "PAGE" + std::to_string(TemplateFormType(t)) + ".DAT";
+    const std::string path = folders_.support + "/" + name;
+    switch (CheckSupportFile(folders_.support, name)) {
+    case SupportFile::Unreadable:
+        ShowMessageByCode(11120, path);
+        return false;
+    case SupportFile::BadLine:
+        ShowMessageByCode(21011);
+        return true;
+    case SupportFile::Read:
+        break;
+    }
+    try {
+        page_ = Substitute(page_, t, k);
+    } catch (const std::exception&) {
+        ShowMessageByCode(11120, path);
+        return false;
+    }
+    return true;
+}
+
+bool TRtfMerge::AppendPage(int t, int k)
+{
+    page_.clear();
+    const std::string name = "PAGE" + std::to_string(TemplateFormType(t)) + ".RTF";
+    if (!ReadTemplateFile(folders_.templates, name, page_)) {
+        ShowMessageByCode(11130, folders_.templates + "/" + name);
+        return false;
+    }
+    if (!MergePage(t, k))
+        return false;
+    const size_t marker = page_.find(kBodyMarker);
+    const size_t bodyStart = marker == std::string::npos ? 0 : marker + std::char_traits<char>::length(kBodyMarker);
+    std::string page = "\\page ";
+    page.append(page_, bodyStart, std::string::npos);
+    TrimEnd(page, false);
+    TrimEnd(document_, true);
+    document_ += page;
+    document_ += '}';
+    return true;
+}
+
+bool TRtfMerge::BuildDocument(const std::vector<PrintPage>& pages)
+{
+    document_.clear();
+    bool first = true;
+    for (const PrintPage& page : pages) {
+        if (first) {
+            // A first page whose support file has a bad line starts the document unmerged.
+            if (!LoadTemplate(page.formType) || !MergePage(page.formType, page.page))
+                return false;
+            document_ = page_;
+            first = false;
+        } else if (!AppendPage(page.formType, page.page)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+int TRtfMerge::GetNumFromText(size_t i)
+{
+    return ReadNumberAt(page_, i == 0 ? page_.size() : i - 1);
+}
+
+// Replaces the variables of `in` with the answers of page [t/k], copying everything else.
+// Worked example: "/$1\r\n2/" is slot 12; "/$012/" reads as 12 but, with the token length taken
+// from the value, removes only "/$012" and leaves the closing "/" behind.
+std::string TRtfMerge::Substitute(const std::string& in, int t, int k)
+{
+    const std::string wingdings = WingdingsSelector(in);
+    const TAnswer& answers = *Answers;
+    const size_t n = in.size();
+    std::string out;
+    out.reserve(n + n / 8);
+
+    // The text ahead is `in` from i on; the scan looks at a position while three characters
+    // follow it.
+    size_t i = 0;
+    while (i + 4 < n) {
+        const char c = in[i];
+        if (c == '\\' && in[i + 1] == 'f' && in[i + 2] == 's' && IsDigit(in[i + 3]))
+            fontSize_ = ReadNumberAt(in, i + 3);
+        if (c != '/') {
+            out.push_back(c);
+            ++i;
+            continue;
+        }
+        // at[j]: where position pos + j of the variable is in `in`, line ends dropped.
+        size_t at[5] = {i, 0, 0, 0, 0};
+        auto skipLineEnds = [&](size_t from) {
+            while (from < n && IsLineEnd(in[from]))
+                ++from;
+            return from;
+        };
+        at[1] = skipLineEnds(i + 1);
+        if (at[1] >= n) {
+            out.push_back('/');
+            return out;
+        }
+        const char type = in[at[1]];
+        if (std::char_traits<char>::find(kTypeCharacters, 9, type) == nullptr) {
+            out.push_back('/');
+            i = at[1];
+            continue;
+        }
+        int known = 1;  // at[0..known] are placed
+        bool textEnded = false;
+        int number = 0;
+        for (int j = 2; j <= 4; ++j) {
+            at[j] = skipLineEnds(at[j - 1] + 1);
+            if (at[j] >= n) {
+                textEnded = true;
+                break;
+            }
+            known = j;
+            const char digit = in[at[j]];
+            if (j >= 3 && digit == '/')
+                break;
+            number = number * 10 + (digit - '0');
+        }
+        if (textEnded) {
+            out.push_back('/');
+            for (int j = 1; j <= known; ++j)
+                out.push_back(in[at[j]]);
+            return out;
+        }
+
+        SetLastMergedVariable(t, number);
+        if (number < 0 || number > kSlotCount[static_cast<size_t>(t)])
+            throw std::out_of_range("template variable outside the page");
+        const int tokenLength = number < 10 ? 4 : number < 100 ? 5 : 6;
+        const int last = tokenLength - 1;  // position pos + last ends the token
+        i = last <= known ? at[last] + 1 : at[known] + static_cast<size_t>(last - known) + 1;
+        i = std::min(i, n);
+        out += FormatVariable(type, answers.Text(t, k, number), answers.OvRide(t, k, number), t, wingdings,
+                              fontSize_);
+    }
+    out.append(in, i, std::string::npos);
+    return out;
+}
+
+}  // namespace quorvan
