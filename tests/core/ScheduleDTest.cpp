@@ -1,0 +1,212 @@
+// Form 8949 pages and Schedule D: row gains, page and box totals, carryovers, Part III and the
+// capital loss limitation carried to Form 1041 line 4 and Forms 1041-A and 1041-QFT.
+
+#include "calc/ScheduleD.h"
+#include "support/Engine2Returns.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvan {
+namespace {
+
+using test::ReturnFixture;
+using test::engine2::AddForm8949Page;
+using test::engine2::Sale;
+
+constexpr int F1 = ftForm1041Page1;
+constexpr int D1 = ftScheduleDPage1;
+constexpr int D2 = ftScheduleDPage2;
+
+struct RowCase {
+    const char* name;
+    Sale sale;
+    const char* gain;
+};
+
+// name | row as typed | column (h)
+const RowCase kRowCases[] = {
+    {"LossAfterAdjustment", {"Kestrel Inc", "", "", "1,000", "1,500", "B", "200"}, "-300"},
+    {"DescriptionOnly", {"Worthless shares", "", "", "", "", "", ""}, "0"},
+    {"NegativeAdjustment", {"Lark Co", "", "", "5,000", "2,000", "W", "(750)"}, "2,250"},
+    {"CentsRoundPerColumn", {"Merlin", "", "", "1,000.50", "400.49", "", ""}, "601"},
+};
+
+class Form8949Row : public testing::TestWithParam<RowCase> {};
+
+TEST_P(Form8949Row, GainIsProceedsLessCostPlusAdjustment)
+{
+    ReturnFixture r;
+    AddForm8949Page(r, ftForm8949C, {{}, GetParam().sale});  // second row of the page
+    CalcForm8949BoxC(0);
+    EXPECT_EQ(r.Get(ftForm8949C, 0, 20), GetParam().gain);
+    EXPECT_EQ(r.Get(ftForm8949C, 0, 12), "0");
+    EXPECT_EQ(r.Get(ftForm8949C, 0, 136), GetParam().gain);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Form8949Row, testing::ValuesIn(kRowCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct BoxCase {
+    const char* name;
+    int formType;
+    int markedSlot;
+    int firstScheduleDSlot;  // column (d) of the box's line
+};
+
+// name | form type | slot marked "X" | Schedule D columns (d), (e), (g), (h) from
+const BoxCase kBoxCases[] = {
+    {"BoxA", ftForm8949A, 2, 5},  {"BoxB", ftForm8949B, 3, 9},  {"BoxC", ftForm8949C, 4, 13},
+    {"BoxD", ftForm8949D, 2, 24}, {"BoxE", ftForm8949E, 3, 28}, {"BoxF", ftForm8949F, 4, 32},
+};
+
+class Form8949Box : public testing::TestWithParam<BoxCase> {};
+
+TEST_P(Form8949Box, PagesInUseAreMarkedTotalledAndCarriedToTheirScheduleDLine)
+{
+    const BoxCase& box = GetParam();
+    ReturnFixture r;
+    r.Set(F1, 11, "Nightingale Trust");
+    AddForm8949Page(r, box.formType, {{"Osprey", "", "", "1,000", "400", "", ""}});
+    AddForm8949Page(r, box.formType, {{"Pelican", "", "", "300", "100", "B", "(50)"}});
+    // A page beyond those in use keeps its entries out of the totals.
+    r.Set(box.formType, 2, 8, "99,999");
+    ASSERT_TRUE(r.Settle());
+
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(r.Get(box.formType, k, 0), "Nightingale Trust");
+        for (int slot = 2; slot <= 4; ++slot)
+            EXPECT_EQ(r.Get(box.formType, k, slot), slot == box.markedSlot ? "X" : "") << slot;
+    }
+    EXPECT_EQ(r.Get(box.formType, 1, 133), "300");
+    EXPECT_EQ(r.Get(box.formType, 1, 135), "-50");
+    EXPECT_EQ(r.Get(D1, box.firstScheduleDSlot + 0), "1,300");
+    EXPECT_EQ(r.Get(D1, box.firstScheduleDSlot + 1), "500");
+    EXPECT_EQ(r.Get(D1, box.firstScheduleDSlot + 2), "-50");
+    EXPECT_EQ(r.Get(D1, box.firstScheduleDSlot + 3), "750");
+    const bool shortTerm = box.firstScheduleDSlot < 20;
+    EXPECT_EQ(r.Get(D1, 20), shortTerm ? "750" : "0");
+    EXPECT_EQ(r.Get(D1, 41), shortTerm ? "0" : "750");
+    EXPECT_EQ(r.Get(F1, 35), "750");
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, Form8949Box, testing::ValuesIn(kBoxCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScheduleD, CountAboveTwentyReadsTheTwentyPagesOnly)
+{
+    ReturnFixture r;
+    r.Store().NoOf8949_D = 25;
+    r.Set(ftForm8949D, 0, 8, "1,000");
+    r.Set(ftForm8949D, 19, 8, "2,000");
+    ASSERT_TRUE(r.Settle());
+    EXPECT_EQ(r.Get(D1, 27), "3,000");
+    EXPECT_TRUE(r.Messages().Empty());
+}
+
+TEST(ScheduleD, NoEntriesGiveZeroTotalsAndNoCapitalGainLine)
+{
+    ReturnFixture r;
+    ASSERT_TRUE(r.Settle());
+    for (int slot : {4, 5, 8, 12, 16, 20, 23, 24, 27, 31, 35, 41})
+        EXPECT_EQ(r.Get(D1, slot), "0") << slot;
+    EXPECT_EQ(r.Get(D2, 14), "0");
+    EXPECT_EQ(r.Get(D2, 15), "");
+    EXPECT_EQ(r.Get(F1, 35), "");
+}
+
+TEST(ScheduleD, CarryoversTypedAsLossesAreKeptPositiveAndSubtracted)
+{
+    ReturnFixture r;
+    r.Set(D1, 2, "8,000");
+    r.Set(D1, 3, "5,000");    // line 1a: 3,000
+    r.Set(D1, 19, "-2,500");  // line 6
+    r.Set(D1, 38, "4,000");   // line 13
+    r.Set(D1, 40, "(2,500)"); // line 15
+    ASSERT_TRUE(r.Settle());
+    EXPECT_EQ(r.Get(D1, 4), "3,000");
+    EXPECT_EQ(r.Get(D1, 19), "2,500");
+    EXPECT_EQ(r.Get(D1, 20), "500");
+    EXPECT_EQ(r.Get(D1, 40), "2,500");
+    EXPECT_EQ(r.Get(D1, 41), "1,500");
+}
+
+TEST(ScheduleD, PartIIISplitsBetweenBeneficiariesAndTheTrust)
+{
+    ReturnFixture r;
+    r.Set(D1, 17, "4,000");   // line 4, short-term
+    r.Set(D1, 39, "10,000");  // line 14, long-term
+    r.Set(D2, 0, "1,000");
+    r.Set(D2, 3, "6,000");
+    r.Set(ftUnrecaptured1250, 11, "2,500");
+    r.Set(D2, 6, "500");
+    r.Set(D2, 9, "300");
+    r.Set(D2, 10, "700");
+    ASSERT_TRUE(r.Settle());
+    // line, column:          17(2)   17(3)    18a(2)   18a(3)    18b(2)   18b(3)   18c(3)   19(1)    19(2)    19(3)
+    const int slots[] = {1, 2, 4, 5, 7, 8, 11, 12, 13, 14};
+    const char* expected[] = {"3,000", "4,000", "4,000", "10,000", "2,000", "2,500", "1,000", "7,000", "7,000", "14,000"};
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(r.Get(D2, slots[i]), expected[i]) << slots[i];
+}
+
+struct LimitationCase {
+    const char* name;
+    const char* shortTermLoss;  // Schedule D line 4
+    const char* line20;
+    const char* line4;
+};
+
+// name | net short-term result, the only Schedule D entry | line 20 | Form 1041 line 4
+const LimitationCase kLimitationCases[] = {
+    {"LossAboveTheLimit", "-10,000", "-3,000", "-3,000"},
+    {"LossBelowTheLimit", "-1,200", "-1,200", "-1,200"},
+    {"LossAtTheLimit", "-3,000", "-3,000", "-3,000"},
+    {"Nothing", "0", "", ""},
+    {"Gain", "5,000", "", "5,000"},
+};
+
+class CapitalLossLimitation : public testing::TestWithParam<LimitationCase> {};
+
+TEST_P(CapitalLossLimitation, LineTwentyAndFormsThatTakeIt)
+{
+    ReturnFixture r;
+    r.Set(D1, 17, GetParam().shortTermLoss);
+    ASSERT_TRUE(r.Settle());
+    EXPECT_EQ(r.Get(D2, 15), GetParam().line20);
+    EXPECT_EQ(r.Get(F1, 35), GetParam().line4);
+    EXPECT_EQ(r.Get(ftForm1041APage1, 9), GetParam().line4);
+    EXPECT_EQ(r.Get(ftForm1041QFT, 16), GetParam().line4);
+}
+
+INSTANTIATE_TEST_SUITE_P(Losses, CapitalLossLimitation, testing::ValuesIn(kLimitationCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScheduleD, OverriddenLineTwentyIsWhatLineFourReceives)
+{
+    ReturnFixture r;
+    r.Set(D1, 17, "-10,000");
+    r.Override(D2, 0, 15, "-2,000");
+    r.Override(ftForm1041QFT, 0, 16, "-500");
+    ASSERT_TRUE(r.Settle());
+    EXPECT_EQ(r.Get(D2, 15), "-2,000");
+    EXPECT_EQ(r.Get(F1, 35), "-2,000");
+    EXPECT_EQ(r.Get(ftForm1041APage1, 9), "-2,000");
+    EXPECT_EQ(r.Get(ftForm1041QFT, 16), "-500");
+}
+
+TEST(ScheduleD, LineFourFollowsAChangedLossAtTheNextRecalculation)
+{
+    ReturnFixture r;
+    r.Set(D1, 17, "-1,000");
+    ASSERT_TRUE(r.Settle());
+    EXPECT_EQ(r.Get(F1, 35), "-1,000");
+    r.Set(D1, 17, "2,000");
+    ASSERT_TRUE(r.Store().Calculate(false));
+    EXPECT_EQ(r.Get(D2, 14), "2,000");
+    EXPECT_EQ(r.Get(F1, 35), "-1,000");  // line 19 of the previous run
+    ASSERT_TRUE(r.Settle());
+    EXPECT_EQ(r.Get(F1, 35), "2,000");
+}
+
+}  // namespace
+}  // namespace quorvan
