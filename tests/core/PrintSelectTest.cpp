@@ -1,0 +1,136 @@
+// The print selection: ticks preset from the return, Select All / Clear All, and page order.
+
+#include "print/FormSelect.h"
+
+#include "support/ReturnFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace quorvan {
+namespace {
+
+using test::ReturnFixture;
+
+std::vector<int> TickedTypes(const PrintSelection& selection)
+{
+    std::vector<int> ticked;
+    for (const PrintBox& box : PrintBoxes())
+        if (selection.Ticked(box.formType))
+            ticked.push_back(box.formType);
+    return ticked;
+}
+
+TEST(PrintSelect, EmptyReturnTicksTheTwoForm1041PagesOnly)
+{
+    ReturnFixture fixture;
+    EXPECT_EQ(TickedTypes(DefaultSelection(fixture.Store())), (std::vector<int>{1, 2}));
+    EXPECT_TRUE(fixture.Messages().Empty());
+}
+
+struct DefaultCase {
+    const char* name;
+    int formType;      // the answer set
+    int slot;
+    const char* answer;
+    std::vector<int> ticked;  // besides form types 1 and 2
+};
+
+class PrintDefaults : public ::testing::TestWithParam<DefaultCase> {};
+
+TEST_P(PrintDefaults, FollowTheReturn)
+{
+    const DefaultCase& c = GetParam();
+    ReturnFixture fixture;
+    fixture.Set(c.formType, c.slot, c.answer);
+    std::vector<int> expected = {1, 2};
+    expected.insert(expected.end(), c.ticked.begin(), c.ticked.end());
+    const std::vector<int> ticked = TickedTypes(DefaultSelection(fixture.Store()));
+    EXPECT_EQ(std::set<int>(ticked.begin(), ticked.end()), std::set<int>(expected.begin(), expected.end()));
+}
+
+// name, form type, slot, answer, ticked besides 1 and 2
+const DefaultCase kDefaultCases[] = {
+    {"InterestBelowHalfADollarIsZero", 1, 30, "0.4", {}},
+    {"InterestOfHalfADollarTicks", 1, 30, "0.5", {18}},
+    {"Dividends", 1, 31, "12", {19}},
+    {"OtherDeductions", 1, 48, "12", {20}},
+    {"OtherDeductionsSubjectToFloor", 1, 49, "12", {26}},
+    {"ScheduleDFromLine41", 5, 41, "-300", {5, 6}},
+    {"ScheduleDFromLine83", 5, 83, "300", {5, 6}},
+    {"ScheduleDFromPage2", 6, 98, "1", {5, 6}},
+    {"ScheduleIFromPage2Line26", 2, 26, "10", {3, 4, 28}},
+    {"ScheduleJ", 7, 6, "10", {7, 8}},
+    {"EstimatedWorksheetAt250StaysClear", 12, 18, "250", {}},
+    {"EstimatedWorksheetAbove250", 12, 18, "251", {12}},
+    {"MaxCapGainsWorksheet", 16, 40, "1", {16}},
+    {"NegativeMaxCapGainsStaysClear", 16, 40, "-5", {}},
+    {"Vouchers", 13, 0, "1,000", {13}},
+    {"ScheduleDTaxWorksheet", 22, 44, "1", {22}},
+    {"QualifiedDividendWorksheet", 23, 17, "1", {23}},
+    {"Rate28WorksheetFromOtherDeductionsSlot86", 26, 86, "1", {27}},
+    {"PaymentVoucher", 1, 69, "1", {24}},
+    {"Form8949BoxEByDescriptionOnly", 33, 5, "100 sh XYZ", {33}},
+    {"Form8949BoxAByAmount", 29, 136, "5", {29}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Print, PrintDefaults, ::testing::ValuesIn(kDefaultCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PrintSelect, ScheduleK1FollowsTheBeneficiaryCount)
+{
+    ReturnFixture fixture;
+    EXPECT_FALSE(DefaultSelection(fixture.Store()).Ticked(ftScheduleK1));
+    fixture.Store().NoOfSchedK = 1;
+    EXPECT_TRUE(DefaultSelection(fixture.Store()).Ticked(ftScheduleK1));
+}
+
+TEST(PrintSelect, SelectAllTicksEveryBoxOnEveryTabAndClearAllClearsThem)
+{
+    PrintSelection selection;
+    selection.SelectAll();
+    EXPECT_EQ(TickedTypes(selection).size(), PrintBoxes().size());
+    EXPECT_FALSE(selection.Ticked(17));  // no box prints form type 17
+    selection.ClearAll();
+    EXPECT_TRUE(selection.Empty());
+}
+
+TEST(PrintSelect, EveryBoxPrintsItsOwnFormTypeAndAppearsInTheOrder)
+{
+    std::set<int> types;
+    for (const PrintBox& box : PrintBoxes())
+        types.insert(box.formType);
+    EXPECT_EQ(types.size(), PrintBoxes().size());
+    EXPECT_EQ(std::set<int>(PrintOrder().begin(), PrintOrder().end()), types);
+    EXPECT_EQ(PrintOrder().size(), types.size());
+}
+
+TEST(PrintSelect, PagesFollowTheDocumentOrderWithEveryContinuationPageInUse)
+{
+    ReturnFixture fixture;
+    fixture.Store().NoOfSchedK = 3;
+    fixture.Store().NoOfInterest = 2;
+    fixture.Store().NoOf8949_B = 0;
+    PrintSelection selection;
+    for (int t : {ftForm1041V, ftScheduleK1, ftEstimatedVouchers, ftForm8949B, ftInterest, ftForm1041Page1,
+                  ftEstimatedWorksheet, ftScheduleDPage2, ftScheduleIPage3, ftForm1041APage1})
+        selection.SetTicked(t, true);
+
+    const std::vector<PrintPage> expected = {
+        {1, 0}, {18, 0}, {18, 1}, {6, 0}, {30, 0}, {28, 0}, {9, 0}, {9, 1}, {9, 2}, {10, 0}, {12, 0}, {13, 0}, {24, 0}};
+    EXPECT_EQ(PagesToPrint(selection, fixture.Store()), expected);
+}
+
+TEST(PrintSelect, VouchersAloneMakeTheFirstPage)
+{
+    ReturnFixture fixture;
+    PrintSelection selection;
+    selection.SetTicked(ftEstimatedVouchers, true);
+    EXPECT_EQ(PagesToPrint(selection, fixture.Store()), (std::vector<PrintPage>{{13, 0}}));
+}
+
+}  // namespace
+}  // namespace quorvan
