@@ -27,7 +27,7 @@ namespace {
 
 // Geometry of a column region, in page pixels. Captions are set at 9 points; DejaVu Sans, the
 // usual Linux stand-in for the form's face, averages a little under 7 pixels a character there.
-constexpr double kCharWidth = 6.7;
+constexpr double kCharWidth = 6.3;
 constexpr int kTextLineHeight = 15;
 constexpr int kFieldHeight = 22;
 constexpr int kAmountWidth = 130;
@@ -143,6 +143,9 @@ private:
 
     Element &Add(Element e, const std::string &prefix)
     {
+        if (e.rect.x < 0 || e.rect.x + e.rect.w > page_.width)
+            Fail(currentLine_, "\"" + e.text + "\" runs outside the page (x " + std::to_string(e.rect.x) + ", width " +
+                                   std::to_string(e.rect.w) + ")");
         std::string base = prefix + (e.slot >= 0 ? std::to_string(e.Tag()) : std::to_string(++counter_[prefix]));
         std::string name = base;
         for (int n = 2; names_.count(name); ++n)
@@ -503,6 +506,7 @@ private:
 
     void Place(const Statement &s)
     {
+        currentLine_ = s.sourceLine;
         const std::string &k = s.keyword;
         if (k == "title") {
             PlaceTitle(s);
@@ -585,6 +589,7 @@ private:
     int columnTop_ = 0;
     int columnBottom_ = 0;
     size_t currentIndex_ = 0;
+    int currentLine_ = 0;
     std::map<std::string, int> counter_;
     std::set<std::string> names_;
 };

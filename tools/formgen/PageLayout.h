@@ -27,7 +27,7 @@ enum class ElementType {
     HelpButton,  // "?" button with its callout text
 };
 
-enum class Align { Left, Center, Right };
+enum class Align { Left, Center, Right, LeftMiddle };
 
 struct Element {
     ElementType type = ElementType::Caption;

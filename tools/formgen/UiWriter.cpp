@@ -92,6 +92,7 @@ const char *Alignment(Align a)
     switch (a) {
     case Align::Center: return "Qt::AlignHCenter|Qt::AlignTop";
     case Align::Right: return "Qt::AlignRight|Qt::AlignTop";
+    case Align::LeftMiddle: return "Qt::AlignLeft|Qt::AlignVCenter";
     default: return "Qt::AlignLeft|Qt::AlignTop";
     }
 }
@@ -139,7 +140,7 @@ void WriteElement(Xml &xml, const Element &e)
         Element title = e;
         title.name = e.name + "Title";
         title.rect = {e.labelWidth + 8, 0, e.rect.w - e.labelWidth - 8, e.rect.h};
-        WriteLabel(xml, title, e.text, 0, Align::Left, true);
+        WriteLabel(xml, title, e.text, 0, Align::LeftMiddle, true);
         xml.Close();
         break;
     }
