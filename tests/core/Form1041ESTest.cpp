@@ -1,0 +1,182 @@
+// Form 1041-ES on its own: the estimated tax worksheet on next year's rate schedule, the maximum
+// capital gains rates worksheet with the 2017 breakpoints, and the vouchers.
+
+#include "calc/Form1041ES.h"
+#include "support/ReturnFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace quorvan {
+namespace {
+
+using test::ReturnFixture;
+
+constexpr int F1 = ftForm1041Page1;
+constexpr int ES = ftEstimatedWorksheet;
+constexpr int MW = ftMaxCapGainsWorksheet;
+constexpr int VO = ftEstimatedVouchers;
+
+// A trust with adjusted total income of 60,000, the 300 exemption, this year's tax of 20,500
+// and 2,000 of withholding expected.
+void SetTrust(ReturnFixture& f)
+{
+    f.Set(F1, 1, "12/31/2016");
+    f.Set(F1, 11, "Corliss Trust");
+    f.Set(F1, 12, "Mara Corliss, Trustee");
+    f.Set(F1, 13, "40 Bank Row");
+    f.Set(F1, 15, "Erie, PA 16501");
+    f.Set(F1, 17, "25-1112223");
+    f.Set(F1, 51, "60,000");
+    f.Set(F1, 54, "300");
+    f.Set(F1, 57, "20,500");
+    f.Set(ES, 16, "2,000");
+}
+
+// Worksheet lines 1 to 17 in slot order (0 to 18).
+void ExpectWorksheet(ReturnFixture& f, const std::vector<const char*>& lines)
+{
+    for (size_t s = 0; s < lines.size(); ++s)
+        EXPECT_EQ(f.Get(ES, static_cast<int>(s)), lines[s]) << "slot " << s;
+}
+
+// Taxable 59,700 on the 2017 schedule: 3,232.50 + 47,200 x 39.6% = 21,923.70.
+TEST(EstimatedTaxWorksheet, RateScheduleWithoutExpectedGains)
+{
+    ReturnFixture f;
+    SetTrust(f);
+    CalcEstimatedTaxWorksheet();
+    CalcEstimatedTaxVouchers();
+    ExpectWorksheet(f, {"60,000", "", "", "300", "300", "59,700", "21,924", "", "21,924", "",
+                        "21,924", "", "21,924", "19,732", "20,500", "19,732", "2,000", "17,732", "4,433"});
+    EXPECT_EQ(f.Get(MW, 40), "");
+    for (int v = 0; v < 4; ++v) {
+        EXPECT_EQ(f.Get(VO, 7 * v + 0), "4,433");
+        EXPECT_EQ(f.Get(VO, 7 * v + 1), "12/31/2016");
+        EXPECT_EQ(f.Get(VO, 7 * v + 2), "25-1112223");
+        EXPECT_EQ(f.Get(VO, 7 * v + 3), "Corliss Trust");
+        EXPECT_EQ(f.Get(VO, 7 * v + 4), "Mara Corliss, Trustee");
+        EXPECT_EQ(f.Get(VO, 7 * v + 5), "40 Bank Row  ");
+        EXPECT_EQ(f.Get(VO, 7 * v + 6), "Erie, PA 16501");
+    }
+}
+
+// 20,000 of qualified dividends expected next year, though none this year: the worksheet taxes
+// 39,700 on the schedule (14,003.70) and the 20,000 at 20%, since 39,700 already passes the
+// 12,500 top of the 15% layer: 18,004 in place of 21,924.
+TEST(EstimatedTaxWorksheet, ExpectedGainsAloneBringTheLowerRates)
+{
+    ReturnFixture f;
+    SetTrust(f);
+    f.Set(MW, 2, "20,000");
+    CalcEstimatedTaxWorksheet();
+    EXPECT_EQ(f.Get(MW, 40), "18,004");
+    ExpectWorksheet(f, {"60,000", "", "", "300", "300", "59,700", "18,004", "", "18,004", "",
+                        "18,004", "", "18,004", "16,204", "20,500", "16,204", "2,000", "14,204", "3,551"});
+}
+
+TEST(EstimatedTaxWorksheet, NoTaxableIncomeLeavesTheRatesWorksheetAlone)
+{
+    ReturnFixture f;
+    SetTrust(f);
+    f.Set(F1, 51, "300");
+    f.Set(MW, 2, "20,000");
+    f.Set(MW, 40, "99");
+    CalcEstimatedTaxWorksheet();
+    EXPECT_EQ(f.Get(MW, 40), "");
+    EXPECT_EQ(f.Get(ES, 6), "0");
+}
+
+struct InstallmentCase {
+    const char* name;
+    const char* withholding;
+    const char* line16;
+    const char* line17;
+};
+
+// Line 13 overridden to 5,000, this year's tax 6,000: line 14c 4,500.
+// name | line 15 | line 16 | line 17
+const InstallmentCase kInstallments[] = {
+    {"JustBelowThousand", "4,001", "499", ""},
+    {"AtThousand", "4,000", "500", "125"},
+};
+
+class EstimatedTaxInstallment : public testing::TestWithParam<InstallmentCase> {};
+
+TEST_P(EstimatedTaxInstallment, OnlyWhenTaxLessWithholdingReachesAThousand)
+{
+    ReturnFixture f;
+    SetTrust(f);
+    f.Set(F1, 57, "6,000");
+    f.Override(ES, 0, 12, "5,000");
+    f.Set(ES, 16, GetParam().withholding);
+    CalcEstimatedTaxWorksheet();
+    EXPECT_EQ(f.Get(ES, 13), "4,500");
+    EXPECT_EQ(f.Get(ES, 15), "4,500");
+    EXPECT_EQ(f.Get(ES, 17), GetParam().line16);
+    EXPECT_EQ(f.Get(ES, 18), GetParam().line17);
+}
+
+INSTANTIATE_TEST_SUITE_P(Line17, EstimatedTaxInstallment, testing::ValuesIn(kInstallments),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct RatesWorksheetCase {
+    const char* name;
+    const char* line1;  // taxable income (worksheet line 6)
+    const char* line2;
+    const char* line3;
+    const char* line4;
+    const char* line5;
+    std::vector<const char*> lines6To40;
+};
+
+// name | line 1 | 2 | 3 | 4 | 5 | lines 6 to 40
+const RatesWorksheetCase kRatesCases[] = {
+    // Dividends of 8,000 in taxable income of 10,000: 550 of the 0% layer is left above the
+    // 2,000 of ordinary income, 7,450 is taxed at 15% (1,117.50); schedule tax on 10,000 is 2,408.
+    {"ZeroAndFifteenPercentLayers", "10,000", "8,000", "", "", "",
+     {"8,000", "2,000", "2,550", "2,000", "2,000", "2,000", "300", "2,550", "2,000", "550",
+      "8,000", "550", "7,450", "10,000", "2,550", "7,450", "7,450", "1,118", "8,000", "8,000", "0", "0",
+      "", "", "", "", "", "", "", "", "", "", "1,418", "2,408", "1,418"}},
+    // All within the 0% layer: line 1 equals line 8 and lines 16 to 37 stay empty.
+    {"WithinZeroPercentLayer", "2,000", "1,500", "", "", "",
+     {"1,500", "500", "2,000", "500", "500", "500", "75", "2,000", "500", "1,500",
+      "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
+      "75", "300", "75"}},
+    // 5,000 of unrecaptured section 1250 gain at 25%, the other 15,000 at 20%.
+    {"Unrecaptured1250GainAt25Percent", "59,700", "20,000", "", "5,000", "5,000",
+     {"15,000", "44,700", "2,550", "2,550", "39,700", "39,700", "14,004", "", "", "",
+      "15,000", "0", "15,000", "12,500", "39,700", "0", "0", "0", "15,000", "0", "15,000", "3,000",
+      "5,000", "59,700", "59,700", "0", "5,000", "1,250", "", "", "", "", "18,254", "21,924", "18,254"}},
+    // 2,000 of 28% rate gain beside it: 57,700 is taxed below, the rest at 28% (560).
+    {"TwentyEightPercentGain", "59,700", "20,000", "2,000", "5,000", "7,000",
+     {"13,000", "46,700", "2,550", "2,550", "39,700", "39,700", "14,004", "", "", "",
+      "13,000", "0", "13,000", "12,500", "39,700", "0", "0", "0", "13,000", "0", "13,000", "2,600",
+      "5,000", "59,700", "59,700", "0", "5,000", "1,250", "59,700", "57,700", "2,000", "560",
+      "18,414", "21,924", "18,414"}},
+};
+
+class MaxCapGainsRatesWorksheet : public testing::TestWithParam<RatesWorksheetCase> {};
+
+TEST_P(MaxCapGainsRatesWorksheet, LinesWithThe2017Breakpoints)
+{
+    const RatesWorksheetCase& c = GetParam();
+    ReturnFixture f;
+    f.Set(ES, 5, c.line1);
+    f.Set(MW, 2, c.line2);
+    f.Set(MW, 3, c.line3);
+    f.Set(MW, 4, c.line4);
+    f.Set(MW, 5, c.line5);
+    CalcMaxCapGainsRatesWorksheet();
+    EXPECT_EQ(f.Get(MW, 1), c.line1);
+    ASSERT_EQ(c.lines6To40.size(), 35u);
+    for (int line = 6; line <= 40; ++line)
+        EXPECT_EQ(f.Get(MW, line), c.lines6To40[line - 6]) << "line " << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, MaxCapGainsRatesWorksheet, testing::ValuesIn(kRatesCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quorvan

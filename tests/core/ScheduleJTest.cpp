@@ -1,0 +1,153 @@
+// Schedule J on its own: Part I from Schedule B, the throwback-year columns of pages 1 and 2, and
+// the beneficiary's allocation totals.
+
+#include "calc/ScheduleJ.h"
+#include "support/ReturnFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvan {
+namespace {
+
+using test::ReturnFixture;
+
+constexpr int F1 = ftForm1041Page1;
+constexpr int F2 = ftForm1041Page2;
+constexpr int J1 = ftScheduleJPage1;
+constexpr int J2 = ftScheduleJPage2;
+
+// Page 2 inputs by column: line 18 tax, 19 short-term, 20 long-term, 22 taxable income,
+// 26 tax, 27 and 28 the second percent.
+struct Page2Column {
+    const char* line18;
+    const char* line19;
+    const char* line20;
+    const char* line22;
+    const char* line26;
+    const char* line27;
+    const char* line28;
+};
+
+// A complex trust throwing back to 2012 (a), 2013 (b) and 2014 (c); columns (d) and (e) have no
+// year. (a) 3,000 of gains over 12,000 of taxable income: 25% of the 4,000 tax; (b) a short-term
+// loss: no gain and no percent; (c) gains above taxable income: the percent stops at 1; (d) has
+// figures but no year.
+void SetTrust(ReturnFixture& f)
+{
+    f.Set(F1, 11, "Brennan Family Trust");
+    f.Set(F1, 17, "36-7654321");
+    f.Set(F2, 13, "30,000");  // Schedule B line 7
+    f.Set(F2, 15, "10,000");  // line 9
+    f.Set(F2, 16, "50,000");  // line 10
+    const char* const years[] = {"2012", "2013", "2014", "", ""};
+    const Page2Column columns[] = {
+        {"4,000", "1,000", "2,000", "12,000", "2,000", "500", "1,000"},
+        {"3,000", "-100", "500", "", "", "", ""},
+        {"1,500", "2,000", "1,000", "2,000", "", "", ""},
+        {"1,000", "1,000", "1,000", "4,000", "", "", ""},
+        {"", "", "", "", "", "", ""},
+    };
+    for (int c = 0; c < 5; ++c) {
+        f.Set(J1, 7 + c, years[c]);
+        f.Set(J2, 5 + c, columns[c].line18);
+        f.Set(J2, 10 + c, columns[c].line19);
+        f.Set(J2, 15 + c, columns[c].line20);
+        f.Set(J2, 25 + c, columns[c].line22);
+        f.Set(J2, 45 + c, columns[c].line26);
+        f.Set(J2, 50 + c, columns[c].line27);
+        f.Set(J2, 55 + c, columns[c].line28);
+    }
+    // Page 1 Part II, column (a): DNI 20,000, distributions 5,000, prior throwback 1,000,
+    // allocation 5,500 of which 500 tax-exempt.
+    f.Set(J1, 12, "20,000");
+    f.Set(J1, 17, "5,000");
+    f.Set(J1, 37, "1,000");
+    f.Set(J1, 47, "5,500");
+    f.Set(J1, 62, "500");
+    // Part IV rows (a) and (b) of the beneficiary.
+    f.Set(J2, 80, "1,000");
+    f.Set(J2, 81, "100");
+    f.Set(J2, 84, "500");
+    f.Set(J2, 86, "50");
+}
+
+void RunScheduleJ()
+{
+    CalcScheduleJPartI();
+    CalcScheduleJPage2();
+    CalcScheduleJPartII();
+}
+
+void ExpectColumns(ReturnFixture& f, int t, int firstSlot, const std::vector<const char*>& expected, const char* line)
+{
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(f.Get(t, firstSlot + c), expected[c]) << "line " << line << " column " << c;
+}
+
+TEST(ScheduleJ, PartIFromScheduleB)
+{
+    ReturnFixture f;
+    SetTrust(f);
+    RunScheduleJ();
+    EXPECT_EQ(f.Get(J1, 0), "Brennan Family Trust");
+    EXPECT_EQ(f.Get(J1, 1), "36-7654321");
+    EXPECT_EQ(f.Get(J1, 2), "50,000");
+    EXPECT_EQ(f.Get(J1, 3), "30,000");
+    EXPECT_EQ(f.Get(J1, 4), "10,000");
+    EXPECT_EQ(f.Get(J1, 5), "20,000");
+    EXPECT_EQ(f.Get(J1, 6), "30,000");
+
+    f.Set(F2, 15, "40,000");  // line 9 above line 7: line 4 is 0 and line 5 is line 1
+    RunScheduleJ();
+    EXPECT_EQ(f.Get(J1, 5), "0");
+    EXPECT_EQ(f.Get(J1, 6), "50,000");
+}
+
+TEST(ScheduleJ, Page2TaxOnUndistributedIncome)
+{
+    ReturnFixture f;
+    SetTrust(f);
+    RunScheduleJ();
+    ExpectColumns(f, J2, 0, {"2012", "2013", "2014", "", ""}, "years");
+    ExpectColumns(f, J2, 20, {"3,000", "0", "3,000", "", ""}, "21");
+    // The percent does not ask whether the column is in use.
+    ExpectColumns(f, J2, 30, {"0.25", "", "1", "0", ""}, "23");
+    ExpectColumns(f, J2, 35, {"1,000", "0", "1,500", "", ""}, "24");
+    ExpectColumns(f, J2, 40, {"3,000", "3,000", "0", "", ""}, "25");
+    ExpectColumns(f, J2, 60, {"0.5", "", "", "", ""}, "29");
+    ExpectColumns(f, J2, 65, {"1,000", "0", "0", "", ""}, "30");
+    ExpectColumns(f, J2, 70, {"1,000", "0", "0", "", ""}, "31");
+    EXPECT_EQ(f.Get(J2, 79), "2012");
+    EXPECT_EQ(f.Get(J2, 83), "2013");
+    EXPECT_EQ(f.Get(J2, 99), "1,500");
+    EXPECT_EQ(f.Get(J2, 100), "100");
+    EXPECT_EQ(f.Get(J2, 101), "50");
+}
+
+TEST(ScheduleJ, PartIIFromThePage2Taxes)
+{
+    ReturnFixture f;
+    SetTrust(f);
+    RunScheduleJ();
+    // (a): 20,000 - 5,000 = 15,000; line 9 = 3,000 + 1,000; line 14 = 5,500 / 11,000 x 4,000.
+    ExpectColumns(f, J1, 22, {"15,000", "0", "0", "", ""}, "8");
+    ExpectColumns(f, J1, 27, {"4,000", "3,000", "0", "", ""}, "9");
+    ExpectColumns(f, J1, 32, {"11,000", "-3,000", "0", "", ""}, "10");
+    ExpectColumns(f, J1, 42, {"10,000", "-3,000", "0", "", ""}, "12");
+    ExpectColumns(f, J1, 52, {"2,000", "0", "", "", ""}, "14");
+    ExpectColumns(f, J1, 57, {"7,500", "0", "0", "", ""}, "15");
+    ExpectColumns(f, J1, 67, {"7,000", "0", "0", "", ""}, "17");
+}
+
+TEST(ScheduleJ, OverriddenLine9IsWhatLine10Uses)
+{
+    ReturnFixture f;
+    SetTrust(f);
+    f.Override(J1, 0, 27, "6,000");
+    RunScheduleJ();
+    EXPECT_EQ(f.Get(J1, 27), "6,000");
+    EXPECT_EQ(f.Get(J1, 32), "9,000");
+}
+
+}  // namespace
+}  // namespace quorvan
