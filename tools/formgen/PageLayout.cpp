@@ -27,7 +27,7 @@ namespace {
 
 // Geometry of a column region, in page pixels. Captions are set at 9 points; DejaVu Sans, the
 // usual Linux stand-in for the form's face, averages a little under 7 pixels a character there.
-constexpr double kCharWidth = 6.3;
+constexpr double kCharWidth = 6.45;
 constexpr int kTextLineHeight = 15;
 constexpr int kFieldHeight = 22;
 constexpr int kAmountWidth = 130;
@@ -63,12 +63,12 @@ int CharCount(const std::string &text)
 
 double CharWidth(int pointSize, bool bold)
 {
-    return kCharWidth * pointSize / 9.0 * (bold ? 1.1 : 1.0);
+    return kCharWidth * pointSize / 9.0 * (bold ? 1.14 : 1.0);
 }
 
 int TextWidth(const std::string &text, int pointSize = 9, bool bold = false)
 {
-    return static_cast<int>(std::ceil(CharCount(text) * CharWidth(pointSize, bold))) + 6;
+    return static_cast<int>(std::ceil(CharCount(text) * CharWidth(pointSize, bold))) + 8;
 }
 
 // Lines a caption needs at the given width (words never split).
@@ -294,6 +294,9 @@ private:
             Add(e, "lblLine");
         }
         lastRowTop_ = top;
+        lastRowLeft_ = page_.width;
+        lastRowRight_ = 0;
+        const size_t firstElement = layout_.elements.size();
 
         int cursor = region_.x + kCaptionIndent;
         std::string pendingBox;
@@ -367,7 +370,13 @@ private:
             }
             }
         }
-        lastRowHeight_ = height;
+        for (size_t i = firstElement; i < layout_.elements.size(); ++i) {
+            const Element &e = layout_.elements[i];
+            if (e.type == ElementType::LineNumber)
+                continue;
+            lastRowLeft_ = std::min(lastRowLeft_, e.rect.x);
+            lastRowRight_ = std::max(lastRowRight_, e.rect.x + e.rect.w);
+        }
         y_ = top + height;
     }
 
@@ -380,7 +389,9 @@ private:
         const int top = y_;
         const int left = region_.x;
         const int w = region_.width;
-        AddCaption({left + 4, top, 150, 56}, form, 18, true);
+        // A long form name ("SCHEDULE D (Form 1041)") is set smaller, on the lines the description breaks it into.
+        int formSize = TextWidth(form, 18, true) <= 150 && form.find('\n') == std::string::npos ? 18 : 12;
+        AddCaption({left + 4, top, 150, 58}, form, formSize, true);
         AddCaption({left + 160, top, w - 330, 30}, title, 13, true, Align::Center);
         AddCaption({left + w - 160, top, 156, 44}, year, 22, true, Align::Right);
         if (!right.empty())
@@ -444,7 +455,11 @@ private:
         Element e;
         e.type = ElementType::HelpButton;
         e.text = Text(s, 0);
-        e.rect = {region_.x + 34, lastRowTop_ + 5, 16, 16};
+        // Beside the line number when the line leaves room there, else after the line's last control.
+        int x = lastRowLeft_ >= region_.x + kCaptionIndent ? region_.x + 34 : lastRowRight_ + 6;
+        if (x + 16 > region_.x + region_.width)
+            Fail(s.sourceLine, "no room for the help button on the line above");
+        e.rect = {x, lastRowTop_ + 5, 16, 16};
         Add(e, "btnHELP");
     }
 
@@ -583,7 +598,8 @@ private:
     Region region_;
     int y_ = 0;
     int lastRowTop_ = -1;
-    int lastRowHeight_ = 0;
+    int lastRowLeft_ = 0;
+    int lastRowRight_ = 0;
     std::vector<Region> columns_;
     size_t columnIndex_ = 0;
     int columnTop_ = 0;

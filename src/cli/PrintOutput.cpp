@@ -1,0 +1,176 @@
+#include "cli/PrintOutput.h"
+
+#include "print/RtfMerge.h"
+#include "print/WordProcessor.h"
+#include "store/Answers.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace quorvan {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool EndsWithNoCase(const std::string& text, const std::string& end)
+{
+    if (text.size() < end.size())
+        return false;
+    for (size_t i = 0; i < end.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i])
+            return false;
+    return true;
+}
+
+// Runs the command and waits for it; its standard output is discarded (LibreOffice reports each
+// conversion there, and ours may carry --dump).
+bool RunAndWait(const LaunchCommand& command, std::string& error)
+{
+    std::vector<std::string> words = {command.program};
+    words.insert(words.end(), command.arguments.begin(), command.arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int started = posix_spawnp(&pid, command.program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (started != 0) {
+        error = "cannot start " + command.program;
+        return false;
+    }
+    int status = 0;
+    if (waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        error = command.program + " failed";
+        return false;
+    }
+    return true;
+}
+
+// A scratch folder removed with its contents when the conversion is done.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        char pattern[] = "/tmp/quorvan_16-print-XXXXXX";
+        if (mkdtemp(pattern))
+            path_ = pattern;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        if (!path_.empty())
+            fs::remove_all(path_, ignored);
+    }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+bool ConvertToPdf(const std::string& document, const std::string& outPath, std::string& error)
+{
+    const std::string soffice = FindWriter();
+    if (soffice.empty()) {
+        error = "LibreOffice (soffice) is needed to write PDF and was not found";
+        return false;
+    }
+    ScratchFolder scratch;
+    if (scratch.Path().empty()) {
+        error = "cannot make a scratch folder";
+        return false;
+    }
+    const std::string stem = fs::path(outPath).stem().string();
+    const std::string rtfPath = scratch.Path() + "/" + stem + ".rtf";
+    if (!WritePrintFile(rtfPath, document, error))
+        return false;
+    const LaunchCommand command =
+        PdfConversionCommand(soffice, rtfPath, scratch.Path(), scratch.Path() + "/profile");
+    if (!RunAndWait(command, error))
+        return false;
+    const std::string pdfPath = scratch.Path() + "/" + stem + ".pdf";
+    std::error_code failure;
+    fs::copy_file(pdfPath, outPath, fs::copy_options::overwrite_existing, failure);
+    if (failure) {
+        error = "cannot write " + outPath + ": " + failure.message();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseFormList(const std::string& list, PrintSelection& selection, std::string& problem)
+{
+    selection.ClearAll();
+    if (list == "all") {
+        selection.SelectAll();
+        return true;
+    }
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos)
+            end = list.size();
+        const std::string code = list.substr(start, end - start);
+        const bool digits = !code.empty() && code.size() <= 2 &&
+                            code.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || !PrintBoxFor(std::atoi(code.c_str()))) {
+            problem = "--forms: " + (code.empty() ? std::string("empty form type") : code + " is no printable form type");
+            return false;
+        }
+        selection.SetTicked(std::atoi(code.c_str()), true);
+        start = end + 1;
+    }
+    return true;
+}
+
+std::string FindDataFolder(const std::string& given, const std::string& executable)
+{
+    if (!given.empty())
+        return given;
+    std::error_code error;
+    const fs::path program = fs::canonical(executable, error).parent_path();
+    std::vector<fs::path> candidates;
+    if (!error) {
+        candidates.push_back(program / "data");
+        candidates.push_back(program.parent_path() / "data");
+    }
+#ifdef QUORVAN_BUILD_DATA_DIR
+    candidates.push_back(QUORVAN_BUILD_DATA_DIR);
+#endif
+    for (const fs::path& candidate : candidates)
+        if (fs::is_directory(candidate / "RTF", error))
+            return candidate.string();
+    return candidates.empty() ? std::string("data") : candidates.front().string();
+}
+
+bool PrintReturn(const PrintRequest& request, std::string& error)
+{
+    PrintSelection selection = DefaultSelection(*Answers);
+    if (!request.forms.empty() && !ParseFormList(request.forms, selection, error))
+        return false;
+    TRtfMerge merge({request.dataFolder + "/RTF", request.dataFolder + "/DAT"});
+    if (!merge.BuildDocument(PagesToPrint(selection, *Answers))) {
+        error = "the print document could not be built";
+        return false;
+    }
+    if (EndsWithNoCase(request.outPath, ".pdf"))
+        return ConvertToPdf(merge.Document(), request.outPath, error);
+    return WritePrintFile(request.outPath, merge.Document(), error);
+}
+
+}  // namespace quorvan

@@ -1,0 +1,28 @@
+#pragma once
+// --print for the command-line tool: builds the print document of the settled return and writes
+// it as RTF, or as PDF through LibreOffice run headless with a profile of its own.
+
+#include "print/FormSelect.h"
+
+#include <string>
+
+namespace quorvan {
+
+struct PrintRequest {
+    std::string outPath;     // ".pdf" converts; anything else is written as RTF
+    std::string forms;       // comma-separated form type codes, "all", or empty for the defaults
+    std::string dataFolder;  // holds "RTF" and "DAT"
+};
+
+// The selection a --forms list names. Errors: false with the reason in `problem`.
+bool ParseFormList(const std::string& list, PrintSelection& selection, std::string& problem);
+
+// The data folder: `given` when not empty; otherwise the first of <exe dir>/data,
+// <exe dir>/../data and the build tree's data folder that has an "RTF" folder.
+std::string FindDataFolder(const std::string& given, const std::string& executable);
+
+// Builds and writes the document for the return in the global store.
+// Errors: false with the reason in `error` (the merge's own messages have been shown).
+bool PrintReturn(const PrintRequest& request, std::string& error);
+
+}  // namespace quorvan
