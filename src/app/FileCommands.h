@@ -1,0 +1,41 @@
+#pragma once
+// The file commands of the main window: New (also Close), Open, Reopen from the recent list,
+// Save, Save As and the start of a return from last year's client file. Saving never leaves a
+// half-written client file behind.
+
+#include <QString>
+
+namespace quorvan::app {
+
+class TfrmMain;
+
+class FileCommands {
+public:
+    explicit FileCommands(TfrmMain& window) : window_(window) {}
+
+    void NewClick();
+    void OpenClick();
+    void ReOpenClick(int index);
+    // True when the return was written.
+    bool SaveFile();
+    bool SaveAsClick();
+    void ImportLastYear();
+
+private:
+    enum class NewMode { Full, FirstStep };
+    // A fresh store with "default.fq6" applied, untitled; Full also shows page 1. False when
+    // "default.fq6" could not be read (the command ends there).
+    bool RunNew(NewMode mode);
+    // The save prompt; false when the preparer cancels.
+    bool AskToSave();
+    // Writes the store to the open file name; on failure says so and leaves Modified set.
+    bool WriteReturn();
+    void ShowPageOneOfNewReturn();
+    void ReportUnreadable(const QString& path);
+    void RememberRecent(const QString& path);
+    QString UntitledOrSuggestedName() const;
+
+    TfrmMain& window_;
+};
+
+}  // namespace quorvan::app

@@ -1,0 +1,210 @@
+// The main menu bar (File, Display, Options, Window, Help), the hidden page-code item and the
+// popup menu of page fields.
+
+#include "Commands.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace quorvan::app {
+namespace {
+
+QAction* Item(QMenu* menu, const char* name, const QString& text, const QKeySequence& shortcut = {})
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+QAction* PageItem(QMenu* menu, MainCommands& commands, const QString& name, const QString& text, int code)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(name);
+    action->setProperty(kTagProperty, code);
+    commands.displayPageItems.append(action);
+    return action;
+}
+
+// "&New", "&View", "&Delete" of a continuation type; View carries the type's first page code.
+void ContinuationMenu(QMenu* parent, MainCommands& commands, const QString& caption, const QString& stem, int formType)
+{
+    QMenu* menu = parent->addMenu(caption);
+    menu->setObjectName(QStringLiteral("mnu%1").arg(stem));
+    ContinuationItems& items = commands.continuation[formType];
+    items.newItem = Item(menu, "", QStringLiteral("&New"));
+    items.newItem->setObjectName(QStringLiteral("mnu%1New").arg(stem));
+    items.newItem->setProperty(kTagProperty, formType);
+    items.view = Item(menu, "", QStringLiteral("&View"));
+    items.view->setObjectName(QStringLiteral("mnu%1View").arg(stem));
+    items.view->setProperty(kTagProperty, formType * 100);
+    items.remove = Item(menu, "", QStringLiteral("&Delete"));
+    items.remove->setObjectName(QStringLiteral("mnu%1Delete").arg(stem));
+    items.remove->setProperty(kTagProperty, formType);
+}
+
+void BuildFileMenu(QMenuBar* bar, MainCommands& c)
+{
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    c.mnuNew = Item(file, "mnuNew", QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N")));
+    c.mnuOpen = Item(file, "mnuOpen", QStringLiteral("&Open..."), QKeySequence(QStringLiteral("Ctrl+O")));
+    c.mnuImport = Item(file, "mnuImport", QStringLiteral("Open 2015 FQ&5 File..."));
+    c.mnuClose = Item(file, "mnuClose", QStringLiteral("&Close"), QKeySequence(QStringLiteral("Ctrl+W")));
+    file->addSeparator();
+    c.mnuSave = Item(file, "mnuSave", QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S")));
+    c.mnuSaveAs = Item(file, "mnuSaveAs", QStringLiteral("Save &As..."));
+    file->addSeparator();
+    c.mnuPrint = Item(file, "mnuPrint", QStringLiteral("&Preview and Print..."), QKeySequence(QStringLiteral("Ctrl+P")));
+    file->addSeparator();
+    c.mnuExit = Item(file, "mnuExit", QStringLiteral("E&xit"));
+    c.HX_Line = file->addSeparator();
+    c.HX_Line->setObjectName(QStringLiteral("HX_Line"));
+    c.HX_Line->setVisible(false);
+    for (int i = 0; i < 5; ++i) {
+        c.HX[i] = file->addAction(QString());
+        c.HX[i]->setObjectName(QStringLiteral("HX%1").arg(i));
+        c.HX[i]->setProperty(kTagProperty, i);
+        c.HX[i]->setVisible(false);
+    }
+}
+
+void BuildDisplayMenu(QMenuBar* bar, MainCommands& c)
+{
+    QMenu* display = bar->addMenu(QStringLiteral("&Display"));
+    display->setObjectName(QStringLiteral("mnuDisplay"));
+
+    QMenu* form1041 = display->addMenu(QStringLiteral("&Form 1041"));
+    PageItem(form1041, c, QStringLiteral("mnuForm1041Page1"), QStringLiteral("Page &1"), 100);
+    PageItem(form1041, c, QStringLiteral("mnuForm1041Page2"), QStringLiteral("Page &2"), 200);
+    ContinuationMenu(form1041, c, QStringLiteral("&Interest"), QStringLiteral("Interest"), 18);
+    ContinuationMenu(form1041, c, QStringLiteral("&Dividends"), QStringLiteral("Dividends"), 19);
+    ContinuationMenu(form1041, c, QStringLiteral("&Other Deductions"), QStringLiteral("Other"), 20);
+    ContinuationMenu(form1041, c, QStringLiteral("&2% Other Deductions"), QStringLiteral("Other2"), 26);
+
+    QMenu* scheduleD = display->addMenu(QStringLiteral("Schedule &D"));
+    PageItem(scheduleD, c, QStringLiteral("mnuScheduleD1"), QStringLiteral("Page &1"), 500);
+    PageItem(scheduleD, c, QStringLiteral("mnuScheduleD2"), QStringLiteral("Page &2"), 600);
+    QMenu* shortTerm = scheduleD->addMenu(QStringLiteral("Form 8949 - &Short Term"));
+    ContinuationMenu(shortTerm, c, QStringLiteral("Box &A"), QStringLiteral("BoxA"), 29);
+    ContinuationMenu(shortTerm, c, QStringLiteral("Box &B"), QStringLiteral("BoxB"), 30);
+    ContinuationMenu(shortTerm, c, QStringLiteral("Box &C"), QStringLiteral("BoxC"), 31);
+    QMenu* longTerm = scheduleD->addMenu(QStringLiteral("Form 8949 - &Long Term"));
+    ContinuationMenu(longTerm, c, QStringLiteral("Box &D"), QStringLiteral("BoxD"), 32);
+    ContinuationMenu(longTerm, c, QStringLiteral("Box &E"), QStringLiteral("BoxE"), 33);
+    ContinuationMenu(longTerm, c, QStringLiteral("Box &F"), QStringLiteral("BoxF"), 34);
+
+    QMenu* scheduleI = display->addMenu(QStringLiteral("Schedule &I"));
+    PageItem(scheduleI, c, QStringLiteral("mnuScheduleI1"), QStringLiteral("Page &1"), 300);
+    PageItem(scheduleI, c, QStringLiteral("mnuScheduleI2"), QStringLiteral("Page &2"), 400);
+    PageItem(scheduleI, c, QStringLiteral("mnuScheduleI3"), QStringLiteral("Page &3"), 2800);
+
+    QMenu* scheduleJ = display->addMenu(QStringLiteral("Schedule &J"));
+    PageItem(scheduleJ, c, QStringLiteral("mnuScheduleJ1"), QStringLiteral("Page &1"), 700);
+    PageItem(scheduleJ, c, QStringLiteral("mnuScheduleJ2"), QStringLiteral("Page &2"), 800);
+
+    ContinuationMenu(display, c, QStringLiteral("Schedule &K-1"), QStringLiteral("ScheduleK1"), 9);
+
+    QMenu* form1041A = display->addMenu(QStringLiteral("Form 1041-&A"));
+    PageItem(form1041A, c, QStringLiteral("mnuForm1041A1"), QStringLiteral("Page &1"), 1000);
+    PageItem(form1041A, c, QStringLiteral("mnuForm1041A2"), QStringLiteral("Page &2"), 1100);
+
+    QMenu* form1041ES = display->addMenu(QStringLiteral("Form 1041-&ES"));
+    PageItem(form1041ES, c, QStringLiteral("mnuESWorksheet"), QStringLiteral("&Worksheet"), 1200);
+    PageItem(form1041ES, c, QStringLiteral("mnuESMaxCapGains"), QStringLiteral("Max Cap Gains Rates Wrksht"), 1600);
+    PageItem(form1041ES, c, QStringLiteral("mnuESVoucher"), QStringLiteral("&Voucher"), 1300);
+
+    PageItem(display, c, QStringLiteral("mnuForm1041QFT"), QStringLiteral("Form 1041-&QFT"), 1400);
+    PageItem(display, c, QStringLiteral("mnuForm1041T"), QStringLiteral("Form 1041-&T"), 1500);
+    PageItem(display, c, QStringLiteral("mnuForm1041V"), QStringLiteral("Form 1041-V"), 2400);
+
+    QMenu* worksheets = display->addMenu(QStringLiteral("&Worksheets"));
+    PageItem(worksheets, c, QStringLiteral("mnuWorksheetQualDiv"), QStringLiteral("&Qualified Dividend"), 2300);
+    PageItem(worksheets, c, QStringLiteral("mnuWorksheetSchedDTax"), QStringLiteral("Schedule &D Tax"), 2200);
+    PageItem(worksheets, c, QStringLiteral("mnuWorksheet28Rate"), QStringLiteral("&28% Rate Gain"), 2700);
+    PageItem(worksheets, c, QStringLiteral("mnuWorksheetCapLoss"), QStringLiteral("&Capital Loss Carryover"), 2500);
+    PageItem(worksheets, c, QStringLiteral("mnuWorksheet1250"), QStringLiteral("&Unrecaptured Sec 1250 Gain"), 2100);
+}
+
+void BuildOptionsMenu(QMenuBar* bar, MainCommands& c)
+{
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuTools"));
+    c.mnuOverride = Item(options, "mnuOverride", QStringLiteral("&Override"), QKeySequence(QStringLiteral("Ctrl+Alt+V")));
+    c.mnuCancelOverride = Item(options, "mnuCancelOverride", QStringLiteral("&Cancel Override"),
+                               QKeySequence(QStringLiteral("Ctrl+Alt+U")));
+    c.mnuK1Allocation = Item(options, "mnuK1Allocation", QStringLiteral("K-1 Allocation Dialog..."));
+    options->addSeparator();
+    QMenu* locations = options->addMenu(QStringLiteral("Default File Locations"));
+    locations->setObjectName(QStringLiteral("mnuDefaultFileLocations"));
+    c.mnuDefaultFQ5 = Item(locations, "mnuDefaultFQ5", QStringLiteral("Client Files (FQ6)"),
+                           QKeySequence(QStringLiteral("Ctrl+Shift+F1")));
+    c.mnuDefaultFQ5->setProperty(kTagProperty, 0);
+    c.mnuDefaultFQ4 = Item(locations, "mnuDefaultFQ4", QStringLiteral("Prior Year Files (FQ5)"),
+                           QKeySequence(QStringLiteral("Ctrl+Shift+F2")));
+    c.mnuDefaultFQ4->setProperty(kTagProperty, 1);
+    c.mnuDefaultTempDir = Item(locations, "mnuDefaultTempDir", QStringLiteral("Temporary RTF"));
+    c.mnuDefaultTempDir->setProperty(kTagProperty, 2);
+    options->addSeparator();
+    c.mnuForceWord = Item(options, "mnuForceWord", QStringLiteral("&Force Word"));
+    c.mnuForceWord->setCheckable(true);
+    c.mnuFindWord = Item(options, "mnuFindWord", QStringLiteral("F&ind Word"));
+    c.mnuForceWordPad = Item(options, "mnuForceWordPad", QStringLiteral("Force &WordPad"));
+    c.mnuForceWordPad->setCheckable(true);
+    options->addSeparator();
+    c.mnuGraphicsAdapter = Item(options, "mnuGraphicsAdapter", QStringLiteral("&Graphics Adapter Adjust"));
+    c.mnuGraphicsAdapter->setCheckable(true);
+    c.mnuShrinkFont = Item(options, "mnuShrinkFont", QStringLiteral("&Shrink Font"));
+}
+
+void BuildWindowAndHelpMenus(QMenuBar* bar, MainCommands& c)
+{
+    QMenu* window = bar->addMenu(QStringLiteral("&Window"));
+    window->setObjectName(QStringLiteral("mnuWindow"));
+    c.mnuMinimize = Item(window, "mnuMinimize", QStringLiteral("&Minimize"), QKeySequence(QStringLiteral("Ctrl+M")));
+    c.mnuZoom = Item(window, "mnuZoom", QStringLiteral("&Zoom..."));
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    c.mnuTableofContents = Item(help, "mnuTableofContents", QStringLiteral("&Table of Contents"), QKeySequence(Qt::Key_F1));
+    c.mnuManual = Item(help, "mnuManual", QStringLiteral("&Manual"));
+    c.mnuTutorial = Item(help, "mnuTutorial", QStringLiteral("T&utorial"));
+    c.mnuPDF = Item(help, "mnuPDF", QStringLiteral("&PDF Resources..."));
+    help->addSeparator();
+    c.mnuAbout = Item(help, "mnuAbout", QStringLiteral("&About"));
+}
+
+}  // namespace
+
+void BuildMenus(QMainWindow& window, MainCommands& commands)
+{
+    QMenuBar* bar = window.menuBar();
+    BuildFileMenu(bar, commands);
+    BuildDisplayMenu(bar, commands);
+    BuildOptionsMenu(bar, commands);
+    BuildWindowAndHelpMenus(bar, commands);
+
+    commands.mnuInvisible = new QAction(&window);
+    commands.mnuInvisible->setObjectName(QStringLiteral("mnuInvisible"));
+    commands.mnuInvisible->setVisible(false);
+    commands.mnuInvisible->setProperty(kTagProperty, 0);
+
+    commands.popMain = new QMenu(&window);
+    commands.popMain->setObjectName(QStringLiteral("popMain"));
+    commands.popOverride = Item(commands.popMain, "popOverride", QStringLiteral("Override"),
+                                QKeySequence(QStringLiteral("Ctrl+E")));
+    commands.popDontOverride = Item(commands.popMain, "popDontOverride", QStringLiteral("Cancel Override"),
+                                    QKeySequence(QStringLiteral("Ctrl+U")));
+    commands.popMain->addSeparator();
+    QAction* cut = commands.popMain->addAction(QStringLiteral("Cut"));
+    cut->setObjectName(QStringLiteral("popCut"));
+    QAction* copy = commands.popMain->addAction(QStringLiteral("Copy"));
+    copy->setObjectName(QStringLiteral("popCopy"));
+    QAction* paste = commands.popMain->addAction(QStringLiteral("Paste"));
+    paste->setObjectName(QStringLiteral("popPaste"));
+}
+
+}  // namespace quorvan::app

@@ -1,0 +1,165 @@
+#pragma once
+// The main window: owns the answer store of the open return, the window state, the working
+// folders, the settings with the recent files, and every command. Page display, page binding,
+// the command places and the file commands live in helpers of their own.
+
+#include "Commands.h"
+#include "PageBinding.h"
+#include "Prompts.h"
+#include "files/Folders.h"
+#include "files/Settings.h"
+#include "store/Answers.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <memory>
+
+class QGraphicsOpacityEffect;
+class QScrollArea;
+class QSequentialAnimationGroup;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QUiLoader;
+
+namespace quorvan::app {
+
+class FileCommands;
+class ScreenHooks;
+
+// Window state that outlives page displays.
+struct WindowState {
+    int CurrentFormType = -1;
+    int CurrentPageIndex = -1;
+    bool Modified = false;
+    QString ClientFileName;
+    bool SkipAnimations = false;
+    double PageScale = 1.0;
+    double FontShrink = 0;
+    bool LeaveFieldActive = false;  // a leave-field recalculation is running
+    int ContinuationChoice = 0;
+    bool WordProcessorFound = false;
+};
+
+// Where the window finds its folders; empty fields mean: as the platform says.
+struct StartOptions {
+    QString homeFolder;     // the preparer's home (~)
+    QString programFolder;  // installed data (PSF, RTF, DAT, PDF below it)
+};
+
+class TfrmMain : public QMainWindow, private PageEvents {
+    Q_OBJECT
+public:
+    explicit TfrmMain(std::unique_ptr<Prompts> prompts = nullptr, const StartOptions& options = {});
+    ~TfrmMain() override;
+
+    WindowState& State() { return state_; }
+    const WindowState& State() const { return state_; }
+    WorkingFolders& Folders() { return folders_; }
+    Settings& Preferences() { return settings_; }
+    Prompts& Ask() { return *prompts_; }
+    MainCommands& Commands() { return commands_; }
+    FileCommands& Files() { return *files_; }
+    TAnswer* Store() { return store_.get(); }
+    QWidget* PagePanel() { return pnlMainForm_; }
+    QWidget* Page() { return page_; }
+    QTreeWidget* Tree() { return TreeView1_; }
+    QScrollArea* ScrollBox() { return VertScrollBox1_; }
+
+    // The answer store: a fresh empty store becomes the open return.
+    void ReplaceStore();
+
+    // Page display.
+    void DisplayAPage(QAction* sender);
+    void DisplayAPage(QTreeWidgetItem* sender);
+    void DisplayCode(int pageCode);  // through mnuInvisible
+    void ShowPage(int pageCode);
+    void ClearPage();
+    void Recalculate(bool storeFirst);
+    void CompleteCalc();
+    // The page on screen into the store, and the store into the page (Modified kept).
+    void StorePage();
+    void ShowAnswers();
+    // Leaves the field being edited, so that its text is stored and recalculated.
+    void CommitEditedField();
+
+    // Commands.
+    void UpdateMenuItems();
+    void UpdateRecentMenu();
+    void PriorClick();
+    void NextClick();
+    void RefreshClick();
+    void ExpandLevel(QTreeWidgetItem* item);
+    void GraphicsAdapterClick();
+    void MinimizeClick();
+    void ExitClick();
+    void AboutBoxClick();
+    void TableofContentsClick();
+    void TutorialClick();
+    void TreeItemClick(QTreeWidgetItem* item);
+
+    // Commands whose dialogs come with their own units; here they keep the menus consistent.
+    void OverrideClick();
+    void NewForm(int formType);
+    void ContinuationDlg(int pageCode);
+    void DeleteForm(int formType);
+    void PrintSelectedForms();
+    void K1AllocationClick();
+
+    // Start-up and close, exposed for the program entry and tests.
+    void FormCreate(const StartOptions& options);
+    void FormShow();
+    bool FormClose();  // false when the preparer cancelled
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Page events.
+    void CalcOnExit(QWidget* control) override;
+    void ControlChange() override;
+    void ScrollOnEnter(QWidget* control) override;
+    void CalloutDispatch(QAbstractButton* button) override;
+    void DialogDispatch(QAbstractButton* button) override;
+    void OverrideClick(QWidget* control) override;
+    void ShowPopup(QWidget* control, const QPoint& globalPosition) override;
+
+    void NewCommand();
+    void OpenCommand();
+    void SaveCommand();
+    void BuildWindow();
+    void ConnectCommands();
+    bool KeyDown(QWidget* receiver, QKeyEvent* key);
+    bool LoadLayout(const QString& path);
+    void StartFadeIn();
+    void SelectTreeItemForType(int formType);
+    void SetCaption();
+    void DeleteTemporaryFiles();
+    void ApplyScreenSize();
+    PageAddress CurrentPage() const { return {state_.CurrentFormType, state_.CurrentPageIndex}; }
+
+    std::unique_ptr<Prompts> prompts_;
+    std::unique_ptr<TAnswer> store_;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<ScreenHooks> hooks_;
+    std::unique_ptr<QUiLoader> loader_;
+    WindowState state_;
+    WorkingFolders folders_;
+    Settings settings_;
+    MainCommands commands_;
+    QTreeWidget* TreeView1_ = nullptr;
+    QScrollArea* VertScrollBox1_ = nullptr;
+    QWidget* pnlMainForm_ = nullptr;
+    QWidget* page_ = nullptr;
+    QObject* pageEvents_ = nullptr;
+    QGraphicsOpacityEffect* opacity_ = nullptr;
+    QSequentialAnimationGroup* FloatAnimation1_ = nullptr;
+    MessagePresenter previousPresenter_;
+    bool shown_ = false;
+    bool closed_ = false;
+    bool inKeyPath_ = false;
+};
+
+}  // namespace quorvan::app

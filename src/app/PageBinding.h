@@ -1,0 +1,77 @@
+#pragma once
+// Binding between the controls of the page on screen and the answers of that page: a control's
+// dynamic properties `tag` (kind * 1000 + slot) and `styleLookup` say what it shows; the
+// transfers write answers into controls and controls back into answers.
+
+#include <QPoint>
+#include <QString>
+
+#include <string>
+
+class QAbstractButton;
+class QObject;
+class QWidget;
+
+namespace quorvan::app {
+
+// Styles of computed fields, as layouts and the program name them.
+inline constexpr char kEditOverrideable[] = "EDITOVERRIDEABLE";
+inline constexpr char kEditOverridden[] = "EDITOVERRIDDEN";
+inline constexpr char kEditReadOnly[] = "EDITREADONLY";
+inline constexpr char kCheckBoxOverrideable[] = "CHECKBOXOVERRIDEABLE";
+inline constexpr char kCheckBoxOverridden[] = "CHECKBOXOVERRIDDEN";
+
+// What the page's controls report to the window.
+class PageEvents {
+public:
+    virtual ~PageEvents() = default;
+    virtual void CalcOnExit(QWidget* control) = 0;
+    virtual void ControlChange() = 0;
+    virtual void ScrollOnEnter(QWidget* control) = 0;
+    virtual void CalloutDispatch(QAbstractButton* button) = 0;
+    virtual void DialogDispatch(QAbstractButton* button) = 0;
+    virtual void OverrideClick(QWidget* control) = 0;
+    virtual void ShowPopup(QWidget* control, const QPoint& globalPosition) = 0;
+};
+
+// The page whose answers the controls show.
+struct PageAddress {
+    int formType = -1;
+    int pageIndex = -1;
+};
+
+int TagOf(const QObject* control);
+QString StyleOf(const QObject* control);  // upper-cased
+bool StyleIs(const QObject* control, const char* style);
+
+// Wires and styles freshly loaded controls: events to `events`, label fonts less `fontShrink`
+// points, memo font, read-only and focus rules of the computed fields.
+void PrepareControls(QWidget* container, PageEvents& events, double fontShrink);
+
+// Answers of `page` into every bound control inside `container` (recursively). Nothing happens
+// without an answer store or a page.
+void AnswersToControls(QWidget* container, const PageAddress& page);
+
+// Every bound control inside `container` into the answers of `page`.
+void ControlsToAnswers(QWidget* container, const PageAddress& page);
+
+// Focuses the first focusable control (edit, check box, button, memo) whose tag is `tag`.
+// Tag -1 matches nothing. True when a control took the focus.
+bool FocusTaggedControl(QWidget* container, int tag);
+
+// Shows or hides the callout panels of a help button; one that appears comes to the front.
+void ToggleCallouts(QAbstractButton* button);
+
+// Field texts by kind (tag / 1000).
+// The text shown for an answer ("1,235" for 1234.5 in a whole-dollar field).
+QString FieldText(int kind, const std::string& answer, bool blankZero);
+// The text a field is given when the preparer leaves it; kinds 0 and 1 keep it as typed.
+QString ReformatOnExit(int kind, const QString& text);
+// The answer stored from a field's text; a percentage "12.50%" is stored as "0.125".
+std::string StoredAnswer(int kind, const QString& text);
+
+// Line breaks of a memo are kept in the answer as " | ".
+QString MemoTextFromAnswer(const std::string& answer);
+std::string AnswerFromMemoText(const QString& text);
+
+}  // namespace quorvan::app

@@ -1,0 +1,295 @@
+// Page display of the main window: loading a page layout, the transfers around the
+// recalculation, leaving a field, and the keys the window handles before the focused control.
+
+#include "MainWindow.h"
+
+#include "BusyCursor.h"
+#include "PageTable.h"
+#include "ScreenHooks.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFrame>
+#include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSequentialAnimationGroup>
+#include <QTreeWidget>
+#include <QUiLoader>
+
+namespace quorvan::app {
+
+void TfrmMain::DisplayAPage(QAction* sender)
+{
+    if (!sender)
+        return;
+    if (state_.CurrentFormType != -1)
+        StorePage();
+    ShowPage(sender->property(kTagProperty).toInt());
+    UpdateMenuItems();
+}
+
+void TfrmMain::DisplayAPage(QTreeWidgetItem* sender)
+{
+    if (!sender)
+        return;
+    if (state_.CurrentFormType != -1)
+        StorePage();
+    ShowPage(TagOfItem(sender));
+    UpdateMenuItems();
+}
+
+void TfrmMain::DisplayCode(int pageCode)
+{
+    commands_.mnuInvisible->setProperty(kTagProperty, pageCode);
+    DisplayAPage(commands_.mnuInvisible);
+}
+
+void TfrmMain::ShowPage(int pageCode)
+{
+    BusyCursor busy;
+    if (!state_.SkipAnimations) {
+        FloatAnimation1_->stop();
+        opacity_->setEnabled(true);
+        opacity_->setOpacity(0);
+    }
+    state_.CurrentFormType = pageCode / 100;
+    state_.CurrentPageIndex = pageCode % 100;
+    const bool keptModified = state_.Modified;
+    commands_.pnlToolBar->setVisible(true);
+    const PageInfo info = PageInfoFor(state_.CurrentFormType);
+
+    ClearPage();
+    VertScrollBox1_->horizontalScrollBar()->setValue(0);
+    VertScrollBox1_->verticalScrollBar()->setValue(0);
+
+    const int layout = info.formType >= 0 ? info.layoutNumber : state_.CurrentFormType;
+    const QString path = QString::fromStdString(JoinPath(folders_.PsfFolder, "page" + std::to_string(layout) + ".psf"));
+    bool shown = false;
+    if (!QFile::exists(path) || !LoadLayout(path)) {
+        ShowMessageByCode(11150, path.toStdString());
+    } else {
+        PrepareControls(page_, *this, state_.FontShrink);
+        pageEvents_ = page_->findChild<QObject*>(QStringLiteral("pageEventFilter"), Qt::FindDirectChildrenOnly);
+        hooks_->showAnswers = true;
+        if (store_)
+            store_->Calculate(false, hooks_.get());
+        FocusTaggedControl(page_, info.focusTag);
+        shown = true;
+    }
+
+    SetCaption();
+    TreeView1_->clearSelection();
+    SelectTreeItemForType(state_.CurrentFormType);
+    state_.Modified = keptModified;
+    if (shown)
+        VertScrollBox1_->verticalScrollBar()->setValue(0);
+    if (!state_.SkipAnimations)
+        StartFadeIn();
+    else
+        opacity_->setEnabled(false);
+}
+
+bool TfrmMain::LoadLayout(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QWidget* root = loader_->load(&file, pnlMainForm_);
+    if (!root)
+        return false;
+    page_ = root;
+    page_->move(0, 0);
+    pnlMainForm_->resize(page_->size());
+    page_->show();
+    return true;
+}
+
+void TfrmMain::ClearPage()
+{
+    // The page's event filter goes first, so destroying the controls reports nothing.
+    delete pageEvents_;
+    pageEvents_ = nullptr;
+    delete page_;
+    page_ = nullptr;
+}
+
+void TfrmMain::StartFadeIn()
+{
+    opacity_->setEnabled(true);
+    opacity_->setOpacity(0);
+    FloatAnimation1_->start();
+}
+
+void TfrmMain::SelectTreeItemForType(int formType)
+{
+    const PageInfo info = PageInfoFor(formType);
+    if (info.formType < 0)
+        return;
+    if (QTreeWidgetItem* item = FindTreeItem(TreeView1_, info.treeItem)) {
+        // Types whose View item is the tree item select its group for a continuation page.
+        TreeView1_->setCurrentItem(item);
+        item->setSelected(true);
+    }
+}
+
+void TfrmMain::Recalculate(bool storeFirst)
+{
+    if (storeFirst)
+        StorePage();
+    if (store_) {
+        hooks_->showAnswers = false;
+        store_->Calculate(false, hooks_.get());
+        hooks_->showAnswers = true;
+    }
+    ShowAnswers();
+}
+
+void TfrmMain::CompleteCalc()
+{
+    Recalculate(true);
+    UpdateMenuItems();
+}
+
+void TfrmMain::StorePage()
+{
+    if (store_ && page_)
+        ControlsToAnswers(page_, CurrentPage());
+}
+
+void TfrmMain::ShowAnswers()
+{
+    if (!store_ || !page_ || state_.CurrentFormType == -1)
+        return;
+    const bool keptModified = state_.Modified;
+    AnswersToControls(page_, CurrentPage());
+    state_.Modified = keptModified;
+}
+
+void TfrmMain::CommitEditedField()
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (page_ && focused && page_->isAncestorOf(focused)
+        && (qobject_cast<QLineEdit*>(focused) || qobject_cast<QAbstractButton*>(focused)))
+        CalcOnExit(focused);
+}
+
+void TfrmMain::CalcOnExit(QWidget* control)
+{
+    if (state_.LeaveFieldActive)
+        return;
+    state_.LeaveFieldActive = true;
+    struct ClearOnExit {
+        bool& flag;
+        ~ClearOnExit() { flag = false; }
+    } clear{state_.LeaveFieldActive};
+
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        const int kind = TagOf(edit) / 1000;
+        if (kind >= 2 && kind <= 5)
+            edit->setText(ReformatOnExit(kind, edit->text()));
+    }
+    commands_.mnuInvisible->setProperty(kTagProperty, 0);
+    CompleteCalc();
+    StorePage();
+}
+
+void TfrmMain::ControlChange()
+{
+    state_.Modified = true;
+}
+
+void TfrmMain::ScrollOnEnter(QWidget* control)
+{
+    if (control && pnlMainForm_->isAncestorOf(control)) {
+        const int top = control->mapTo(pnlMainForm_, QPoint(0, 0)).y();
+        const int h = VertScrollBox1_->viewport()->height();
+        const int v = VertScrollBox1_->verticalScrollBar()->value();
+        if (top > v + h || top < v)
+            VertScrollBox1_->verticalScrollBar()->setValue(top - h / 2);
+    }
+    UpdateMenuItems();
+}
+
+void TfrmMain::CalloutDispatch(QAbstractButton* button)
+{
+    ToggleCallouts(button);
+}
+
+void TfrmMain::DialogDispatch(QAbstractButton*) {}
+
+void TfrmMain::OverrideClick(QWidget*)
+{
+    OverrideClick();
+}
+
+void TfrmMain::ShowPopup(QWidget*, const QPoint& globalPosition)
+{
+    commands_.popMain->popup(globalPosition);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && !inKeyPath_ && !closed_) {
+        auto* receiver = qobject_cast<QWidget*>(watched);
+        QWidget* focused = QApplication::focusWidget();
+        if (receiver && receiver->window() == this && (receiver == focused || (!focused && receiver == this)))
+            return KeyDown(receiver, static_cast<QKeyEvent*>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfrmMain::KeyDown(QWidget* receiver, QKeyEvent* key)
+{
+    QScrollBar* vertical = VertScrollBox1_->verticalScrollBar();
+    const bool control = key->modifiers() & Qt::ControlModifier;
+    switch (key->key()) {
+    case Qt::Key_Home:
+        if (control) {
+            vertical->setValue(0);
+            return true;
+        }
+        break;
+    case Qt::Key_End:
+        if (control) {
+            vertical->setValue(pnlMainForm_->height());
+            return true;
+        }
+        break;
+    case Qt::Key_PageUp:
+        vertical->setValue(vertical->value() - VertScrollBox1_->height() / 2);
+        return true;
+    case Qt::Key_PageDown:
+        vertical->setValue(vertical->value() + VertScrollBox1_->height() / 2);
+        return true;
+    default:
+        break;
+    }
+
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    const bool tab = enter || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    const bool modifierOnly = key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control
+                              || key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
+    if (!tab && !modifierOnly)
+        state_.Modified = true;
+
+    // Moving between fields must not mark the return as changed, whatever the move sets off.
+    const bool keptModified = state_.Modified;
+    inKeyPath_ = true;
+    if (enter) {
+        QKeyEvent asTab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
+        QCoreApplication::sendEvent(receiver, &asTab);
+    } else {
+        QCoreApplication::sendEvent(receiver, key);
+    }
+    inKeyPath_ = false;
+    state_.Modified = keptModified;
+    return true;
+}
+
+}  // namespace quorvan::app

@@ -1,0 +1,87 @@
+#include "Prompts.h"
+
+#include "ErrorDlg.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+namespace quorvan::app {
+
+SaveAnswer Prompts::AskSaveChanges(QWidget* parent)
+{
+    const auto button = QMessageBox::warning(parent, QStringLiteral("Quorvan_16"),
+                                             QStringLiteral("Do You Want To Save Your Changes"),
+                                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    if (button == QMessageBox::Yes)
+        return SaveAnswer::Yes;
+    if (button == QMessageBox::No)
+        return SaveAnswer::No;
+    return SaveAnswer::Cancel;
+}
+
+bool Prompts::AskYesNo(QWidget* parent, const QString& title, const QString& text)
+{
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+void Prompts::Warn(QWidget* parent, const QString& text)
+{
+    QMessageBox::warning(parent, QStringLiteral("Quorvan_16"), text, QMessageBox::Ok);
+}
+
+namespace {
+
+QString RunFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, request.title, request.folder, request.filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.suggestedName.isEmpty())
+        dialog.selectFile(request.suggestedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QString Prompts::OpenFileName(QWidget* parent, const FileDialogRequest& request)
+{
+    return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+QString Prompts::SaveFileName(QWidget* parent, const FileDialogRequest& request)
+{
+    return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+void Prompts::ShowMessage(QWidget* parent, const TMessage& message)
+{
+    TfrmErrorDlg dialog(message, parent);
+    dialog.exec();
+}
+
+void Prompts::About(QWidget* parent)
+{
+    QMessageBox::about(parent, QStringLiteral("About Quorvan_16"),
+                       QStringLiteral("Quorvan_16\n2016 returns of estates and trusts (Form 1041)."));
+}
+
+QSize Prompts::ScreenSize()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(1920, 1080);
+}
+
+void Prompts::OpenUrl(const QString& url)
+{
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+}  // namespace quorvan::app

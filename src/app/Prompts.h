@@ -1,0 +1,48 @@
+#pragma once
+// Every question, file dialog and message the window puts to the preparer goes through this
+// interface, so that a test can answer in place of a person. The default implementation shows
+// the real dialogs.
+
+#include "messages/Messages.h"
+
+#include <QSize>
+#include <QString>
+
+class QWidget;
+
+namespace quorvan::app {
+
+enum class SaveAnswer { Yes, No, Cancel };
+
+// What an open or save dialog is asked to show.
+struct FileDialogRequest {
+    QString title;
+    QString folder;         // starting folder, with a trailing separator
+    QString suggestedName;  // may be empty
+    QString filter;         // "Quorvan_16 Files (*.fq6)"
+    QString defaultSuffix;  // "fq6"
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // "Do You Want To Save Your Changes": Yes, No, Cancel.
+    virtual SaveAnswer AskSaveChanges(QWidget* parent);
+    // Yes/No question; true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
+    // A warning with an OK button.
+    virtual void Warn(QWidget* parent, const QString& text);
+    // The chosen path, or empty when the preparer cancels.
+    virtual QString OpenFileName(QWidget* parent, const FileDialogRequest& request);
+    virtual QString SaveFileName(QWidget* parent, const FileDialogRequest& request);
+    // A numbered message in the message dialog; returns when it is closed.
+    virtual void ShowMessage(QWidget* parent, const TMessage& message);
+    virtual void About(QWidget* parent);
+    // Width and height of the screen the window starts on.
+    virtual QSize ScreenSize();
+    // Web pages and documents through the desktop.
+    virtual void OpenUrl(const QString& url);
+};
+
+}  // namespace quorvan::app
