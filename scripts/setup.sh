@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
   xvfb xauth poppler-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()

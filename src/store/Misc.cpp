@@ -89,13 +89,14 @@ bool ParsePlainWhole(const std::string& text, long double& value)
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (IsDigit(c)) {
+            if (++digits > 15)
+                return false;  // beyond what a double holds exactly: the general path rounds it
             magnitude = magnitude * 10 + (c - '0');
-            ++digits;
         } else if (c != ',') {
             return false;
         }
     }
-    if (digits == 0 || digits > 15)
+    if (digits == 0)
         return false;
     value = negative ? -static_cast<long double>(magnitude) : static_cast<long double>(magnitude);
     return true;

@@ -43,6 +43,8 @@ const ParseCase kParseCases[] = {
     {"LettersFail", Conversion::Zero, "12a", 0, 21192},
     {"ExponentAccepted", Conversion::Zero, "1.5e3", 1500, 0},
     {"LeadingPoint", Conversion::Zero, ".6", 1, 0},
+    {"TwentyDigits", Conversion::Zero, "99999999999999999999", 1e20, 0},
+    {"SixteenDigitsRoundAtTheEighteenth", Conversion::Zero, "1,234,567,890,123,456", 1234567890123456, 0},
     {"CentsHalfUp", Conversion::Two, "10.005", 10.01, 0},
     {"NegativeCentsHalfAway", Conversion::Two, "-10.005", -10.01, 0},
     {"CentsOfEighth", Conversion::Two, "0.125", 0.13, 0},
