@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace quorvan {
 namespace {
 
@@ -19,6 +21,8 @@ struct PageTotalCase {
     std::vector<std::string> amounts;
     const char* total;
 };
+
+void PrintTo(const PageTotalCase& c, std::ostream* os) { *os << c.name; }
 
 // name | amounts in slots 5, 7, 9, ... | page total
 const PageTotalCase kPageTotalCases[] = {

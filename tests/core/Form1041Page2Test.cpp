@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace quorvan {
 namespace {
 
@@ -42,6 +44,8 @@ struct AdjustedTotalCase {
     const char* line17;
     const char* scheduleBLine1;
 };
+
+void PrintTo(const AdjustedTotalCase& c, std::ostream* os) { *os << c.name; }
 
 // name | page 1 line 4 | page 1 line 17 | Schedule B line 1
 const AdjustedTotalCase kAdjustedTotalCases[] = {
@@ -119,6 +123,8 @@ struct RateScheduleCase {
     int entityBox;
     const char* line1a;
 };
+
+void PrintTo(const RateScheduleCase& c, std::ostream* os) { *os << c.name; }
 
 // Interest 20,000 and nothing else: taxable income 19,900.
 // name | entity box ticked | Schedule G line 1a
@@ -205,6 +211,8 @@ struct TaxExemptCase {
     const char* yes;
     const char* no;
 };
+
+void PrintTo(const TaxExemptCase& c, std::ostream* os) { *os << c.name; }
 
 // name | Schedule A line 2 | Schedule B line 2 | Yes | No
 const TaxExemptCase kTaxExemptCases[] = {

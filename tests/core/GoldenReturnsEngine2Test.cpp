@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -77,6 +79,8 @@ struct GoldenCase {
     const char* returnName;
     const char* fileName;
 };
+
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.returnName; }
 
 class GoldenReturn : public testing::TestWithParam<GoldenCase> {};
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace quorvan {
 namespace {
 
@@ -22,6 +24,8 @@ struct RowCase {
     Sale sale;
     const char* gain;
 };
+
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
 
 // name | row as typed | column (h)
 const RowCase kRowCases[] = {
@@ -52,6 +56,8 @@ struct BoxCase {
     int markedSlot;
     int firstScheduleDSlot;  // column (d) of the box's line
 };
+
+void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
 
 // name | form type | slot marked "X" | Schedule D columns (d), (e), (g), (h) from
 const BoxCase kBoxCases[] = {
@@ -155,6 +161,8 @@ struct LimitationCase {
     const char* line20;
     const char* line4;
 };
+
+void PrintTo(const LimitationCase& c, std::ostream* os) { *os << c.name; }
 
 // name | net short-term result, the only Schedule D entry | line 20 | Form 1041 line 4
 const LimitationCase kLimitationCases[] = {

@@ -5,6 +5,7 @@
 
 #include "support/ReturnFixture.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ struct HandWorkedReturn {
     void (*build)(ReturnFixture&);
     std::vector<Line> lines;
 };
+
+inline void PrintTo(const HandWorkedReturn& r, std::ostream* os) { *os << r.name; }
 
 const std::vector<HandWorkedReturn>& HandWorkedReturns();
 const HandWorkedReturn& HandWorkedReturnNamed(const std::string& name);

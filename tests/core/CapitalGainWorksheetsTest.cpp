@@ -1,0 +1,228 @@
+// The capital gain worksheets through the driver: which of Schedule D Part V, the Schedule D Tax
+// Worksheet and the Qualified Dividends Tax Worksheet holds the tax, the worksheets' own edge
+// cases, and the carryover worksheets.
+
+#include "calc/CapitalGainWorksheets.h"
+#include "store/Misc.h"
+#include "support/Engine2Returns.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <ostream>
+
+namespace quorvan {
+namespace {
+
+using test::ReturnFixture;
+using test::engine2::AddContinuationPage;
+using test::engine2::AddForm8949Page;
+using test::engine2::HandWorkedReturnNamed;
+
+constexpr int F1 = ftForm1041Page1;
+constexpr int F2 = ftForm1041Page2;
+constexpr int D1 = ftScheduleDPage1;
+constexpr int D2 = ftScheduleDPage2;
+constexpr int QD = ftQualifiedDividendsWorksheet;
+constexpr int TW = ftScheduleDTaxWorksheet;
+constexpr int CL = ftCapitalLossCarryover;
+
+enum class TaxFrom { RateSchedule, PartV, TaxWorksheet, DividendsWorksheet };
+
+struct SelectionCase {
+    const char* name;
+    std::function<void(ReturnFixture&)> entries;
+    TaxFrom taxFrom;
+};
+
+void PrintTo(const SelectionCase& c, std::ostream* os) { *os << c.name; }
+
+void QualifiedDividends(ReturnFixture& r)
+{
+    AddContinuationPage(r, ftDividend, {"5,000"});
+    r.Set(F1, 33, "5,000");
+}
+
+void LongTermGain(ReturnFixture& r)
+{
+    r.Set(D1, 39, "5,000");
+}
+
+// A complex trust with 20,000 of interest and, per row, these entries.
+// name | entries | where Schedule G line 1a comes from
+const SelectionCase kSelectionCases[] = {
+    {"NothingCapital", [](ReturnFixture&) {}, TaxFrom::RateSchedule},
+    {"QualifiedDividendsOnly", QualifiedDividends, TaxFrom::DividendsWorksheet},
+    {"EntriesNettingToZeroWithDividends",
+     [](ReturnFixture& r) {
+         QualifiedDividends(r);
+         AddForm8949Page(r, ftForm8949D, {{"Inherited shares", "INHERITED", "03/03/2016", "10,000", "10,000", "", ""}});
+     },
+     TaxFrom::PartV},
+    {"NetLossWithDividends",
+     [](ReturnFixture& r) {
+         QualifiedDividends(r);
+         r.Set(D1, 17, "-2,000");
+     },
+     TaxFrom::PartV},
+    {"ShortTermGainWithoutDividends", [](ReturnFixture& r) { r.Set(D1, 17, "3,000"); }, TaxFrom::RateSchedule},
+    {"LongTermGain", LongTermGain, TaxFrom::PartV},
+    {"LongTermGainAllocatedToBeneficiaries",
+     [](ReturnFixture& r) {
+         LongTermGain(r);
+         r.Set(D2, 3, "5,000");
+     },
+     TaxFrom::RateSchedule},
+    {"LongTermGainWithRate28Gain",
+     [](ReturnFixture& r) {
+         LongTermGain(r);
+         r.Set(D2, 10, "1,000");
+     },
+     TaxFrom::TaxWorksheet},
+    {"LongTermGainWithUnrecaptured1250Gain",
+     [](ReturnFixture& r) {
+         LongTermGain(r);
+         r.Set(ftUnrecaptured1250, 11, "1,000");
+     },
+     TaxFrom::TaxWorksheet},
+};
+
+class TaxComputation : public testing::TestWithParam<SelectionCase> {};
+
+TEST_P(TaxComputation, OneComputationHoldsTheTaxAndTheOthersAreEmpty)
+{
+    ReturnFixture r;
+    r.Set(F1, 4, "X");
+    AddContinuationPage(r, ftInterest, {"20,000"});
+    GetParam().entries(r);
+    ASSERT_TRUE(r.Settle());
+
+    const TaxFrom taxFrom = GetParam().taxFrom;
+    EXPECT_EQ(PartVInUse(), taxFrom == TaxFrom::PartV);
+    EXPECT_EQ(ScheduleDTaxWorksheetInUse(), taxFrom == TaxFrom::TaxWorksheet);
+    EXPECT_EQ(QualifiedDividendsWorksheetInUse(), taxFrom == TaxFrom::DividendsWorksheet);
+    EXPECT_EQ(r.Get(D2, 40).empty(), taxFrom != TaxFrom::PartV);
+    EXPECT_EQ(r.Get(QD, 23).empty(), taxFrom != TaxFrom::DividendsWorksheet);
+
+    const std::string line1a = r.Get(F2, 24);
+    switch (taxFrom) {
+    case TaxFrom::PartV: EXPECT_EQ(line1a, r.Get(D2, 40)); break;
+    case TaxFrom::TaxWorksheet: EXPECT_EQ(line1a, r.Get(TW, 44)); break;
+    case TaxFrom::DividendsWorksheet: EXPECT_EQ(line1a, r.Get(QD, 23)); break;
+    case TaxFrom::RateSchedule:
+        EXPECT_EQ(line1a, Float2Dollar(TAnswer::GetTax(static_cast<int>(Str2Float_0(r.Get(F1, 56))))));
+        break;
+    }
+    EXPECT_TRUE(r.Messages().Empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Returns, TaxComputation, testing::ValuesIn(kSelectionCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScheduleDTaxWorksheet, IncomeWithinTheZeroBracketSkipsTheRateLayers)
+{
+    ReturnFixture r;
+    r.Set(F1, 4, "X");
+    r.Set(D1, 39, "3,000");
+    r.Set(D2, 10, "3,000");
+    r.Set(F1, 45, "900");
+    ASSERT_TRUE(r.Settle());
+    ASSERT_TRUE(ScheduleDTaxWorksheetInUse());
+    EXPECT_EQ(r.Get(TW, 1), "2,000");
+    EXPECT_EQ(r.Get(TW, 15), "2,000");
+    EXPECT_EQ(r.Get(TW, 18), "2,000");
+    for (int slot = 20; slot <= 40; ++slot)
+        EXPECT_EQ(r.Get(TW, slot), "") << slot;
+    EXPECT_EQ(r.Get(TW, 41), "300");
+    EXPECT_EQ(r.Get(TW, 43), "300");
+    EXPECT_EQ(r.Get(TW, 44), "300");
+    EXPECT_EQ(r.Get(F2, 24), "300");
+}
+
+TEST(ScheduleDTaxWorksheet, OverriddenLine1aDifferentFromTheResultIsANoticeNotAnError)
+{
+    ReturnFixture r;
+    HandWorkedReturnNamed("Rate28GainWithDividends").build(r);
+    r.Override(F2, 0, 24, "5,000");
+    ASSERT_TRUE(r.Settle());
+    EXPECT_FALSE(r.Store().ErrFlag);
+    EXPECT_EQ(r.Get(F2, 24), "5,000");
+    EXPECT_EQ(r.Get(TW, 44), "6,035");
+    const auto codes = r.Messages().Codes();
+    ASSERT_FALSE(codes.empty());
+    EXPECT_TRUE(std::all_of(codes.begin(), codes.end(), [](unsigned code) { return code == 29630; }));
+
+    r.Messages().Clear();
+    r.Override(F2, 0, 24, "6,035");
+    ASSERT_TRUE(r.Settle());
+    EXPECT_TRUE(r.Messages().Empty());
+}
+
+TEST(ScheduleDPartV, InvestmentInterestEntryIsUsedAndSurvivesWhenPartVIsNotInUse)
+{
+    ReturnFixture r;
+    HandWorkedReturnNamed("LongTermGainsWithoutDividends").build(r);
+    r.Set(D2, 20, "1,000");
+    ASSERT_TRUE(r.Settle());
+    // 11,400 of gain less 1,000 taxed as ordinary income: 0% on 0, 15% on 9,800 = 1,470,
+    // 20% on 600 = 120, tax(2,600) = 395.
+    EXPECT_EQ(r.Get(D2, 21), "10,400");
+    EXPECT_EQ(r.Get(D2, 40), "1,985");
+    EXPECT_EQ(r.Get(F2, 24), "1,985");
+
+    r.Store().NoOf8949_D = 0;
+    r.Set(D1, 38, "");
+    ASSERT_TRUE(r.Settle());
+    EXPECT_FALSE(PartVInUse());
+    EXPECT_EQ(r.Get(D2, 40), "");
+    EXPECT_EQ(r.Get(D2, 20), "1,000");
+}
+
+TEST(GainWorksheets, LongTermCarryoverAbsorbsCollectiblesAndUnrecapturedGain)
+{
+    ReturnFixture r;
+    r.Set(F1, 4, "X");
+    AddContinuationPage(r, ftInterest, {"10,000"});
+    r.Set(D1, 37, "10,000");  // long-term gain from a partnership
+    r.Set(D1, 40, "-4,000");  // long-term carryover, typed as a loss
+    r.Set(ftUnrecaptured1250, 11, "5,000");
+    ASSERT_TRUE(r.Settle());
+    EXPECT_EQ(r.Get(ftRate28Worksheet, 5), "-4,000");
+    EXPECT_EQ(r.Get(ftUnrecaptured1250, 13), "5,000");
+    EXPECT_EQ(r.Get(ftUnrecaptured1250, 16), "-4,000");
+    EXPECT_EQ(r.Get(ftUnrecaptured1250, 17), "4,000");
+    EXPECT_EQ(r.Get(ftUnrecaptured1250, 18), "1,000");
+    EXPECT_EQ(r.Get(D2, 8), "1,000");
+    EXPECT_TRUE(ScheduleDTaxWorksheetInUse());
+
+    r.Set(ftRate28Worksheet, 1, "6,000");
+    ASSERT_TRUE(r.Settle());
+    EXPECT_EQ(r.Get(ftRate28Worksheet, 7), "2,000");
+    EXPECT_EQ(r.Get(ftUnrecaptured1250, 14), "6,000");
+    EXPECT_EQ(r.Get(ftUnrecaptured1250, 17), "0");
+    EXPECT_EQ(r.Get(ftUnrecaptured1250, 18), "5,000");
+}
+
+TEST(CapitalLossCarryoverWorksheet, SplitsTheCarryoverAndClearsWhenTheLossIsGone)
+{
+    ReturnFixture r;
+    r.Set(F1, 4, "X");
+    AddContinuationPage(r, ftInterest, {"20,000"});
+    r.Set(D1, 17, "-5,000");
+    r.Set(D1, 36, "-4,000");
+    ASSERT_TRUE(r.Settle());
+    // line:        1         2        3      4         5        6        7   8        9        10       11  12   13   14
+    const char* expected[] = {"16,900", "3,000", "100", "20,000", "3,000", "5,000", "", "3,000", "2,000",
+                              "4,000", "", "0", "0", "4,000"};
+    for (int line = 1; line <= 14; ++line)
+        EXPECT_EQ(r.Get(CL, line), expected[line - 1]) << "line " << line;
+
+    r.Set(D1, 36, "9,000");
+    ASSERT_TRUE(r.Settle());
+    for (int line = 1; line <= 14; ++line)
+        EXPECT_EQ(r.Get(CL, line), "") << "line " << line;
+}
+
+}  // namespace
+}  // namespace quorvan
