@@ -31,8 +31,9 @@ bool EndsWithNoCase(const std::string& text, const std::string& end)
     return true;
 }
 
-// Runs the command and waits for it; its standard output is discarded (LibreOffice reports each
-// conversion there, and ours may carry --dump).
+// Runs the command and waits for it. Its output is discarded: LibreOffice reports each conversion
+// and some start-up noise, and our standard output may carry --dump; its exit status and the
+// file it writes tell whether it worked.
 bool RunAndWait(const LaunchCommand& command, std::string& error)
 {
     std::vector<std::string> words = {command.program};
@@ -45,6 +46,7 @@ bool RunAndWait(const LaunchCommand& command, std::string& error)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
     const int started = posix_spawnp(&pid, command.program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);

@@ -1,14 +1,20 @@
 // quorvan_16-calc: reads a client file, recalculates the return until it settles, and prints or
 // writes the result. For batch work and for checking results from scripts.
 //
-//   quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT] FILE
+//   quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT]
+//                   [--print OUT [--forms LIST] [--data DIR]] FILE
 //
 // --prior-year reads FILE as last year's client file and starts this year's return from it.
 //
+// --print writes the print document of the settled return to OUT: RTF, or PDF when OUT ends in
+// ".pdf" (through LibreOffice). LIST is comma-separated form type codes or "all"; without it the
+// forms a preparer would find ticked are printed. DIR holds the "RTF" and "DAT" folders.
+//
 // Exit status: 0 success, 1 FILE cannot be read, 2 usage error, 3 a recalculation stopped on a
-// calculator error.
+// calculator error, 4 the print document could not be built or written.
 
 #include "cli/Dump.h"
+#include "cli/PrintOutput.h"
 #include "files/ClientFile.h"
 #include "files/PriorYear.h"
 #include "messages/Messages.h"
@@ -31,12 +37,18 @@ struct Options {
     bool priorYear = false;
     std::string writePath;
     std::string filePath;
+    std::string printPath;
+    std::string forms;
+    std::string dataFolder;
 };
 
 int Usage(const char* problem)
 {
     std::fprintf(stderr, "quorvan_16-calc: %s\n", problem);
-    std::fprintf(stderr, "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT] FILE\n");
+    std::fprintf(stderr, "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT]\n"
+                         "                       [--print OUT [--forms LIST] [--data DIR]] FILE\n"
+                         "exit status: 0 success, 1 FILE unreadable, 2 usage, 3 calculation stopped, "
+                         "4 printing failed\n");
     return 2;
 }
 
@@ -56,6 +68,14 @@ bool ParseArguments(int argc, char** argv, Options& options, std::string& proble
                 return false;
             }
             options.writePath = argv[++i];
+        } else if (argument == "--print" || argument == "--forms" || argument == "--data") {
+            if (i + 1 >= argc) {
+                problem = argument + " needs a value";
+                return false;
+            }
+            std::string& value = argument == "--print" ? options.printPath
+                                 : argument == "--forms" ? options.forms : options.dataFolder;
+            value = argv[++i];
         } else if (argument.size() > 1 && argument[0] == '-') {
             problem = "unknown option " + argument;
             return false;
@@ -70,6 +90,13 @@ bool ParseArguments(int argc, char** argv, Options& options, std::string& proble
         problem = "no client file given";
         return false;
     }
+    if ((!options.forms.empty() || !options.dataFolder.empty()) && options.printPath.empty()) {
+        problem = "--forms and --data go with --print";
+        return false;
+    }
+    PrintSelection selection;
+    if (!options.forms.empty() && !ParseFormList(options.forms, selection, problem))
+        return false;
     return true;
 }
 
@@ -111,6 +138,15 @@ int main(int argc, char** argv)
         if (!SaveClientFileAt(options.writePath, error)) {
             std::fprintf(stderr, "quorvan_16-calc: %s\n", error.c_str());
             return 1;
+        }
+    }
+    if (!options.printPath.empty()) {
+        std::string error;
+        const PrintRequest request{options.printPath, options.forms,
+                                   FindDataFolder(options.dataFolder, "/proc/self/exe")};
+        if (!PrintReturn(request, error)) {
+            std::fprintf(stderr, "quorvan_16-calc: %s\n", error.c_str());
+            return 4;
         }
     }
     return settled ? 0 : 3;

@@ -222,7 +222,7 @@ TEST(PrintMerge, SupportFileLineLimit)
 TEST(PrintDocument, LaterPagesFollowAPageBreakWithoutTheirHeader)
 {
     ReturnFixture fixture;
-    fixture.Set(1, 3, "Smith Family Trust");
+    fixture.Set(1, 11, "Smith Family Trust");
     fixture.Set(2, 21, "500");
     TRtfMerge merge(FixturePrintFolders());
 
@@ -234,7 +234,7 @@ TEST(PrintDocument, LaterPagesFollowAPageBreakWithoutTheirHeader)
     EXPECT_EQ(Count(document, "\\page "), 1u);
     const size_t pageBreak = document.find("\\page ");
     EXPECT_LT(document.find("Smith Family Trust"), pageBreak);
-    EXPECT_EQ(document.substr(pageBreak, 12), "\\page \r\n\\par");
+    EXPECT_EQ(document.substr(pageBreak, 15), "\\page \\v0\r\n\\par");
     EXPECT_EQ(document.find("Form 1041 page 2"), std::string::npos);  // before page 2's marker
     EXPECT_NE(document.find("Tax-exempt income: 500"), std::string::npos);
     // One closing brace ends the document, with nothing after it.
@@ -246,9 +246,9 @@ TEST(PrintDocument, LaterPagesFollowAPageBreakWithoutTheirHeader)
 TEST(PrintDocument, ContinuationPagesAndForm8949BoxesUseTheirOwnAnswers)
 {
     ReturnFixture fixture;
-    fixture.Set(9, 0, 1, "Ann");
-    fixture.Set(9, 1, 1, "Ben");
-    fixture.Set(9, 2, 1, "Cy");
+    fixture.Set(9, 0, 14, "Ann");
+    fixture.Set(9, 1, 14, "Ben");
+    fixture.Set(9, 2, 14, "Cy");
     fixture.Set(ftForm8949E, 0, 5, "100 sh XYZ");
     PrintSelection selection;
     selection.SetTicked(ftScheduleK1, true);
