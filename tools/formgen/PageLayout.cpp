@@ -68,14 +68,14 @@ double CharWidth(int pointSize, bool bold)
 
 int TextWidth(const std::string &text, int pointSize = 9, bool bold = false)
 {
-    return static_cast<int>(std::ceil(CharCount(text) * CharWidth(pointSize, bold))) + 8;
+    return static_cast<int>(std::ceil(CharCount(text) * CharWidth(pointSize, bold) * 1.06)) + 10;
 }
 
 // Lines a caption needs at the given width (words never split).
 int WrappedLines(const std::string &text, int width, int pointSize = 9, bool bold = false)
 {
-    const double perChar = CharWidth(pointSize, bold);
-    const double available = width - 6;
+    const double perChar = CharWidth(pointSize, bold) * 1.06;
+    const double available = width - 10;
     int lines = 0;
     size_t start = 0;
     for (;;) {
