@@ -305,6 +305,8 @@ void StoreLevel(QWidget* container, const PageAddress& page)
 
 bool CanTakeFocus(QWidget* w)
 {
+    if (w->focusPolicy() == Qt::NoFocus)
+        return false;
     return qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) || IsMemo(w);
 }
 

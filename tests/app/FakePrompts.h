@@ -1,0 +1,66 @@
+#pragma once
+// Answers the window's questions in place of a person and records what it was shown.
+
+#include "Prompts.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace quorvan::app::test {
+
+struct PromptLog {
+    QList<unsigned> messageCodes;   // numbered messages, in order
+    QStringList messageExtras;
+    QStringList warnings;
+    int savePrompts = 0;
+    QList<FileDialogRequest> openRequests;
+    QList<FileDialogRequest> saveRequests;
+    QStringList questions;
+};
+
+// The answers a test gives; the log is shared so the test can read it after the window has it.
+class FakePrompts : public Prompts {
+public:
+    explicit FakePrompts(PromptLog& log) : log_(log) {}
+
+    SaveAnswer saveAnswer = SaveAnswer::No;
+    QStringList openNames;  // taken one per open dialog; none left: cancel
+    QStringList saveNames;
+    bool yesNoAnswer = true;
+    QSize screen{1920, 1080};
+
+    SaveAnswer AskSaveChanges(QWidget*) override
+    {
+        ++log_.savePrompts;
+        return saveAnswer;
+    }
+    bool AskYesNo(QWidget*, const QString&, const QString& text) override
+    {
+        log_.questions << text;
+        return yesNoAnswer;
+    }
+    void Warn(QWidget*, const QString& text) override { log_.warnings << text; }
+    QString OpenFileName(QWidget*, const FileDialogRequest& request) override
+    {
+        log_.openRequests << request;
+        return openNames.isEmpty() ? QString() : openNames.takeFirst();
+    }
+    QString SaveFileName(QWidget*, const FileDialogRequest& request) override
+    {
+        log_.saveRequests << request;
+        return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+    }
+    void ShowMessage(QWidget*, const TMessage& message) override
+    {
+        log_.messageCodes << message.code;
+        log_.messageExtras << QString::fromStdString(message.extra);
+    }
+    void About(QWidget*) override {}
+    QSize ScreenSize() override { return screen; }
+    void OpenUrl(const QString&) override {}
+
+private:
+    PromptLog& log_;
+};
+
+}  // namespace quorvan::app::test
