@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <map>
 #include <stdexcept>
 
 namespace quorvan {
@@ -67,11 +67,16 @@ std::string FindFileNoCase(const std::string& folder, const std::string& name)
 
 bool ReadWholeFile(const std::string& path, std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
     if (!in)
         return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return false;
+    bytes.resize(static_cast<size_t>(size));
+    in.seekg(0);
+    in.read(bytes.data(), size);
+    return static_cast<bool>(in);
 }
 
 // A template's lines joined with CR LF, each line ended by one.
@@ -82,18 +87,20 @@ bool ReadTemplateFile(const std::string& folder, const std::string& name, std::s
     if (path.empty() || !ReadWholeFile(path, bytes))
         return false;
     text.clear();
-    text.reserve(bytes.size() + bytes.size() / 32);
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find_first_of("\r\n", start);
-        if (end == std::string::npos)
-            end = bytes.size();
-        text.append(bytes, start, end - start);
+    text.reserve(bytes.size() + bytes.size() / 32 + 2);
+    const size_t n = bytes.size();
+    for (size_t i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            text.push_back(c);
+            continue;
+        }
         text += "\r\n";
-        if (end < bytes.size() && bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
-            ++end;
-        start = end + 1;
+        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
+            ++i;
     }
+    if (n > 0 && bytes[n - 1] != '\r' && bytes[n - 1] != '\n')
+        text += "\r\n";
     return true;
 }
 
@@ -128,24 +135,27 @@ bool ParseReal(const std::string& token)
 }
 
 // One support file line: three integers, three reals and an integer, then anything.
-bool ReadSupportLine(const std::string& line)
+bool ReadSupportLine(const char* line, const char* end)
 {
-    std::vector<std::string> tokens;
-    size_t i = 0;
-    while (tokens.size() < 7) {
-        i = line.find_first_not_of(" \t", i);
-        if (i == std::string::npos)
+    for (int field = 0; field < 7; ++field) {
+        while (line < end && (*line == ' ' || *line == '\t'))
+            ++line;
+        const char* tokenEnd = line;
+        while (tokenEnd < end && *tokenEnd != ' ' && *tokenEnd != '\t')
+            ++tokenEnd;
+        if (tokenEnd == line)
             return false;
-        const size_t end = std::min(line.find_first_of(" \t", i), line.size());
-        tokens.push_back(line.substr(i, end - i));
-        i = end;
+        const std::string token(line, tokenEnd);
+        int whole = 0;
+        const bool real = field >= 3 && field <= 5;
+        if (real ? !ParseReal(token) : !ParseInteger(token, whole))
+            return false;
+        line = tokenEnd;
     }
-    int whole = 0;
-    return ParseInteger(tokens[0], whole) && ParseInteger(tokens[1], whole) && ParseInteger(tokens[2], whole) &&
-           ParseReal(tokens[3]) && ParseReal(tokens[4]) && ParseReal(tokens[5]) && ParseInteger(tokens[6], whole);
+    return true;
 }
 
-enum class SupportFile { Read, BadLine, Unreadable };
+using SupportFile = TRtfMerge::SupportFile;
 
 SupportFile CheckSupportFile(const std::string& folder, const std::string& name)
 {
@@ -154,26 +164,32 @@ SupportFile CheckSupportFile(const std::string& folder, const std::string& name)
     if (path.empty() || !ReadWholeFile(path, bytes))
         return SupportFile::Unreadable;
     int lines = 0;
+    const char* const data = bytes.data();
     size_t start = 0;
     while (start < bytes.size()) {
         size_t end = bytes.find('\n', start);
         if (end == std::string::npos)
             end = bytes.size();
-        std::string line = bytes.substr(start, end - start);
+        size_t lineEnd = end;
+        if (lineEnd > start && bytes[lineEnd - 1] == '\r')
+            --lineEnd;
+        const size_t first = start;
         start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos)
+        size_t i = first;
+        while (i < lineEnd && (bytes[i] == ' ' || bytes[i] == '\t'))
+            ++i;
+        if (i == lineEnd)
             continue;  // reading numbers passes over empty lines
         if (++lines > kMaxSupportLines)
             return SupportFile::Unreadable;
-        if (!ReadSupportLine(line))
+        if (!ReadSupportLine(data + first, data + lineEnd))
             return SupportFile::BadLine;
     }
     return SupportFile::Read;
 }
 
-// The number at `index` of `text`, up to the first blank, "\", "{" or "}".
+// The number at `index` of `text`, up to the first blank, "\", "{" or "}". The text read so far
+// is converted after each character; once a character spoils it, every later one does too.
 int ReadNumberAt(const std::string& text, size_t index)
 {
     if (index + 4 >= text.size()) {
@@ -181,17 +197,27 @@ int ReadNumberAt(const std::string& text, size_t index)
         return -1;
     }
     int value = 0;
-    std::string collected;
+    long long magnitude = 0;
+    bool negative = false;
+    bool spoiled = false;
     for (size_t i = index; i < text.size(); ++i) {
         const char c = text[i];
         if (c == ' ' || c == '\\' || c == '{' || c == '}')
             break;
-        collected.push_back(c);
-        int converted = 0;
-        if (ParseInteger(collected, converted))
-            value = converted;
-        else
+        const bool sign = i == index && (c == '-' || c == '+');
+        if (sign)
+            negative = c == '-';
+        else if (!IsDigit(c))
+            spoiled = true;
+        else if (!spoiled)
+            magnitude = magnitude * 10 + (c - '0');
+        if (magnitude > static_cast<long long>(INT_MAX) + (negative ? 1 : 0))
+            spoiled = true;
+        if (spoiled || sign) {  // "-" alone does not convert either
             ShowMessageByCode(21060);
+            continue;
+        }
+        value = static_cast<int>(negative ? -magnitude : magnitude);
     }
     return value;
 }
@@ -207,7 +233,7 @@ bool WholeDollars(const std::string& answer, int formType, std::string& formatte
     const std::string cleaned = RemoveCommasAndSigns(answer);
     if (cleaned.empty() && IsBlankZeroType(formType))
         return false;
-    formatted = FormatFixed(Str2Float_2(cleaned), 0, true);
+    formatted = Float2Dollar(Str2Float_2(cleaned));
     return true;
 }
 
@@ -247,9 +273,10 @@ std::string FormatVariable(char type, const std::string& answer, bool overridden
     }
 }
 
-void TrimEnd(std::string& text, bool apostropheToo)
+// Removes line ends, blanks and one "}" from the end of `text`, never cutting below `floor`.
+void TrimEnd(std::string& text, size_t floor, bool apostropheToo)
 {
-    while (!text.empty()) {
+    while (text.size() > floor) {
         const char last = text.back();
         if (last != '\n' && last != '\r' && last != ' ' && last != '}' && !(apostropheToo && last == '\''))
             break;
@@ -399,11 +426,38 @@ std::string SevenBitRtf(const std::string& document)
 
 TRtfMerge::TRtfMerge(PrintFolders folders) : folders_(std::move(folders)) {}
 
+bool TRtfMerge::ReadTemplate(const std::string& name, std::string& text)
+{
+    if (!caching_)
+        return ReadTemplateFile(folders_.templates, name, text);
+    const std::string key = Lower(name);
+    if (const auto it = templateCache_.find(key); it != templateCache_.end()) {
+        text = it->second;
+        return true;
+    }
+    if (!ReadTemplateFile(folders_.templates, name, text))
+        return false;
+    templateCache_.emplace(key, text);
+    return true;
+}
+
+SupportFile TRtfMerge::ReadSupport(const std::string& name)
+{
+    if (!caching_)
+        return CheckSupportFile(folders_.support, name);
+    const std::string key = Lower(name);
+    if (const auto it = supportCache_.find(key); it != supportCache_.end())
+        return it->second;
+    const SupportFile result = CheckSupportFile(folders_.support, name);
+    supportCache_.emplace(key, result);
+    return result;
+}
+
 bool TRtfMerge::LoadTemplate(int t)
 {
     const std::string name = "page" + std::to_string(TemplateFormType(t)) + ".rtf";
     std::string text;
-    if (!ReadTemplateFile(folders_.templates, name, text)) {
+    if (!ReadTemplate(name, text)) {
         ShowMessageByCode(11140, folders_.templates + "/" + name);
         return false;
     }
@@ -415,7 +469,7 @@ bool TRtfMerge::MergePage(int t, int k)
 {
     const std::string name = "PAGE" + std::to_string(TemplateFormType(t)) + ".DAT";
     const std::string path = folders_.support + "/" + name;
-    switch (CheckSupportFile(folders_.support, name)) {
+    switch (ReadSupport(name)) {
     case SupportFile::Unreadable:
         ShowMessageByCode(11120, path);
         return false;
@@ -438,7 +492,7 @@ bool TRtfMerge::AppendPage(int t, int k)
 {
     page_.clear();
     const std::string name = "PAGE" + std::to_string(TemplateFormType(t)) + ".RTF";
-    if (!ReadTemplateFile(folders_.templates, name, page_)) {
+    if (!ReadTemplate(name, page_)) {
         ShowMessageByCode(11130, folders_.templates + "/" + name);
         return false;
     }
@@ -446,16 +500,29 @@ bool TRtfMerge::AppendPage(int t, int k)
         return false;
     const size_t marker = page_.find(kBodyMarker);
     const size_t bodyStart = marker == std::string::npos ? 0 : marker + std::char_traits<char>::length(kBodyMarker);
-    std::string page = "\\page ";
-    page.append(page_, bodyStart, std::string::npos);
-    TrimEnd(page, false);
-    TrimEnd(document_, true);
-    document_ += page;
+    TrimEnd(document_, 0, true);
+    const size_t pageStart = document_.size();
+    document_ += "\\page ";
+    document_.append(page_, bodyStart, std::string::npos);
+    TrimEnd(document_, pageStart, false);
     document_ += '}';
     return true;
 }
 
 bool TRtfMerge::BuildDocument(const std::vector<PrintPage>& pages)
+{
+    // The files do not change while one document is built: each is read once.
+    caching_ = true;
+    templateCache_.clear();
+    supportCache_.clear();
+    const bool built = BuildPages(pages);
+    caching_ = false;
+    templateCache_.clear();
+    supportCache_.clear();
+    return built;
+}
+
+bool TRtfMerge::BuildPages(const std::vector<PrintPage>& pages)
 {
     document_.clear();
     bool first = true;
@@ -492,7 +559,16 @@ std::string TRtfMerge::Substitute(const std::string& in, int t, int k)
     // The text ahead is `in` from i on; the scan looks at a position while three characters
     // follow it.
     size_t i = 0;
-    while (i + 4 < n) {
+    const size_t scanEnd = n >= 4 ? n - 4 : 0;
+    while (i < scanEnd) {
+        // Only "\" and "/" start anything; copy the run of text before the next one whole.
+        size_t next = i;
+        while (next < scanEnd && in[next] != '\\' && in[next] != '/')
+            ++next;
+        out.append(in, i, next - i);
+        i = next;
+        if (i >= scanEnd)
+            break;
         const char c = in[i];
         if (c == '\\' && in[i + 1] == 'f' && in[i + 2] == 's' && IsDigit(in[i + 3]))
             fontSize_ = ReadNumberAt(in, i + 3);

@@ -24,6 +24,7 @@
 
 #include "print/FormSelect.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -70,14 +71,21 @@ public:
     const std::string& Document() const { return document_; }
     int CurrentFontSize() const { return fontSize_; }
 
+    enum class SupportFile { Read, BadLine, Unreadable };
+
 private:
-    bool ReadSupportFile(int fileType, const std::string& path);
+    bool ReadTemplate(const std::string& name, std::string& text);
+    SupportFile ReadSupport(const std::string& name);
+    bool BuildPages(const std::vector<PrintPage>& pages);
     std::string Substitute(const std::string& text, int t, int k);
 
     PrintFolders folders_;
     std::string page_;
     std::string document_;
     int fontSize_ = 0;  // half-points, from the last "\fs" the scan passed
+    bool caching_ = false;
+    std::map<std::string, std::string> templateCache_;
+    std::map<std::string, SupportFile> supportCache_;
 };
 
 // The Wingdings font selector of a page ("\f2 " for an entry {\f2\fnil Wingdings;}), or empty.
