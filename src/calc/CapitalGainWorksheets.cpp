@@ -3,7 +3,6 @@
 #include "calc/CalcSupport.h"
 #include "calc/TaxYear.h"
 
-#include <cmath>
 #include <string>
 
 namespace quorvan {
@@ -28,9 +27,10 @@ enum : int {
     line20Exemption = 54, line22Taxable = 56, scheduleGLine1a = 24,
 };
 
-// Schedule D page 1: the entry and total lines, nets of Parts I and II, the carryovers.
+// Schedule D page 1: the entry and total lines of Parts I and II, their nets, the long-term
+// carryover.
 enum : int {
-    dFirstShortTerm = 2, dLastShortTerm = 19, dLine6Carryover = 19, dLine7NetShortTerm = 20,
+    dFirstShortTerm = 2, dLastShortTerm = 19, dLine7NetShortTerm = 20,
     dFirstLongTerm = 21, dLastLongTerm = 40, dLine15Carryover = 40, dLine16NetLongTerm = 41,
 };
 
