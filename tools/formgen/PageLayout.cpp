@@ -362,6 +362,25 @@ private:
                     Add(e, "lblBox");
                 }
                 pendingBox.clear();
+                if (!column && f.position.empty()) {
+                    // A field in the flow must end before whatever the line places further right.
+                    for (size_t j = i + 1; j < items.size(); ++j) {
+                        int next = -1;
+                        if (items[j].kind == Item::Move)
+                            next = region_.x + Number(s, items[j].text);
+                        else if (items[j].kind == Item::Field && !items[j].field.position.empty())
+                            next = FieldX(items[j].field, cursor) - (j > 0 && items[j - 1].kind == Item::BoxLabel ? kBoxLabelWidth : 0);
+                        if (next < 0)
+                            continue;
+                        if (x + f.width > next)
+                            Fail(s.sourceLine, "field " + std::string(1, f.kind) + std::to_string(f.slot) +
+                                                   " runs into what follows it (ends at " + std::to_string(x + f.width) +
+                                                   ", next at " + std::to_string(next) + ")");
+                        break;
+                    }
+                    if (x + f.width > region_.x + region_.width)
+                        Fail(s.sourceLine, "field runs outside its region");
+                }
                 int fy = top + (f.kind == 'x' || f.kind == 'e' ? 5 : 3);
                 AddField(s, f, {x, fy, f.width, f.height});
                 height = std::max(height, f.height + 4);
