@@ -20,7 +20,7 @@ enum : int {
     yearBegins = 0, yearEnds = 1, estateName = 11, fiduciaryName = 12, fiduciaryStreet = 13,
     fiduciaryAddress2 = 14, fiduciaryCity = 15, estateEin = 17, finalReturnBox = 24,
     line1Interest = 30, line2aDividends = 31, line2b1QualifiedToBeneficiaries = 32,
-    line9TotalIncome = 41, line10Interest = 43, line11Taxes = 44, line12FiduciaryFees = 45,
+    line4CapitalGain = 35, line9TotalIncome = 41, line10Interest = 43, line11Taxes = 44, line12FiduciaryFees = 45,
     line13Charitable = 46, line14ProfessionalFees = 47, line15aOther = 48, line15cTwoPercent = 49,
     line16TotalDeductions = 50, line20Exemption = 54,
 };
@@ -127,7 +127,10 @@ void Calculate(int k)
 
     // Distributable base (total income less deductions, plus tax-exempt interest, less the gain
     // the estate or trust keeps) and the same on the minimum tax basis.
-    const double totalIncome = Amt(F1, line9TotalIncome);
+    // A capital loss on line 4 is no income the items could bear deductions against; like
+    // Schedule B line 6, the bases leave it out (else 1,000 of fees on 4,000 of interest beside
+    // a 3,000 loss would charge the interest 4,000).
+    const double totalIncome = Amt(F1, line9TotalIncome) - Min(0, Amt(F1, line4CapitalGain));
     const double totalDeductions = Amt(F1, line16TotalDeductions);
     const double distributions = Amt(F2, scheduleBLine11);
     const double exemption = Amt(F1, line20Exemption);

@@ -228,6 +228,22 @@ TEST(ScheduleK1, ItemBelowItsDeductionsGivesZero)
     EXPECT_EQ(f.Get(K1, 0, box1), "0");
 }
 
+// A capital loss on Form 1041 line 4 (here -3,000 beside 4,000 of interest and 1,000 of fees)
+// is left out of the bases: interest bears the 1,000 of fees, not 1,000 x 4,000 / 1,000.
+TEST(ScheduleK1, CapitalLossOnLine4StaysOutOfTheBases)
+{
+    ReturnFixture f;
+    f.Set(F1, 30, "4,000");
+    f.Set(F1, 35, "-3,000");
+    f.Set(F1, 41, "1,000");
+    f.Set(F1, 47, "1,000");
+    f.Set(F1, 50, "1,000");
+    f.Store().BeneficiaryInterest[0] = 0.6;
+    CalcScheduleK1(0);
+    EXPECT_EQ(f.Get(K1, 0, box1), "1,800");
+    EXPECT_EQ(f.Get(K1, 0, box12Amount1), "0");
+}
+
 // The estate's final year: the beneficiaries' short-term loss of 2,000 and long-term loss of
 // 5,000 (Schedule D column (1)) pass through at 25%.
 TEST(ScheduleK1, FinalReturnPassesCapitalLossCarryovers)

@@ -1,0 +1,390 @@
+#include "support/Engine3Returns.h"
+
+#include "support/Engine2Returns.h"
+
+namespace quorvan::test::engine3 {
+
+namespace {
+
+using engine2::AddContinuationPage;
+using engine2::AddForm8949Page;
+
+constexpr int F1 = ftForm1041Page1;
+constexpr int F2 = ftForm1041Page2;
+constexpr int I1 = ftScheduleIPage1;
+constexpr int I2 = ftScheduleIPage2;
+constexpr int I3 = ftScheduleIPage3;
+constexpr int D2 = ftScheduleDPage2;
+constexpr int K1 = ftScheduleK1;
+constexpr int ES = ftEstimatedWorksheet;
+constexpr int MW = ftMaxCapGainsWorksheet;
+constexpr int VO = ftEstimatedVouchers;
+constexpr int QFT = ftForm1041QFT;
+constexpr int T = ftForm1041T;
+constexpr int V = ftForm1041V;
+constexpr int CL = ftCapitalLossCarryover;
+
+// K-1 slots: boxes 1 to 4c, box 11 and box 12 amounts and codes.
+enum : int {
+    box1 = 29, box2a = 30, box2b = 31, box3 = 32, box4a = 33, box4b = 34, box4c = 35,
+    box11Amount1 = 46, box11Amount2 = 47, box12Amount1 = 53, box12Amount2 = 54,
+    box11Code1 = 92, box11Code2 = 93, box12Code1 = 99, box12Code2 = 100,
+};
+// The slots "Not applicable, I'll enter my own K-1 values" hands to the preparer.
+constexpr int kK1ComputedSlots[] = {box1, box2a, box2b, box3, box4a, box4b, box4c, box11Amount1,
+                                    box11Amount2, box12Amount1, box12Amount2, box11Code1,
+                                    box11Code2, box12Code1, box12Code2};
+
+void Heading(ReturnFixture& r, const std::string& name, const std::string& fiduciary, const std::string& ein)
+{
+    r.Set(F1, 0, "01/01/2016");
+    r.Set(F1, 1, "12/31/2016");
+    r.Set(F1, 11, name);
+    r.Set(F1, 12, fiduciary);
+    r.Set(F1, 13, "12 Elm Street");
+    r.Set(F1, 15, "Dayton, OH 45402");
+    r.Set(F1, 17, ein);
+}
+
+void AddBeneficiary(ReturnFixture& r, double share)
+{
+    r.Store().BeneficiaryInterest[static_cast<size_t>(r.Store().NoOfSchedK++)] = share;
+}
+
+// A beneficiary whose K-1 the preparer fills in: the share stays "Not applicable" (-1) and every
+// computed amount and code is overridden with what was typed (empty where nothing was).
+void AddTypedBeneficiary(ReturnFixture& r, const std::vector<std::pair<int, std::string>>& typed)
+{
+    const int k = r.Store().NoOfSchedK++;
+    r.Store().BeneficiaryInterest[static_cast<size_t>(k)] = -1.0;
+    for (int slot : kK1ComputedSlots)
+        r.Override(K1, k, slot, "");
+    for (const auto& [slot, text] : typed)
+        r.Override(K1, k, slot, text);
+}
+
+// The K-1 boxes of one beneficiary: 1, 2a, 2b, 3, 4a and box 12 (code A and J with its amount,
+// or no codes and "0").
+void AddK1Lines(std::vector<Line>& lines, int k, const std::string& interest, const std::string& ordinary,
+                const std::string& qualified, const std::string& box12)
+{
+    lines.push_back({K1, box1, interest, k});
+    lines.push_back({K1, box2a, ordinary, k});
+    lines.push_back({K1, box2b, qualified, k});
+    lines.push_back({K1, box3, "0", k});
+    lines.push_back({K1, box4a, "0", k});
+    lines.push_back({K1, box4b, "0", k});
+    lines.push_back({K1, box4c, "0", k});
+    const bool adjustment = box12 != "0";
+    lines.push_back({K1, box12Code1, adjustment ? "A" : "", k});
+    lines.push_back({K1, box12Amount1, box12, k});
+    lines.push_back({K1, box12Code2, adjustment ? "J" : "", k});
+    lines.push_back({K1, box12Amount2, box12, k});
+}
+
+// Estate of Ada Brennan: interest 12,000, dividends 8,000 of which 5,000 qualified and passed to
+// the beneficiaries, rents 10,000 and a long-term gain of 6,000 (box D) that the estate keeps;
+// taxes 1,000, executor's fees 3,000, attorney fees 2,000; 24,000 required to be distributed.
+//   Line 9 36,000, line 16 6,000, line 17 30,000; distributable net income 30,000 - 6,000 =
+//   24,000 = line 18; exemption 600; taxable income 5,400. Schedule D Part V: 0% on 2,550 and
+//   15% on 2,850 = 428 (the rate schedule would take 1,095).
+//   Schedule I: taxes added back, line 25 31,000; line 29 31,000 - 24,000 = 7,000, no tax.
+//   K-1s at 50/30/20%: distributable base 36,000 - 6,000 - 6,000 (gain kept) = 24,000, on the
+//   minimum tax basis 25,000. The other income (28,000) covers the deductions, so the dividends
+//   stay whole and interest bears 6,000 x 12/28 = 2,571.43, leaving 9,428.57: box 1 4,714 /
+//   2,829 / 1,886; box 2a 4,000 / 2,400 / 1,600; box 2b 2,500 / 1,500 / 1,000; box 12 (A and J)
+//   500 / 300 / 200. A fourth beneficiary (a specific bequest) has typed figures.
+//   Payments: 600 estimated, 300 of it allocated to beneficiaries on Form 1041-T: line 24c 300,
+//   tax due 128, on Form 1041-V.
+//   Form 1041-ES (2017 schedule): taxable 29,400, tax 3,232.50 + 39.6% x 16,900 = 9,925; the
+//   required payment is this year's 428, installments 107.
+void EstateWithFourBeneficiaries(ReturnFixture& r)
+{
+    Heading(r, "Estate of Ada Brennan", "Hal Brennan, Executor", "36-1234567");
+    r.Set(F1, 2, "X");
+    AddContinuationPage(r, ftInterest, {"12,000"});
+    AddContinuationPage(r, ftDividend, {"8,000"});
+    r.Set(F1, 32, "5,000");
+    r.Set(F1, 36, "10,000");
+    AddForm8949Page(r, ftForm8949D, {{"400 sh Juniper Co", "03/02/2014", "08/15/2016", "26,000", "20,000", "", ""}});
+    r.Set(F1, 44, "1,000");
+    r.Set(F1, 45, "3,000");
+    r.Set(F1, 47, "2,000");
+    r.Set(F2, 15, "24,000");
+    r.Set(I1, 36, "6,000");  // Schedule I line 35: the gain kept, on the minimum tax basis
+    r.Set(F1, 58, "600");
+    r.Set(T, 13, "200");
+    r.Set(T, 14, "50");
+    r.Set(T, 18, "100");
+    r.Set(T, 19, "50");
+    AddBeneficiary(r, 0.5);
+    AddBeneficiary(r, 0.3);
+    AddBeneficiary(r, 0.2);
+    AddTypedBeneficiary(r, {{box1, "900"}, {box2a, "300"}, {box2b, "100"}});
+}
+
+std::vector<Line> EstateWithFourBeneficiariesLines()
+{
+    std::vector<Line> lines = {
+        {F1, 16, "4"}, {F1, 35, "6,000"}, {F1, 41, "36,000"}, {F1, 50, "6,000"}, {F1, 51, "30,000"},
+        {F1, 52, "24,000"}, {F1, 54, "600"}, {F1, 56, "5,400"}, {F1, 57, "428"}, {F1, 59, "300"},
+        {F1, 60, "300"}, {F1, 67, "300"}, {F1, 69, "128"}, {F1, 70, ""},
+        {F2, 13, "24,000"}, {F2, 21, "24,000"}, {F2, 24, "428"}, {F2, 26, ""}, {F2, 43, "428"},
+        {D2, 21, "6,000"}, {D2, 40, "428"},
+        {I1, 2, "30,000"}, {I1, 4, "1,000"}, {I1, 26, "31,000"}, {I1, 38, "25,000"}, {I1, 41, "24,000"},
+        {I2, 32, "25,000"}, {I2, 33, "24,000"}, {I1, 27, "24,000"}, {I1, 30, "7,000"},
+        {I2, 6, ""}, {I2, 7, ""}, {I2, 11, ""}, {I2, 19, "2,550"}, {I3, 15, ""},
+        {K1, 5, "36-1234567", 0}, {K1, 6, "Estate of Ada Brennan", 2}, {K1, 12, "Dayton, OH 45402", 3},
+        {K1, box1, "900", 3}, {K1, box2a, "300", 3}, {K1, box2b, "100", 3}, {K1, box12Amount1, "", 3},
+        {T, 61, "300"}, {T, 9, "300"},
+        {V, 0, "36-1234567"}, {V, 1, "128"}, {V, 4, "12 Elm Street"},
+        {ES, 0, "30,000"}, {ES, 3, "600"}, {ES, 5, "29,400"}, {ES, 6, "9,925"}, {ES, 12, "9,925"},
+        {ES, 13, "8,933"}, {ES, 14, "428"}, {ES, 15, "428"}, {ES, 17, "428"}, {ES, 18, "107"},
+        {MW, 40, ""}, {VO, 0, "107"}, {VO, 21, "107"},
+    };
+    AddK1Lines(lines, 0, "4,714", "4,000", "2,500", "500");
+    AddK1Lines(lines, 1, "2,829", "2,400", "1,500", "300");
+    AddK1Lines(lines, 2, "1,886", "1,600", "1,000", "200");
+    return lines;
+}
+
+// Hollis Trust, a complex trust accumulating its income: interest 125,100 of which 30,000 is
+// from private activity bonds, state taxes 90,000, trustee fees 5,000.
+//   Line 17 30,100, taxable income 30,000: tax 3,206 + 39.6% x 17,600 = 10,176.
+//   Schedule I: 30,100 + 90,000 taxes + 30,000 bond interest = line 25 and line 29 150,100.
+//   Exemption 23,900 - 25% x 70,250 (17,563) = 6,337; line 51 143,763 x 26% = 37,378 (below
+//   the 186,300 breakpoint); less the regular tax 10,176: alternative minimum tax 27,202.
+//   Total tax 37,378 against 40,000 paid; the 2,622 overpaid goes to 2017's estimated tax.
+//   Form 1041-ES without the capital gains worksheet: 2017 tax on 30,000 is 3,232.50 +
+//   39.6% x 17,500 = 10,162.50 plus a hair (39.6% is not exact in binary), 10,163; with 27,000 of
+//   expected minimum tax 37,163; 90% is 33,447, less than this year's 37,378; installments 8,362.
+void TrustMinimumTaxBelowBreakpoint(ReturnFixture& r)
+{
+    Heading(r, "Hollis Trust", "Irene Hollis, Trustee", "45-2223334");
+    r.Set(F1, 4, "X");
+    AddContinuationPage(r, ftInterest, {"95,100", "30,000"});
+    r.Set(F1, 44, "90,000");
+    r.Set(F1, 45, "5,000");
+    r.Set(F2, 8, "30,000");
+    r.Set(I1, 9, "30,000");   // Schedule I line 8, private activity bond interest
+    r.Set(I1, 32, "30,000");  // line 31, adjusted tax-exempt interest
+    r.Set(F1, 58, "40,000");
+    r.Set(F1, 71, "2,622");
+    r.Set(ES, 7, "27,000");
+}
+
+std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
+{
+    return {
+        {F1, 41, "125,100"}, {F1, 50, "95,000"}, {F1, 51, "30,100"}, {F1, 52, "0"}, {F1, 54, "100"},
+        {F1, 56, "30,000"}, {F1, 57, "37,378"}, {F1, 67, "40,000"}, {F1, 70, "2,622"}, {F1, 72, "0"},
+        {F2, 13, "60,100"}, {F2, 21, "0"}, {F2, 24, "10,176"}, {F2, 26, "27,202"}, {F2, 27, "37,378"},
+        {F2, 43, "37,378"}, {F2, 44, "X"}, {F2, 46, "30,000"},
+        {I1, 2, "30,100"}, {I1, 4, "90,000"}, {I1, 9, "30,000"}, {I1, 26, "150,100"}, {I1, 31, "150,100"},
+        {I1, 38, "180,100"}, {I1, 41, "0"}, {I2, 32, "150,100"}, {I2, 33, "0"}, {I1, 27, "0"},
+        {I1, 29, "0"}, {I1, 30, "150,100"},
+        {I2, 0, "23,900"}, {I2, 1, "150,100"}, {I2, 2, "79,850"}, {I2, 3, "70,250"}, {I2, 4, "17,563"},
+        {I2, 5, "6,337"}, {I2, 6, "143,763"}, {I2, 7, "37,378"}, {I2, 9, "37,378"}, {I2, 10, "10,176"},
+        {I2, 11, "27,202"}, {I2, 12, ""}, {I2, 19, "2,550"}, {I3, 0, ""}, {I3, 15, ""},
+        {ES, 0, "30,100"}, {ES, 3, "100"}, {ES, 5, "30,000"}, {ES, 6, "10,163"}, {ES, 8, "37,163"},
+        {ES, 10, "37,163"}, {ES, 12, "37,163"}, {ES, 13, "33,447"}, {ES, 14, "37,378"}, {ES, 15, "33,447"},
+        {ES, 17, "33,447"}, {ES, 18, "8,362"}, {MW, 40, ""}, {VO, 14, "8,362"},
+        {V, 1, ""},
+    };
+}
+
+// Ravel Trust, a complex trust accumulating its income: interest 250,000 (40,000 from private
+// activity bonds), dividends 30,000 of which 20,000 qualified, a long-term gain of 50,000
+// (box D); state taxes 200,000, trustee fees 10,000.
+//   Line 9 330,000, line 17 120,000, taxable income 119,900. Schedule D Part V: the 70,000 of
+//   gain and qualified dividends lie above the 15% layer, 20% = 14,000, plus tax(49,900) =
+//   18,056: 32,056 (the rate schedule would take 45,776).
+//   Schedule I: line 25 and line 29 120,000 + 200,000 + 40,000 = 360,000, above 186,300: no
+//   exemption, line 51 360,000. Part IV: line 58 is Schedule D line 26, 70,000 (gain and
+//   dividends); 290,000 at 28% - 3,726 = 77,474 and 70,000 at 20% = 14,000: line 85 and line 52
+//   91,474 (below 360,000 x 28% - 3,726 = 97,074); less 32,056: alternative minimum tax 59,418.
+//   Total tax 91,474 against 95,000 paid.
+//   Form 1041-ES with the capital gains worksheet (70,000 expected again): tax(49,900) on the
+//   2017 schedule 18,043 + 20% x 70,000 = 32,043, below tax(119,900) = 45,763; with 59,000 of
+//   expected minimum tax 91,043; 90% 81,939 below this year's 91,474; installments 20,485.
+void TrustMinimumTaxWithGainsAboveBreakpoint(ReturnFixture& r)
+{
+    Heading(r, "Ravel Trust", "Paul Ravel, Trustee", "45-6667778");
+    r.Set(F1, 4, "X");
+    AddContinuationPage(r, ftInterest, {"210,000", "40,000"});
+    AddContinuationPage(r, ftDividend, {"30,000"});
+    r.Set(F1, 33, "20,000");
+    AddForm8949Page(r, ftForm8949D, {{"2,000 sh Kestrel Corp", "01/05/2010", "09/30/2016", "150,000", "100,000", "", ""}});
+    r.Set(F1, 44, "200,000");
+    r.Set(F1, 45, "10,000");
+    r.Set(F2, 8, "40,000");
+    r.Set(I1, 9, "40,000");
+    r.Set(I1, 32, "40,000");
+    r.Set(I1, 36, "50,000");  // line 35: the gain kept, on the minimum tax basis
+    r.Set(F1, 58, "95,000");
+    r.Set(F1, 71, "3,526");
+    r.Set(ES, 7, "59,000");
+    r.Set(MW, 2, "70,000");
+}
+
+std::vector<Line> TrustMinimumTaxWithGainsAboveBreakpointLines()
+{
+    std::vector<Line> lines = {
+        {F1, 35, "50,000"}, {F1, 41, "330,000"}, {F1, 50, "210,000"}, {F1, 51, "120,000"},
+        {F1, 52, "0"}, {F1, 56, "119,900"}, {F1, 57, "91,474"}, {F1, 70, "3,526"}, {F1, 72, "0"},
+        {F2, 13, "110,000"}, {F2, 24, "32,056"}, {F2, 26, "59,418"}, {F2, 43, "91,474"},
+        {D2, 21, "70,000"}, {D2, 22, "49,900"}, {D2, 40, "32,056"},
+        {I1, 26, "360,000"}, {I1, 30, "360,000"}, {I1, 38, "350,000"}, {I2, 33, "0"},
+        {I2, 1, ""}, {I2, 3, ""}, {I2, 5, ""}, {I2, 6, "360,000"}, {I2, 7, "91,474"}, {I2, 9, "91,474"},
+        {I2, 10, "32,056"}, {I2, 11, "59,418"},
+        {ES, 5, "119,900"}, {ES, 6, "32,043"}, {ES, 8, "91,043"}, {ES, 12, "91,043"},
+        {ES, 13, "81,939"}, {ES, 14, "91,474"}, {ES, 15, "81,939"}, {ES, 18, "20,485"},
+        {MW, 1, "119,900"}, {MW, 11, "49,900"}, {MW, 12, "18,043"}, {MW, 13, ""}, {MW, 26, "70,000"},
+        {MW, 27, "14,000"}, {MW, 28, ""}, {MW, 38, "32,043"}, {MW, 39, "45,763"}, {MW, 40, "32,043"},
+    };
+    // Part IV, lines 57 to 69 (slots 12 to 23 and 25), and page 3, lines 70 to 85.
+    const char* const partIV[] = {"360,000", "70,000", "0", "70,000", "70,000", "290,000", "77,474",
+                                  "2,550", "49,900", "0", "70,000", "0"};
+    for (int i = 0; i < 12; ++i)
+        lines.push_back({I2, 12 + i, partIV[i]});
+    lines.push_back({I2, 25, "70,000"});
+    const char* const page3[] = {"12,400", "0", "49,900", "49,900", "0", "0", "0", "0",
+                                 "70,000", "14,000", "", "", "", "91,474", "97,074", "91,474"};
+    for (int i = 0; i < 16; ++i)
+        lines.push_back({I3, i, page3[i]});
+    return lines;
+}
+
+// Estate of Nora Quill, final return: interest 4,000, a short-term loss of 8,000 (box A) and a
+// long-term loss of 5,000 (box D), attorney fees 1,000; everything distributed (100,000).
+//   Line 4 takes 3,000 of the 13,000 loss; line 9 1,000, line 17 0; distributable net income
+//   adds the loss back: 3,000 = line 18; taxable income -3,600, no tax. None of the loss is
+//   absorbed, so 8,000 short-term and 5,000 long-term carry over; the preparer shows them as the
+//   beneficiaries' (Schedule D column (1)).
+//   K-1s at 60/40%: the loss on line 4 stays out of the bases, interest bears the 1,000 of fees:
+//   box 1 1,800 / 1,200; box 11 B -4,800 / -3,200 and C -3,000 / -2,000; no box 12.
+void FinalReturnPassingCarryovers(ReturnFixture& r)
+{
+    Heading(r, "Estate of Nora Quill", "Owen Quill, Executor", "36-9998887");
+    r.Set(F1, 2, "X");
+    r.Set(F1, 24, "X");
+    AddContinuationPage(r, ftInterest, {"4,000"});
+    AddForm8949Page(r, ftForm8949A, {{"300 sh Larch Inc", "02/10/2016", "07/01/2016", "2,000", "10,000", "", ""}});
+    AddForm8949Page(r, ftForm8949D, {{"150 sh Maple Corp", "05/05/2012", "11/01/2016", "15,000", "20,000", "", ""}});
+    r.Set(F1, 47, "1,000");
+    r.Set(F2, 16, "100,000");
+    r.Set(D2, 0, "-8,000");
+    r.Set(D2, 3, "-5,000");
+    AddBeneficiary(r, 0.6);
+    AddBeneficiary(r, 0.4);
+}
+
+std::vector<Line> FinalReturnPassingCarryoversLines()
+{
+    std::vector<Line> lines = {
+        {D2, 14, "-13,000"}, {D2, 15, "-3,000"}, {F1, 35, "-3,000"}, {F1, 41, "1,000"},
+        {F1, 51, "0"}, {F2, 13, "3,000"}, {F2, 21, "3,000"}, {F1, 52, "3,000"}, {F1, 56, "-3,600"},
+        {F2, 24, "0"}, {F1, 57, "0"}, {CL, 9, "8,000"}, {CL, 14, "5,000"},
+        {I1, 26, "0"}, {I1, 30, "0"}, {I2, 11, ""},
+        {K1, 19, "X", 0}, {K1, 19, "X", 1},
+        {K1, box11Code1, "B", 0}, {K1, box11Amount1, "-4,800", 0}, {K1, box11Code2, "C", 0},
+        {K1, box11Amount2, "-3,000", 0},
+        {K1, box11Code1, "B", 1}, {K1, box11Amount1, "-3,200", 1}, {K1, box11Code2, "C", 1},
+        {K1, box11Amount2, "-2,000", 1},
+    };
+    AddK1Lines(lines, 0, "1,800", "0", "0", "0");
+    AddK1Lines(lines, 1, "1,200", "0", "0", "0");
+    return lines;
+}
+
+// Estate of Carl Dunmore, first year from June 10 to December 31, 2016 (204 days, seven started
+// months): interest 20,000, state taxes 4,000, attorney fees 2,000, 14,000 distributed to the
+// one beneficiary. Taxable income -600. Schedule I adds the taxes back: 18,000, less the
+// 14,000 distributed, 4,000. The K-1 shows the year's actual figures, not annualised: box 1
+// 14,000 and box 12 (18,000 - 14,000) 4,000.
+void ShortYearEstate(ReturnFixture& r)
+{
+    Heading(r, "Estate of Carl Dunmore", "Lena Dunmore, Executor", "36-5554443");
+    r.Set(F1, 0, "06/10/2016");
+    r.Set(F1, 2, "X");
+    AddContinuationPage(r, ftInterest, {"20,000"});
+    r.Set(F1, 44, "4,000");
+    r.Set(F1, 47, "2,000");
+    r.Set(F2, 16, "14,000");
+    AddBeneficiary(r, 1.0);
+}
+
+std::vector<Line> ShortYearEstateLines()
+{
+    std::vector<Line> lines = {
+        {F1, 51, "14,000"}, {F2, 21, "14,000"}, {F1, 52, "14,000"}, {F1, 54, "600"},
+        {F1, 56, "-600"}, {F2, 24, "0"}, {I1, 26, "18,000"}, {I2, 33, "14,000"}, {I1, 30, "4,000"},
+        {K1, 0, "06/10/2016", 0}, {K1, 1, "12/31/2016", 0},
+        {ES, 5, "13,400"}, {ES, 6, "3,589"}, {ES, 15, "0"}, {ES, 18, "0"},
+    };
+    AddK1Lines(lines, 0, "14,000", "0", "0", "4,000");
+    return lines;
+}
+
+// Evergreen Funeral Trust files Form 1041-QFT: interest 3,000, dividends 800, taxes 100,
+// trustee fees 600; taxable 3,100, tax 382.50 + 25% x 550 = 520, nothing paid.
+void FuneralTrust(ReturnFixture& r)
+{
+    r.Set(F1, 11, "Evergreen Funeral Trust");
+    r.Set(F1, 12, "Lakeside Funeral Home, Trustee");
+    r.Set(F1, 17, "26-4445556");
+    r.Set(F1, 75, "Ruth Alder");
+    r.Set(F1, 76, "03/01/2017");
+    r.Set(QFT, 13, "3,000");
+    r.Set(QFT, 15, "800");
+    r.Set(QFT, 20, "100");
+    r.Set(QFT, 21, "600");
+}
+
+std::vector<Line> FuneralTrustLines()
+{
+    return {
+        {QFT, 19, "3,800"}, {QFT, 25, "700"}, {QFT, 26, "3,100"}, {QFT, 30, "520"}, {QFT, 33, "520"},
+        {QFT, 35, "520"}, {QFT, 36, ""}, {QFT, 38, ""}, {QFT, 50, "520"}, {QFT, 39, "Ruth Alder"},
+        {QFT, 40, "03/01/2017"}, {F1, 57, "0"}, {V, 1, ""}, {ES, 18, ""},
+    };
+}
+
+std::vector<HandWorkedReturn> MakeReturns()
+{
+    return {
+        {"EstateWithFourBeneficiaries", "engine3-estate-four-beneficiaries", EstateWithFourBeneficiaries,
+         EstateWithFourBeneficiariesLines()},
+        {"TrustMinimumTaxBelowBreakpoint", "engine3-trust-amt-below-breakpoint", TrustMinimumTaxBelowBreakpoint,
+         TrustMinimumTaxBelowBreakpointLines()},
+        {"TrustMinimumTaxWithGainsAboveBreakpoint", "engine3-trust-amt-gains-above-breakpoint",
+         TrustMinimumTaxWithGainsAboveBreakpoint, TrustMinimumTaxWithGainsAboveBreakpointLines()},
+        {"FinalReturnPassingCarryovers", "engine3-final-return-carryovers", FinalReturnPassingCarryovers,
+         FinalReturnPassingCarryoversLines()},
+        {"ShortYearEstate", "engine3-short-year-estate", ShortYearEstate, ShortYearEstateLines()},
+        {"FuneralTrust", "engine3-funeral-trust", FuneralTrust, FuneralTrustLines()},
+    };
+}
+
+}  // namespace
+
+const std::vector<HandWorkedReturn>& HandWorkedReturns()
+{
+    static const std::vector<HandWorkedReturn> returns = MakeReturns();
+    return returns;
+}
+
+bool ComparedFormType(int formType)
+{
+    switch (formType) {
+    case ftScheduleIPage1: case ftScheduleIPage2: case ftScheduleIPage3: case ftScheduleJPage1:
+    case ftScheduleJPage2: case ftScheduleK1: case ftForm1041APage1: case ftForm1041APage2:
+    case ftEstimatedWorksheet: case ftEstimatedVouchers: case ftMaxCapGainsWorksheet:
+    case ftForm1041QFT: case ftForm1041T: case ftForm1041V:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace quorvan::test::engine3

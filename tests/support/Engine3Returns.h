@@ -1,0 +1,33 @@
+#pragma once
+// Realistic 2016 returns that reach Schedules I, J and K-1 and the companion forms: an estate
+// with four beneficiaries, two trusts owing alternative minimum tax, a final return, a short
+// year and a funeral trust, each with the lines worked out by hand from the IRS forms.
+
+#include "support/ReturnFixture.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvan::test::engine3 {
+
+// An answer the settled return must hold ("" for an empty answer).
+struct Line {
+    int formType;
+    int slot;
+    std::string text;
+    int page = 0;
+};
+
+struct HandWorkedReturn {
+    std::string name;
+    std::string fileName;  // golden client file and dump in tests/data, without extension
+    void (*build)(ReturnFixture&);
+    std::vector<Line> lines;
+};
+
+const std::vector<HandWorkedReturn>& HandWorkedReturns();
+
+// The form types these returns are compared on in the golden dumps.
+bool ComparedFormType(int formType);
+
+}  // namespace quorvan::test::engine3
