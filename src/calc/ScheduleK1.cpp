@@ -160,13 +160,16 @@ void Calculate(int k)
         dividendsCharged = false;
     }
 
+    std::array<double, kAllocableDeductions.size()> deductions{};
+    for (size_t d = 0; d < deductions.size(); ++d)
+        deductions[d] = Amt(F1, kAllocableDeductions[d]);
     for (const IncomeItem& item : kIncomeItems) {
         const double income = Amt(item.formType, item.slot);
         double net = income;
         if (allocationBase != 0 && (dividendsCharged || !IsDividendBox(item.box))) {
             const double ratio = income / allocationBase;
-            for (int deduction : kAllocableDeductions)
-                net -= Amt(F1, deduction) * ratio;
+            for (double deduction : deductions)
+                net -= deduction * ratio;
         }
         double amount = distributableBase == 0 ? 0 : (net / distributableBase) * distributableShare;
         if (amount < 0)
