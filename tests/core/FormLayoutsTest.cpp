@@ -1,0 +1,196 @@
+// Checks every generated screen layout against the answer store: each bound control names a slot
+// that its form types have, no slot is bound twice on a page, the page's focus control exists and
+// the page has the height the zoom uses. The layouts are read as XML text, without the GUI toolkit.
+#include "store/Answers.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <ostream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Control {
+    std::string cls;
+    std::string name;
+    int tag = 0;
+    std::string style;
+};
+
+struct Layout {
+    int width = 0;
+    int height = 0;
+    std::vector<Control> controls;
+    std::vector<std::string> tabStops;
+};
+
+// Reads the controls of a layout: every <widget> with its own tag and styleLookup properties.
+Layout ReadLayout(const std::string &xml)
+{
+    Layout layout;
+    static const std::regex token(
+        R"re(<widget class="([^"]+)" name="([^"]+)">|</widget>|<property name="(tag|styleLookup)" stdset="0"><(?:number|string)>([^<]*)<|<width>(\d+)</width><height>(\d+)</height>|<tabstop>([^<]+)</tabstop>)re");
+    std::vector<size_t> open;
+    bool rootSized = false;
+    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), token); it != std::sregex_iterator(); ++it) {
+        const std::smatch &m = *it;
+        if (m[1].matched) {
+            layout.controls.push_back({m[1], m[2], 0, ""});
+            open.push_back(layout.controls.size() - 1);
+        } else if (m.str(0) == "</widget>") {
+            if (!open.empty())
+                open.pop_back();
+        } else if (m[3].matched && !open.empty()) {
+            Control &c = layout.controls[open.back()];
+            if (m[3] == "tag")
+                c.tag = std::stoi(m[4]);
+            else
+                c.style = m[4];
+        } else if (m[5].matched && open.size() == 1 && !rootSized) {
+            layout.width = std::stoi(m[5]);
+            layout.height = std::stoi(m[6]);
+            rootSized = true;
+        } else if (m[7].matched) {
+            layout.tabStops.push_back(m[7]);
+        }
+    }
+    return layout;
+}
+
+std::string ReadFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The pages of the navigation tree: layout, the form types shown with it, the focus Tag (-1: none)
+// and the page height the zoom uses.
+struct PageRow {
+    int layout;
+    std::vector<int> types;
+    int focusTag;
+    int height;
+};
+
+const PageRow kPages[] = {
+    // layout  types          focus  height
+    {1, {1}, 1000, 3150},
+    {2, {2}, 4000, 2600},
+    {3, {3}, 4003, 2600},
+    {4, {4}, 4007, 1950},
+    {28, {28}, 4000, 850},
+    {5, {5}, 4002, 1750},
+    {6, {6}, 4000, 2250},
+    {7, {7}, 1000, 1500},
+    {8, {8}, 1000, 1950},
+    {9, {9}, 1000, 2350},
+    {10, {10}, 1000, 2150},
+    {11, {11}, 4000, 1950},
+    {12, {12}, 4000, 2500},
+    {16, {16}, 4002, 2000},
+    {13, {13}, 4000, 1250},
+    {14, {14}, 1000, 2000},
+    {15, {15}, 1000, 1600},
+    {24, {24}, -1, 2000},
+    {18, {18}, 4002, 1600},
+    {19, {19}, 4002, 1600},
+    {20, {20}, 4002, 1600},
+    {26, {26}, 4002, 1600},
+    {21, {21}, 4001, 1500},
+    {22, {22}, 4003, 1850},
+    {23, {23}, 4003, 850},
+    {25, {25}, 4000, 950},
+    {27, {27}, -1, 2000},
+    {29, {29, 30, 31}, -1, 1750},
+    {32, {32, 33, 34}, -1, 1750},
+};
+
+void PrintTo(const PageRow &row, std::ostream *out)
+{
+    *out << "page" << row.layout << ".psf";
+}
+
+// The answer slot a control binds, or -1 when it binds none.
+int BoundSlot(const Control &c)
+{
+    if (c.cls == "QLineEdit")
+        return c.tag % 1000;
+    if (c.cls == "QCheckBox")
+        return c.tag >= 1000 ? c.tag - 1000 : c.tag;
+    if (c.cls == "QPlainTextEdit" || (c.cls == "QLabel" && c.tag > 0))
+        return c.tag;
+    return -1;
+}
+
+class FormLayouts : public ::testing::TestWithParam<PageRow> {};
+
+TEST_P(FormLayouts, BindsOnlyExistingSlotsOnceAndHasItsFocusControl)
+{
+    const PageRow &row = GetParam();
+    const std::string path = std::string(QUORVAN_BUILD_PSF_DIR) + "/page" + std::to_string(row.layout) + ".psf";
+    const std::string xml = ReadFile(path);
+    ASSERT_FALSE(xml.empty()) << "missing layout " << path;
+    const Layout layout = ReadLayout(xml);
+    ASSERT_FALSE(layout.controls.empty());
+    EXPECT_EQ(layout.controls.front().cls, "QWidget");
+    EXPECT_EQ(layout.height, row.height);
+    EXPECT_GT(layout.width, 0);
+
+    std::map<int, std::string> boundBy;
+    std::set<std::string> names;
+    bool focusFound = false;
+    for (const Control &c : layout.controls) {
+        EXPECT_TRUE(names.insert(c.name).second) << "name used twice: " << c.name;
+        if (c.cls == "QLineEdit") {
+            const int kind = c.tag / 1000;
+            EXPECT_TRUE(kind >= 1 && kind <= 5) << c.name << " has kind " << kind;
+            EXPECT_TRUE(c.style.empty() || c.style == "EDITOVERRIDEABLE" || c.style == "EDITREADONLY")
+                << c.name << " style " << c.style;
+        }
+        if (c.cls == "QCheckBox") {
+            EXPECT_TRUE(c.style.empty() || c.style == "CHECKBOXOVERRIDEABLE") << c.name;
+        }
+        if (c.cls == "QPushButton" && c.name.find("HELP") != std::string::npos) {
+            EXPECT_NE(xml.find("name=\"" + c.name + "Callout\""), std::string::npos) << c.name << " has no callout";
+        }
+        const bool focusable = c.cls == "QLineEdit" || c.cls == "QCheckBox" || c.cls == "QPushButton" ||
+                               c.cls == "QPlainTextEdit";
+        if (focusable && c.tag == row.focusTag)
+            focusFound = true;
+
+        const int slot = BoundSlot(c);
+        if (slot < 0)
+            continue;
+        for (int type : row.types)
+            EXPECT_LE(slot, quorvan::kSlotCount[type]) << c.name << " binds slot " << slot << " beyond form type " << type;
+        auto [previous, fresh] = boundBy.emplace(slot, c.name);
+        EXPECT_TRUE(fresh) << "slot " << slot << " bound by " << previous->second << " and " << c.name;
+    }
+    if (row.focusTag >= 0) {
+        EXPECT_TRUE(focusFound) << "no control with the focus Tag " << row.focusTag;
+    }
+
+    // Tab goes through the entries only: read-only results are never tab stops.
+    std::map<std::string, std::string> styleOf;
+    for (const Control &c : layout.controls)
+        styleOf[c.name] = c.style;
+    for (const std::string &stop : layout.tabStops)
+        EXPECT_NE(styleOf[stop], "EDITREADONLY") << stop << " is a read-only tab stop";
+}
+
+std::string PageName(const ::testing::TestParamInfo<PageRow> &info)
+{
+    return "page" + std::to_string(info.param.layout);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPage, FormLayouts, ::testing::ValuesIn(kPages), PageName);
+
+} // namespace
