@@ -1,0 +1,113 @@
+// Large and odd returns: every page of every counted form type in use, answers of a thousand
+// characters, fifteen-digit amounts, and a save that runs out of room.
+
+#include "cli/Dump.h"
+#include "files/ClientFile.h"
+#include "support/ReturnFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quorvan {
+namespace {
+
+using test::ReadFileBytes;
+using test::ReturnFixture;
+
+// Fills every counted form type's twenty pages, every slot 5 to 12 of each page with an amount
+// of up to fifteen digits, and names of a thousand characters.
+void FillEveryPage(ReturnFixture& r)
+{
+    const std::string longName = std::string(990, 'N') + " Trust Zoë";
+    r.Set(ftForm1041Page1, 11, longName);
+    r.Set(ftForm1041Page1, 4, "X");
+    for (int t = 0; t < kFormTypes; ++t) {
+        int* count = r.Store().CountField(t);
+        if (!count)
+            continue;
+        *count = kMaxPages;
+        for (int k = 0; k < kMaxPages; ++k) {
+            for (int s = 5; s <= 12; ++s)
+                r.Set(t, k, s, s % 2 ? "999,999,999,999,999" : "(123,456,789,012,345)");
+            r.Set(t, k, 4, longName);
+        }
+    }
+    for (int k = 0; k < kMaxPages; ++k)
+        r.Store().BeneficiaryInterest[k] = 0.05;
+}
+
+std::string Written()
+{
+    std::ostringstream out(std::ios::binary);
+    EXPECT_TRUE(WriteClientFile(out));
+    return out.str();
+}
+
+TEST(LargeReturns, EveryPageInUseRecalculatesSavesAndReopens)
+{
+    std::string saved;
+    std::string dump;
+    {
+        ReturnFixture r;
+        FillEveryPage(r);
+        r.Settle();
+        EXPECT_FALSE(r.Store().ErrFlag);
+        saved = Written();
+        dump = DumpReturn(r.Store());
+    }
+    ReturnFixture again;
+    std::istringstream in(saved, std::ios::binary);
+    ASSERT_TRUE(ReadClientFile(in));
+    EXPECT_EQ(again.Store().NoOfSchedK, 20);
+    EXPECT_EQ(again.Store().NoOf8949_F, 20);
+    EXPECT_EQ(DumpReturn(again.Store()), dump);
+    again.Settle();
+    EXPECT_EQ(Written(), saved);
+}
+
+TEST(LargeReturns, SaveThatRunsOutOfRoomKeepsTheOldFile)
+{
+    char folder[] = "/tmp/quorvan-full-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/client.fq6";
+    {
+        ReturnFixture small;
+        small.Set(ftForm1041Page1, 11, "Old Trust");
+        std::string error;
+        ASSERT_TRUE(SaveClientFileAt(path, error)) << error;
+    }
+    const std::string before = ReadFileBytes(path);
+
+    // The child may write no more than 64 KiB to any file, as on a nearly full disk.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        ScopedAnswerStore store;
+        for (int k = 0; k < kMaxPages; ++k)
+            store->SetText(ftInterest, k, 4, std::string(1000, 'x'));
+        store->NoOfInterest = 20;
+        std::string error;
+        const bool saved = SaveClientFileAt(path, error);
+        _exit(!saved && !error.empty() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save did not report the failure";
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_FALSE(std::ifstream(path + ".saving").good());
+    std::remove(path.c_str());
+    rmdir(folder);
+}
+
+}  // namespace
+}  // namespace quorvan
