@@ -1,6 +1,7 @@
 // Checks every generated screen layout against the answer store: each bound control names a slot
-// that its form types have, no slot is bound twice on a page, the page's focus control exists and
-// the page has the height the zoom uses. The layouts are read as XML text, without the GUI toolkit.
+// that its form types have, every slot the return uses has its control, no slot is bound twice,
+// the page's focus control exists and the page has the height the zoom uses. The layouts are read
+// as XML text, without the GUI toolkit.
 #include "store/Answers.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +119,46 @@ void PrintTo(const PageRow &row, std::ostream *out)
     *out << "page" << row.layout << ".psf";
 }
 
+// Slots of each layout that the return reads or writes: each must have its control on the page.
+// Written as ranges; first and last included.
+struct SlotRange {
+    int first;
+    int last;
+};
+
+const std::map<int, std::vector<SlotRange>> kRequiredSlots = {
+    // layout, slot ranges
+    {1, {{0, 5}, {7, 17}, {19, 21}, {24, 25}, {30, 38}, {40, 72}, {74, 83}, {85, 85}}},
+    {2, {{0, 21}, {24, 28}, {31, 31}, {35, 46}, {50, 50}, {52, 52}, {57, 58}, {61, 61}}},
+    {3, {{0, 43}}},
+    {4, {{0, 23}, {25, 25}, {32, 35}}},
+    {28, {{0, 15}}},
+    {5, {{0, 41}}},
+    {6, {{0, 40}}},
+    {7, {{0, 71}}},
+    {8, {{0, 101}}},
+    {9, {{0, 1}, {5, 6}, {10, 13}, {19, 19}, {29, 35}, {46, 47}, {53, 54}, {92, 93}, {99, 100}}},
+    {10, {{1, 22}, {24, 24}, {26, 26}, {28, 28}, {30, 30}, {32, 36}, {39, 39}, {41, 41}, {43, 43}, {45, 45}, {47, 48}}},
+    {11, {{0, 57}}},
+    {12, {{0, 18}}},
+    {16, {{1, 40}}},
+    {13, {{0, 27}}},
+    {14, {{13, 13}, {15, 16}, {18, 26}, {30, 30}, {32, 46}, {49, 50}}},
+    {15, {{0, 6}, {9, 61}}},
+    {24, {{0, 5}}},
+    {18, {{0, 86}}},
+    {19, {{0, 86}}},
+    {20, {{0, 86}}},
+    {26, {{0, 86}}},
+    {21, {{1, 18}}},
+    {22, {{1, 27}, {29, 44}}},
+    {23, {{1, 23}}},
+    {25, {{1, 14}}},
+    {27, {{1, 7}}},
+    {29, {{0, 136}}},
+    {32, {{0, 136}}},
+};
+
 // The answer slot a control binds, or -1 when it binds none.
 int BoundSlot(const Control &c)
 {
@@ -174,6 +215,10 @@ TEST_P(FormLayouts, BindsOnlyExistingSlotsOnceAndHasItsFocusControl)
         auto [previous, fresh] = boundBy.emplace(slot, c.name);
         EXPECT_TRUE(fresh) << "slot " << slot << " bound by " << previous->second << " and " << c.name;
     }
+    for (const SlotRange &range : kRequiredSlots.at(row.layout))
+        for (int slot = range.first; slot <= range.last; ++slot)
+            EXPECT_TRUE(boundBy.count(slot)) << "slot " << slot << " has no control";
+
     if (row.focusTag >= 0) {
         EXPECT_TRUE(focusFound) << "no control with the focus Tag " << row.focusTag;
     }
