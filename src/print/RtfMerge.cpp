@@ -550,6 +550,8 @@ int TRtfMerge::GetNumFromText(size_t i)
 // from the value, removes only "/$012" and leaves the closing "/" behind.
 std::string TRtfMerge::Substitute(const std::string& in, int t, int k)
 {
+    if (!Answers)
+        throw std::logic_error("no answer store");
     const std::string wingdings = WingdingsSelector(in);
     const TAnswer& answers = *Answers;
     const size_t n = in.size();

@@ -187,6 +187,16 @@ LaunchCommand StartWordProcessor(const std::string& path, const std::string& fol
     return command;
 }
 
+bool SendDocument(const std::string& document, const std::string& tempFolder, const WordProcessorChoice& choice,
+                  const std::string& registryPath, LaunchCommand& command, std::string& error)
+{
+    const std::string path = PrintFilePath(tempFolder);
+    if (!WritePrintFile(path, document, error))
+        return false;
+    command = StartWordProcessor(path, tempFolder, choice, registryPath);
+    return true;
+}
+
 std::vector<unsigned char> WordPadPageMargins()
 {
     std::vector<unsigned char> bytes;

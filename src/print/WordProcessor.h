@@ -51,6 +51,12 @@ struct WordProcessorChoice {
 LaunchCommand StartWordProcessor(const std::string& path, const std::string& folder,
                                  const WordProcessorChoice& choice, const std::string& registryPath);
 
+// Writes the document to the next print file in `tempFolder` and gives the command that opens it:
+// the steps of printing up to starting the program, which the caller does (then reports the
+// outcome with ReportWordProcessorStart). Errors: false with the reason in `error`.
+bool SendDocument(const std::string& document, const std::string& tempFolder, const WordProcessorChoice& choice,
+                  const std::string& registryPath, LaunchCommand& command, std::string& error);
+
 // The registry key and value that hold WordPad's page margins: four 32-bit little-endian
 // integers 720, 576, 720 and 360 (twips).
 constexpr const char* kWordPadOptionsKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\WordPad\\Options";

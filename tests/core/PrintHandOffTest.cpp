@@ -121,6 +121,26 @@ TEST(PrintHandOff, PrintFileIsSevenBitWithCrLf)
     EXPECT_FALSE(error.empty());
 }
 
+TEST(PrintHandOff, SendingWritesTheFileAndNamesItForTheProgram)
+{
+    MessageRecorder messages;
+    PrintTempFolder temp;
+    WordProcessorChoice choice;
+    choice.wordFound = true;
+    choice.writerPath = "/usr/bin/soffice";
+    LaunchCommand command;
+    std::string error;
+
+    ASSERT_TRUE(SendDocument("{\\rtf1 page}", temp.Path(), choice, temp.PathOf("registry.ini"), command, error));
+
+    EXPECT_EQ(ReadFileBytes(temp.PathOf("send_temp.RTF")), "{\\rtf1 page}\r\n");
+    EXPECT_EQ(command.program, "/usr/bin/soffice");
+    EXPECT_EQ(command.arguments, std::vector<std::string>{"send_temp.RTF"});
+    EXPECT_EQ(command.workingFolder, temp.Path());
+    EXPECT_FALSE(SendDocument("{}", temp.PathOf("missing"), choice, "", command, error));
+    EXPECT_TRUE(messages.Empty());
+}
+
 TEST(PrintHandOff, WriterIsFoundInTheFirstInstallPlaceThatHasIt)
 {
     PrintTempFolder temp;

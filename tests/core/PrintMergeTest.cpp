@@ -299,6 +299,23 @@ TEST(PrintDocument, FirstPageWithABadSupportLineStartsTheDocumentUnmerged)
     EXPECT_EQ(fixture.Messages().Codes(), std::vector<unsigned>{21011});
 }
 
+TEST(PrintDocument, FontSizeCarriesOverToTheNextPage)
+{
+    ReturnFixture fixture;
+    PrintTempFolder temp;
+    const PrintFolders folders = temp.Folders();
+    temp.Write("RTF/page1.rtf", "{\\rtf1{\\fonttbl{\\f2 Wingdings;}} \\'b7 \\fs18 text}\r\n");
+    temp.Write("RTF/page2.rtf", "{\\rtf1{\\fonttbl{\\f2 Wingdings;}} \\'b7 /&3/ more}\r\n");
+    temp.Write("DAT/PAGE1.DAT", "1 2 3 1 2 3 4\r\n");
+    temp.Write("DAT/PAGE2.DAT", "1 2 3 1 2 3 4\r\n");
+    TRtfMerge merge(folders);
+
+    ASSERT_TRUE(merge.BuildDocument({{1, 0}, {2, 0}}));
+
+    EXPECT_NE(merge.Document().find("\\page  \\f2 \\fs20 \\u9744o\\fs18\\f0  more}"), std::string::npos)
+        << merge.Document();
+}
+
 TEST(PrintDocument, NoPagesGivesAnEmptyDocument)
 {
     TRtfMerge merge(FixturePrintFolders());
