@@ -4,6 +4,7 @@
 #include "print/RtfMerge.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -154,6 +155,21 @@ std::string PrintFilePath(const std::string& folder, const std::function<int()>&
 std::string PrintFilePath(const std::string& folder)
 {
     return PrintFilePath(folder, [] { return static_cast<int>(std::random_device{}() % kNumberedNames); });
+}
+
+std::vector<std::string> PrintFilesIn(const std::string& folder)
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (name.size() >= 13 && name.compare(0, 9, "send_temp") == 0 && name.compare(name.size() - 4, 4, ".rtf") == 0)
+            files.push_back(it->path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 bool WritePrintFile(const std::string& path, const std::string& document, std::string& error)

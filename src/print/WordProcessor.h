@@ -34,6 +34,10 @@ bool PrintFileHeld(const std::string& path);
 std::string PrintFilePath(const std::string& folder, const std::function<int()>& randomNumber);
 std::string PrintFilePath(const std::string& folder);
 
+// Every print file in `folder` ("send_temp*.rtf", the name compared without regard to case, so
+// "send_temp.RTF" and the numbered ones alike), for deleting them when the program closes.
+std::vector<std::string> PrintFilesIn(const std::string& folder);
+
 // Writes the document as 7-bit text (see SevenBitRtf) with CR LF line ends.
 // Errors: false with the reason in `error`.
 bool WritePrintFile(const std::string& path, const std::string& document, std::string& error);

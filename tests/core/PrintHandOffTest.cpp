@@ -104,6 +104,15 @@ TEST(PrintHandOff, PrintFileIsReplacedUnlessAWordProcessorHoldsIt)
     EXPECT_EQ(PrintFilePath(temp.Path(), [&next] { return next++; }), temp.PathOf("send_temp42.rtf"));
 }
 
+TEST(PrintHandOff, PrintFilesOfTheSessionAreFoundForDeletion)
+{
+    PrintTempFolder temp;
+    for (const char* name : {"send_temp.RTF", "send_temp41.rtf", "send_temp.rtf.bak", "other.rtf", "send_tem.rtf"})
+        temp.Write(name, "");
+    EXPECT_EQ(PrintFilesIn(temp.Path()),
+              (std::vector<std::string>{temp.PathOf("send_temp.RTF"), temp.PathOf("send_temp41.rtf")}));
+}
+
 TEST(PrintHandOff, UndeletablePrintFileCountsAsHeld)
 {
     PrintTempFolder temp;
