@@ -620,7 +620,7 @@ std::string TRtfMerge::Substitute(const std::string& in, int t, int k)
         }
 
         SetLastMergedVariable(t, number);
-        if (number < 0 || number > kSlotCount[static_cast<size_t>(t)])
+        if (number < 0 || number > kSlotCount.at(static_cast<size_t>(t)))
             throw std::out_of_range("template variable outside the page");
         const int tokenLength = number < 10 ? 4 : number < 100 ? 5 : 6;
         const int last = tokenLength - 1;  // position pos + last ends the token
