@@ -1,0 +1,149 @@
+// The form generator: how a description's fields become bound controls (tag, style, column), the
+// descriptions it refuses, and the UI XML it writes.
+#include "FormDescription.h"
+#include "PageLayout.h"
+#include "UiWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using formgen::DescriptionError;
+using formgen::Element;
+using formgen::ElementType;
+using formgen::PageLayout;
+
+PageLayout Render(const std::string &body, const std::string &header = "page 7 width=1000 height=600 focus=4030")
+{
+    return formgen::LayOutPage(formgen::ParseDescription(header + "\n" + body + "\n", "test.form"));
+}
+
+const Element *BoundElement(const PageLayout &layout)
+{
+    for (const Element &e : layout.elements)
+        if (e.type == ElementType::Edit || e.type == ElementType::CheckBox || e.type == ElementType::Memo ||
+            e.type == ElementType::AnswerLabel)
+            return &e;
+    return nullptr;
+}
+
+struct FieldCase {
+    const char *name;
+    const char *token;
+    ElementType type;
+    int tag;
+    const char *style;
+};
+
+class FieldTokens : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(FieldTokens, BindTheSlotWithKindAndStyle)
+{
+    const FieldCase &c = GetParam();
+    const PageLayout layout = Render(std::string("line 1 \"Caption\" ") + c.token);
+    const Element *e = BoundElement(layout);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->type, c.type);
+    EXPECT_EQ(e->Tag(), c.tag);
+    EXPECT_EQ(e->style, c.style);
+}
+
+const FieldCase kFieldCases[] = {
+    // name               token     control type               tag   style
+    {"GuardedDollars", "d30.g", ElementType::Edit, 4030, "EDITOVERRIDEABLE"},
+    {"ResultDollars", "d50.r", ElementType::Edit, 4050, "EDITREADONLY"},
+    {"EntryCents", "c5", ElementType::Edit, 2005, ""},
+    {"Percentage", "p30.r", ElementType::Edit, 3030, "EDITREADONLY"},
+    {"Text", "t11", ElementType::Edit, 1011, ""},
+    {"Count", "n16.g", ElementType::Edit, 5016, "EDITOVERRIDEABLE"},
+    {"CheckBox", "x2", ElementType::CheckBox, 2, ""},
+    {"GuardedCheckBox", "x44.g", ElementType::CheckBox, 44, "CHECKBOXOVERRIDEABLE"},
+    {"EstimateBox", "e7", ElementType::CheckBox, 1007, ""},
+    {"Memo", "m22", ElementType::Memo, 22, ""},
+    {"AnswerLabel", "a5", ElementType::AnswerLabel, 5, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, FieldTokens, ::testing::ValuesIn(kFieldCases),
+                         [](const ::testing::TestParamInfo<FieldCase> &info) { return info.param.name; });
+
+TEST(FormGenerator, AmountsGoToTheRightColumnWithTheLineNumberInTheirBox)
+{
+    const PageLayout layout = Render("line 15a \"Other deductions\" d48.g\nline b \"Net operating loss\" [15b] d85@M");
+    const Element *right = nullptr;
+    const Element *middle = nullptr;
+    std::vector<std::string> boxes;
+    for (const Element &e : layout.elements) {
+        if (e.type == ElementType::Edit)
+            (e.slot == 48 ? right : middle) = &e;
+        if (e.type == ElementType::BoxLabel)
+            boxes.push_back(e.text);
+    }
+    ASSERT_TRUE(right && middle);
+    EXPECT_EQ(right->rect.x + right->rect.w, 1000 - 4);
+    EXPECT_LT(middle->rect.x + middle->rect.w, right->rect.x);
+    EXPECT_GT(middle->rect.y, right->rect.y);
+    EXPECT_EQ(boxes, (std::vector<std::string>{"15a", "15b"}));
+}
+
+TEST(FormGenerator, TableRowsBindFirstPlusRowTimesStridePlusOffset)
+{
+    const PageLayout layout = Render("table 2 5 8\ncol \"(a) Description\" 200 t+0\ncol \"(h) Gain\" 130 d+7.r\nendtable");
+    std::vector<int> tags;
+    for (const Element &e : layout.elements)
+        if (e.type == ElementType::Edit)
+            tags.push_back(e.Tag());
+    EXPECT_EQ(tags, (std::vector<int>{1005, 4012, 1013, 4020}));
+}
+
+struct ErrorCase {
+    const char *name;
+    const char *text; // the whole description
+    const char *message; // part of the error
+};
+
+class RefusedDescriptions : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(RefusedDescriptions, NameTheFaultAndItsLine)
+{
+    const ErrorCase &c = GetParam();
+    try {
+        formgen::LayOutPage(formgen::ParseDescription(c.text, "bad.form"));
+        FAIL() << "accepted";
+    } catch (const DescriptionError &error) {
+        EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("bad.form:"), std::string::npos) << error.what();
+    }
+}
+
+const ErrorCase kErrorCases[] = {
+    // name                 description                                                         message
+    {"NoHeader", "line 1 \"Interest\" d30\n", "page header"},
+    {"UnknownStatement", "page 1\nparagraph \"x\"\n", "unknown statement"},
+    {"BadField", "page 1\nline 1 \"Interest\" q30\n", "not a field"},
+    {"ReadOnlyCheckBox", "page 1\nrow x3.r\n", "read-only"},
+    {"OffThePage", "page 1 width=500\nrow t5@400#200\n", "outside the page"},
+    {"FieldIntoNextControl", "page 1\nrow t5#300 >200 \"Date\" t6#100\n", "runs into"},
+    {"BelowThePageHeight", "page 1 height=40\nline 1 \"a\" d1\nline 2 \"b\" d2\n", "below the page height"},
+    {"HelpWithoutLine", "page 1\nhelp \"Explains nothing\"\n", "help belongs"},
+    {"UnterminatedText", "page 1\nline 1 \"Interest d30\n", "unterminated"},
+    {"TableWithoutEnd", "page 1\ntable 2 5 8\ncol \"a\" 100 t+0\n", "endtable"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Errors, RefusedDescriptions, ::testing::ValuesIn(kErrorCases),
+                         [](const ::testing::TestParamInfo<ErrorCase> &info) { return info.param.name; });
+
+TEST(FormGenerator, UiXmlEscapesTextAndTabsOnlyThroughEntries)
+{
+    const std::string xml = formgen::WriteUiXml(
+        Render("line 1 \"Gains & losses <net>\" d30.g\nhelp \"Line 1 & more\"\nline 2 \"Total\" d31.r\nline 3 \"Other\" d32"));
+    EXPECT_NE(xml.find("Gains &amp; losses &lt;net&gt;"), std::string::npos);
+    EXPECT_NE(xml.find("<property name=\"focusTag\" stdset=\"0\"><number>4030</number>"), std::string::npos);
+    EXPECT_NE(xml.find("<tabstop>edt4030</tabstop>\n  <tabstop>edt4032</tabstop>"), std::string::npos);
+    EXPECT_EQ(xml.find("<tabstop>edt4031</tabstop>"), std::string::npos);
+    EXPECT_NE(xml.find("name=\"btnHELP1Callout\""), std::string::npos);
+    EXPECT_NE(xml.find("Line 1 &amp; more"), std::string::npos);
+}
+
+} // namespace
