@@ -14,10 +14,13 @@
 #include <QPropertyAnimation>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSequentialAnimationGroup>
 #include <QTreeWidget>
 #include <QUiLoader>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quorvan::app {
 
@@ -208,8 +211,10 @@ void TfrmMain::FormShow()
     TreeView1_->setCurrentItem(FindTreeItem(TreeView1_, QStringLiteral("tvwForm1041")));
     UpdateRecentMenu();
     DisplayCode(100);
-    // The tree takes what page 1 leaves of the window.
-    const int treeWidth = width() - pnlMainForm_->width() - 15;
+    // The tree takes what page 1 leaves of the window: the page, its scroll bar and frame.
+    const int scrollBarAndFrame = std::max(15, VertScrollBox1_->verticalScrollBar()->sizeHint().width()
+                                                   + 2 * VertScrollBox1_->frameWidth());
+    const int treeWidth = width() - pnlMainForm_->width() - scrollBarAndFrame;
     if (treeWidth > 0)
         TreeView1_->setFixedWidth(treeWidth);
 }

@@ -102,6 +102,7 @@ private slots:
     void damagedSettingsKeepDefaultsAndStart();
     void typedAmountUpdatesComputedLinesOnTab();
     void enterMovesOnLikeTabWithoutMarkingChanges();
+    void pageKeysScrollWithoutMarkingChanges();
     void priorAndNextFollowThePage_data();
     void priorAndNextFollowThePage();
     void continuationItemsFollowThePageCount();
@@ -190,6 +191,27 @@ void MainWindowTest::enterMovesOnLikeTabWithoutMarkingChanges()
     Type("edt4036", "700", Qt::Key_Enter);
     QCOMPARE(Edit("edt4041")->text(), QString("700"));
     QVERIFY(window_->State().Modified);
+}
+
+void MainWindowTest::pageKeysScrollWithoutMarkingChanges()
+{
+    QVERIFY(Start());
+    QScrollBar* scroll = window_->ScrollBox()->verticalScrollBar();
+    QLineEdit* field = Edit("edt4034");
+    field->setFocus();
+    const int half = window_->ScrollBox()->height() / 2;
+    const int start = scroll->value();
+    QTest::keyClick(field, Qt::Key_PageDown);
+    QCOMPARE(scroll->value(), start + half);
+    QTest::keyClick(field, Qt::Key_PageUp);
+    QCOMPARE(scroll->value(), start);
+    QTest::keyClick(field, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(scroll->value(), scroll->maximum());
+    QTest::keyClick(field, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(scroll->value(), 0);
+    QCOMPARE(QApplication::focusWidget(), field);  // the keys were consumed
+    QCOMPARE(field->text(), QString("0"));
+    QVERIFY(!window_->State().Modified);
 }
 
 void MainWindowTest::priorAndNextFollowThePage_data()
@@ -459,9 +481,10 @@ void MainWindowTest::screenshots()
 }
 
 // The offscreen platform warns on every fixed-size widget; the warning says nothing here.
+QtMessageHandler previous = nullptr;
+
 void DropPlatformNoise(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
     if (text.contains(QLatin1String("propagateSizeHints")))
         return;
     if (previous)
@@ -470,7 +493,7 @@ void DropPlatformNoise(QtMsgType type, const QMessageLogContext& context, const 
 
 int main(int argc, char** argv)
 {
-    qInstallMessageHandler(DropPlatformNoise);
+    previous = qInstallMessageHandler(DropPlatformNoise);
     // Nothing a test does may reach the real home folder.
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
