@@ -411,12 +411,12 @@ private:
         // A long form name ("SCHEDULE D (Form 1041)") is set smaller, on the lines the description breaks it into.
         int formSize = TextWidth(form, 18, true) <= 150 && form.find('\n') == std::string::npos ? 18 : 12;
         AddCaption({left + 4, top, 150, 58}, form, formSize, true);
-        AddCaption({left + 160, top, w - 330, 30}, title, 13, true, Align::Center);
+        const int titleHeight = WrappedLines(title, w - 330, 13, true) * 21 + 4;
+        AddCaption({left + 160, top, w - 330, titleHeight}, title, 13, true, Align::Center);
         AddCaption({left + w - 160, top, 156, 44}, year, 22, true, Align::Right);
         if (!right.empty())
             AddCaption({left + w - 160, top + 44, 156, 16}, right, 8, false, Align::Right);
-        y_ = top + 34;
-        int subtitleY = y_;
+        int subtitleY = top + std::max(34, titleHeight + 2);
         // Further quoted texts after the fourth go under the title, centred.
         for (size_t i = 4; i < s.args.size(); ++i) {
             int lines = WrappedLines(Text(s, i), w - 330, 8);
