@@ -70,6 +70,10 @@ TEST_P(WholeReturnEngine3, SettlesToTheHandWorkedFigures)
         EXPECT_EQ(r.Get(line.formType, line.page, line.slot), line.text) << Address(line.formType, line.page, line.slot);
     EXPECT_TRUE(r.Messages().Empty()) << r.Messages().Messages().front().firstLine;
     EXPECT_FALSE(r.Store().ErrFlag);
+    // Settled means settled: one more recalculation changes nothing.
+    const std::string settled = DumpReturn(r.Store());
+    ASSERT_TRUE(r.Store().Calculate(false));
+    EXPECT_EQ(DumpReturn(r.Store()), settled);
 }
 
 void WriteGoldenFiles(const HandWorkedReturn& handWorked)
