@@ -132,6 +132,67 @@ TEST(ScheduleIPartIV, GainKeptByTheTrustIsTaxedAtItsRate)
     EXPECT_EQ(f.Get(F2, 26), "5,796");
 }
 
+// Runs Part III and page 3 twice, as two recalculations do: line 52 follows line 85.
+void RunPartsIIIAndIV()
+{
+    for (int run = 0; run < 2; ++run) {
+        CalcScheduleIPartIII();
+        CalcScheduleIPage3();
+    }
+}
+
+// Qualified dividends of 10,000 and no Schedule D: the Qualified Dividends Tax Worksheet holds
+// the figures (line 4 10,000, line 5 50,000 of taxable income 60,000). Line 29 100,000 gives
+// line 51 81,138: 71,138 at 26% = 18,496 and the dividends at 20% = 2,000; line 85 20,496.
+TEST(ScheduleIPartIV, FiguresFromTheQualifiedDividendsTaxWorksheet)
+{
+    ReturnFixture f;
+    f.Set(F1, 56, "60,000");
+    f.Set(F1, 33, "10,000");
+    CalcScheduleDPartV();
+    ASSERT_TRUE(QualifiedDividendsWorksheetInUse());
+    f.Set(I1, kLine29, "100,000");
+    RunPartsIIIAndIV();
+    EXPECT_EQ(f.Get(I2, kPage2.at(58)), "10,000");
+    EXPECT_EQ(f.Get(I2, kPage2.at(62)), "71,138");
+    EXPECT_EQ(f.Get(I2, kPage2.at(63)), "18,496");
+    EXPECT_EQ(f.Get(I2, kPage2.at(65)), "50,000");
+    EXPECT_EQ(f.Get(I3, 2), "50,000");  // line 72
+    EXPECT_EQ(f.Get(I3, 8), "10,000");  // line 78
+    EXPECT_EQ(f.Get(I3, 9), "2,000");
+    EXPECT_EQ(f.Get(I3, 13), "20,496");
+    EXPECT_EQ(f.Get(I3, 14), "21,096");
+    EXPECT_EQ(f.Get(I2, kPage2.at(52)), "20,496");
+}
+
+// A gain of 30,000 kept by the trust, 10,000 of it unrecaptured section 1250 gain: the Schedule D
+// Tax Worksheet holds the figures (line 10 30,000, line 13 20,000, line 14 80,000, line 18
+// 70,000 of taxable income 100,000). Line 29 150,000 gives line 51 143,638: 113,638 at 26% =
+// 29,546, 20,000 at 20% = 4,000 and the 10,000 of section 1250 gain at 25% = 2,500: 36,046.
+TEST(ScheduleIPartIV, FiguresFromTheScheduleDTaxWorksheet)
+{
+    ReturnFixture f;
+    f.Set(F1, 56, "100,000");
+    f.Set(SD, 4, "30,000");
+    f.Set(SD, 13, "30,000");
+    f.Set(SD, 7, "10,000");
+    CalcScheduleDPartV();
+    ASSERT_TRUE(ScheduleDTaxWorksheetInUse());
+    f.Set(I1, kLine29, "150,000");
+    RunPartsIIIAndIV();
+    const std::map<int, const char*> page2 = {
+        {51, "143,638"}, {57, "143,638"}, {58, "20,000"}, {60, "30,000"}, {61, "30,000"},
+        {62, "113,638"}, {63, "29,546"}, {65, "80,000"}, {66, "0"}, {67, "20,000"}, {68, "0"},
+        {69, "20,000"}, {52, "36,046"},
+    };
+    for (const auto& [line, expected] : page2)
+        EXPECT_EQ(f.Get(I2, kPage2.at(line)), expected) << "line " << line;
+    const char* const page3[] = {"12,400", "0", "70,000", "70,000", "0", "0", "0", "0",
+                                 "20,000", "4,000", "133,638", "10,000", "2,500", "36,046", "37,346", "36,046"};
+    for (int line = 70; line <= 85; ++line)
+        EXPECT_EQ(f.Get(I3, line - 70), page3[line - 70]) << "line " << line;
+}
+
 TEST(ScheduleIPage1, NegativeNetOperatingLossIsReportedAndDropped)
 {
     ReturnFixture f;
