@@ -22,10 +22,9 @@ enum : int {
     line1Interest = 30, line2aDividends = 31, line2b1QualifiedToBeneficiaries = 32,
     line4CapitalGain = 35, line9TotalIncome = 41, line10Interest = 43, line11Taxes = 44, line12FiduciaryFees = 45,
     line13Charitable = 46, line14ProfessionalFees = 47, line15aOther = 48, line15cTwoPercent = 49,
-    line16TotalDeductions = 50, line20Exemption = 54,
+    line16TotalDeductions = 50,
 };
-// Page 2: Schedule B line 11 and Other Information line 1 (tax-exempt interest).
-constexpr int scheduleBLine11 = 17;
+// Page 2: Other Information line 1, tax-exempt interest.
 constexpr int taxExemptInterest = 46;
 // Schedule D page 2: column (1) beneficiaries, column (2) estate or trust.
 enum : int {
@@ -125,23 +124,18 @@ void Calculate(int k)
 
     CopyIdentification(k);
 
-    // Distributable base (total income less deductions, plus tax-exempt interest, less the gain
-    // the estate or trust keeps) and the same on the minimum tax basis.
-    // A capital loss on line 4 is no income the items could bear deductions against; like
-    // Schedule B line 6, the bases leave it out (else 1,000 of fees on 4,000 of interest beside
-    // a 3,000 loss would charge the interest 4,000).
+    // Distributable base: total income less deductions, plus tax-exempt interest, less the gain
+    // the estate or trust keeps; the minimum tax base adds Schedule I's adjustments (line 25 less
+    // line 1). A capital loss on line 4 is no income the items could bear deductions against;
+    // like Schedule B line 6, the bases leave it out (else 1,000 of fees on 4,000 of interest
+    // beside a 3,000 loss would charge the interest 4,000).
     const double totalIncome = Amt(F1, line9TotalIncome) - Min(0, Amt(F1, line4CapitalGain));
     const double totalDeductions = Amt(F1, line16TotalDeductions);
-    const double distributions = Amt(F2, scheduleBLine11);
-    const double exemption = Amt(F1, line20Exemption);
     const double taxExempt = Amt(F2, taxExemptInterest);
     const double gainKept = Max(0, Amt(ftScheduleDPage2, line19EstateOrTrust));
     const double amtAdjustment = Amt(ftScheduleIPage1, scheduleILine25) - Amt(ftScheduleIPage1, scheduleILine1);
-    double distributableBase =
-        ((totalIncome - totalDeductions - distributions - exemption) + distributions + exemption + taxExempt) - gainKept;
-    if (distributableBase < 0)
-        distributableBase = 0;
-    const double amtBase = ((totalIncome - totalDeductions - distributions) + amtAdjustment + distributions + taxExempt) - gainKept;
+    const double distributableBase = Max(0, totalIncome - totalDeductions + taxExempt - gainKept);
+    const double amtBase = totalIncome - totalDeductions + amtAdjustment + taxExempt - gainKept;
 
     // A share never set (-1, "Not applicable") hands the beneficiary nothing.
     const bool shareSet = share >= 0;
