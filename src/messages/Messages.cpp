@@ -108,6 +108,11 @@ std::string FirstLine(unsigned number, const std::string& extra)
                "doubt, use MM/DD/YY format and let Quorvan_16 do the conversions. If available: Page - " +
                std::to_string(g_lastMergedPage) + "; Var - " + std::to_string(g_lastMergedVar);
     }
+    // Form 1041-T reports a beneficiary's percentage above 100 under the number of the Capital
+    // Loss Carryover Worksheet, with the percentage as extra text; it gets words of its own.
+    if (number == 2925 && !extra.empty())
+        return "2925-Calculation Error. Form 1041-T. The percentage " + extra +
+               " allocated to a beneficiary is above 100. ";
     if (number == 2121)
         return "2121-Str2Int. An error occurred while Quorvan_16 was converting " + extra + " to an integer. ";
     const auto& fixed = FixedMessages();
