@@ -2,6 +2,7 @@
 // settings file, typing into Form 1041 page 1, Enter and Tab, Prior/Next, the file commands with
 // the recent list, the prior-year import, and a missing page layout.
 
+#include "ErrorDlg.h"
 #include "FakePrompts.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
@@ -478,6 +479,8 @@ void MainWindowTest::screenshots()
     // The whole page 1 at once, as on paper.
     window_->DisplayCode(100);
     window_->PagePanel()->grab().save(folder + "/page100-full.png");
+    TfrmErrorDlg dialog(BuildMessage(11150, "/usr/share/quorvan_16/PSF/page2.psf"));
+    dialog.grab().save(folder + "/message1115.png");
 }
 
 // The offscreen platform warns on every fixed-size widget; the warning says nothing here.
