@@ -1,11 +1,13 @@
 // The form generator: how a description's fields become bound controls (tag, style, column), the
-// descriptions it refuses, and the UI XML it writes.
+// descriptions it refuses, the UI XML it writes and the print template with its support file.
 #include "FormDescription.h"
 #include "PageLayout.h"
+#include "RtfWriter.h"
 #include "UiWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 namespace {
@@ -144,6 +146,34 @@ TEST(FormGenerator, UiXmlEscapesTextAndTabsOnlyThroughEntries)
     EXPECT_EQ(xml.find("<tabstop>edt4031</tabstop>"), std::string::npos);
     EXPECT_NE(xml.find("name=\"btnHELP1Callout\""), std::string::npos);
     EXPECT_NE(xml.find("Line 1 &amp; more"), std::string::npos);
+}
+
+TEST(FormGenerator, PrintTemplateHoldsOneVariablePerBoundControl)
+{
+    const PageLayout layout =
+        Render("line 1 \"Print/Type & {name}\" t78@200#200 x2 p30.r@600#80 d41.g\nline 2 \"Total\" m22#300 c5");
+    const std::string rtf = formgen::WriteRtfTemplate(layout);
+    for (const char *variable : {"/*78/", "/&2/", "/%30/", "/$41/", "/*5/", "/*22/"})
+        EXPECT_NE(rtf.find(variable), std::string::npos) << variable;
+    // No caption can pass for a variable, braces in captions stay text.
+    EXPECT_NE(rtf.find("Print\\'2fType & \\{name\\}"), std::string::npos);
+    // What the merge relies on: the body marker, Wingdings for check boxes, the closing brace.
+    EXPECT_NE(rtf.find("\\'b7"), std::string::npos);
+    EXPECT_NE(rtf.find("Wingdings"), std::string::npos);
+    EXPECT_EQ(rtf[rtf.find_last_not_of("\r\n ")], '}');
+
+    // The support file: a line of three integers, three reals and an integer per variable.
+    std::istringstream support(formgen::WriteSupportFile(layout));
+    std::string line;
+    int lines = 0;
+    while (std::getline(support, line)) {
+        std::istringstream fields(line);
+        int slot = 0, x = 0, y = 0, kind = 0;
+        double w = 0, h = 0, size = 0;
+        EXPECT_TRUE(static_cast<bool>(fields >> slot >> x >> y >> w >> h >> size >> kind)) << line;
+        ++lines;
+    }
+    EXPECT_EQ(lines, 6);
 }
 
 } // namespace

@@ -1,11 +1,12 @@
 // Checks every generated screen layout against the answer store: each bound control names a slot
 // that its form types have, every slot the return uses has its control, no slot is bound twice,
-// the page's focus control exists and the page has the height the zoom uses. The layouts are read
-// as XML text, without the GUI toolkit.
+// the page's focus control exists, the page has the height the zoom uses and its print template
+// names every bound slot. The layouts are read as XML text, without the GUI toolkit.
 #include "store/Answers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <ostream>
 #include <map>
@@ -222,6 +223,19 @@ TEST_P(FormLayouts, BindsOnlyExistingSlotsOnceAndHasItsFocusControl)
     if (row.focusTag >= 0) {
         EXPECT_TRUE(focusFound) << "no control with the focus Tag " << row.focusTag;
     }
+
+    // The print template names every bound slot, and its support file lists them.
+    const std::string dataDir = std::string(QUORVAN_BUILD_PSF_DIR) + "/..";
+    const std::string rtf = ReadFile(dataDir + "/RTF/page" + std::to_string(row.layout) + ".rtf");
+    const std::string support = ReadFile(dataDir + "/DAT/PAGE" + std::to_string(row.layout) + ".DAT");
+    ASSERT_FALSE(rtf.empty());
+    for (const auto &[slot, name] : boundBy) {
+        bool printed = false;
+        for (char type : std::string("*$%&"))
+            printed = printed || rtf.find("/" + std::string(1, type) + std::to_string(slot) + "/") != std::string::npos;
+        EXPECT_TRUE(printed) << name << " has no variable in the print template";
+    }
+    EXPECT_EQ(static_cast<size_t>(std::count(support.begin(), support.end(), '\n')), boundBy.size());
 
     // Tab goes through the entries only: read-only results are never tab stops.
     std::map<std::string, std::string> styleOf;

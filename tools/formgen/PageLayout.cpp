@@ -152,6 +152,7 @@ private:
             name = base + "_" + std::to_string(n);
         names_.insert(name);
         e.name = name;
+        e.row = rowCounter_;
         layout_.elements.push_back(e);
         return layout_.elements.back();
     }
@@ -526,6 +527,7 @@ private:
         }
         y_ += headerHeight + 2;
         for (int r = 0; r < rows; ++r) {
+            ++rowCounter_;
             x = region_.x + 4;
             for (const Column &c : columns) {
                 FieldSpec f = c.field;
@@ -541,6 +543,7 @@ private:
     void Place(const Statement &s)
     {
         currentLine_ = s.sourceLine;
+        ++rowCounter_;
         const std::string &k = s.keyword;
         if (k == "title") {
             PlaceTitle(s);
@@ -625,6 +628,7 @@ private:
     int columnBottom_ = 0;
     size_t currentIndex_ = 0;
     int currentLine_ = 0;
+    int rowCounter_ = 0;
     std::map<std::string, int> counter_;
     std::set<std::string> names_;
 };

@@ -44,6 +44,7 @@ struct Element {
     bool wrap = false;
     Align align = Align::Left;
     std::string name;      // unique control name on the page
+    int row = 0;           // elements of one line of the form share a row number (print rows)
 
     int Tag() const;       // the binding code the program reads
 };

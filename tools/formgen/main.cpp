@@ -1,8 +1,11 @@
-// formgen: renders every form page description of a folder into the program's screen layouts.
+// formgen: renders every form page description of a folder into the program's screen layouts and
+// print templates.
 //   formgen <descriptions folder> <data folder>
-// writes <data folder>/PSF/page<N>.psf for each page<N>.form; any error stops the build.
+// writes <data folder>/PSF/page<N>.psf, RTF/page<N>.rtf and DAT/PAGE<N>.DAT for each page<N>.form;
+// any error stops the build.
 #include "FormDescription.h"
 #include "PageLayout.h"
+#include "RtfWriter.h"
 #include "UiWriter.h"
 
 #include <algorithm>
@@ -50,7 +53,10 @@ int main(int argc, char **argv)
     try {
         fs::path sources = argv[1];
         fs::path psf = fs::path(argv[2]) / "PSF";
-        fs::create_directories(psf);
+        fs::path rtf = fs::path(argv[2]) / "RTF";
+        fs::path dat = fs::path(argv[2]) / "DAT";
+        for (const fs::path &folder : {psf, rtf, dat})
+            fs::create_directories(folder);
         std::vector<fs::path> files;
         for (const auto &entry : fs::directory_iterator(sources))
             if (entry.path().extension() == ".form")
@@ -63,7 +69,10 @@ int main(int argc, char **argv)
                 throw formgen::DescriptionError(file.string() + ": the file of layout " +
                                                 std::to_string(page.layoutNumber) + " is named " + expected);
             formgen::PageLayout layout = formgen::LayOutPage(page);
-            WriteIfChanged(psf / ("page" + std::to_string(page.layoutNumber) + ".psf"), formgen::WriteUiXml(layout));
+            const std::string number = std::to_string(page.layoutNumber);
+            WriteIfChanged(psf / ("page" + number + ".psf"), formgen::WriteUiXml(layout));
+            WriteIfChanged(rtf / ("page" + number + ".rtf"), formgen::WriteRtfTemplate(layout));
+            WriteIfChanged(dat / ("PAGE" + number + ".DAT"), formgen::WriteSupportFile(layout));
         }
     } catch (const std::exception &error) {
         std::cerr << "formgen: " << error.what() << "\n";
