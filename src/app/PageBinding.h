@@ -3,6 +3,7 @@
 // dynamic properties `tag` (kind * 1000 + slot) and `styleLookup` say what it shows; the
 // transfers write answers into controls and controls back into answers.
 
+#include <QList>
 #include <QPoint>
 #include <QString>
 
@@ -41,6 +42,7 @@ struct PageAddress {
 };
 
 int TagOf(const QObject* control);
+QList<QWidget*> DirectChildren(QWidget* container);
 QString StyleOf(const QObject* control);  // upper-cased
 bool StyleIs(const QObject* control, const char* style);
 
