@@ -89,10 +89,12 @@ void TfrmMain::ShowPage(int pageCode)
     state_.Modified = keptModified;
     if (shown)
         VertScrollBox1_->verticalScrollBar()->setValue(0);
-    if (!state_.SkipAnimations)
+    if (!state_.SkipAnimations) {
         StartFadeIn();
-    else
+    } else {
+        FloatAnimation1_->stop();
         opacity_->setEnabled(false);
+    }
 }
 
 bool TfrmMain::LoadLayout(const QString& path)

@@ -10,10 +10,12 @@
 #include "files/Folders.h"
 
 #include <QAbstractButton>
+#include <QAbstractAnimation>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGraphicsEffect>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -59,17 +61,18 @@ private:
     QString SettingsFile() const { return Home() + "/Velmora/Quorvan_16/quorvan_16.ini"; }
 
     // A window in the temporary home; `programFolder` empty: the layouts the build generated.
-    bool Start(const QString& programFolder = QString())
+    bool Start(const QString& programFolder = QString(), QSize screen = QSize(1920, 1080))
     {
         auto prompts = std::make_unique<FakePrompts>(log_);
         prompts_ = prompts.get();
+        prompts_->screen = screen;
         StartOptions options;
         options.homeFolder = Home();
         options.programFolder = programFolder.isEmpty() ? QStringLiteral(QUORVAN_BUILD_DATA_DIR) : programFolder;
         window_ = std::make_unique<TfrmMain>(std::move(prompts), options);
         window_->State().SkipAnimations = true;
         window_->show();
-        return QTest::qWaitForWindowActive(window_.get());
+        return window_->isMinimized() || QTest::qWaitForWindowActive(window_.get());
     }
     QLineEdit* Edit(const char* name) { return window_->Page()->findChild<QLineEdit*>(name); }
     QString Caption() const { return window_->windowTitle(); }
@@ -101,6 +104,9 @@ private slots:
 
     void startWritesSettingsAndCloseRemovesPrintFiles();
     void damagedSettingsKeepDefaultsAndStart();
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
+    void pagesFadeInUnlessGraphicsAdapterAdjust();
     void typedAmountUpdatesComputedLinesOnTab();
     void enterMovesOnLikeTabWithoutMarkingChanges();
     void pageKeysScrollWithoutMarkingChanges();
@@ -155,6 +161,57 @@ void MainWindowTest::damagedSettingsKeepDefaultsAndStart()
     QVERIFY(window_->Preferences().ForceWordPad);
     QVERIFY(window_->Preferences().RecentFiles.empty());
     QVERIFY(Edit("edt4034"));  // page 1 is on screen
+}
+
+void MainWindowTest::windowFitsTheScreen_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<int>("windowWidth");
+    QTest::addColumn<double>("pageScale");
+    QTest::addColumn<bool>("minimized");
+    //                                  screen                 window width  scale  minimized
+    QTest::newRow("narrow") << QSize(1000, 700) << 800 << 0.9 << true;
+    QTest::newRow("1024") << QSize(1100, 800) << 1024 << 1.0 << false;
+    QTest::newRow("1366") << QSize(1366, 768) << 1366 << 1.0 << false;
+    QTest::newRow("1600") << QSize(1600, 900) << 1400 << 1.0 << false;
+    QTest::newRow("1920") << QSize(1920, 1080) << 1435 << 1.0 << false;
+    QTest::newRow("very wide") << QSize(12000, 2000) << 800 << 1.0 << false;
+}
+
+void MainWindowTest::windowFitsTheScreen()
+{
+    QFETCH(QSize, screen);
+    QFETCH(int, windowWidth);
+    QFETCH(double, pageScale);
+    QFETCH(bool, minimized);
+    QVERIFY(Start(QString(), screen));
+    QCOMPARE(window_->width(), windowWidth);
+    QCOMPARE(window_->height(), screen.height() - static_cast<int>(screen.height() * 0.075));
+    QCOMPARE(window_->State().PageScale, pageScale);
+    QCOMPARE(window_->isMinimized(), minimized);
+    QCOMPARE(log_.messageCodes, minimized ? QList<unsigned>{11080} : QList<unsigned>{});
+    QCOMPARE(window_->State().CurrentFormType, 1);
+}
+
+void MainWindowTest::pagesFadeInUnlessGraphicsAdapterAdjust()
+{
+    QVERIFY(Start());
+    auto* fade = window_->findChild<QAbstractAnimation*>("FloatAnimation1");
+    QVERIFY(fade);
+    QCOMPARE(fade->state(), QAbstractAnimation::Stopped);
+
+    window_->Commands().mnuGraphicsAdapter->trigger();
+    QVERIFY(!window_->State().SkipAnimations);
+    QVERIFY(!window_->Commands().mnuGraphicsAdapter->isChecked());
+    window_->DisplayCode(200);
+    QCOMPARE(fade->state(), QAbstractAnimation::Running);
+    QCOMPARE(fade->totalDuration(), 2000);  // 0.25 s delay, then 1.75 s
+
+    window_->Commands().mnuGraphicsAdapter->trigger();
+    QVERIFY(window_->Commands().mnuGraphicsAdapter->isChecked());
+    window_->DisplayCode(100);
+    QCOMPARE(fade->state(), QAbstractAnimation::Stopped);
+    QVERIFY(!window_->PagePanel()->graphicsEffect()->isEnabled());  // full opacity at once
 }
 
 void MainWindowTest::typedAmountUpdatesComputedLinesOnTab()
