@@ -1,0 +1,192 @@
+// The help pages installed with the program: every page the program opens by name is there, every
+// link between the pages leads to a page (and anchor) that exists inside the help folder, and no
+// page is cut off from the table of contents.
+
+#include "print/HelpPages.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using namespace quorvan;
+
+const fs::path kDataFolder = fs::path(QUORVAN_SOURCE_DIR) / "data";
+const fs::path kHelpFolder = kDataFolder / "help";
+
+std::string ReadWhole(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool IsPage(const fs::path& path)
+{
+    return path.extension() == ".htm" || path.extension() == ".html";
+}
+
+std::vector<std::string> Matches(const std::string& text, const std::regex& pattern, int group)
+{
+    std::vector<std::string> found;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it)
+        found.push_back((*it)[group].str());
+    return found;
+}
+
+std::vector<std::string> LinksOf(const std::string& html)
+{
+    static const std::regex link(R"re(\b(?:href|src)\s*=\s*"([^"]*)")re", std::regex::icase);
+    return Matches(html, link, 1);
+}
+
+std::set<std::string> AnchorsOf(const std::string& html)
+{
+    static const std::regex anchor(R"re(\b(?:id|name)\s*=\s*"([^"]*)")re", std::regex::icase);
+    const std::vector<std::string> found = Matches(html, anchor, 1);
+    return {found.begin(), found.end()};
+}
+
+bool Inside(const fs::path& path, const fs::path& folder)
+{
+    const std::string p = path.lexically_normal().generic_string();
+    const std::string f = folder.lexically_normal().generic_string() + "/";
+    return p.compare(0, f.size(), f) == 0;
+}
+
+// A link from `page` that does not lead to an existing file (and anchor) inside `root`, or that
+// would need the network: the reason, or empty when the link is sound. `target` receives the file.
+std::string CheckLink(const fs::path& page, const std::string& link, const fs::path& root, fs::path& target)
+{
+    static const std::regex scheme(R"(^[A-Za-z][A-Za-z0-9+.-]*:|^//)");
+    if (link.empty())
+        return "empty link";
+    if (std::regex_search(link, scheme))
+        return "leaves the installed help (the program makes no network connection)";
+    const size_t hash = link.find('#');
+    const std::string file = link.substr(0, hash);
+    const std::string anchor = hash == std::string::npos ? "" : link.substr(hash + 1);
+    target = file.empty() ? page : (page.parent_path() / file).lexically_normal();
+    if (!Inside(target, root))
+        return "points outside the help folder";
+    if (!fs::is_regular_file(target))
+        return "no such file";
+    if (!anchor.empty() && !AnchorsOf(ReadWhole(target)).count(anchor))
+        return "no anchor \"" + anchor + "\" in " + target.filename().string();
+    return "";
+}
+
+struct LinkProblem {
+    std::string page;
+    std::string link;
+    std::string reason;
+};
+
+// Every broken link of the pages below `root`, and the pages reachable from `start` by links.
+std::vector<LinkProblem> CheckAllLinks(const fs::path& root, const fs::path& start, std::set<fs::path>* reachable)
+{
+    std::vector<LinkProblem> problems;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file() || !IsPage(entry.path()))
+            continue;
+        for (const std::string& link : LinksOf(ReadWhole(entry.path()))) {
+            fs::path target;
+            const std::string reason = CheckLink(entry.path(), link, root, target);
+            if (!reason.empty())
+                problems.push_back({fs::relative(entry.path(), root).generic_string(), link, reason});
+        }
+    }
+    if (reachable) {
+        std::vector<fs::path> toVisit{start.lexically_normal()};
+        while (!toVisit.empty()) {
+            const fs::path page = toVisit.back();
+            toVisit.pop_back();
+            if (!reachable->insert(page).second)
+                continue;
+            for (const std::string& link : LinksOf(ReadWhole(page))) {
+                fs::path target;
+                if (CheckLink(page, link, root, target).empty() && IsPage(target))
+                    toVisit.push_back(target);
+            }
+        }
+    }
+    return problems;
+}
+
+std::string Describe(const std::vector<LinkProblem>& problems)
+{
+    std::string text;
+    for (const LinkProblem& p : problems)
+        text += p.page + ": \"" + p.link + "\" " + p.reason + "\n";
+    return text;
+}
+
+TEST(HelpPages, EveryPageTheProgramOpensIsInstalled)
+{
+    ASSERT_EQ(HelpPages().size(), 3u);
+    for (const std::string& page : HelpPages()) {
+        EXPECT_EQ(page.rfind("help/", 0), 0u) << page;
+        EXPECT_TRUE(fs::is_regular_file(HelpPagePath(kDataFolder.string(), page))) << page;
+    }
+    EXPECT_EQ(HelpPagePath("/opt/q/data/", kHelpTutorialPage), "/opt/q/data/help/quorvan_16/tutorial/tutorial.htm");
+    EXPECT_EQ(HelpPagePath("/opt/q/data", kHelpContentsPage), "/opt/q/data/help/quorvan_16/default.htm");
+}
+
+TEST(HelpPages, EveryLinkLeadsToAnInstalledPageAndAnchor)
+{
+    std::set<fs::path> reachable;
+    const std::vector<LinkProblem> problems =
+        CheckAllLinks(kHelpFolder, kDataFolder / kHelpContentsPage, &reachable);
+    EXPECT_TRUE(problems.empty()) << Describe(problems);
+
+    // Each page can be found from the table of contents, the tutorial and the Shrink Font page included.
+    for (const auto& entry : fs::recursive_directory_iterator(kHelpFolder)) {
+        if (entry.is_regular_file() && IsPage(entry.path())) {
+            EXPECT_TRUE(reachable.count(entry.path().lexically_normal()))
+                << fs::relative(entry.path(), kHelpFolder).generic_string() << " is not linked from the contents";
+        }
+    }
+}
+
+// The checker itself finds each kind of bad link (a checker that never fails would pass the
+// installed pages whatever they hold).
+TEST(HelpPages, CheckerReportsEachKindOfBrokenLink)
+{
+    const fs::path root = fs::temp_directory_path() / ("help-links-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root / "a");
+    std::ofstream(root / "a" / "index.htm") << R"(<html><body id="top">
+<a href="other.htm#here">fine</a> <a HREF = "#top">fine</a> <link rel="stylesheet" href="style.css">
+<a href="missing.htm">1</a> <a href="other.htm#nowhere">2</a> <a href="https://example.com/help.htm">3</a>
+<a href="../../outside.htm">4</a> <img src="">
+</body></html>)";
+    std::ofstream(root / "a" / "other.htm") << R"(<h2 id="here">x</h2>)";
+    std::ofstream(root / "a" / "style.css") << "body {}";
+    std::ofstream(root / "a" / "orphan.htm") << "<p>no links</p>";
+
+    std::set<fs::path> reachable;
+    const std::vector<LinkProblem> problems = CheckAllLinks(root, root / "a" / "index.htm", &reachable);
+    std::vector<std::string> links;
+    for (const LinkProblem& p : problems)
+        links.push_back(p.link);
+    EXPECT_EQ(links, (std::vector<std::string>{"missing.htm", "other.htm#nowhere", "https://example.com/help.htm",
+                                               "../../outside.htm", ""}))
+        << Describe(problems);
+    EXPECT_TRUE(reachable.count((root / "a" / "other.htm").lexically_normal()));
+    EXPECT_FALSE(reachable.count((root / "a" / "orphan.htm").lexically_normal()));
+    fs::remove_all(root);
+}
+
+}  // namespace
