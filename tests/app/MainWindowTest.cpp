@@ -115,6 +115,9 @@ private slots:
     void continuationItemsFollowThePageCount();
     void saveCloseStartAgainAndReopenFromRecentList();
     void failedSaveKeepsChangesAndTheOldFile();
+    void saveAsGivesTheClientExtension();
+    void openReadsTheFileAndCancelKeepsTheReturn();
+    void defaultReturnPresetsEveryNewReturn();
     void unreadableRecentFileStartsUntitledReturn();
     void priorYearImportSavesCurrentYearFile();
     void priorYearImportAsksBeforeReplacingThisYearsFile();
@@ -396,6 +399,82 @@ void MainWindowTest::failedSaveKeepsChangesAndTheOldFile()
     QVERIFY(log_.warnings[0].contains("kept.fq6"));
     QVERIFY(window_->State().Modified);
     QCOMPARE(ReadText(path), saved);
+}
+
+void MainWindowTest::saveAsGivesTheClientExtension()
+{
+    QVERIFY(Start());
+    Type("edt4036", "3");
+    QVERIFY(QDir().mkpath(Home() + "/files.2016"));
+    prompts_->saveNames << Home() + "/client.txt" << Home() + "/files.2016/second";
+    QVERIFY(window_->Files().SaveAsClick());
+    QCOMPARE(log_.messageCodes, QList<unsigned>{11010});
+    QVERIFY(QFile::exists(Home() + "/client.fq6"));
+    QCOMPARE(Caption(), QString("client.fq6"));
+
+    // A return with a name offers an empty name box; a "." in a folder name is no extension.
+    QVERIFY(window_->Files().SaveAsClick());
+    QCOMPARE(log_.saveRequests[1].suggestedName, QString());
+    QVERIFY(QFile::exists(Home() + "/files.2016/second.fq6"));
+    QCOMPARE(window_->Preferences().RecentFiles.size(), size_t(2));
+}
+
+void MainWindowTest::openReadsTheFileAndCancelKeepsTheReturn()
+{
+    QVERIFY(Start());
+    Type("edt4036", "4200");
+    prompts_->saveNames << ClientFolder() + "/rents.fq6";
+    QVERIFY(window_->Files().SaveAsClick());
+    window_->Commands().mnuNew->trigger();
+    QCOMPARE(Edit("edt4036")->text(), QString("0"));
+
+    Type("edt4037", "5");
+    prompts_->saveAnswer = SaveAnswer::Cancel;
+    window_->Commands().mnuOpen->trigger();
+    QCOMPARE(log_.openRequests.size(), 0);  // cancelled at the save prompt
+    prompts_->saveAnswer = SaveAnswer::No;
+    window_->Commands().mnuOpen->trigger();  // no name given: cancelled
+    QCOMPARE(log_.openRequests.size(), 1);
+    QCOMPARE(log_.openRequests[0].folder, ClientFolder() + "/");
+    QVERIFY(window_->State().Modified);
+    QCOMPARE(Edit("edt4037")->text(), QString("5"));
+
+    prompts_->openNames << ClientFolder() + "/rents.fq6";
+    window_->Commands().cbtnOpen->click();
+    QCOMPARE(Caption(), QString("rents.fq6"));
+    QCOMPARE(Edit("edt4036")->text(), QString("4,200"));
+    QCOMPARE(Edit("edt4037")->text(), QString("0"));
+    QVERIFY(!window_->State().Modified);
+    QCOMPARE(window_->Commands().HX[0]->text(), QString("&0-rents.fq6"));
+}
+
+void MainWindowTest::defaultReturnPresetsEveryNewReturn()
+{
+    {
+        ScopedAnswerStore preset;
+        preset->SetText(1, 0, 12, "First Bank, trustee");
+        std::string error;
+        QVERIFY(QDir().mkpath(ClientFolder()));
+        QVERIFY(SaveClientFileAt((ClientFolder() + "/default.fq6").toStdString(), error));
+    }
+    QVERIFY(Start());
+    QCOMPARE(Edit("edt1012")->text(), QString("First Bank, trustee"));
+    Edit("edt1012")->clear();
+    Type("edt4036", "1");
+    window_->Commands().mnuClose->trigger();
+    QCOMPARE(log_.savePrompts, 1);
+    QCOMPARE(Edit("edt1012")->text(), QString("First Bank, trustee"));
+    QCOMPARE(Caption(), QString("Untitled.fq6"));
+    QVERIFY(log_.messageCodes.isEmpty());
+    window_->close();
+    window_.reset();
+
+    // A damaged preset is reported and the program starts all the same.
+    QVERIFY(WriteText(ClientFolder() + "/default.fq6", "not a client file\r\n"));
+    QVERIFY(Start());
+    QCOMPARE(log_.messageCodes.mid(0, 1), QList<unsigned>{33010});
+    QVERIFY(log_.messageCodes.contains(11340));
+    QVERIFY(Edit("edt4034"));
 }
 
 void MainWindowTest::unreadableRecentFileStartsUntitledReturn()
