@@ -10,7 +10,6 @@
 #include <fstream>
 #include <ostream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -32,34 +31,49 @@ struct Layout {
     std::vector<std::string> tabStops;
 };
 
-// Reads the controls of a layout: every <widget> with its own tag and styleLookup properties.
+// The text between `open` and the next `close` after position `from`, or empty.
+std::string Between(const std::string &xml, size_t from, const std::string &open, const std::string &close)
+{
+    size_t start = xml.find(open, from);
+    if (start == std::string::npos)
+        return {};
+    start += open.size();
+    size_t end = xml.find(close, start);
+    return end == std::string::npos ? std::string() : xml.substr(start, end - start);
+}
+
+bool At(const std::string &xml, size_t pos, const char *text)
+{
+    return xml.compare(pos, std::char_traits<char>::length(text), text) == 0;
+}
+
+// Reads the controls of a layout: every <widget> with its own tag and styleLookup properties, the
+// root's size and the tab stops.
 Layout ReadLayout(const std::string &xml)
 {
     Layout layout;
-    static const std::regex token(
-        R"re(<widget class="([^"]+)" name="([^"]+)">|</widget>|<property name="(tag|styleLookup)" stdset="0"><(?:number|string)>([^<]*)<|<width>(\d+)</width><height>(\d+)</height>|<tabstop>([^<]+)</tabstop>)re");
     std::vector<size_t> open;
     bool rootSized = false;
-    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), token); it != std::sregex_iterator(); ++it) {
-        const std::smatch &m = *it;
-        if (m[1].matched) {
-            layout.controls.push_back({m[1], m[2], 0, ""});
+    for (size_t pos = xml.find('<'); pos != std::string::npos; pos = xml.find('<', pos + 1)) {
+        if (At(xml, pos, "<widget class=\"")) {
+            Control c;
+            c.cls = Between(xml, pos, "class=\"", "\"");
+            c.name = Between(xml, pos, "name=\"", "\"");
+            layout.controls.push_back(c);
             open.push_back(layout.controls.size() - 1);
-        } else if (m.str(0) == "</widget>") {
+        } else if (At(xml, pos, "</widget>")) {
             if (!open.empty())
                 open.pop_back();
-        } else if (m[3].matched && !open.empty()) {
-            Control &c = layout.controls[open.back()];
-            if (m[3] == "tag")
-                c.tag = std::stoi(m[4]);
-            else
-                c.style = m[4];
-        } else if (m[5].matched && open.size() == 1 && !rootSized) {
-            layout.width = std::stoi(m[5]);
-            layout.height = std::stoi(m[6]);
+        } else if (At(xml, pos, "<property name=\"tag\" stdset=\"0\"><number>") && !open.empty()) {
+            layout.controls[open.back()].tag = std::stoi(Between(xml, pos, "<number>", "<"));
+        } else if (At(xml, pos, "<property name=\"styleLookup\" stdset=\"0\"><string>") && !open.empty()) {
+            layout.controls[open.back()].style = Between(xml, pos, "<string>", "<");
+        } else if (At(xml, pos, "<width>") && open.size() == 1 && !rootSized) {
+            layout.width = std::stoi(Between(xml, pos, "<width>", "<"));
+            layout.height = std::stoi(Between(xml, pos, "<height>", "<"));
             rootSized = true;
-        } else if (m[7].matched) {
-            layout.tabStops.push_back(m[7]);
+        } else if (At(xml, pos, "<tabstop>")) {
+            layout.tabStops.push_back(Between(xml, pos, "<tabstop>", "<"));
         }
     }
     return layout;

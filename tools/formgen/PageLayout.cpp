@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <regex>
+#include <cctype>
 #include <set>
 
 namespace formgen {
@@ -170,19 +170,50 @@ private:
         return Add(e, "lbl");
     }
 
+    // A field token: <kind><slot>[.<style>][@<position>][#<width>[x<height>]], for example d30.g,
+    // t0@210#400 or m22#300x60.
     FieldSpec ParseField(const Statement &s, const std::string &token) const
     {
-        static const std::regex pattern(R"(^([dcptnxema])(\d+)(?:\.([gr]))?(?:@(R|M|\d+))?(?:#(\d+)(?:x(\d+))?)?$)");
-        std::smatch m;
-        if (!std::regex_match(token, m, pattern))
-            Fail(s.sourceLine, "not a field: " + token);
         FieldSpec f;
-        f.kind = m[1].str()[0];
-        f.slot = std::stoi(m[2].str());
-        f.style = m[3].matched ? m[3].str()[0] : 0;
-        f.position = m[4].matched ? m[4].str() : "";
-        f.width = m[5].matched ? std::stoi(m[5].str()) : 0;
-        f.height = m[6].matched ? std::stoi(m[6].str()) : 0;
+        size_t i = 0;
+        auto number = [&](int &value) {
+            size_t start = i;
+            while (i < token.size() && std::isdigit(static_cast<unsigned char>(token[i])))
+                ++i;
+            if (i == start || i - start > 6)
+                Fail(s.sourceLine, "not a field: " + token);
+            value = std::stoi(token.substr(start, i - start));
+        };
+        if (token.empty() || std::string("dcptnxema").find(token[0]) == std::string::npos)
+            Fail(s.sourceLine, "not a field: " + token);
+        f.kind = token[i++];
+        number(f.slot);
+        if (i < token.size() && token[i] == '.') {
+            if (i + 1 >= token.size() || (token[i + 1] != 'g' && token[i + 1] != 'r'))
+                Fail(s.sourceLine, "not a field: " + token);
+            f.style = token[i + 1];
+            i += 2;
+        }
+        if (i < token.size() && token[i] == '@') {
+            ++i;
+            if (i < token.size() && (token[i] == 'R' || token[i] == 'M')) {
+                f.position = token.substr(i++, 1);
+            } else {
+                int x = 0;
+                number(x);
+                f.position = std::to_string(x);
+            }
+        }
+        if (i < token.size() && token[i] == '#') {
+            ++i;
+            number(f.width);
+            if (i < token.size() && token[i] == 'x') {
+                ++i;
+                number(f.height);
+            }
+        }
+        if (i != token.size())
+            Fail(s.sourceLine, "not a field: " + token);
         if (f.position.empty() && (f.kind == 'd' || f.kind == 'c') && f.width == 0)
             f.position = "R";
         if (f.width == 0) {
@@ -503,15 +534,15 @@ private:
             const Statement &c = statements[index];
             if (c.keyword != "col" || c.args.size() < 3)
                 Fail(c.sourceLine, "col \"<header>\" <width> <kind>+<offset>[.style]");
-            static const std::regex cell(R"(^([dcptnxa])\+(\d+)(?:\.([gr]))?$)");
-            std::smatch m;
-            if (!std::regex_match(c.args[2].text, m, cell))
-                Fail(c.sourceLine, "not a table cell: " + c.args[2].text);
+            // A cell: <kind>+<offset>[.<style>], the offset counted from the row's first slot.
+            const std::string &cell = c.args[2].text;
+            const size_t plus = cell.find('+');
+            if (plus != 1 || std::string("dcptnxa").find(cell[0]) == std::string::npos)
+                Fail(c.sourceLine, "not a table cell: " + cell);
             Column col;
             col.header = Text(c, 0);
             col.width = Number(c, c.args[1].text);
-            col.field = ParseField(c, m[1].str() + "0" + (m[3].matched ? "." + m[3].str() : ""));
-            col.field.slot = std::stoi(m[2].str()); // offset within the row
+            col.field = ParseField(c, cell.substr(0, 1) + cell.substr(2));
             columns.push_back(col);
         }
         if (index >= statements.size())
