@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Starts the program from a build folder (default: build). Until the desktop program is built,
-# recalculates the sample return with the command-line tool and prints it.
+# Starts the desktop program from a build folder (default: build). Without a display the program
+# says so and shows how to run it under a virtual display (xvfb-run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-
-"$build/src/cli/quorvan_16-calc" --dump examples/sample-trust.fq6
+exec "$build/src/app/quorvan_16"
