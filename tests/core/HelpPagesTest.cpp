@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -38,25 +38,57 @@ bool IsPage(const fs::path& path)
     return path.extension() == ".htm" || path.extension() == ".html";
 }
 
-std::vector<std::string> Matches(const std::string& text, const std::regex& pattern, int group)
+// The quoted values of the attributes `names` (e.g. href and src) in `html`, in order; attribute
+// names are matched without regard to case.
+std::vector<std::string> AttributeValues(const std::string& html, const std::vector<std::string>& names)
 {
-    std::vector<std::string> found;
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it)
-        found.push_back((*it)[group].str());
-    return found;
+    std::string lower = html;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    std::vector<std::string> values;
+    for (size_t i = 0; i < lower.size(); ++i) {
+        if (i == 0 || !std::isspace(static_cast<unsigned char>(lower[i - 1])))
+            continue;
+        for (const std::string& name : names) {
+            if (lower.compare(i, name.size(), name) != 0)
+                continue;
+            size_t j = i + name.size();
+            while (j < lower.size() && std::isspace(static_cast<unsigned char>(lower[j])))
+                ++j;
+            if (j >= lower.size() || lower[j] != '=')
+                continue;
+            ++j;
+            while (j < lower.size() && std::isspace(static_cast<unsigned char>(lower[j])))
+                ++j;
+            if (j >= lower.size() || lower[j] != '"')
+                continue;
+            const size_t close = lower.find('"', j + 1);
+            if (close == std::string::npos)
+                continue;
+            values.push_back(html.substr(j + 1, close - j - 1));
+        }
+    }
+    return values;
 }
 
 std::vector<std::string> LinksOf(const std::string& html)
 {
-    static const std::regex link(R"re(\b(?:href|src)\s*=\s*"([^"]*)")re", std::regex::icase);
-    return Matches(html, link, 1);
+    return AttributeValues(html, {"href", "src"});
 }
 
 std::set<std::string> AnchorsOf(const std::string& html)
 {
-    static const std::regex anchor(R"re(\b(?:id|name)\s*=\s*"([^"]*)")re", std::regex::icase);
-    const std::vector<std::string> found = Matches(html, anchor, 1);
+    const std::vector<std::string> found = AttributeValues(html, {"id", "name"});
     return {found.begin(), found.end()};
+}
+
+// "https://...", "mailto:...", "//host/...": a link that names a scheme or a host.
+bool NeedsNetwork(const std::string& link)
+{
+    if (link.compare(0, 2, "//") == 0)
+        return true;
+    const size_t colon = link.find(':');
+    return colon != std::string::npos && colon < link.find_first_of("/?#");
 }
 
 bool Inside(const fs::path& path, const fs::path& folder)
@@ -70,10 +102,9 @@ bool Inside(const fs::path& path, const fs::path& folder)
 // would need the network: the reason, or empty when the link is sound. `target` receives the file.
 std::string CheckLink(const fs::path& page, const std::string& link, const fs::path& root, fs::path& target)
 {
-    static const std::regex scheme(R"(^[A-Za-z][A-Za-z0-9+.-]*:|^//)");
     if (link.empty())
         return "empty link";
-    if (std::regex_search(link, scheme))
+    if (NeedsNetwork(link))
         return "leaves the installed help (the program makes no network connection)";
     const size_t hash = link.find('#');
     const std::string file = link.substr(0, hash);
