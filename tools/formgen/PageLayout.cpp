@@ -153,6 +153,10 @@ private:
         names_.insert(name);
         e.name = name;
         e.row = rowCounter_;
+        if (!columns_.empty()) {
+            e.block = blockCounter_;
+            e.region = static_cast<int>(columnIndex_);
+        }
         layout_.elements.push_back(e);
         return layout_.elements.back();
     }
@@ -608,6 +612,7 @@ private:
             }
             if (columns_.empty())
                 Fail(s.sourceLine, "columns needs at least one column");
+            ++blockCounter_;
             columnTop_ = y_;
             columnBottom_ = y_;
             columnIndex_ = 0;
@@ -660,6 +665,7 @@ private:
     size_t currentIndex_ = 0;
     int currentLine_ = 0;
     int rowCounter_ = 0;
+    int blockCounter_ = 0;
     std::map<std::string, int> counter_;
     std::set<std::string> names_;
 };

@@ -45,6 +45,8 @@ struct Element {
     Align align = Align::Left;
     std::string name;      // unique control name on the page
     int row = 0;           // elements of one line of the form share a row number (print rows)
+    int block = 0;         // side-by-side regions: the number of their block (0 outside any)
+    int region = 0;        // and the region within it, counted from 0
 
     int Tag() const;       // the binding code the program reads
 };

@@ -54,11 +54,6 @@ std::string RtfText(const std::string &utf8)
     return out;
 }
 
-bool Printed(const Element &e)
-{
-    return e.type != ElementType::HelpButton && e.type != ElementType::Rule;
-}
-
 // The merge's variable for a bound control: "/", its type character, the slot, "/".
 std::string Variable(const Element &e)
 {
@@ -199,25 +194,48 @@ std::string WriteRtfTemplate(const PageLayout &layout)
            "\\par\\pard\\plain\\f0\\fs16 \n";
     std::map<int, std::vector<const Element *>> rows;
     std::vector<int> order;
+    std::map<int, int> blockOf; // row -> side-by-side block, for rows inside one
+    std::map<int, std::map<int, std::vector<int>>> blockRows; // block -> region -> its rows in order
     for (const Element &e : layout.elements) {
-        if (e.type == ElementType::Rule) {
-            if (rows.find(e.row) == rows.end()) {
-                rows[e.row];
-                order.push_back(e.row);
+        if (e.type == ElementType::HelpButton)
+            continue;
+        if (rows.find(e.row) == rows.end()) {
+            order.push_back(e.row);
+            if (e.block > 0) {
+                blockOf[e.row] = e.block;
+                blockRows[e.block][e.region].push_back(e.row);
             }
+        }
+        std::vector<const Element *> &row = rows[e.row];
+        if (e.type != ElementType::Rule)
+            row.push_back(&e);
+    }
+    std::map<int, bool> blockDone;
+    for (int row : order) {
+        auto inBlock = blockOf.find(row);
+        if (inBlock == blockOf.end()) {
+            if (rows[row].empty())
+                out << "\\pard\\plain\\f0\\fs4\\brdrb\\brdrs\\brdrw15\\par\n";
+            else
+                WriteRow(out, rows[row]);
             continue;
         }
-        if (!Printed(e))
+        // Side-by-side regions print as one table: its row i holds row i of every region.
+        if (blockDone[inBlock->second])
             continue;
-        if (rows.find(e.row) == rows.end())
-            order.push_back(e.row);
-        rows[e.row].push_back(&e);
-    }
-    for (int row : order) {
-        if (rows[row].empty())
-            out << "\\pard\\plain\\f0\\fs4\\brdrb\\brdrs\\brdrw15\\par\n";
-        else
-            WriteRow(out, rows[row]);
+        blockDone[inBlock->second] = true;
+        const auto &regions = blockRows[inBlock->second];
+        size_t count = 0;
+        for (const auto &[region, regionRows] : regions)
+            count = std::max(count, regionRows.size());
+        for (size_t i = 0; i < count; ++i) {
+            std::vector<const Element *> merged;
+            for (const auto &[region, regionRows] : regions)
+                if (i < regionRows.size())
+                    merged.insert(merged.end(), rows[regionRows[i]].begin(), rows[regionRows[i]].end());
+            if (!merged.empty())
+                WriteRow(out, merged);
+        }
     }
     out << "\\pard\\plain\\f0\\fs16\\par\n}\n";
     return out.str();
