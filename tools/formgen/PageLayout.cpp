@@ -450,8 +450,12 @@ private:
         const int titleHeight = WrappedLines(title, w - 330, 13, true) * 21 + 4;
         AddCaption({left + 160, top, w - 330, titleHeight}, title, 13, true, Align::Center);
         AddCaption({left + w - 160, top, 156, 44}, year, 22, true, Align::Right);
-        if (!right.empty())
-            AddCaption({left + w - 160, top + 44, 156, 16}, right, 8, false, Align::Right);
+        int rightBottom = top + 44;
+        if (!right.empty()) {
+            const int lines = WrappedLines(right, 156, 8);
+            AddCaption({left + w - 160, top + 44, 156, lines * 13 + 3}, right, 8, false, Align::Right);
+            rightBottom += lines * 13 + 3;
+        }
         int subtitleY = top + std::max(34, titleHeight + 2);
         // Further quoted texts after the fourth go under the title, centred.
         for (size_t i = 4; i < s.args.size(); ++i) {
@@ -459,7 +463,7 @@ private:
             AddCaption({left + 160, subtitleY, w - 330, lines * 13 + 2}, Text(s, i), 8, false, Align::Center);
             subtitleY += lines * 13 + 2;
         }
-        y_ = std::max(top + 62, subtitleY + 4);
+        y_ = std::max({top + 62, subtitleY + 4, rightBottom + 2});
         AddRule();
     }
 
