@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
   xvfb xauth poppler-utils
   clang libclang-rt-14-dev
-  libreoffice-writer-nogui
+  libreoffice-writer-nogui groff
 )
 
 missing=()
