@@ -1,5 +1,6 @@
 // Checks every generated screen layout against the answer store: each bound control names a slot
-// that its form types have, every slot the return uses has its control, no slot is bound twice,
+// that its form types have, every slot the return uses has its control with the style its
+// calculation asks for (overrideable, read-only or entry), no slot is bound twice,
 // the page's focus control exists, the page has the height the zoom uses and its print template
 // names every bound slot. The layouts are read as XML text, without the GUI toolkit.
 #include "store/Answers.h"
@@ -174,6 +175,76 @@ const std::map<int, std::vector<SlotRange>> kRequiredSlots = {
     {32, {{0, 136}}},
 };
 
+// Computed slots of each layout: guarded ones (the preparer may override them) and those written
+// on every run. Every other bound slot is an entry.
+struct ComputedSlots {
+    std::vector<SlotRange> guarded;
+    std::vector<SlotRange> always;
+};
+
+std::vector<SlotRange> Form8949Results()
+{
+    std::vector<SlotRange> ranges = {{0, 1}, {133, 136}};
+    for (int row = 0; row < 16; ++row)
+        ranges.push_back({8 * row + 12, 8 * row + 12});
+    return ranges;
+}
+
+const std::map<int, ComputedSlots> kComputedSlots = {
+    // layout, {guarded}, {always}
+    {1, {{{16, 16}, {30, 31}, {35, 35}, {41, 41}, {46, 46}, {48, 49}, {52, 52}, {54, 54}, {56, 57}, {59, 59}, {66, 66}},
+         {{50, 51}, {55, 55}, {60, 60}, {67, 67}, {69, 70}, {72, 72}}}},
+    {2, {{{7, 7}, {9, 10}, {12, 12}, {14, 14}, {17, 17}, {24, 24}, {26, 26}, {38, 38}, {44, 46}},
+         {{2, 2}, {4, 4}, {6, 6}, {13, 13}, {19, 21}, {27, 27}, {37, 37}, {43, 43}}}},
+    {3, {{{2, 4}, {33, 34}, {39, 40}}, {{0, 1}, {5, 5}, {26, 31}, {38, 38}, {41, 41}, {43, 43}}}},
+    {4, {{{6, 7}, {10, 10}, {13, 15}, {20, 20}}, {{0, 5}, {9, 9}, {11, 12}, {16, 19}, {21, 23}, {25, 25}, {32, 35}}}},
+    {28, {{{2, 2}}, {{0, 1}, {3, 15}}}},
+    {5, {{}, {{0, 1}, {4, 16}, {20, 20}, {23, 35}, {41, 41}}}},
+    {6, {{{15, 15}}, {{1, 2}, {4, 5}, {7, 8}, {11, 14}, {16, 19}, {21, 40}}}},
+    {7, {{{0, 4}, {27, 31}}, {{5, 6}, {22, 26}, {32, 36}, {42, 46}, {52, 61}, {67, 71}}}},
+    {8, {{{0, 4}, {79, 79}, {83, 83}, {87, 87}, {91, 91}, {95, 95}}, {{20, 24}, {30, 44}, {60, 74}, {99, 101}}}},
+    {9, {{{0, 1}, {5, 6}, {10, 13}, {19, 19}, {29, 35}, {46, 47}, {53, 54}, {92, 93}, {99, 100}}, {}}},
+    {10, {{{1, 5}, {9, 9}}, {{15, 15}, {33, 34}, {36, 36}, {48, 48}}}},
+    {11, {{{7, 7}, {11, 11}, {25, 25}, {31, 31}, {54, 57}}, {{35, 36}, {44, 45}, {50, 53}}}},
+    {12, {{{0, 0}, {3, 3}, {12, 14}, {18, 18}}, {{4, 6}, {8, 8}, {10, 10}, {15, 15}, {17, 17}}}},
+    {16, {{{12, 12}, {23, 23}}, {{1, 1}, {6, 11}, {13, 22}, {24, 40}}}},
+    {13, {{{0, 27}}, {}}},
+    {14, {{{16, 16}, {39, 46}}, {{19, 19}, {25, 26}, {30, 30}, {33, 33}, {35, 36}, {38, 38}, {50, 50}}}},
+    {15, {{{0, 6}}, {{9, 9}, {61, 61}}}},
+    {24, {{{1, 1}}, {{0, 0}, {2, 5}}}},
+    {18, {{{0, 3}}, {{86, 86}}}},
+    {19, {{{0, 3}}, {{86, 86}}}},
+    {20, {{{0, 3}}, {{86, 86}}}},
+    {26, {{{0, 3}}, {{86, 86}}}},
+    {21, {{{14, 14}, {16, 16}}, {{3, 3}, {6, 6}, {9, 9}, {13, 13}, {15, 15}, {17, 18}}}},
+    {22, {{}, {{1, 2}, {5, 27}, {29, 44}}}},
+    {23, {{}, {{1, 2}, {4, 23}}}},
+    {25, {{}, {{1, 14}}}},
+    {27, {{{5, 5}}, {{6, 7}}}},
+    {29, {{}, Form8949Results()}},
+    {32, {{}, Form8949Results()}},
+};
+
+bool InRanges(const std::vector<SlotRange> &ranges, int slot)
+{
+    for (const SlotRange &range : ranges)
+        if (slot >= range.first && slot <= range.last)
+            return true;
+    return false;
+}
+
+// The style a control must carry: overrideable when guarded, read-only when always computed (check
+// boxes have no read-only style), none for an entry.
+std::string ExpectedStyle(const Control &c, int slot, const ComputedSlots &computed)
+{
+    const bool box = c.cls == "QCheckBox";
+    if (InRanges(computed.guarded, slot))
+        return box ? "CHECKBOXOVERRIDEABLE" : "EDITOVERRIDEABLE";
+    if (InRanges(computed.always, slot))
+        return box ? "" : "EDITREADONLY";
+    return "";
+}
+
 // The answer slot a control binds, or -1 when it binds none.
 int BoundSlot(const Control &c)
 {
@@ -230,6 +301,14 @@ TEST_P(FormLayouts, BindsOnlyExistingSlotsOnceAndHasItsFocusControl)
         auto [previous, fresh] = boundBy.emplace(slot, c.name);
         EXPECT_TRUE(fresh) << "slot " << slot << " bound by " << previous->second << " and " << c.name;
     }
+    const ComputedSlots &computed = kComputedSlots.at(row.layout);
+    for (const Control &c : layout.controls) {
+        if (c.cls != "QLineEdit" && c.cls != "QCheckBox")
+            continue;
+        const int slot = BoundSlot(c);
+        EXPECT_EQ(c.style, ExpectedStyle(c, slot, computed)) << c.name << " (slot " << slot << ")";
+    }
+
     for (const SlotRange &range : kRequiredSlots.at(row.layout))
         for (int slot = range.first; slot <= range.last; ++slot)
             EXPECT_TRUE(boundBy.count(slot)) << "slot " << slot << " has no control";
