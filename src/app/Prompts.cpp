@@ -3,6 +3,7 @@
 #include "ErrorDlg.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -27,6 +28,22 @@ bool Prompts::AskYesNo(QWidget* parent, const QString& title, const QString& tex
 {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No)
            == QMessageBox::Yes;
+}
+
+bool Prompts::AskWarningYesNo(QWidget* parent, const QString& text)
+{
+    return QMessageBox::warning(parent, QStringLiteral("Quorvan_16"), text, QMessageBox::Yes | QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+int Prompts::RunDialog(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+QString Prompts::ChooseFolder(QWidget* parent, const QString& title, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(parent, title, folder);
 }
 
 void Prompts::Warn(QWidget* parent, const QString& text)

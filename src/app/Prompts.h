@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace quorvan::app {
@@ -31,6 +32,13 @@ public:
     virtual SaveAnswer AskSaveChanges(QWidget* parent);
     // Yes/No question; true for Yes.
     virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
+    // Yes/No question in a warning box; true for Yes.
+    virtual bool AskWarningYesNo(QWidget* parent, const QString& text);
+    // A fixed dialog of the program, shown modally; returns its result (QDialog::Accepted or
+    // QDialog::Rejected). A test works the dialog's controls itself.
+    virtual int RunDialog(QDialog& dialog);
+    // A folder picker with `folder` preselected: the chosen folder, or empty when cancelled.
+    virtual QString ChooseFolder(QWidget* parent, const QString& title, const QString& folder);
     // A warning with an OK button.
     virtual void Warn(QWidget* parent, const QString& text);
     // The chosen path, or empty when the preparer cancels.
