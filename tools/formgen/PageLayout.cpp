@@ -42,7 +42,7 @@ struct Region {
     int MiddleColumn() const { return RightColumn() - kBoxLabelWidth - 8 - kAmountWidth; }
 };
 
-struct FieldSpec {
+struct FieldToken {
     char kind = 0;
     int slot = -1;
     char style = 0; // 'g' guarded, 'r' always
@@ -176,9 +176,9 @@ private:
 
     // A field token: <kind><slot>[.<style>][@<position>][#<width>[x<height>]], for example d30.g,
     // t0@210#400 or m22#300x60.
-    FieldSpec ParseField(const Statement &s, const std::string &token) const
+    FieldToken ParseField(const Statement &s, const std::string &token) const
     {
-        FieldSpec f;
+        FieldToken f;
         size_t i = 0;
         auto number = [&](int &value) {
             size_t start = i;
@@ -237,7 +237,7 @@ private:
         return f;
     }
 
-    int FieldX(const FieldSpec &f, int cursor) const
+    int FieldX(const FieldToken &f, int cursor) const
     {
         if (f.position == "R")
             return region_.RightColumn();
@@ -248,7 +248,7 @@ private:
         return cursor;
     }
 
-    void AddField(const Statement &s, const FieldSpec &f, Rect r)
+    void AddField(const Statement &s, const FieldToken &f, Rect r)
     {
         Element e;
         e.slot = f.slot;
@@ -295,7 +295,7 @@ private:
         struct Item {
             enum { Caption, BoxLabel, Move, Field, Bold, Small, Height } kind;
             std::string text;
-            FieldSpec field;
+            FieldToken field;
         };
         std::vector<Item> items;
         for (size_t i = first; i < s.args.size(); ++i) {
@@ -383,7 +383,7 @@ private:
                 break;
             }
             case Item::Field: {
-                const FieldSpec &f = item.field;
+                const FieldToken &f = item.field;
                 int x = FieldX(f, cursor);
                 bool column = f.position == "R" || f.position == "M";
                 std::string box = !pendingBox.empty() ? pendingBox : (column ? lineNumber : "");
@@ -534,7 +534,7 @@ private:
         struct Column {
             std::string header;
             int width;
-            FieldSpec field;
+            FieldToken field;
         };
         std::vector<Column> columns;
         const auto &statements = page_.statements;
@@ -569,7 +569,7 @@ private:
             ++rowCounter_;
             x = region_.x + 4;
             for (const Column &c : columns) {
-                FieldSpec f = c.field;
+                FieldToken f = c.field;
                 f.slot = first + r * stride + c.field.slot;
                 AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)});
                 x += c.width + 2;
