@@ -36,6 +36,11 @@ bool Prompts::AskWarningYesNo(QWidget* parent, const QString& text)
            == QMessageBox::Yes;
 }
 
+void Prompts::Inform(QWidget* parent, const QString& text)
+{
+    QMessageBox::information(parent, QStringLiteral("Quorvan_16"), text, QMessageBox::Ok);
+}
+
 int Prompts::RunDialog(QDialog& dialog)
 {
     return dialog.exec();

@@ -41,6 +41,8 @@ public:
     virtual QString ChooseFolder(QWidget* parent, const QString& title, const QString& folder);
     // A warning with an OK button.
     virtual void Warn(QWidget* parent, const QString& text);
+    // An information box with an OK button.
+    virtual void Inform(QWidget* parent, const QString& text);
     // The chosen path, or empty when the preparer cancels.
     virtual QString OpenFileName(QWidget* parent, const FileDialogRequest& request);
     virtual QString SaveFileName(QWidget* parent, const FileDialogRequest& request);

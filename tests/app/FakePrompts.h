@@ -12,6 +12,7 @@ struct PromptLog {
     QList<unsigned> messageCodes;   // numbered messages, in order
     QStringList messageExtras;
     QStringList warnings;
+    QStringList notices;  // information boxes
     int savePrompts = 0;
     QList<FileDialogRequest> openRequests;
     QList<FileDialogRequest> saveRequests;
@@ -40,6 +41,7 @@ public:
         return yesNoAnswer;
     }
     void Warn(QWidget*, const QString& text) override { log_.warnings << text; }
+    void Inform(QWidget*, const QString& text) override { log_.notices << text; }
     QString OpenFileName(QWidget*, const FileDialogRequest& request) override
     {
         log_.openRequests << request;
