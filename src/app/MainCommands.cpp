@@ -55,6 +55,11 @@ void TfrmMain::ConnectCommands()
     onTrigger(c.mnuCancelOverride, [this] { OverrideClick(); });
     onTrigger(c.popOverride, [this] { OverrideClick(); });
     onTrigger(c.popDontOverride, [this] { OverrideClick(); });
+    onTrigger(c.mnuK1Allocation, [this] { K1AllocationClick(); });
+    for (QAction* item : {c.mnuDefaultFQ5, c.mnuDefaultFQ4, c.mnuDefaultTempDir})
+        onTrigger(item, [this, item] { DefaultFileLocation(item->property(kTagProperty).toInt()); });
+    onTrigger(c.mnuShrinkFont, [this] { ShrinkFontOnClick(); });
+    onTrigger(c.mnuZoom, [this] { ZoomClick(); });
     onTrigger(c.mnuGraphicsAdapter, [this] { GraphicsAdapterClick(); });
     onTrigger(c.mnuMinimize, [this] { MinimizeClick(); });
     onTrigger(c.mnuTableofContents, [this] { TableofContentsClick(); });
@@ -226,22 +231,6 @@ void TfrmMain::TutorialClick()
     prompts_->OpenUrl(QLatin1String(kHelpSite) + QStringLiteral("/help/quorvan_16/tutorial/tutorial.htm"));
 }
 
-void TfrmMain::OverrideClick() {}
-
-void TfrmMain::K1AllocationClick() {}
-
 void TfrmMain::PrintSelectedForms() {}
-
-void TfrmMain::NewForm(int) {}
-
-void TfrmMain::DeleteForm(int) {}
-
-// Shows the first page of a continuation type that has pages in use.
-void TfrmMain::ContinuationDlg(int pageCode)
-{
-    const int* count = store_ ? store_->CountField(pageCode / 100) : nullptr;
-    if (count && *count > 0)
-        DisplayCode(pageCode);
-}
 
 }  // namespace quorvan::app

@@ -211,6 +211,7 @@ void TfrmMain::FormShow()
     TreeView1_->setCurrentItem(FindTreeItem(TreeView1_, QStringLiteral("tvwForm1041")));
     UpdateRecentMenu();
     DisplayCode(100);
+    state_.BasePageWidth = pnlMainForm_->width();
     // The tree takes what page 1 leaves of the window: the page, its scroll bar and frame.
     const int scrollBarAndFrame = std::max(15, VertScrollBox1_->verticalScrollBar()->sizeHint().width()
                                                    + 2 * VertScrollBox1_->frameWidth());

@@ -38,6 +38,7 @@ struct WindowState {
     double FontShrink = 0;
     bool LeaveFieldActive = false;  // a leave-field recalculation is running
     int ContinuationChoice = 0;
+    int BasePageWidth = 0;  // the page panel's width when the window was first shown
     bool WordProcessorFound = false;
 };
 
@@ -105,6 +106,15 @@ public:
     void DeleteForm(int formType);
     void PrintSelectedForms();
     void K1AllocationClick();
+    // Offers Override or Cancel Override for the control that received the focus.
+    void SetOverride(QWidget* control);
+    // Runs the page chooser for a continuation type; false when the preparer cancelled.
+    bool ChooseContinuationPage(int formType, int& index);
+    void ZoomClick();
+    void ShrinkFontOnClick();
+    void DefaultFileLocation(int tag);  // 0 client files, 1 prior year, 2 temporary folder
+    // The page on screen scaled by PageScale, the page panel sized to it.
+    void ApplyPageScale();
 
     // Start-up and close, exposed for the program entry and tests.
     void FormCreate(const StartOptions& options);
@@ -138,6 +148,10 @@ private:
     void SetCaption();
     void DeleteTemporaryFiles();
     void ApplyScreenSize();
+    bool PageToWorkOn(int formType, int count, int& index);
+    void ShowOverrideButtons(bool offerOverride, bool offerCancel);
+    void OfferOverride(bool offerOverride, bool offerCancel);
+    QString ShrinkFontHelpUrl() const;
     PageAddress CurrentPage() const { return {state_.CurrentFormType, state_.CurrentPageIndex}; }
 
     std::unique_ptr<Prompts> prompts_;

@@ -75,6 +75,7 @@ void TfrmMain::ShowPage(int pageCode)
         ShowMessageByCode(11150, path.toStdString());
     } else {
         PrepareControls(page_, *this, state_.FontShrink);
+        ApplyPageScale();
         pageEvents_ = page_->findChild<QObject*>(QStringLiteral("pageEventFilter"), Qt::FindDirectChildrenOnly);
         hooks_->showAnswers = true;
         if (store_)
@@ -208,6 +209,7 @@ void TfrmMain::ControlChange()
 
 void TfrmMain::ScrollOnEnter(QWidget* control)
 {
+    SetOverride(control);
     if (control && pnlMainForm_->isAncestorOf(control)) {
         const int top = control->mapTo(pnlMainForm_, QPoint(0, 0)).y();
         const int h = VertScrollBox1_->viewport()->height();

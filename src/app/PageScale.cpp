@@ -1,0 +1,91 @@
+#include "PageScale.h"
+
+#include <QFont>
+#include <QList>
+#include <QRect>
+#include <QVariant>
+#include <QWidget>
+
+#include <cmath>
+
+namespace quorvan::app {
+namespace {
+
+constexpr char kBaseGeometry[] = "layoutGeometry";
+constexpr char kBaseFont[] = "layoutFont";
+
+QRect Scaled(const QRect& r, double scale)
+{
+    const auto s = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
+    return {s(r.x()), s(r.y()), s(r.width()), s(r.height())};
+}
+
+// A control whose font names its own size; the others take the scaled size of their parent.
+bool SetsOwnFontSize(const QWidget* w, bool root)
+{
+    return root || (w->testAttribute(Qt::WA_SetFont) && (w->font().resolveMask() & QFont::SizeResolved));
+}
+
+void RememberLayout(QWidget* w, bool root)
+{
+    if (!w->property(kBaseGeometry).isValid())
+        w->setProperty(kBaseGeometry, w->geometry());
+    if (!w->property(kBaseFont).isValid() && SetsOwnFontSize(w, root))
+        w->setProperty(kBaseFont, w->font());
+}
+
+void ApplyScale(QWidget* w, double scale)
+{
+    w->setGeometry(Scaled(w->property(kBaseGeometry).toRect(), scale));
+    const QVariant base = w->property(kBaseFont);
+    if (!base.isValid())
+        return;
+    QFont font = base.value<QFont>();
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelSize() * scale))));
+    else if (font.pointSizeF() > 0)
+        font.setPointSizeF(std::max(1.0, font.pointSizeF() * scale));
+    w->setFont(font);
+}
+
+}  // namespace
+
+int PageHeightFor(int formType)
+{
+    switch (formType) {
+    case 1: return 3150;
+    case 2: case 3: return 2600;
+    case 4: case 8: case 11: return 1950;
+    case 5: case 29: case 30: case 31: case 32: case 33: case 34: return 1750;
+    case 6: return 2250;
+    case 7: case 21: return 1500;
+    case 9: return 2350;
+    case 10: return 2150;
+    case 12: return 2500;
+    case 13: return 1250;
+    case 15: case 18: case 19: case 20: case 26: return 1600;
+    case 22: return 1850;
+    case 23: case 28: return 850;
+    case 25: return 950;
+    default: return 2000;
+    }
+}
+
+void ScalePageControls(QWidget* page, double scale)
+{
+    if (!page)
+        return;
+    const bool neverScaled = !page->property(kBaseGeometry).isValid();
+    if (neverScaled && scale == 1.0)
+        return;
+    QList<QWidget*> controls = page->findChildren<QWidget*>();
+    // Every layout value is read before any is changed: a parent's new font reaches children.
+    RememberLayout(page, true);
+    for (QWidget* w : controls)
+        RememberLayout(w, false);
+    ApplyScale(page, scale);
+    for (QWidget* w : controls)
+        ApplyScale(w, scale);
+}
+
+}  // namespace quorvan::app

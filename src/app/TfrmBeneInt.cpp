@@ -1,0 +1,61 @@
+#include "TfrmBeneInt.h"
+
+#include "ui_TfrmBeneInt.h"
+
+#include "messages/Messages.h"
+#include "store/ContinuationPages.h"
+
+#include <QLocale>
+
+namespace quorvan::app {
+
+QString PercentageText(double share)
+{
+    return QLocale().toString(share * 100, 'f', 2).trimmed();
+}
+
+TfrmBeneInt::TfrmBeneInt(TAnswer& store, int beneNo, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::TfrmBeneInt>()), store_(store), beneNo_(beneNo)
+{
+    ui_->setupUi(this);
+    connect(ui_->OKBtn, &QPushButton::clicked, this, &TfrmBeneInt::OKBtnClick);
+    connect(ui_->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    FormCreate();
+}
+
+TfrmBeneInt::~TfrmBeneInt() = default;
+
+void TfrmBeneInt::FormCreate()
+{
+    const double share = store_.BeneficiaryInterest.at(static_cast<size_t>(beneNo_));
+    if (share < 0) {
+        ui_->rbNotApplicable->setChecked(true);
+        ui_->edtPercentage->clear();
+    } else {
+        ui_->rbUsePercentage->setChecked(true);
+        ui_->edtPercentage->setText(PercentageText(share));
+    }
+}
+
+// An invalid percentage keeps the dialog open with nothing stored.
+void TfrmBeneInt::OKBtnClick()
+{
+    K1Allocation choice = K1Allocation::Unset;
+    double percent = 0;
+    if (ui_->rbUsePercentage->isChecked()) {
+        bool ok = false;
+        percent = QLocale().toDouble(ui_->edtPercentage->text().trimmed(), &ok);
+        if (!ok) {
+            ShowMessageByCode(16010);
+            ui_->edtPercentage->setFocus();
+            return;
+        }
+        choice = K1Allocation::Percentage;
+    } else if (ui_->rbNotApplicable->isChecked()) {
+        choice = K1Allocation::OwnValues;
+    }
+    SetK1Allocation(store_, beneNo_, choice, percent / 100);
+    accept();
+}
+
+}  // namespace quorvan::app

@@ -1,0 +1,70 @@
+// Zoom and Shrink Font: the page scale with the window sized to it, and the amount by which the
+// labels of the form pages are made smaller.
+
+#include "MainWindow.h"
+
+#include "PageScale.h"
+#include "TfrmShrinkFont.h"
+#include "TfrmWindowScale.h"
+#include "files/Folders.h"
+
+#include <QAction>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <cmath>
+
+namespace quorvan::app {
+namespace {
+
+// The margin below a page in the page panel.
+constexpr double kPanelMargin = 1.1;
+// Window width beyond the tree and the page: scroll bar and frame.
+constexpr int kWindowExtraWidth = 24;
+
+}  // namespace
+
+QString TfrmMain::ShrinkFontHelpUrl() const
+{
+    return QUrl::fromLocalFile(QString::fromStdString(
+                                   JoinPath(folders_.ProgramFolder, "help/kelsub10/options_menu/shrink_fonts.htm")))
+        .toString();
+}
+
+void TfrmMain::ApplyPageScale()
+{
+    if (!page_)
+        return;
+    ScalePageControls(page_, state_.PageScale);
+    pnlMainForm_->resize(page_->size());
+}
+
+void TfrmMain::ZoomClick()
+{
+    TfrmWindowScale dialog(state_.PageScale, this);
+    if (prompts_->RunDialog(dialog) != QDialog::Accepted)
+        return;
+    state_.PageScale = dialog.Value();
+    ApplyPageScale();
+    const int pageWidth = static_cast<int>(state_.BasePageWidth * state_.PageScale);
+    resize(TreeView1_->width() + pageWidth + kWindowExtraWidth, height());
+    const double panelHeight = PageHeightFor(state_.CurrentFormType) * state_.PageScale * kPanelMargin;
+    pnlMainForm_->resize(pnlMainForm_->width(), static_cast<int>(std::lround(panelHeight)));
+    if (const QScreen* screen = this->screen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
+}
+
+void TfrmMain::ShrinkFontOnClick()
+{
+    TfrmShrinkFont dialog(state_.FontShrink, [this] { prompts_->OpenUrl(ShrinkFontHelpUrl()); }, this);
+    const bool ok = prompts_->RunDialog(dialog) == QDialog::Accepted;
+    // The choice counts whichever button closed the dialog; only Ok shows the page anew.
+    state_.FontShrink = dialog.ChosenShrink(state_.FontShrink);
+    if (ok)
+        DisplayCode(0);
+}
+
+}  // namespace quorvan::app
