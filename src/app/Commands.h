@@ -42,6 +42,7 @@ struct MainCommands {
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuExportPdf = nullptr;
     QAction* mnuExit = nullptr;
     QAction* HX_Line = nullptr;
     std::array<QAction*, 5> HX{};

@@ -4,6 +4,8 @@
 #include "MainWindow.h"
 
 #include "FileCommands.h"
+#include "HelpCommands.h"
+#include "PrintCommands.h"
 #include "PageTable.h"
 
 #include <QAbstractButton>
@@ -12,8 +14,6 @@
 
 namespace quorvan::app {
 namespace {
-
-constexpr char kHelpSite[] = "https://www.velmora.com";
 
 void SetPairVisible(QAbstractButton* icon, QAbstractButton* labelled, bool visible)
 {
@@ -38,6 +38,7 @@ void TfrmMain::ConnectCommands()
     onTrigger(c.mnuSave, [this] { files_->SaveFile(); });
     onTrigger(c.mnuSaveAs, [this] { files_->SaveAsClick(); });
     onTrigger(c.mnuPrint, [this] { PrintSelectedForms(); });
+    onTrigger(c.mnuExportPdf, [this] { print_->ExportPdfClick(); });
     onTrigger(c.mnuExit, [this] { ExitClick(); });
     for (QAction* item : c.HX)
         onTrigger(item, [this, item] { files_->ReOpenClick(item->property(kTagProperty).toInt()); });
@@ -64,6 +65,11 @@ void TfrmMain::ConnectCommands()
     onTrigger(c.mnuMinimize, [this] { MinimizeClick(); });
     onTrigger(c.mnuTableofContents, [this] { TableofContentsClick(); });
     onTrigger(c.mnuTutorial, [this] { TutorialClick(); });
+    onTrigger(c.mnuManual, [this] { help_->ManualClick(); });
+    onTrigger(c.mnuPDF, [this] { help_->PDFClick(); });
+    onTrigger(c.mnuForceWord, [this] { print_->ForceWordClick(); });
+    onTrigger(c.mnuForceWordPad, [this] { print_->ForceWordPadClick(); });
+    onTrigger(c.mnuFindWord, [this] { print_->FindWordClick(); });
     onTrigger(c.mnuAbout, [this] { AboutBoxClick(); });
 
     for (auto [icon, labelled, handler] : {
@@ -223,14 +229,17 @@ void TfrmMain::AboutBoxClick()
 
 void TfrmMain::TableofContentsClick()
 {
-    prompts_->OpenUrl(QLatin1String(kHelpSite) + QStringLiteral("/help/quorvan_16/default.htm"));
+    help_->TableofContentsClick();
 }
 
 void TfrmMain::TutorialClick()
 {
-    prompts_->OpenUrl(QLatin1String(kHelpSite) + QStringLiteral("/help/quorvan_16/tutorial/tutorial.htm"));
+    help_->TutorialClick();
 }
 
-void TfrmMain::PrintSelectedForms() {}
+void TfrmMain::PrintSelectedForms()
+{
+    print_->PrintSelectedForms();
+}
 
 }  // namespace quorvan::app

@@ -1,7 +1,10 @@
 #include "MainWindow.h"
 
 #include "BusyCursor.h"
+#include "DesktopShell.h"
 #include "FileCommands.h"
+#include "HelpCommands.h"
+#include "PrintCommands.h"
 #include "ScreenHooks.h"
 #include "files/ClientFile.h"
 
@@ -79,6 +82,9 @@ TfrmMain::TfrmMain(std::unique_ptr<Prompts> prompts, const StartOptions& options
 {
     setObjectName(QStringLiteral("TfrmMain"));
     files_ = std::make_unique<FileCommands>(*this);
+    print_ = std::make_unique<PrintCommands>(*this);
+    help_ = std::make_unique<HelpCommands>(*this);
+    shell_ = std::make_unique<DesktopShell>();
     previousPresenter_ = SetMessagePresenter([this](const TMessage& message) { prompts_->ShowMessage(this, message); });
     BuildWindow();
     ConnectCommands();
@@ -161,6 +167,7 @@ void TfrmMain::FormCreate(const StartOptions& options)
     folders_.ClientFileFolder = settings_.ClientFileFolder;
     folders_.PriorYearFolder = settings_.PriorYearFolder;
     DeriveSupportFolders(folders_);
+    print_->FormCreate();
 
     state_.CurrentFormType = -1;
     state_.CurrentPageIndex = -1;
@@ -261,6 +268,12 @@ void TfrmMain::DeleteTemporaryFiles()
 {
     for (const std::string& name : DeleteMatchingFiles(folders_.TempFolder, kPrintFileMask))
         prompts_->Warn(this, QStringLiteral("Unable to delete ") + ToQt(name));
+}
+
+void TfrmMain::SetShell(std::unique_ptr<DesktopShell> shell)
+{
+    if (shell)
+        shell_ = std::move(shell);
 }
 
 void TfrmMain::ReplaceStore()

@@ -24,7 +24,10 @@ class QUiLoader;
 
 namespace quorvan::app {
 
+class DesktopShell;
 class FileCommands;
+class HelpCommands;
+class PrintCommands;
 class ScreenHooks;
 
 // Window state that outlives page displays.
@@ -61,6 +64,11 @@ public:
     Prompts& Ask() { return *prompts_; }
     MainCommands& Commands() { return commands_; }
     FileCommands& Files() { return *files_; }
+    PrintCommands& Printing() { return *print_; }
+    HelpCommands& Help() { return *help_; }
+    // Starts programs and opens documents; a test puts a recorder in its place.
+    DesktopShell& Shell() { return *shell_; }
+    void SetShell(std::unique_ptr<DesktopShell> shell);
     TAnswer* Store() { return store_.get(); }
     QWidget* PagePanel() { return pnlMainForm_; }
     QWidget* Page() { return page_; }
@@ -157,6 +165,9 @@ private:
     std::unique_ptr<Prompts> prompts_;
     std::unique_ptr<TAnswer> store_;
     std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<PrintCommands> print_;
+    std::unique_ptr<HelpCommands> help_;
+    std::unique_ptr<DesktopShell> shell_;
     std::unique_ptr<ScreenHooks> hooks_;
     std::unique_ptr<QUiLoader> loader_;
     WindowState state_;

@@ -1,0 +1,24 @@
+#include "DesktopShell.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+
+namespace quorvan::app {
+
+bool DesktopShell::StartProgram(const LaunchCommand& command)
+{
+    QStringList arguments;
+    for (const std::string& argument : command.arguments)
+        arguments << QString::fromStdString(argument);
+    return QProcess::startDetached(QString::fromStdString(command.program), arguments,
+                                   QString::fromStdString(command.workingFolder));
+}
+
+bool DesktopShell::OpenDocument(const QString& path)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace quorvan::app

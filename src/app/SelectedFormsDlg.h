@@ -1,0 +1,45 @@
+#pragma once
+// The print selection dialog "Print Selected Forms": one check box per printable form, on five
+// tabs, opened with the ticks it is given; Select All (popup menu), Clear All, and the ticks read
+// back as a selection when the preparer presses Preview/Print.
+
+#include "print/FormSelect.h"
+
+#include <QDialog>
+
+#include <map>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+
+namespace Ui {
+class TfrmSelectedForms;
+}
+
+namespace quorvan::app {
+
+class TfrmSelectedForms : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmSelectedForms(const PrintSelection& ticks, QWidget* parent = nullptr);
+    ~TfrmSelectedForms() override;
+
+    // The ticks as they stand.
+    PrintSelection Selection() const;
+    // The box that prints `formType`, or nullptr.
+    QCheckBox* Box(int formType) const;
+
+    void SelectAllClick();
+    void ClearAllClick();
+
+private:
+    void AddBoxes();
+    void SetAll(bool ticked);
+
+    std::unique_ptr<Ui::TfrmSelectedForms> ui_;
+    QAction* popSelectAll_ = nullptr;
+    std::map<int, QCheckBox*> boxes_;  // by form type
+};
+
+}  // namespace quorvan::app
