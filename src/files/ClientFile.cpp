@@ -1,5 +1,6 @@
 #include "files/ClientFile.h"
 
+#include "files/AtomicFile.h"
 #include "files/Cp1252.h"
 #include "files/LineReader.h"
 #include "messages/Messages.h"
@@ -13,7 +14,6 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace quorvan {
 
@@ -22,8 +22,6 @@ const char* const kClientFileIdentification = "Quorvan_16 Demo";
 namespace {
 
 const char* const kCrLf = "\r\n";
-// The identification texts a client file's first line may be a part of.
-const char* const kAcceptedIdentifications[] = {"Quorvan_16 Demo", "Selkam_13"};
 
 // Pages a count cell of n names: pages 0 to n, limited to the pages the store has. A counted
 // form type with all twenty pages in use writes its twenty pages.
@@ -59,16 +57,6 @@ std::string OneLine(const std::string& text)
         }
     }
     return line;
-}
-
-bool AcceptedIdentification(const std::string& line)
-{
-    if (line.empty())
-        return false;
-    for (const char* accepted : kAcceptedIdentifications)
-        if (std::string(accepted).find(line) != std::string::npos)
-            return true;
-    return false;
 }
 
 bool Fail(TAnswer& store)
@@ -168,22 +156,33 @@ bool ReadPagesAndCounts(LineReader& in)
     return !store.ErrFlag;
 }
 
+bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identifications,
+                  std::initializer_list<int> versions)
+{
+    const std::string line = in.ReadLine();
+    bool identified = false;
+    for (const char* accepted : identifications)
+        identified = identified || (!line.empty() && std::string(accepted).find(line) != std::string::npos);
+    if (!identified) {
+        ShowMessageByCode(33010);
+        return false;
+    }
+    double version = 0;
+    const double whole = in.ReadReal(version) ? std::trunc(version) : 0;
+    for (int accepted : versions)
+        if (whole == accepted)
+            return true;
+    ShowMessageByCode(33020);
+    return false;
+}
+
 bool ReadClientFile(std::istream& in)
 {
     LineReader reader(in);
     TAnswer& store = *Answers;
     store.ErrFlag = false;
-    if (!AcceptedIdentification(reader.ReadLine())) {
-        ShowMessageByCode(33010);
-        return false;
-    }
-    double version = 0;
-    const double whole = reader.ReadReal(version) ? std::trunc(version) : 0;
-    if (whole != 20 && whole != 17) {
-        ShowMessageByCode(33020);
-        return false;
-    }
-    return ReadPagesAndCounts(reader) && !store.ErrFlag;
+    return ReadFileHead(reader, {"Quorvan_16 Demo", "Selkam_13"}, {20, 17}) && ReadPagesAndCounts(reader) &&
+           !store.ErrFlag;
 }
 
 bool ReadClientFileAt(const std::string& path)
@@ -201,29 +200,7 @@ bool SaveClientFileAt(const std::string& path, std::string& error)
         error = "The return could not be prepared for writing.";
         return false;
     }
-    const std::string bytes = text.str();
-    const std::string temporary = path + ".saving";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        error = "Cannot write in the folder of " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = std::fflush(file) == 0 && written;
-    written = ::fsync(::fileno(file)) == 0 && written;
-    const int savedErrno = errno;
-    written = std::fclose(file) == 0 && written;
-    if (!written) {
-        std::remove(temporary.c_str());
-        error = "Writing " + path + " failed: " + std::strerror(savedErrno ? savedErrno : EIO);
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "Replacing " + path + " failed: " + std::strerror(errno);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, text.str(), error);
 }
 
 }  // namespace quorvan

@@ -2,6 +2,7 @@
 // The client file: one return as positional text (identification, version, page counts,
 // K-1 shares, then every answer and its override flag page by page). Windows-1252, CR LF.
 
+#include <initializer_list>
 #include <ostream>
 #include <string>
 
@@ -28,6 +29,12 @@ bool ReadClientFile(std::istream& in);
 // False, with ErrFlag set, on a count, share or flag that does not read, or a count that
 // names pages the store does not have.
 bool ReadPagesAndCounts(LineReader& in);
+
+// The identification line, which must be a non-empty part of one of `identifications`
+// (message 3301 otherwise), and the version, whose whole part must be one of `versions`
+// (message 3302 otherwise).
+bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identifications,
+                  std::initializer_list<int> versions);
 
 // Opens and reads a client file; false when the file cannot be opened or read.
 bool ReadClientFileAt(const std::string& path);

@@ -68,11 +68,6 @@ int PagesInUse(const TAnswer& store, int formType)
     return std::clamp(*count, 0, kHighestPageIndex[formType] + 1);
 }
 
-bool AcceptedIdentification(const std::string& line)
-{
-    return !line.empty() && std::string(kPriorYearIdentification).find(line) != std::string::npos;
-}
-
 }  // namespace
 
 void ClearPriorYearAmounts(TAnswer& store)
@@ -93,16 +88,8 @@ bool ReadPriorYearFile(std::istream& in)
     LineReader reader(in);
     TAnswer& store = *Answers;
     store.ErrFlag = false;
-    if (!AcceptedIdentification(reader.ReadLine())) {
-        ShowMessageByCode(33010);
+    if (!ReadFileHead(reader, {kPriorYearIdentification}, {20, 19}))
         return false;
-    }
-    double version = 0;
-    const double whole = reader.ReadReal(version) ? std::trunc(version) : 0;
-    if (whole != 20 && whole != 19) {
-        ShowMessageByCode(33020);
-        return false;
-    }
     if (!ReadPagesAndCounts(reader) || store.ErrFlag)
         return false;
     ClearPriorYearAmounts(store);

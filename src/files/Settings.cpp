@@ -1,5 +1,6 @@
 #include "files/Settings.h"
 
+#include "files/AtomicFile.h"
 #include "files/ClientFile.h"
 #include "files/Cp1252.h"
 #include "files/Folders.h"
@@ -240,30 +241,7 @@ bool WriteINI(const std::string& path, const Settings& settings, std::string& er
 {
     std::ostringstream text(std::ios::binary);
     WriteINI(text, settings);
-    const std::string bytes = text.str();
-    const std::string temporary = path + ".saving";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) {
-        error = "Cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    errno = 0;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = std::fflush(file) == 0 && written;
-    written = ::fsync(::fileno(file)) == 0 && written;
-    const int savedErrno = errno;
-    written = std::fclose(file) == 0 && written;
-    if (!written) {
-        std::remove(temporary.c_str());
-        error = "Writing " + path + " failed: " + std::strerror(savedErrno ? savedErrno : EIO);
-        return false;
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = "Replacing " + path + " failed: " + std::strerror(errno);
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, text.str(), error);
 }
 
 bool IsInRecentFiles(const std::vector<std::string>& recentFiles, const std::string& path)
