@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QList>
 #include <QRect>
+#include <QSize>
 #include <QVariant>
 #include <QWidget>
 
@@ -13,11 +14,24 @@ namespace {
 
 constexpr char kBaseGeometry[] = "layoutGeometry";
 constexpr char kBaseFont[] = "layoutFont";
+constexpr char kBaseMinimum[] = "layoutMinimumSize";
+constexpr char kBaseMaximum[] = "layoutMaximumSize";
+
+int Scaled(int v, double scale)
+{
+    return static_cast<int>(std::lround(v * scale));
+}
 
 QRect Scaled(const QRect& r, double scale)
 {
-    const auto s = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
-    return {s(r.x()), s(r.y()), s(r.width()), s(r.height())};
+    return {Scaled(r.x(), scale), Scaled(r.y(), scale), Scaled(r.width(), scale), Scaled(r.height(), scale)};
+}
+
+// A size limit scales; "no limit" stays no limit.
+QSize ScaledLimit(const QSize& size, double scale)
+{
+    const auto s = [scale](int v) { return v >= QWIDGETSIZE_MAX ? v : Scaled(v, scale); };
+    return {s(size.width()), s(size.height())};
 }
 
 // A control whose font names its own size; the others take the scaled size of their parent.
@@ -28,14 +42,20 @@ bool SetsOwnFontSize(const QWidget* w, bool root)
 
 void RememberLayout(QWidget* w, bool root)
 {
-    if (!w->property(kBaseGeometry).isValid())
+    if (!w->property(kBaseGeometry).isValid()) {
         w->setProperty(kBaseGeometry, w->geometry());
+        w->setProperty(kBaseMinimum, w->minimumSize());
+        w->setProperty(kBaseMaximum, w->maximumSize());
+    }
     if (!w->property(kBaseFont).isValid() && SetsOwnFontSize(w, root))
         w->setProperty(kBaseFont, w->font());
 }
 
 void ApplyScale(QWidget* w, double scale)
 {
+    // Limits first: a page's fixed size would otherwise hold it at its layout size.
+    w->setMinimumSize(ScaledLimit(w->property(kBaseMinimum).toSize(), scale));
+    w->setMaximumSize(ScaledLimit(w->property(kBaseMaximum).toSize(), scale));
     w->setGeometry(Scaled(w->property(kBaseGeometry).toRect(), scale));
     const QVariant base = w->property(kBaseFont);
     if (!base.isValid())

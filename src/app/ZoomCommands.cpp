@@ -61,10 +61,11 @@ void TfrmMain::ShrinkFontOnClick()
 {
     TfrmShrinkFont dialog(state_.FontShrink, [this] { prompts_->OpenUrl(ShrinkFontHelpUrl()); }, this);
     const bool ok = prompts_->RunDialog(dialog) == QDialog::Accepted;
-    // The choice counts whichever button closed the dialog; only Ok shows the page anew.
+    // The choice counts whichever button closed the dialog; only Ok shows the page anew, and
+    // it is the page on screen that is shown again (page code 0 has no layout to show).
     state_.FontShrink = dialog.ChosenShrink(state_.FontShrink);
-    if (ok)
-        DisplayCode(0);
+    if (ok && state_.CurrentFormType != -1)
+        DisplayCode(state_.CurrentFormType * 100 + state_.CurrentPageIndex);
 }
 
 }  // namespace quorvan::app

@@ -1,0 +1,217 @@
+// Continuation pages through the real window: New, View and Delete with the page chooser and the
+// delete question, the twenty-page limit, and the K-1 allocation dialog with its percentage.
+
+#include "Window2Prompts.h"
+
+#include "store/ContinuationPages.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+using namespace quorvan;
+using namespace quorvan::app;
+using quorvan::app::test::Click;
+using quorvan::app::test::Window2Harness;
+
+namespace {
+
+const char kPayerField[] = "edt1004";   // first payer on an interest page
+const char kAmountField[] = "edt4005";  // its amount
+const char kLine1Field[] = "edt4030";   // Form 1041 line 1, the interest of every page
+
+void SaveShot(QWidget& widget, const char* name)
+{
+    const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        widget.grab().save(folder + "/" + name);
+}
+
+}  // namespace
+
+class ContinuationWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    Window2Harness h_;
+    ContinuationItems& Items(int type) { return h_.window->Commands().continuation.at(type); }
+    int Shown() const { return h_.window->State().CurrentFormType * 100 + h_.window->State().CurrentPageIndex; }
+
+private slots:
+    void init() { QVERIFY(h_.Start()); }
+    void cleanup() { h_.Stop(); }
+
+    void threeInterestPagesDeleteTheSecond();
+    void viewChoosesAmongThePages();
+    void deleteAsksWithTheTypesOwnName();
+    void twentyK1PagesThenNoMore();
+    void allocationPercentageStoredAsAFraction();
+};
+
+void ContinuationWindowTest::threeInterestPagesDeleteTheSecond()
+{
+    const QStringList payers = {"First Bank", "Second Bank", "Third Bank"};
+    const QStringList amounts = {"100", "20", "3"};
+    for (int i = 0; i < 3; ++i) {
+        if (i == 1)
+            Items(18).newItem->trigger();  // Display menu
+        else
+            h_.window->TreeItemClick(Items(18).treeNew);
+        QCOMPARE(Shown(), 1800 + i);
+        h_.Type(kPayerField, payers[i]);
+        h_.Type(kAmountField, amounts[i]);
+    }
+    QCOMPARE(Answers->NoOfInterest, 3);
+    Answers->SetOvRide(ftInterest, 1, 86, true);  // the second page's own flag leaves with it
+
+    h_.prompts->dialogAnswers << [](QDialog& chooser) {
+        chooser.findChild<QComboBox*>("ComboBox1")->setCurrentIndex(1);
+        Click(chooser, "OKBtn");
+    };
+    h_.window->TreeItemClick(Items(18).treeDelete);
+    QCOMPARE(h_.prompts->dialogsShown, QStringList{"TfrmMultiple"});
+    QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete a Interest Page?"});
+    QCOMPARE(Answers->NoOfInterest, 2);
+    QCOMPARE(Answers->Text(ftInterest, 1, 4), std::string("Third Bank"));
+    QCOMPARE(Answers->Text(ftInterest, 2, 4), std::string());
+    QVERIFY(!Answers->OvRide(ftInterest, 1, 86));
+    // The last page stays on screen and shows what is left of it: nothing.
+    QCOMPARE(Shown(), 1802);
+    QCOMPARE(h_.Edit(kPayerField)->text(), QString());
+
+    h_.window->DisplayCode(100);
+    QCOMPARE(h_.Edit(kLine1Field)->text(), QString("103"));
+}
+
+void ContinuationWindowTest::viewChoosesAmongThePages()
+{
+    Answers->NoOfDividend = 1;
+    h_.window->UpdateMenuItems();
+    Items(19).view->trigger();
+    QCOMPARE(Shown(), 1900);
+    QVERIFY(h_.prompts->dialogsShown.isEmpty());  // one page: no chooser
+
+    Answers->NoOfDividend = 3;
+    QStringList listed;
+    QString hint;
+    h_.prompts->dialogAnswers << [&](QDialog& chooser) {
+        auto* list = chooser.findChild<QComboBox*>("ComboBox1");
+        for (int i = 0; i < list->count(); ++i)
+            listed << list->itemText(i);
+        hint = chooser.findChild<QLabel*>("Label2")->text();
+        QCOMPARE(list->currentIndex(), 0);
+        list->setCurrentIndex(2);
+        SaveShot(chooser, "chooser.png");
+        Click(chooser, "OKBtn");
+    };
+    h_.window->TreeItemClick(Items(19).treeView);
+    QCOMPARE(listed, QStringList({"Continuation Page 1", "Continuation Page 2", "Continuation Page 3"}));
+    QCOMPARE(hint, QString("Enter a number between 1 and 3"));
+    QCOMPARE(Shown(), 1902);
+    QCOMPARE(h_.window->State().ContinuationChoice, 2);
+
+    // Cancel stops the command and leaves the choice at 0.
+    Items(19).view->trigger();
+    QCOMPARE(Shown(), 1902);
+    QCOMPARE(h_.window->State().ContinuationChoice, 0);
+
+    // Schedule K-1 lists the beneficiaries by name.
+    Answers->NoOfSchedK = 2;
+    Answers->SetText(ftScheduleK1, 0, 23, "Ann Hart");
+    Answers->SetText(ftScheduleK1, 1, 23, "Ben Hart");
+    h_.prompts->dialogAnswers << [&](QDialog& chooser) {
+        auto* list = chooser.findChild<QComboBox*>("ComboBox1");
+        QCOMPARE(list->itemText(0), QString("Ann Hart"));
+        QCOMPARE(list->itemText(1), QString("Ben Hart"));
+        QCOMPARE(chooser.findChild<QLabel*>("Label2")->text(), QString());
+        list->setCurrentIndex(1);
+        Click(chooser, "OKBtn");
+    };
+    Items(9).view->trigger();
+    QCOMPARE(Shown(), 901);
+}
+
+void ContinuationWindowTest::deleteAsksWithTheTypesOwnName()
+{
+    Answers->NoOfOther2 = 1;
+    Answers->NoOfOther = 2;
+    Answers->SetText(ftOther2, 0, 4, "Investment advice");
+    h_.window->UpdateMenuItems();
+    h_.prompts->warningAnswer = false;
+    Items(26).remove->trigger();
+    QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete a Other  2% Deductions Page?"});
+    QCOMPARE(Answers->NoOfOther2, 1);  // No keeps the page
+    QCOMPARE(Answers->Text(ftOther2, 0, 4), std::string("Investment advice"));
+
+    h_.prompts->warningAnswer = true;
+    Items(26).remove->trigger();
+    QCOMPARE(Answers->NoOfOther2, 0);
+    QCOMPARE(Answers->NoOfOther, 2);  // its own count, not the other deductions'
+    QVERIFY(!Items(26).view->isVisible() && Items(26).treeDelete->isHidden());
+
+    // Nothing in use: Delete asks nothing.
+    h_.window->DeleteForm(ftOther2);
+    QCOMPARE(h_.prompts->warningQuestions.size(), 2);
+}
+
+void ContinuationWindowTest::twentyK1PagesThenNoMore()
+{
+    for (int i = 0; i < 20; ++i) {
+        Items(9).newItem->trigger();
+        QCOMPARE(Shown(), 900 + i);
+    }
+    QCOMPARE(Answers->NoOfSchedK, 20);
+    // The allocation dialog comes before each page; from two pages on, the chooser before it.
+    QCOMPARE(h_.prompts->dialogsShown.mid(0, 3), QStringList({"TfrmBeneInt", "TfrmBeneInt", "TfrmMultiple"}));
+    QVERIFY(h_.log.messageCodes.isEmpty());
+
+    Items(9).newItem->trigger();
+    QCOMPARE(h_.log.messageCodes, QList<unsigned>{11860});
+    QCOMPARE(Answers->NoOfSchedK, 20);
+    QCOMPARE(Shown(), 919);
+}
+
+void ContinuationWindowTest::allocationPercentageStoredAsAFraction()
+{
+    Answers->NoOfSchedK = 1;
+    h_.prompts->dialogAnswers << [](QDialog& dialog) {
+        QVERIFY(dialog.findChild<QRadioButton*>("rbNotApplicable")->isChecked());
+        QCOMPARE(dialog.findChild<QLineEdit*>("edtPercentage")->text(), QString());
+        dialog.findChild<QRadioButton*>("rbUsePercentage")->setChecked(true);
+        dialog.findChild<QLineEdit*>("edtPercentage")->setText("12.5");
+        Click(dialog, "OKBtn");
+    };
+    h_.window->Commands().mnuK1Allocation->trigger();
+    QCOMPARE(Answers->BeneficiaryInterest[0], 0.125);
+
+    QString shown;
+    h_.prompts->dialogAnswers << [&](QDialog& dialog) {
+        shown = dialog.findChild<QLineEdit*>("edtPercentage")->text();
+        QVERIFY(dialog.findChild<QRadioButton*>("rbUsePercentage")->isChecked());
+        dialog.findChild<QLineEdit*>("edtPercentage")->setText("12.5%");
+        SaveShot(dialog, "allocation.png");
+        Click(dialog, "OKBtn");
+        QVERIFY(dialog.isVisible());  // stays open on an invalid percentage
+        Click(dialog, "CancelBtn");
+    };
+    QTest::mouseClick(h_.window->Commands().cbtnKinWk, Qt::LeftButton);
+    QCOMPARE(shown, QString("12.50"));
+    QCOMPARE(h_.log.messageCodes, QList<unsigned>{16010});
+    QCOMPARE(Answers->BeneficiaryInterest[0], 0.125);
+
+    // Not applicable: the fifteen amounts of this beneficiary become the preparer's own.
+    h_.prompts->dialogAnswers << [](QDialog& dialog) {
+        dialog.findChild<QRadioButton*>("rbNotApplicable")->setChecked(true);
+        Click(dialog, "OKBtn");
+    };
+    QTest::mouseClick(h_.window->Commands().cbtnSmlKinWk, Qt::LeftButton);
+    QCOMPARE(Answers->BeneficiaryInterest[0], -1.0);
+    for (int slot : kAllocatedK1Slots)
+        QVERIFY(Answers->OvRide(ftScheduleK1, 0, slot));
+    QVERIFY(!h_.window->State().Modified);
+}
+
+QTEST_MAIN(ContinuationWindowTest)
+#include "ContinuationWindowTest.moc"
