@@ -25,5 +25,5 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest build-san
 # Readers of what a person or another machine wrote, under libFuzzer for a bounded time each.
 bash scripts/fuzz.sh
 
-awk '/tests passed, [0-9]+ tests failed out of/ { total += $NF; failed += $(NF-4) }
+awk '/tests passed, [0-9]+ tests failed out of/ { total += $NF; failed += $(NF-5) }
      END { printf "all tests: %d passed, %d failed\n", total - failed, failed }' "$summary"
