@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QPropertyAnimation>
 #include <QTreeWidget>
 
 using namespace quorvan;
@@ -48,6 +49,7 @@ private slots:
     void everyPlaceTogglesTheField();
     void overriddenAmountFlowsOnAndSurvivesSaveAndOpen();
     void ordinaryFieldFromTheMainMenu();
+    void barButtonsSlideInAndIconsPulse();
 };
 
 void OverrideTest::everyPlaceTogglesTheField_data()
@@ -173,6 +175,31 @@ void OverrideTest::ordinaryFieldFromTheMainMenu()
     QVERIFY(!IsRed(h_.Edit(kLine5Field)));
     QVERIFY(StyleOf(h_.Edit(kLine5Field)) != QString(kEditOverridden));
     QVERIFY(Answers->OvRide(ftForm1041Page1, 0, 36));
+}
+
+void OverrideTest::barButtonsSlideInAndIconsPulse()
+{
+    h_.window->State().SkipAnimations = false;
+    h_.Edit(kLine5Field)->setFocus();
+    h_.Edit(kLine9Field)->setFocus();
+    for (QAbstractButton* button : {C().cbtnOverride, C().cbtnSmlOverride}) {
+        auto* slide = button->findChild<QPropertyAnimation*>("slideIn");
+        QVERIFY(slide);
+        QCOMPARE(slide->state(), QAbstractAnimation::Running);
+        QCOMPARE(slide->duration(), 2000);
+        QCOMPARE(slide->startValue().toPoint().x(), 1280);
+    }
+    auto* pulse = C().cbtnOverride->findChild<QAbstractAnimation*>("pulse");
+    QVERIFY(pulse);
+    QCOMPARE(pulse->state(), QAbstractAnimation::Running);
+    QCOMPARE(pulse->totalDuration(), -1);  // repeats until the button hides
+
+    C().mnuOverride->trigger();
+    QCOMPARE(pulse->state(), QAbstractAnimation::Stopped);
+    auto* cancelPulse = C().cbtnCancelOverride->findChild<QAbstractAnimation*>("pulse");
+    QVERIFY(cancelPulse);
+    QCOMPARE(cancelPulse->state(), QAbstractAnimation::Running);
+    SaveShot("override-focused.png");
 }
 
 QTEST_MAIN(OverrideTest)
