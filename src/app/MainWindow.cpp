@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quorvan::app {
 
@@ -218,7 +219,8 @@ void TfrmMain::FormShow()
     TreeView1_->setCurrentItem(FindTreeItem(TreeView1_, QStringLiteral("tvwForm1041")));
     UpdateRecentMenu();
     DisplayCode(100);
-    state_.BasePageWidth = pnlMainForm_->width();
+    // The page on screen is drawn at the page scale already; the base width is its width at 100%.
+    state_.BasePageWidth = static_cast<int>(std::lround(pnlMainForm_->width() / std::max(state_.PageScale, 0.01)));
     // The tree takes what page 1 leaves of the window: the page, its scroll bar and frame.
     const int scrollBarAndFrame = std::max(15, VertScrollBox1_->verticalScrollBar()->sizeHint().width()
                                                    + 2 * VertScrollBox1_->frameWidth());
