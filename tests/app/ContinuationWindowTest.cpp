@@ -46,6 +46,7 @@ private slots:
     void threeInterestPagesDeleteTheSecond();
     void viewChoosesAmongThePages();
     void deleteAsksWithTheTypesOwnName();
+    void deletedBeneficiaryTakesItsShareAndFlagsAlong();
     void twentyK1PagesThenNoMore();
     void allocationPercentageStoredAsAFraction();
 };
@@ -156,6 +157,31 @@ void ContinuationWindowTest::deleteAsksWithTheTypesOwnName()
     QCOMPARE(h_.prompts->warningQuestions.size(), 2);
 }
 
+void ContinuationWindowTest::deletedBeneficiaryTakesItsShareAndFlagsAlong()
+{
+    Answers->NoOfInterest = 1;
+    Answers->SetText(ftInterest, 0, 5, "1,000");
+    Answers->NoOfSchedK = 3;
+    SetK1Allocation(*Answers, 0, K1Allocation::Percentage, 0.25);
+    SetK1Allocation(*Answers, 1, K1Allocation::Percentage, 0.5);
+    SetK1Allocation(*Answers, 2, K1Allocation::OwnValues, 0);
+    Answers->SetText(ftScheduleK1, 2, 29, "777");  // the third beneficiary's own interest
+    h_.window->RefreshClick();
+    QCOMPARE(Answers->Text(ftScheduleK1, 1, 29), std::string("500"));
+
+    h_.prompts->dialogAnswers << [](QDialog& chooser) {
+        chooser.findChild<QComboBox*>("ComboBox1")->setCurrentIndex(1);
+        Click(chooser, "OKBtn");
+    };
+    Items(9).remove->trigger();
+    QCOMPARE(Answers->NoOfSchedK, 2);
+    h_.window->RefreshClick();
+    QCOMPARE(Answers->Text(ftScheduleK1, 0, 29), std::string("250"));
+    QCOMPARE(Answers->Text(ftScheduleK1, 1, 29), std::string("777"));
+    QCOMPARE(Answers->BeneficiaryInterest[1], -1.0);
+    QCOMPARE(Answers->BeneficiaryInterest[2], -1.0);
+}
+
 void ContinuationWindowTest::twentyK1PagesThenNoMore()
 {
     for (int i = 0; i < 20; ++i) {
@@ -163,6 +189,7 @@ void ContinuationWindowTest::twentyK1PagesThenNoMore()
         QCOMPARE(Shown(), 900 + i);
     }
     QCOMPARE(Answers->NoOfSchedK, 20);
+    QVERIFY(!h_.window->State().Modified);  // adding pages alone changes nothing to save
     // The allocation dialog comes before each page; from two pages on, the chooser before it.
     QCOMPARE(h_.prompts->dialogsShown.mid(0, 3), QStringList({"TfrmBeneInt", "TfrmBeneInt", "TfrmMultiple"}));
     QVERIFY(h_.log.messageCodes.isEmpty());
