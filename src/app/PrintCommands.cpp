@@ -60,7 +60,7 @@ bool PrintCommands::AskSelection(PrintSelection& selection)
         return false;
     window_.CommitEditedField();
     TfrmSelectedForms dialog(DefaultSelection(*window_.Store()), &window_);
-    if (dialog.exec() != QDialog::Accepted)
+    if (window_.Ask().RunDialog(dialog) != QDialog::Accepted)
         return false;
     selection = dialog.Selection();
     if (selection.Empty()) {

@@ -1,0 +1,491 @@
+// Preview and Print, Export PDF, the word-processor switches and the Help menu, driven through the
+// real main window offscreen in a temporary home. The print templates are the small fixtures of
+// tests/data/print; the word processor is a stand-in script that records how it was started.
+
+#include "DesktopShell.h"
+#include "FakePrompts.h"
+#include "HelpCommands.h"
+#include "MainWindow.h"
+#include "PrintCommands.h"
+#include "SelectedFormsDlg.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace quorvan;
+using namespace quorvan::app;
+using quorvan::app::test::FakePrompts;
+using quorvan::app::test::PromptLog;
+
+namespace {
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool CopyFolder(const QString& from, const QString& to)
+{
+    QDir().mkpath(to);
+    for (const QFileInfo& entry : QDir(from).entryInfoList(QDir::Files))
+        if (!QFile::copy(entry.filePath(), to + "/" + entry.fileName()))
+            return false;
+    return true;
+}
+
+// Records what the window would have started or opened, and answers as told.
+struct ShellLog {
+    QList<LaunchCommand> started;
+    QStringList opened;
+    bool startResult = true;
+    bool openResult = true;
+};
+
+class RecordingShell : public DesktopShell {
+public:
+    explicit RecordingShell(ShellLog& log) : log_(log) {}
+    bool StartProgram(const LaunchCommand& command) override
+    {
+        log_.started << command;
+        return log_.startResult;
+    }
+    bool OpenDocument(const QString& path) override
+    {
+        log_.opened << path;
+        return log_.openResult;
+    }
+
+private:
+    ShellLog& log_;
+};
+
+// The preparer at the selection dialog: works its boxes, then presses a button (its result).
+class PrintPrompts : public FakePrompts {
+public:
+    using FakePrompts::FakePrompts;
+    std::function<int(TfrmSelectedForms&)> atSelection = [](TfrmSelectedForms&) { return int(QDialog::Accepted); };
+    int selectionDialogs = 0;
+    int RunDialog(QDialog& dialog) override
+    {
+        auto* selection = qobject_cast<TfrmSelectedForms*>(&dialog);
+        if (!selection)
+            return QDialog::Rejected;
+        ++selectionDialogs;
+        return atSelection(*selection);
+    }
+};
+
+// Only the boxes of `formTypes` ticked, then Preview/Print.
+std::function<int(TfrmSelectedForms&)> Tick(QList<int> formTypes)
+{
+    return [formTypes](TfrmSelectedForms& dialog) {
+        dialog.ClearAllClick();
+        for (int formType : formTypes)
+            dialog.Box(formType)->setChecked(true);
+        return int(QDialog::Accepted);
+    };
+}
+
+constexpr char kMarginsLine[] = "PageMargin=hex:d0,02,00,00,40,02,00,00,d0,02,00,00,68,01,00,00";
+
+}  // namespace
+
+class PrintCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> home_;
+    PromptLog log_;
+    ShellLog shell_;
+    PrintPrompts* prompts_ = nullptr;
+    std::unique_ptr<TfrmMain> window_;
+
+    QString Home() const { return home_->path(); }
+    QString Program() const { return Home() + "/program"; }
+    QString Temp() const { return Home() + "/Velmora/Quorvan_16/Temp"; }
+    QString Registry() const { return Home() + "/Velmora/Quorvan_16/registry.ini"; }
+
+    // A window whose program folder holds the print fixtures and the generated page layouts;
+    // programs and documents go to the recording shell.
+    bool Start()
+    {
+        const QString fixtures = QStringLiteral(QUORVAN_TEST_DATA_DIR) + "/print";
+        if (!CopyFolder(fixtures + "/RTF", Program() + "/RTF") || !CopyFolder(fixtures + "/DAT", Program() + "/DAT"))
+            return false;
+        QFile::link(QStringLiteral(QUORVAN_BUILD_DATA_DIR) + "/PSF", Program() + "/PSF");
+        auto prompts = std::make_unique<PrintPrompts>(log_);
+        prompts_ = prompts.get();
+        StartOptions options;
+        options.homeFolder = Home();
+        options.programFolder = Program();
+        window_ = std::make_unique<TfrmMain>(std::move(prompts), options);
+        window_->SetShell(std::make_unique<RecordingShell>(shell_));
+        window_->State().SkipAnimations = true;
+        window_->show();
+        const bool active = QTest::qWaitForWindowActive(window_.get());
+        log_ = PromptLog();
+        return active;
+    }
+    // "Word" is the program at `path`, as if start-up had found it there.
+    void UseWriter(const QString& path)
+    {
+        window_->Printing().Word().wordFound = true;
+        window_->Printing().Word().writerPath = path;
+    }
+    // A script standing in for the word processor: writes its working folder and arguments,
+    // one a line, to `record`.
+    QString StandIn(const QString& record)
+    {
+        const QString path = Home() + "/standin/soffice";
+        const QByteArray script = "#!/bin/sh\npwd > '" + record.toUtf8() + ".part'\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" +
+                                  record.toUtf8() + ".part'; done\nmv '" + record.toUtf8() + ".part' '" +
+                                  record.toUtf8() + "'\n";
+        WriteBytes(path, script);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+    QStringList PrintFiles() const
+    {
+        return QDir(Temp()).entryList({"send_temp*"}, QDir::Files, QDir::Name);
+    }
+
+private slots:
+    void init()
+    {
+        home_ = std::make_unique<QTemporaryDir>();
+        log_ = PromptLog();
+        shell_ = ShellLog();
+    }
+    void cleanup()
+    {
+        if (window_)
+            window_->close();
+        window_.reset();
+    }
+
+    void selectionOpensWithTheReturnsDefaultsAndCloseStops();
+    void selectAllAndClearAllReachEveryTab();
+    void printHandsTheFileToWriterInTheTemporaryFolder();
+    void forceWordPadOpensWithTheDesktopAndSetsMargins();
+    void missingWordPadKeyShows2140AndPrintsAnyway();
+    void wordProcessorThatCannotStartShows1155_data();
+    void wordProcessorThatCannotStartShows1155();
+    void findWordSearchesTheProgramFolders();
+    void exportPdfWritesTheChosenFile();
+    void exportPdfWithoutLibreOfficeSaysSo();
+    void helpOpensLocalPagesManualAndPublications();
+};
+
+void PrintCommandsTest::selectionOpensWithTheReturnsDefaultsAndCloseStops()
+{
+    QVERIFY(Start());
+    Answers->SetText(ftForm8949E, 0, 5, "100 sh. Example Co.");  // a box E page with a description only
+    Answers->SetText(ftForm1041Page1, 0, 31, "0.4");  // dividends: zero as whole dollars
+    Answers->SetOvRide(ftForm1041Page1, 0, 31, true);  // overridden, so the recalculation keeps it
+    Answers->NoOfSchedK = 2;
+    window_->ShowAnswers();  // page 1 is stored before the dialog opens
+    QMap<QString, bool> seen;
+    int tab = -1;
+    QStringList tabs;
+    prompts_->atSelection = [&](TfrmSelectedForms& dialog) {
+        auto* tabControl = dialog.findChild<QTabWidget*>("tbctrlMain");
+        tab = tabControl->currentIndex();
+        for (int i = 0; i < tabControl->count(); ++i)
+            tabs << tabControl->tabText(i);
+        for (const PrintBox& box : PrintBoxes()) {
+            auto* check = dialog.findChild<QCheckBox*>(box.objectName);
+            if (check)
+                seen[box.objectName] = check->isChecked();
+        }
+        dialog.findChild<QPushButton*>("btnClose")->click();
+        return dialog.result();
+    };
+    window_->Commands().mnuPrint->trigger();
+
+    QCOMPARE(prompts_->selectionDialogs, 1);
+    QCOMPARE(tab, 0);
+    QCOMPARE(tabs, QStringList({"Form 1041", "Form 1041-A", "Form 1041-ES", "Form 1041-QFT", "Form 1041-T"}));
+    QCOMPARE(seen.size(), int(PrintBoxes().size()));
+    QStringList ticked;
+    for (auto it = seen.begin(); it != seen.end(); ++it)
+        if (it.value())
+            ticked << it.key();
+    ticked.sort();
+    QCOMPARE(ticked, QStringList({"cbx8949E", "cbxForm1041_1", "cbxForm1041_2", "cbxScheduleK1"}));
+    // Close: nothing built, written or started.
+    QVERIFY(PrintFiles().isEmpty());
+    QVERIFY(shell_.started.isEmpty() && shell_.opened.isEmpty());
+}
+
+void PrintCommandsTest::selectAllAndClearAllReachEveryTab()
+{
+    ScopedAnswerStore store;
+    TfrmSelectedForms dialog(DefaultSelection(*store));
+    QCOMPARE(dialog.windowTitle(), QString("Print Selected Forms"));
+    QCOMPARE(dialog.findChild<QPushButton*>("btnOk")->text(), QString("Preview/Print"));
+
+    // The popup's Select All is offered on the tab control and every panel but Form 1041-A's.
+    auto* tabControl = dialog.findChild<QTabWidget*>("tbctrlMain");
+    auto* selectAll = dialog.findChild<QAction*>("popSelectAll");
+    QVERIFY(selectAll);
+    QVERIFY(tabControl->actions().contains(selectAll));
+    for (int i = 0; i < tabControl->count(); ++i) {
+        QWidget* panel = tabControl->widget(i);
+        const bool offered = panel->contextMenuPolicy() == Qt::ActionsContextMenu && panel->actions().contains(selectAll);
+        QCOMPARE(offered, panel->objectName() != "tabForm1041A");
+    }
+    QCOMPARE(tabControl->widget(1)->contextMenuPolicy(), Qt::PreventContextMenu);
+
+    selectAll->trigger();
+    for (const PrintBox& box : PrintBoxes())
+        QVERIFY2(dialog.Selection().Ticked(box.formType), box.objectName);
+    const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        dialog.show();
+        for (int i = 0; i < tabControl->count(); ++i) {
+            tabControl->setCurrentIndex(i);
+            dialog.grab().save(QString("%1/print-selection-%2.png").arg(folder).arg(i));
+        }
+    }
+    dialog.findChild<QPushButton*>("btnClearAll")->click();
+    QVERIFY(dialog.Selection().Empty());
+}
+
+void PrintCommandsTest::printHandsTheFileToWriterInTheTemporaryFolder()
+{
+    QVERIFY(Start());
+    window_->SetShell(std::make_unique<DesktopShell>());
+    const QString record = Home() + "/standin/record.txt";
+    UseWriter(StandIn(record));
+    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Ada Lovelace");
+    window_->ShowAnswers();
+    prompts_->atSelection = Tick({ftForm1041Page1, ftScheduleDPage1});
+    window_->Commands().mnuPrint->trigger();
+
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+    const QStringList lines = QString::fromUtf8(ReadBytes(record)).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines, QStringList({QDir(Temp()).canonicalPath(), "send_temp.RTF"}));
+    const QByteArray document = ReadBytes(Temp() + "/send_temp.RTF");
+    QVERIFY(document.startsWith("{\\rtf1"));
+    QVERIFY(document.contains("Estate of Ada Lovelace"));
+    QVERIFY(document.indexOf("Form 1041 page 1") < document.indexOf("\\page "));
+    QVERIFY(document.contains("Net short-term gain"));  // Schedule D's body, after the break
+    QVERIFY(!ReadBytes(Registry()).contains("PageMargin"));  // Word leaves WordPad's margins alone
+    QCOMPARE(log_.messageCodes, QList<unsigned>{});
+    QCOMPARE(log_.warnings, QStringList{});
+}
+
+void PrintCommandsTest::forceWordPadOpensWithTheDesktopAndSetsMargins()
+{
+    QVERIFY(Start());
+    // A first start makes the WordPad options key, as WordPad itself would.
+    QVERIFY(ReadBytes(Registry()).contains("[Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\WordPad\\Options]"));
+    UseWriter("/usr/bin/true");
+    window_->Commands().mnuForceWord->trigger();
+    window_->Commands().mnuForceWordPad->trigger();
+    QVERIFY(window_->Commands().mnuForceWord->isChecked());
+    QVERIFY(window_->Commands().mnuForceWordPad->isChecked());
+
+    window_->Commands().mnuPrint->trigger();  // the defaults: Form 1041 pages 1 and 2
+    QVERIFY(shell_.started.isEmpty());        // WordPad wins over Word
+    QCOMPARE(shell_.opened, QStringList{Temp() + "/send_temp.RTF"});
+    QVERIFY(ReadBytes(Registry()).contains(kMarginsLine));
+    QCOMPARE(log_.messageCodes, QList<unsigned>{});
+
+    // The reader still holds the first file: the next print goes to a numbered one.
+    QVERIFY(WriteBytes(Temp() + "/.~lock.send_temp.RTF#", "held"));
+    window_->Commands().mnuPrint->trigger();
+    QCOMPARE(shell_.opened.size(), 2);
+    QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(Temp()) + "/send_temp\\d{1,3}\\.rtf$")
+                 .match(shell_.opened[1]).hasMatch(), qPrintable(shell_.opened[1]));
+    QVERIFY(QFile::exists(shell_.opened[1]));
+    QCOMPARE(PrintFiles().size(), 2);
+
+    // Close keeps both switches and deletes both print files.
+    QVERIFY(window_->close());
+    const QStringList settings = QString::fromLatin1(ReadBytes(Home() + "/Velmora/Quorvan_16/quorvan_16.ini")).split("\r\n");
+    QCOMPARE(settings.mid(3, 2), QStringList({"TRUE", "TRUE"}));
+    QVERIFY(PrintFiles().isEmpty());
+}
+
+void PrintCommandsTest::missingWordPadKeyShows2140AndPrintsAnyway()
+{
+    // A registry file the preparer has already, without the key: nothing makes it behind his back.
+    QVERIFY(WriteBytes(Registry(), "[Other]\r\n"));
+    QVERIFY(Start());
+    window_->Commands().mnuForceWordPad->trigger();
+    window_->Commands().mnuPrint->trigger();
+    QCOMPARE(log_.messageCodes, QList<unsigned>{21400});
+    QCOMPARE(shell_.opened, QStringList{Temp() + "/send_temp.RTF"});
+    QCOMPARE(ReadBytes(Registry()), QByteArray("[Other]\r\n"));
+}
+
+void PrintCommandsTest::wordProcessorThatCannotStartShows1155_data()
+{
+    QTest::addColumn<bool>("forceWordPad");
+    //                                   WordPad forced
+    QTest::newRow("writer missing") << false;
+    QTest::newRow("desktop has no reader") << true;
+}
+
+void PrintCommandsTest::wordProcessorThatCannotStartShows1155()
+{
+    QFETCH(bool, forceWordPad);
+    QVERIFY(Start());
+    if (forceWordPad) {
+        shell_.openResult = false;
+        window_->Commands().mnuForceWordPad->trigger();
+    } else {
+        window_->SetShell(std::make_unique<DesktopShell>());
+        UseWriter(Home() + "/no/such/soffice");
+    }
+    window_->Commands().mnuPrint->trigger();
+    QCOMPARE(log_.messageCodes, QList<unsigned>{11550});
+    QVERIFY(QFile::exists(Temp() + "/send_temp.RTF"));
+}
+
+void PrintCommandsTest::findWordSearchesTheProgramFolders()
+{
+    QVERIFY(Start());
+    QVERIFY(WriteBytes(Home() + "/first/empty/readme.txt", "no program here"));
+    QVERIFY(WriteBytes(Home() + "/second/office/program/SOFFICE", "#!/bin/sh\n"));
+    QVERIFY(WriteBytes(Home() + "/second/zz/soffice", "#!/bin/sh\n"));
+    WordProcessors& word = window_->Printing().Word();
+    word.searchFolders = {Home() + "/first/", Home() + "/second/"};
+    QAction* findWord = window_->Commands().mnuFindWord;
+
+    findWord->trigger();
+    QCOMPARE(log_.notices, QStringList{"Found Word installation."});
+    QCOMPARE(findWord->text(), QString("Find Word: FOUND"));
+    QVERIFY(word.wordPath == Home() + "/second/office/program/SOFFICE" || word.wordPath == Home() + "/second/zz/soffice");
+
+    // Forced Word runs what Find Word found.
+    window_->Commands().mnuForceWord->trigger();
+    window_->Commands().mnuPrint->trigger();
+    QCOMPARE(shell_.started.size(), 1);
+    QCOMPARE(QString::fromStdString(shell_.started[0].program), word.wordPath);
+    QCOMPARE(QString::fromStdString(shell_.started[0].workingFolder), Temp() + "/");
+
+    // A second click forgets the path without searching.
+    findWord->trigger();
+    QCOMPARE(findWord->text(), QString("Find Word"));
+    QVERIFY(word.wordPath.isEmpty());
+    QCOMPARE(log_.notices.size(), 1);
+
+    word.searchFolders = {Home() + "/first/"};
+    findWord->trigger();
+    QCOMPARE(log_.notices.last(), QString("Did not find Word installation."));
+    QCOMPARE(findWord->text(), QString("Find Word"));
+}
+
+void PrintCommandsTest::exportPdfWritesTheChosenFile()
+{
+    const QString soffice = QString::fromStdString(FindWriter());
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    QVERIFY(Start());
+    UseWriter(soffice);
+    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Ada Lovelace");
+    window_->ShowAnswers();
+    const QString target = Home() + "/out/estate forms.pdf";
+    QDir().mkpath(Home() + "/out");
+    prompts_->saveNames = QStringList{target};
+    prompts_->atSelection = Tick({ftForm1041Page1});
+    window_->Commands().mnuExportPdf->trigger();
+
+    QCOMPARE(log_.warnings, QStringList{});
+    QCOMPARE(log_.saveRequests.size(), 1);
+    QCOMPARE(log_.saveRequests[0].suggestedName, QString("Untitled.pdf"));
+    QCOMPARE(log_.saveRequests[0].folder, Home() + "/Velmora/Quorvan_16/Files/");
+    QVERIFY(ReadBytes(target).startsWith("%PDF"));
+    QVERIFY(shell_.started.isEmpty() && shell_.opened.isEmpty());
+    if (!QStandardPaths::findExecutable("pdftotext").isEmpty()) {
+        QProcess text;
+        text.start("pdftotext", {target, "-"});
+        QVERIFY(text.waitForFinished(30000));
+        QVERIFY(text.readAllStandardOutput().contains("Estate of Ada Lovelace"));
+    }
+    const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        QFile::copy(target, folder + "/export.pdf");
+}
+
+void PrintCommandsTest::exportPdfWithoutLibreOfficeSaysSo()
+{
+    QVERIFY(Start());
+    window_->Printing().Word() = WordProcessors();
+    window_->Printing().Word().searchFolders.clear();
+
+    window_->Commands().mnuExportPdf->trigger();  // the save dialog cancelled: nothing else
+    QCOMPARE(log_.saveRequests.size(), 1);
+    QCOMPARE(log_.warnings, QStringList{});
+
+    const QString target = Home() + "/forms.pdf";
+    prompts_->saveNames = QStringList{target};
+    window_->Commands().mnuExportPdf->trigger();
+    QCOMPARE(log_.warnings.size(), 1);
+    QVERIFY(log_.warnings[0].startsWith("LibreOffice is needed"));
+    QVERIFY(!QFile::exists(target));
+
+    // A LibreOffice that fails writes nothing either, and says so.
+    window_->Printing().Word().writerPath = "/usr/bin/false";
+    prompts_->saveNames = QStringList{target};
+    window_->Commands().mnuExportPdf->trigger();
+    QCOMPARE(log_.warnings.size(), 2);
+    QVERIFY2(log_.warnings[1].startsWith("LibreOffice could not convert"), qPrintable(log_.warnings[1]));
+    QVERIFY(!QFile::exists(target));
+}
+
+void PrintCommandsTest::helpOpensLocalPagesManualAndPublications()
+{
+    QVERIFY(Start());
+    QVERIFY(WriteBytes(Program() + "/quorvan_16.pdf", "%PDF-1.4\n"));
+    QVERIFY(WriteBytes(Program() + "/PDF/p559.pdf", "%PDF-1.4\n"));
+    const MainCommands& c = window_->Commands();
+
+    c.mnuTableofContents->trigger();
+    c.mnuTutorial->trigger();
+    c.mnuManual->trigger();
+    prompts_->openNames = QStringList{Program() + "/PDF/p559.pdf"};
+    c.mnuPDF->trigger();
+    c.mnuPDF->trigger();  // cancelled
+    QCOMPARE(shell_.opened, QStringList({Program() + "/help/quorvan_16/default.htm",
+                                         Program() + "/help/quorvan_16/tutorial/tutorial.htm",
+                                         Program() + "/quorvan_16.pdf", Program() + "/PDF/p559.pdf"}));
+    QCOMPARE(log_.openRequests.size(), 2);
+    QCOMPARE(log_.openRequests[0].title, QString("Open IRS Publication Dialog"));
+    QCOMPARE(log_.openRequests[0].folder, Program() + "/PDF/");
+    QCOMPARE(log_.warnings, QStringList{});
+
+    // A manual that is not there, or that nothing on the desktop opens, is reported.
+    QFile::remove(Program() + "/quorvan_16.pdf");
+    c.mnuManual->trigger();
+    QCOMPARE(log_.warnings, QStringList{"The specified file was not found."});
+    QVERIFY(WriteBytes(Program() + "/quorvan_16.pdf", "%PDF-1.4\n"));
+    shell_.openResult = false;
+    c.mnuManual->trigger();
+    QCOMPARE(log_.warnings.last(), QString("There is no application associated with the given filename extension."));
+}
+
+QTEST_MAIN(PrintCommandsTest)
+#include "PrintCommandsTest.moc"
