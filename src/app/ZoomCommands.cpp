@@ -6,7 +6,7 @@
 #include "PageScale.h"
 #include "TfrmShrinkFont.h"
 #include "TfrmWindowScale.h"
-#include "files/Folders.h"
+#include "print/HelpPages.h"
 
 #include <QAction>
 #include <QScreen>
@@ -27,8 +27,7 @@ constexpr int kWindowExtraWidth = 24;
 
 QString TfrmMain::ShrinkFontHelpUrl() const
 {
-    return QUrl::fromLocalFile(QString::fromStdString(
-                                   JoinPath(folders_.ProgramFolder, "help/kelsub10/options_menu/shrink_fonts.htm")))
+    return QUrl::fromLocalFile(QString::fromStdString(HelpPagePath(folders_.ProgramFolder, kHelpShrinkFontPage)))
         .toString();
 }
 
