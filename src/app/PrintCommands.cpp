@@ -9,7 +9,6 @@
 #include "WordSearch.h"
 #include "files/Folders.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace quorvan::app {
@@ -41,12 +40,6 @@ QString PrintCommands::RegistryPath() const
     return ToQt(JoinPath(window_.Folders().SettingsFolder, kRegistryFileName));
 }
 
-const std::string& PrintCommands::Document() const
-{
-    static const std::string none;
-    return merge_ ? merge_->Document() : none;
-}
-
 TRtfMerge& PrintCommands::Merge()
 {
     if (!merge_)
@@ -54,12 +47,13 @@ TRtfMerge& PrintCommands::Merge()
     return *merge_;
 }
 
-bool PrintCommands::AskSelection(PrintSelection& selection)
+bool PrintCommands::AskSelection(const QString& command, PrintSelection& selection)
 {
     if (!window_.Store())
         return false;
     window_.CommitEditedField();
     TfrmSelectedForms dialog(DefaultSelection(*window_.Store()), &window_);
+    dialog.SetOkCaption(command);
     if (window_.Ask().RunDialog(dialog) != QDialog::Accepted)
         return false;
     selection = dialog.Selection();
@@ -80,7 +74,7 @@ bool PrintCommands::BuildDocument(const PrintSelection& selection)
 void PrintCommands::PrintSelectedForms()
 {
     PrintSelection selection;
-    if (!AskSelection(selection) || !BuildDocument(selection))
+    if (!AskSelection(QStringLiteral("Preview/Print"), selection) || !BuildDocument(selection))
         return;
     HandToWordProcessor();
 }
@@ -121,7 +115,7 @@ void PrintCommands::HandToWordProcessor()
 void PrintCommands::ExportPdfClick()
 {
     PrintSelection selection;
-    if (!AskSelection(selection))
+    if (!AskSelection(QStringLiteral("Export PDF"), selection))
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("Export PDF");

@@ -45,12 +45,11 @@ public:
     WordProcessors& Word() { return word_; }
     // The program's own registry file (the WordPad margins), in the settings folder.
     QString RegistryPath() const;
-    // The document of the last print or export.
-    const std::string& Document() const;
 
 private:
-    // Shows the selection dialog with the return's defaults; false when it is closed.
-    bool AskSelection(PrintSelection& selection);
+    // Shows the selection dialog with the return's defaults, its OK button captioned `command`;
+    // false when it is closed or nothing is ticked.
+    bool AskSelection(const QString& command, PrintSelection& selection);
     // Recalculates with the page stored first, then builds the document of the selection.
     // False with the merge's messages shown.
     bool BuildDocument(const PrintSelection& selection);

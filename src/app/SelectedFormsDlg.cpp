@@ -84,6 +84,11 @@ QCheckBox* TfrmSelectedForms::Box(int formType) const
     return it == boxes_.end() ? nullptr : it->second;
 }
 
+void TfrmSelectedForms::SetOkCaption(const QString& caption)
+{
+    ui_->btnOk->setText(caption);
+}
+
 void TfrmSelectedForms::SelectAllClick()
 {
     SetAll(true);

@@ -29,6 +29,8 @@ public:
     PrintSelection Selection() const;
     // The box that prints `formType`, or nullptr.
     QCheckBox* Box(int formType) const;
+    // "Preview/Print", or the command the ticks are for.
+    void SetOkCaption(const QString& caption);
 
     void SelectAllClick();
     void ClearAllClick();

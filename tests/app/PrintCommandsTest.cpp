@@ -410,8 +410,13 @@ void PrintCommandsTest::exportPdfWritesTheChosenFile()
     const QString target = Home() + "/out/estate forms.pdf";
     QDir().mkpath(Home() + "/out");
     prompts_->saveNames = QStringList{target};
-    prompts_->atSelection = Tick({ftForm1041Page1});
+    QString okCaption;
+    prompts_->atSelection = [&](TfrmSelectedForms& dialog) {
+        okCaption = dialog.findChild<QPushButton*>("btnOk")->text();
+        return Tick({ftForm1041Page1})(dialog);
+    };
     window_->Commands().mnuExportPdf->trigger();
+    QCOMPARE(okCaption, QString("Export PDF"));
 
     QCOMPARE(log_.warnings, QStringList{});
     QCOMPARE(log_.saveRequests.size(), 1);
