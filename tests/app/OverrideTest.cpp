@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QPropertyAnimation>
 #include <QTreeWidget>
@@ -50,6 +51,7 @@ private slots:
     void overriddenAmountFlowsOnAndSurvivesSaveAndOpen();
     void ordinaryFieldFromTheMainMenu();
     void barButtonsSlideInAndIconsPulse();
+    void computedCheckBox();
 };
 
 void OverrideTest::everyPlaceTogglesTheField_data()
@@ -200,6 +202,24 @@ void OverrideTest::barButtonsSlideInAndIconsPulse()
     QVERIFY(cancelPulse);
     QCOMPARE(cancelPulse->state(), QAbstractAnimation::Running);
     SaveShot("override-focused.png");
+}
+
+void OverrideTest::computedCheckBox()
+{
+    h_.window->DisplayCode(200);
+    auto* box = h_.window->Page()->findChild<QCheckBox*>("cbx44");
+    QVERIFY(box);
+    box->setFocus();
+    QVERIFY(!C().cbtnOverride->isHidden() && C().cbtnCancelOverride->isHidden());
+
+    C().mnuOverride->trigger();
+    QVERIFY(Answers->OvRide(ftForm1041Page2, 0, 44));
+    QCOMPARE(StyleOf(box), QString(kCheckBoxOverridden));
+    QVERIFY(C().cbtnOverride->isHidden() && !C().cbtnCancelOverride->isHidden());
+
+    C().mnuCancelOverride->trigger();
+    QVERIFY(!Answers->OvRide(ftForm1041Page2, 0, 44));
+    QCOMPARE(StyleOf(box), QString(kCheckBoxOverrideable));
 }
 
 QTEST_MAIN(OverrideTest)
