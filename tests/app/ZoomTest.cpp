@@ -21,6 +21,17 @@ using namespace quorvan::app;
 using quorvan::app::test::Click;
 using quorvan::app::test::Window2Harness;
 
+namespace {
+
+void SaveShot(QWidget& widget, const char* name)
+{
+    const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        widget.grab().save(folder + "/" + name);
+}
+
+}  // namespace
+
 class ZoomTest : public QObject {
     Q_OBJECT
 
@@ -35,6 +46,7 @@ private:
             track->setValue(static_cast<int>(std::lround(scale * (track->maximum() / 2))));
             if (label)
                 *label = dialog.findChild<QLabel*>("lblValue")->text();
+            SaveShot(dialog, "zoom.png");
             Click(dialog, button);
         };
     }
@@ -99,6 +111,7 @@ void ZoomTest::shrinkFontTakesTheChoiceEvenOnCancel()
         auto* list = dialog.findChild<QListWidget*>("ListBox1");
         selected = list->currentItem()->text();
         list->setCurrentRow(5);
+        SaveShot(dialog, "shrinkfont.png");
         Click(dialog, "btnHelp");
         Click(dialog, "cbtnCancel");
     };
