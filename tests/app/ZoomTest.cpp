@@ -74,6 +74,7 @@ void ZoomTest::zoomSizesThePanelByThePageHeight()
     QCOMPARE(h_.window->PagePanel()->height(), 2599);  // 3150 x 0.75 x 1.1 = 2598.75
     QCOMPARE(h_.window->width(), h_.window->Tree()->width() + static_cast<int>(pageWidth * 0.75) + 24);
     QCOMPARE(h_.window->Page()->width(), static_cast<int>(std::lround(pageWidth * 0.75)));
+    SaveShot(*h_.window, "zoomed.png");
 
     // The next page shows at the same scale, and so does the page after it at full size again.
     h_.window->DisplayCode(1800);
