@@ -109,7 +109,8 @@ void TfrmMain::K1AllocationClick()
     if (prompts_->RunDialog(dialog) != QDialog::Accepted)
         return;
     Recalculate(true);
-    DisplayCode(state_.CurrentFormType * 100 + state_.CurrentPageIndex);
+    if (state_.CurrentFormType != -1)
+        DisplayCode(state_.CurrentFormType * 100 + state_.CurrentPageIndex);
     UpdateMenuItems();
 }
 
