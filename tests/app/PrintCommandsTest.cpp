@@ -235,6 +235,13 @@ void PrintCommandsTest::selectionOpensWithTheReturnsDefaultsAndCloseStops()
     // Close: nothing built, written or started.
     QVERIFY(PrintFiles().isEmpty());
     QVERIFY(shell_.started.isEmpty() && shell_.opened.isEmpty());
+
+    // Every box cleared: the preparer is told, and nothing is written either.
+    prompts_->atSelection = Tick({});
+    window_->Commands().mnuPrint->trigger();
+    QCOMPARE(log_.warnings, QStringList{"No form is ticked, so there is nothing to print."});
+    QVERIFY(PrintFiles().isEmpty());
+    QVERIFY(shell_.started.isEmpty() && shell_.opened.isEmpty());
 }
 
 void PrintCommandsTest::selectAllAndClearAllReachEveryTab()
