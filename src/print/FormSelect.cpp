@@ -119,7 +119,9 @@ PrintSelection DefaultSelection(const TAnswer& answers)
     selection.SetTicked(ftScheduleIPage2, scheduleI);
     selection.SetTicked(ftScheduleIPage3, scheduleI);
 
-    const bool scheduleJ = NonZero(answers, ftScheduleJPage1, 6);
+    // Only a positive line 5 is an accumulation distribution; line 5 is negative for every trust
+    // that kept part of its income, and such a trust files no Schedule J.
+    const bool scheduleJ = Str2Float_0(answers.Text(ftScheduleJPage1, 0, 6)) > 0;
     selection.SetTicked(ftScheduleJPage1, scheduleJ);
     selection.SetTicked(ftScheduleJPage2, scheduleJ);
 
@@ -136,7 +138,8 @@ PrintSelection DefaultSelection(const TAnswer& answers)
     selection.SetTicked(ftScheduleDTaxWorksheet, NonZero(answers, ftScheduleDTaxWorksheet, 44));
     selection.SetTicked(ftQualifiedDividendsWorksheet, NonZero(answers, ftQualifiedDividendsWorksheet, 17));
     // The 28% worksheet box follows [26:86], as it always has.
-    selection.SetTicked(ftRate28Worksheet, NonZero(answers, ftOther2, 86));
+    // The worksheet prints when it has a 28% rate gain (its line 7).
+    selection.SetTicked(ftRate28Worksheet, NonZero(answers, ftRate28Worksheet, 7));
     selection.SetTicked(ftForm1041V, NonZero(answers, ftForm1041Page1, 69));
     return selection;
 }
