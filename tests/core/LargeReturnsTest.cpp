@@ -70,6 +70,26 @@ TEST(LargeReturns, EveryPageInUseRecalculatesSavesAndReopens)
     EXPECT_EQ(DumpReturn(again.Store()), dump);
     again.Settle();
     EXPECT_EQ(Written(), saved);
+
+    // Every page of it prints through the command-line tool from the generated templates.
+    char folder[] = "/tmp/quorvan-large-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/large.fq6";
+    const std::string document = std::string(folder) + "/large.rtf";
+    std::string error;
+    ASSERT_TRUE(SaveClientFileAt(path, error)) << error;
+    std::string out, err;
+    EXPECT_EQ(test::RunCli("--print '" + document + "' --forms all '" + path + "'", out, err), 0) << err;
+    const std::string printed = ReadFileBytes(document);
+    EXPECT_EQ(printed.rfind("{\\rtf1", 0), 0u);
+    // Twenty pages of each counted form type start a new printed page each.
+    size_t breaks = 0;
+    for (size_t at = printed.find("\\page "); at != std::string::npos; at = printed.find("\\page ", at + 1))
+        ++breaks;
+    EXPECT_GE(breaks, 11u * 20u);
+    std::remove(path.c_str());
+    std::remove(document.c_str());
+    rmdir(folder);
 }
 
 TEST(LargeReturns, SaveThatRunsOutOfRoomKeepsTheOldFile)
