@@ -60,19 +60,23 @@ std::string LineReader::NextToken()
     return token;
 }
 
+// The token of the next number without a leading "+"; empty past the end of the file, where a
+// number reads as 0.
+bool LineReader::NextNumberToken(std::string& token)
+{
+    token = AtEnd() ? std::string() : NextToken();
+    if (!token.empty() && token[0] == '+')
+        token.erase(0, 1);
+    return !token.empty();
+}
+
 bool LineReader::ReadInteger(int& value)
 {
-    if (AtEnd()) {
+    std::string token;
+    if (!NextNumberToken(token)) {
         value = 0;
         return true;
     }
-    std::string token = NextToken();
-    if (token.empty()) {
-        value = 0;
-        return AtEnd();
-    }
-    if (token[0] == '+')
-        token.erase(0, 1);
     int parsed = 0;
     const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
     if (result.ec != std::errc() || result.ptr != token.data() + token.size())
@@ -83,17 +87,11 @@ bool LineReader::ReadInteger(int& value)
 
 bool LineReader::ReadReal(double& value)
 {
-    if (AtEnd()) {
+    std::string token;
+    if (!NextNumberToken(token)) {
         value = 0;
         return true;
     }
-    std::string token = NextToken();
-    if (token.empty()) {
-        value = 0;
-        return AtEnd();
-    }
-    if (token[0] == '+')
-        token.erase(0, 1);
     double parsed = 0;
     const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
     if (result.ec != std::errc() || result.ptr != token.data() + token.size() || !std::isfinite(parsed))

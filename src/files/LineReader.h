@@ -23,6 +23,7 @@ public:
 
 private:
     std::string NextToken();
+    bool NextNumberToken(std::string& token);
     void SkipRestOfLine();
 
     std::string bytes_;
