@@ -28,7 +28,8 @@ for target in "${!corpus[@]}"; do
   work=$(mktemp -d)
   cp -r "tests/fuzz/corpus/${corpus[$target]}/." "$work/" 2>/dev/null || true
   echo "== $target: ${seconds}s"
-  if ! "$binary" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+  # A fixed seed keeps a run repeatable on the same machine; the corpus carries earlier finds.
+  if ! "$binary" -seed=1 -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
       -artifact_prefix="$findings/$target-" -print_final_stats=1 "$work" 2>"$work.log"; then
     tail -n 40 "$work.log"
     failed=1

@@ -49,6 +49,7 @@ const ParseCase kParseCases[] = {
     {"NegativeCentsHalfAway", Conversion::Two, "-10.005", -10.01, 0},
     {"CentsOfEighth", Conversion::Two, "0.125", 0.13, 0},
     {"CentsFailure", Conversion::Two, "abc", 0, 21202},
+    {"CentsOfALargeAmount", Conversion::Two, "999900018647.2049423024125", 999900018647.20, 0},
     {"PercentSignRemoved", Conversion::P, "25%", 25, 0},
     {"DateFails", Conversion::P, "12/31/16", 0, 21182},
     {"LoneMinusFails", Conversion::P, "-", 0, 21182},
