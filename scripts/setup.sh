@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
   xvfb xauth poppler-utils
   clang libclang-rt-14-dev
-  libreoffice-writer-nogui groff
+  libreoffice-writer-nogui groff fonts-liberation2 fonts-dejavu-core
 )
 
 missing=()
@@ -28,4 +28,4 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing: ${missing[*]}"
 "${as_root[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${missing[@]}"
