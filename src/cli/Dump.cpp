@@ -27,4 +27,18 @@ std::string DumpReturn(const TAnswer& store)
     return out;
 }
 
+bool SettleReturn(TAnswer& store, int maxRuns)
+{
+    std::string before = DumpReturn(store);
+    for (int run = 0; run < maxRuns; ++run) {
+        if (!store.Calculate(false))
+            return false;
+        std::string after = DumpReturn(store);
+        if (after == before)
+            break;
+        before = std::move(after);
+    }
+    return true;
+}
+
 }  // namespace quorvan

@@ -10,4 +10,8 @@ class TAnswer;
 
 std::string DumpReturn(const TAnswer& store);
 
+// Recalculates until a run leaves every answer unchanged, at most `maxRuns` runs, as a preparer
+// sees the return after a few field exits. False when a run stopped on a calculator error.
+bool SettleReturn(TAnswer& store, int maxRuns);
+
 }  // namespace quorvan

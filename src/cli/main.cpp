@@ -100,21 +100,6 @@ bool ParseArguments(int argc, char** argv, Options& options, std::string& proble
     return true;
 }
 
-// Recalculates until a run leaves every answer unchanged. False when a run stopped on an error.
-bool Settle(TAnswer& store, bool once)
-{
-    std::string before = DumpReturn(store);
-    for (int run = 0; run < (once ? 1 : kMaxRuns); ++run) {
-        if (!store.Calculate(false))
-            return false;
-        std::string after = DumpReturn(store);
-        if (after == before)
-            break;
-        before = std::move(after);
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -130,7 +115,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quorvan_16-calc: cannot read the client file %s\n", options.filePath.c_str());
         return 1;
     }
-    const bool settled = Settle(*store, options.once);
+    const bool settled = SettleReturn(*store, options.once ? 1 : kMaxRuns);
     if (options.dump)
         std::cout << DumpReturn(*store) << std::flush;
     if (!options.writePath.empty()) {

@@ -12,16 +12,7 @@ void ReturnFixture::Override(int t, int k, int s, const std::string& text)
 
 bool ReturnFixture::Settle()
 {
-    std::string before = DumpReturn(*store_);
-    for (int run = 0; run < 10; ++run) {
-        if (!store_->Calculate(false))
-            return false;
-        std::string after = DumpReturn(*store_);
-        if (after == before)
-            return true;
-        before = std::move(after);
-    }
-    return true;
+    return SettleReturn(*store_, 10);
 }
 
 }  // namespace quorvan::test
