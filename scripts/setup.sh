@@ -5,10 +5,10 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
-  xvfb xauth poppler-utils
+  qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev qt6-pdf-dev
+  xvfb xauth poppler-utils desktop-file-utils
   clang libclang-rt-14-dev
-  libreoffice-writer-nogui groff fonts-liberation2 fonts-dejavu-core
+  libreoffice-writer groff fonts-liberation2 fonts-dejavu-core
 )
 
 missing=()
