@@ -43,11 +43,14 @@ void TfrmMain::NewForm(int formType)
     }
     try {
         const int count = *store_->CountField(formType);
-        if (formType == ftScheduleK1)
-            K1AllocationClick();
         if (!AddContinuationPage(*store_, formType)) {
             ShowMessageByCode(11860);
             return;
+        }
+        // The new beneficiary's percentage; Cancel leaves the page without one.
+        if (formType == ftScheduleK1) {
+            TfrmBeneInt dialog(*store_, count, this);
+            prompts_->RunDialog(dialog);
         }
         Recalculate(true);
         ShowPage(formType * 100 + count);

@@ -8,6 +8,11 @@
 #include <QLocale>
 
 namespace quorvan::app {
+namespace {
+
+constexpr int kScheduleBLine7Slot = 13;
+
+}  // namespace
 
 QString PercentageText(double share)
 {
@@ -27,6 +32,13 @@ TfrmBeneInt::~TfrmBeneInt() = default;
 
 void TfrmBeneInt::FormCreate()
 {
+    ui_->lblBeneficiary->setText(QString::fromStdString(BeneficiaryName(store_, beneNo_)));
+    // The percentage is a share of distributable net income, Schedule B line 7 of the last run.
+    const std::string& dni = store_.Text(ftForm1041Page2, 0, kScheduleBLine7Slot);
+    ui_->lblShareOf->setText(
+        QStringLiteral("The percentage is this beneficiary's share of the distributable net income "
+                       "(Schedule B line 7): %1.")
+            .arg(dni.empty() ? QStringLiteral("0") : QString::fromStdString(dni).trimmed()));
     const double share = store_.BeneficiaryInterest.at(static_cast<size_t>(beneNo_));
     if (share < 0) {
         ui_->rbNotApplicable->setChecked(true);

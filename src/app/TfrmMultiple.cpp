@@ -2,6 +2,8 @@
 
 #include "ui_TfrmMultiple.h"
 
+#include "store/ContinuationPages.h"
+
 #include <algorithm>
 
 namespace quorvan::app {
@@ -23,7 +25,7 @@ void TfrmMultiple::FormCreate(const TAnswer& store, int formType)
     maxForms_ = count ? *count : 0;
     const bool beneficiaries = formType == ftScheduleK1;
     for (int i = 0; i < maxForms_; ++i)
-        ui_->ComboBox1->addItem(beneficiaries ? QString::fromStdString(store.Text(ftScheduleK1, i, 23))
+        ui_->ComboBox1->addItem(beneficiaries ? QString::fromStdString(BeneficiaryName(store, i))
                                               : QStringLiteral("Continuation Page %1").arg(i + 1));
     ui_->Label2->setText(beneficiaries ? QString() : QStringLiteral("Enter a number between 1 and %1").arg(maxForms_));
     ui_->ComboBox1->setCurrentIndex(0);

@@ -54,14 +54,31 @@ double NotBelowZero(double amount)
     return amount < 0 ? 0 : amount;
 }
 
+bool BankruptcyEstate()
+{
+    return Ticked(F1, boxBankruptcyCh7) || Ticked(F1, boxBankruptcyCh11);
+}
+
+// Where the 0% and the 15% layers of qualified dividends and capital gains end. A bankruptcy
+// estate is taxed as a married person filing separately, on those bands as on that schedule.
+struct GainRateBands {
+    double zeroRateCeiling;
+    double fifteenRateCeiling;
+};
+GainRateBands BandsOfThisReturn()
+{
+    if (BankruptcyEstate())
+        return {taxyear::kBankruptcyZeroRateCeiling2016, taxyear::kBankruptcyFifteenRateCeiling2016};
+    return {taxyear::kZeroRateCeiling2016, taxyear::kFifteenRateCeiling2016};
+}
+
 // tax(x): the rate schedule on the whole-dollar text of answer x. An empty answer, such as
 // taxable income before its first run, is 0 like every other empty amount.
 double WorksheetTax(int t, int s)
 {
     const std::string& text = Text(t, s);
     const int amount = text.empty() ? 0 : Str2Int(text);
-    const bool bankruptcyEstate = Ticked(F1, boxBankruptcyCh7) || Ticked(F1, boxBankruptcyCh11);
-    return bankruptcyEstate ? TAnswer::GetBankruptcyTax(amount) : TAnswer::GetTax(amount);
+    return BankruptcyEstate() ? TAnswer::GetBankruptcyTax(amount) : TAnswer::GetTax(amount);
 }
 
 // True when any entry or total of Schedule D page 1, lines 1a to 6 and 8a to 15, is not 0.
@@ -96,18 +113,19 @@ void FillPartV()
 {
     auto line = [](int n) { return Amt(D2, PartV(n)); };
     auto put = [](int n, double amount) { PutAlways(D2, PartV(n), amount); };
+    const GainRateBands bands = BandsOfThisReturn();
     PutTextAlways(D2, PartV(21), Text(F1, line22Taxable));
     put(22, NotBelowZero(Min(Amt(D2, line18aEstate), Amt(D2, line19Estate))));
     PutTextAlways(D2, PartV(23), Text(F1, line2bQualifiedDividends));
     put(24, line(22) + line(23));
     put(26, NotBelowZero(line(24) - line(25)));
     put(27, NotBelowZero(line(21) - line(26)));
-    put(28, Min(line(21), taxyear::kZeroRateCeiling2016));
+    put(28, Min(line(21), bands.zeroRateCeiling));
     put(29, Min(line(27), line(28)));
     put(30, NotBelowZero(line(28) - line(29)));  // taxed at 0%
     put(31, Min(line(21), line(26)));
     put(32, line(26) - line(30));
-    put(33, Min(line(21), taxyear::kFifteenRateCeiling2016));
+    put(33, Min(line(21), bands.fifteenRateCeiling));
     put(34, line(27) + line(30));
     put(35, NotBelowZero(line(33) - line(34)));
     put(36, Min(line(32), line(35)));
@@ -198,16 +216,17 @@ void CalcQualifiedDividendsWorksheet()
 {
     auto line = [](int n) { return Amt(QD, n); };
     auto put = [](int n, double amount) { PutAlways(QD, n, amount); };
+    const GainRateBands bands = BandsOfThisReturn();
     PutTextAlways(QD, 1, Text(F1, line22Taxable));
     PutTextAlways(QD, 2, Text(F1, line2bQualifiedDividends));
     put(4, NotBelowZero(line(2) - line(3)));
     put(5, NotBelowZero(line(1) - line(4)));
-    put(6, Min(taxyear::kZeroRateCeiling2016, line(1)));
+    put(6, Min(bands.zeroRateCeiling, line(1)));
     put(7, Min(line(6), line(5)));
     put(8, NotBelowZero(line(6) - line(7)));  // taxed at 0%
     put(9, Min(line(4), line(1)));
     put(10, line(4) - line(8));
-    put(11, Min(taxyear::kFifteenRateCeiling2016, line(1)));
+    put(11, Min(bands.fifteenRateCeiling, line(1)));
     put(12, line(5) + line(8));
     put(13, NotBelowZero(line(11) - line(12)));
     put(14, Min(line(13), line(10)));
@@ -229,6 +248,7 @@ void CalcScheduleDTaxWorksheet()
     RunCalculator(29227, [] {
         auto line = [](int n) { return Amt(TW, n); };
         auto put = [](int n, double amount) { PutAlways(TW, n, amount); };
+        const GainRateBands bands = BandsOfThisReturn();
         PutTextAlways(TW, 1, Text(F1, line22Taxable));
         PutTextAlways(TW, 2, Text(F1, line2bQualifiedDividends));
         put(5, NotBelowZero(line(3) - line(4)));
@@ -241,7 +261,7 @@ void CalcScheduleDTaxWorksheet()
         put(12, Min(line(9), line(11)));
         put(13, line(10) - line(12));
         put(14, NotBelowZero(line(1) - line(13)));
-        put(15, Min(line(1), taxyear::kZeroRateCeiling2016));
+        put(15, Min(line(1), bands.zeroRateCeiling));
         put(16, Min(line(14), line(15)));
         put(17, NotBelowZero(line(1) - line(10)));
         put(18, Max(line(16), line(17)));
@@ -254,7 +274,7 @@ void CalcScheduleDTaxWorksheet()
             put(20, Min(line(1), line(13)));
             PutTextAlways(TW, 21, Text(TW, 19));
             put(22, line(20) - line(21));
-            put(23, Min(line(1), taxyear::kFifteenRateCeiling2016));
+            put(23, Min(line(1), bands.fifteenRateCeiling));
             put(24, line(18) + line(19));
             put(25, NotBelowZero(line(23) - line(24)));
             put(26, Min(line(22), line(25)));

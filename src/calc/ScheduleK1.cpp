@@ -22,7 +22,7 @@ enum : int {
     line1Interest = 30, line2aDividends = 31, line2b1QualifiedToBeneficiaries = 32,
     line4CapitalGain = 35, line9TotalIncome = 41, line10Interest = 43, line11Taxes = 44, line12FiduciaryFees = 45,
     line13Charitable = 46, line14ProfessionalFees = 47, line15aOther = 48, line15cTwoPercent = 49,
-    line16TotalDeductions = 50,
+    line16TotalDeductions = 50, line18Distribution = 52,
 };
 // Page 2: Other Information line 1, tax-exempt interest.
 constexpr int taxExemptInterest = 46;
@@ -118,60 +118,118 @@ void PassCapitalLossCarryover(int k, double share, int codeSlot, const char* cod
     PutGuarded(K1, k, amountSlot, loss * share);
 }
 
+// What every K-1 of the return is figured from: the income that makes up distributable net
+// income, item by item charged with the page 1 deductions, and how much of it the K-1s may
+// carry together.
+struct DistributableIncome {
+    double deductions = 0;         // Form 1041 line 16
+    double allocationBase = 0;     // the income the deductions are charged against
+    bool dividendsCharged = true;  // false: the dividends keep their full amount
+    double distributableBase = 0;  // distributable net income, tax-exempt interest included
+    double amtBase = 0;            // the same for the minimum tax
+    double sharesInUse = 0;        // the percentages of the K-1s in use, added up
+    double scale = 1;              // brings the K-1s together down to line 18
+};
+
+// The sum of the shares of the K-1 pages in use that have a percentage.
+double SharesInUse()
+{
+    double sum = 0;
+    for (int k = 0; k < Store().NoOfSchedK; ++k) {
+        const double share = Store().BeneficiaryInterest.at(static_cast<size_t>(k));
+        if (share > 0)
+            sum += share;
+    }
+    return sum;
+}
+
+DistributableIncome FigureDistributableIncome()
+{
+    DistributableIncome d;
+    // Distributable net income holds the income items and the gain that goes to the
+    // beneficiaries (Schedule D column (1)), never the gain the estate or trust keeps (column
+    // (2)). A capital loss on line 4 is no income the items could bear deductions against; as
+    // on Schedule B line 6 it is left out (else 1,000 of fees on 4,000 of interest beside a
+    // 3,000 loss would charge the interest 4,000).
+    const double totalIncome = Amt(F1, line9TotalIncome) - Min(0, Amt(F1, line4CapitalGain));
+    const double gainKept = Max(0, Amt(ftScheduleDPage2, line19EstateOrTrust));
+    const double incomeInDni = totalIncome - gainKept;
+    const double taxExempt = Amt(F2, taxExemptInterest);
+    const double amtAdjustment = Amt(ftScheduleIPage1, scheduleILine25) - Amt(ftScheduleIPage1, scheduleILine1);
+    d.deductions = Amt(F1, line16TotalDeductions);
+    d.distributableBase = Max(0, incomeInDni - d.deductions + taxExempt);
+    d.amtBase = incomeInDni - d.deductions + amtAdjustment + taxExempt;
+
+    // When the other income covers every deduction, the dividends stay uncharged so that the
+    // qualified dividends keep their rate; the ordinary dividends hold the qualified ones, so
+    // both leave the allocation base together.
+    d.allocationBase = incomeInDni;
+    const double ordinaryDividends = Amt(F1, line2aDividends);
+    if (Amt(F1, line2b1QualifiedToBeneficiaries) > 0 && incomeInDni - ordinaryDividends >= d.deductions) {
+        d.allocationBase = incomeInDni - ordinaryDividends;
+        d.dividendsCharged = false;
+    }
+
+    // The percentages are shares of distributable net income. When the estate or trust
+    // distributes less than that, the percentages may hand out more than line 18 allows (one
+    // beneficiary at 100%, 1,000 distributed out of 1,200): then every K-1 carries its part of
+    // line 18 instead, so that together they carry line 18.
+    d.sharesInUse = SharesInUse();
+    const double taxableDni = Max(0, incomeInDni - d.deductions);
+    const double handedOut = taxableDni * d.sharesInUse;
+    const double distributionDeduction = Max(0, Amt(F1, line18Distribution));
+    if (handedOut > distributionDeduction)
+        d.scale = distributionDeduction / handedOut;
+    return d;
+}
+
+// An income item after its part of each allocable deduction: D x (item / allocation base).
+double NetOfDeductions(const DistributableIncome& d, const IncomeItem& item)
+{
+    const double income = Amt(item.formType, item.slot);
+    if (d.allocationBase == 0 || (!d.dividendsCharged && IsDividendBox(item.box)))
+        return income;
+    const double ratio = income / d.allocationBase;
+    double net = income;
+    for (int deduction : kAllocableDeductions)
+        net -= Amt(F1, deduction) * ratio;
+    return net;
+}
+
+// Box 2b: line 2b(1) is already the beneficiaries' part of the qualified dividends, so the
+// K-1s share it by their percentages, never above the beneficiary's ordinary dividends.
+double QualifiedDividendsShare(const DistributableIncome& d, int k, double share)
+{
+    if (share <= 0 || d.sharesInUse <= 0)
+        return 0;
+    const double qualified = Amt(F1, line2b1QualifiedToBeneficiaries) * (share / d.sharesInUse);
+    return Min(qualified, Max(0, Cents(K1, k, box2aOrdinaryDividends)));
+}
+
 void Calculate(int k)
 {
     const double share = Store().BeneficiaryInterest.at(static_cast<size_t>(k));
 
     CopyIdentification(k);
 
-    // Distributable base: total income less deductions, plus tax-exempt interest, less the gain
-    // the estate or trust keeps; the minimum tax base adds Schedule I's adjustments (line 25 less
-    // line 1). A capital loss on line 4 is no income the items could bear deductions against;
-    // like Schedule B line 6, the bases leave it out (else 1,000 of fees on 4,000 of interest
-    // beside a 3,000 loss would charge the interest 4,000).
-    const double totalIncome = Amt(F1, line9TotalIncome) - Min(0, Amt(F1, line4CapitalGain));
-    const double totalDeductions = Amt(F1, line16TotalDeductions);
-    const double taxExempt = Amt(F2, taxExemptInterest);
-    const double gainKept = Max(0, Amt(ftScheduleDPage2, line19EstateOrTrust));
-    const double amtAdjustment = Amt(ftScheduleIPage1, scheduleILine25) - Amt(ftScheduleIPage1, scheduleILine1);
-    const double distributableBase = Max(0, totalIncome - totalDeductions + taxExempt - gainKept);
-    const double amtBase = totalIncome - totalDeductions + amtAdjustment + taxExempt - gainKept;
-
+    const DistributableIncome d = FigureDistributableIncome();
     // A share never set (-1, "Not applicable") hands the beneficiary nothing.
     const bool shareSet = share >= 0;
-    const double distributableShare = shareSet ? distributableBase * share : 0;
-    double amtShare = shareSet ? amtBase * share : 0;
+    const double allocatedShare = shareSet ? share * d.scale : 0;
+    const double distributableShare = d.distributableBase * allocatedShare;
+    double amtShare = d.amtBase * allocatedShare;
     amtShare *= ShareFactorForMonths(TaxYearMonths(TaxYearDays()));
 
-    // When the other income covers every deduction, the dividends stay uncharged so that the
-    // qualified dividends keep their rate; the ordinary dividends hold the qualified ones, so
-    // both leave the allocation base together.
-    double allocationBase = totalIncome;
-    bool dividendsCharged = true;
-    const double ordinaryDividends = Amt(F1, line2aDividends);
-    if (Amt(F1, line2b1QualifiedToBeneficiaries) > 0 && totalIncome - ordinaryDividends >= totalDeductions) {
-        allocationBase = totalIncome - ordinaryDividends;
-        dividendsCharged = false;
-    }
-
-    std::array<double, kAllocableDeductions.size()> deductions{};
-    for (size_t d = 0; d < deductions.size(); ++d)
-        deductions[d] = Amt(F1, kAllocableDeductions[d]);
     for (const IncomeItem& item : kIncomeItems) {
-        const double income = Amt(item.formType, item.slot);
-        double net = income;
-        if (allocationBase != 0 && (dividendsCharged || !IsDividendBox(item.box))) {
-            const double ratio = income / allocationBase;
-            for (double deduction : deductions)
-                net -= deduction * ratio;
-        }
-        double amount = distributableBase == 0 ? 0 : (net / distributableBase) * distributableShare;
-        if (amount < 0)
-            amount = 0;
-        PutGuarded(K1, k, item.box, amount);
+        if (item.box == box2bQualifiedDividends)
+            continue;
+        const double amount = d.distributableBase == 0 ? 0 : NetOfDeductions(d, item) * allocatedShare;
+        PutGuarded(K1, k, item.box, Max(0, amount));
     }
+    PutGuarded(K1, k, box2bQualifiedDividends, d.distributableBase == 0 ? 0 : QualifiedDividendsShare(d, k, share));
 
-    // Box 11: capital loss carryovers pass to the beneficiaries on the final return only.
+    // Box 11: capital loss carryovers pass to the beneficiaries on the final return only, by
+    // their percentages as stored.
     PutTextGuarded(K1, k, box11FirstCode, std::string());
     PutTextGuarded(K1, k, box11FirstAmount, std::string());
     PutTextGuarded(K1, k, box11SecondCode, std::string());

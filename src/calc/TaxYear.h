@@ -63,6 +63,9 @@ constexpr double kDisabilityPhaseOutRatePerStep = 0.02;
 // 2016 capital gain rate breakpoints for estates and trusts (0% up to, 15% up to).
 constexpr double kZeroRateCeiling2016 = 2550;
 constexpr double kFifteenRateCeiling2016 = 12400;
+// A bankruptcy estate's 2016 breakpoints: those of a married person filing separately.
+constexpr double kBankruptcyZeroRateCeiling2016 = 37650;
+constexpr double kBankruptcyFifteenRateCeiling2016 = 233475;
 // 2017 breakpoints for the Form 1041-ES maximum capital gains rates worksheet.
 constexpr double kZeroRateCeiling2017 = 2550;
 constexpr double kFifteenRateCeiling2017 = 12500;

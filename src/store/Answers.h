@@ -98,10 +98,11 @@ public:
     // Recalculates the whole return; true when the run reached the last calculator.
     bool Calculate(bool ComponentTransfer, CalculateHooks* hooks = nullptr);
 
-    // Rate schedules: tax in whole dollars on a whole-dollar amount (ties to the even dollar).
-    static int GetTax(int TaxableEstate);
-    static int GetEstimatedTax(int TaxableEstate);
-    static int GetBankruptcyTax(int TaxableEstate);
+    // Rate schedules: tax in whole dollars on a whole-dollar amount, 50 cents and more rounded
+    // up to the next dollar as the IRS rounds; 0 for an amount of 0 or less.
+    static long long GetTax(long long TaxableEstate);
+    static long long GetEstimatedTax(long long TaxableEstate);
+    static long long GetBankruptcyTax(long long TaxableEstate);
 };
 
 // The one answer store of the open return; owned by whoever creates it (the main window, the

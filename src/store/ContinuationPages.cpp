@@ -84,4 +84,12 @@ void SetK1Allocation(TAnswer& store, int beneficiary, K1Allocation choice, doubl
         store.SetOvRide(ftScheduleK1, beneficiary, slot, choice == K1Allocation::OwnValues);
 }
 
+std::string BeneficiaryName(const TAnswer& store, int beneficiary)
+{
+    const std::string& name = store.Text(ftScheduleK1, beneficiary, kBeneficiaryNameSlot);
+    if (name.find_first_not_of(' ') != std::string::npos)
+        return name;
+    return "Beneficiary " + std::to_string(beneficiary + 1);
+}
+
 }  // namespace quorvan

@@ -6,6 +6,7 @@
 #include "store/Answers.h"
 
 #include <array>
+#include <string>
 
 namespace quorvan {
 
@@ -39,6 +40,9 @@ bool DeleteContinuationPage(TAnswer& store, int formType, int index);
 // 11 and 12 with their codes.
 constexpr std::array<int, 15> kAllocatedK1Slots = {29, 30, 31, 32, 33, 34, 35, 46, 47, 53, 54, 92, 93, 99, 100};
 
+// Item G's first line on a K-1 page: the beneficiary's name.
+constexpr int kBeneficiaryNameSlot = 23;
+
 // How a beneficiary's Schedule K-1 amounts come about.
 enum class K1Allocation {
     OwnValues,   // the preparer enters them; share -1, the fifteen amounts overridden
@@ -49,5 +53,9 @@ enum class K1Allocation {
 // Stores the choice for K-1 page `beneficiary`: the share (a fraction, used with Percentage
 // only) and the override flags of the fifteen allocated amounts of that page alone.
 void SetK1Allocation(TAnswer& store, int beneficiary, K1Allocation choice, double share);
+
+// The name a preparer knows K-1 page `beneficiary` by: the beneficiary's name (item G), or
+// "Beneficiary N" (N counted from 1) while it is empty.
+std::string BeneficiaryName(const TAnswer& store, int beneficiary);
 
 }  // namespace quorvan

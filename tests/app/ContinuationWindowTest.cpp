@@ -49,6 +49,7 @@ private slots:
     void deletedBeneficiaryTakesItsShareAndFlagsAlong();
     void twentyK1PagesThenNoMore();
     void allocationPercentageStoredAsAFraction();
+    void newBeneficiaryGetsThePercentageTyped();
 };
 
 void ContinuationWindowTest::threeInterestPagesDeleteTheSecond()
@@ -161,6 +162,7 @@ void ContinuationWindowTest::deletedBeneficiaryTakesItsShareAndFlagsAlong()
 {
     Answers->NoOfInterest = 1;
     Answers->SetText(ftInterest, 0, 5, "1,000");
+    Answers->SetText(ftForm1041Page2, 0, 16, "1,000");  // all of it distributed (Schedule B line 10)
     Answers->NoOfSchedK = 3;
     SetK1Allocation(*Answers, 0, K1Allocation::Percentage, 0.25);
     SetK1Allocation(*Answers, 1, K1Allocation::Percentage, 0.5);
@@ -190,8 +192,8 @@ void ContinuationWindowTest::twentyK1PagesThenNoMore()
     }
     QCOMPARE(Answers->NoOfSchedK, 20);
     QVERIFY(!h_.window->State().Modified);  // adding pages alone changes nothing to save
-    // The allocation dialog comes before each page; from two pages on, the chooser before it.
-    QCOMPARE(h_.prompts->dialogsShown.mid(0, 3), QStringList({"TfrmBeneInt", "TfrmBeneInt", "TfrmMultiple"}));
+    // Each new page asks for its own beneficiary's percentage, never through the chooser.
+    QCOMPARE(h_.prompts->dialogsShown.mid(0, 3), QStringList({"TfrmBeneInt", "TfrmBeneInt", "TfrmBeneInt"}));
     QVERIFY(h_.log.messageCodes.isEmpty());
 
     Items(9).newItem->trigger();
@@ -238,6 +240,52 @@ void ContinuationWindowTest::allocationPercentageStoredAsAFraction()
     for (int slot : kAllocatedK1Slots)
         QVERIFY(Answers->OvRide(ftScheduleK1, 0, slot));
     QVERIFY(!h_.window->State().Modified);
+}
+
+// New on Schedule K-1 adds the page first and asks for the new beneficiary's percentage, naming
+// the beneficiary and what the percentage is a share of; the first beneficiary keeps its own.
+void ContinuationWindowTest::newBeneficiaryGetsThePercentageTyped()
+{
+    Answers->NoOfSchedK = 1;
+    SetK1Allocation(*Answers, 0, K1Allocation::Percentage, 0.6);
+    Answers->SetText(ftScheduleK1, 0, kBeneficiaryNameSlot, "Ann Hart");
+    Answers->SetText(ftForm1041Page2, 0, 13, "7,300");  // Schedule B line 7
+    QString named, shareOf;
+    h_.prompts->dialogAnswers << [&](QDialog& dialog) {
+        named = dialog.findChild<QLabel*>("lblBeneficiary")->text();
+        shareOf = dialog.findChild<QLabel*>("lblShareOf")->text();
+        dialog.findChild<QRadioButton*>("rbUsePercentage")->setChecked(true);
+        dialog.findChild<QLineEdit*>("edtPercentage")->setText("40");
+        Click(dialog, "OKBtn");
+    };
+    Items(9).newItem->trigger();
+    QCOMPARE(named, QString("Beneficiary 2"));
+    QVERIFY2(shareOf.contains("Schedule B line 7") && shareOf.contains("7,300"), qPrintable(shareOf));
+    QCOMPARE(Answers->NoOfSchedK, 2);
+    QCOMPARE(Answers->BeneficiaryInterest[0], 0.6);
+    QCOMPARE(Answers->BeneficiaryInterest[1], 0.4);
+    QCOMPARE(Shown(), 901);
+
+    // The name typed on the page is the one the chooser lists.
+    h_.Type("edt1023", "Ben Hart");
+    QCOMPARE(Answers->Text(ftScheduleK1, 1, kBeneficiaryNameSlot), std::string("Ben Hart"));
+
+    // Cancel leaves the third beneficiary without a percentage.
+    h_.prompts->dialogAnswers << [](QDialog& dialog) { Click(dialog, "CancelBtn"); };
+    Items(9).newItem->trigger();
+    QCOMPARE(Answers->NoOfSchedK, 3);
+    QCOMPARE(Answers->BeneficiaryInterest[2], -1.0);
+    QCOMPARE(Shown(), 902);
+
+    QStringList listed;
+    h_.prompts->dialogAnswers << [&](QDialog& chooser) {
+        auto* list = chooser.findChild<QComboBox*>("ComboBox1");
+        for (int i = 0; i < list->count(); ++i)
+            listed << list->itemText(i);
+        Click(chooser, "CancelBtn");
+    };
+    h_.window->Commands().mnuK1Allocation->trigger();
+    QCOMPARE(listed, QStringList({"Ann Hart", "Ben Hart", "Beneficiary 3"}));
 }
 
 QTEST_MAIN(ContinuationWindowTest)

@@ -120,6 +120,50 @@ TEST_P(TaxComputation, OneComputationHoldsTheTaxAndTheOthersAreEmpty)
 INSTANTIATE_TEST_SUITE_P(Returns, TaxComputation, testing::ValuesIn(kSelectionCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+struct BankruptcyCase {
+    const char* name;
+    int chapterBox;  // Form 1041 item A: 8 chapter 7, 9 chapter 11
+    const char* interest;
+    void (*entries)(ReturnFixture&);
+    const char* taxable;
+    const char* line1a;
+};
+
+// A bankruptcy estate is taxed as a married person filing separately: the 0% band of qualified
+// dividends and gains runs to 37,650 and the 15% band to 233,475, on the same schedule.
+// name | chapter | interest | entries | taxable income | Schedule G line 1a
+const BankruptcyCase kBankruptcyCases[] = {
+    // Qualified Dividends Tax Worksheet: all 5,000 of dividends at 0%, tax(25,000) = 927.50 +
+    // 15% x 15,725 = 3,286.25; the schedule on 30,000 would take 4,036.
+    {"Chapter11DividendsInTheZeroBand", 9, "25,100", QualifiedDividends, "30,000", "3,286"},
+    // Part V: taxable 45,000 with a 5,000 long-term gain and 5,000 of dividends. 37,650 - 35,000
+    // = 2,650 at 0%, 7,350 at 15% (1,102.50), and tax(35,000) = 927.50 + 15% x 25,725 =
+    // 4,786.25: 5,889 against tax(45,000) = 7,021.
+    {"Chapter7GainsAcrossTheZeroBand", 8, "35,100",
+     [](ReturnFixture& r) {
+         QualifiedDividends(r);
+         LongTermGain(r);
+     },
+     "45,000", "5,889"},
+};
+
+class BankruptcyEstateBands : public testing::TestWithParam<BankruptcyCase> {};
+
+TEST_P(BankruptcyEstateBands, MarriedFilingSeparatelyBands)
+{
+    const BankruptcyCase& c = GetParam();
+    ReturnFixture r;
+    r.Set(F1, c.chapterBox, "X");
+    AddContinuationPage(r, ftInterest, {c.interest});
+    c.entries(r);
+    ASSERT_TRUE(r.Settle());
+    EXPECT_EQ(r.Get(F1, 56), c.taxable);
+    EXPECT_EQ(r.Get(F2, 24), c.line1a);
+}
+
+INSTANTIATE_TEST_SUITE_P(Returns, BankruptcyEstateBands, testing::ValuesIn(kBankruptcyCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ScheduleDTaxWorksheet, IncomeWithinTheZeroBracketSkipsTheRateLayers)
 {
     ReturnFixture r;

@@ -7,28 +7,30 @@ namespace {
 
 struct TaxCase {
     const char* name;
-    int (*schedule)(int);
-    int amount;
-    int tax;
+    long long (*schedule)(long long);
+    long long amount;
+    long long tax;
 };
 
-// name | schedule | taxable amount | tax. Ties go to the even dollar; 0.15, 0.28, 0.33, 0.1 and
-// 0.396 are not exact in binary, so their products are never exact halves.
+// name | schedule | taxable amount | tax. The tax is figured to the cent and rounded as the IRS
+// rounds: under 50 cents down, 50 cents and more up to the next dollar.
 const TaxCase kTaxCases[] = {
     {"TrustNegative", TAnswer::GetTax, -1, 0},
     {"TrustZero", TAnswer::GetTax, 0, 0},
-    {"TrustFirstLimitBelongsBelow", TAnswer::GetTax, 2550, 382},  // 382.4999... at 0.15
-    {"TrustExactHalfToEvenUp", TAnswer::GetTax, 2554, 384},       // 383.5 -> 384
-    {"TrustExactHalfToEvenDown", TAnswer::GetTax, 2558, 384},     // 384.5 -> 384
-    {"TrustSecondBracket", TAnswer::GetTax, 5950, 1232},           // 1,232.5 exact half -> even
-    {"TrustThirdBracket", TAnswer::GetTax, 9050, 2101},            // 2,100.5 at 0.28 is a hair above
-    {"TrustFourthLimit", TAnswer::GetTax, 12400, 3206},
-    {"TrustTop", TAnswer::GetTax, 20000, 6216},                    // 6,215.6
     {"TrustFirstBracket", TAnswer::GetTax, 1000, 150},
-    {"Estimated2017Top", TAnswer::GetEstimatedTax, 20000, 6203},   // 3,232.50 + 7,500 x 0.396
+    {"TrustFirstLimitBelongsBelow", TAnswer::GetTax, 2550, 383},  // 382.50 up
+    {"TrustFortyNineCentsDown", TAnswer::GetTax, 2549, 382},      // 382.35
+    {"TrustFiftyCentsUp", TAnswer::GetTax, 2558, 385},            // 382.50 + 8 x 0.25 = 384.50
+    {"TrustSecondLimit", TAnswer::GetTax, 5950, 1233},            // 1,232.50
+    {"TrustThirdLimit", TAnswer::GetTax, 9050, 2101},             // 2,100.50
+    {"TrustFourthLimit", TAnswer::GetTax, 12400, 3206},
+    {"TrustTop", TAnswer::GetTax, 20000, 6216},                   // 6,215.60
+    {"TrustTopOfAnyReturn", TAnswer::GetTax, 4294977296LL, 1700809305},  // 3,206 + 4,294,964,896 x 0.396
+    {"Estimated2017Top", TAnswer::GetEstimatedTax, 20000, 6203},  // 3,232.50 + 7,500 x 0.396
     {"Estimated2017SecondLimit", TAnswer::GetEstimatedTax, 6000, 1245},
     {"Estimated2017ThirdBracket", TAnswer::GetEstimatedTax, 9150, 2127},
-    {"BankruptcyFirstLimit", TAnswer::GetBankruptcyTax, 9275, 928},  // 0.1 is a hair above a tenth
+    {"BankruptcyFirstLimit", TAnswer::GetBankruptcyTax, 9275, 928},  // 927.50
+    {"BankruptcySecondBracketHalf", TAnswer::GetBankruptcyTax, 37653, 5185},  // 5,183.75 + 0.75
     {"BankruptcyTopLimit", TAnswer::GetBankruptcyTax, 233475, 65289},
     {"BankruptcyTop", TAnswer::GetBankruptcyTax, 300000, 91633},   // 65,289.25 + 66,525 x 0.396
     {"BankruptcyMiddle", TAnswer::GetBankruptcyTax, 50000, 8271},  // 5,183.75 + 12,350 x 0.25 = 8,271.25

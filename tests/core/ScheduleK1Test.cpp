@@ -36,11 +36,13 @@ void SetIdentification(ReturnFixture& f)
 
 // The estate: interest 12,000, ordinary dividends 8,000 (5,000 qualified, allocable to the
 // beneficiaries), rents 10,000 and a long-term gain of 6,000 that the estate keeps; taxes 1,000,
-// fiduciary fees 3,000 and attorney fees 2,000. Schedule I adds the taxes back (line 1 30,000,
-// line 25 31,000).
+// fiduciary fees 3,000 and attorney fees 2,000, everything distributed (line 18 24,000) to three
+// beneficiaries at 50, 30 and 20%. Schedule I adds the taxes back (line 1 30,000, line 25 31,000).
 //   Distributable base 36,000 - 6,000 - 6,000 (gain kept) = 24,000; minimum tax base 25,000.
-//   The other income (28,000) covers the 6,000 of deductions, so the dividends stay uncharged
-//   and interest bears 6,000 x 12,000 / 28,000 = 2,571.43: net interest 9,428.57.
+//   The deductions are charged against the income in distributable net income only (interest,
+//   dividends, rents: 30,000), never the gain kept. Interest and rents (22,000) cover the 6,000,
+//   so the dividends stay uncharged and interest bears 6,000 x 12,000 / 22,000 = 3,272.73: net
+//   interest 8,727.27.
 void SetEstate(ReturnFixture& f)
 {
     SetIdentification(f);
@@ -52,27 +54,32 @@ void SetEstate(ReturnFixture& f)
     f.Set(F1, 45, "3,000");
     f.Set(F1, 47, "2,000");
     f.Set(F1, 50, "6,000");
+    f.Set(F1, 52, "24,000");
     f.Set(F1, 54, "600");
     f.Set(F2, 17, "24,000");
     f.Set(SD, 13, "6,000");
     f.Set(I1, 2, "30,000");
     f.Set(I1, 26, "31,000");
+    f.Store().NoOfSchedK = 3;
+    f.Store().BeneficiaryInterest[0] = 0.5;
+    f.Store().BeneficiaryInterest[1] = 0.3;
+    f.Store().BeneficiaryInterest[2] = 0.2;
 }
 
 struct BeneficiaryCase {
     const char* name;
-    double share;
+    int k;
     const char* box1;
     const char* box2a;
     const char* box2b;
     const char* box12;
 };
 
-// name | share | box 1 (9,428.57 x share) | 2a | 2b | 12 (1,000 x share)
+// name | K-1 page | box 1 (8,727.27 x share) | 2a | 2b (5,000 x share) | 12 (1,000 x share)
 const BeneficiaryCase kBeneficiaries[] = {
-    {"Half", 0.5, "4,714", "4,000", "2,500", "500"},
-    {"ThirtyPercent", 0.3, "2,829", "2,400", "1,500", "300"},
-    {"TwentyPercent", 0.2, "1,886", "1,600", "1,000", "200"},
+    {"Half", 0, "4,364", "4,000", "2,500", "500"},
+    {"ThirtyPercent", 1, "2,618", "2,400", "1,500", "300"},
+    {"TwentyPercent", 2, "1,745", "1,600", "1,000", "200"},
 };
 
 class EstateBeneficiaries : public testing::TestWithParam<BeneficiaryCase> {};
@@ -82,19 +89,18 @@ TEST_P(EstateBeneficiaries, ShareOfEachIncomeItemAfterItsDeductions)
     const BeneficiaryCase& c = GetParam();
     ReturnFixture f;
     SetEstate(f);
-    f.Store().BeneficiaryInterest[2] = c.share;
-    CalcScheduleK1(2);
-    EXPECT_EQ(f.Get(K1, 2, box1), c.box1);
-    EXPECT_EQ(f.Get(K1, 2, box2a), c.box2a);
-    EXPECT_EQ(f.Get(K1, 2, box2b), c.box2b);
+    CalcScheduleK1(c.k);
+    EXPECT_EQ(f.Get(K1, c.k, box1), c.box1);
+    EXPECT_EQ(f.Get(K1, c.k, box2a), c.box2a);
+    EXPECT_EQ(f.Get(K1, c.k, box2b), c.box2b);
     for (int box : {box3, box4a, box4b, box4c})
-        EXPECT_EQ(f.Get(K1, 2, box), "0") << box;
-    EXPECT_EQ(f.Get(K1, 2, box12Code1), "A");
-    EXPECT_EQ(f.Get(K1, 2, box12Amount1), c.box12);
-    EXPECT_EQ(f.Get(K1, 2, box12Code2), "J");
-    EXPECT_EQ(f.Get(K1, 2, box12Amount2), c.box12);
+        EXPECT_EQ(f.Get(K1, c.k, box), "0") << box;
+    EXPECT_EQ(f.Get(K1, c.k, box12Code1), "A");
+    EXPECT_EQ(f.Get(K1, c.k, box12Amount1), c.box12);
+    EXPECT_EQ(f.Get(K1, c.k, box12Code2), "J");
+    EXPECT_EQ(f.Get(K1, c.k, box12Amount2), c.box12);
     for (int slot : {box11Code1, box11Amount1, box11Code2, box11Amount2})
-        EXPECT_EQ(f.Get(K1, 2, slot), "") << slot;
+        EXPECT_EQ(f.Get(K1, c.k, slot), "") << slot;
     EXPECT_TRUE(f.Messages().Empty());
 }
 
@@ -148,6 +154,7 @@ TEST(ScheduleK1, ShareNeverSetHandsOutNothing)
 {
     ReturnFixture f;
     SetEstate(f);
+    f.Store().BeneficiaryInterest[0] = -1.0;
     f.Set(F1, 24, "X");
     f.Set(SD, 0, "-2,000");
     f.Set(SD, 3, "-5,000");
@@ -166,27 +173,28 @@ struct AllocationCase {
     const char* qualifiedDividends;
     const char* totalIncome;
     const char* fiduciaryFees;  // the only deduction
+    const char* line18;         // everything distributed
     const char* box1;
     const char* box2a;
     const char* box2b;
 };
 
 // One beneficiary with the whole share. name | interest | ordinary dividends | qualified |
-// total income | deductions | box 1 | 2a | 2b
+// total income | deductions | line 18 | box 1 | 2a | 2b
 const AllocationCase kAllocationCases[] = {
     // 11,000 - 1,000 = 10,000 >= 10,000: the dividends stay whole, interest bears everything.
-    {"OtherIncomeJustCoversDeductions", "10,000", "1,000", "1,000", "11,000", "10,000", "0", "1,000", "1,000"},
+    {"OtherIncomeJustCoversDeductions", "10,000", "1,000", "1,000", "11,000", "10,000", "1,000", "0", "1,000", "1,000"},
     // One dollar more and every item bears its part: 10,001 x 10/11 and 10,001 x 1/11.
-    {"OneDollarShortChargesTheDividends", "10,000", "1,000", "1,000", "11,000", "10,001", "908", "91", "91"},
+    {"OneDollarShortChargesTheDividends", "10,000", "1,000", "1,000", "11,000", "10,001", "999", "908", "91", "91"},
     // Non-qualified dividends leave the base with the qualified ones: the boxes add up to the
     // distributable 7,000 (interest 10,000 - 7,000, dividends 4,000).
-    {"OrdinaryDividendsLeaveTheBase", "10,000", "4,000", "1,000", "14,000", "7,000", "3,000", "4,000", "1,000"},
+    {"OrdinaryDividendsLeaveTheBase", "10,000", "4,000", "1,000", "14,000", "7,000", "7,000", "3,000", "4,000", "1,000"},
     // No qualified dividends: everything is charged, 7,000 x 10/14 and 7,000 x 4/14.
-    {"WithoutQualifiedDividendsAllAreCharged", "10,000", "4,000", "", "14,000", "7,000", "5,000", "2,000", "0"},
+    {"WithoutQualifiedDividendsAllAreCharged", "10,000", "4,000", "", "14,000", "7,000", "7,000", "5,000", "2,000", "0"},
     // Deductions above income: nothing to distribute.
-    {"NoDistributableIncome", "5,000", "", "", "5,000", "8,000", "0", "0", "0"},
+    {"NoDistributableIncome", "5,000", "", "", "5,000", "8,000", "0", "0", "0", "0"},
     // A small item bears its own part only: 1,000 - 12,000 x 1/20.
-    {"SmallItemBearsItsPart", "1,000", "", "", "20,000", "12,000", "400", "0", "0"},
+    {"SmallItemBearsItsPart", "1,000", "", "", "20,000", "12,000", "8,000", "400", "0", "0"},
 };
 
 class ScheduleK1Allocation : public testing::TestWithParam<AllocationCase> {};
@@ -201,6 +209,8 @@ TEST_P(ScheduleK1Allocation, DeductionsChargedAgainstTheItems)
     f.Set(F1, 41, c.totalIncome);
     f.Set(F1, 45, c.fiduciaryFees);
     f.Set(F1, 50, c.fiduciaryFees);
+    f.Set(F1, 52, c.line18);
+    f.Store().NoOfSchedK = 1;
     f.Store().BeneficiaryInterest[0] = 1.0;
     CalcScheduleK1(0);
     EXPECT_EQ(f.Get(K1, 0, box1), c.box1);
@@ -238,6 +248,8 @@ TEST(ScheduleK1, CapitalLossOnLine4StaysOutOfTheBases)
     f.Set(F1, 41, "1,000");
     f.Set(F1, 47, "1,000");
     f.Set(F1, 50, "1,000");
+    f.Set(F1, 52, "3,000");
+    f.Store().NoOfSchedK = 1;
     f.Store().BeneficiaryInterest[0] = 0.6;
     CalcScheduleK1(0);
     EXPECT_EQ(f.Get(K1, 0, box1), "1,800");
@@ -272,7 +284,6 @@ TEST(ScheduleK1, AdjustmentOnlyWhenTheMinimumTaxShareIsLarger)
     ReturnFixture f;
     SetEstate(f);
     f.Set(I1, 26, "29,000");  // minimum tax base 23,000, below the distributable 24,000
-    f.Store().BeneficiaryInterest[0] = 0.5;
     CalcScheduleK1(0);
     EXPECT_EQ(f.Get(K1, 0, box12Code1), "");
     EXPECT_EQ(f.Get(K1, 0, box12Amount1), "0");
@@ -286,9 +297,8 @@ TEST(ScheduleK1, ShortTaxYearIsNotAnnualised)
     ReturnFixture f;
     SetEstate(f);
     f.Set(F1, 0, "3/1/2016");
-    f.Store().BeneficiaryInterest[0] = 0.5;
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box1), "4,714");
+    EXPECT_EQ(f.Get(K1, 0, box1), "4,364");
     EXPECT_EQ(f.Get(K1, 0, box12Amount1), "500");
     EXPECT_EQ(f.Get(K1, 0, 0), "3/1/2016");
     EXPECT_TRUE(f.Messages().Empty());
@@ -338,11 +348,10 @@ TEST_P(ScheduleK1DateErrors, ReportedWithTheTextAndTheCalculationGoesOn)
     ReturnFixture f;
     SetEstate(f);
     f.Set(F1, c.slot, c.text);
-    f.Store().BeneficiaryInterest[0] = 0.5;
     CalcScheduleK1(0);
     EXPECT_EQ(f.Messages().Codes(), (std::vector<unsigned>{21180, c.code}));
     EXPECT_EQ(f.Messages().Messages().back().extra, c.text);
-    EXPECT_EQ(f.Get(K1, 0, box1), "4,714");
+    EXPECT_EQ(f.Get(K1, 0, box1), "4,364");
     EXPECT_FALSE(f.Store().ErrFlag);
 }
 

@@ -126,8 +126,8 @@ void SteppedUpBasisWithDividends(ReturnFixture& r)
 
 // Bankruptcy estate of Jon Keller (chapter 7): interest 5,000, qualified dividends 3,000, a
 // long-term gain of 2,000, fees 900, exemption 100: taxable income 9,000. Part V with the
-// married-filing-separately schedule: 15% on 5,000 = 750 plus tax(4,000) = 400 is 1,150, more
-// than tax(9,000) = 900, which is line 45.
+// married-filing-separately schedule and bands: the 5,000 of dividends and gain lie under the
+// 37,650 ceiling of the 0% band, so line 45 is tax(4,000) = 400, below tax(9,000) = 900.
 void BankruptcyEstateWithGains(ReturnFixture& r)
 {
     Heading(r, "Jon Keller Bankruptcy Estate", "45-6667778");
@@ -251,10 +251,10 @@ std::vector<HandWorkedReturn> MakeReturns()
     returns.push_back({"BankruptcyEstateWithGains", BankruptcyEstateWithGains, Join({
         {F1, 41, "10,000"}, {F1, 51, "9,100"}, {F1, 54, "100"}, {F1, 56, "9,000"},
         {D2, 13, "2,000"}, {F2, 13, "7,100"},
-        {F2, 24, "900"}, {F1, 57, "900"},
-    }, PartV({"9,000", "2,000", "3,000", "5,000", "", "5,000", "4,000", "2,550", "2,550", "0",
-              "5,000", "5,000", "9,000", "4,000", "5,000", "5,000", "750", "5,000", "5,000",
-              "0", "0", "400", "1,150", "900", "900"}))});
+        {F2, 24, "400"}, {F1, 57, "400"},
+    }, PartV({"9,000", "2,000", "3,000", "5,000", "", "5,000", "4,000", "9,000", "4,000", "5,000",
+              "5,000", "0", "9,000", "9,000", "0", "0", "0", "5,000", "5,000",
+              "0", "0", "400", "400", "900", "400"}))});
     return returns;
 }
 

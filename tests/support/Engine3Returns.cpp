@@ -90,10 +90,13 @@ void AddK1Lines(std::vector<Line>& lines, int k, const std::string& interest, co
 //   15% on 2,850 = 428 (the rate schedule would take 1,095).
 //   Schedule I: taxes added back, line 25 31,000; line 29 31,000 - 24,000 = 7,000, no tax.
 //   K-1s at 50/30/20%: distributable base 36,000 - 6,000 - 6,000 (gain kept) = 24,000, on the
-//   minimum tax basis 25,000. The other income (28,000) covers the deductions, so the dividends
-//   stay whole and interest bears 6,000 x 12/28 = 2,571.43, leaving 9,428.57: box 1 4,714 /
-//   2,829 / 1,886; box 2a 4,000 / 2,400 / 1,600; box 2b 2,500 / 1,500 / 1,000; box 12 (A and J)
-//   500 / 300 / 200. A fourth beneficiary (a specific bequest) has typed figures.
+//   minimum tax basis 25,000. The deductions are charged against the income in distributable
+//   net income only, never against the gain the estate keeps: the other income there (interest
+//   and rents, 22,000) covers them, so the dividends stay whole and interest bears
+//   6,000 x 12/22 = 3,272.73, leaving 8,727.27: box 1 4,364 / 2,618 / 1,745; box 2a 4,000 /
+//   2,400 / 1,600; box 2b 2,500 / 1,500 / 1,000; box 12 (A and J) 500 / 300 / 200. Interest,
+//   dividends and the rents' 7,272.73 add up to line 18's 24,000. A fourth beneficiary (a
+//   specific bequest) has typed figures.
 //   Payments: 600 estimated, 300 of it allocated to beneficiaries on Form 1041-T: line 24c 300,
 //   tax due 128, on Form 1041-V.
 //   Form 1041-ES (2017 schedule): taxable 29,400, tax 3,232.50 + 39.6% x 16,900 = 9,925; the
@@ -142,9 +145,9 @@ std::vector<Line> EstateWithFourBeneficiariesLines()
         {ES, 13, "8,933"}, {ES, 14, "428"}, {ES, 15, "428"}, {ES, 17, "428"}, {ES, 18, "107"},
         {MW, 40, ""}, {VO, 0, "107"}, {VO, 21, "107"},
     };
-    AddK1Lines(lines, 0, "4,714", "4,000", "2,500", "500");
-    AddK1Lines(lines, 1, "2,829", "2,400", "1,500", "300");
-    AddK1Lines(lines, 2, "1,886", "1,600", "1,000", "200");
+    AddK1Lines(lines, 0, "4,364", "4,000", "2,500", "500");
+    AddK1Lines(lines, 1, "2,618", "2,400", "1,500", "300");
+    AddK1Lines(lines, 2, "1,745", "1,600", "1,000", "200");
     return lines;
 }
 
