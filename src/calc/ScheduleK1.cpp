@@ -3,7 +3,6 @@
 #include "calc/CalcSupport.h"
 
 #include <array>
-#include <cmath>
 
 namespace quorvan {
 
@@ -70,8 +69,6 @@ constexpr std::array<int, 7> kAllocableDeductions = {
     line15aOther, line15cTwoPercent,
 };
 
-constexpr double kDaysPerMonth = 30.4375;
-
 void CopyIdentification(int k)
 {
     PutTextGuarded(K1, k, k1YearBegins, Text(F1, yearBegins));
@@ -87,25 +84,16 @@ void CopyIdentification(int k)
     PutTextGuarded(K1, k, itemEFinal, Text(F1, finalReturnBox));
 }
 
-// Day count of the tax year from the page 1 dates. An unreadable date is reported (ending date
-// 2950, beginning date 2951) and counts as today, as NormaliseDate gives it.
-int TaxYearDays()
+// A K-1 reports the beneficiary's share of the year as it was, however short: nothing is
+// annualised, so the tax year's length enters no figure. Its dates are still read here, so that
+// an unreadable one is named for the K-1 (ending date 2950, beginning date 2951, each after the
+// conversion's own message); the calculation goes on.
+void CheckTaxYearDates()
 {
-    const NormalisedDate ends = NormaliseDate(Text(F1, yearEnds));
-    if (!ends.ok)
+    if (!NormaliseDate(Text(F1, yearEnds)).ok)
         ShowMessageByCode(29500, Text(F1, yearEnds));
-    const NormalisedDate begins = NormaliseDate(Text(F1, yearBegins));
-    if (!begins.ok)
+    if (!NormaliseDate(Text(F1, yearBegins)).ok)
         ShowMessageByCode(29510, Text(F1, yearBegins));
-    const int days = DateValue(ends.text) - DateValue(begins.text);
-    return days == 0 ? 365 : days;
-}
-
-// The beneficiary's alternative minimum tax share is the share of the year as it was, however
-// short the year: Schedule K-1 amounts are never annualised.
-double ShareFactorForMonths(int /*months*/)
-{
-    return 1.0;
 }
 
 void PassCapitalLossCarryover(int k, double share, int codeSlot, const char* code, int amountSlot,
@@ -217,8 +205,8 @@ void Calculate(int k)
     const bool shareSet = share >= 0;
     const double allocatedShare = shareSet ? share * d.scale : 0;
     const double distributableShare = d.distributableBase * allocatedShare;
-    double amtShare = d.amtBase * allocatedShare;
-    amtShare *= ShareFactorForMonths(TaxYearMonths(TaxYearDays()));
+    const double amtShare = d.amtBase * allocatedShare;
+    CheckTaxYearDates();
 
     for (const IncomeItem& item : kIncomeItems) {
         if (item.box == box2bQualifiedDividends)
@@ -249,19 +237,6 @@ void Calculate(int k)
 }
 
 }  // namespace
-
-int TaxYearMonths(int days)
-{
-    const double months = days / kDaysPerMonth;
-    double whole = std::trunc(months);
-    if (months != whole)
-        whole += 1;
-    if (whole < 1)
-        return 1;
-    if (whole > 12)
-        return 12;
-    return static_cast<int>(whole);
-}
 
 void CalcScheduleK1(int k)
 {

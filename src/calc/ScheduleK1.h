@@ -10,7 +10,4 @@ namespace quorvan {
 // Fills K-1 page k (0-based) from Form 1041, Schedule D and Schedule I of the same run.
 void CalcScheduleK1(int k);
 
-// Whole months of a tax year of `days` days, 1 to 12 (a started month counts whole).
-int TaxYearMonths(int days);
-
 }  // namespace quorvan

@@ -304,29 +304,6 @@ TEST(ScheduleK1, ShortTaxYearIsNotAnnualised)
     EXPECT_TRUE(f.Messages().Empty());
 }
 
-struct MonthsCase {
-    const char* name;
-    int days;
-    int months;
-};
-
-// name | days | months (a started month counts whole, 1 to 12)
-const MonthsCase kMonthsCases[] = {
-    {"CalendarYear", 365, 12}, {"LeapYearDays", 366, 12}, {"TenMonthsAndABit", 306, 11},
-    {"UnderAMonth", 30, 1}, {"JustOverAMonth", 31, 2}, {"TwoMonthsShort", 60, 2},
-    {"JustOverTwoMonths", 61, 3}, {"Negative", -5, 1}, {"OverAYear", 400, 12},
-};
-
-class TaxYearMonthsCount : public testing::TestWithParam<MonthsCase> {};
-
-TEST_P(TaxYearMonthsCount, StartedMonthsUpToTwelve)
-{
-    EXPECT_EQ(TaxYearMonths(GetParam().days), GetParam().months);
-}
-
-INSTANTIATE_TEST_SUITE_P(Days, TaxYearMonthsCount, testing::ValuesIn(kMonthsCases),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 struct DateErrorCase {
     const char* name;
     int slot;
