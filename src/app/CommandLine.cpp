@@ -27,8 +27,8 @@ StartRequest ReadCommandLine(const QStringList& arguments)
         request.error = QStringLiteral("quorvan_16: %1\nTry 'quorvan_16 --help'.\n").arg(problem);
         return request;
     };
-    if (!parser.parse(arguments))
-        return fail(parser.errorText());
+    // --help and --version answer even beside options only the windowed program knows (Qt's own).
+    const bool parsed = parser.parse(arguments);
     if (parser.isSet(help)) {
         request.run = false;
         request.output = parser.helpText();
@@ -39,6 +39,8 @@ StartRequest ReadCommandLine(const QStringList& arguments)
         request.output = QStringLiteral("quorvan_16 %1\n").arg(QLatin1String(kProgramVersion));
         return request;
     }
+    if (!parsed)
+        return fail(parser.errorText());
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return fail(QStringLiteral("only one client file can be given"));

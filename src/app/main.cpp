@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -28,10 +29,21 @@ bool DisplayAvailable()
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-// --help and --version answer without a display, so the application is a windowless one there.
+// --help or --version before any "--".
+bool AsksForText(int argc, char* argv[])
+{
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+        for (const char* option : {"--help", "-h", "--version"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
+// --help and --version answer without a display, or with one that cannot be reached, so the
+// application is a windowless one for them.
 std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[])
 {
-    if (DisplayAvailable())
+    if (DisplayAvailable() && !AsksForText(argc, argv))
         return std::make_unique<QApplication>(argc, argv);
     return std::make_unique<QCoreApplication>(argc, argv);
 }

@@ -204,6 +204,7 @@ void DesktopTest::commandLine_data()
     QTest::newRow("version") << QStringList{"--version"} << false << 0 << "" << version << "";
     QTest::newRow("help") << QStringList{"--help"} << false << 0 << "" << "[FILE]" << "";
     QTest::newRow("help wins") << QStringList{"x.fq6", "-h"} << false << 0 << "" << "--version" << "";
+    QTest::newRow("version, Qt option") << QStringList{"-platform", "xcb", "--version"} << false << 0 << "" << version << "";
     QTest::newRow("unknown") << QStringList{"--bogus"} << false << 2 << "" << "" << "bogus";
     QTest::newRow("two files") << QStringList{"a.fq6", "b.fq6"} << false << 2 << "" << "" << "only one client file";
 }
