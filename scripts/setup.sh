@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-tools-dev libqt6opengl6-dev libgl-dev qt6-pdf-dev
-  xvfb xauth poppler-utils desktop-file-utils
+  xvfb xauth poppler-utils desktop-file-utils shared-mime-info dpkg-dev
   clang libclang-rt-14-dev
   libreoffice-writer groff fonts-liberation2 fonts-dejavu-core
 )

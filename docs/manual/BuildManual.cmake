@@ -1,10 +1,11 @@
 # Typesets the manual with groff -ms into a PDF (cmake -P script).
 #   -DGROFF=<groff> -DSOURCE_DIR=<docs/manual> -DWORK_DIR=<scratch folder> -DOUTPUT=<pdf>
+#   -DVERSION=<the program's version>
 # The contents list needs the page of every heading, and its own length moves those pages, so the
 # text is set three times: without a list, with a list of the right length, and for the PDF.
 # A groff failure is reported as a warning and leaves no PDF: the program builds without its manual.
 
-foreach(variable GROFF SOURCE_DIR WORK_DIR OUTPUT)
+foreach(variable GROFF SOURCE_DIR WORK_DIR OUTPUT VERSION)
   if(NOT ${variable})
     message(FATAL_ERROR "BuildManual.cmake needs -D${variable}=...")
   endif()
@@ -17,7 +18,7 @@ set(contents "${WORK_DIR}/contents.ms")
 file(WRITE "${contents}" "")
 
 set(groff_arguments -ms -t -mpdf -Tpdf -P-pletter -dpaper=letter
-    -dmanualdir=${SOURCE_DIR} -dcontents=${contents} ${SOURCE_DIR}/quorvan_16.ms)
+    -dmanualdir=${SOURCE_DIR} -dcontents=${contents} -dversion=${VERSION} ${SOURCE_DIR}/quorvan_16.ms)
 
 # Headings report "TOC level|number|text|page" on the error stream (macros.ms).
 function(write_contents_from report)

@@ -21,4 +21,9 @@ bool DesktopShell::OpenDocument(const QString& path)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+bool DesktopShell::OpenUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
 }  // namespace quorvan::app

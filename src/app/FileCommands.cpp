@@ -90,9 +90,12 @@ void FileCommands::OpenClick()
     request.filter = QLatin1String(kClientFilter);
     request.defaultSuffix = QStringLiteral("fq6");
     const QString path = window_.Ask().OpenFileName(&window_, request);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        OpenChosenFile(path);
+}
 
+void FileCommands::OpenChosenFile(const QString& path)
+{
     window_.State().Modified = false;
     RunNew(NewMode::FirstStep);
     window_.State().ClientFileName = path;

@@ -15,6 +15,9 @@ public:
 
     void NewClick();
     void OpenClick();
+    // Open after the file was chosen: the file given on the command line takes this way too.
+    // An unreadable file is reported and leaves a new untitled return.
+    void OpenChosenFile(const QString& path);
     void ReOpenClick(int index);
     // True when the return was written.
     bool SaveFile();

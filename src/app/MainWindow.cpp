@@ -37,12 +37,7 @@ QString ChosenProgramFolder(const StartOptions& options)
 {
     if (!options.programFolder.isEmpty())
         return options.programFolder;
-#if defined(QUORVAN_BUILD_DIR) && defined(QUORVAN_BUILD_DATA_DIR)
-    return ToQt(ChooseProgramFolder(ToStd(QCoreApplication::applicationDirPath()), QUORVAN_BUILD_DIR,
-                                    QUORVAN_BUILD_DATA_DIR));
-#else
-    return QCoreApplication::applicationDirPath();
-#endif
+    return ToQt(FindProgramFolder(ToStd(QCoreApplication::applicationDirPath())));
 }
 
 // Tree width, window width and page scale by screen width; tree width -1 keeps the tree.

@@ -159,7 +159,6 @@ private:
     bool PageToWorkOn(int formType, int count, int& index);
     void ShowOverrideButtons(bool offerOverride, bool offerCancel);
     void OfferOverride(bool offerOverride, bool offerCancel);
-    QString ShrinkFontHelpUrl() const;
     PageAddress CurrentPage() const { return {state_.CurrentFormType, state_.CurrentPageIndex}; }
 
     std::unique_ptr<Prompts> prompts_;

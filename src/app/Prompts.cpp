@@ -1,14 +1,13 @@
 #include "Prompts.h"
 
 #include "ErrorDlg.h"
+#include "ProgramVersion.h"
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QUrl>
 
 namespace quorvan::app {
 
@@ -92,18 +91,15 @@ void Prompts::ShowMessage(QWidget* parent, const TMessage& message)
 void Prompts::About(QWidget* parent)
 {
     QMessageBox::about(parent, QStringLiteral("About Quorvan_16"),
-                       QStringLiteral("Quorvan_16\n2016 returns of estates and trusts (Form 1041)."));
+                       QStringLiteral("<h3>Quorvan_16</h3><p>Version %1</p>"
+                                      "<p>2016 returns of estates and trusts (Form 1041).</p>")
+                           .arg(QLatin1String(kProgramVersion)));
 }
 
 QSize Prompts::ScreenSize()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->size() : QSize(1920, 1080);
-}
-
-void Prompts::OpenUrl(const QString& url)
-{
-    QDesktopServices::openUrl(QUrl(url));
 }
 
 }  // namespace quorvan::app

@@ -51,8 +51,6 @@ public:
     virtual void About(QWidget* parent);
     // Width and height of the screen the window starts on.
     virtual QSize ScreenSize();
-    // Web pages and documents through the desktop.
-    virtual void OpenUrl(const QString& url);
 };
 
 }  // namespace quorvan::app

@@ -3,6 +3,7 @@
 
 #include "MainWindow.h"
 
+#include "HelpCommands.h"
 #include "PageScale.h"
 #include "TfrmShrinkFont.h"
 #include "TfrmWindowScale.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QScreen>
 #include <QTreeWidget>
-#include <QUrl>
 
 #include <cmath>
 
@@ -24,12 +24,6 @@ constexpr double kPanelMargin = 1.1;
 constexpr int kWindowExtraWidth = 24;
 
 }  // namespace
-
-QString TfrmMain::ShrinkFontHelpUrl() const
-{
-    return QUrl::fromLocalFile(QString::fromStdString(HelpPagePath(folders_.ProgramFolder, kHelpShrinkFontPage)))
-        .toString();
-}
 
 void TfrmMain::ApplyPageScale()
 {
@@ -58,7 +52,7 @@ void TfrmMain::ZoomClick()
 
 void TfrmMain::ShrinkFontOnClick()
 {
-    TfrmShrinkFont dialog(state_.FontShrink, [this] { prompts_->OpenUrl(ShrinkFontHelpUrl()); }, this);
+    TfrmShrinkFont dialog(state_.FontShrink, [this] { help_->ShowHelpPage(kHelpShrinkFontPage); }, this);
     const bool ok = prompts_->RunDialog(dialog) == QDialog::Accepted;
     // The choice counts whichever button closed the dialog; only Ok shows the page anew, and
     // it is the page on screen that is shown again (page code 0 has no layout to show).

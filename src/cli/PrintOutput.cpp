@@ -1,5 +1,6 @@
 #include "cli/PrintOutput.h"
 
+#include "files/Folders.h"
 #include "print/RtfMerge.h"
 #include "print/WordProcessor.h"
 #include "store/Answers.h"
@@ -148,12 +149,10 @@ std::string FindDataFolder(const std::string& given, const std::string& executab
     const fs::path program = fs::canonical(executable, error).parent_path();
     std::vector<fs::path> candidates;
     if (!error) {
+        candidates.push_back(FindProgramFolder(program.string()));
         candidates.push_back(program / "data");
         candidates.push_back(program.parent_path() / "data");
     }
-#ifdef QUORVAN_BUILD_DATA_DIR
-    candidates.push_back(QUORVAN_BUILD_DATA_DIR);
-#endif
     for (const fs::path& candidate : candidates)
         if (fs::is_directory(candidate / "RTF", error))
             return candidate.string();

@@ -17,8 +17,9 @@ struct PrintRequest {
 // The selection a --forms list names. Errors: false with the reason in `problem`.
 bool ParseFormList(const std::string& list, PrintSelection& selection, std::string& problem);
 
-// The data folder: `given` when not empty; otherwise the first of <exe dir>/data,
-// <exe dir>/../data and the build tree's data folder that has an "RTF" folder.
+// The data folder: `given` when not empty; otherwise the first that has an "RTF" folder of the
+// program folder (FindProgramFolder: the build tree's data, or the installed data), <exe dir>/data
+// and <exe dir>/../data.
 std::string FindDataFolder(const std::string& given, const std::string& executable);
 
 // Builds and writes the document for the return in the global store.

@@ -3,12 +3,14 @@
 //
 //   quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT]
 //                   [--print OUT [--forms LIST] [--data DIR]] FILE
+//   quorvan_16-calc --help | --version
 //
 // --prior-year reads FILE as last year's client file and starts this year's return from it.
 //
 // --print writes the print document of the settled return to OUT: RTF, or PDF when OUT ends in
 // ".pdf" (through LibreOffice). LIST is comma-separated form type codes or "all"; without it the
-// forms a preparer would find ticked are printed. DIR holds the "RTF" and "DAT" folders.
+// forms a preparer would find ticked are printed. DIR holds the "RTF" and "DAT" folders; without
+// it the program's installed data is used.
 //
 // Exit status: 0 success, 1 FILE cannot be read, 2 usage error, 3 a recalculation stopped on a
 // calculator error, 4 the print document could not be built or written.
@@ -19,6 +21,7 @@
 #include "files/PriorYear.h"
 #include "messages/Messages.h"
 #include "store/Answers.h"
+#include "ProgramVersion.h"
 
 #include <cstdio>
 #include <cstring>
@@ -32,6 +35,8 @@ using namespace quorvan;
 constexpr int kMaxRuns = 10;
 
 struct Options {
+    bool help = false;
+    bool version = false;
     bool once = false;
     bool dump = false;
     bool priorYear = false;
@@ -42,20 +47,50 @@ struct Options {
     std::string dataFolder;
 };
 
+const char kUsage[] = "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT]\n"
+                      "                       [--print OUT [--forms LIST] [--data DIR]] FILE\n"
+                      "       quorvan_16-calc --help | --version\n"
+                      "exit status: 0 success, 1 FILE unreadable, 2 usage, 3 calculation stopped, "
+                      "4 printing failed\n";
+
 int Usage(const char* problem)
 {
     std::fprintf(stderr, "quorvan_16-calc: %s\n", problem);
-    std::fprintf(stderr, "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT]\n"
-                         "                       [--print OUT [--forms LIST] [--data DIR]] FILE\n"
-                         "exit status: 0 success, 1 FILE unreadable, 2 usage, 3 calculation stopped, "
-                         "4 printing failed\n");
+    std::fputs(kUsage, stderr);
     return 2;
+}
+
+int Help()
+{
+    std::fputs("quorvan_16-calc recalculates a Quorvan_16 client file (*.fq6) until it settles, and\n"
+               "shows, saves or prints the result.\n\n",
+               stdout);
+    std::fputs(kUsage, stdout);
+    std::fputs("\n  --prior-year   read FILE as last year's client file (*.fq5)\n"
+               "  --once         recalculate once instead of until the return settles\n"
+               "  --dump         print every answer as T/K:S=TEXT (* after an overridden slot)\n"
+               "  --write OUT    save the recalculated return as the client file OUT\n"
+               "  --print OUT    write the print document to OUT (RTF, or PDF when OUT ends in .pdf)\n"
+               "  --forms LIST   form type codes to print, comma-separated, or \"all\"\n"
+               "  --data DIR     folder with the RTF and DAT folders (default: the installed data)\n"
+               "  --help         show this text\n"
+               "  --version      show the version\n",
+               stdout);
+    return 0;
 }
 
 bool ParseArguments(int argc, char** argv, Options& options, std::string& problem)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+            return true;
+        }
+        if (argument == "--version") {
+            options.version = true;
+            return true;
+        }
         if (argument == "--once") {
             options.once = true;
         } else if (argument == "--dump") {
@@ -108,6 +143,12 @@ int main(int argc, char** argv)
     std::string problem;
     if (!ParseArguments(argc, argv, options, problem))
         return Usage(problem.c_str());
+    if (options.help)
+        return Help();
+    if (options.version) {
+        std::printf("quorvan_16-calc %s\n", kProgramVersion);
+        return 0;
+    }
 
     ScopedAnswerStore store;
     const bool read = options.priorYear ? ReadPriorYearFileAt(options.filePath) : ReadClientFileAt(options.filePath);

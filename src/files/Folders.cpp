@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 namespace quorvan {
@@ -15,6 +16,7 @@ const char* const kPriorProgramFolderName = "Quorvan_15";
 const char* const kUntitledFileName = "Untitled.fq6";
 const char* const kDefaultReturnFileName = "default.fq6";
 const char* const kPrintFileMask = "send_temp*.rtf";
+const char* const kBuildDataNoteName = "quorvan_16-data-folder.txt";
 
 namespace {
 
@@ -53,16 +55,32 @@ void DeriveSupportFolders(WorkingFolders& folders)
     folders.PsfFolder = JoinPath(folders.ProgramFolder, "PSF");
 }
 
-std::string ChooseProgramFolder(const std::string& executableFolder, const std::string& buildFolder,
-                                const std::string& sourceDataFolder)
+namespace {
+
+// The first line of the build note, without its line end; empty when there is no note.
+std::string ReadBuildNote(const std::string& executableFolder)
 {
-    if (buildFolder.empty() || sourceDataFolder.empty())
-        return WithoutTrailingSeparator(executableFolder);
-    const std::string build = WithTrailingSeparator(WithoutTrailingSeparator(buildFolder));
-    const std::string executable = WithTrailingSeparator(WithoutTrailingSeparator(executableFolder));
-    if (executable.compare(0, build.size(), build) == 0)
-        return WithoutTrailingSeparator(sourceDataFolder);
-    return WithoutTrailingSeparator(executableFolder);
+    std::ifstream note(JoinPath(executableFolder, kBuildDataNoteName));
+    std::string line;
+    std::getline(note, line);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+        line.pop_back();
+    return line;
+}
+
+}  // namespace
+
+std::string FindProgramFolder(const std::string& executableFolder)
+{
+    const std::string executable = WithoutTrailingSeparator(executableFolder);
+    const std::string noted = ReadBuildNote(executable);
+    if (!noted.empty() && FolderExists(noted))
+        return WithoutTrailingSeparator(noted);
+    const std::string installed =
+        (fs::path(executable).parent_path() / "share" / "quorvan_16").lexically_normal().generic_string();
+    if (FolderExists(installed))
+        return installed;
+    return executable;
 }
 
 bool CreateWorkingFolders(const WorkingFolders& folders, std::string& error)

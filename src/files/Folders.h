@@ -38,11 +38,16 @@ WorkingFolders DefaultFolders(const std::string& homeFolder, const std::string& 
 // RTF, DAT, PDF and PSF below the program folder (done again after the settings are read).
 void DeriveSupportFolders(WorkingFolders& folders);
 
-// The program folder: the folder of the executable, or `sourceDataFolder` when the executable
-// lies inside `buildFolder` (a program run from the build tree reads the source tree's data).
-// Empty `buildFolder` or `sourceDataFolder` means: always the executable's folder.
-std::string ChooseProgramFolder(const std::string& executableFolder, const std::string& buildFolder,
-                                const std::string& sourceDataFolder);
+// The note the build writes beside the programs it builds, naming the data folder of the build
+// tree. It is never installed, so an installed program does not depend on the build tree.
+extern const char* const kBuildDataNoteName;  // "quorvan_16-data-folder.txt"
+
+// The program folder (installed data) of a program whose executable lies in `executableFolder`:
+// - run from the build tree: the folder the build note beside it names, when that folder exists;
+// - installed: "../share/quorvan_16" from the executable's folder ("/usr/bin" gives
+//   "/usr/share/quorvan_16"), when that folder exists;
+// - otherwise the executable's own folder.
+std::string FindProgramFolder(const std::string& executableFolder);
 
 // Creates the folders a fresh home lacks: the settings, client-file and temporary folders, with
 // any missing parents. The prior-year folder belongs to last year's program and is left alone.

@@ -59,7 +59,6 @@ public:
     }
     void About(QWidget*) override {}
     QSize ScreenSize() override { return screen; }
-    void OpenUrl(const QString&) override {}
 
 private:
     PromptLog& log_;

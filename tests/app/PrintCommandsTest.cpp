@@ -1,10 +1,9 @@
-// Preview and Print, Export PDF, the word-processor switches and the Help menu, driven through the
+// Preview and Print, Export PDF and the word-processor switches, driven through the
 // real main window offscreen in a temporary home. The print templates are the small fixtures of
 // tests/data/print; the word processor is a stand-in script that records how it was started.
 
 #include "DesktopShell.h"
 #include "FakePrompts.h"
-#include "HelpCommands.h"
 #include "MainWindow.h"
 #include "PrintCommands.h"
 #include "SelectedFormsDlg.h"
@@ -193,7 +192,6 @@ private slots:
     void findWordSearchesTheProgramFolders();
     void exportPdfWritesTheChosenFile();
     void exportPdfWithoutLibreOfficeSaysSo();
-    void helpOpensLocalPagesManualAndPublications();
 };
 
 void PrintCommandsTest::selectionOpensWithTheReturnsDefaultsAndCloseStops()
@@ -466,37 +464,6 @@ void PrintCommandsTest::exportPdfWithoutLibreOfficeSaysSo()
     QCOMPARE(log_.warnings.size(), 2);
     QVERIFY2(log_.warnings[1].startsWith("LibreOffice could not convert"), qPrintable(log_.warnings[1]));
     QVERIFY(!QFile::exists(target));
-}
-
-void PrintCommandsTest::helpOpensLocalPagesManualAndPublications()
-{
-    QVERIFY(Start());
-    QVERIFY(WriteBytes(Program() + "/quorvan_16.pdf", "%PDF-1.4\n"));
-    QVERIFY(WriteBytes(Program() + "/PDF/p559.pdf", "%PDF-1.4\n"));
-    const MainCommands& c = window_->Commands();
-
-    c.mnuTableofContents->trigger();
-    c.mnuTutorial->trigger();
-    c.mnuManual->trigger();
-    prompts_->openNames = QStringList{Program() + "/PDF/p559.pdf"};
-    c.mnuPDF->trigger();
-    c.mnuPDF->trigger();  // cancelled
-    QCOMPARE(shell_.opened, QStringList({Program() + "/help/quorvan_16/default.htm",
-                                         Program() + "/help/quorvan_16/tutorial/tutorial.htm",
-                                         Program() + "/quorvan_16.pdf", Program() + "/PDF/p559.pdf"}));
-    QCOMPARE(log_.openRequests.size(), 2);
-    QCOMPARE(log_.openRequests[0].title, QString("Open IRS Publication Dialog"));
-    QCOMPARE(log_.openRequests[0].folder, Program() + "/PDF/");
-    QCOMPARE(log_.warnings, QStringList{});
-
-    // A manual that is not there, or that nothing on the desktop opens, is reported.
-    QFile::remove(Program() + "/quorvan_16.pdf");
-    c.mnuManual->trigger();
-    QCOMPARE(log_.warnings, QStringList{"The specified file was not found."});
-    QVERIFY(WriteBytes(Program() + "/quorvan_16.pdf", "%PDF-1.4\n"));
-    shell_.openResult = false;
-    c.mnuManual->trigger();
-    QCOMPARE(log_.warnings.last(), QString("There is no application associated with the given filename extension."));
 }
 
 QTEST_MAIN(PrintCommandsTest)

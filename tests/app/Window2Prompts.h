@@ -1,6 +1,6 @@
 #pragma once
 // Test answers for the window's own dialogs (page chooser, K-1 allocation, Zoom, Shrink Font),
-// its warning questions, folder pickers and web pages, and a window started in a temporary home.
+// its warning questions and folder pickers, and a window started in a temporary home.
 
 #include "FakePrompts.h"
 #include "MainWindow.h"
@@ -28,7 +28,6 @@ public:
     bool warningAnswer = true;
     QStringList folderAnswers;  // one per folder picker; none left: cancel
     QStringList folderRequests;  // "title|folder"
-    QStringList urls;
 
     int RunDialog(QDialog& dialog) override
     {
@@ -51,7 +50,6 @@ public:
         folderRequests << title + "|" + folder;
         return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
     }
-    void OpenUrl(const QString& url) override { urls << url; }
 };
 
 // Clicks a named button of a dialog.

@@ -4,6 +4,7 @@
 #include "files/ClientFile.h"
 #include "store/Answers.h"
 #include "support/MessageRecorder.h"
+#include "ProgramVersion.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,17 @@ TEST(Cli, UsageErrorsExitWithTwo)
     EXPECT_EQ(RunCli("--dump --write", out, err), 2);
     EXPECT_EQ(RunCli("a.fq6 b.fq6", out, err), 2);
     EXPECT_TRUE(out.empty());
+}
+
+TEST(Cli, HelpAndVersionAnswerOnStandardOutput)
+{
+    std::string out, err;
+    EXPECT_EQ(RunCli("--version", out, err), 0);
+    EXPECT_EQ(out, std::string("quorvan_16-calc ") + kProgramVersion + "\n");
+    EXPECT_EQ(RunCli("--dump --help", out, err), 0);  // no client file needed
+    EXPECT_NE(out.find("usage: quorvan_16-calc"), std::string::npos) << out;
+    EXPECT_NE(out.find("--print OUT"), std::string::npos) << out;
+    EXPECT_TRUE(err.empty()) << err;
 }
 
 TEST(Cli, UnreadableFileExitsWithOneAndSaysWhy)

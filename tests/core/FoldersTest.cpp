@@ -28,25 +28,35 @@ TEST(FoldersTest, DefaultFoldersLieUnderTheHomeAndTheProgramFolder)
     EXPECT_EQ(DefaultReturnPath(folders), "/home/ann/Velmora/Quorvan_16/Files/default.fq6");
 }
 
-TEST(FoldersTest, ProgramRunFromTheBuildTreeReadsTheSourceData)
+// The program folder follows where the executable lies: the build tree's note, an installed
+// share folder, or the executable's own folder.
+TEST(FoldersTest, ProgramFolderFollowsWhereTheExecutableLies)
 {
+    TempHome root;
+    const std::string build = root / "build";
+    const std::string installed = root / "usr";
+    for (const std::string& folder : {build + "/src/app", build + "/data", build + "/src/cli",
+                                      installed + "/bin", installed + "/share/quorvan_16", root / "loose"})
+        ASSERT_TRUE(EnsureFolder(folder)) << folder;
+    WriteFileBytes(build + "/src/app/" + kBuildDataNoteName, build + "/data/\r\n");
+    WriteFileBytes(build + "/src/cli/" + kBuildDataNoteName, root / "gone\n");  // a build folder since removed
+
     struct Case {
         const char* name;
-        const char* executable;
-        const char* build;
-        const char* sourceData;
-        const char* expected;
+        std::string executableFolder;
+        std::string expected;
     };
-    // name                executable               build          source data     expected
+    // name                      executable folder             expected program folder
     const Case cases[] = {
-        {"installed",        "/usr/lib/quorvan",      "/src/build",  "/src/data",    "/usr/lib/quorvan"},
-        {"build tree",       "/src/build/src/app",    "/src/build",  "/src/data",    "/src/data"},
-        {"build root",       "/src/build",            "/src/build/", "/src/data/",   "/src/data"},
-        {"sibling name",     "/src/build-other/app",  "/src/build",  "/src/data",    "/src/build-other/app"},
-        {"no build folder",  "/src/build/src/app",    "",            "/src/data",    "/src/build/src/app"},
+        {"build tree",             build + "/src/app",           build + "/data"},
+        {"build tree, slash",      build + "/src/app/",          build + "/data"},
+        {"note names no folder",   build + "/src/cli",           build + "/src/cli"},
+        {"installed",              installed + "/bin",           installed + "/share/quorvan_16"},
+        {"installed, slash",       installed + "/bin/",          installed + "/share/quorvan_16"},
+        {"neither",                root / "loose",               root / "loose"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(ChooseProgramFolder(c.executable, c.build, c.sourceData), c.expected) << c.name;
+        EXPECT_EQ(FindProgramFolder(c.executableFolder), c.expected) << c.name;
 }
 
 TEST(FoldersTest, FreshHomeGetsItsWorkingFoldersButNotLastYears)

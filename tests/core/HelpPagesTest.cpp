@@ -9,6 +9,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -189,6 +190,27 @@ TEST(HelpPages, EveryLinkLeadsToAnInstalledPageAndAnchor)
                 << fs::relative(entry.path(), kHelpFolder).generic_string() << " is not linked from the contents";
         }
     }
+}
+
+// The index of the PDF folder: its addresses are the IRS archive's, for the 2016 products (2017
+// for the estimated tax of the next year), and its local links lead to installed files.
+TEST(HelpPages, PdfFolderIndexPointsAtTheIrsArchive)
+{
+    const fs::path index = kDataFolder / "PDF" / "index.htm";
+    ASSERT_TRUE(fs::is_regular_file(index));
+    const std::regex archived(R"(https://www\.irs\.gov/pub/irs-prior/[fip][0-9a-z]+--(2016|2017)\.pdf)");
+    int archivedLinks = 0;
+    for (const std::string& link : LinksOf(ReadWhole(index))) {
+        if (!NeedsNetwork(link)) {
+            fs::path target;
+            EXPECT_EQ(CheckLink(index, link, kDataFolder, target), "") << link;
+        } else if (std::regex_match(link, archived)) {
+            ++archivedLinks;
+        } else {
+            EXPECT_EQ(link.rfind("https://www.irs.gov/", 0), 0u) << link << " is not an IRS address";
+        }
+    }
+    EXPECT_GE(archivedLinks, 20);
 }
 
 // The checker itself finds each kind of bad link (a checker that never fails would pass the
