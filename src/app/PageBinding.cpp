@@ -233,6 +233,8 @@ void ShadeField(QLineEdit* edit)
     else
         return;
     QPalette palette = edit->palette();
+    if (palette.color(QPalette::Base) == shade)
+        return;
     palette.setColor(QPalette::Base, shade);
     edit->setPalette(palette);
 }
