@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -214,6 +215,9 @@ void FieldEntryTest::movingThroughFieldsIsNoChange()
     h_.Edit("edt1011")->setFocus();  // a click elsewhere
     QTest::keyClicks(h_.Edit("edt1011"), "x");
     QTest::keyClick(h_.Edit("edt1011"), Qt::Key_Backspace);  // typed and taken back
+    QCheckBox* simpleTrust = h_.window->Page()->findChild<QCheckBox*>("cbx3");
+    QTest::mouseClick(simpleTrust, Qt::LeftButton);
+    QTest::mouseClick(simpleTrust, Qt::LeftButton);  // ticked and unticked again
     h_.Edit("edt4036")->setFocus();
     QVERIFY(!h_.window->State().Modified);
     h_.window->DisplayCode(200);
@@ -229,6 +233,10 @@ void FieldEntryTest::movingThroughFieldsIsNoChange()
     h_.Type("edt4034", "1234.00");
     QVERIFY(!h_.window->State().Modified);
     h_.Type("edt4034", "1235");
+    QVERIFY(h_.window->State().Modified);
+    h_.window->State().Modified = false;
+    QTest::mouseClick(h_.window->Page()->findChild<QCheckBox*>("cbx3"), Qt::LeftButton);
+    h_.Edit("edt4036")->setFocus();
     QVERIFY(h_.window->State().Modified);
 }
 
