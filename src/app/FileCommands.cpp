@@ -2,6 +2,7 @@
 
 #include "BusyCursor.h"
 #include "MainWindow.h"
+#include "RecoveryCopies.h"
 #include "files/ClientFile.h"
 #include "files/PriorYear.h"
 
@@ -56,6 +57,7 @@ bool FileCommands::RunNew(NewMode mode)
     }
     state.ClientFileName = QString::fromLatin1(kUntitledFileName);
     state.Modified = false;
+    ChangesSettled();
     if (mode == NewMode::Full) {
         window_.Recalculate(false);
         ShowPageOneOfNewReturn();
@@ -99,8 +101,7 @@ void FileCommands::OpenChosenFile(const QString& path)
     window_.State().Modified = false;
     RunNew(NewMode::FirstStep);
     window_.State().ClientFileName = path;
-    if (!ReadClientFileAt(ToStd(path))) {
-        ReportUnreadable(path);
+    if (!ReadOrReport(path)) {
         RunNew(NewMode::Full);
         return;
     }
@@ -114,21 +115,25 @@ void FileCommands::ReOpenClick(int index)
     std::vector<std::string>& recent = window_.Preferences().RecentFiles;
     if (index < 0 || index >= static_cast<int>(recent.size()))
         return;
+    // A field still being typed in counts among the changes the save prompt asks about.
+    window_.CommitEditedField();
     if (window_.State().Modified && !AskToSave())
         return;
     const QString path = ToQt(recent[index]);
+    bool read = false;
     {
         BusyCursor busy;
         window_.State().ClientFileName = path;
         window_.ReplaceStore();
-        if (ReadClientFileAt(ToStd(path))) {
-            window_.State().Modified = false;
-            ShowPageOneOfNewReturn();
-            return;
-        }
+        read = ReadOrReport(path);
+    }
+    if (read) {
+        window_.State().Modified = false;
+        ChangesSettled();
+        ShowPageOneOfNewReturn();
+        return;
     }
     // A partly read return must never be saved over the good file under the same name.
-    ReportUnreadable(path);
     RunNew(NewMode::Full);
 }
 
@@ -150,9 +155,10 @@ bool FileCommands::WriteReturn()
         BusyCursor busy;
         saved = SaveClientFileAt(ToStd(path), error);
     }
-    if (saved)
+    if (saved) {
         window_.State().Modified = false;
-    else
+        ChangesSettled();
+    } else
         window_.Ask().Warn(&window_, QStringLiteral("The return could not be saved to %1.\n%2\n"
                                                     "The file on disk is unchanged and your changes are "
                                                     "still open; save them to another place.")
@@ -228,7 +234,36 @@ void FileCommands::ImportLastYear()
     window_.Recalculate(false);
     const bool saved = replace ? SaveFile() : SaveAsClick();
     if (!saved)
-        window_.State().Modified = true;  // the imported return exists only on screen
+        window_.AnswersChanged();  // the imported return exists only on screen
+}
+
+bool FileCommands::RestoreRecoveryCopy(const QString& copyPath, const QString& clientFileName)
+{
+    window_.ReplaceStore();
+    if (!ReadOrReport(copyPath)) {
+        RunNew(NewMode::Full);
+        return false;
+    }
+    window_.State().ClientFileName = clientFileName;
+    ShowPageOneOfNewReturn();
+    window_.Recalculate(false);
+    window_.AnswersChanged();
+    return true;
+}
+
+bool FileCommands::ReadOrReport(const QString& path)
+{
+    const int messagesBefore = window_.MessagesShown();
+    if (ReadClientFileAt(ToStd(path)))
+        return true;
+    if (window_.MessagesShown() == messagesBefore)
+        ReportUnreadable(path);
+    return false;
+}
+
+void FileCommands::ChangesSettled()
+{
+    window_.Recovery().ChangesSettled();
 }
 
 void FileCommands::ReportUnreadable(const QString& path)

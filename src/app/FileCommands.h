@@ -23,6 +23,9 @@ public:
     bool SaveFile();
     bool SaveAsClick();
     void ImportLastYear();
+    // Opens a recovery copy as the return of `clientFileName`, with its changes unsaved. False
+    // (and a new untitled return) when the copy cannot be read.
+    bool RestoreRecoveryCopy(const QString& copyPath, const QString& clientFileName);
 
 private:
     enum class NewMode { Full, FirstStep };
@@ -34,7 +37,11 @@ private:
     // Writes the store to the open file name; on failure says so and leaves Modified set.
     bool WriteReturn();
     void ShowPageOneOfNewReturn();
+    // Reads a client file into the fresh store; a failure is reported once, by the reader's own
+    // message or else by a warning naming the file.
+    bool ReadOrReport(const QString& path);
     void ReportUnreadable(const QString& path);
+    void ChangesSettled();
     void RememberRecent(const QString& path);
     QString UntitledOrSuggestedName() const;
 

@@ -5,6 +5,7 @@
 #include "FileCommands.h"
 #include "HelpCommands.h"
 #include "PrintCommands.h"
+#include "RecoveryCopies.h"
 #include "ScreenHooks.h"
 #include "files/ClientFile.h"
 
@@ -81,9 +82,13 @@ TfrmMain::TfrmMain(std::unique_ptr<Prompts> prompts, const StartOptions& options
     print_ = std::make_unique<PrintCommands>(*this);
     help_ = std::make_unique<HelpCommands>(*this);
     shell_ = std::make_unique<DesktopShell>();
-    previousPresenter_ = SetMessagePresenter([this](const TMessage& message) { prompts_->ShowMessage(this, message); });
+    previousPresenter_ = SetMessagePresenter([this](const TMessage& message) {
+        ++messagesShown_;
+        prompts_->ShowMessage(this, message);
+    });
     BuildWindow();
     ConnectCommands();
+    ConnectFieldClipboard();
     qApp->installEventFilter(this);
     FormCreate(options);
 }
@@ -163,6 +168,7 @@ void TfrmMain::FormCreate(const StartOptions& options)
     folders_.ClientFileFolder = settings_.ClientFileFolder;
     folders_.PriorYearFolder = settings_.PriorYearFolder;
     DeriveSupportFolders(folders_);
+    CreateAutosave();
     print_->FormCreate();
 
     state_.CurrentFormType = -1;
@@ -222,6 +228,7 @@ void TfrmMain::FormShow()
     const int treeWidth = width() - pnlMainForm_->width() - scrollBarAndFrame;
     if (treeWidth > 0)
         TreeView1_->setFixedWidth(treeWidth);
+    OfferRecoveryCopies();
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event)
@@ -245,6 +252,7 @@ bool TfrmMain::FormClose()
             files_->SaveFile();
     }
     closed_ = true;
+    autosave_->ChangesSettled();
     ClearPage();
     if (Answers == store_.get())
         Answers = nullptr;

@@ -11,11 +11,13 @@
 #include "store/Answers.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 
 class QGraphicsOpacityEffect;
+class QLineEdit;
 class QScrollArea;
 class QSequentialAnimationGroup;
 class QTreeWidget;
@@ -24,6 +26,7 @@ class QUiLoader;
 
 namespace quorvan::app {
 
+class Autosave;
 class DesktopShell;
 class FileCommands;
 class HelpCommands;
@@ -77,6 +80,15 @@ public:
 
     // The answer store: a fresh empty store becomes the open return.
     void ReplaceStore();
+
+    // Recovery copies of a return with unsaved changes, and those earlier runs left behind.
+    Autosave& Recovery() { return *autosave_; }
+    // An answer of the open return changed: it has unsaved changes, and a recovery copy follows.
+    void AnswersChanged();
+    // At start-up: each recovery copy that a run which did not close left is offered.
+    void OfferRecoveryCopies();
+    // Numbered messages shown so far; a command that failed says so once.
+    int MessagesShown() const { return messagesShown_; }
 
     // Page display.
     void DisplayAPage(QAction* sender);
@@ -159,6 +171,10 @@ private:
     bool PageToWorkOn(int formType, int count, int& index);
     void ShowOverrideButtons(bool offerOverride, bool offerCancel);
     void OfferOverride(bool offerOverride, bool offerCancel);
+    void CreateAutosave();
+    QString LeftAmountText(QLineEdit* edit, int kind);
+    void ConnectFieldClipboard();
+    void FieldClipboard(const QAction* item);
     PageAddress CurrentPage() const { return {state_.CurrentFormType, state_.CurrentPageIndex}; }
 
     std::unique_ptr<Prompts> prompts_;
@@ -169,6 +185,7 @@ private:
     std::unique_ptr<DesktopShell> shell_;
     std::unique_ptr<ScreenHooks> hooks_;
     std::unique_ptr<QUiLoader> loader_;
+    std::unique_ptr<Autosave> autosave_;
     WindowState state_;
     WorkingFolders folders_;
     Settings settings_;
@@ -184,6 +201,8 @@ private:
     bool shown_ = false;
     bool closed_ = false;
     bool inKeyPath_ = false;
+    QPointer<QWidget> popupField_;  // the field whose popup menu is open
+    int messagesShown_ = 0;
 };
 
 }  // namespace quorvan::app

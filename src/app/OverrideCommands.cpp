@@ -153,7 +153,7 @@ void TfrmMain::OverrideClick()
     commands_.mnuInvisible->setProperty(kTagProperty, 0);
     CompleteCalc();
     ShowAnswers();
-    state_.Modified = true;
+    AnswersChanged();
     UpdateMenuItems();
     control->setFocus();
 }

@@ -2,6 +2,7 @@
 
 #include "PageBinding.h"
 
+#include "FieldEntry.h"
 #include "PageTable.h"
 #include "store/Answers.h"
 #include "store/Misc.h"
@@ -21,12 +22,34 @@ namespace {
 const QColor kBlack(0, 0, 0, 255);
 const QColor kRed(255, 0, 0, 255);
 
+// What the program last put into a control, or took from it into the answers: a control whose
+// value differs from it holds a change of the preparer's.
+constexpr char kExchangedValue[] = "exchangedValue";
+
 void SetTextColour(QWidget* w, const QColor& colour)
 {
     QPalette palette = w->palette();
     palette.setColor(QPalette::Text, colour);
     palette.setColor(QPalette::WindowText, colour);
     w->setPalette(palette);
+}
+
+void Remember(QWidget* control, const QVariant& value)
+{
+    control->setProperty(kExchangedValue, value);
+}
+
+// True when the edit's text leaves another answer than the one last exchanged with the store.
+bool EditChanged(QLineEdit* edit, int kind)
+{
+    const QVariant exchanged = edit->property(kExchangedValue);
+    return exchanged.isValid() && !SameEntry(kind, exchanged.toString(), edit->text());
+}
+
+bool ValueChanged(QWidget* control, const QVariant& now)
+{
+    const QVariant exchanged = control->property(kExchangedValue);
+    return exchanged.isValid() && exchanged != now;
 }
 
 
@@ -70,13 +93,16 @@ void ShowEdit(QLineEdit* edit, const PageAddress& page)
     const int tag = TagOf(edit);
     const int kind = tag / 1000;
     const int slot = tag % 1000;
-    if (kind >= 1 && kind <= 5)
+    if (kind >= 1 && kind <= 5) {
         edit->setText(FieldText(kind, AnswerAt(page, slot), IsBlankZeroType(page.formType)));
+        Remember(edit, edit->text());
+    }
     if (StyleIs(edit, kEditOverrideable) || StyleIs(edit, kEditOverridden)) {
         const bool overridden = OverriddenAt(page, slot);
         edit->setProperty("styleLookup", QString::fromLatin1(overridden ? kEditOverridden : kEditOverrideable));
         edit->setReadOnly(!overridden);
         SetTextColour(edit, overridden ? kRed : kBlack);
+        ShadeField(edit);
     }
 }
 
@@ -90,6 +116,7 @@ void ShowCheckBox(QCheckBox* box, const PageAddress& page)
         box->setChecked(checked);
         box->setText(checked ? QStringLiteral("EST") : QString());
     }
+    Remember(box, box->isChecked());
     if (StyleIs(box, kCheckBoxOverrideable) || StyleIs(box, kCheckBoxOverridden))
         box->setProperty("styleLookup",
                          QString::fromLatin1(OverriddenAt(page, tag) ? kCheckBoxOverridden : kCheckBoxOverrideable));
@@ -103,6 +130,7 @@ void ShowLevel(QWidget* container, const PageAddress& page)
                 label->setText(QString::fromStdString(AnswerAt(page, TagOf(label))));
         } else if (auto* memo = qobject_cast<QPlainTextEdit*>(child)) {
             memo->setPlainText(MemoTextFromAnswer(AnswerAt(page, TagOf(memo))));
+            Remember(memo, memo->toPlainText());
             continue;
         } else if (auto* edit = qobject_cast<QLineEdit*>(child)) {
             ShowEdit(edit, page);
@@ -113,23 +141,33 @@ void ShowLevel(QWidget* container, const PageAddress& page)
     }
 }
 
-void StoreLevel(QWidget* container, const PageAddress& page)
+// Stores the controls and counts those whose value the preparer changed.
+int StoreLevel(QWidget* container, const PageAddress& page)
 {
+    int changed = 0;
     for (QWidget* child : DirectChildren(container)) {
         if (auto* edit = qobject_cast<QLineEdit*>(child)) {
             const int tag = TagOf(edit);
             const int kind = tag / 1000;
-            if (kind >= 1 && kind <= 5)
+            if (kind >= 1 && kind <= 5) {
+                changed += EditChanged(edit, kind);
                 PutAnswer(page, tag % 1000, StoredAnswer(kind, edit->text()));
+                Remember(edit, edit->text());
+            }
         } else if (auto* memo = qobject_cast<QPlainTextEdit*>(child)) {
+            changed += ValueChanged(memo, memo->toPlainText());
             PutAnswer(page, TagOf(memo), AnswerFromMemoText(memo->toPlainText()));
+            Remember(memo, memo->toPlainText());
             continue;
         } else if (auto* box = qobject_cast<QCheckBox*>(child)) {
             const int tag = TagOf(box);
+            changed += ValueChanged(box, box->isChecked());
             PutAnswer(page, tag > 999 ? tag - 1000 : tag, box->isChecked() ? "X" : "");
+            Remember(box, box->isChecked());
         }
-        StoreLevel(child, page);
+        changed += StoreLevel(child, page);
     }
+    return changed;
 }
 
 bool CanTakeFocus(QWidget* w)
@@ -167,10 +205,38 @@ void AnswersToControls(QWidget* container, const PageAddress& page)
         ShowLevel(container, page);
 }
 
-void ControlsToAnswers(QWidget* container, const PageAddress& page)
+bool ControlsToAnswers(QWidget* container, const PageAddress& page)
 {
-    if (container && PageExists(page))
-        StoreLevel(container, page);
+    return container && PageExists(page) && StoreLevel(container, page) > 0;
+}
+
+void RememberLayoutValues(QWidget* container)
+{
+    for (QWidget* child : DirectChildren(container)) {
+        if (auto* edit = qobject_cast<QLineEdit*>(child))
+            Remember(edit, edit->text());
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(child))
+            Remember(memo, memo->toPlainText());
+        else if (auto* box = qobject_cast<QCheckBox*>(child))
+            Remember(box, box->isChecked());
+        RememberLayoutValues(child);
+    }
+}
+
+void ShadeField(QLineEdit* edit)
+{
+    QColor shade;
+    if (StyleIs(edit, kEditReadOnly))
+        shade = kComputedShade;
+    else if (StyleIs(edit, kEditOverrideable) || StyleIs(edit, kEditOverridden))
+        shade = kGuardedShade;
+    else
+        return;
+    QPalette palette = edit->palette();
+    if (palette.color(QPalette::Base) == shade)
+        return;
+    palette.setColor(QPalette::Base, shade);
+    edit->setPalette(palette);
 }
 
 bool FocusTaggedControl(QWidget* container, int tag)
@@ -228,7 +294,7 @@ QString ReformatOnExit(int kind, const QString& text)
 std::string StoredAnswer(int kind, const QString& text)
 {
     if (kind != 3)
-        return text.toStdString();
+        return WithoutControlCharacters(text).toStdString();
     // The percentage sign the field shows is dropped with the last character.
     const double percent = Str2Float_P(text.left(std::max<qsizetype>(0, text.size() - 1)).toStdString());
     return QString::number(percent / 100, 'g', 15).toStdString();
@@ -244,7 +310,7 @@ std::string AnswerFromMemoText(const QString& text)
     QString answer = text;
     answer.replace(QLatin1String("\r\n"), QLatin1String(" | "));
     answer.replace(QLatin1Char('\n'), QLatin1String(" | "));
-    return answer.toStdString();
+    return WithoutControlCharacters(answer).toStdString();
 }
 
 }  // namespace quorvan::app

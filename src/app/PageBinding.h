@@ -3,6 +3,7 @@
 // dynamic properties `tag` (kind * 1000 + slot) and `styleLookup` say what it shows; the
 // transfers write answers into controls and controls back into answers.
 
+#include <QColor>
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <string>
 
 class QAbstractButton;
+class QLineEdit;
 class QObject;
 class QWidget;
 
@@ -21,6 +23,12 @@ inline constexpr char kEditOverridden[] = "EDITOVERRIDDEN";
 inline constexpr char kEditReadOnly[] = "EDITREADONLY";
 inline constexpr char kCheckBoxOverrideable[] = "CHECKBOXOVERRIDEABLE";
 inline constexpr char kCheckBoxOverridden[] = "CHECKBOXOVERRIDDEN";
+
+// Backgrounds that tell the preparer what to type and what the program fills: computed fields
+// (EDITREADONLY) are pale blue-grey, guarded ones (EDITOVERRIDEABLE, also while overridden,
+// when their text is red) pale cream; entry fields stay white.
+inline const QColor kComputedShade{0xE3, 0xE9, 0xF2};
+inline const QColor kGuardedShade{0xF5, 0xF0, 0xDC};
 
 // What the page's controls report to the window.
 class PageEvents {
@@ -54,8 +62,16 @@ void PrepareControls(QWidget* container, PageEvents& events, double fontShrink);
 // without an answer store or a page.
 void AnswersToControls(QWidget* container, const PageAddress& page);
 
-// Every bound control inside `container` into the answers of `page`.
-void ControlsToAnswers(QWidget* container, const PageAddress& page);
+// Every bound control inside `container` into the answers of `page`. True when one of them held
+// a value other than the one last exchanged with the answers: a change of the preparer's
+// ("1234" typed over "1,234" is none).
+bool ControlsToAnswers(QWidget* container, const PageAddress& page);
+
+// The values a freshly loaded page shows before any answer reaches it count as exchanged.
+void RememberLayoutValues(QWidget* container);
+
+// The background of a computed or guarded edit by its style; entry fields keep theirs.
+void ShadeField(QLineEdit* edit);
 
 // Focuses the first focusable control (edit, check box, button, memo) whose tag is `tag`.
 // Tag -1 matches nothing. True when a control took the focus.

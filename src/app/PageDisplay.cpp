@@ -4,18 +4,22 @@
 #include "MainWindow.h"
 
 #include "BusyCursor.h"
+#include "FieldEntry.h"
 #include "PageTable.h"
+#include "RecoveryCopies.h"
 #include "ScreenHooks.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFrame>
 #include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSequentialAnimationGroup>
@@ -53,6 +57,8 @@ void TfrmMain::DisplayCode(int pageCode)
 void TfrmMain::ShowPage(int pageCode)
 {
     BusyCursor busy;
+    // The return's unsaved changes are kept in a recovery copy at each page change.
+    autosave_->PageChanged();
     if (!state_.SkipAnimations) {
         FloatAnimation1_->stop();
         opacity_->setEnabled(true);
@@ -161,8 +167,8 @@ void TfrmMain::CompleteCalc()
 
 void TfrmMain::StorePage()
 {
-    if (store_ && page_)
-        ControlsToAnswers(page_, CurrentPage());
+    if (store_ && page_ && ControlsToAnswers(page_, CurrentPage()))
+        AnswersChanged();
 }
 
 void TfrmMain::ShowAnswers()
@@ -177,9 +183,23 @@ void TfrmMain::ShowAnswers()
 void TfrmMain::CommitEditedField()
 {
     QWidget* focused = QApplication::focusWidget();
-    if (page_ && focused && page_->isAncestorOf(focused)
-        && (qobject_cast<QLineEdit*>(focused) || qobject_cast<QAbstractButton*>(focused)))
+    if (!page_ || !focused || !page_->isAncestorOf(focused))
+        return;
+    if (qobject_cast<QLineEdit*>(focused) || qobject_cast<QAbstractButton*>(focused))
         CalcOnExit(focused);
+    else if (qobject_cast<QPlainTextEdit*>(focused))
+        StorePage();  // a memo is stored as it stands; it has no leave-field recalculation
+}
+
+QString TfrmMain::LeftAmountText(QLineEdit* edit, int kind)
+{
+    const QString typed = edit->text();
+    if (AmountTextReads(kind, typed))
+        return ReformatOnExit(kind, typed);
+    // The field says where it is and what it held; the entry counts as 0, as the conversion has it.
+    const QString place = FieldPlace(edit, state_.CurrentFormType, state_.CurrentPageIndex);
+    ShowMessageByCode(21192, QStringLiteral("%1: \"%2\" counts as 0. ").arg(place, typed).toStdString());
+    return ReformatOnExit(kind, QString());
 }
 
 void TfrmMain::CalcOnExit(QWidget* control)
@@ -195,17 +215,16 @@ void TfrmMain::CalcOnExit(QWidget* control)
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
         const int kind = TagOf(edit) / 1000;
         if (kind >= 2 && kind <= 5)
-            edit->setText(ReformatOnExit(kind, edit->text()));
+            edit->setText(LeftAmountText(edit, kind));
     }
     commands_.mnuInvisible->setProperty(kTagProperty, 0);
     CompleteCalc();
     StorePage();
 }
 
-void TfrmMain::ControlChange()
-{
-    state_.Modified = true;
-}
+// A change counts once it reaches the answers (StorePage compares each control with what it
+// last exchanged with them), so that moving through a field or typing and undoing is no change.
+void TfrmMain::ControlChange() {}
 
 void TfrmMain::ScrollOnEnter(QWidget* control)
 {
@@ -232,9 +251,42 @@ void TfrmMain::OverrideClick(QWidget*)
     OverrideClick();
 }
 
-void TfrmMain::ShowPopup(QWidget*, const QPoint& globalPosition)
+void TfrmMain::ShowPopup(QWidget* control, const QPoint& globalPosition)
 {
+    popupField_ = control;
+    auto* edit = qobject_cast<QLineEdit*>(control);
+    const bool selected = edit && edit->hasSelectedText();
+    const bool writable = edit && !edit->isReadOnly();
+    if (auto* cut = commands_.popMain->findChild<QAction*>(QStringLiteral("popCut")))
+        cut->setEnabled(selected && writable);
+    if (auto* copy = commands_.popMain->findChild<QAction*>(QStringLiteral("popCopy")))
+        copy->setEnabled(selected);
+    if (auto* paste = commands_.popMain->findChild<QAction*>(QStringLiteral("popPaste")))
+        paste->setEnabled(writable && !QGuiApplication::clipboard()->text().isEmpty());
     commands_.popMain->popup(globalPosition);
+}
+
+void TfrmMain::ConnectFieldClipboard()
+{
+    for (const char* name : {"popCut", "popCopy", "popPaste"})
+        if (QAction* item = commands_.popMain->findChild<QAction*>(QLatin1String(name)))
+            connect(item, &QAction::triggered, this, [this, item] { FieldClipboard(item); });
+}
+
+// Cut, Copy and Paste work on the field whose popup menu was opened; what they put into the field
+// passes its entry rules like typing.
+void TfrmMain::FieldClipboard(const QAction* item)
+{
+    auto* edit = qobject_cast<QLineEdit*>(popupField_.data());
+    if (!edit || !page_ || !page_->isAncestorOf(edit))
+        return;
+    const QString name = item->objectName();
+    if (name == QLatin1String("popCut"))
+        edit->cut();
+    else if (name == QLatin1String("popCopy"))
+        edit->copy();
+    else if (name == QLatin1String("popPaste"))
+        edit->paste();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
@@ -275,15 +327,8 @@ bool TfrmMain::KeyDown(QWidget* receiver, QKeyEvent* key)
         break;
     }
 
+    // No key marks the return as changed by itself: a change counts when it reaches the answers.
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    const bool tab = enter || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    const bool modifierOnly = key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control
-                              || key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta;
-    if (!tab && !modifierOnly)
-        state_.Modified = true;
-
-    // Moving between fields must not mark the return as changed, whatever the move sets off.
-    const bool keptModified = state_.Modified;
     inKeyPath_ = true;
     if (enter) {
         QKeyEvent asTab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
@@ -292,7 +337,6 @@ bool TfrmMain::KeyDown(QWidget* receiver, QKeyEvent* key)
         QCoreApplication::sendEvent(receiver, key);
     }
     inKeyPath_ = false;
-    state_.Modified = keptModified;
     return true;
 }
 

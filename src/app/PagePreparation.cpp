@@ -3,6 +3,8 @@
 
 #include "PageBinding.h"
 
+#include "FieldEntry.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QEvent>
@@ -95,6 +97,7 @@ void PrepareMemo(QPlainTextEdit* memo, PageEvents& events, QObject* filter)
     font.setPixelSize(16);
     memo->setFont(font);
     memo->installEventFilter(filter);
+    InstallMemoEntryRules(memo);
     QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [&events] { events.ControlChange(); });
 }
 
@@ -157,6 +160,8 @@ void PrepareEdit(QLineEdit* edit, PageEvents& events, QObject* filter, QWidget* 
     }
     if (TagOf(edit) / 1000 >= 2 && TagOf(edit) / 1000 <= 5)
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    InstallEntryRules(edit);
+    ShadeField(edit);
 }
 
 void PrepareCheckBox(QCheckBox* box, PageEvents& events, QObject* filter)
@@ -189,6 +194,7 @@ void PrepareControls(QWidget* container, PageEvents& events, double fontShrink)
 {
     auto* filter = new PageEventFilter(events, container);
     PrepareLevel(container, events, fontShrink, filter, container);
+    RememberLayoutValues(container);
 }
 
 void ToggleCallouts(QAbstractButton* button)

@@ -34,20 +34,16 @@ QSize ScaledLimit(const QSize& size, double scale)
     return {s(size.width()), s(size.height())};
 }
 
-// A control whose font names its own size; the others take the scaled size of their parent.
-bool SetsOwnFontSize(const QWidget* w, bool root)
-{
-    return root || (w->testAttribute(Qt::WA_SetFont) && (w->font().resolveMask() & QFont::SizeResolved));
-}
-
-void RememberLayout(QWidget* w, bool root)
+// Every control keeps its own font at the scale, also one that takes its font from the page:
+// under the page's style sheet a font set on the page does not reach the fields.
+void RememberLayout(QWidget* w)
 {
     if (!w->property(kBaseGeometry).isValid()) {
         w->setProperty(kBaseGeometry, w->geometry());
         w->setProperty(kBaseMinimum, w->minimumSize());
         w->setProperty(kBaseMaximum, w->maximumSize());
     }
-    if (!w->property(kBaseFont).isValid() && SetsOwnFontSize(w, root))
+    if (!w->property(kBaseFont).isValid())
         w->setProperty(kBaseFont, w->font());
 }
 
@@ -100,9 +96,9 @@ void ScalePageControls(QWidget* page, double scale)
         return;
     QList<QWidget*> controls = page->findChildren<QWidget*>();
     // Every layout value is read before any is changed: a parent's new font reaches children.
-    RememberLayout(page, true);
+    RememberLayout(page);
     for (QWidget* w : controls)
-        RememberLayout(w, false);
+        RememberLayout(w);
     ApplyScale(page, scale);
     for (QWidget* w : controls)
         ApplyScale(w, scale);

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace quorvan::app {
@@ -100,6 +101,21 @@ QSize Prompts::ScreenSize()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->size() : QSize(1920, 1080);
+}
+
+RecoveryAnswer Prompts::AskRecovery(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quorvan_16"), text, QMessageBox::NoButton, parent);
+    QAbstractButton* restore = box.addButton(QStringLiteral("Restore"), QMessageBox::AcceptRole);
+    QAbstractButton* discard = box.addButton(QStringLiteral("Discard"), QMessageBox::DestructiveRole);
+    box.addButton(QStringLiteral("Keep for Later"), QMessageBox::RejectRole);
+    box.setDefaultButton(static_cast<QPushButton*>(restore));
+    box.exec();
+    if (box.clickedButton() == restore)
+        return RecoveryAnswer::Restore;
+    if (box.clickedButton() == discard)
+        return RecoveryAnswer::Discard;
+    return RecoveryAnswer::KeepForLater;
 }
 
 }  // namespace quorvan::app

@@ -14,6 +14,8 @@ class QWidget;
 namespace quorvan::app {
 
 enum class SaveAnswer { Yes, No, Cancel };
+// What to do with the recovery copy a run left behind.
+enum class RecoveryAnswer { Restore, Discard, KeepForLater };
 
 // What an open or save dialog is asked to show.
 struct FileDialogRequest {
@@ -51,6 +53,8 @@ public:
     virtual void About(QWidget* parent);
     // Width and height of the screen the window starts on.
     virtual QSize ScreenSize();
+    // A recovery copy left by a run that did not close: Restore, Discard or Keep for Later.
+    virtual RecoveryAnswer AskRecovery(QWidget* parent, const QString& text);
 };
 
 }  // namespace quorvan::app

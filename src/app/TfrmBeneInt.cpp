@@ -57,7 +57,8 @@ void TfrmBeneInt::OKBtnClick()
     if (ui_->rbUsePercentage->isChecked()) {
         bool ok = false;
         percent = QLocale().toDouble(ui_->edtPercentage->text().trimmed(), &ok);
-        if (!ok) {
+        // A share beyond the whole income, or below none, is no allocation.
+        if (!ok || !(percent >= 0 && percent <= 100)) {
             ShowMessageByCode(16010);
             ui_->edtPercentage->setFocus();
             return;

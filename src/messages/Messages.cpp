@@ -44,7 +44,8 @@ const std::map<unsigned, Entry>& FixedMessages()
         {2101, {"2101-A line of a print support file does not hold the numbers the printing expects. ", false}},
         {2106, {"2106-GetNumFromText. Possible bad RTF template file. ", false}},
         {2107, {"2107-GetNumFromText. Possible bad RTF template file. ", false}},
-        {2119, {std::string("2119-Str2Float_0") + kConversionError, false}},
+        // A page field names itself and the text typed; the conversion itself passes no extra.
+        {2119, {std::string("2119-Str2Float_0") + kConversionError, true}},
         {2120, {std::string("2120-Str2Float_2") + kConversionError, false}},
         {2963, {"2963-You have an override on Schedule G, Line 1, that is not compatible with Line 36 of the Schedule D Tax worksheet. ", false}},
         {3301, {"3301-An error occurred when Quorvan_16 attempted to open the client file. ", false}},

@@ -17,6 +17,7 @@ struct PromptLog {
     QList<FileDialogRequest> openRequests;
     QList<FileDialogRequest> saveRequests;
     QStringList questions;
+    QStringList recoveryQuestions;
 };
 
 // The answers a test gives; the log is shared so the test can read it after the window has it.
@@ -28,6 +29,7 @@ public:
     QStringList openNames;  // taken one per open dialog; none left: cancel
     QStringList saveNames;
     bool yesNoAnswer = true;
+    RecoveryAnswer recoveryAnswer = RecoveryAnswer::KeepForLater;
     QSize screen{1920, 1080};
 
     SaveAnswer AskSaveChanges(QWidget*) override
@@ -59,6 +61,11 @@ public:
     }
     void About(QWidget*) override {}
     QSize ScreenSize() override { return screen; }
+    RecoveryAnswer AskRecovery(QWidget*, const QString& text) override
+    {
+        log_.recoveryQuestions << text;
+        return recoveryAnswer;
+    }
 
 private:
     PromptLog& log_;

@@ -119,6 +119,7 @@ private slots:
     void openReadsTheFileAndCancelKeepsTheReturn();
     void defaultReturnPresetsEveryNewReturn();
     void unreadableRecentFileStartsUntitledReturn();
+    void foreignFileIsReportedOnce();
     void priorYearImportSavesCurrentYearFile();
     void priorYearImportAsksBeforeReplacingThisYearsFile();
     void missingLayoutShowsMessageAndKeepsRunning();
@@ -494,6 +495,22 @@ void MainWindowTest::unreadableRecentFileStartsUntitledReturn()
     window_->Commands().mnuSave->trigger();
     QCOMPARE(log_.saveRequests.size(), 1);
     QCOMPARE(ReadText(damaged).toLatin1(), damagedBytes);
+}
+
+void MainWindowTest::foreignFileIsReportedOnce()
+{
+    // The reader's own message says it; no second warning follows for Open or for Reopen.
+    const QString foreign = ClientFolder() + "/foreign.fq6";
+    QVERIFY(WriteText(foreign, "not a client file\r\n"));
+    QVERIFY(WriteText(SettingsFile(), ("\r\n\r\nreserved\r\nFALSE\r\nFALSE\r\n\r\n\r\n1\r\n" + foreign + "\r\n").toLatin1()));
+    QVERIFY(Start());
+    prompts_->openNames << foreign;
+    window_->Commands().mnuOpen->trigger();
+    QCOMPARE(log_.messageCodes, QList<unsigned>{33010});
+    window_->Commands().HX[0]->trigger();
+    QCOMPARE(log_.messageCodes, (QList<unsigned>{33010, 33010}));
+    QCOMPARE(log_.warnings, QStringList());
+    QCOMPARE(Caption(), QString("Untitled.fq6"));
 }
 
 void MainWindowTest::priorYearImportSavesCurrentYearFile()

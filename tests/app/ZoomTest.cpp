@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSlider>
 #include <QTextBrowser>
@@ -59,6 +60,7 @@ private slots:
 
     void zoomSizesThePanelByThePageHeight();
     void zoomCancelAndZoomWithoutAPage();
+    void zoomScalesTheFiguresInTheFields();
     void shrinkFontTakesTheChoiceEvenOnCancel();
     void defaultFolderPickerSetsTheFolders();
 };
@@ -90,6 +92,31 @@ void ZoomTest::zoomSizesThePanelByThePageHeight()
     C().mnuZoom->trigger();
     QCOMPARE(label, QString("0%"));
     QCOMPARE(h_.window->PagePanel()->height(), 0);
+}
+
+void ZoomTest::zoomScalesTheFiguresInTheFields()
+{
+    const auto fieldTextHeight = [this](const char* name) {
+        auto* field = h_.window->Page()->findChild<QLineEdit*>(name);
+        return field ? QFontInfo(field->font()).pixelSize() : -1;
+    };
+    const auto captionTextHeight = [this] {
+        return QFontInfo(h_.window->Page()->findChild<QLabel*>("lblLine1")->font()).pixelSize();
+    };
+    const int field = fieldTextHeight("edt4034");
+    const int caption = captionTextHeight();
+    QVERIFY(field > 0);
+    AnswerZoom(1.5, "OKBtn");
+    C().mnuZoom->trigger();
+    QVERIFY2(std::abs(fieldTextHeight("edt4034") - field * 1.5) <= 1,
+             qPrintable(QString("%1 at 100%, %2 at 150%").arg(field).arg(fieldTextHeight("edt4034"))));
+    QVERIFY(std::abs(captionTextHeight() - caption * 1.5) <= 1);
+
+    // A page shown later comes at the same scale, figures and captions alike.
+    h_.window->DisplayCode(1800);
+    h_.window->DisplayCode(100);
+    QVERIFY(std::abs(fieldTextHeight("edt4034") - field * 1.5) <= 1);
+    QVERIFY(std::abs(captionTextHeight() - caption * 1.5) <= 1);
 }
 
 void ZoomTest::zoomCancelAndZoomWithoutAPage()

@@ -99,6 +99,27 @@ TEST(FormGenerator, TableRowsBindFirstPlusRowTimesStridePlusOffset)
     EXPECT_EQ(tags, (std::vector<int>{1005, 4012, 1013, 4020}));
 }
 
+TEST(FormGenerator, FieldsNameTheirLineForMessages)
+{
+    const std::string xml = formgen::WriteUiXml(Render(
+        "line 15a \"Other\" d48\nline - \"Total\" [Total] d86.r\nrow \"Name\" t11#300\n"
+        "table 2 5 8\ncol \"(d) Proceeds (sales price)\" 200 d+0\ncol \"Amount\" 130 d+1\nendtable"));
+    const auto lineOf = [&xml](const std::string &name) {
+        const size_t at = xml.find("name=\"" + name + "\"");
+        const size_t end = xml.find("</widget>", at);
+        const std::string open = "<property name=\"line\" stdset=\"0\"><string>";
+        const size_t line = xml.find(open, at);
+        if (at == std::string::npos || line == std::string::npos || line > end)
+            return std::string("-");
+        return xml.substr(line + open.size(), xml.find("</string>", line) - line - open.size());
+    };
+    EXPECT_EQ(lineOf("edt4048"), "15a");
+    EXPECT_EQ(lineOf("edt4086"), "Total");
+    EXPECT_EQ(lineOf("edt1011"), "-");
+    EXPECT_EQ(lineOf("edt4005"), "row 1, column (d)");
+    EXPECT_EQ(lineOf("edt4014"), "row 2, Amount");
+}
+
 struct ErrorCase {
     const char *name;
     const char *text; // the whole description

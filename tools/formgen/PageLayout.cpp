@@ -51,6 +51,15 @@ struct FieldToken {
     int height = 0;
 };
 
+// A table column as a message names it: "(d) Proceeds (sales price)" is "column (d)".
+std::string ColumnName(const std::string &header)
+{
+    const size_t close = header.find(')');
+    if (header.size() > 2 && header[0] == '(' && close != std::string::npos && close <= 4)
+        return "column " + header.substr(0, close + 1);
+    return header;
+}
+
 int CharCount(const std::string &text)
 {
     // UTF-8 continuation bytes do not start a character.
@@ -248,10 +257,11 @@ private:
         return cursor;
     }
 
-    void AddField(const Statement &s, const FieldToken &f, Rect r)
+    void AddField(const Statement &s, const FieldToken &f, Rect r, const std::string &line)
     {
         Element e;
         e.slot = f.slot;
+        e.line = line;
         e.rect = r;
         std::string prefix;
         switch (f.kind) {
@@ -418,7 +428,7 @@ private:
                         Fail(s.sourceLine, "field runs outside its region");
                 }
                 int fy = top + (f.kind == 'x' || f.kind == 'e' ? 5 : 3);
-                AddField(s, f, {x, fy, f.width, f.height});
+                AddField(s, f, {x, fy, f.width, f.height}, !box.empty() ? box : lineNumber);
                 height = std::max(height, f.height + 4);
                 cursor = x + f.width + kGap;
                 break;
@@ -571,7 +581,8 @@ private:
             for (const Column &c : columns) {
                 FieldToken f = c.field;
                 f.slot = first + r * stride + c.field.slot;
-                AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)});
+                AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)},
+                         "row " + std::to_string(r + 1) + ", " + ColumnName(c.header));
                 x += c.width + 2;
             }
             y_ += rowHeight;

@@ -47,6 +47,7 @@ struct Element {
     int row = 0;           // elements of one line of the form share a row number (print rows)
     int block = 0;         // side-by-side regions: the number of their block (0 outside any)
     int region = 0;        // and the region within it, counted from 0
+    std::string line;      // bound fields: the form's line ("15b"), or a table cell's "row 3, column (d)"
 
     int Tag() const;       // the binding code the program reads
 };

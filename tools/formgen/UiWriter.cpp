@@ -110,6 +110,13 @@ void WriteLabel(Xml &xml, const Element &e, const std::string &text, int tag, Al
     xml.Close();
 }
 
+// The form's line a field belongs to, so that the program can name the field in its messages.
+void WriteLine(Xml &xml, const Element &e)
+{
+    if (!e.line.empty())
+        xml.String("line", e.line, true);
+}
+
 void WriteElement(Xml &xml, const Element &e)
 {
     switch (e.type) {
@@ -161,6 +168,7 @@ void WriteElement(Xml &xml, const Element &e)
             xml.Enum("focusPolicy", "Qt::NoFocus");
         xml.Number("tag", e.Tag(), true);
         xml.String("styleLookup", e.style, true);
+        WriteLine(xml, e);
         xml.Close();
         break;
     case ElementType::CheckBox:
@@ -169,6 +177,7 @@ void WriteElement(Xml &xml, const Element &e)
         xml.String("text", "");
         xml.Number("tag", e.Tag(), true);
         xml.String("styleLookup", e.style, true);
+        WriteLine(xml, e);
         xml.Close();
         break;
     case ElementType::Memo:
@@ -176,6 +185,7 @@ void WriteElement(Xml &xml, const Element &e)
         xml.Geometry(e.rect);
         xml.Bool("tabChangesFocus", true);
         xml.Number("tag", e.Tag(), true);
+        WriteLine(xml, e);
         xml.Close();
         break;
     case ElementType::HelpButton: {
