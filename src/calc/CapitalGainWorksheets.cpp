@@ -59,7 +59,7 @@ double NotBelowZero(double amount)
 double WorksheetTax(int t, int s)
 {
     const std::string& text = Text(t, s);
-    const int amount = text.empty() ? 0 : Str2Int(text);
+    const long long amount = text.empty() ? 0 : Str2Int(text);
     const bool bankruptcyEstate = Ticked(F1, boxBankruptcyCh7) || Ticked(F1, boxBankruptcyCh11);
     return bankruptcyEstate ? TAnswer::GetBankruptcyTax(amount) : TAnswer::GetTax(amount);
 }

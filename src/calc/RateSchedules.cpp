@@ -12,7 +12,7 @@ namespace {
 // taken in extended precision with the table's double constants and rounded to the nearest
 // dollar, an exact half to the even dollar: GetTax(2,556) = (6 x 0.25 + 382.50) = 384.
 template <size_t N>
-int ApplySchedule(const std::array<taxyear::Bracket, N>& schedule, int taxableEstate)
+long long ApplySchedule(const std::array<taxyear::Bracket, N>& schedule, long long taxableEstate)
 {
     if (taxableEstate < 0)
         return 0;
@@ -27,22 +27,22 @@ int ApplySchedule(const std::array<taxyear::Bracket, N>& schedule, int taxableEs
     const long double tax = (amount - static_cast<long double>(bracket->lower)) *
                                 static_cast<long double>(bracket->rate) +
                             static_cast<long double>(bracket->base);
-    return static_cast<int>(std::nearbyintl(tax));
+    return static_cast<long long>(std::nearbyintl(tax));
 }
 
 }  // namespace
 
-int TAnswer::GetTax(int TaxableEstate)
+long long TAnswer::GetTax(long long TaxableEstate)
 {
     return ApplySchedule(taxyear::kTrustSchedule2016, TaxableEstate);
 }
 
-int TAnswer::GetEstimatedTax(int TaxableEstate)
+long long TAnswer::GetEstimatedTax(long long TaxableEstate)
 {
     return ApplySchedule(taxyear::kTrustSchedule2017, TaxableEstate);
 }
 
-int TAnswer::GetBankruptcyTax(int TaxableEstate)
+long long TAnswer::GetBankruptcyTax(long long TaxableEstate)
 {
     return ApplySchedule(taxyear::kBankruptcySchedule2016, TaxableEstate);
 }

@@ -11,7 +11,9 @@
 // forms a preparer would find ticked are printed. DIR holds the "RTF" and "DAT" folders.
 //
 // Exit status: 0 success, 1 FILE cannot be read, 2 usage error, 3 a recalculation stopped on a
-// calculator error, 4 the print document could not be built or written.
+// calculator error, 4 the print document could not be built or written, 5 FILE ends before its
+// last page (it was read, the answers it lacks empty, and the rest done; message 3303 on
+// standard error says how much was missing). The first of 1, 4, 3, 5 that applies is given.
 
 #include "cli/Dump.h"
 #include "cli/PrintOutput.h"
@@ -30,6 +32,7 @@ namespace {
 using namespace quorvan;
 
 constexpr int kMaxRuns = 10;
+constexpr int kExitCutShort = 5;
 
 struct Options {
     bool once = false;
@@ -48,7 +51,8 @@ int Usage(const char* problem)
     std::fprintf(stderr, "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT]\n"
                          "                       [--print OUT [--forms LIST] [--data DIR]] FILE\n"
                          "exit status: 0 success, 1 FILE unreadable, 2 usage, 3 calculation stopped, "
-                         "4 printing failed\n");
+                         "4 printing failed,\n"
+                         "             5 FILE ends before its last page (read with the answers it lacks empty)\n");
     return 2;
 }
 
@@ -110,7 +114,9 @@ int main(int argc, char** argv)
         return Usage(problem.c_str());
 
     ScopedAnswerStore store;
-    const bool read = options.priorYear ? ReadPriorYearFileAt(options.filePath) : ReadClientFileAt(options.filePath);
+    Shortfall shortfall;
+    const bool read = options.priorYear ? ReadPriorYearFileAt(options.filePath)
+                                        : ReadClientFileAt(options.filePath, &shortfall);
     if (!read) {
         std::fprintf(stderr, "quorvan_16-calc: cannot read the client file %s\n", options.filePath.c_str());
         return 1;
@@ -134,5 +140,7 @@ int main(int argc, char** argv)
             return 4;
         }
     }
-    return settled ? 0 : 3;
+    if (!settled)
+        return 3;
+    return shortfall.Short() ? kExitCutShort : 0;
 }

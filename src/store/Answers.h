@@ -99,9 +99,9 @@ public:
     bool Calculate(bool ComponentTransfer, CalculateHooks* hooks = nullptr);
 
     // Rate schedules: tax in whole dollars on a whole-dollar amount (ties to the even dollar).
-    static int GetTax(int TaxableEstate);
-    static int GetEstimatedTax(int TaxableEstate);
-    static int GetBankruptcyTax(int TaxableEstate);
+    static long long GetTax(long long TaxableEstate);
+    static long long GetEstimatedTax(long long TaxableEstate);
+    static long long GetBankruptcyTax(long long TaxableEstate);
 };
 
 // The one answer store of the open return; owned by whoever creates it (the main window, the

@@ -141,7 +141,7 @@ void MainWindowTest::startWritesSettingsAndCloseRemovesPrintFiles()
     QVERIFY(lines.size() >= 8);
     QCOMPARE(lines[0], ClientFolder());
     QCOMPARE(lines[1], Home() + "/Velmora/Quorvan_15/Files");
-    QCOMPARE(lines[2], QString("reserved"));
+    QCOMPARE(lines[2], QString("reserved utf-8"));
     QCOMPARE(lines[3], QString("FALSE"));
     QCOMPARE(lines[4], QString("FALSE"));
     QCOMPARE(lines[5], QString(" 1.00000000000000E+0000"));
