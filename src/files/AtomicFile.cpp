@@ -57,6 +57,10 @@ bool FollowLinks(const std::string& path, std::string& target, std::string& erro
             return false;
         }
         const std::string pointsTo(buffer.data(), static_cast<size_t>(length));
+        if (pointsTo.empty()) {
+            error = "Cannot follow the link " + target + ": " + Reason(ENOENT);
+            return false;
+        }
         target = pointsTo[0] == '/' || target.find('/') == std::string::npos
                      ? pointsTo
                      : FolderOf(target) + "/" + pointsTo;
@@ -117,16 +121,14 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
         return false;
 
     mode_t mode = kNewFileMode;
-    gid_t group = static_cast<gid_t>(-1);
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) {
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists) {
         if (!S_ISREG(existing.st_mode)) {
             error = "Cannot save " + path + ": it is " + KindOf(existing.st_mode) + ".";
             return false;
         }
         mode = existing.st_mode & 07777;
-        if (existing.st_gid != ::getegid())
-            group = existing.st_gid;
     }
 
     std::string temporary = TemporaryNamePrefix(target) + "XXXXXX";
@@ -136,8 +138,10 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
         error = "Cannot write in the folder of " + path + ": " + Reason(errno);
         return false;
     }
-    if (group != static_cast<gid_t>(-1) && ::fchown(fd, static_cast<uid_t>(-1), group) != 0) {
-        // Not a member of the file's group: the file takes ours, as any new file would.
+    if (exists && (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) &&
+        ::fchown(fd, existing.st_uid, existing.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid) != 0) {
+        // Neither the file's owner nor in its group: the file becomes ours, as a new one would.
     }
     int failure = 0;
     if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0)

@@ -10,7 +10,8 @@
 namespace quorvan {
 
 // Permission bits of a file the program creates: its owner's only, since a return holds
-// identifying numbers. A file that exists keeps its own bits (and, where allowed, its group).
+// identifying numbers. A file that exists keeps its own bits (and, where the system allows, its
+// owner and group).
 constexpr unsigned kNewFileMode = 0600;
 
 // When `path` is a symbolic link, the file it points to is written and the link stays.

@@ -6,16 +6,12 @@
 #include "files/Folders.h"
 #include "files/RegularFile.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <locale>
 #include <sstream>
-#include <unistd.h>
 
 namespace quorvan {
 
@@ -29,9 +25,11 @@ const char* const kCrLf = "\r\n";
 const char* const kUtf8ReservedLine = "reserved utf-8";
 constexpr int kFixedLines = 8;
 
-// A path is at most 4,095 bytes, each written as at most three; a longer line is damage, and
-// reading it whole could take any amount of memory.
-constexpr size_t kMaxLineBytes = 3 * 4096;
+// The longest path the system takes (PATH_MAX, its closing NUL included); a longer one is damage.
+constexpr size_t kMaxPathBytes = 4096;
+// Each byte of a path is written as at most three; a longer line is damage, and reading it whole
+// could take any amount of memory.
+constexpr size_t kMaxLineBytes = 3 * kMaxPathBytes;
 
 // One line of the settings file, read with bounded memory.
 struct SettingsLine {
@@ -238,12 +236,22 @@ SettingsReadResult ReadINI(std::istream& in, Settings& settings)
     for (SettingsLine& line : lines)
         line = next();
     const bool utf8 = lines[2].bytes == kUtf8ReservedLine;
-    const auto pathOf = [utf8](const SettingsLine& line) {
-        return utf8 ? UnescapedPath(line.bytes) : Cp1252ToUtf8(line.bytes);
+    // A folder or file line as a path; false, the line noted, when it holds no path a system
+    // allows (too long, or a NUL), so that whatever is read writes back within the limits.
+    const auto readPath = [&](const SettingsLine& line, int number, std::string& path) {
+        if (!line.readable)
+            return false;
+        std::string decoded = utf8 ? UnescapedPath(line.bytes) : Cp1252ToUtf8(line.bytes);
+        if (decoded.size() >= kMaxPathBytes || decoded.find('\0') != std::string::npos) {
+            result.keptLines.push_back(number);
+            return false;
+        }
+        path = std::move(decoded);
+        return true;
     };
-    auto readFolder = [&](const SettingsLine& line, std::string& folder) {
-        if (line.readable && !line.bytes.empty())
-            folder = pathOf(line);
+    auto readFolder = [&](const SettingsLine& line, int number, std::string& folder) {
+        if (!line.bytes.empty())
+            readPath(line, number, folder);
     };
     auto readReal = [&](const SettingsLine& line, int number, double& value) {
         if (!line.readable || line.bytes.empty())
@@ -252,8 +260,8 @@ SettingsReadResult ReadINI(std::istream& in, Settings& settings)
             result.keptLines.push_back(number);
     };
 
-    readFolder(lines[0], settings.ClientFileFolder);
-    readFolder(lines[1], settings.PriorYearFolder);
+    readFolder(lines[0], 1, settings.ClientFileFolder);
+    readFolder(lines[1], 2, settings.PriorYearFolder);
     settings.ForceWord = lines[3].readable && lines[3].bytes == "TRUE";
     settings.ForceWordPad = lines[4].readable && lines[4].bytes == "TRUE";
     readReal(lines[5], 6, settings.PageScale);
@@ -270,8 +278,10 @@ SettingsReadResult ReadINI(std::istream& in, Settings& settings)
     settings.RecentFiles.clear();
     for (int i = 0; i < count; ++i) {
         const SettingsLine line = next();
-        settings.RecentFiles.push_back(line.readable ? pathOf(line) : std::string());
+        std::string path;
+        settings.RecentFiles.push_back(readPath(line, lineNo, path) ? path : std::string());
     }
+    std::sort(result.keptLines.begin(), result.keptLines.end());
     return result;
 }
 

@@ -72,6 +72,21 @@ TEST(AtomicFile, NewFileIsTheOwnersOnlyAndAnExistingFileKeepsItsBits)
     ::umask(oldMask);
 }
 
+TEST(AtomicFile, SavingAnotherUsersFileKeepsItsOwnerWhereTheSystemAllows)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser may give a file away";
+    TempHome home;
+    const std::string path = home / "client.fq6";
+    WriteFileBytes(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
+    ASSERT_TRUE(Save(path, "new"));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 1234u);
+    EXPECT_EQ(info.st_gid, 5678u);
+}
+
 TEST(AtomicFile, SymbolicLinkStaysAndTheFileItPointsToIsWritten)
 {
     TempHome home;

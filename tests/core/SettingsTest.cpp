@@ -198,6 +198,8 @@ TEST(SettingsTest, DamagedTextNeverBreaksTheRead)
         {"overlong folder line",    std::string(1 << 20, 'x') + "\r\n/p\r\n",        {},                   {1},        "/h/Velmora/Quorvan_16/Files"},
         {"NUL inside a path",       std::string("/c\0d\r\n", 6),                     {},                   {1},        "/h/Velmora/Quorvan_16/Files"},
         {"overlong recent entry",   head + "2\r\n" + std::string(70000, 'y') + "\r\n/b.fq6\r\n", {"", "/b.fq6"}, {9}, "/c"},
+        {"escaped path too long",   "/c\r\n/p\r\nreserved utf-8\r\nTRUE\r\nFALSE\r\n\r\n\r\n1\r\n" + std::string(4096, 'y') + "\r\n", {""}, {9}, "/c"},
+        {"escaped NUL in a folder", "/c%00d\r\n/p\r\nreserved utf-8\r\n",          {},                   {1},        "/h/Velmora/Quorvan_16/Files"},
         {"binary garbage",          std::string("\x00\xff\xfe\r\r\n\x81\x9d\x01", 9), {},                 {1},        "/h/Velmora/Quorvan_16/Files"},
     };
     for (const Case& c : cases) {
