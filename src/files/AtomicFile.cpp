@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +18,9 @@ namespace {
 constexpr int kMaxLinksFollowed = 40;
 // Room for ".saving-XXXXXX" and the leading "." within a file name of 255 bytes.
 constexpr size_t kMaxNameInTemporary = 200;
+constexpr size_t kRandomCharacters = 6;  // the "XXXXXX" mkostemp fills in
+// No save takes an hour; a temporary file older than that was left by one that was killed.
+constexpr time_t kLeftoverAgeSeconds = 60 * 60;
 
 std::string FolderOf(const std::string& path)
 {
@@ -97,6 +102,30 @@ bool WriteAll(int fd, const std::string& bytes)
     return true;
 }
 
+// A save killed midway (the power cut, the program killed) leaves its temporary file behind; the
+// next save of the same file removes such leftovers once they are old enough that no save can
+// still be writing them.
+void RemoveLeftoverTemporaries(const std::string& target)
+{
+    const std::string prefix = "." + NameOf(target).substr(0, kMaxNameInTemporary) + ".saving-";
+    const std::string folder = FolderOf(target);
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + kRandomCharacters || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string path = folder + "/" + name;
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+            now - info.st_mtime > kLeftoverAgeSeconds)
+            ::unlink(path.c_str());
+    }
+    ::closedir(listing);
+}
+
 // The rename is only lasting once the folder itself has reached the disk.
 void SyncFolder(const std::string& folder)
 {
@@ -131,7 +160,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
         mode = existing.st_mode & 07777;
     }
 
-    std::string temporary = TemporaryNamePrefix(target) + "XXXXXX";
+    std::string temporary = TemporaryNamePrefix(target) + std::string(kRandomCharacters, 'X');
     // mkostemp creates the name with O_CREAT | O_EXCL: a planted link or file is never opened.
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
@@ -159,6 +188,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
         return false;
     }
     SyncFolder(FolderOf(target));
+    RemoveLeftoverTemporaries(target);
     return true;
 }
 

@@ -3,7 +3,8 @@
 // never a half-written file. The bytes go to a temporary file of a unique name, created
 // exclusively in the same folder (so a link planted there is never followed and two saves at
 // once never share one), are flushed to the disk, and the temporary file then replaces the old
-// one. A failed save removes its temporary file and leaves the old file as it was.
+// one. A failed save removes its temporary file and leaves the old file as it was; one killed
+// midway leaves it, and the next save of that file removes it once it is an hour old.
 
 #include <string>
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -165,6 +167,25 @@ TEST(AtomicFile, FailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
     EXPECT_EQ(status, 0) << "the save did not report the failure";
     EXPECT_EQ(ReadFileBytes(path), "old return");
     EXPECT_EQ(NamesIn(home.Path()), std::vector<std::string>{"client.fq6"});
+}
+
+TEST(AtomicFile, NextSaveRemovesWhatAKilledSaveLeftBehind)
+{
+    TempHome home;
+    const std::string path = home / "client.fq6";
+    const std::string prefix = TemporaryNamePrefix(path);
+    const std::string leftover = prefix + "Ab12Cd";  // a save killed two hours ago
+    const std::string fresh = prefix + "Xy34Zw";     // a save that may still be running
+    const std::string other = TemporaryNamePrefix(home / "other.fq6") + "Ab12Cd";
+    for (const std::string& name : {leftover, fresh, other})
+        WriteFileBytes(name, "part of a return");
+    const timespec twoHoursAgo[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
+    for (const std::string& name : {leftover, other})
+        ASSERT_EQ(::utimensat(AT_FDCWD, name.c_str(), twoHoursAgo, 0), 0);
+
+    ASSERT_TRUE(Save(path, "the return"));
+    EXPECT_EQ(NamesIn(home.Path()), (std::vector<std::string>{".client.fq6.saving-Xy34Zw", ".other.fq6.saving-Ab12Cd",
+                                                             "client.fq6"}));
 }
 
 TEST(AtomicFile, TwoSavesAtOnceEachLeaveAWholeFile)
