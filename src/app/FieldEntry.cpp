@@ -27,10 +27,7 @@ bool IsControlCharacter(char32_t c)
 // and the file never disagree.
 bool ClientFileCanKeep(char32_t c)
 {
-    if (c < 0x80 || c == '?')
-        return true;
-    const QString one = QString::fromUcs4(&c, 1);
-    return Utf8ToCp1252(one.toStdString()) != "?";
+    return c < 0x80 || FitsCp1252(QString::fromUcs4(&c, 1).toStdString());
 }
 
 enum class AmountScan { Invalid, NoDigits, Reads };
@@ -152,14 +149,7 @@ void CleanMemo(QPlainTextEdit* memo)
 
 QString UnencodableCharacters(const QString& text)
 {
-    QList<uint> found;
-    for (uint c : text.toUcs4())
-        if (!ClientFileCanKeep(c) && !found.contains(c))
-            found.append(c);
-    QString result;
-    for (uint c : found)
-        result += QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
-    return result;
+    return QString::fromStdString(quorvan::UnencodableCharacters(text.toStdString()));
 }
 
 QString WithoutControlCharacters(const QString& text)

@@ -77,7 +77,7 @@ GainRateBands BandsOfThisReturn()
 double WorksheetTax(int t, int s)
 {
     const std::string& text = Text(t, s);
-    const int amount = text.empty() ? 0 : Str2Int(text);
+    const long long amount = text.empty() ? 0 : Str2Int(text);
     return BankruptcyEstate() ? TAnswer::GetBankruptcyTax(amount) : TAnswer::GetTax(amount);
 }
 

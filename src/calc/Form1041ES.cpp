@@ -79,7 +79,7 @@ void WorksheetBody()
     if (Line(40) > 0)
         PutTextAlways(ES, esLine7Tax, Text(MW, 40));
     else
-        PutAlways(ES, esLine7Tax, TAnswer::GetEstimatedTax(static_cast<int>(std::lround(Amt(ES, esLine6Taxable)))));
+        PutAlways(ES, esLine7Tax, TAnswer::GetEstimatedTax(Float2Int(Amt(ES, esLine6Taxable))));
 
     PutAlways(ES, esLine9, Amt(ES, esLine7Tax) + Amt(ES, esLine8));
     PutAlways(ES, esLine11, Floor0(Amt(ES, esLine9) - Amt(ES, esLine10Credits)));

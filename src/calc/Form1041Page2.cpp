@@ -57,7 +57,7 @@ bool BankruptcyEstate()
 // Line 1a from the rate schedule.
 double TaxFromSchedule()
 {
-    const int taxable = static_cast<int>(std::lround(Amt(F1, line22Taxable)));
+    const long long taxable = Float2Int(Amt(F1, line22Taxable));
     return BankruptcyEstate() ? TAnswer::GetBankruptcyTax(taxable) : TAnswer::GetTax(taxable);
 }
 

@@ -63,7 +63,7 @@ void CalcForm1041QFT()
         if (Amt(ftScheduleDPage2, scheduleDLine45) > 0) {
             PutTextAlways(QFT, qftTax, Text(ftScheduleDPage2, scheduleDLine45));
         } else {
-            const int taxable = static_cast<int>(std::lround(Amt(QFT, qftTaxable)));
+            const long long taxable = Float2Int(Amt(QFT, qftTaxable));
             PutAlways(QFT, qftTax, BankruptcyEstate() ? TAnswer::GetBankruptcyTax(taxable) : TAnswer::GetTax(taxable));
         }
 

@@ -1,5 +1,6 @@
 #include "cli/PrintOutput.h"
 
+#include "files/AtomicFile.h"
 #include "files/Folders.h"
 #include "print/RtfMerge.h"
 #include "print/WordProcessor.h"
@@ -9,6 +10,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -105,13 +108,13 @@ bool ConvertToPdf(const std::string& document, const std::string& outPath, std::
     if (!RunAndWait(command, error))
         return false;
     const std::string pdfPath = scratch.Path() + "/" + stem + ".pdf";
-    std::error_code failure;
-    fs::copy_file(pdfPath, outPath, fs::copy_options::overwrite_existing, failure);
-    if (failure) {
-        error = "cannot write " + outPath + ": " + failure.message();
+    std::ifstream pdf(pdfPath, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(pdf)), std::istreambuf_iterator<char>());
+    if (!pdf.good() && !pdf.eof()) {
+        error = "cannot read the converted " + pdfPath;
         return false;
     }
-    return true;
+    return WriteFileAtomically(outPath, bytes, error);
 }
 
 }  // namespace

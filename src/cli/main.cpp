@@ -13,7 +13,9 @@
 // it the program's installed data is used.
 //
 // Exit status: 0 success, 1 FILE cannot be read, 2 usage error, 3 a recalculation stopped on a
-// calculator error, 4 the print document could not be built or written.
+// calculator error, 4 the print document could not be built or written, 6 FILE ends before its
+// last page (it was read, the answers it lacks empty, and the rest done; message 3303 on
+// standard error says how much was missing). The first of 1, 4, 3, 6 that applies is given.
 
 #include "cli/Dump.h"
 #include "cli/PrintOutput.h"
@@ -33,6 +35,7 @@ namespace {
 using namespace quorvan;
 
 constexpr int kMaxRuns = 10;
+constexpr int kExitCutShort = 6;
 
 struct Options {
     bool help = false;
@@ -51,7 +54,8 @@ const char kUsage[] = "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [
                       "                       [--print OUT [--forms LIST] [--data DIR]] FILE\n"
                       "       quorvan_16-calc --help | --version\n"
                       "exit status: 0 success, 1 FILE unreadable, 2 usage, 3 calculation stopped, "
-                      "4 printing failed\n";
+                      "4 printing failed,\n"
+                      "             6 FILE ends before its last page (read with the answers it lacks empty)\n";
 
 int Usage(const char* problem)
 {
@@ -151,7 +155,9 @@ int main(int argc, char** argv)
     }
 
     ScopedAnswerStore store;
-    const bool read = options.priorYear ? ReadPriorYearFileAt(options.filePath) : ReadClientFileAt(options.filePath);
+    Shortfall shortfall;
+    const bool read = options.priorYear ? ReadPriorYearFileAt(options.filePath)
+                                        : ReadClientFileAt(options.filePath, &shortfall);
     if (!read) {
         std::fprintf(stderr, "quorvan_16-calc: cannot read the client file %s\n", options.filePath.c_str());
         return 1;
@@ -175,5 +181,7 @@ int main(int argc, char** argv)
             return 4;
         }
     }
-    return settled ? 0 : 3;
+    if (!settled)
+        return 3;
+    return shortfall.Short() ? kExitCutShort : 0;
 }

@@ -3,17 +3,17 @@
 #include "files/AtomicFile.h"
 #include "files/Cp1252.h"
 #include "files/LineReader.h"
+#include "files/RegularFile.h"
 #include "messages/Messages.h"
 #include "store/Answers.h"
+#include "store/Misc.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace quorvan {
 
@@ -22,6 +22,10 @@ const char* const kClientFileIdentification = "Quorvan_16 Demo";
 namespace {
 
 const char* const kCrLf = "\r\n";
+// Message 3306 names this many answers and counts the rest.
+constexpr size_t kNamedAnswers = 5;
+// A line quoted in a message is cut to this many characters.
+constexpr size_t kQuotedLength = 40;
 
 // Pages a count cell of n names: pages 0 to n, limited to the pages the store has. A counted
 // form type with all twenty pages in use writes its twenty pages.
@@ -39,6 +43,11 @@ bool CellFits(const TAnswer& store, int formType, int cell)
     if (store.CountField(formType))
         return cell <= kMaxPages;
     return cell <= kHighestPageIndex[formType];
+}
+
+std::string PageHeader(int formType, int page)
+{
+    return "***** Page " + std::to_string(formType) + "; Cont " + std::to_string(page);
 }
 
 // An answer is one line: a line break that reached an answer would shift every later line.
@@ -63,6 +72,104 @@ bool Fail(TAnswer& store)
 {
     store.ErrFlag = true;
     return false;
+}
+
+std::string Counted(size_t n)
+{
+    return Float2Dollar(static_cast<double>(n));
+}
+
+std::string Quoted(const std::string& text)
+{
+    if (text.size() <= kQuotedLength)
+        return "\"" + text + "\"";
+    size_t cut = kQuotedLength;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;  // not inside a UTF-8 sequence
+    return "\"" + text.substr(0, cut) + "...\"";
+}
+
+std::string FileLabel(const std::string& fileName)
+{
+    return fileName.empty() ? std::string("The client file") : fileName;
+}
+
+// Message 3304: the file is damaged at `line`; the read ends here.
+bool Damaged(const std::string& fileName, size_t line, const std::string& what)
+{
+    ShowMessageByCode(33040, FileLabel(fileName) + ", line " + Counted(line) + ": " + what);
+    return Fail(*Answers);
+}
+
+// An answer the file cannot keep exactly: where it is, as typed and as written.
+struct ChangedAnswer {
+    int formType;
+    int page;
+    int slot;
+    std::string typed;
+    std::string written;
+};
+
+void ReportChangedAnswers(const std::vector<ChangedAnswer>& changed)
+{
+    if (changed.empty())
+        return;
+    std::string extra;
+    for (size_t i = 0; i < changed.size() && i < kNamedAnswers; ++i) {
+        const ChangedAnswer& c = changed[i];
+        extra += (i ? "; " : "") + std::string("form type ") + std::to_string(c.formType) + ", page " +
+                 std::to_string(c.page + 1) + ", slot " + std::to_string(c.slot) + ": " + Quoted(c.typed) +
+                 " saved as " + Quoted(c.written) + " (" + UnencodableCharacters(c.typed) + ")";
+    }
+    if (changed.size() > kNamedAnswers)
+        extra += "; and " + std::to_string(changed.size() - kNamedAnswers) + " more";
+    ShowMessageByCode(33060, extra + ".");
+}
+
+// The lines a file holds for the counts it has: the 64 lines of its head, then a header and
+// two lines a slot for every page.
+size_t ExpectedLines(const RAnswer& grid, int& pages)
+{
+    size_t lines = 64;
+    pages = 0;
+    for (int t = 0; t < kFormTypes; ++t) {
+        const int pagesOfType = LastPageOfCell(t, grid.PgCt[t]) + 1;
+        pages += pagesOfType;
+        lines += static_cast<size_t>(pagesOfType) * (1 + 2 * (static_cast<size_t>(kSlotCount[t]) + 1));
+    }
+    return lines;
+}
+
+void ReportShortfall(const std::string& fileName, const Shortfall& shortfall)
+{
+    ShowMessageByCode(33030, FileLabel(fileName) + " ends after line " + Counted(shortfall.linesPresent) + " of " +
+                                 Counted(shortfall.linesPresent + shortfall.missingLines) + ": " +
+                                 Counted(shortfall.missingLines) + " lines are missing, in " +
+                                 std::to_string(shortfall.missingPages) + " of its " +
+                                 std::to_string(shortfall.pages) + " pages.");
+}
+
+bool ReadClientFileFrom(LineReader& reader, const std::string& fileName, Shortfall* shortfall)
+{
+    TAnswer& store = *Answers;
+    store.ErrFlag = false;
+    double version = 0;
+    if (!ReadFileHead(reader, {"Quorvan_16 Demo", "Selkam_13"}, {20, 17}, &version))
+        return false;
+    Shortfall found;
+    if (!ReadPagesAndCounts(reader, fileName, found) || store.ErrFlag)
+        return false;
+    // Files of older versions may be shorter, or carry more after their pages.
+    if (version != kClientFileVersion)
+        return true;
+    if (const size_t line = reader.NextTextLine())
+        return Damaged(fileName, line, "text follows the last page; a line has been added to the file");
+    if (found.Short()) {
+        ReportShortfall(fileName, found);
+        if (shortfall)
+            *shortfall = found;
+    }
+    return true;
 }
 
 }  // namespace
@@ -100,14 +207,19 @@ bool WriteClientFile(std::ostream& out)
         out << FormatFileReal(store.BeneficiaryInterest[i]) << kCrLf;
     out << "***** Page Data" << kCrLf;
     std::string block;
+    std::vector<ChangedAnswer> changed;
     for (int t = 0; t < kFormTypes; ++t) {
         if (grid.PgCt[t] < 0)
             continue;
         for (int k = 0; k <= LastPageOfCell(t, grid.PgCt[t]); ++k) {
             const TPage& page = store.PageAt(t, k);
-            block = "***** Page " + std::to_string(t) + "; Cont " + std::to_string(k) + kCrLf;
+            block = PageHeader(t, k) + kCrLf;
             for (size_t s = 0; s < page.Strings.size(); ++s) {
-                block += Utf8ToCp1252(OneLine(page.Strings[s]));
+                const std::string line = OneLine(page.Strings[s]);
+                const std::string bytes = Utf8ToCp1252(line);
+                if (!FitsCp1252(line))
+                    changed.push_back({t, k, static_cast<int>(s), line, Cp1252ToUtf8(bytes)});
+                block += bytes;
                 block += kCrLf;
                 block += page.Objects[s].OvRide ? '1' : '0';
                 block += kCrLf;
@@ -116,48 +228,88 @@ bool WriteClientFile(std::ostream& out)
         }
     }
     out.flush();
+    ReportChangedAnswers(changed);
     return out.good() && !store.ErrFlag;
 }
 
-bool ReadPagesAndCounts(LineReader& in)
+bool ReadPagesAndCounts(LineReader& in, const std::string& fileName, Shortfall& shortfall)
 {
     TAnswer& store = *Answers;
     RAnswer& grid = *store.PAnsw;
+    shortfall = Shortfall();
+    // Where the file ended: the number of the first line it lacks, and the pages read whole.
+    size_t nextLine = 3;
+    size_t firstMissingLine = 0;
+    int pagesRead = 0;
+    const auto beforeLine = [&]() {
+        if (firstMissingLine == 0 && in.AtEnd())
+            firstMissingLine = nextLine;
+        ++nextLine;
+    };
+    const auto notANumber = [&](const char* what) {
+        return Damaged(fileName, in.LineNumber(), std::string(what) + " " + Quoted(in.LastToken()) + " is not a number");
+    };
+
+    beforeLine();
     in.ReadLine();  // "***** Page Counts"
     for (int t = 0; t < kFormTypes; ++t) {
         int cell = 0;
-        if (!in.ReadInteger(cell) || !CellFits(store, t, cell))
-            return Fail(store);
+        beforeLine();
+        if (!in.ReadInteger(cell))
+            return notANumber("the page count");
+        if (!CellFits(store, t, cell))
+            return Damaged(fileName, in.LineNumber(), "the page count " + std::to_string(cell) + " of form type " +
+                                                          std::to_string(t) + " is beyond the pages it can have");
         grid.PgCt[t] = cell;
         if (int* count = store.CountField(t))
             *count = cell;
     }
     for (int i = 0; i < kMaxPages; ++i) {
         double share = 0;
+        beforeLine();
         if (!in.ReadReal(share))
-            return Fail(store);
+            return notANumber("the beneficiary's share");
         store.BeneficiaryInterest[i] = share;
     }
+    beforeLine();
     in.ReadLine();  // "***** Page Data"
     for (int t = 0; t < kFormTypes; ++t) {
         for (int k = 0; k <= LastPageOfCell(t, grid.PgCt[t]); ++k) {
-            in.ReadLine();  // the page header, never compared
+            beforeLine();
+            // Past the end there is nothing to compare; the file is short, not out of step.
+            const bool headerPresent = in.NextTextLine() != 0;
+            const std::string header = in.ReadLine();
+            const std::string expected = PageHeader(t, k);
+            if (headerPresent && header.substr(0, header.find_last_not_of(" \t") + 1) != expected)
+                return Damaged(fileName, in.LineNumber(),
+                               "the page header \"" + expected + "\" should be here, but the line reads " +
+                                   Quoted(header) + "; a line has been lost or added before it");
             TPage& page = store.PageAt(t, k);
             for (size_t s = 0; s < page.Strings.size(); ++s) {
+                beforeLine();
                 page.Strings[s] = in.ReadLine();
                 int flag = 0;
+                beforeLine();
                 if (!in.ReadInteger(flag))
-                    return Fail(store);
+                    return notANumber("the override flag");
                 page.Objects[s].OvRide = flag != 0;
             }
+            if (firstMissingLine == 0)
+                ++pagesRead;
         }
+    }
+    if (firstMissingLine != 0) {
+        const size_t expectedLines = ExpectedLines(grid, shortfall.pages);
+        shortfall.linesPresent = firstMissingLine - 1;
+        shortfall.missingLines = expectedLines > shortfall.linesPresent ? expectedLines - shortfall.linesPresent : 0;
+        shortfall.missingPages = shortfall.pages - pagesRead;
     }
     store.VersionNo = kClientFileVersion;
     return !store.ErrFlag;
 }
 
 bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identifications,
-                  std::initializer_list<int> versions)
+                  std::initializer_list<int> versions, double* version)
 {
     const std::string line = in.ReadLine();
     bool identified = false;
@@ -167,8 +319,10 @@ bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identificat
         ShowMessageByCode(33010);
         return false;
     }
-    double version = 0;
-    const double whole = in.ReadReal(version) ? std::trunc(version) : 0;
+    double read = 0;
+    const double whole = in.ReadReal(read) ? std::trunc(read) : 0;
+    if (version)
+        *version = read;
     for (int accepted : versions)
         if (whole == accepted)
             return true;
@@ -176,21 +330,22 @@ bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identificat
     return false;
 }
 
-bool ReadClientFile(std::istream& in)
+bool ReadClientFile(std::istream& in, const std::string& fileName, Shortfall* shortfall)
 {
     LineReader reader(in);
-    TAnswer& store = *Answers;
-    store.ErrFlag = false;
-    return ReadFileHead(reader, {"Quorvan_16 Demo", "Selkam_13"}, {20, 17}) && ReadPagesAndCounts(reader) &&
-           !store.ErrFlag;
+    return ReadClientFileFrom(reader, fileName, shortfall);
 }
 
-bool ReadClientFileAt(const std::string& path)
+bool ReadClientFileAt(const std::string& path, Shortfall* shortfall)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string bytes;
+    std::string problem;
+    if (!ReadRegularFile(path, kMaxClientFileBytes, bytes, problem)) {
+        ReportUnreadableFile(path, problem);
         return false;
-    return ReadClientFile(in);
+    }
+    LineReader reader(std::move(bytes));
+    return ReadClientFileFrom(reader, path, shortfall);
 }
 
 bool SaveClientFileAt(const std::string& path, std::string& error)

@@ -2,7 +2,9 @@
 // The client file: one return as positional text (identification, version, page counts,
 // K-1 shares, then every answer and its override flag page by page). Windows-1252, CR LF.
 
+#include <cstddef>
 #include <initializer_list>
+#include <istream>
 #include <ostream>
 #include <string>
 
@@ -17,31 +19,53 @@ constexpr double kClientFileVersion = 20.07;
 // The fixed 23-character real form: " 2.00700000000000E+0001".
 std::string FormatFileReal(double value);
 
+// How much a file lacked when it ended before the end of its last page.
+struct Shortfall {
+    size_t linesPresent = 0;  // the lines it holds
+    size_t missingLines = 0;  // the lines its page counts call for beyond those
+    int missingPages = 0;     // pages not read whole
+    int pages = 0;            // pages its counts call for
+    bool Short() const { return missingLines > 0; }
+};
+
 // Writes the global store. Clears ErrFlag first; true when every line was written.
+// An answer holding characters Windows-1252 lacks is written with the nearest character or "?"
+// (Utf8ToCp1252), and message 3306 names each such answer by form type, page and slot, with the
+// text as typed and as written; the answers in the store stay as they are.
 bool WriteClientFile(std::ostream& out);
 
 // Reads a current-year client file into the global store, which the caller created fresh.
-// Identification and version failures show messages 3301 and 3302; a damaged page block fails
-// without a message, the pages before it already filled.
-bool ReadClientFile(std::istream& in);
+// `fileName` names the file in messages. Every failure shows one message: 3301 identification,
+// 3302 version, 3304 a damaged line (a page header out of place because a line was lost or
+// added, a count, share or flag that does not read, a count beyond the pages a form has, text
+// after the last page), naming the line; the pages before it are already filled.
+// A file of the current version that ends before the end of its last page still reads, the
+// answers it lacks empty, but notice 3303 names the file and what was missing, and `shortfall`
+// says how much. An older version's file may be shorter and reads without a word.
+bool ReadClientFile(std::istream& in, const std::string& fileName = std::string(),
+                    Shortfall* shortfall = nullptr);
 
-// The part of the reader after the version line (the prior-year import shares it).
-// False, with ErrFlag set, on a count, share or flag that does not read, or a count that
-// names pages the store does not have.
-bool ReadPagesAndCounts(LineReader& in);
+// The part of the reader after the version line (the prior-year import shares it): counts,
+// shares, then each page with its header compared to the page about to be read.
+// False, with ErrFlag set and message 3304 shown, as ReadClientFile says. Where the file ends
+// early, `shortfall` (always filled) says how much was missing; nothing is shown for it here.
+bool ReadPagesAndCounts(LineReader& in, const std::string& fileName, Shortfall& shortfall);
 
 // The identification line, which must be a non-empty part of one of `identifications`
 // (message 3301 otherwise), and the version, whose whole part must be one of `versions`
-// (message 3302 otherwise).
+// (message 3302 otherwise). `version` receives the version as read.
 bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identifications,
-                  std::initializer_list<int> versions);
+                  std::initializer_list<int> versions, double* version = nullptr);
 
-// Opens and reads a client file; false when the file cannot be opened or read.
-bool ReadClientFileAt(const std::string& path);
+// Opens and reads a client file as ReadClientFile does. A path that is no regular file (a
+// folder, a device, a named pipe), a file beyond kMaxClientFileBytes, or one that cannot be
+// opened shows message 3305 with the path and the reason; false.
+bool ReadClientFileAt(const std::string& path, Shortfall* shortfall = nullptr);
 
-// Saves the global store to `path` without ever leaving a half-written file there: the return
-// goes to a temporary file in the same folder, which then replaces the old file. On failure
-// the old file is untouched and `error` says why.
+// Saves the global store to `path` through WriteFileAtomically: never a half-written file, the
+// permission bits of an existing file kept (a new one readable by its owner only), a symbolic
+// link kept and the file it points to written. On failure the old file is untouched and
+// `error` says why.
 bool SaveClientFileAt(const std::string& path, std::string& error);
 
 }  // namespace quorvan

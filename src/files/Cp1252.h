@@ -1,12 +1,28 @@
 #pragma once
-// Windows-1252 on disk, UTF-8 in memory: the program's files travel between this program and
-// Windows machines. Characters that Windows-1252 lacks are written as "?".
+// Windows-1252 on disk, UTF-8 in memory: client files travel between this program and Windows
+// machines. A client file can keep only the characters Windows-1252 has; FitsCp1252 and
+// UnencodableCharacters tell which characters of a text it would lose, so that entry can refuse
+// or name them before they reach a file.
 
 #include <string>
 
 namespace quorvan {
 
+// Every byte decodes: the five bytes Windows leaves undefined become the C1 controls of the
+// same number, so any file reads and writes back byte for byte.
 std::string Cp1252ToUtf8(const std::string& bytes);
+
+// A character Windows-1252 lacks is written as the nearest character it has, for the Latin
+// letters of Central and Eastern Europe ("Łódź" as "Lódz", "Győr" as "Györ"), and as "?" for
+// any other (a malformed UTF-8 byte included). Callers that must not lose text check
+// FitsCp1252 first.
 std::string Utf8ToCp1252(const std::string& text);
+
+// True when Utf8ToCp1252 keeps every character of `utf8`, so it reads back unchanged.
+bool FitsCp1252(const std::string& utf8);
+
+// The characters of `utf8` that Windows-1252 cannot keep, each once, in order of first
+// appearance, as UTF-8 ("Łódź" gives "Łź"; a malformed byte gives U+FFFD). Empty when it fits.
+std::string UnencodableCharacters(const std::string& utf8);
 
 }  // namespace quorvan

@@ -3,12 +3,12 @@
 #include "files/ClientFile.h"
 #include "files/Folders.h"
 #include "files/LineReader.h"
+#include "files/RegularFile.h"
 #include "messages/Messages.h"
 #include "store/Answers.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 namespace quorvan {
 
@@ -83,25 +83,39 @@ void ClearPriorYearAmounts(TAnswer& store)
     }
 }
 
-bool ReadPriorYearFile(std::istream& in)
+namespace {
+
+bool ReadFromReader(LineReader& reader, const std::string& fileName)
 {
-    LineReader reader(in);
     TAnswer& store = *Answers;
     store.ErrFlag = false;
     if (!ReadFileHead(reader, {kPriorYearIdentification}, {20, 19}))
         return false;
-    if (!ReadPagesAndCounts(reader) || store.ErrFlag)
+    Shortfall shortfall;
+    if (!ReadPagesAndCounts(reader, fileName, shortfall) || store.ErrFlag)
         return false;
     ClearPriorYearAmounts(store);
     return true;
 }
 
+}  // namespace
+
+bool ReadPriorYearFile(std::istream& in, const std::string& fileName)
+{
+    LineReader reader(in);
+    return ReadFromReader(reader, fileName);
+}
+
 bool ReadPriorYearFileAt(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string bytes;
+    std::string problem;
+    if (!ReadRegularFile(path, kMaxClientFileBytes, bytes, problem)) {
+        ReportUnreadableFile(path, problem);
         return false;
-    return ReadPriorYearFile(in);
+    }
+    LineReader reader(std::move(bytes));
+    return ReadFromReader(reader, path);
 }
 
 std::string CurrentYearFileName(const std::string& clientFileFolder, const std::string& priorYearPath)

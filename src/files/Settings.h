@@ -1,7 +1,12 @@
 #pragma once
 // The settings file "quorvan_16.ini": the preparer's choices that outlive a run (two default
 // folders, the word-processor switches, zoom, font shrink, the recent files), positional lines
-// in Windows-1252 with CR LF, and the rules of the recent-file list.
+// with CR LF, and the rules of the recent-file list.
+//
+// Folders and files are written so that any path comes back exactly: as UTF-8, with "%",
+// control characters and bytes that are not UTF-8 written "%XX"; line 3 then reads
+// "reserved utf-8". Files of earlier versions, whose line 3 is "reserved", hold them in
+// Windows-1252 and read as before.
 
 #include <istream>
 #include <ostream>
@@ -35,7 +40,9 @@ std::string SettingsFilePath(const WorkingFolders& folders);
 // What reading a settings file made of it.
 struct SettingsReadResult {
     bool fileFound = false;      // false: a new file with the current values was written
-    bool opened = true;          // false: the file is there but could not be opened; nothing read
+    bool opened = true;          // false: the path is there but is no file we can read (message
+                                 // 3305 shown); nothing read, nothing written over it
+    std::string problem;         // why, when not opened: "is a folder, not a file", ...
     bool written = true;         // false when that new file could not be written
     std::vector<int> keptLines;  // lines that did not read (numbers, overlong or damaged lines);
                                  // their settings keep the values they had
@@ -48,7 +55,9 @@ struct SettingsReadResult {
 SettingsReadResult ReadINI(std::istream& in, Settings& settings);
 
 // The start-up read: the file at `path` when it exists; otherwise creates its folder (with
-// parents) and writes a new file from `settings` as they stand.
+// parents) and writes a new file from `settings` as they stand. A path that is a folder, a
+// device, a named pipe or beyond kMaxSettingsFileBytes is refused with message 3305 (never a
+// hang), and the settings keep their values.
 SettingsReadResult ReadINI(const std::string& path, Settings& settings);
 
 // Writes lines 1 to 8 + n. True when every byte was written.

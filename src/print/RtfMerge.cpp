@@ -385,10 +385,17 @@ std::string RtfText(const std::string& utf8)
     for (size_t i = 0; i < utf8.size();) {
         const unsigned char c = static_cast<unsigned char>(utf8[i]);
         if (c < 0x80) {
+            ++i;
+            if (c == '\t') {
+                out += "\\tab ";
+                continue;
+            }
+            // NUL, BEL, ESC and the other controls are no text and have no place in RTF.
+            if (c < 0x20 || c == 0x7F)
+                continue;
             if (c == '\\' || c == '{' || c == '}')
                 out.push_back('\\');
             out.push_back(static_cast<char>(c));
-            ++i;
             continue;
         }
         unsigned codePoint = 0;

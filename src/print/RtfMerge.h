@@ -17,9 +17,9 @@
 // Wingdings (Debian ships none) takes the ballot box from a font that has it, so the PDF shows
 // the boxes as ticked or empty. A plain letter in the missing symbol font would print nothing.
 //
-// Answer text is inserted as RTF text: "\", "{" and "}" are escaped and characters outside
-// ASCII are written as \uN escapes, so a typed brace cannot break the document and "Zoë" prints
-// as typed. Scanning resumes after the inserted text, so an answer is never expanded as a
+// Answer text is inserted as RTF text: "\", "{" and "}" are escaped, a tab becomes \tab, other
+// control characters (NUL, BEL, ESC...) are dropped, and characters outside ASCII are written as
+// \uN escapes, so a typed brace cannot break the document and "Zoë" prints as typed. Scanning resumes after the inserted text, so an answer is never expanded as a
 // variable itself.
 
 #include "print/FormSelect.h"
@@ -91,8 +91,9 @@ private:
 // The Wingdings font selector of a page ("\f2 " for an entry {\f2\fnil Wingdings;}), or empty.
 std::string WingdingsSelector(const std::string& pageText);
 
-// Answer text as RTF text: "\", "{", "}" escaped, non-ASCII characters (UTF-8) as \uN escapes
-// followed by their Windows-1252 byte, or "?", for readers without Unicode.
+// Answer text as RTF text: "\", "{", "}" escaped, a tab as \tab, control characters below 32
+// and DEL dropped, non-ASCII characters (UTF-8) as \uN escapes followed by their Windows-1252
+// byte (or the nearest one, or "?") for readers without Unicode.
 std::string RtfText(const std::string& utf8);
 
 // The document as 7-bit text: bytes above 127 (template text in Windows-1252) become \'xx.

@@ -1,5 +1,6 @@
 #include "print/WordProcessor.h"
 
+#include "files/AtomicFile.h"
 #include "messages/Messages.h"
 #include "print/RtfMerge.h"
 
@@ -82,17 +83,11 @@ std::vector<std::string> ReadLines(const std::string& path)
 // Replaces the file by a complete new one, so a failed write leaves the old one.
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
 {
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines)
-            out << line << "\r\n";
-        if (!out.flush())
-            return false;
-    }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    return !error;
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    std::string error;
+    return WriteFileAtomically(path, text, error);
 }
 
 std::string SectionLine(const std::string& key)
@@ -177,13 +172,7 @@ bool WritePrintFile(const std::string& path, const std::string& document, std::s
     std::string text = SevenBitRtf(document);
     if (!text.empty() && text.back() != '\n')
         text += "\r\n";
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    if (!out.flush()) {
-        error = "cannot write the print file " + path;
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(path, text, error);
 }
 
 LaunchCommand StartWordProcessor(const std::string& path, const std::string& folder,

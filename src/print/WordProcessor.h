@@ -38,7 +38,8 @@ std::string PrintFilePath(const std::string& folder);
 // "send_temp.RTF" and the numbered ones alike), for deleting them when the program closes.
 std::vector<std::string> PrintFilesIn(const std::string& folder);
 
-// Writes the document as 7-bit text (see SevenBitRtf) with CR LF line ends.
+// Writes the document as 7-bit text (see SevenBitRtf) with CR LF line ends, through
+// WriteFileAtomically: an earlier file of that name stays whole until the new one is complete.
 // Errors: false with the reason in `error`.
 bool WritePrintFile(const std::string& path, const std::string& document, std::string& error);
 

@@ -168,6 +168,20 @@ std::string GroupThousands(const std::string& digits)
     return grouped;
 }
 
+// A whole double written out digit for digit (2^63 as 9223372036854775808).
+std::string ExactWholeText(double value)
+{
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::round(value), std::chars_format::fixed, 0);
+    return std::string(buffer, result.ptr);
+}
+
+// An amount a double holds: "1e309" reads as a long double but not as a double.
+bool FitsDouble(long double value)
+{
+    return std::isfinite(static_cast<double>(value));
+}
+
 // Parses the text of a fixed format back; it always reads.
 long double ReadBack(const std::string& formatted)
 {
@@ -183,7 +197,7 @@ double RoundedEntry(const std::string& text, int decimals, unsigned failureCode)
         return 0;  // most answers of a return are empty
     if (ParsePlainWhole(text, value))
         return static_cast<double>(value);
-    if (!ParseEntry(text, value)) {
+    if (!ParseEntry(text, value) || !FitsDouble(value)) {
         ShowMessageByCode(failureCode);
         return 0;
     }
@@ -283,7 +297,7 @@ std::string RemoveCommasAndSigns(const std::string& text)
 double Str2Float_P(const std::string& text)
 {
     long double value = 0;
-    if (!ParseEntry(text, value)) {
+    if (!ParseEntry(text, value) || !FitsDouble(value)) {
         ShowMessageByCode(21182);
         return 0;
     }
@@ -300,7 +314,7 @@ double Str2Float_2(const std::string& text)
     return RoundedEntry(text, 2, 21202);
 }
 
-int Str2Int(const std::string& text)
+long long Str2Int(const std::string& text)
 {
     const std::string cleaned = RemoveCommasAndSigns(text);
     size_t i = 0;
@@ -311,7 +325,7 @@ int Str2Int(const std::string& text)
         negative = cleaned[i] == '-';
         ++i;
     }
-    int base = 10;
+    unsigned base = 10;
     if (i + 1 < cleaned.size() && cleaned[i] == '0' && (cleaned[i + 1] == 'x' || cleaned[i + 1] == 'X')) {
         base = 16;
         i += 2;
@@ -319,29 +333,52 @@ int Str2Int(const std::string& text)
         base = 16;
         i += 1;
     }
-    long long value = 0;
+    // The magnitude may reach 2^63 for a negative number, 2^63 - 1 for a positive one.
+    const unsigned long long limit = static_cast<unsigned long long>(LLONG_MAX) + (negative ? 1 : 0);
+    unsigned long long value = 0;
     bool failed = i >= cleaned.size();
     for (; i < cleaned.size(); ++i) {
         const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(cleaned[i])));
-        int digit = -1;
+        unsigned digit = base;
         if (IsDigit(c))
-            digit = c - '0';
+            digit = static_cast<unsigned>(c - '0');
         else if (base == 16 && c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        if (digit < 0) {
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        if (digit >= base || value > (limit - digit) / base) {
             failed = true;
             break;
         }
-        const long long next = value * base + digit;
-        if (next > static_cast<long long>(INT_MAX) + (negative ? 1 : 0)) {
-            failed = true;
-            break;
-        }
-        value = next;
+        value = value * base + digit;
     }
     if (failed)
         ShowMessageByCode(21212, text);
-    return static_cast<int>(negative ? -value : value);
+    if (!negative)
+        return static_cast<long long>(value);
+    return value == 0 ? 0 : -static_cast<long long>(value - 1) - 1;
+}
+
+long long Float2Int(double amount)
+{
+    // 2^63, the first amount beyond the range. Doubles that large are whole numbers, so rounding
+    // never carries an amount below it over it.
+    constexpr double kBeyond = 9223372036854775808.0;
+    if (!(amount >= -kBeyond && amount < kBeyond)) {
+        ShowMessageByCode(21212, std::isfinite(amount) ? ExactWholeText(amount) : std::string("an amount too large to hold"));
+        return 0;
+    }
+    return std::llround(amount);
+}
+
+std::string StripControlCharacters(const std::string& text)
+{
+    std::string kept;
+    kept.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 0x20 && byte != 0x7F) || c == '\t')
+            kept.push_back(c);
+    }
+    return kept;
 }
 
 std::string FormatFixed(long double value, int decimals, bool separators)

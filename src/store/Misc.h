@@ -15,10 +15,25 @@ namespace quorvan {
 // "(1,234)" and "1,234-" -> "-1234"; drops blanks, "$", "%", "(", ")", "," and "-".
 std::string RemoveCommasAndSigns(const std::string& text);
 
+// The real conversions fail, with their message and 0, on text that does not read and on an
+// amount beyond what a double holds ("1e309").
 double Str2Float_P(const std::string& text);  // unrounded; failure: message 2118
 double Str2Float_0(const std::string& text);  // whole units; failure: message 2119
 double Str2Float_2(const std::string& text);  // cents; failure: message 2120
-int Str2Int(const std::string& text);         // failure: message 2121, digits read so far
+// A whole number, 64 bits wide, so any whole-dollar amount a double holds exactly fits.
+// Failure (no digits, another character, beyond the 64-bit range): message 2121 with the text,
+// and the value of the digits read before the offending one.
+long long Str2Int(const std::string& text);
+
+// Whole dollars as an integer for the rate schedules: `amount` rounded half away from zero.
+// Failure: an amount beyond the 64-bit range (or no number) shows message 2121 with the amount
+// written out, and yields 0.
+long long Float2Int(double amount);
+
+// The entry without control characters (below 32, and DEL), which are no text: a tab stays.
+// An answer is one line, so a line break goes too; a multi-line field turns its breaks into
+// " | " first.
+std::string StripControlCharacters(const std::string& text);
 
 // Whole-dollar answer text: 1234.5 -> "1,235", -0.4 -> "0".
 std::string Float2Dollar(double value);

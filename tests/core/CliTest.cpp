@@ -3,6 +3,7 @@
 
 #include "files/ClientFile.h"
 #include "store/Answers.h"
+#include "store/Misc.h"
 #include "support/MessageRecorder.h"
 #include "ProgramVersion.h"
 
@@ -86,6 +87,63 @@ TEST(Cli, UnreadableFileExitsWithOneAndSaysWhy)
               std::string::npos)
         << err;
     EXPECT_TRUE(out.empty());
+}
+
+TEST(Cli, CutShortFileIsReadButExitsWithFiveAndSaysHowMuchWasMissing)
+{
+    TemporaryClientFile file;
+    const std::string whole = ReadFileBytes(TestDataPath("handwritten-trust.fq6"));
+    {
+        FILE* f = std::fopen(file.Path().c_str(), "wb");
+        std::fwrite(whole.data(), 1, whole.size() / 3, f);
+        std::fclose(f);
+    }
+    std::string out, err;
+    EXPECT_EQ(RunCli("--once --dump " + Quoted(file.Path()), out, err), 6);
+    EXPECT_NE(out.find("1/0:11=Zoë Müller Family Trust — 2016\n"), std::string::npos);
+    EXPECT_NE(err.find("33030: 3303-The client file ends before its last page. "), std::string::npos) << err;
+    EXPECT_NE(err.find(file.Path() + " ends after line "), std::string::npos) << err;
+
+    EXPECT_EQ(RunCli("", out, err), 2);
+    EXPECT_NE(err.find("6 FILE ends before its last page"), std::string::npos) << err;
+}
+
+TEST(Cli, FolderGivenAsTheClientFileExitsWithOneAndSaysWhy)
+{
+    TemporaryClientFile file;
+    std::string out, err;
+    EXPECT_EQ(RunCli("--dump " + Quoted(file.Folder()), out, err), 1);
+    EXPECT_NE(err.find("33050: 3305-Quorvan_16 could not read the file. " + file.Folder() + " is a folder, not a file."),
+              std::string::npos)
+        << err;
+}
+
+// The tax on taxable income beyond 2^32 dollars: whole dollars are 64 bits wide all the way from
+// the typed amount through line 22 to the rate schedule.
+TEST(Cli, BusinessIncomeBeyondThirtyTwoBitsIsTaxedInFull)
+{
+    TemporaryClientFile file;
+    {
+        ScopedAnswerStore store;
+        store->SetText(1, 0, 34, "4,294,977,296");  // line 3, business income
+        std::string error;
+        ASSERT_TRUE(SaveClientFileAt(file.Path(), error)) << error;
+    }
+    std::string out, err;
+    ASSERT_EQ(RunCli("--dump " + Quoted(file.Path()), out, err), 0) << err;
+    const auto answer = [&](const std::string& slot) {
+        const size_t at = out.find("\n" + slot + "=");
+        return at == std::string::npos ? std::string() : out.substr(at + slot.size() + 2, out.find('\n', at + 1) - at - slot.size() - 2);
+    };
+    EXPECT_EQ(answer("1/0:41"), "4,294,977,296");  // total income
+    const long long taxable = Str2Int(answer("1/0:56"));
+    EXPECT_GT(taxable, 4294976000LL);
+    // Schedule G line 1a: the 2016 schedule's top bracket, 3,206 + 39.6% above 12,400.
+    const long long tax = Str2Int(answer("2/0:24"));
+    EXPECT_EQ(tax, TAnswer::GetTax(taxable));
+    EXPECT_NEAR(static_cast<double>(tax), 3206 + (taxable - 12400) * 0.396, 1.0);
+    EXPECT_GT(tax, 1700000000LL);
+    EXPECT_TRUE(err.empty()) << err;
 }
 
 TEST(Cli, DumpListsTheNonEmptyAnswersOfThePagesTheFileHolds)

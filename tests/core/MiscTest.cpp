@@ -55,6 +55,11 @@ const ParseCase kParseCases[] = {
     {"LoneMinusFails", Conversion::P, "-", 0, 21182},
     {"Unrounded", Conversion::P, "33.333", 33.333, 0},
     {"PlusSign", Conversion::P, "+5", 5, 0},
+    // Beyond what a double holds: the conversion's message, never a silent 0.
+    {"WholeBeyondDouble", Conversion::Zero, "1e309", 0, 21192},
+    {"CentsBeyondDouble", Conversion::Two, "-1e309", 0, 21202},
+    {"UnroundedBeyondDouble", Conversion::P, "1e400", 0, 21182},
+    {"LargestDoubleStillReads", Conversion::P, "1.7976931348623157e308", 1.7976931348623157e308, 0},
 };
 
 class ParseTable : public testing::TestWithParam<ParseCase> {};
@@ -123,8 +128,74 @@ TEST(Misc, Str2IntReportsAndKeepsTheDigitsRead)
 
     messages.Clear();
     EXPECT_EQ(Str2Int(""), 0);
-    EXPECT_EQ(Str2Int("99999999999"), 999999999);
-    EXPECT_EQ(messages.Codes(), (std::vector<unsigned>{21212, 21212}));
+    EXPECT_EQ(messages.Codes(), (std::vector<unsigned>{21212}));
+}
+
+struct WholeCase {
+    const char* name;
+    const char* text;
+    long long expected;
+    bool reported;  // message 2121 with the text
+};
+
+// name | text | value | message. 64 bits: every whole-dollar amount a double holds exactly
+// fits; beyond, the message and the digits read before the one that did not fit.
+const WholeCase kWholeCases[] = {
+    {"BeyondThirtyTwoBits", "4,294,977,296", 4294977296LL, false},
+    {"LargestExactInDouble", "9,007,199,254,740,992", 9007199254740992LL, false},
+    {"Largest", "9223372036854775807", 9223372036854775807LL, false},
+    {"Smallest", "-9223372036854775808", -9223372036854775807LL - 1, false},
+    {"OneBeyondLargest", "9223372036854775808", 922337203685477580LL, true},
+    {"TwentyDigits", "99999999999999999999", 999999999999999999LL, true},
+    {"HexBeyond", "0x10000000000000000", 0x1000000000000000LL, true},
+};
+
+class WholeTable : public testing::TestWithParam<WholeCase> {};
+
+TEST_P(WholeTable, Str2IntHoldsSixtyFourBits)
+{
+    const WholeCase& c = GetParam();
+    MessageRecorder messages;
+    EXPECT_EQ(Str2Int(c.text), c.expected);
+    if (c.reported) {
+        ASSERT_EQ(messages.Codes(), std::vector<unsigned>{21212});
+        EXPECT_EQ(messages.Messages()[0].extra, c.text);
+    } else {
+        EXPECT_TRUE(messages.Empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Misc, WholeTable, testing::ValuesIn(kWholeCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Misc, Float2IntRoundsHalfAwayAndReportsWhatDoesNotFit)
+{
+    MessageRecorder messages;
+    EXPECT_EQ(Float2Int(4294977296.0), 4294977296LL);
+    EXPECT_EQ(Float2Int(2.5), 3);
+    EXPECT_EQ(Float2Int(-2.5), -3);
+    EXPECT_EQ(Float2Int(-9223372036854775808.0), -9223372036854775807LL - 1);
+    EXPECT_TRUE(messages.Empty());
+
+    const std::pair<double, const char*> beyond[] = {
+        {9223372036854775808.0, "9223372036854775808"},
+        {-1e19, "-10000000000000000000"},
+        {INFINITY, "an amount too large to hold"},
+        {NAN, "an amount too large to hold"},
+    };
+    for (const auto& [amount, named] : beyond) {
+        messages.Clear();
+        EXPECT_EQ(Float2Int(amount), 0) << amount;
+        ASSERT_EQ(messages.Codes(), std::vector<unsigned>{21212}) << amount;
+        EXPECT_EQ(messages.Messages()[0].extra, named);
+    }
+}
+
+TEST(Misc, StripControlCharactersKeepsTextAndTabs)
+{
+    EXPECT_EQ(StripControlCharacters(std::string("Smith\0 Trust\a\x1B[1m\t|\r\n\x7F", 22) + "Zoë"),
+              "Smith Trust[1m\t|Zoë");
+    EXPECT_EQ(StripControlCharacters("1,234.56"), "1,234.56");
 }
 
 TEST(Misc, MaxAndMinPreferTheirOwnArgumentOnTies)

@@ -110,7 +110,7 @@ const CliFailure kCliFailures[] = {
     {"FormsWithoutPrint", "--forms all", 2, "--forms and --data go with --print"},
     {"TemplateMissing", "--print /tmp/x.rtf --forms 1,3 @DATA", 4, "11130: 1113-"},
     {"NoTemplatesAtAll", "--print /tmp/x.rtf --data /nonexistent", 4, "11140: 1114-"},
-    {"OutputNotWritable", "--print /nonexistent/x.rtf @DATA", 4, "cannot write the print file"},
+    {"OutputNotWritable", "--print /nonexistent/x.rtf @DATA", 4, "Cannot write in the folder of /nonexistent/x.rtf"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Print, PrintCliFailures, ::testing::ValuesIn(kCliFailures),

@@ -86,12 +86,27 @@ const VariableCase kVariableCases[] = {
     {"BracesAndBackslashEscaped", 1, 3, "A{b}\\par C", false, "/*3/", "A\\{b\\}\\\\par C"},
     {"NonAsciiAsUnicodeEscapes", 1, 3, "Zo\xC3\xAB \xE2\x82\xAC \xE2\x98\x83", false, "/*3/",
      "Zo\\u235\\'eb \\u8364\\'80 \\u9731?"},
+    {"LetterBeyondWindowsFallsBackToItsNearest", 1, 3, "\xC5\x81\xC3\xB3" "d\xC5\xBA", false, "/*3/",
+     "\\u321\\'4c\\u243\\'f3d\\u378\\'7a"},
+    {"ControlCharactersDropped", 1, 3, "A\a" "B\x1B[1mC\x7F" "D\r\nE\x01", false, "/*3/", "AB[1mCDE"},
+    {"TabAsRtfTab", 1, 3, "Name\tValue", false, "/*3/", "Name\\tab Value"},
     {"AnswerLikeAVariableIsNotExpanded", 1, 3, "/*1/", false, "/*3/", "/*1/"},
     {"SlashWithoutTypeIsText", 1, 3, "", false, "1/2 and a/b", "1/2 and a/b"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Merge, PrintVariables, ::testing::ValuesIn(kVariableCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(PrintMerge, NoControlCharacterReachesTheDocument)
+{
+    std::string every;
+    for (int c = 0; c < 0x80; ++c)
+        every.push_back(static_cast<char>(c));
+    const std::string text = RtfText(every);
+    for (const char c : text)
+        EXPECT_TRUE(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) << int(c);
+    EXPECT_NE(text.find("\\tab "), std::string::npos);
+}
 
 TEST(PrintMerge, ConversionFailuresReportAndPrintZeroOrTheAnswer)
 {

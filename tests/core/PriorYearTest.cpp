@@ -3,11 +3,13 @@
 #include "files/ClientFile.h"
 #include "files/Folders.h"
 #include "store/Answers.h"
+#include "store/Misc.h"
 #include "support/FilesTempHome.h"
 #include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace quorvan {
@@ -132,7 +134,7 @@ TEST(PriorYearTest, IdentificationAndVersionChecks)
     }
 }
 
-TEST(PriorYearTest, DamagedPageDataFailsWithoutAMessage)
+TEST(PriorYearTest, DamagedPageDataFailsNamingTheLine)
 {
     std::string bytes = ReadFileBytes(TestDataPath(kFixture));
     const size_t header = bytes.find("***** Page 2; Cont 0\r\n");
@@ -144,8 +146,11 @@ TEST(PriorYearTest, DamagedPageDataFailsWithoutAMessage)
     MessageRecorder messages;
     ScopedAnswerStore store;
     std::istringstream in(bytes, std::ios::binary);
-    EXPECT_FALSE(ReadPriorYearFile(in));
-    EXPECT_TRUE(messages.Empty());
+    EXPECT_FALSE(ReadPriorYearFile(in, "estate.fq5"));
+    ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33040});
+    const size_t line = static_cast<size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<long>(flag), '\n')) + 1;
+    EXPECT_EQ(messages.Messages()[0].extra,
+              "estate.fq5, line " + Float2Dollar(static_cast<double>(line)) + ": the override flag \"x\" is not a number");
     EXPECT_TRUE(store->ErrFlag);
 }
 

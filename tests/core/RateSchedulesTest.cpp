@@ -35,6 +35,7 @@ const TaxCase kTaxCases[] = {
     {"BankruptcyTop", TAnswer::GetBankruptcyTax, 300000, 91633},   // 65,289.25 + 66,525 x 0.396
     {"BankruptcyMiddle", TAnswer::GetBankruptcyTax, 50000, 8271},  // 5,183.75 + 12,350 x 0.25 = 8,271.25
     {"BankruptcyNegative", TAnswer::GetBankruptcyTax, -5, 0},
+    {"TrustBeyondThirtyTwoBits", TAnswer::GetTax, 4294977296LL, 1700809305LL},  // 3,206 + 4,294,964,896 x 0.396
 };
 
 class RateSchedules : public testing::TestWithParam<TaxCase> {};

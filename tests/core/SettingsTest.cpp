@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace quorvan {
 namespace {
@@ -19,7 +21,7 @@ using test::WriteFileBytes;
 const char* const kFirstStartFile =
     "/h/Velmora/Quorvan_16/Files\r\n"
     "/h/Velmora/Quorvan_15/Files\r\n"
-    "reserved\r\n"
+    "reserved utf-8\r\n"
     "FALSE\r\n"
     "FALSE\r\n"
     " 0.00000000000000E+0000\r\n"
@@ -74,8 +76,8 @@ TEST(SettingsTest, EverySettingSurvivesWriteAndRead)
     written.RecentFiles = {"/data/Clients München/José.fq6", "/data/b.fq6", "/data/c.fq6"};
 
     const std::string bytes = WriteText(written);
-    // Windows-1252 on disk: "ü" is one byte, every line ends in CR LF.
-    EXPECT_NE(bytes.find("Clients M\xFCnchen\r\n"), std::string::npos);
+    // UTF-8 on disk, every line ends in CR LF.
+    EXPECT_NE(bytes.find("Clients München\r\n"), std::string::npos);
     EXPECT_NE(bytes.find("\r\n 1.25000000000000E+0000\r\n 2.50000000000000E+0000\r\n3\r\n"), std::string::npos);
 
     Settings read = DefaultSettings(DefaultFolders("/elsewhere", "/opt"));
@@ -90,6 +92,48 @@ TEST(SettingsTest, EverySettingSurvivesWriteAndRead)
     EXPECT_EQ(read.RecentFiles, written.RecentFiles);
 }
 
+TEST(SettingsTest, EveryPathComesBackExactly)
+{
+    // Any bytes but NUL may make up a path: letters beyond Windows-1252, a line break, bytes that
+    // are not UTF-8, "%" and what looks like an escape.
+    const std::vector<std::string> paths = {
+        "/home/ewa/Łódź/Klienci", "/data/100% done/%41%zz", "/data/line\nbreak\r.fq6",
+        "/data/\xE9t\xE9 \xC3(.fq6", "/data/tab\there \x7F", "/data/信託/🏠.fq6",
+    };
+    TempHome home;
+    const std::string path = home / "quorvan_16.ini";
+    Settings written = Defaults();
+    written.ClientFileFolder = paths[0];
+    written.PriorYearFolder = paths[1];
+    written.RecentFiles.assign(paths.begin() + 1, paths.end());
+    std::string error;
+    ASSERT_TRUE(WriteINI(path, written, error)) << error;
+
+    Settings read = DefaultSettings(DefaultFolders("/elsewhere", "/opt"));
+    const SettingsReadResult result = ReadINI(path, read);
+    EXPECT_TRUE(result.keptLines.empty());
+    EXPECT_EQ(read.ClientFileFolder, paths[0]);
+    EXPECT_EQ(read.PriorYearFolder, paths[1]);
+    EXPECT_EQ(read.RecentFiles, written.RecentFiles);
+    // Still one line a setting.
+    const std::string bytes = ReadFileBytes(path);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 8 + 5);
+    EXPECT_NE(bytes.find("/data/line%0Abreak%0D.fq6\r\n"), std::string::npos);
+}
+
+TEST(SettingsTest, FileOfAnEarlierVersionReadsAsWindows1252)
+{
+    const std::string earlier = "/data/Clients M\xFCnchen\r\n/data/100%\r\nreserved\r\nFALSE\r\nTRUE\r\n"
+                                " 1.00000000000000E+0000\r\n 0.00000000000000E+0000\r\n1\r\n/data/Jos\xE9 \x80.fq6\r\n";
+    Settings settings = Defaults();
+    const SettingsReadResult result = ReadText(earlier, settings);
+    EXPECT_TRUE(result.keptLines.empty());
+    EXPECT_EQ(settings.ClientFileFolder, "/data/Clients München");
+    EXPECT_EQ(settings.PriorYearFolder, "/data/100%");
+    EXPECT_TRUE(settings.ForceWordPad);
+    EXPECT_EQ(settings.RecentFiles, std::vector<std::string>{"/data/José €.fq6"});
+}
+
 TEST(SettingsTest, CloseReplacesTheFileWholeOrNotAtAll)
 {
     TempHome home;
@@ -100,7 +144,13 @@ TEST(SettingsTest, CloseReplacesTheFileWholeOrNotAtAll)
     std::string error;
     ASSERT_TRUE(WriteINI(path, settings, error)) << error;
     EXPECT_EQ(ReadFileBytes(path), WriteText(settings));
-    EXPECT_FALSE(FileExists(path + ".saving"));
+    EXPECT_EQ(test::NamesIn(home.Path()), std::vector<std::string>{"quorvan_16.ini"});
+    // A new file is the preparer's only: it lists their clients.
+    ASSERT_EQ(std::remove(path.c_str()), 0);
+    ASSERT_TRUE(WriteINI(path, settings, error)) << error;
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 
     EXPECT_FALSE(WriteINI(home / "missing/quorvan_16.ini", settings, error));
     EXPECT_FALSE(error.empty());
@@ -148,6 +198,8 @@ TEST(SettingsTest, DamagedTextNeverBreaksTheRead)
         {"overlong folder line",    std::string(1 << 20, 'x') + "\r\n/p\r\n",        {},                   {1},        "/h/Velmora/Quorvan_16/Files"},
         {"NUL inside a path",       std::string("/c\0d\r\n", 6),                     {},                   {1},        "/h/Velmora/Quorvan_16/Files"},
         {"overlong recent entry",   head + "2\r\n" + std::string(70000, 'y') + "\r\n/b.fq6\r\n", {"", "/b.fq6"}, {9}, "/c"},
+        {"escaped path too long",   "/c\r\n/p\r\nreserved utf-8\r\nTRUE\r\nFALSE\r\n\r\n\r\n1\r\n" + std::string(4096, 'y') + "\r\n", {""}, {9}, "/c"},
+        {"escaped NUL in a folder", "/c%00d\r\n/p\r\nreserved utf-8\r\n",          {},                   {1},        "/h/Velmora/Quorvan_16/Files"},
         {"binary garbage",          std::string("\x00\xff\xfe\r\r\n\x81\x9d\x01", 9), {},                 {1},        "/h/Velmora/Quorvan_16/Files"},
     };
     for (const Case& c : cases) {

@@ -1,5 +1,5 @@
-// The print merge over any template text with any answers: never a crash, and the document
-// stays pure 7-bit text. The input is the template, a NUL byte, then answers one per line.
+// The print merge over any template text with any answers: never a crash, the document stays
+// pure 7-bit text, and no control character of an answer reaches it. The input is the template, a NUL byte, then answers one per line.
 
 #include "FuzzSupport.h"
 #include "print/RtfMerge.h"
@@ -37,5 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         merge.GetNumFromText(i * templateText.size() / 8);
     for (unsigned char c : SevenBitRtf(merge.PageText()))
         fuzz::Require(c < 128, "the print file is 7-bit text");
+    for (unsigned char c : RtfText(answers))
+        fuzz::Require(c >= 0x20 && c != 0x7F, "no control character of an answer reaches the document");
     return 0;
 }

@@ -3,6 +3,7 @@
 // everything in it when the test ends.
 
 #include <string>
+#include <vector>
 
 namespace quorvan::test {
 
@@ -22,5 +23,8 @@ private:
 
 // Writes `bytes` to `path` exactly as given (binary).
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// The names in `folder` (hidden ones included), sorted.
+std::vector<std::string> NamesIn(const std::string& folder);
 
 }  // namespace quorvan::test
