@@ -80,6 +80,7 @@ void TfrmMain::ShowPage(int pageCode)
         hooks_->showAnswers = true;
         if (store_)
             store_->Calculate(false, hooks_.get());
+        ReviewAfterCalculate();
         FocusTaggedControl(page_, info.focusTag);
         shown = true;
     }
@@ -149,6 +150,7 @@ void TfrmMain::Recalculate(bool storeFirst)
         hooks_->showAnswers = false;
         store_->Calculate(false, hooks_.get());
         hooks_->showAnswers = true;
+        ReviewAfterCalculate();
     }
     ShowAnswers();
 }

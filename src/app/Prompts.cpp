@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 
@@ -34,6 +35,18 @@ bool Prompts::AskWarningYesNo(QWidget* parent, const QString& text)
 {
     return QMessageBox::warning(parent, QStringLiteral("Quorvan_16"), text, QMessageBox::Yes | QMessageBox::No)
            == QMessageBox::Yes;
+}
+
+bool Prompts::AskProceed(QWidget* parent, const QString& title, const QString& text, const QString& proceed,
+                         const QString& back)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+    QPushButton* proceedButton = box.addButton(proceed, QMessageBox::AcceptRole);
+    QPushButton* backButton = box.addButton(back, QMessageBox::RejectRole);
+    box.setDefaultButton(backButton);
+    box.setEscapeButton(backButton);
+    box.exec();
+    return box.clickedButton() == proceedButton;
 }
 
 void Prompts::Inform(QWidget* parent, const QString& text)
