@@ -3,6 +3,7 @@
 #include "store/Answers.h"
 
 #include <algorithm>
+#include <array>
 #include <tuple>
 
 namespace quorvan::review {
@@ -90,6 +91,20 @@ const FieldLabel* FindFieldLabel(int formType, int slot)
                                                    return std::tie(label.layout, label.slot) < std::tie(key.first, key.second);
                                                });
     return found != end && found->layout == layout && found->slot == slot ? found : nullptr;
+}
+
+const std::vector<const FieldLabel*>& GuardedFields(int formType)
+{
+    static const auto byFormType = [] {
+        std::array<std::vector<const FieldLabel*>, kFormTypes> fields;
+        for (int t = 0; t < kFormTypes; ++t)
+            for (std::size_t i = 0; i < kFieldLabelCount; ++i)
+                if (kFieldLabels[i].layout == LayoutOf(t) && kFieldLabels[i].guarded)
+                    fields[static_cast<std::size_t>(t)].push_back(&kFieldLabels[i]);
+        return fields;
+    }();
+    static const std::vector<const FieldLabel*> none;
+    return formType >= 0 && formType < kFormTypes ? byFormType[static_cast<std::size_t>(formType)] : none;
 }
 
 std::string FormName(const TAnswer& store, int formType, int page)

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace quorvan {
 class TAnswer;
@@ -29,6 +30,9 @@ int LayoutOf(int formType);
 
 // The field of `formType` bound to `slot`, or nullptr when no layout shows it.
 const FieldLabel* FindFieldLabel(int formType, int slot);
+
+// The fields of `formType` the preparer may override, in slot order.
+const std::vector<const FieldLabel*>& GuardedFields(int formType);
 
 // The form page in the preparer's words; continuation pages and Form 8949 pages give their
 // page number, Schedule K-1 pages the beneficiary.

@@ -52,18 +52,17 @@ void NoteOverrides(const TAnswer& store, std::vector<Finding>& findings)
         const int pages = count ? std::clamp(*count, 0, kMaxPages) : 1;
         for (int k = 0; k < pages; ++k) {
             const TPage& page = store.PageAt(t, k);
-            for (size_t s = 0; s < page.Objects.size(); ++s) {
-                if (!page.Objects[s].OvRide)
+            // Only computed answers can be overridden; a flag on an entry or on a pure result
+            // changes nothing.
+            for (const FieldLabel* label : GuardedFields(t)) {
+                const int slot = label->slot;
+                if (slot >= static_cast<int>(page.Objects.size()) || !page.Objects[static_cast<size_t>(slot)].OvRide)
                     continue;
-                const int slot = static_cast<int>(s);
-                const FieldLabel* label = FindFieldLabel(t, slot);
-                if (!label || !label->guarded)
-                    continue;  // a flag on an entry or on a pure result changes nothing
                 if (t == ftScheduleK1 && store.BeneficiaryInterest[static_cast<size_t>(k)] < 0 && IsAllocatedK1Slot(slot))
                     continue;
                 findings.push_back(MakeFinding(store, kOverrideRule, Severity::Note, {t, k, slot},
                                                LineName(store, t, k, slot),
-                                               OverrideNoteText(label->kind, page.Strings[s], nullptr)));
+                                               OverrideNoteText(label->kind, page.Strings[static_cast<size_t>(slot)], nullptr)));
             }
         }
     }
