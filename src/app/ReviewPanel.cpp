@@ -58,7 +58,7 @@ ReviewPanel::ReviewPanel(QWidget* parent, std::function<const TAnswer*()> openRe
     list_->setRootIsDecorated(true);
     list_->setUniformRowHeights(true);
     list_->setWordWrap(false);
-    list_->setColumnWidth(0, 260);
+    list_->setColumnWidth(0, 320);
     list_->setColumnWidth(1, 190);
     list_->header()->setStretchLastSection(true);
     list_->setToolTip(QStringLiteral("Double-click a finding to go to its field."));
