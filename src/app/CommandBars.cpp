@@ -67,6 +67,7 @@ void BuildCommandBars(QWidget* parent, MainCommands& c)
     c.cbtnCancelOverride = IconButton(c.pnlToolBar, "cbtnCancelOverride", QStyle::SP_DialogCancelButton,
                                       QStringLiteral("Cancel Override"));
     c.cbtnKinWk = IconButton(c.pnlToolBar, "cbtnKinWk", QStyle::SP_FileDialogDetailedView, QStringLiteral("Alloc"));
+    c.cbtnReview = IconButton(c.pnlToolBar, "cbtnReview", QStyle::SP_MessageBoxWarning, QStringLiteral("Review"));
     c.cbtnExit = IconButton(c.pnlToolBar, "cbtnExit", QStyle::SP_DialogCloseButton, QStringLiteral("Exit"));
     static_cast<QHBoxLayout*>(c.pnlToolBar->layout())->addStretch();
 
@@ -83,6 +84,7 @@ void BuildCommandBars(QWidget* parent, MainCommands& c)
     c.cbtnSmlCancelOverride = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlCancelOverride",
                                             QStringLiteral("Cancel Override"));
     c.cbtnSmlKinWk = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlKinWk", QStringLiteral("Alloc"));
+    c.cbtnSmlReview = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlReview", QStringLiteral("Review"));
     c.cbtnSmlExit = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlExit", QStringLiteral("Exit"));
     static_cast<QHBoxLayout*>(c.pnlCaptionButtonBar->layout())->addStretch();
 }

@@ -60,6 +60,8 @@ struct MainCommands {
     QAction* mnuShrinkFont = nullptr;
     // Window
     QAction* mnuMinimize = nullptr;
+    // Display > Review Panel
+    QAction* mnuReview = nullptr;
     QAction* mnuZoom = nullptr;
     // Help
     QAction* mnuTableofContents = nullptr;
@@ -91,6 +93,7 @@ struct MainCommands {
     QAbstractButton* cbtnCancelOverride = nullptr;
     QAbstractButton* cbtnKinWk = nullptr;
     QAbstractButton* cbtnExit = nullptr;
+    QAbstractButton* cbtnReview = nullptr;
     QAbstractButton* cbtnSmlNew = nullptr;
     QAbstractButton* cbtnSmlOpen = nullptr;
     QAbstractButton* cbtnSmlSave = nullptr;
@@ -102,6 +105,7 @@ struct MainCommands {
     QAbstractButton* cbtnSmlCancelOverride = nullptr;
     QAbstractButton* cbtnSmlKinWk = nullptr;
     QAbstractButton* cbtnSmlExit = nullptr;
+    QAbstractButton* cbtnSmlReview = nullptr;
 };
 
 // What a tree item does when clicked.

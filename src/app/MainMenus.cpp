@@ -128,6 +128,10 @@ void BuildDisplayMenu(QMenuBar* bar, MainCommands& c)
     PageItem(worksheets, c, QStringLiteral("mnuWorksheet28Rate"), QStringLiteral("&28% Rate Gain"), 2700);
     PageItem(worksheets, c, QStringLiteral("mnuWorksheetCapLoss"), QStringLiteral("&Capital Loss Carryover"), 2500);
     PageItem(worksheets, c, QStringLiteral("mnuWorksheet1250"), QStringLiteral("&Unrecaptured Sec 1250 Gain"), 2100);
+
+    display->addSeparator();
+    c.mnuReview = Item(display, "mnuReview", QStringLiteral("&Review Panel"));
+    c.mnuReview->setCheckable(true);
 }
 
 void BuildOptionsMenu(QMenuBar* bar, MainCommands& c)

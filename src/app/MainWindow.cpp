@@ -150,6 +150,7 @@ void TfrmMain::BuildWindow()
     BuildMenus(*this, commands_);
     addAction(commands_.popOverride);
     addAction(commands_.popDontOverride);
+    BuildReviewPanel();
 }
 
 void TfrmMain::FormCreate(const StartOptions& options)
@@ -287,6 +288,7 @@ void TfrmMain::ReplaceStore()
         Answers = nullptr;
     store_ = std::make_unique<TAnswer>();
     Answers = store_.get();
+    ReviewAfterCalculate();  // the findings of the old return go with it
 }
 
 void TfrmMain::SetCaption()

@@ -17,12 +17,17 @@
 #include <memory>
 
 class QGraphicsOpacityEffect;
+class QLabel;
 class QLineEdit;
 class QScrollArea;
 class QSequentialAnimationGroup;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QUiLoader;
+
+namespace quorvan::review {
+struct Finding;
+}
 
 namespace quorvan::app {
 
@@ -31,6 +36,7 @@ class DesktopShell;
 class FileCommands;
 class HelpCommands;
 class PrintCommands;
+class ReviewPanel;
 class ScreenHooks;
 
 // Window state that outlives page displays.
@@ -136,6 +142,16 @@ public:
     // The page on screen scaled by PageScale, the page panel sized to it.
     void ApplyPageScale();
 
+    // The return review (ReviewCommands.cpp).
+    ReviewPanel* ReviewDock() { return review_; }
+    // Reviews the open return after a recalculation; the Review panel and the status bar follow.
+    void ReviewAfterCalculate();
+    // Asked by the print commands before they print: true when the review finds no error or the
+    // preparer chooses to print anyway; false sends the preparer back with the Review panel shown.
+    bool ConfirmPrintWithReviewErrors();
+    // Shows the page of a finding and puts the cursor in its field.
+    void GoToFinding(const review::Finding& finding);
+
     // Start-up and close, exposed for the program entry and tests.
     void FormCreate(const StartOptions& options);
     void FormShow();
@@ -160,6 +176,8 @@ private:
     void OpenCommand();
     void SaveCommand();
     void BuildWindow();
+    void BuildReviewPanel();
+    void ShowReviewCounts();
     void ConnectCommands();
     bool KeyDown(QWidget* receiver, QKeyEvent* key);
     bool LoadLayout(const QString& path);
@@ -197,6 +215,8 @@ private:
     QObject* pageEvents_ = nullptr;
     QGraphicsOpacityEffect* opacity_ = nullptr;
     QSequentialAnimationGroup* FloatAnimation1_ = nullptr;
+    ReviewPanel* review_ = nullptr;
+    QLabel* lblReviewCounts_ = nullptr;
     MessagePresenter previousPresenter_;
     bool shown_ = false;
     bool closed_ = false;

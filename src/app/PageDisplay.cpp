@@ -86,6 +86,7 @@ void TfrmMain::ShowPage(int pageCode)
         hooks_->showAnswers = true;
         if (store_)
             store_->Calculate(false, hooks_.get());
+        ReviewAfterCalculate();
         FocusTaggedControl(page_, info.focusTag);
         shown = true;
     }
@@ -155,6 +156,7 @@ void TfrmMain::Recalculate(bool storeFirst)
         hooks_->showAnswers = false;
         store_->Calculate(false, hooks_.get());
         hooks_->showAnswers = true;
+        ReviewAfterCalculate();
     }
     ShowAnswers();
 }

@@ -73,6 +73,8 @@ bool PrintCommands::BuildDocument(const PrintSelection& selection)
 
 void PrintCommands::PrintSelectedForms()
 {
+    if (!window_.ConfirmPrintWithReviewErrors())
+        return;
     PrintSelection selection;
     if (!AskSelection(QStringLiteral("Preview/Print"), selection) || !BuildDocument(selection))
         return;
@@ -114,6 +116,8 @@ void PrintCommands::HandToWordProcessor()
 
 void PrintCommands::ExportPdfClick()
 {
+    if (!window_.ConfirmPrintWithReviewErrors())
+        return;
     PrintSelection selection;
     if (!AskSelection(QStringLiteral("Export PDF"), selection))
         return;

@@ -36,6 +36,18 @@ bool Prompts::AskWarningYesNo(QWidget* parent, const QString& text)
            == QMessageBox::Yes;
 }
 
+bool Prompts::AskProceed(QWidget* parent, const QString& title, const QString& text, const QString& proceed,
+                         const QString& back)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+    QPushButton* proceedButton = box.addButton(proceed, QMessageBox::AcceptRole);
+    QPushButton* backButton = box.addButton(back, QMessageBox::RejectRole);
+    box.setDefaultButton(backButton);
+    box.setEscapeButton(backButton);
+    box.exec();
+    return box.clickedButton() == proceedButton;
+}
+
 void Prompts::Inform(QWidget* parent, const QString& text)
 {
     QMessageBox::information(parent, QStringLiteral("Quorvan_16"), text, QMessageBox::Ok);

@@ -36,6 +36,9 @@ public:
     virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
     // Yes/No question in a warning box; true for Yes.
     virtual bool AskWarningYesNo(QWidget* parent, const QString& text);
+    // A warning with two buttons, captioned `proceed` and `back`; true for `proceed`.
+    virtual bool AskProceed(QWidget* parent, const QString& title, const QString& text, const QString& proceed,
+                            const QString& back);
     // A fixed dialog of the program, shown modally; returns its result (QDialog::Accepted or
     // QDialog::Rejected). A test works the dialog's controls itself.
     virtual int RunDialog(QDialog& dialog);

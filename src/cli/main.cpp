@@ -1,11 +1,14 @@
 // quorvan_16-calc: reads a client file, recalculates the return until it settles, and prints or
 // writes the result. For batch work and for checking results from scripts.
 //
-//   quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT]
+//   quorvan_16-calc [--prior-year] [--once] [--dump] [--check] [--write OUT]
 //                   [--print OUT [--forms LIST] [--data DIR]] FILE
 //   quorvan_16-calc --help | --version
 //
 // --prior-year reads FILE as last year's client file and starts this year's return from it.
+//
+// --check reviews the settled return and prints one finding a line: severity ("error", "warning"
+// or "note"), form, line and text, separated by tabs.
 //
 // --print writes the print document of the settled return to OUT: RTF, or PDF when OUT ends in
 // ".pdf" (through LibreOffice). LIST is comma-separated form type codes or "all"; without it the
@@ -13,15 +16,18 @@
 // it the program's installed data is used.
 //
 // Exit status: 0 success, 1 FILE cannot be read, 2 usage error, 3 a recalculation stopped on a
-// calculator error, 4 the print document could not be built or written, 6 FILE ends before its
-// last page (it was read, the answers it lacks empty, and the rest done; message 3303 on
-// standard error says how much was missing). The first of 1, 4, 3, 6 that applies is given.
+// calculator error, 4 the print document could not be built or written, 5 --check found an error,
+// 6 FILE ends before its last page (it was read, the answers it lacks empty, and the rest done;
+// message 3303 on standard error says how much was missing). The first of 1, 4, 3, 5, 6 that
+// applies is given.
 
 #include "cli/Dump.h"
 #include "cli/PrintOutput.h"
 #include "files/ClientFile.h"
 #include "files/PriorYear.h"
 #include "messages/Messages.h"
+#include "review/OverrideFigures.h"
+#include "review/Review.h"
 #include "store/Answers.h"
 #include "ProgramVersion.h"
 
@@ -42,6 +48,7 @@ struct Options {
     bool version = false;
     bool once = false;
     bool dump = false;
+    bool check = false;
     bool priorYear = false;
     std::string writePath;
     std::string filePath;
@@ -50,11 +57,12 @@ struct Options {
     std::string dataFolder;
 };
 
-const char kUsage[] = "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [--write OUT]\n"
+const char kUsage[] = "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [--check] [--write OUT]\n"
                       "                       [--print OUT [--forms LIST] [--data DIR]] FILE\n"
                       "       quorvan_16-calc --help | --version\n"
+                      "--check prints the review's findings, one a line: severity, form, line, text (tabs between)\n"
                       "exit status: 0 success, 1 FILE unreadable, 2 usage, 3 calculation stopped, "
-                      "4 printing failed,\n"
+                      "4 printing failed, 5 the review found an error,\n"
                       "             6 FILE ends before its last page (read with the answers it lacks empty)\n";
 
 int Usage(const char* problem)
@@ -73,6 +81,7 @@ int Help()
     std::fputs("\n  --prior-year   read FILE as last year's client file (*.fq5)\n"
                "  --once         recalculate once instead of until the return settles\n"
                "  --dump         print every answer as T/K:S=TEXT (* after an overridden slot)\n"
+               "  --check        review the return: one finding a line, severity, form, line and text\n"
                "  --write OUT    save the recalculated return as the client file OUT\n"
                "  --print OUT    write the print document to OUT (RTF, or PDF when OUT ends in .pdf)\n"
                "  --forms LIST   form type codes to print, comma-separated, or \"all\"\n"
@@ -99,6 +108,8 @@ bool ParseArguments(int argc, char** argv, Options& options, std::string& proble
             options.once = true;
         } else if (argument == "--dump") {
             options.dump = true;
+        } else if (argument == "--check") {
+            options.check = true;
         } else if (argument == "--prior-year") {
             options.priorYear = true;
         } else if (argument == "--write") {
@@ -139,6 +150,17 @@ bool ParseArguments(int argc, char** argv, Options& options, std::string& proble
     return true;
 }
 
+// Prints the findings of the review of the settled return; true when one is an error.
+bool PrintReview(const TAnswer& store)
+{
+    std::vector<review::Finding> findings = review::ReviewReturn(store);
+    review::OverrideFigures().Figure(store, findings);
+    for (const review::Finding& finding : findings)
+        std::cout << review::FindingLine(finding) << "\n";
+    std::cout << std::flush;
+    return review::CountFindings(findings).errors > 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -165,6 +187,9 @@ int main(int argc, char** argv)
     const bool settled = SettleReturn(*store, options.once ? 1 : kMaxRuns);
     if (options.dump)
         std::cout << DumpReturn(*store) << std::flush;
+    bool reviewFoundError = false;
+    if (options.check)
+        reviewFoundError = PrintReview(*store);
     if (!options.writePath.empty()) {
         std::string error;
         if (!SaveClientFileAt(options.writePath, error)) {
@@ -183,5 +208,7 @@ int main(int argc, char** argv)
     }
     if (!settled)
         return 3;
+    if (reviewFoundError)
+        return 5;
     return shortfall.Short() ? kExitCutShort : 0;
 }

@@ -42,6 +42,11 @@ public:
         log_.questions << text;
         return yesNoAnswer;
     }
+    bool AskProceed(QWidget*, const QString&, const QString& text, const QString&, const QString&) override
+    {
+        log_.questions << text;
+        return yesNoAnswer;
+    }
     void Warn(QWidget*, const QString& text) override { log_.warnings << text; }
     void Inform(QWidget*, const QString& text) override { log_.notices << text; }
     QString OpenFileName(QWidget*, const FileDialogRequest& request) override

@@ -1,0 +1,514 @@
+#include "review/ReviewRules.h"
+
+#include "store/Misc.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorvan::review {
+namespace {
+
+using Result = std::optional<std::string>;
+
+// Form 1041 page 1.
+constexpr int kBeginDate = 0, kEndDate = 1;
+constexpr int kDecedentsEstate = 2, kSimpleTrust = 3, kComplexTrust = 4, kDisabilityTrust = 5, kEsbt = 6,
+              kGrantorTrust = 7, kBankruptcy7 = 8, kBankruptcy11 = 9, kPooledFund = 10;
+constexpr int kEntityName = 11, kFiduciary = 12, kStreet = 13, kSecondAddressLine = 14, kCity = 15;
+constexpr int kEin = 17, kCharitable4947a1 = 19, kFinalReturn = 24, kSection645Election = 86;
+constexpr int kOrdinaryDividends = 31, kQualifiedToBeneficiaries = 32, kQualifiedToEstate = 33;
+constexpr int kDistributionDeduction = 52, kEstimatedTaxAllocated = 59;
+// Form 1041 page 2, Schedule B line 7.
+constexpr int kDistributableNetIncome = 13;
+// Schedule D page 2, line 18c columns (1) to (3).
+constexpr int k28RateBeneficiaries = 9, k28RateTotal = 11;
+// 28% Rate Gain Worksheet line 7; Capital Loss Carryover Worksheet lines 9 and 14.
+constexpr int k28RateWorksheetResult = 7, kShortTermCarryover = 9, kLongTermCarryover = 14;
+// Form 1041-T line 4.
+constexpr int kTotalAllocated = 61;
+// Schedule K-1.
+constexpr int kK1Box1 = 29, kK1Box2a = 30, kK1Box2b = 31, kK1Box3 = 32, kK1Box4a = 33;
+constexpr int kK1Box5 = 36, kK1Box6 = 37, kK1Box7 = 38, kK1Box8 = 39;
+constexpr int kK1IdentifyingNumber = 14, kK1Name = 23, kK1Address[] = {16, 17, 18};
+// The amounts of a K-1 the allocation figures (boxes 1 to 4c, the first two of boxes 11 and 12),
+// and those the preparer types (boxes 5 to 10, the further ones of 11 and 12, 13 and 14).
+constexpr int kK1AllocatedAmounts[] = {29, 30, 31, 32, 33, 34, 35, 46, 47, 53, 54};
+constexpr int kK1EnteredAmounts[] = {36, 37, 38, 39, 40, 41, 42, 43, 48, 49, 55, 56, 60, 61, 62, 66, 67, 68, 69};
+
+// Amounts of a return are whole dollars; a few dollars apart is rounding, not an error.
+constexpr double kRoundingPerK1Box = 0.5;
+// The 2b split may differ from the computed share by rounding and by the way a preparer figures
+// it: the larger of $5 and 1% of the qualified dividends.
+constexpr double kSplitToleranceDollars = 5;
+constexpr double kSplitToleranceShare = 0.01;
+// Shares are fractions typed as percentages with two decimals.
+constexpr double kShareTolerance = 0.00005;
+
+std::string Dollars(double amount)
+{
+    return Float2Dollar(amount);
+}
+
+std::string Percent(double share)
+{
+    return FormatFixed(share * 100, 2, false) + "%";
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
+std::string DateText(const Date& date)
+{
+    return std::to_string(date.month) + "/" + std::to_string(date.day) + "/" + std::to_string(date.year);
+}
+
+// --- Identification ---------------------------------------------------------------------------
+
+Result EntityNameMissing(const ReturnReader& r, int)
+{
+    if (!r.Blank(ftForm1041Page1, kEntityName))
+        return {};
+    return "The name of the estate or trust is missing.";
+}
+
+Result FiduciaryMissing(const ReturnReader& r, int)
+{
+    if (!r.Blank(ftForm1041Page1, kFiduciary))
+        return {};
+    return "The name and title of the fiduciary are missing.";
+}
+
+Result AddressMissing(const ReturnReader& r, int)
+{
+    if (!r.Blank(ftForm1041Page1, kStreet) || !r.Blank(ftForm1041Page1, kSecondAddressLine) ||
+        !r.Blank(ftForm1041Page1, kCity))
+        return {};
+    return "The fiduciary's address is missing; the IRS, the K-1 and the vouchers need it.";
+}
+
+// Item A. An estate, a simple or complex trust, a bankruptcy estate and a pooled income fund
+// exclude each other; a qualified disability trust, an ESBT and a grantor type trust describe a
+// trust further and may be ticked beside a trust ("check all boxes that apply").
+struct EntityBox {
+    int slot;
+    const char* name;
+};
+constexpr EntityBox kEntityKinds[] = {{kDecedentsEstate, "decedent's estate"}, {kSimpleTrust, "simple trust"},
+                                      {kComplexTrust, "complex trust"},        {kBankruptcy7, "bankruptcy estate, chapter 7"},
+                                      {kBankruptcy11, "bankruptcy estate, chapter 11"}, {kPooledFund, "pooled income fund"}};
+constexpr EntityBox kTrustQualifiers[] = {{kDisabilityTrust, "qualified disability trust"},
+                                          {kEsbt, "ESBT"},
+                                          {kGrantorTrust, "grantor type trust"}};
+
+Result EntityTypeMissing(const ReturnReader& r, int)
+{
+    for (const EntityBox& box : kEntityKinds)
+        if (r.Ticked(ftForm1041Page1, box.slot))
+            return {};
+    for (const EntityBox& box : kTrustQualifiers)
+        if (r.Ticked(ftForm1041Page1, box.slot))
+            return {};
+    return "No type of entity is ticked in item A.";
+}
+
+Result EntityTypesConflict(const ReturnReader& r, int)
+{
+    std::vector<const char*> kinds;
+    for (const EntityBox& box : kEntityKinds)
+        if (r.Ticked(ftForm1041Page1, box.slot))
+            kinds.push_back(box.name);
+    std::vector<const char*> qualifiers;
+    for (const EntityBox& box : kTrustQualifiers)
+        if (r.Ticked(ftForm1041Page1, box.slot))
+            qualifiers.push_back(box.name);
+    const bool trust = r.Ticked(ftForm1041Page1, kSimpleTrust) || r.Ticked(ftForm1041Page1, kComplexTrust);
+    if (kinds.size() > 1) {
+        std::string text = "Item A ticks more than one type of entity: ";
+        for (size_t i = 0; i < kinds.size(); ++i)
+            text += std::string(i == 0 ? "" : i + 1 == kinds.size() ? " and " : ", ") + kinds[i];
+        return text + ". A return is filed for one of them.";
+    }
+    if (kinds.size() == 1 && !trust && !qualifiers.empty())
+        return std::string("Item A ticks ") + qualifiers.front() + " beside " + kinds.front() +
+               "; that box describes a trust.";
+    return {};
+}
+
+Result EinMalformed(const ReturnReader& r, int)
+{
+    const std::string ein = Trim(r.Text(ftForm1041Page1, 0, kEin));
+    if (IsEmployerIdentificationNumber(ein))
+        return {};
+    std::string lower = ein;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (lower == "applied for")
+        return {};
+    if (ein.empty())
+        return "The employer identification number is missing. If it has been applied for and has not come "
+               "yet, write \"Applied for\".";
+    return "The employer identification number " + Quoted(ein) + " is not of the form 12-3456789.";
+}
+
+Result EinAppliedFor(const ReturnReader& r, int)
+{
+    std::string ein = Trim(r.Text(ftForm1041Page1, 0, kEin));
+    std::transform(ein.begin(), ein.end(), ein.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (ein != "applied for")
+        return {};
+    return "The employer identification number has been applied for; enter it here when it comes.";
+}
+
+// --- Tax year ---------------------------------------------------------------------------------
+
+constexpr int kTaxYear = 2016;
+
+// Both dates of the heading, when both read.
+bool TaxYearDates(const ReturnReader& r, Date& begin, Date& end)
+{
+    return ReadDate(r.Text(ftForm1041Page1, 0, kBeginDate), begin) && ReadDate(r.Text(ftForm1041Page1, 0, kEndDate), end);
+}
+
+bool IsCalendarYear(const Date& begin, const Date& end)
+{
+    return begin.month == 1 && begin.day == 1 && end.month == 12 && end.day == 31 && begin.year == end.year;
+}
+
+Result DateUnreadable(const ReturnReader& r, int slot, const char* which)
+{
+    const std::string& text = r.Text(ftForm1041Page1, 0, slot);
+    Date date;
+    if (r.Blank(ftForm1041Page1, slot) || ReadDate(text, date))
+        return {};
+    return std::string("The ") + which + " date of the tax year, " + Quoted(Trim(text)) +
+           ", is not a date (month/day/year).";
+}
+
+Result BeginDateUnreadable(const ReturnReader& r, int) { return DateUnreadable(r, kBeginDate, "beginning"); }
+Result EndDateUnreadable(const ReturnReader& r, int) { return DateUnreadable(r, kEndDate, "ending"); }
+
+// Both dates empty is a calendar year return; one without the other is not.
+Result BeginDateMissing(const ReturnReader& r, int)
+{
+    if (!r.Blank(ftForm1041Page1, kBeginDate) || r.Blank(ftForm1041Page1, kEndDate))
+        return {};
+    return "The tax year has an ending date but no beginning date.";
+}
+
+Result EndDateMissing(const ReturnReader& r, int)
+{
+    if (r.Blank(ftForm1041Page1, kBeginDate) || !r.Blank(ftForm1041Page1, kEndDate))
+        return {};
+    return "The tax year has a beginning date but no ending date.";
+}
+
+Result EndBeforeBeginning(const ReturnReader& r, int)
+{
+    Date begin, end;
+    if (!TaxYearDates(r, begin, end) || DayNumber(end) >= DayNumber(begin))
+        return {};
+    return "The tax year ends (" + DateText(end) + ") before it begins (" + DateText(begin) + ").";
+}
+
+Result CalendarYearNot2016(const ReturnReader& r, int)
+{
+    Date begin, end;
+    if (!TaxYearDates(r, begin, end) || !IsCalendarYear(begin, end) || begin.year == kTaxYear)
+        return {};
+    return "The dates give calendar year " + std::to_string(begin.year) +
+           "; this return is for calendar year 2016 or a fiscal year beginning in 2016.";
+}
+
+Result FiscalYearNotBeginningIn2016(const ReturnReader& r, int)
+{
+    Date begin, end;
+    if (!TaxYearDates(r, begin, end) || IsCalendarYear(begin, end) || begin.year == kTaxYear)
+        return {};
+    return "The tax year begins " + DateText(begin) +
+           "; this return is for calendar year 2016 or a fiscal year beginning in 2016.";
+}
+
+Result LongerThanTwelveMonths(const ReturnReader& r, int)
+{
+    Date begin, end;
+    if (!TaxYearDates(r, begin, end))
+        return {};
+    // The year may end at the latest the day before the same date a year later (a year from
+    // February 29 ends on February 28).
+    Date anniversary{begin.year + 1, begin.month, begin.day};
+    if (begin.month == 2 && begin.day == 29)
+        anniversary = {begin.year + 1, 3, 1};
+    if (DayNumber(end) < DayNumber(anniversary))
+        return {};
+    return "The tax year from " + DateText(begin) + " to " + DateText(end) + " is longer than twelve months.";
+}
+
+// Trusts use the calendar year, except tax-exempt and section 4947(a)(1) trusts and a trust
+// whose estate made the section 645 election; estates choose their year.
+Result TrustWithFiscalYear(const ReturnReader& r, int)
+{
+    Date begin, end;
+    if (!TaxYearDates(r, begin, end) || IsCalendarYear(begin, end) || DayNumber(end) < DayNumber(begin))
+        return {};
+    if (!(r.Ticked(ftForm1041Page1, kSimpleTrust) || r.Ticked(ftForm1041Page1, kComplexTrust)) ||
+        r.Ticked(ftForm1041Page1, kDecedentsEstate) || r.Ticked(ftForm1041Page1, kCharitable4947a1) ||
+        r.Ticked(ftForm1041Page1, kSection645Election))
+        return {};
+    return "A trust must generally use the calendar year, and this one has the tax year " + DateText(begin) +
+           " to " + DateText(end) +
+           ". Only tax-exempt and section 4947(a)(1) trusts, and a trust under a section 645 election, may use "
+           "a fiscal year.";
+}
+
+// --- Income and distributions ------------------------------------------------------------------
+
+Result QualifiedAboveOrdinaryDividends(const ReturnReader& r, int)
+{
+    const double qualified = r.Amount(ftForm1041Page1, kQualifiedToBeneficiaries) +
+                             r.Amount(ftForm1041Page1, kQualifiedToEstate);
+    const double ordinary = r.Amount(ftForm1041Page1, kOrdinaryDividends);
+    if (qualified <= ordinary)
+        return {};
+    return "Qualified dividends (lines 2b(1) and 2b(2) together, " + Dollars(qualified) +
+           ") are more than the total ordinary dividends of line 2a (" + Dollars(ordinary) + ").";
+}
+
+Result DistributionWithoutK1(const ReturnReader& r, int)
+{
+    const double deduction = r.Amount(ftForm1041Page1, kDistributionDeduction);
+    if (deduction <= 0 || r.K1Pages() > 0)
+        return {};
+    return "An income distribution deduction of " + Dollars(deduction) +
+           " is claimed but the return has no Schedule K-1. Add one for each beneficiary (Display > Schedule "
+           "K-1 > New).";
+}
+
+// The IRS asks for the beneficiaries' share of the qualified dividends on line 2b(1): the
+// qualified dividends in the proportion of the distribution deduction (line 18) to the
+// distributable net income (Schedule B, line 7).
+// Example: qualified dividends 4,200, line 18 6,880 and DNI 6,880 give 2b(1) 4,200 and 2b(2) 0.
+Result QualifiedDividendSplit(const ReturnReader& r, int)
+{
+    const double toBeneficiaries = r.Amount(ftForm1041Page1, kQualifiedToBeneficiaries);
+    const double qualified = toBeneficiaries + r.Amount(ftForm1041Page1, kQualifiedToEstate);
+    if (qualified <= 0)
+        return {};
+    const double deduction = r.Amount(ftForm1041Page1, kDistributionDeduction);
+    const double dni = r.Amount(ftForm1041Page2, kDistributableNetIncome);
+    const double share = dni > 0 ? std::clamp(deduction / dni, 0.0, 1.0) : 0.0;
+    const double expected = qualified * share;
+    const double tolerance = std::max(kSplitToleranceDollars, kSplitToleranceShare * qualified);
+    if (std::fabs(toBeneficiaries - expected) <= tolerance)
+        return {};
+    return "Line 2b(1) gives the beneficiaries " + Dollars(toBeneficiaries) + " of the " + Dollars(qualified) +
+           " of qualified dividends; their share in the proportion of line 18 (" + Dollars(deduction) +
+           ") to distributable net income (Schedule B, line 7: " + Dollars(dni) + ") is " + Dollars(expected) +
+           ", which leaves " + Dollars(qualified - std::round(expected)) + " on line 2b(2).";
+}
+
+// --- Schedule K-1 ------------------------------------------------------------------------------
+
+// An amount of the preparer's own: an allocated amount overridden, or any entered one.
+bool HasOwnAmounts(const ReturnReader& r, int k)
+{
+    for (int slot : kK1AllocatedAmounts)
+        if (r.Store().OvRide(ftScheduleK1, k, slot) && r.Amount(ftScheduleK1, k, slot) != 0)
+            return true;
+    for (int slot : kK1EnteredAmounts)
+        if (r.Amount(ftScheduleK1, k, slot) != 0)
+            return true;
+    return false;
+}
+
+Result SharesAboveHundredPercent(const ReturnReader& r, int)
+{
+    double total = 0;
+    for (int k = 0; k < r.K1Pages(); ++k)
+        if (r.Share(k) > 0)
+            total += r.Share(k);
+    if (total <= 1 + kShareTolerance)
+        return {};
+    return "The beneficiaries' percentages add up to " + Percent(total) +
+           "; together they may not exceed 100%. Correct them with Options > K-1 Allocation Dialog.";
+}
+
+Result NoShareAndNoOwnAmounts(const ReturnReader& r, int k)
+{
+    if (r.Share(k) >= 0 || HasOwnAmounts(r, k))
+        return {};
+    return "This Schedule K-1 has neither a percentage nor amounts of your own: choose a percentage in the "
+           "K-1 Allocation Dialog, or choose \"Not applicable\" there and type the beneficiary's amounts.";
+}
+
+Result OwnAmounts(const ReturnReader& r, int k)
+{
+    if (r.Share(k) >= 0 || !HasOwnAmounts(r, k))
+        return {};
+    return "The amounts of this Schedule K-1 are typed by hand instead of figured from a percentage.";
+}
+
+Result BeneficiaryNumberMalformed(const ReturnReader& r, int k)
+{
+    const std::string number = Trim(r.Text(ftScheduleK1, k, kK1IdentifyingNumber));
+    if (IsSocialSecurityNumber(number) || IsEmployerIdentificationNumber(number))
+        return {};
+    if (number.empty())
+        return "The beneficiary's identifying number is missing.";
+    return "The beneficiary's identifying number " + Quoted(number) +
+           " is neither a social security number (123-45-6789) nor an employer identification number (12-3456789).";
+}
+
+Result BeneficiaryNameMissing(const ReturnReader& r, int k)
+{
+    if (!r.Blank(ftScheduleK1, k, kK1Name))
+        return {};
+    return "The beneficiary's name is missing.";
+}
+
+Result BeneficiaryAddressMissing(const ReturnReader& r, int k)
+{
+    for (int slot : kK1Address)
+        if (!r.Blank(ftScheduleK1, k, slot))
+            return {};
+    return "The beneficiary's address is missing.";
+}
+
+double SumOverK1Pages(const ReturnReader& r, std::initializer_list<int> slots)
+{
+    double total = 0;
+    for (int k = 0; k < r.K1Pages(); ++k)
+        for (int slot : slots)
+            total += r.Amount(ftScheduleK1, k, slot);
+    return total;
+}
+
+// The income the beneficiaries report is the income the return deducts on line 18: with the
+// percentages adding up to 100% and distributions at least DNI, boxes 1, 2a, 3 and 4a of all
+// K-1s add up to line 18. Boxes 5 to 8 hold the other classes of income a preparer enters.
+Result K1IncomeApartFromDeduction(const ReturnReader& r, int)
+{
+    const int pages = r.K1Pages();
+    if (pages == 0)
+        return {};
+    const double boxes = SumOverK1Pages(r, {kK1Box1, kK1Box2a, kK1Box3, kK1Box4a, kK1Box5, kK1Box6, kK1Box7, kK1Box8});
+    const double deduction = r.Amount(ftForm1041Page1, kDistributionDeduction);
+    // Four computed boxes a page, each rounded to the dollar.
+    if (std::fabs(boxes - deduction) <= 4 * kRoundingPerK1Box * pages)
+        return {};
+    return "The income boxes of the Schedules K-1 (1, 2a, 3, 4a and 5 to 8) add up to " + Dollars(boxes) +
+           ", while the income distribution deduction on line 18 is " + Dollars(deduction) + ".";
+}
+
+Result K1QualifiedDividendsApartFromLine2b1(const ReturnReader& r, int)
+{
+    const int pages = r.K1Pages();
+    if (pages == 0)
+        return {};
+    const double boxes = SumOverK1Pages(r, {kK1Box2b});
+    const double line2b1 = r.Amount(ftForm1041Page1, kQualifiedToBeneficiaries);
+    if (std::fabs(boxes - line2b1) <= 2 * kRoundingPerK1Box * pages)
+        return {};
+    return "Box 2b of the Schedules K-1 adds up to " + Dollars(boxes) +
+           ", while line 2b(1) gives the beneficiaries " + Dollars(line2b1) + " of qualified dividends.";
+}
+
+Result FinalReturnCarryoversWithoutK1(const ReturnReader& r, int)
+{
+    if (!r.Ticked(ftForm1041Page1, kFinalReturn) || r.K1Pages() > 0)
+        return {};
+    const double shortTerm = r.Amount(ftCapitalLossCarryover, kShortTermCarryover);
+    const double longTerm = r.Amount(ftCapitalLossCarryover, kLongTermCarryover);
+    if (shortTerm <= 0 && longTerm <= 0)
+        return {};
+    return "This final return has capital loss carryovers (short-term " + Dollars(shortTerm) + ", long-term " +
+           Dollars(longTerm) +
+           ") but no Schedule K-1; on a final return they pass to the beneficiaries (Schedule K-1, box 11, "
+           "codes B and C).";
+}
+
+// --- Capital gains and payments ---------------------------------------------------------------
+
+Result Rate28WorksheetApartFromScheduleD(const ReturnReader& r, int)
+{
+    const double worksheet = r.Amount(ftRate28Worksheet, k28RateWorksheetResult);
+    const double scheduleD = r.Amount(ftScheduleDPage2, k28RateTotal);
+    if (worksheet == scheduleD)
+        return {};
+    return "Line 18c, column (3), is " + Dollars(scheduleD) + " while line 7 of the 28% Rate Gain Worksheet is " +
+           Dollars(worksheet) + "; enter the worksheet's figure on line 18c, split between the beneficiaries "
+           "(column (1)) and the estate or trust (column (2)).";
+}
+
+Result EstimatedTaxAllocationApartFrom1041T(const ReturnReader& r, int)
+{
+    const double line24b = r.Amount(ftForm1041Page1, kEstimatedTaxAllocated);
+    const double form1041T = r.Amount(ftForm1041T, kTotalAllocated);
+    if (line24b == form1041T)
+        return {};
+    if (form1041T == 0)
+        return "Line 24b allocates " + Dollars(line24b) +
+               " of estimated tax to beneficiaries, but Form 1041-T allocates none; the allocation is made "
+               "on Form 1041-T.";
+    if (line24b == 0)
+        return "Form 1041-T allocates " + Dollars(form1041T) +
+               " of estimated tax to beneficiaries, but line 24b shows none.";
+    return "Line 24b allocates " + Dollars(line24b) + " of estimated tax to beneficiaries, Form 1041-T " +
+           Dollars(form1041T) + ".";
+}
+
+}  // namespace
+
+const std::vector<ReviewRule>& ReviewRules()
+{
+    using S = Severity;
+    using P = Scope;
+    // id | severity | pages | form type | slot | line | test
+    static const std::vector<ReviewRule> rules = {
+        {"f1041.name", S::Error, P::Return, ftForm1041Page1, kEntityName, "Name of estate or trust", EntityNameMissing},
+        {"f1041.fiduciary", S::Error, P::Return, ftForm1041Page1, kFiduciary, "Name and title of fiduciary", FiduciaryMissing},
+        {"f1041.entity-type", S::Error, P::Return, ftForm1041Page1, kDecedentsEstate, "item A", EntityTypeMissing},
+        {"f1041.entity-types", S::Error, P::Return, ftForm1041Page1, kDecedentsEstate, "item A", EntityTypesConflict},
+        {"f1041.ein", S::Error, P::Return, ftForm1041Page1, kEin, "item C", EinMalformed},
+        {"year.begin-unreadable", S::Error, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", BeginDateUnreadable},
+        {"year.end-unreadable", S::Error, P::Return, ftForm1041Page1, kEndDate, "tax year ending", EndDateUnreadable},
+        {"year.begin-missing", S::Error, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", BeginDateMissing},
+        {"year.end-missing", S::Error, P::Return, ftForm1041Page1, kEndDate, "tax year ending", EndDateMissing},
+        {"year.order", S::Error, P::Return, ftForm1041Page1, kEndDate, "tax year ending", EndBeforeBeginning},
+        {"year.calendar", S::Error, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", CalendarYearNot2016},
+        {"year.fiscal", S::Error, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", FiscalYearNotBeginningIn2016},
+        {"year.length", S::Error, P::Return, ftForm1041Page1, kEndDate, "tax year ending", LongerThanTwelveMonths},
+        {"f1041.qualified-dividends", S::Error, P::Return, ftForm1041Page1, kQualifiedToBeneficiaries, "line 2b(1)",
+         QualifiedAboveOrdinaryDividends},
+        {"f1041.distribution-without-k1", S::Error, P::Return, ftForm1041Page1, kDistributionDeduction, "line 18",
+         DistributionWithoutK1},
+        {"k1.percentages", S::Error, P::Return, ftScheduleK1, kK1Box1, "box 1", SharesAboveHundredPercent},
+        {"k1.no-share", S::Error, P::EachK1Page, ftScheduleK1, kK1Box1, "box 1", NoShareAndNoOwnAmounts},
+        {"k1.identifying-number", S::Error, P::EachK1Page, ftScheduleK1, kK1IdentifyingNumber, "item F",
+         BeneficiaryNumberMalformed},
+
+        {"f1041.ein-applied-for", S::Warning, P::Return, ftForm1041Page1, kEin, "item C", EinAppliedFor},
+        {"f1041.address", S::Warning, P::Return, ftForm1041Page1, kStreet, "address", AddressMissing},
+        {"year.trust-fiscal", S::Warning, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", TrustWithFiscalYear},
+        {"k1.income-total", S::Warning, P::Return, ftForm1041Page1, kDistributionDeduction, "line 18",
+         K1IncomeApartFromDeduction},
+        {"k1.qualified-dividends-total", S::Warning, P::Return, ftForm1041Page1, kQualifiedToBeneficiaries, "line 2b(1)",
+         K1QualifiedDividendsApartFromLine2b1},
+        {"f1041.qualified-dividends-split", S::Warning, P::Return, ftForm1041Page1, kQualifiedToBeneficiaries,
+         "line 2b(1)", QualifiedDividendSplit},
+        {"sched-d.rate-28", S::Warning, P::Return, ftScheduleDPage2, k28RateBeneficiaries, "line 18c",
+         Rate28WorksheetApartFromScheduleD},
+        {"f1041.estimated-tax-allocation", S::Warning, P::Return, ftForm1041Page1, kEstimatedTaxAllocated, "line 24b",
+         EstimatedTaxAllocationApartFrom1041T},
+        {"k1.final-carryovers", S::Warning, P::Return, ftForm1041Page1, kFinalReturn, "item F, Final return",
+         FinalReturnCarryoversWithoutK1},
+        {"k1.beneficiary-name", S::Warning, P::EachK1Page, ftScheduleK1, kK1Name, "item G", BeneficiaryNameMissing},
+        {"k1.beneficiary-address", S::Warning, P::EachK1Page, ftScheduleK1, kK1Address[0], "item G",
+         BeneficiaryAddressMissing},
+
+        {"k1.own-amounts", S::Note, P::EachK1Page, ftScheduleK1, kK1Box1, "box 1", OwnAmounts},
+    };
+    return rules;
+}
+
+}  // namespace quorvan::review

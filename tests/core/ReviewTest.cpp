@@ -1,0 +1,593 @@
+// The return review: every rule raised by a return planted with its problem, the edge cases
+// that must pass, the notes on overridden answers with their computed figures, and the names of
+// forms and lines the findings carry.
+
+#include "cli/Dump.h"
+#include "files/ClientFile.h"
+#include "review/FieldLabels.h"
+#include "review/OverrideFigures.h"
+#include "review/ReturnReader.h"
+#include "review/Review.h"
+#include "review/ReviewRules.h"
+#include "store/ContinuationPages.h"
+#include "support/ReturnFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+
+namespace quorvan {
+namespace {
+
+using review::Finding;
+using review::Severity;
+using test::ReturnFixture;
+
+constexpr int F1 = ftForm1041Page1;
+constexpr int F2 = ftForm1041Page2;
+constexpr int K1 = ftScheduleK1;
+
+// A complex trust that distributes all of its income to one beneficiary: interest 10,000 less
+// fees 1,000, so DNI, line 18 and the beneficiary's box 1 are 9,000. The review finds nothing.
+void FillCleanReturn(ReturnFixture& r)
+{
+    r.Set(F1, 0, "1/1/2016");
+    r.Set(F1, 1, "12/31/2016");
+    r.Set(F1, 4, "X");
+    r.Set(F1, 11, "Willow Creek Trust");
+    r.Set(F1, 12, "Ann Rivers, Trustee");
+    r.Set(F1, 13, "12 Mill Road");
+    r.Set(F1, 15, "Bangor, ME 04401");
+    r.Set(F1, 17, "46-7654321");
+    r.Set(F1, 45, "1,000");
+    r.Store().NoOfInterest = 1;
+    r.Set(ftInterest, 0, 4, "First Bank of Maine");
+    r.Set(ftInterest, 0, 5, "10,000");
+    r.Set(F2, 15, "10,000");  // Schedule B line 9, income required to be distributed
+    r.Store().NoOfSchedK = 1;
+    r.Store().BeneficiaryInterest[0] = 1.0;
+    r.Set(K1, 0, 14, "401-23-4567");
+    r.Set(K1, 0, 23, "Paul Rivers");
+    r.Set(K1, 0, 16, "3 Elm Street");
+    r.Set(K1, 0, 17, "Bangor, ME 04401");
+}
+
+// Dividends of 4,000, all of them qualified, distributed with the interest.
+void AddDividends(ReturnFixture& r, const char* toBeneficiaries, const char* toEstate)
+{
+    r.Set(F2, 15, "14,000");
+    r.Store().NoOfDividend = 1;
+    r.Set(ftDividend, 0, 4, "Granite Fund");
+    r.Set(ftDividend, 0, 5, "4,000");
+    r.Set(F1, 32, toBeneficiaries);
+    r.Set(F1, 33, toEstate);
+}
+
+void AddSecondBeneficiary(ReturnFixture& r, double first, double second)
+{
+    r.Store().NoOfSchedK = 2;
+    r.Store().BeneficiaryInterest[0] = first;
+    r.Store().BeneficiaryInterest[1] = second;
+    r.Set(K1, 1, 14, "402-34-5678");
+    r.Set(K1, 1, 23, "Rose Rivers");
+    r.Set(K1, 1, 16, "9 Oak Lane");
+    r.Set(K1, 1, 17, "Orono, ME 04473");
+}
+
+// Settles the return and reviews it; the review itself shows no message.
+std::vector<Finding> Review(ReturnFixture& r)
+{
+    EXPECT_TRUE(r.Settle());
+    r.Messages().Clear();
+    std::vector<Finding> findings = review::ReviewReturn(r.Store());
+    EXPECT_TRUE(r.Messages().Empty());
+    return findings;
+}
+
+const Finding* FindRule(const std::vector<Finding>& findings, const std::string& rule)
+{
+    for (const Finding& finding : findings)
+        if (finding.rule == rule)
+            return &finding;
+    return nullptr;
+}
+
+std::string Listed(const std::vector<Finding>& findings)
+{
+    std::string text;
+    for (const Finding& finding : findings)
+        text += review::FindingLine(finding) + "\n";
+    return text;
+}
+
+TEST(Review, CleanReturnHasNoFinding)
+{
+    ReturnFixture r;
+    FillCleanReturn(r);
+    const std::vector<Finding> findings = Review(r);
+    EXPECT_TRUE(findings.empty()) << Listed(findings);
+}
+
+struct RaisedCase {
+    const char* name;
+    const char* rule;
+    Severity severity;
+    review::FieldAddress field;
+    std::function<void(ReturnFixture&)> plant;
+    const char* inText;  // a part of the finding's text
+};
+
+// name | rule | severity | field | what is planted in the clean return | part of the text
+const RaisedCase kRaisedCases[] = {
+    {"NameBlank", "f1041.name", Severity::Error, {F1, 0, 11}, [](ReturnFixture& r) { r.Set(F1, 11, "   "); },
+     "name of the estate or trust"},
+    {"FiduciaryMissing", "f1041.fiduciary", Severity::Error, {F1, 0, 12}, [](ReturnFixture& r) { r.Set(F1, 12, ""); },
+     "fiduciary"},
+    {"NoEntityType", "f1041.entity-type", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(F1, 4, ""); },
+     "No type of entity"},
+    {"EstateAndTrust", "f1041.entity-types", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(F1, 2, "X"); },
+     "decedent's estate and complex trust"},
+    {"DisabilityTrustBesideEstate", "f1041.entity-types", Severity::Error, {F1, 0, 2},
+     [](ReturnFixture& r) {
+         r.Set(F1, 4, "");
+         r.Set(F1, 2, "X");
+         r.Set(F1, 5, "X");
+     },
+     "qualified disability trust beside decedent's estate"},
+    {"EinWithoutHyphen", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(F1, 17, "467654321"); },
+     "\"467654321\" is not of the form 12-3456789"},
+    {"EinMissing", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(F1, 17, ""); },
+     "Applied for"},
+    {"BeginningNoDate", "year.begin-unreadable", Severity::Error, {F1, 0, 0},
+     [](ReturnFixture& r) { r.Set(F1, 0, "13/45/2016"); }, "\"13/45/2016\""},
+    {"EndingNoDate", "year.end-unreadable", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(F1, 1, "12/32/2016"); },
+     "ending date"},
+    {"BeginningMissing", "year.begin-missing", Severity::Error, {F1, 0, 0}, [](ReturnFixture& r) { r.Set(F1, 0, ""); },
+     "no beginning date"},
+    {"EndingMissing", "year.end-missing", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(F1, 1, ""); },
+     "no ending date"},
+    {"EndsBeforeItBegins", "year.order", Severity::Error, {F1, 0, 1},
+     [](ReturnFixture& r) {
+         r.Set(F1, 0, "4/1/2016");
+         r.Set(F1, 1, "3/31/2016");
+     },
+     "ends (3/31/2016) before it begins (4/1/2016)"},
+    {"CalendarYear2015", "year.calendar", Severity::Error, {F1, 0, 0},
+     [](ReturnFixture& r) {
+         r.Set(F1, 0, "1/1/2015");
+         r.Set(F1, 1, "12/31/2015");
+     },
+     "calendar year 2015"},
+    {"FiscalYearFrom2015", "year.fiscal", Severity::Error, {F1, 0, 0},
+     [](ReturnFixture& r) {
+         r.Set(F1, 0, "7/1/2015");
+         r.Set(F1, 1, "6/30/2016");
+     },
+     "begins 7/1/2015"},
+    {"ThirteenMonths", "year.length", Severity::Error, {F1, 0, 1},
+     [](ReturnFixture& r) {
+         r.Set(F1, 2, "X");
+         r.Set(F1, 4, "");
+         r.Set(F1, 0, "2/1/2016");
+         r.Set(F1, 1, "2/1/2017");
+     },
+     "longer than twelve months"},
+    {"QualifiedAboveOrdinary", "f1041.qualified-dividends", Severity::Error, {F1, 0, 32},
+     [](ReturnFixture& r) { AddDividends(r, "3,000", "2,000"); }, "together, 5,000) are more than the total ordinary dividends of line 2a (4,000)"},
+    {"DistributionWithoutK1", "f1041.distribution-without-k1", Severity::Error, {F1, 0, 52},
+     [](ReturnFixture& r) { r.Store().NoOfSchedK = 0; }, "deduction of 9,000"},
+    {"SharesAbove100", "k1.percentages", Severity::Error, {K1, 0, 29},
+     [](ReturnFixture& r) { AddSecondBeneficiary(r, 0.6, 0.5); }, "110.00%"},
+    {"NoShareAndNoAmounts", "k1.no-share", Severity::Error, {K1, 1, 29},
+     [](ReturnFixture& r) { AddSecondBeneficiary(r, 1.0, -1.0); }, "neither a percentage nor amounts"},
+    {"SsnOneDigitShort", "k1.identifying-number", Severity::Error, {K1, 0, 14},
+     [](ReturnFixture& r) { r.Set(K1, 0, 14, "401-23-456"); }, "\"401-23-456\" is neither"},
+    {"SsnArea000", "k1.identifying-number", Severity::Error, {K1, 0, 14},
+     [](ReturnFixture& r) { r.Set(K1, 0, 14, "000-23-4567"); }, "neither a social security number"},
+    {"BeneficiaryNumberMissing", "k1.identifying-number", Severity::Error, {K1, 0, 14},
+     [](ReturnFixture& r) { r.Set(K1, 0, 14, ""); }, "is missing"},
+
+    {"EinAppliedFor", "f1041.ein-applied-for", Severity::Warning, {F1, 0, 17},
+     [](ReturnFixture& r) { r.Set(F1, 17, "applied for"); }, "applied for"},
+    {"AddressMissing", "f1041.address", Severity::Warning, {F1, 0, 13},
+     [](ReturnFixture& r) {
+         r.Set(F1, 13, "");
+         r.Set(F1, 15, "");
+     },
+     "address is missing"},
+    {"TrustOnFiscalYear", "year.trust-fiscal", Severity::Warning, {F1, 0, 0},
+     [](ReturnFixture& r) {
+         r.Set(F1, 0, "4/1/2016");
+         r.Set(F1, 1, "3/31/2017");
+     },
+     "calendar year"},
+    {"HalfTheIncomeOnK1", "k1.income-total", Severity::Warning, {F1, 0, 52},
+     [](ReturnFixture& r) { r.Store().BeneficiaryInterest[0] = 0.5; }, "add up to 4,500, while the income distribution deduction on line 18 is 9,000"},
+    {"HalfTheQualifiedDividendsOnK1", "k1.qualified-dividends-total", Severity::Warning, {F1, 0, 32},
+     [](ReturnFixture& r) {
+         AddDividends(r, "4,000", "");
+         r.Store().BeneficiaryInterest[0] = 0.5;
+     },
+     "adds up to 2,000"},
+    {"QualifiedDividendsKeptByTheTrust", "f1041.qualified-dividends-split", Severity::Warning, {F1, 0, 32},
+     [](ReturnFixture& r) { AddDividends(r, "1,000", "3,000"); }, "is 4,000, which leaves 0 on line 2b(2)"},
+    {"Rate28GainNotOnScheduleD", "sched-d.rate-28", Severity::Warning, {ftScheduleDPage2, 0, 9},
+     [](ReturnFixture& r) { r.Set(ftRate28Worksheet, 1, "2,000"); }, "column (3), is 0 while line 7 of the 28% Rate Gain Worksheet is 2,000"},
+    {"Line24bWithout1041T", "f1041.estimated-tax-allocation", Severity::Warning, {F1, 0, 59},
+     [](ReturnFixture& r) { r.Override(F1, 0, 59, "500"); }, "Form 1041-T allocates none"},
+    {"Form1041TWithoutLine24b", "f1041.estimated-tax-allocation", Severity::Warning, {F1, 0, 59},
+     [](ReturnFixture& r) {
+         r.Set(ftForm1041T, 13, "700");
+         r.Override(F1, 0, 59, "");
+     },
+     "line 24b shows none"},
+    {"FinalReturnCarryoverWithoutK1", "k1.final-carryovers", Severity::Warning, {F1, 0, 24},
+     [](ReturnFixture& r) {
+         r.Set(F1, 24, "X");
+         r.Set(F2, 15, "");
+         r.Store().NoOfSchedK = 0;
+         r.Set(ftScheduleDPage1, 40, "10,000");  // line 15, long-term carryover from 2015
+     },
+     "long-term 7,000"},
+    {"BeneficiaryWithoutName", "k1.beneficiary-name", Severity::Warning, {K1, 0, 23},
+     [](ReturnFixture& r) { r.Set(K1, 0, 23, " "); }, "name is missing"},
+    {"BeneficiaryWithoutAddress", "k1.beneficiary-address", Severity::Warning, {K1, 0, 16},
+     [](ReturnFixture& r) {
+         r.Set(K1, 0, 16, "");
+         r.Set(K1, 0, 17, "");
+     },
+     "address is missing"},
+
+    {"AmountsTypedOnK1", "k1.own-amounts", Severity::Note, {K1, 0, 29},
+     [](ReturnFixture& r) {
+         SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
+         r.Set(K1, 0, 29, "9,000");
+     },
+     "typed by hand"},
+    {"ExemptionOverridden", review::kOverrideRule, Severity::Note, {F1, 0, 54},
+     [](ReturnFixture& r) { r.Override(F1, 0, 54, "300"); }, "Overridden: 300 typed."},
+};
+
+class RaisedRule : public ::testing::TestWithParam<RaisedCase> {};
+
+TEST_P(RaisedRule, PlantedProblemIsFoundWhereItStands)
+{
+    const RaisedCase& c = GetParam();
+    ReturnFixture r;
+    FillCleanReturn(r);
+    c.plant(r);
+    const std::vector<Finding> findings = Review(r);
+    const Finding* finding = FindRule(findings, c.rule);
+    ASSERT_NE(finding, nullptr) << Listed(findings);
+    EXPECT_EQ(finding->severity, c.severity);
+    EXPECT_EQ(finding->field, c.field);
+    EXPECT_NE(finding->text.find(c.inText), std::string::npos) << finding->text;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, RaisedRule, ::testing::ValuesIn(kRaisedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Review, EveryRuleOfTheTableHasACaseThatRaisesIt)
+{
+    std::set<std::string> raised;
+    for (const RaisedCase& c : kRaisedCases)
+        raised.insert(c.rule);
+    for (const review::ReviewRule& rule : review::ReviewRules())
+        EXPECT_EQ(raised.count(rule.id), 1u) << rule.id;
+}
+
+struct PassingCase {
+    const char* name;
+    const char* rule;
+    std::function<void(ReturnFixture&)> plant;
+};
+
+// name | rule that must stay silent | what is planted in the clean return
+const PassingCase kPassingCases[] = {
+    {"EinAppliedForIsNoError", "f1041.ein", [](ReturnFixture& r) { r.Set(F1, 17, " Applied for "); }},
+    {"DisabilityTrustBesideComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(F1, 5, "X"); }},
+    {"GrantorPortionOfAComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(F1, 7, "X"); }},
+    {"GrantorTypeTrustAlone", "f1041.entity-type",
+     [](ReturnFixture& r) {
+         r.Set(F1, 4, "");
+         r.Set(F1, 7, "X");
+     }},
+    {"NoDatesIsCalendar2016", "year.begin-missing",
+     [](ReturnFixture& r) {
+         r.Set(F1, 0, "");
+         r.Set(F1, 1, "");
+     }},
+    {"LongDatesRead", "year.begin-unreadable",
+     [](ReturnFixture& r) {
+         r.Set(F1, 0, "Jan 1, 2016");
+         r.Set(F1, 1, "Dec 31, 2016");
+     }},
+    {"TwoDigitYear", "year.calendar",
+     [](ReturnFixture& r) {
+         r.Set(F1, 0, "1/1/16");
+         r.Set(F1, 1, "12/31/16");
+     }},
+    {"EstateYearOfTwelveMonths", "year.length",
+     [](ReturnFixture& r) {
+         r.Set(F1, 4, "");
+         r.Set(F1, 2, "X");
+         r.Set(F1, 0, "2/1/2016");
+         r.Set(F1, 1, "1/31/2017");
+     }},
+    {"YearFromFebruary29", "year.length",
+     [](ReturnFixture& r) {
+         r.Set(F1, 4, "");
+         r.Set(F1, 2, "X");
+         r.Set(F1, 0, "2/29/2016");
+         r.Set(F1, 1, "2/28/2017");
+     }},
+    {"EstateMayUseFiscalYear", "year.trust-fiscal",
+     [](ReturnFixture& r) {
+         r.Set(F1, 4, "");
+         r.Set(F1, 2, "X");
+         r.Set(F1, 0, "4/1/2016");
+         r.Set(F1, 1, "3/31/2017");
+     }},
+    {"ShortFinalYear", "year.length", [](ReturnFixture& r) { r.Set(F1, 1, "6/30/2016"); }},
+    {"ItinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(K1, 0, 14, "912-70-1234"); }},
+    {"EinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(K1, 0, 14, "46-1112223"); }},
+    {"SharesOf100PercentInThirds", "k1.percentages",
+     [](ReturnFixture& r) {
+         AddSecondBeneficiary(r, 0.3333, 0.3333);
+         r.Store().NoOfSchedK = 3;
+         r.Store().BeneficiaryInterest[2] = 0.3334;
+     }},
+    {"ShareOfZeroIsAShare", "k1.no-share", [](ReturnFixture& r) { AddSecondBeneficiary(r, 1.0, 0.0); }},
+    {"OwnAmountsInPlaceOfAShare", "k1.no-share",
+     [](ReturnFixture& r) {
+         SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
+         r.Set(K1, 0, 29, "9,000");
+     }},
+    {"OwnAmountsInBox5", "k1.no-share",
+     [](ReturnFixture& r) {
+         r.Store().BeneficiaryInterest[0] = -1;
+         r.Set(K1, 0, 36, "9,000");
+     }},
+    {"SplitWithinAFewDollars", "f1041.qualified-dividends-split", [](ReturnFixture& r) { AddDividends(r, "3,996", "4"); }},
+    {"NoDistributionKeepsTheDividends", "f1041.qualified-dividends-split",
+     [](ReturnFixture& r) {
+         AddDividends(r, "", "4,000");
+         r.Set(F2, 15, "");
+         r.Store().NoOfSchedK = 0;
+     }},
+    {"Line24bFollowsForm1041T", "f1041.estimated-tax-allocation", [](ReturnFixture& r) { r.Set(ftForm1041T, 13, "700"); }},
+    {"FinalReturnPassesCarryoversOnK1", "k1.final-carryovers",
+     [](ReturnFixture& r) {
+         r.Set(F1, 24, "X");
+         r.Set(ftScheduleDPage1, 40, "10,000");
+     }},
+    {"Rate28GainCarriedToScheduleD", "sched-d.rate-28",
+     [](ReturnFixture& r) {
+         r.Set(ftRate28Worksheet, 1, "2,000");
+         r.Set(ftScheduleDPage2, 10, "2,000");
+     }},
+};
+
+class PassingRule : public ::testing::TestWithParam<PassingCase> {};
+
+TEST_P(PassingRule, StaysSilent)
+{
+    const PassingCase& c = GetParam();
+    ReturnFixture r;
+    FillCleanReturn(r);
+    c.plant(r);
+    const std::vector<Finding> findings = Review(r);
+    EXPECT_EQ(FindRule(findings, c.rule), nullptr) << Listed(findings);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, PassingRule, ::testing::ValuesIn(kPassingCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Review, FindingsComeErrorsFirstThenWarningsThenNotes)
+{
+    ReturnFixture r;
+    FillCleanReturn(r);
+    r.Override(F1, 0, 54, "300");
+    r.Set(K1, 0, 23, "");
+    r.Set(F1, 11, "");
+    const std::vector<Finding> findings = Review(r);
+    ASSERT_EQ(findings.size(), 3u) << Listed(findings);
+    EXPECT_EQ(findings[0].severity, Severity::Error);
+    EXPECT_EQ(findings[1].severity, Severity::Warning);
+    EXPECT_EQ(findings[2].severity, Severity::Note);
+    const review::FindingCounts counts = review::CountFindings(findings);
+    EXPECT_EQ(counts.errors, 1);
+    EXPECT_EQ(counts.warnings, 1);
+    EXPECT_EQ(counts.notes, 1);
+}
+
+TEST(Review, ReadsWithoutShowingMessages)
+{
+    ReturnFixture r;
+    FillCleanReturn(r);
+    r.Set(F1, 32, "12abc");  // an entry that does not read counts as 0, as in the calculations
+    r.Override(F1, 0, 59, "x7");
+    r.Set(F1, 0, "Jan 45, 2016");
+    Review(r);
+}
+
+TEST(Review, SampleReturnRaisesNoError)
+{
+    test::MessageRecorder messages;
+    ScopedAnswerStore store;
+    ASSERT_TRUE(ReadClientFileAt(std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6"));
+    ASSERT_TRUE(SettleReturn(*store, 10));
+    const std::vector<Finding> findings = review::ReviewReturn(*store);
+    EXPECT_EQ(review::CountFindings(findings).errors, 0) << Listed(findings);
+}
+
+// --- Overridden answers ---------------------------------------------------------------------------
+
+TEST(OverrideNotes, GiveTheTypedAndTheComputedFigureAndLeaveTheReturnAlone)
+{
+    ReturnFixture r;
+    FillCleanReturn(r);
+    r.Override(F1, 0, 54, "300");         // line 20: 100 for a complex trust
+    r.Override(F2, 0, 44, "X");           // Other Information line 1, Yes: not ticked when computed
+    r.Override(K1, 0, 6, "Willow Trust");  // item B copies the name of the trust
+    std::vector<Finding> findings = Review(r);
+    const std::string before = DumpReturn(r.Store());
+    TAnswer* const open = Answers;
+
+    review::OverrideFigures figures;
+    figures.Figure(r.Store(), findings);
+
+    EXPECT_EQ(Answers, open);
+    EXPECT_EQ(DumpReturn(r.Store()), before);
+    EXPECT_TRUE(r.Messages().Empty());
+    std::vector<std::string> notes;
+    for (const Finding& finding : findings)
+        if (finding.rule == review::kOverrideRule)
+            notes.push_back(finding.form + " | " + finding.line + " | " + finding.text);
+    const std::vector<std::string> expected = {
+        "Form 1041 | line 20 | Overridden: 300 typed, 100 computed.",
+        "Form 1041 | Other Information, line 1, Yes | Overridden: ticked by hand, not ticked as computed.",
+        "Schedule K-1, beneficiary 1 (Paul Rivers) | item B | Overridden: \"Willow Trust\" typed, \"Willow Creek Trust\" computed.",
+    };
+    EXPECT_EQ(notes, expected);
+}
+
+TEST(OverrideNotes, ComputedFigureFollowsTheOtherOverrides)
+{
+    ReturnFixture r;
+    FillCleanReturn(r);
+    r.Override(F1, 0, 41, "20,000");  // line 9
+    r.Override(F1, 0, 54, "0");       // line 20
+    std::vector<Finding> findings = Review(r);
+    review::OverrideFigures().Figure(r.Store(), findings);
+    const Finding* line9 = nullptr;
+    for (const Finding& finding : findings)
+        if (finding.field == review::FieldAddress{F1, 0, 41})
+            line9 = &finding;
+    ASSERT_NE(line9, nullptr) << Listed(findings);
+    EXPECT_EQ(line9->text, "Overridden: 20,000 typed, 10,000 computed.");
+}
+
+TEST(OverrideNotes, AmountsTypedInPlaceOfAShareMakeOneNote)
+{
+    ReturnFixture r;
+    FillCleanReturn(r);
+    SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
+    r.Set(K1, 0, 29, "9,000");
+    const std::vector<Finding> findings = Review(r);
+    const review::FindingCounts counts = review::CountFindings(findings);
+    EXPECT_EQ(counts.notes, 1) << Listed(findings);
+    EXPECT_NE(FindRule(findings, "k1.own-amounts"), nullptr);
+}
+
+TEST(OverrideNotes, FlagsOnEntriesAreNoOverride)
+{
+    ReturnFixture r;
+    FillCleanReturn(r);
+    r.Override(F1, 0, 45, "1,000");  // line 12, an entry: no calculation writes it
+    const std::vector<Finding> findings = Review(r);
+    EXPECT_TRUE(findings.empty()) << Listed(findings);
+}
+
+// --- Names of forms and lines -----------------------------------------------------------------
+
+TEST(FieldLabels, NameTheLinesAsTheFormsPrintThem)
+{
+    ScopedAnswerStore store;
+    store->NoOfSchedK = 2;
+    store->NoOfInterest = 1;
+    store->SetText(K1, 1, 23, "Rose Rivers");
+    store->SetText(K1, 1, 92, "B");
+    struct Case {
+        int formType, page, slot;
+        const char* form;
+        const char* line;
+    };
+    // form type | page | slot | form | line
+    const Case cases[] = {
+        {F1, 0, 32, "Form 1041", "line 2b(1)"},
+        {F1, 0, 49, "Form 1041", "line 15c"},
+        {F1, 0, 17, "Form 1041", "item C"},
+        {F1, 0, 24, "Form 1041", "item F, Final return"},
+        {F2, 0, 13, "Form 1041", "Schedule B, line 7"},
+        {F2, 0, 24, "Form 1041", "Schedule G, line 1a"},
+        {ftScheduleDPage2, 0, 11, "Schedule D", "line 18c, column (3)"},
+        {K1, 1, 29, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 1"},
+        {K1, 1, 46, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 11, code B"},
+        {K1, 0, 0, "Schedule K-1, beneficiary 1", "tax year beginning"},
+        {ftForm1041T, 0, 28, "Form 1041-T", "line 2, row 4, column (d)"},
+        {ftInterest, 0, 5, "Interest continuation schedule, page 1", "row 1, Amount"},
+        {ftForm8949B, 0, 12, "Form 8949, box B, page 1", "line 1, row 1, column (h)"},
+        {ftEstimatedVouchers, 0, 7, "Form 1041-ES vouchers",
+         "Voucher 2, Amount of estimated tax you are paying by check or money"},
+        {F1, 0, 99, "Form 1041", "field 99"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(review::FormName(*store, c.formType, c.page), c.form) << c.slot;
+        EXPECT_EQ(review::LineName(*store, c.formType, c.page, c.slot), c.line) << c.slot;
+    }
+}
+
+// A rule names its line in its own words; where it names a line, box or item, that is the field
+// its row points at.
+TEST(FieldLabels, RulesPointAtTheLineTheyName)
+{
+    for (const review::ReviewRule& rule : review::ReviewRules()) {
+        const std::string line = rule.line;
+        if (line.rfind("line ", 0) != 0 && line.rfind("box ", 0) != 0 && line.rfind("item ", 0) != 0)
+            continue;
+        const review::FieldLabel* label = review::FindFieldLabel(rule.formType, rule.slot);
+        ASSERT_NE(label, nullptr) << rule.id;
+        EXPECT_EQ(std::string(label->text).rfind(line, 0), 0u) << rule.id << ": " << label->text;
+    }
+}
+
+// --- Reading dates and identifying numbers -------------------------------------------------------
+
+TEST(ReturnReader, ReadsDatesAsTheProgramWritesThem)
+{
+    struct Case {
+        const char* text;
+        bool reads;
+        review::Date date;
+    };
+    // text | reads | year, month, day
+    const Case cases[] = {
+        {"1/31/2016", true, {2016, 1, 31}}, {" 2/29/2016 ", true, {2016, 2, 29}}, {"Mar 5, 2016", true, {2016, 3, 5}},
+        {"12/31/16", true, {2016, 12, 31}}, {"2/29/2017", false, {}},              {"2016-01-31", false, {}},
+        {"", false, {}},                    {"January", false, {}},
+    };
+    for (const Case& c : cases) {
+        review::Date date;
+        EXPECT_EQ(review::ReadDate(c.text, date), c.reads) << c.text;
+        if (c.reads) {
+            EXPECT_EQ(date.year, c.date.year) << c.text;
+            EXPECT_EQ(date.month, c.date.month) << c.text;
+            EXPECT_EQ(date.day, c.date.day) << c.text;
+        }
+    }
+}
+
+TEST(ReturnReader, TellsIdentifyingNumbersByTheirForm)
+{
+    struct Case {
+        const char* text;
+        bool ein;
+        bool ssn;
+    };
+    // text | employer identification number | social security number
+    const Case cases[] = {
+        {"12-3456789", true, false}, {"123456789", false, false},  {"12-345678", false, false},
+        {"123-45-6789", false, true}, {"666-45-6789", false, false}, {"123-00-6789", false, false},
+        {"123-45-0000", false, false}, {"9a3-45-6789", false, false}, {" 912-78-1234 ", false, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(review::IsEmployerIdentificationNumber(c.text), c.ein) << c.text;
+        EXPECT_EQ(review::IsSocialSecurityNumber(c.text), c.ssn) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace quorvan

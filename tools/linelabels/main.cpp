@@ -1,0 +1,415 @@
+// linelabels: names every bound field of the form page descriptions the way a preparer names it
+// ("line 2b(1)", "Schedule B, line 7", "box 1", "item C", "line 2, row 3, column (d)") and writes
+// the names as a C++ table for the return review, so that a finding on any field can say where
+// it stands without a second description of the forms.
+//   linelabels <descriptions folder> <output .cpp>
+// Any description the form generator refuses stops the build here too.
+#include "FormDescription.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <tuple>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Label {
+    int layout = 0;
+    int slot = 0;
+    char kind = 0;         // field kind of the description: d c p t n x e m a
+    bool guarded = false;  // computed, may be overridden
+    std::string text;
+};
+
+struct Field {
+    char kind = 0;
+    int slot = -1;
+    bool guarded = false;
+    std::string position;  // "", "R", "M" or an offset
+};
+
+bool ParseField(const std::string &token, Field &field)
+{
+    if (token.empty() || std::string("dcptnxema").find(token[0]) == std::string::npos)
+        return false;
+    size_t i = 1;
+    const size_t digits = i;
+    while (i < token.size() && std::isdigit(static_cast<unsigned char>(token[i])))
+        ++i;
+    if (i == digits)
+        return false;
+    field.kind = token[0];
+    field.slot = std::stoi(token.substr(digits, i - digits));
+    field.guarded = i + 1 < token.size() && token[i] == '.' && token[i + 1] == 'g';
+    if (i < token.size() && token[i] == '.')
+        i += 2;
+    field.position.clear();
+    if (i < token.size() && token[i] == '@') {
+        const size_t start = ++i;
+        while (i < token.size() && token[i] != '#')
+            ++i;
+        field.position = token.substr(start, i - start);
+    }
+    return true;
+}
+
+bool AllLower(const std::string &text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+std::string LeadingDigits(const std::string &text)
+{
+    size_t i = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+        ++i;
+    return text.substr(0, i);
+}
+
+// "A  Check all that apply:" and "A" name item A of a form's heading.
+std::string ItemLetter(const std::string &caption)
+{
+    if (caption.empty() || caption[0] < 'A' || caption[0] > 'H')
+        return {};
+    if (caption.size() == 1 || caption.compare(1, 2, "  ") == 0)
+        return caption.substr(0, 1);
+    return {};
+}
+
+// "a  Total for year" is sub-line a of the line above.
+std::string SubLineLetter(const std::string &caption)
+{
+    if (caption.size() > 3 && caption[0] >= 'a' && caption[0] <= 'z' && caption.compare(1, 2, "  ") == 0)
+        return caption.substr(0, 1);
+    return {};
+}
+
+// A caption as a short name: up to its first parenthesis, colon or sentence end, at most 60
+// characters cut at a word.
+std::string ShortCaption(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    // The heading of the tax year reads "For calendar year 2016 or fiscal year beginning ..., 2016,
+    // and ending ...": its two fields are the beginning and the ending of the year.
+    if (text.find("year beginning") != std::string::npos)
+        return "tax year beginning";
+    if (text.find("and ending") != std::string::npos)
+        return "tax year ending";
+    if (std::none_of(text.begin(), text.end(), [](unsigned char c) { return std::isalpha(c); }))
+        return {};
+    for (const char *stop : {" (", ":", " $"}) {
+        const size_t at = text.find(stop);
+        if (at != std::string::npos && at > 0)
+            text.erase(at);
+    }
+    // A sentence ends at a full stop before a capital ("Ch. 7" goes on).
+    for (size_t at = text.find(". "); at != std::string::npos; at = text.find(". ", at + 1))
+        if (at + 2 < text.size() && std::isupper(static_cast<unsigned char>(text[at + 2]))) {
+            text.erase(at);
+            break;
+        }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    if (text.size() > 60) {
+        const size_t blank = text.rfind(' ', 60);
+        text.erase(blank == std::string::npos ? 60 : blank);
+    }
+    return text;
+}
+
+// "(d) Amount of estimated tax payment" -> "column (d)"; a header without a letter is used whole.
+std::string ColumnName(const std::string &header)
+{
+    if (header.size() > 2 && header[0] == '(') {
+        const size_t close = header.find(')');
+        if (close != std::string::npos && close < 5)
+            return "column " + header.substr(0, close + 1);
+    }
+    return ShortCaption(header);
+}
+
+class PageNamer {
+public:
+    PageNamer(int layout, std::vector<Label> &out) : layout_(layout), out_(out) {}
+
+    void Run(const formgen::PageDescription &page)
+    {
+        const auto &statements = page.statements;
+        for (size_t i = 0; i < statements.size(); ++i) {
+            const formgen::Statement &s = statements[i];
+            const std::string &k = s.keyword;
+            if (k == "band") {
+                const std::string &name = s.args.empty() ? std::string() : s.args[0].text;
+                const bool names = name.rfind("Schedule ", 0) == 0 || name == "Other Information" ||
+                                   name.rfind("Voucher", 0) == 0;
+                section_ = names ? name : std::string();
+                ResetContext();
+            } else if (k == "columns" || k == "column" || k == "endcolumns") {
+                ResetContext();
+            } else if (k == "line") {
+                Line(s);
+            } else if (k == "row") {
+                Row(s, 0, std::string());  // a row without a number belongs to the line above
+            } else if (k == "table") {
+                Table(statements, i);
+            }
+        }
+    }
+
+private:
+    void ResetContext()
+    {
+        line_.clear();
+        item_.clear();
+        lastCaption_.clear();
+        headers_.clear();
+    }
+
+    void Line(const formgen::Statement &s)
+    {
+        const std::string number = s.args.empty() ? std::string() : s.args[0].text;
+        if (number != "-") {
+            if (AllLower(number) && !base_.empty()) {
+                line_ = base_ + number;
+            } else {
+                line_ = number;
+                base_ = LeadingDigits(number);
+            }
+            item_.clear();
+        } else {
+            for (size_t a = 1; a < s.args.size(); ++a) {
+                const std::string letter = s.args[a].quoted ? SubLineLetter(s.args[a].text) : std::string();
+                if (!letter.empty() && !base_.empty()) {
+                    line_ = base_ + letter;
+                    break;
+                }
+            }
+        }
+        Row(s, 1, line_);
+    }
+
+    void Row(const formgen::Statement &s, size_t first, const std::string &line)
+    {
+        // A row of captions alone at set places heads the columns of the rows below it.
+        bool headerRow = true;
+        int x = -1;
+        std::map<int, std::string> headers;
+        for (size_t a = first; a < s.args.size(); ++a) {
+            const formgen::Token &t = s.args[a];
+            if (t.quoted) {
+                if (x >= 0)
+                    headers[x] = t.text;
+            } else if (t.text.size() > 1 && t.text[0] == '>') {
+                x = std::atoi(t.text.c_str() + 1);
+            } else if (t.text != "bold" && t.text != "small" && t.text.rfind("h=", 0) != 0) {
+                headerRow = false;
+            }
+        }
+        if (headerRow && !headers.empty())
+            headers_ = headers;
+
+        std::string box;
+        std::string nearest;
+        for (size_t a = first; a < s.args.size(); ++a) {
+            const formgen::Token &t = s.args[a];
+            if (t.quoted) {
+                const std::string item = ItemLetter(t.text);
+                if (!item.empty()) {
+                    item_ = item;
+                    nearest.clear();
+                    continue;
+                }
+                std::string caption = ShortCaption(t.text);
+                // "Page [ ] of [ ]": a short connecting word names its field with the caption before.
+                const bool connector = caption.size() <= 3 && std::none_of(caption.begin(), caption.end(),
+                                                                          [](unsigned char c) { return std::isupper(c); });
+                if (connector && !caption.empty() && !nearest.empty())
+                    caption = nearest + " " + caption;
+                if (caption.empty())
+                    continue;
+                nearest = caption;
+                if (SubLineLetter(t.text).empty())
+                    lastCaption_ = nearest;
+                continue;
+            }
+            if (t.text.size() > 2 && t.text.front() == '[' && t.text.back() == ']') {
+                box = t.text.substr(1, t.text.size() - 2);
+                if (std::none_of(box.begin(), box.end(), [](unsigned char c) { return std::isalnum(c); }))
+                    box.clear();  // "[$]" marks the amount, not a line
+                continue;
+            }
+            Field field;
+            if (!ParseField(t.text, field))
+                continue;
+            std::string text;
+            if (!box.empty())
+                text = std::isdigit(static_cast<unsigned char>(box[0])) ? LineWord() + box : box;
+            else if (!line.empty())
+                text = LineWord() + line;
+            else if (!item_.empty())
+                text = "item " + item_;
+            else if (!line_.empty())
+                text = LineWord() + line_;
+            else if (!nearest.empty())
+                text = nearest;
+            else
+                text = lastCaption_;
+            const bool numbered = !box.empty() || !line.empty() || !item_.empty() || !line_.empty();
+            const std::string header = HeaderAt(field.position);
+            if (!header.empty())
+                text = numbered ? text + ", " + header : header;
+            if (!section_.empty() && !text.empty())
+                text = section_ + ", " + text;
+            const bool checkBox = field.kind == 'x' || field.kind == 'e';
+            if (checkBox && numbered && a + 1 < s.args.size() && s.args[a + 1].quoted)
+                text += ", " + ShortCaption(s.args[a + 1].text);
+            Add(field, text);
+            box.clear();
+        }
+    }
+
+    void Table(const std::vector<formgen::Statement> &statements, size_t &i)
+    {
+        const formgen::Statement &s = statements[i];
+        const int rows = std::stoi(s.args.at(0).text);
+        const int first = std::stoi(s.args.at(1).text);
+        const int stride = std::stoi(s.args.at(2).text);
+        std::vector<std::pair<std::string, Field>> columns;
+        for (++i; i < statements.size() && statements[i].keyword != "endtable"; ++i) {
+            const formgen::Statement &c = statements[i];
+            const std::string cell = c.args.at(2).text;  // <kind>+<offset>[.style]
+            Field field;
+            if (!ParseField(cell.substr(0, 1) + cell.substr(2), field))
+                continue;
+            columns.emplace_back(c.args.at(0).text, field);
+        }
+        const std::string prefix = line_.empty() ? std::string() : LineWord() + line_ + ", ";
+        for (int r = 0; r < rows; ++r)
+            for (const auto &[header, cell] : columns) {
+                Field field = cell;
+                field.slot = first + r * stride + cell.slot;
+                Add(field, prefix + "row " + std::to_string(r + 1) + ", " + ColumnName(header));
+            }
+    }
+
+    // The name of the column a field at `position` stands in; columns that share a heading
+    // ("Throwback year ending" five times) are told apart by their place.
+    std::string HeaderAt(const std::string &position) const
+    {
+        if (position.empty() || !std::isdigit(static_cast<unsigned char>(position[0])))
+            return {};
+        const int x = std::stoi(position);
+        for (const auto &[at, header] : headers_) {
+            if (std::abs(at - x) > 4)
+                continue;
+            int place = 0, same = 0;
+            for (const auto &[otherAt, other] : headers_)
+                if (other == header) {
+                    ++same;
+                    if (otherAt <= at)
+                        ++place;
+                }
+            const std::string name = ColumnName(header);
+            return same > 1 ? name + " " + std::to_string(place) : name;
+        }
+        return {};
+    }
+
+    // Schedule K-1 numbers its lines as boxes.
+    std::string LineWord() const { return layout_ == 9 ? "box " : "line "; }
+
+    void Add(const Field &field, const std::string &text)
+    {
+        out_.push_back({layout_, field.slot, field.kind, field.guarded, text});
+    }
+
+    int layout_;
+    std::vector<Label> &out_;
+    std::string section_;
+    std::string line_;
+    std::string base_;
+    std::string item_;
+    std::string lastCaption_;
+    std::map<int, std::string> headers_;
+};
+
+std::string ReadAll(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string CppString(const std::string &text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string Table(std::vector<Label> labels)
+{
+    std::sort(labels.begin(), labels.end(),
+              [](const Label &a, const Label &b) { return std::tie(a.layout, a.slot) < std::tie(b.layout, b.slot); });
+    // A slot bound twice on a page (none is, the layout test sees to it) keeps its first name.
+    labels.erase(std::unique(labels.begin(), labels.end(),
+                             [](const Label &a, const Label &b) { return a.layout == b.layout && a.slot == b.slot; }),
+                 labels.end());
+    std::ostringstream out;
+    out << "// Generated by tools/linelabels from forms/*.form; not edited by hand.\n"
+           "#include \"review/FieldLabels.h\"\n\n"
+           "namespace quorvan::review {\n\n"
+           "const FieldLabel kFieldLabels[] = {\n";
+    for (const Label &l : labels)
+        out << "    {" << l.layout << ", " << l.slot << ", '" << l.kind << "', " << (l.guarded ? "true" : "false")
+            << ", " << CppString(l.text) << "},\n";
+    out << "};\nconst std::size_t kFieldLabelCount = " << labels.size() << ";\n\n}  // namespace quorvan::review\n";
+    return out.str();
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 3) {
+        std::cerr << "usage: linelabels <descriptions folder> <output .cpp>\n";
+        return 2;
+    }
+    try {
+        std::vector<fs::path> files;
+        for (const auto &entry : fs::directory_iterator(argv[1]))
+            if (entry.path().extension() == ".form")
+                files.push_back(entry.path());
+        std::sort(files.begin(), files.end());
+        std::vector<Label> labels;
+        for (const fs::path &file : files) {
+            const formgen::PageDescription page = formgen::ParseDescription(ReadAll(file), file.string());
+            PageNamer(page.layoutNumber, labels).Run(page);
+        }
+        const std::string content = Table(labels);
+        const fs::path target = argv[2];
+        if (fs::exists(target) && ReadAll(target) == content)
+            return 0;  // unchanged: the review library is not rebuilt
+        fs::create_directories(target.parent_path());
+        std::ofstream out(target, std::ios::binary);
+        out << content;
+        if (!out)
+            throw std::runtime_error("cannot write " + target.string());
+    } catch (const std::exception &error) {
+        std::cerr << "linelabels: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
