@@ -106,8 +106,10 @@ int WrappedLines(const std::string &text, int width, int pointSize = 9, bool bol
 
 class LayoutBuilder {
 public:
-    explicit LayoutBuilder(const PageDescription &page) : page_(page)
+    LayoutBuilder(const PageDescription &page, Medium medium) : page_(page), medium_(medium)
     {
+        layout_.sourceName = page.sourceName;
+        layout_.printRow = page.printRow;
         layout_.layoutNumber = page.layoutNumber;
         layout_.width = page.width;
         layout_.height = page.height;
@@ -153,6 +155,8 @@ private:
         names_.insert(name);
         e.name = name;
         e.row = rowCounter_;
+        e.sourceLine = currentLine_;
+        e.footer = footer_;
         if (!columns_.empty()) {
             e.block = blockCounter_;
             e.region = static_cast<int>(columnIndex_);
@@ -296,6 +300,7 @@ private:
             enum { Caption, BoxLabel, Move, Field, Bold, Small, Height } kind;
             std::string text;
             FieldToken field;
+            bool blank = false; // a space to write in by hand, bound to nothing
         };
         std::vector<Item> items;
         for (size_t i = first; i < s.args.size(); ++i) {
@@ -312,6 +317,8 @@ private:
                 items.push_back({Item::Bold, "", {}});
             else if (t.text == "small")
                 items.push_back({Item::Small, "", {}});
+            else if (t.text.rfind("blank", 0) == 0)
+                items.push_back({Item::Field, "", ParseField(s, "t0" + t.text.substr(5)), true});
             else
                 items.push_back({Item::Field, "", ParseField(s, t.text)});
         }
@@ -418,7 +425,14 @@ private:
                         Fail(s.sourceLine, "field runs outside its region");
                 }
                 int fy = top + (f.kind == 'x' || f.kind == 'e' ? 5 : 3);
-                AddField(s, f, {x, fy, f.width, f.height});
+                if (item.blank) {
+                    Element e;
+                    e.type = ElementType::WriteIn;
+                    e.rect = {x, fy, f.width, f.height};
+                    Add(e, "rule");
+                } else {
+                    AddField(s, f, {x, fy, f.width, f.height});
+                }
                 height = std::max(height, f.height + 4);
                 cursor = x + f.width + kGap;
                 break;
@@ -595,7 +609,12 @@ private:
         } else if (k == "center") {
             PlaceParagraph(s, 8, false, Align::Center);
         } else if (k == "gap") {
-            y_ += s.args.empty() ? 8 : Number(s, s.args[0].text);
+            const int gap = s.args.empty() ? 8 : Number(s, s.args[0].text);
+            Element e;
+            e.type = ElementType::Spacer;
+            e.rect = {region_.x, y_, region_.width, gap};
+            Add(e, "gap");
+            y_ += gap;
         } else if (k == "rule") {
             AddRule(1);
         } else if (k == "line") {
@@ -604,6 +623,12 @@ private:
             PlaceRow(s, 1, s.args[0].text == "-" ? "" : s.args[0].text);
         } else if (k == "row") {
             PlaceRow(s, 0, "");
+        } else if (k == "footer") {
+            if (!columns_.empty())
+                Fail(s.sourceLine, "a footer stands outside side-by-side columns");
+            footer_ = true;
+            PlaceRow(s, 0, "");
+            footer_ = false;
         } else if (k == "help") {
             PlaceHelp(s);
         } else if (k == "columns") {
@@ -643,12 +668,26 @@ private:
 public:
     void Run()
     {
-        for (currentIndex_ = 0; currentIndex_ < page_.statements.size(); ++currentIndex_)
-            Place(page_.statements[currentIndex_]);
+        for (currentIndex_ = 0; currentIndex_ < page_.statements.size(); ++currentIndex_) {
+            const Statement &s = page_.statements[currentIndex_];
+            if (s.medium == Medium::Both || s.medium == medium_)
+                Place(s);
+            else if (s.keyword == "table")
+                SkipTable();
+        }
     }
+    // A table marked for the other medium: its columns and end are skipped with it.
+    void SkipTable()
+    {
+        const auto &statements = page_.statements;
+        while (currentIndex_ < statements.size() && statements[currentIndex_].keyword != "endtable")
+            ++currentIndex_;
+    }
+
     PageLayout Result()
     {
-        if (y_ > page_.height)
+        // The screen page's height is the zoom table's; the printed sheet is checked by its own measure.
+        if (medium_ == Medium::Screen && y_ > page_.height)
             Fail(page_.statements.empty() ? 0 : page_.statements.back().sourceLine,
                  "content runs to " + std::to_string(y_) + ", below the page height " + std::to_string(page_.height));
         return layout_;
@@ -656,7 +695,9 @@ public:
 
 private:
     const PageDescription &page_;
+    const Medium medium_;
     PageLayout layout_;
+    bool footer_ = false;
     Region region_;
     int y_ = 0;
     int lastRowTop_ = -1;
@@ -676,9 +717,9 @@ private:
 
 } // namespace
 
-PageLayout LayOutPage(const PageDescription &page)
+PageLayout LayOutPage(const PageDescription &page, Medium medium)
 {
-    LayoutBuilder builder(page);
+    LayoutBuilder builder(page, medium);
     builder.Run();
     return builder.Result();
 }

@@ -178,6 +178,17 @@ void WriteElement(Xml &xml, const Element &e)
         xml.Number("tag", e.Tag(), true);
         xml.Close();
         break;
+    case ElementType::Spacer:
+        break;
+    case ElementType::WriteIn:
+        // The line to write on, at the foot of the space.
+        xml.Open("QFrame", e.name);
+        xml.Geometry({e.rect.x, e.rect.y + e.rect.h - 1, e.rect.w, 1});
+        xml.String("styleSheet", "background-color: black;");
+        xml.Enum("frameShape", "QFrame::NoFrame");
+        xml.Number("tag", 0, true);
+        xml.Close();
+        break;
     case ElementType::HelpButton: {
         xml.Open("QPushButton", e.name);
         xml.Geometry(e.rect);
