@@ -297,10 +297,10 @@ private:
     void PlaceRow(const Statement &s, size_t first, const std::string &lineNumber)
     {
         struct Item {
-            enum { Caption, BoxLabel, Move, Field, Bold, Small, Height } kind;
+            enum { Caption, BoxLabel, Move, Field, Bold, Small, Tiny, Height } kind;
             std::string text;
             FieldToken field;
-            bool blank = false; // a space to write in by hand, bound to nothing
+            ElementType empty = ElementType::Edit; // WriteIn or Shade: a place bound to nothing
         };
         std::vector<Item> items;
         for (size_t i = first; i < s.args.size(); ++i) {
@@ -317,8 +317,12 @@ private:
                 items.push_back({Item::Bold, "", {}});
             else if (t.text == "small")
                 items.push_back({Item::Small, "", {}});
+            else if (t.text == "tiny")
+                items.push_back({Item::Tiny, "", {}});
             else if (t.text.rfind("blank", 0) == 0)
-                items.push_back({Item::Field, "", ParseField(s, "t0" + t.text.substr(5)), true});
+                items.push_back({Item::Field, "", ParseField(s, "t0" + t.text.substr(5)), ElementType::WriteIn});
+            else if (t.text.rfind("shade", 0) == 0)
+                items.push_back({Item::Field, "", ParseField(s, "t0" + t.text.substr(5)), ElementType::Shade});
             else
                 items.push_back({Item::Field, "", ParseField(s, t.text)});
         }
@@ -345,6 +349,7 @@ private:
         std::string pendingBox;
         bool bold = false;
         bool small = false;
+        bool tiny = false;
         for (size_t i = 0; i < items.size(); ++i) {
             Item &item = items[i];
             switch (item.kind) {
@@ -355,6 +360,9 @@ private:
                 break;
             case Item::Small:
                 small = true;
+                break;
+            case Item::Tiny:
+                small = tiny = true;
                 break;
             case Item::Move:
                 cursor = region_.x + Number(s, item.text);
@@ -383,10 +391,10 @@ private:
                 int width = std::max(20, std::min(natural, limit - cursor));
                 int lines = WrappedLines(item.text, width, size, bold);
                 int h = lines * (size == 8 ? 13 : kTextLineHeight) + 4;
-                AddCaption({cursor, top + 6, width, h}, item.text, size, bold);
+                AddCaption({cursor, top + 6, width, h}, item.text, size, bold).tiny = tiny;
                 height = std::max(height, h + 6);
                 cursor += width + kGap;
-                bold = small = false;
+                bold = small = tiny = false;
                 break;
             }
             case Item::Field: {
@@ -425,9 +433,9 @@ private:
                         Fail(s.sourceLine, "field runs outside its region");
                 }
                 int fy = top + (f.kind == 'x' || f.kind == 'e' ? 5 : 3);
-                if (item.blank) {
+                if (item.empty != ElementType::Edit) {
                     Element e;
-                    e.type = ElementType::WriteIn;
+                    e.type = item.empty;
                     e.rect = {x, fy, f.width, f.height};
                     Add(e, "rule");
                 } else {

@@ -27,6 +27,7 @@ enum class ElementType {
     HelpButton,  // "?" button with its callout text
     Spacer,      // vertical space between lines (a gap); nothing is drawn
     WriteIn,     // an underlined space to sign or write in by hand, bound to nothing
+    Shade,       // a shaded box where the form takes no entry, bound to nothing
 };
 
 enum class Align { Left, Center, Right, LeftMiddle };
@@ -43,6 +44,7 @@ struct Element {
     std::string style;     // "EDITOVERRIDEABLE", "EDITREADONLY", "CHECKBOXOVERRIDEABLE" or ""
     int pointSize = 9;
     bool bold = false;
+    bool tiny = false;     // a small caption the form sets smaller still on paper
     bool wrap = false;
     Align align = Align::Left;
     std::string name;      // unique control name on the page

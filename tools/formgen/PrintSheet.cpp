@@ -32,7 +32,7 @@ int TwipsOfPoints(double points)
 bool IsEntry(const Element &e)
 {
     return e.type == ElementType::Edit || e.type == ElementType::CheckBox || e.type == ElementType::Memo ||
-           e.type == ElementType::AnswerLabel || e.type == ElementType::WriteIn;
+           e.type == ElementType::AnswerLabel || e.type == ElementType::WriteIn || e.type == ElementType::Shade;
 }
 
 bool IsAmount(const Element &e)
@@ -57,6 +57,7 @@ int ParagraphHeight(const Element &e, int cellWidth)
     case ElementType::Edit:
     case ElementType::AnswerLabel:
     case ElementType::WriteIn:
+    case ElementType::Shade:
         return TwipsOfPoints(PrintedLineHeight(PointsOf(e)));
     case ElementType::Memo:
         return TwipsOfPoints(std::max(1, e.rect.h / 15) * PrintedLineHeight(PointsOf(e)));
@@ -265,6 +266,8 @@ private:
                     cell.border = IsAmount(*e) ? CellBorder::Box : CellBorder::Bottom;
                 else if (e->type == ElementType::WriteIn)
                     cell.border = CellBorder::Bottom;
+                else if (e->type == ElementType::Shade)
+                    cell.border = CellBorder::Shaded;
                 else if (e->type == ElementType::BoxLabel)
                     cell.border = CellBorder::Box;
             }
@@ -320,10 +323,14 @@ int PrintHalfPoints(const Element &e)
     case ElementType::AnswerLabel:
     case ElementType::CheckBox:
     case ElementType::WriteIn:
+    case ElementType::Shade:
         return 16;
     default:
-        // Captions print at five sixths of their screen size: 9-point captions at 7.5 points.
-        return static_cast<int>(std::lround(e.pointSize * 5.0 / 3.0));
+        // Captions print at five sixths of their screen size (9-point captions at 7.5 points),
+        // small ones at 7 points, and the few the form sets tighter still at 6.5.
+        if (e.tiny)
+            return 13;
+        return std::max(14, static_cast<int>(std::lround(e.pointSize * 5.0 / 3.0)));
     }
 }
 

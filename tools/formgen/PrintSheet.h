@@ -25,7 +25,7 @@ constexpr int kSheetReserve = 120;
 // The height the rows of one sheet may take.
 constexpr int kSheetBody = kSheetHeight - kTopMargin - kBottomMargin - kSheetReserve;
 
-enum class CellBorder { None, Bottom, Box, Band, BandLabel };
+enum class CellBorder { None, Bottom, Box, Shaded, Band, BandLabel };
 
 struct SheetCell {
     int left = 0;  // twips from the left margin

@@ -100,6 +100,7 @@ std::string Paragraph(const Element &e, const SheetCell &cell)
         out << "\\fs" << size << (e.bold ? "\\b " : " ") << RtfText(e.text) << (e.bold ? "\\b0 " : "");
         break;
     case ElementType::WriteIn:
+    case ElementType::Shade:
         out << "\\fs" << size << " ";
         break;
     default:
@@ -131,7 +132,7 @@ void WriteRow(std::ostringstream &out, const SheetRow &row)
     bool bound = false;
     for (const SheetCell &cell : row.cells)
         for (const Element *e : cell.elements)
-            bound = bound || IsVariable(*e) || e->type == ElementType::WriteIn;
+            bound = bound || IsVariable(*e) || e->type == ElementType::WriteIn || e->type == ElementType::Shade;
     for (const SheetCell &cell : row.cells) {
         switch (cell.border) {
         case CellBorder::Bottom:
@@ -139,6 +140,9 @@ void WriteRow(std::ostringstream &out, const SheetRow &row)
             break;
         case CellBorder::Box:
             out << "\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10";
+            break;
+        case CellBorder::Shaded:
+            out << "\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clcbpat4";
             break;
         case CellBorder::BandLabel:
             out << "\\clbrdrt\\brdrs\\brdrw20\\clbrdrb\\brdrs\\brdrw10\\clcbpat3";
@@ -172,10 +176,10 @@ std::string WriteRtfTemplate(const PageLayout &layout)
     const Sheet sheet = LayOutSheet(layout);
     std::ostringstream out;
     // Colour 1 shows overridden answers; colour 2 (white) hides the body marker and letters the
-    // part labels on colour 3 (black).
+    // part labels on colour 3 (black); colour 4 (grey) shades the boxes that take no entry.
     out << "{\\rtf1\\ansi\\ansicpg1252\\deff0\n"
            "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset2 Wingdings;}}\n"
-           "{\\colortbl ;\\red255\\green0\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue0;}\n"
+           "{\\colortbl ;\\red255\\green0\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue0;\\red217\\green217\\blue217;}\n"
         << "\\paperw" << kSheetWidth << "\\paperh" << kSheetHeight << "\\margl" << kSideMargin << "\\margr"
         << kSideMargin << "\\margt" << kTopMargin << "\\margb" << kBottomMargin << "\\widowctrl\n"
         << "\\pard\\plain\\f0\\fs4\\sl-40\\slmult0\\cf2\\'b7\\cf0\n"

@@ -47,6 +47,7 @@ int Thousandths(unsigned code, bool bold)
     case 0x2022: return 350;                 // bullet
     case 0x00A7: return 556;                 // section sign
     case 0x00A0: return 278;                 // no-break space
+    case 0x25B6: return 780;                 // the form's pointer, set from a fallback face
     default: return 1000;
     }
 }

@@ -180,6 +180,14 @@ void WriteElement(Xml &xml, const Element &e)
         break;
     case ElementType::Spacer:
         break;
+    case ElementType::Shade:
+        xml.Open("QFrame", e.name);
+        xml.Geometry(e.rect);
+        xml.String("styleSheet", "background-color: #d9d9d9;");
+        xml.Enum("frameShape", "QFrame::NoFrame");
+        xml.Number("tag", 0, true);
+        xml.Close();
+        break;
     case ElementType::WriteIn:
         // The line to write on, at the foot of the space.
         xml.Open("QFrame", e.name);
