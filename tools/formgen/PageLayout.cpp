@@ -297,7 +297,7 @@ private:
     void PlaceRow(const Statement &s, size_t first, const std::string &lineNumber)
     {
         struct Item {
-            enum { Caption, BoxLabel, Move, Field, Bold, Small, Tiny, Height } kind;
+            enum { Caption, BoxLabel, Move, Field, Bold, Small, Tiny, Centered, Height } kind;
             std::string text;
             FieldToken field;
             ElementType empty = ElementType::Edit; // WriteIn or Shade: a place bound to nothing
@@ -319,6 +319,8 @@ private:
                 items.push_back({Item::Small, "", {}});
             else if (t.text == "tiny")
                 items.push_back({Item::Tiny, "", {}});
+            else if (t.text == "centered")
+                items.push_back({Item::Centered, "", {}});
             else if (t.text.rfind("blank", 0) == 0)
                 items.push_back({Item::Field, "", ParseField(s, "t0" + t.text.substr(5)), ElementType::WriteIn});
             else if (t.text.rfind("shade", 0) == 0)
@@ -350,6 +352,7 @@ private:
         bool bold = false;
         bool small = false;
         bool tiny = false;
+        bool centered = false;
         for (size_t i = 0; i < items.size(); ++i) {
             Item &item = items[i];
             switch (item.kind) {
@@ -363,6 +366,9 @@ private:
                 break;
             case Item::Tiny:
                 small = tiny = true;
+                break;
+            case Item::Centered:
+                centered = true;
                 break;
             case Item::Move:
                 cursor = region_.x + Number(s, item.text);
@@ -389,12 +395,16 @@ private:
                 int size = small ? 8 : 9;
                 int natural = TextWidth(item.text, size, bold);
                 int width = std::max(20, std::min(natural, limit - cursor));
+                // A centred caption (a column heading) takes the room up to what follows it.
+                if (centered)
+                    width = std::max(width, limit - cursor);
                 int lines = WrappedLines(item.text, width, size, bold);
                 int h = lines * (size == 8 ? 13 : kTextLineHeight) + 4;
-                AddCaption({cursor, top + 6, width, h}, item.text, size, bold).tiny = tiny;
+                AddCaption({cursor, top + 6, width, h}, item.text, size, bold, centered ? Align::Center : Align::Left)
+                    .tiny = tiny;
                 height = std::max(height, h + 6);
                 cursor += width + kGap;
-                bold = small = tiny = false;
+                bold = small = tiny = centered = false;
                 break;
             }
             case Item::Field: {

@@ -155,7 +155,7 @@ public:
             SheetRow space;
             space.height = kSheetBody - used - footerHeight;
             space.sourceLine = footerRows.front().sourceLine;
-            space.cells.push_back({0, kPrintedWidth, {}, CellBorder::None, 0});
+            space.cells.push_back({0, kPrintedWidth, {}, CellBorder::None, -1});
             if (space.height > 0)
                 sheet_.rows.push_back(space);
             sheet_.rows.insert(sheet_.rows.end(), footerRows.begin(), footerRows.end());
@@ -204,7 +204,7 @@ private:
             cell.right = std::min(kPrintedWidth, Twips(rule->rect.x + rule->rect.w));
             row.cells.push_back(cell);
             if (cell.right < kPrintedWidth)
-                row.cells.push_back({cell.right, kPrintedWidth, {}, CellBorder::None, 0});
+                row.cells.push_back({cell.right, kPrintedWidth, {}, CellBorder::None, -1});
             row.ruleWidth = rule->rect.h >= 2 ? 30 : 10;
             row.height = rule->rect.h >= 2 ? 60 : 40;
             return row;
@@ -220,8 +220,8 @@ private:
                 const int labelWidth = std::max(Twips(e->labelWidth),
                                                 TwipsOfPoints(PrintedWidth(e->label, PointsOf(*e), true) + 6) +
                                                     2 * kCellPadding);
-                SheetCell label{Twips(e->rect.x), Twips(e->rect.x) + labelWidth, {e}, CellBorder::BandLabel, 0};
-                SheetCell title{label.right, Twips(e->rect.x + e->rect.w), {e}, CellBorder::Band, 0};
+                SheetCell label{Twips(e->rect.x), Twips(e->rect.x) + labelWidth, {e}, CellBorder::BandLabel, -1};
+                SheetCell title{label.right, Twips(e->rect.x + e->rect.w), {e}, CellBorder::Band, -1};
                 cells.push_back(label);
                 cells.push_back(title);
                 continue;
@@ -232,7 +232,7 @@ private:
                 cells.back().right = std::max(cells.back().right, right);
                 cells.back().elements.push_back(e);
             } else {
-                cells.push_back({left, right, {e}, CellBorder::None, 0});
+                cells.push_back({left, right, {e}, CellBorder::None, -1});
             }
         }
         // Captions reach to the next cell, or to the edge of the page, so they have the room the
@@ -254,7 +254,7 @@ private:
         std::map<std::pair<int, int>, int> captionHeight; // (block, region) -> tallest caption cell
         for (SheetCell &cell : cells) {
             if (cell.left > edge)
-                row.cells.push_back({edge, cell.left, {}, CellBorder::None, 0});
+                row.cells.push_back({edge, cell.left, {}, CellBorder::None, -1});
             int height = 0;
             bool captions = cell.border == CellBorder::None;
             for (const Element *e : cell.elements) {
@@ -281,19 +281,31 @@ private:
         }
         // Every row spans the page: a word processor widens a shorter row's last cell to the table's width.
         if (edge < kPrintedWidth)
-            row.cells.push_back({edge, kPrintedWidth, {}, CellBorder::None, 0});
+            row.cells.push_back({edge, kPrintedWidth, {}, CellBorder::None, -1});
         row.height += kRowSlack;
         if (bound)
             row.height = std::max(row.height, TwipsOfPoints(layout_.printRow));
         row.height = std::max(row.height, spacer);
-        // A line number stands level with the first line of its caption.
-        for (SheetCell &cell : row.cells) {
-            if (cell.elements.size() != 1 || cell.elements.front()->type != ElementType::LineNumber)
-                continue;
-            const Element &number = *cell.elements.front();
-            auto caption = captionHeight.find({number.block, number.region});
-            if (caption != captionHeight.end())
-                cell.raise = std::max(0, caption->second - ParagraphHeight(number, cell.right - cell.left));
+        // In a row of entries a caption hangs so that its last line stands on the row's foot, beside
+        // the amounts, and a line number stands level with the first line of its caption. Both
+        // hang from the top, so they stay level even where the word processor sets a caption on
+        // fewer lines than measured.
+        if (bound) {
+            for (SheetCell &cell : row.cells) {
+                if (cell.elements.empty() || cell.border != CellBorder::None)
+                    continue;
+                const Element &first = *cell.elements.front();
+                if (first.type == ElementType::Caption) {
+                    int height = 0;
+                    for (const Element *e : cell.elements)
+                        height += ParagraphHeight(*e, cell.right - cell.left);
+                    cell.drop = std::max(0, row.height - height);
+                } else if (first.type == ElementType::LineNumber && cell.elements.size() == 1) {
+                    auto caption = captionHeight.find({first.block, first.region});
+                    const int own = ParagraphHeight(first, cell.right - cell.left);
+                    cell.drop = std::max(0, row.height - std::max(own, caption == captionHeight.end() ? 0 : caption->second));
+                }
+            }
         }
         return row;
     }

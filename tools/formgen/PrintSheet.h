@@ -32,7 +32,10 @@ struct SheetCell {
     int right = 0;
     std::vector<const Element *> elements; // one paragraph each, top to bottom; none for a gap
     CellBorder border = CellBorder::None;
-    int raise = 0; // twips a line number stands above the cell's foot, level with its caption's first line
+    // In a row of entries, captions and line numbers hang from the top of their cells this many
+    // twips down, so a caption's last line stands on the row's foot and its line number beside
+    // its first line; -1 for cells that stand on the foot (entries) or rows without entries.
+    int drop = -1;
 };
 
 struct SheetRow {

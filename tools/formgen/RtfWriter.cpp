@@ -89,8 +89,6 @@ std::string Paragraph(const Element &e, const SheetCell &cell)
                         : e.align == Align::Center                                           ? "\\qc"
                                                                                              : "\\ql";
     out << align;
-    if (cell.raise > 0)
-        out << "\\sa" << cell.raise;
     switch (e.type) {
     case ElementType::LineNumber:
     case ElementType::BoxLabel:
@@ -153,15 +151,16 @@ void WriteRow(std::ostringstream &out, const SheetRow &row)
         case CellBorder::None:
             break;
         }
-        out << (bound || cell.border == CellBorder::Band || cell.border == CellBorder::BandLabel ? "\\clvertalb"
-                                                                                                  : "\\clvertalt")
-            << "\\cellx" << cell.right;
+        const bool foot = cell.drop < 0 && (bound || cell.border == CellBorder::Band || cell.border == CellBorder::BandLabel);
+        out << (foot ? "\\clvertalb" : "\\clvertalt") << "\\cellx" << cell.right;
     }
     out << "\n";
     for (const SheetCell &cell : row.cells) {
         out << "\\pard\\intbl";
         if (cell.elements.empty())
             out << "\\fs2";
+        if (cell.drop > 0)
+            out << "\\sb" << cell.drop;
         for (size_t i = 0; i < cell.elements.size(); ++i)
             out << (i > 0 ? "\\par\\pard\\intbl" : "") << Paragraph(*cell.elements[i], cell);
         out << "\\cell\n";
