@@ -193,7 +193,7 @@ TEST(FormGenerator, PrintedPageThatWouldRunOntoASecondSheetIsRefusedAtTheLineTha
     // Lines of 12 points: as many fit as the sheet's body holds, the next one is named.
     const int fitting = formgen::kSheetBody / 240;
     const std::string header = "page 7 width=1000 height=9000 printrow=12";
-    EXPECT_NO_THROW(formgen::LayOutSheet(Render(LinesOfAmounts(fitting), header, Medium::Print)));
+    EXPECT_NO_THROW(formgen::WriteRtfTemplate(Render(LinesOfAmounts(fitting), header, Medium::Print)));
     try {
         formgen::WriteRtfTemplate(Render(LinesOfAmounts(fitting + 5), header, Medium::Print));
         FAIL() << "a page longer than its sheet was accepted";
@@ -206,8 +206,9 @@ TEST(FormGenerator, PrintedPageThatWouldRunOntoASecondSheetIsRefusedAtTheLineTha
 
 TEST(FormGenerator, FooterStandsAtTheFootOfTheSheet)
 {
-    const formgen::Sheet sheet = formgen::LayOutSheet(
-        Render("line 1 \"Interest\" d30\nfooter \"Cat. No. 11370H\"", "page 1 height=600", Medium::Print));
+    const PageLayout layout =
+        Render("line 1 \"Interest\" d30\nfooter \"Cat. No. 11370H\"", "page 1 height=600", Medium::Print);
+    const formgen::Sheet sheet = formgen::LayOutSheet(layout);
     int height = 0;
     for (const formgen::SheetRow &row : sheet.rows)
         height += row.height;

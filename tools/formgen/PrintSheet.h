@@ -53,7 +53,9 @@ struct Sheet {
 // The printed font size of an element in half-points.
 int PrintHalfPoints(const Element &e);
 
+// The sheet's cells point into the layout, which must outlive it.
 // Errors: throws DescriptionError naming the description line whose row runs past the sheet.
 Sheet LayOutSheet(const PageLayout &layout);
+Sheet LayOutSheet(PageLayout &&) = delete;
 
 } // namespace formgen
