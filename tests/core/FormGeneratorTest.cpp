@@ -2,6 +2,7 @@
 // descriptions it refuses, the UI XML it writes and the print template with its support file.
 #include "FormDescription.h"
 #include "PageLayout.h"
+#include "PrintSheet.h"
 #include "RtfWriter.h"
 #include "UiWriter.h"
 
@@ -15,11 +16,22 @@ namespace {
 using formgen::DescriptionError;
 using formgen::Element;
 using formgen::ElementType;
+using formgen::Medium;
 using formgen::PageLayout;
 
-PageLayout Render(const std::string &body, const std::string &header = "page 7 width=1000 height=600 focus=4030")
+PageLayout Render(const std::string &body, const std::string &header = "page 7 width=1000 height=600 focus=4030",
+                  Medium medium = Medium::Screen)
 {
-    return formgen::LayOutPage(formgen::ParseDescription(header + "\n" + body + "\n", "test.form"));
+    return formgen::LayOutPage(formgen::ParseDescription(header + "\n" + body + "\n", "test.form"), medium);
+}
+
+// A page of `lines` form lines, each with an amount, printed `printRow` points high.
+std::string LinesOfAmounts(int lines)
+{
+    std::string body;
+    for (int i = 1; i <= lines; ++i)
+        body += "line " + std::to_string(i) + " \"Line " + std::to_string(i) + "\" d" + std::to_string(i) + "\n";
+    return body;
 }
 
 const Element *BoundElement(const PageLayout &layout)
@@ -195,6 +207,51 @@ TEST(FormGenerator, PrintTemplateHoldsOneVariablePerBoundControl)
         ++lines;
     }
     EXPECT_EQ(lines, 6);
+}
+
+TEST(FormGenerator, PrintedPageThatWouldRunOntoASecondSheetIsRefusedAtTheLineThatPassesTheFoot)
+{
+    // Lines of 12 points: as many fit as the sheet's body holds, the next one is named.
+    const int fitting = formgen::kSheetBody / 240;
+    const std::string header = "page 7 width=1000 height=9000 printrow=12";
+    EXPECT_NO_THROW(formgen::WriteRtfTemplate(Render(LinesOfAmounts(fitting), header, Medium::Print)));
+    try {
+        formgen::WriteRtfTemplate(Render(LinesOfAmounts(fitting + 5), header, Medium::Print));
+        FAIL() << "a page longer than its sheet was accepted";
+    } catch (const DescriptionError &error) {
+        // Line 1 is the page header, so the n-th form line stands on line n + 1.
+        const std::string expected = "test.form:" + std::to_string(fitting + 2) + ":";
+        EXPECT_NE(std::string(error.what()).find(expected), std::string::npos) << error.what();
+    }
+}
+
+TEST(FormGenerator, FooterStandsAtTheFootOfTheSheet)
+{
+    const PageLayout layout =
+        Render("line 1 \"Interest\" d30\nfooter \"Cat. No. 11370H\"", "page 1 height=600", Medium::Print);
+    const formgen::Sheet sheet = formgen::LayOutSheet(layout);
+    int height = 0;
+    for (const formgen::SheetRow &row : sheet.rows)
+        height += row.height;
+    EXPECT_EQ(height, formgen::kSheetBody);
+    std::string lastRow;
+    for (const formgen::SheetCell &cell : sheet.rows.back().cells)
+        for (const Element *e : cell.elements)
+            lastRow += e->text;
+    EXPECT_EQ(lastRow, "Cat. No. 11370H");
+}
+
+TEST(FormGenerator, ScreenAndPrintStatementsShowOnTheirMediumOnly)
+{
+    const std::string body = "line 1 \"Interest\" d30\nscreen text \"Type the payers on page 2.\"\n"
+                             "print text \"Attach a statement.\"";
+    const std::string xml = formgen::WriteUiXml(Render(body));
+    const std::string rtf = formgen::WriteRtfTemplate(Render(body, "page 7 width=1000 height=600", Medium::Print));
+    EXPECT_NE(xml.find("Type the payers"), std::string::npos);
+    EXPECT_EQ(xml.find("Attach a statement"), std::string::npos);
+    EXPECT_NE(rtf.find("Attach a statement"), std::string::npos);
+    EXPECT_EQ(rtf.find("Type the payers"), std::string::npos);
+    EXPECT_NE(rtf.find("/$30/"), std::string::npos);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // A whole return printed from the generated templates: every page merges, LibreOffice converts
-// the document, and the figures read back from the PDF stand on the right pages.
+// the document, each form page comes out on a sheet of its own with its heading and footer, and
+// the figures read back from the PDF stand on the right pages and in the right columns.
 
 #include "print/WordProcessor.h"
 #include "support/MessageRecorder.h"
@@ -10,6 +11,7 @@
 #include <regex>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace quorvan {
 namespace {
@@ -18,17 +20,23 @@ using test::ReadFileBytes;
 using test::RunCli;
 using test::TestDataPath;
 
+// A word of a PDF page with its box, in points from the top left corner.
+struct Word {
+    double left, top, right, bottom;
+    std::string text;
+};
+
 class PrintDocument : public testing::Test {
 protected:
-    void SetUp() override
+    static void SetUpTestSuite()
     {
         char folder[] = "/tmp/quorvan-printdoc-XXXXXX";
         ASSERT_NE(mkdtemp(folder), nullptr);
         folder_ = folder;
     }
-    void TearDown() override { std::system(("rm -rf '" + folder_ + "'").c_str()); }
+    static void TearDownTestSuite() { std::system(("rm -rf '" + folder_ + "'").c_str()); }
 
-    std::string Print(const std::string& output, const std::string& forms)
+    static std::string Print(const std::string& output, const std::string& forms)
     {
         std::string out, err;
         const int status = RunCli("--print '" + folder_ + "/" + output + "' --forms " + forms + " '" +
@@ -38,8 +46,15 @@ protected:
         return folder_ + "/" + output;
     }
 
-    // The text of one PDF page (1-based) as pdftotext reads it.
-    std::string PageText(const std::string& pdf, int page)
+    // The return's Form 1041, Schedule D and Schedules K-1 as a PDF, made once for the tests that read it.
+    static const std::string& ReturnPdf()
+    {
+        static const std::string pdf = Print("return.pdf", "1,2,5,6,9");
+        return pdf;
+    }
+
+    // The text of one PDF page (1-based) as pdftotext reads it, in its layout.
+    static std::string PageText(const std::string& pdf, int page)
     {
         const std::string text = folder_ + "/page.txt";
         const std::string command = "pdftotext -layout -f " + std::to_string(page) + " -l " + std::to_string(page) +
@@ -48,7 +63,21 @@ protected:
         return ReadFileBytes(text);
     }
 
-    int PageCount(const std::string& pdf)
+    static std::vector<Word> PageWords(const std::string& pdf, int page)
+    {
+        const std::string boxes = folder_ + "/words.html";
+        const std::string command = "pdftotext -bbox -f " + std::to_string(page) + " -l " + std::to_string(page) +
+                                    " '" + pdf + "' '" + boxes + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        const std::string html = ReadFileBytes(boxes);
+        const std::regex word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+        std::vector<Word> words;
+        for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it)
+            words.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4]), (*it)[5]});
+        return words;
+    }
+
+    static int PageCount(const std::string& pdf)
     {
         const std::string info = folder_ + "/info.txt";
         EXPECT_EQ(std::system(("pdfinfo '" + pdf + "' > '" + info + "'").c_str()), 0);
@@ -57,8 +86,38 @@ protected:
         return std::regex_search(text, match, std::regex(R"(Pages:\s+(\d+))")) ? std::stoi(match[1]) : 0;
     }
 
-    std::string folder_;
+    static std::string folder_;
 };
+
+std::string PrintDocument::folder_;
+
+// The first and the last line of a page's text that say something (the body marker, a lone
+// middle dot, is not printed ink).
+std::pair<std::string, std::string> FirstAndLastLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string line = text.substr(start, end - start);
+        if (line.find_first_not_of(" \f\xC2\xB7") != std::string::npos)
+            lines.push_back(line);
+        start = end + 1;
+    }
+    return lines.empty() ? std::make_pair(std::string(), std::string()) : std::make_pair(lines.front(), lines.back());
+}
+
+// The word right of `label` on its line: the amount in the box the label heads.
+const Word* AmountAfter(const std::vector<Word>& words, const Word& label)
+{
+    const Word* amount = nullptr;
+    for (const Word& w : words)
+        if (w.left > label.right && std::abs(w.bottom - label.bottom) < 4 && (!amount || w.left < amount->left))
+            amount = &w;
+    return amount;
+}
 
 TEST_F(PrintDocument, EveryTemplateMergesWithoutLeftoverVariables)
 {
@@ -75,7 +134,7 @@ TEST_F(PrintDocument, PdfShowsTheReturnsFiguresOnTheirPages)
 {
     if (FindWriter().empty())
         GTEST_SKIP() << "LibreOffice (package libreoffice-writer-nogui) is not installed";
-    const std::string pdf = Print("return.pdf", "1,2,9");
+    const std::string& pdf = ReturnPdf();
     const int pages = PageCount(pdf);
     ASSERT_GE(pages, 3);
 
@@ -100,6 +159,57 @@ TEST_F(PrintDocument, PdfShowsTheReturnsFiguresOnTheirPages)
         }
     }
     EXPECT_EQ(k1Pages, 4);
+}
+
+TEST_F(PrintDocument, EachFormPageFillsOneSheetFromItsHeadingToItsFooter)
+{
+    if (FindWriter().empty())
+        GTEST_SKIP() << "LibreOffice (package libreoffice-writer-nogui) is not installed";
+    struct Sheet {
+        const char* form;
+        const char* heading; // on the sheet's first line
+        const char* footer;  // on its last line
+    };
+    // Form 1041 pages 1 and 2, Schedule D pages 1 and 2, one Schedule K-1 for each of four beneficiaries.
+    const Sheet k1 = {"Schedule K-1", R"(Schedule K-1)", R"(Cat\. No\. 11380D\s+Schedule K-1 \(Form 1041\) 2016)"};
+    const std::vector<Sheet> sheets = {
+        {"Form 1041 page 1", R"(Form 1041)", R"(Paperwork Reduction Act Notice.*Cat\. No\. 11370H\s+Form\s+1041\s+\(2016\))"},
+        {"Form 1041 page 2", R"(Form 1041 \(2016\)\s+Page 2)", R"(Form\s+1041\s+\(2016\))"},
+        {"Schedule D page 1", R"(SCHEDULE D)", R"(Cat\. No\. 11376V\s+Schedule D \(Form 1041\) 2016)"},
+        {"Schedule D page 2", R"(Schedule D \(Form 1041\) 2016\s+Page 2)", R"(Schedule D \(Form 1041\) 2016)"},
+        k1, k1, k1, k1,
+    };
+    const std::string& pdf = ReturnPdf();
+    ASSERT_EQ(PageCount(pdf), static_cast<int>(sheets.size()));
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        const auto [first, last] = FirstAndLastLines(PageText(pdf, static_cast<int>(i) + 1));
+        EXPECT_TRUE(std::regex_search(first, std::regex(sheets[i].heading))) << sheets[i].form << ": " << first;
+        EXPECT_TRUE(std::regex_search(last, std::regex(sheets[i].footer))) << sheets[i].form << ": " << last;
+    }
+}
+
+TEST_F(PrintDocument, InnerColumnAmountsStandLeftOfTheTotalsColumn)
+{
+    if (FindWriter().empty())
+        GTEST_SKIP() << "LibreOffice (package libreoffice-writer-nogui) is not installed";
+    const std::vector<Word> words = PageWords(ReturnPdf(), 1);
+    const Word* box2b1 = nullptr;
+    const Word* box2a = nullptr;
+    for (const Word& w : words) {
+        if (w.text == "2b(1)")
+            box2b1 = &w;
+        if (w.text == "2a" && (!box2a || w.left > box2a->left))
+            box2a = &w; // the box of line 2a's amount, right of its line number
+    }
+    ASSERT_TRUE(box2b1 && box2a);
+    const Word* dividends = AmountAfter(words, *box2a);
+    const Word* beneficiaries = AmountAfter(words, *box2b1);
+    ASSERT_TRUE(dividends && beneficiaries);
+    EXPECT_EQ(dividends->text, "8,000");
+    EXPECT_EQ(beneficiaries->text, "5,000");
+    // Line 2b(1) is a part of line 2a, not added to the total: its amount stands in an inner column.
+    EXPECT_LT(beneficiaries->right, dividends->left);
+    EXPECT_GT(beneficiaries->top, dividends->top);
 }
 
 }  // namespace

@@ -65,6 +65,19 @@ int HeaderNumber(const std::string &value, const std::string &source, int lineNo
     Fail(source, lineNo, "not a number: " + value);
 }
 
+// The printed height of an ordinary line: points, a decimal fraction allowed (11.5).
+double PrintRowPoints(const std::string &value, const std::string &source, int lineNo)
+{
+    try {
+        size_t used = 0;
+        const double points = std::stod(value, &used);
+        if (used == value.size() && points >= 6 && points <= 40)
+            return points;
+    } catch (const std::exception &) {
+    }
+    Fail(source, lineNo, "printrow is a height in points from 6 to 40: " + value);
+}
+
 } // namespace
 
 PageDescription ParseDescription(const std::string &text, const std::string &sourceName)
@@ -95,7 +108,7 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
                 if (eq == std::string::npos)
                     Fail(sourceName, lineNo, "expected key=value: " + t);
                 std::string key = t.substr(0, eq);
-                int value = HeaderNumber(t.substr(eq + 1), sourceName, lineNo);
+                int value = key == "printrow" ? 0 : HeaderNumber(t.substr(eq + 1), sourceName, lineNo);
                 if (key == "width")
                     page.width = value;
                 else if (key == "height")
@@ -104,6 +117,8 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
                     page.focusTag = value;
                 else if (key == "row")
                     page.rowHeight = value;
+                else if (key == "printrow")
+                    page.printRow = PrintRowPoints(t.substr(eq + 1), sourceName, lineNo);
                 else
                     Fail(sourceName, lineNo, "unknown page property: " + key);
             }
@@ -112,8 +127,13 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
         if (!haveHeader)
             Fail(sourceName, lineNo, "the description starts with its page header");
         Statement statement;
-        statement.keyword = tokens[0].text;
-        statement.args.assign(tokens.begin() + 1, tokens.end());
+        size_t first = 0;
+        if ((tokens[0].text == "screen" || tokens[0].text == "print") && tokens.size() > 1 && !tokens[1].quoted) {
+            statement.medium = tokens[0].text == "screen" ? Medium::Screen : Medium::Print;
+            first = 1;
+        }
+        statement.keyword = tokens[first].text;
+        statement.args.assign(tokens.begin() + first + 1, tokens.end());
         statement.sourceLine = lineNo;
         page.statements.push_back(statement);
     }

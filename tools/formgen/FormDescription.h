@@ -14,8 +14,12 @@ struct Token {
     bool quoted = false;
 };
 
+// Where a statement shows: on screen and on paper alike, or on one of them only.
+enum class Medium { Both, Screen, Print };
+
 struct Statement {
     std::string keyword;
+    Medium medium = Medium::Both;
     std::vector<Token> args;
     int sourceLine = 0;
 };
@@ -26,6 +30,7 @@ struct PageDescription {
     int height = 2000;
     int focusTag = -1; // -1: the page has no focus control
     int rowHeight = 26; // height of an ordinary line of the form
+    double printRow = 12; // printed height in points of a line that holds a field
     std::string sourceName;
     std::vector<Statement> statements;
 };

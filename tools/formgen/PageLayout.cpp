@@ -115,8 +115,10 @@ int WrappedLines(const std::string &text, int width, int pointSize = 9, bool bol
 
 class LayoutBuilder {
 public:
-    explicit LayoutBuilder(const PageDescription &page) : page_(page)
+    LayoutBuilder(const PageDescription &page, Medium medium) : page_(page), medium_(medium)
     {
+        layout_.sourceName = page.sourceName;
+        layout_.printRow = page.printRow;
         layout_.layoutNumber = page.layoutNumber;
         layout_.width = page.width;
         layout_.height = page.height;
@@ -162,6 +164,8 @@ private:
         names_.insert(name);
         e.name = name;
         e.row = rowCounter_;
+        e.sourceLine = currentLine_;
+        e.footer = footer_;
         if (!columns_.empty()) {
             e.block = blockCounter_;
             e.region = static_cast<int>(columnIndex_);
@@ -303,9 +307,10 @@ private:
     void PlaceRow(const Statement &s, size_t first, const std::string &lineNumber)
     {
         struct Item {
-            enum { Caption, BoxLabel, Move, Field, Bold, Small, Height } kind;
+            enum { Caption, BoxLabel, Move, Field, Bold, Small, Tiny, Centered, Height } kind;
             std::string text;
             FieldToken field;
+            ElementType empty = ElementType::Edit; // WriteIn or Shade: a place bound to nothing
         };
         std::vector<Item> items;
         for (size_t i = first; i < s.args.size(); ++i) {
@@ -322,6 +327,14 @@ private:
                 items.push_back({Item::Bold, "", {}});
             else if (t.text == "small")
                 items.push_back({Item::Small, "", {}});
+            else if (t.text == "tiny")
+                items.push_back({Item::Tiny, "", {}});
+            else if (t.text == "centered")
+                items.push_back({Item::Centered, "", {}});
+            else if (t.text.rfind("blank", 0) == 0)
+                items.push_back({Item::Field, "", ParseField(s, "t0" + t.text.substr(5)), ElementType::WriteIn});
+            else if (t.text.rfind("shade", 0) == 0)
+                items.push_back({Item::Field, "", ParseField(s, "t0" + t.text.substr(5)), ElementType::Shade});
             else
                 items.push_back({Item::Field, "", ParseField(s, t.text)});
         }
@@ -348,6 +361,8 @@ private:
         std::string pendingBox;
         bool bold = false;
         bool small = false;
+        bool tiny = false;
+        bool centered = false;
         for (size_t i = 0; i < items.size(); ++i) {
             Item &item = items[i];
             switch (item.kind) {
@@ -358,6 +373,12 @@ private:
                 break;
             case Item::Small:
                 small = true;
+                break;
+            case Item::Tiny:
+                small = tiny = true;
+                break;
+            case Item::Centered:
+                centered = true;
                 break;
             case Item::Move:
                 cursor = region_.x + Number(s, item.text);
@@ -384,12 +405,16 @@ private:
                 int size = small ? 8 : 9;
                 int natural = TextWidth(item.text, size, bold);
                 int width = std::max(20, std::min(natural, limit - cursor));
+                // A centred caption (a column heading) takes the room up to what follows it.
+                if (centered)
+                    width = std::max(width, limit - cursor);
                 int lines = WrappedLines(item.text, width, size, bold);
                 int h = lines * (size == 8 ? 13 : kTextLineHeight) + 4;
-                AddCaption({cursor, top + 6, width, h}, item.text, size, bold);
+                AddCaption({cursor, top + 6, width, h}, item.text, size, bold, centered ? Align::Center : Align::Left)
+                    .tiny = tiny;
                 height = std::max(height, h + 6);
                 cursor += width + kGap;
-                bold = small = false;
+                bold = small = tiny = centered = false;
                 break;
             }
             case Item::Field: {
@@ -428,7 +453,14 @@ private:
                         Fail(s.sourceLine, "field runs outside its region");
                 }
                 int fy = top + (f.kind == 'x' || f.kind == 'e' ? 5 : 3);
-                AddField(s, f, {x, fy, f.width, f.height}, !box.empty() ? box : lineNumber);
+                if (item.empty != ElementType::Edit) {
+                    Element e;
+                    e.type = item.empty;
+                    e.rect = {x, fy, f.width, f.height};
+                    Add(e, "rule");
+                } else {
+                    AddField(s, f, {x, fy, f.width, f.height}, !box.empty() ? box : lineNumber);
+                }
                 height = std::max(height, f.height + 4);
                 cursor = x + f.width + kGap;
                 break;
@@ -606,7 +638,12 @@ private:
         } else if (k == "center") {
             PlaceParagraph(s, 8, false, Align::Center);
         } else if (k == "gap") {
-            y_ += s.args.empty() ? 8 : Number(s, s.args[0].text);
+            const int gap = s.args.empty() ? 8 : Number(s, s.args[0].text);
+            Element e;
+            e.type = ElementType::Spacer;
+            e.rect = {region_.x, y_, region_.width, gap};
+            Add(e, "gap");
+            y_ += gap;
         } else if (k == "rule") {
             AddRule(1);
         } else if (k == "line") {
@@ -615,6 +652,12 @@ private:
             PlaceRow(s, 1, s.args[0].text == "-" ? "" : s.args[0].text);
         } else if (k == "row") {
             PlaceRow(s, 0, "");
+        } else if (k == "footer") {
+            if (!columns_.empty())
+                Fail(s.sourceLine, "a footer stands outside side-by-side columns");
+            footer_ = true;
+            PlaceRow(s, 0, "");
+            footer_ = false;
         } else if (k == "help") {
             PlaceHelp(s);
         } else if (k == "columns") {
@@ -654,12 +697,26 @@ private:
 public:
     void Run()
     {
-        for (currentIndex_ = 0; currentIndex_ < page_.statements.size(); ++currentIndex_)
-            Place(page_.statements[currentIndex_]);
+        for (currentIndex_ = 0; currentIndex_ < page_.statements.size(); ++currentIndex_) {
+            const Statement &s = page_.statements[currentIndex_];
+            if (s.medium == Medium::Both || s.medium == medium_)
+                Place(s);
+            else if (s.keyword == "table")
+                SkipTable();
+        }
     }
+    // A table marked for the other medium: its columns and end are skipped with it.
+    void SkipTable()
+    {
+        const auto &statements = page_.statements;
+        while (currentIndex_ < statements.size() && statements[currentIndex_].keyword != "endtable")
+            ++currentIndex_;
+    }
+
     PageLayout Result()
     {
-        if (y_ > page_.height)
+        // The screen page's height is the zoom table's; the printed sheet is checked by its own measure.
+        if (medium_ == Medium::Screen && y_ > page_.height)
             Fail(page_.statements.empty() ? 0 : page_.statements.back().sourceLine,
                  "content runs to " + std::to_string(y_) + ", below the page height " + std::to_string(page_.height));
         return layout_;
@@ -667,7 +724,9 @@ public:
 
 private:
     const PageDescription &page_;
+    const Medium medium_;
     PageLayout layout_;
+    bool footer_ = false;
     Region region_;
     int y_ = 0;
     int lastRowTop_ = -1;
@@ -687,9 +746,9 @@ private:
 
 } // namespace
 
-PageLayout LayOutPage(const PageDescription &page)
+PageLayout LayOutPage(const PageDescription &page, Medium medium)
 {
-    LayoutBuilder builder(page);
+    LayoutBuilder builder(page, medium);
     builder.Run();
     return builder.Result();
 }

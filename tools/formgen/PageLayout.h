@@ -25,6 +25,9 @@ enum class ElementType {
     Memo,        // multi-line text bound to a slot
     AnswerLabel, // read-only text showing a slot
     HelpButton,  // "?" button with its callout text
+    Spacer,      // vertical space between lines (a gap); nothing is drawn
+    WriteIn,     // an underlined space to sign or write in by hand, bound to nothing
+    Shade,       // a shaded box where the form takes no entry, bound to nothing
 };
 
 enum class Align { Left, Center, Right, LeftMiddle };
@@ -41,6 +44,7 @@ struct Element {
     std::string style;     // "EDITOVERRIDEABLE", "EDITREADONLY", "CHECKBOXOVERRIDEABLE" or ""
     int pointSize = 9;
     bool bold = false;
+    bool tiny = false;     // a small caption the form sets smaller still on paper
     bool wrap = false;
     Align align = Align::Left;
     std::string name;      // unique control name on the page
@@ -48,19 +52,25 @@ struct Element {
     int block = 0;         // side-by-side regions: the number of their block (0 outside any)
     int region = 0;        // and the region within it, counted from 0
     std::string line;      // bound fields: the form's line ("15b"), or a table cell's "row 3, column (d)"
+    int sourceLine = 0;    // the description line of the statement that placed it
+    bool footer = false;   // printed at the foot of the sheet
 
     int Tag() const;       // the binding code the program reads
 };
 
 struct PageLayout {
+    std::string sourceName; // the description file, for messages
     int layoutNumber = 0;
     int width = 0;
     int height = 0;
     int focusTag = -1;
+    double printRow = 12; // printed height in points of a line that holds a field
     std::vector<Element> elements; // in reading order, which is also the tab order
 };
 
-// Errors: throws DescriptionError naming the source line of a statement it cannot place.
-PageLayout LayOutPage(const PageDescription &page);
+// Lays out the statements for the screen or for paper: each medium skips the statements marked
+// for the other one. Errors: throws DescriptionError naming the source line of a statement it
+// cannot place.
+PageLayout LayOutPage(const PageDescription &page, Medium medium = Medium::Screen);
 
 } // namespace formgen

@@ -1,5 +1,7 @@
 #include "RtfWriter.h"
 
+#include "PrintSheet.h"
+
 #include <algorithm>
 #include <map>
 #include <sstream>
@@ -8,14 +10,7 @@
 namespace formgen {
 namespace {
 
-// A page is 1000 pixels wide and prints 7.5 inches wide (letter paper, half-inch margins).
-constexpr double kTwipsPerPixel = 10.8;
 constexpr int kMaxSupportLines = 400;
-
-int Twips(int pixels)
-{
-    return static_cast<int>(pixels * kTwipsPerPixel + 0.5);
-}
 
 // RTF text of a caption. "/" is written as \'2f so that no caption can look like a variable to the
 // merge, and characters beyond ASCII become \uN? escapes.
@@ -78,101 +73,96 @@ bool IsVariable(const Element &e)
            e.type == ElementType::AnswerLabel;
 }
 
-std::string CellText(const Element &e)
+std::string Paragraph(const Element &e, const SheetCell &cell)
 {
     std::ostringstream out;
-    // Printed, the page is narrower than on screen: 9-point captions print at 7 points.
-    int halfPoints = std::max(12, static_cast<int>(e.pointSize * 1.6 + 0.5));
+    const int size = PrintHalfPoints(e);
+    if (cell.border == CellBorder::BandLabel) {
+        out << "\\qc\\fs" << size << "\\b\\cf2 " << RtfText(e.label) << "\\cf0\\b0 ";
+        return out.str();
+    }
+    if (cell.border == CellBorder::Band) {
+        out << "\\ql\\fs" << size << "\\b " << RtfText(e.text) << "\\b0 ";
+        return out.str();
+    }
+    const char *align = e.align == Align::Right || (e.type == ElementType::Edit && e.fieldKind >= 2) ? "\\qr"
+                        : e.align == Align::Center                                           ? "\\qc"
+                                                                                             : "\\ql";
+    out << align;
     switch (e.type) {
-    case ElementType::Band:
-        out << "\\fs18\\b " << RtfText(e.label) << "\\tab " << RtfText(e.text) << "\\b0 ";
-        break;
     case ElementType::LineNumber:
     case ElementType::BoxLabel:
-        out << "\\fs" << halfPoints << "\\b " << RtfText(e.text) << "\\b0 ";
+        out << "\\fs" << size << "\\b " << RtfText(e.text) << "\\b0 ";
         break;
     case ElementType::Caption:
-        out << "\\fs" << halfPoints << (e.bold ? "\\b " : " ") << RtfText(e.text) << (e.bold ? "\\b0 " : "");
+        out << "\\fs" << size << (e.bold ? "\\b " : " ") << RtfText(e.text) << (e.bold ? "\\b0 " : "");
+        break;
+    case ElementType::WriteIn:
+    case ElementType::Shade:
+        out << "\\fs" << size << " ";
         break;
     default:
-        out << "\\fs16 " << Variable(e);
+        out << "\\fs" << size << " " << Variable(e);
         break;
     }
     return out.str();
 }
 
-const char *CellAlignment(const Element &e)
+// Cells of rows that hold a field stand on the row's foot, so a caption shares the line of its
+// amount; other rows (titles, column headings) hang from the top.
+void WriteRow(std::ostringstream &out, const SheetRow &row)
 {
-    if (e.align == Align::Right || (e.type == ElementType::Edit && e.fieldKind >= 2))
-        return "\\qr";
-    if (e.align == Align::Center)
-        return "\\qc";
-    return "\\ql";
-}
-
-struct Cell {
-    int left = 0;
-    int right = 0;
-    std::vector<const Element *> elements;
-};
-
-// One table row per line of the form. Elements that overlap across the line (a title block's
-// subtitles under its title) share a cell, one paragraph each.
-void WriteRow(std::ostringstream &out, std::vector<const Element *> elements)
-{
-    std::sort(elements.begin(), elements.end(), [](const Element *a, const Element *b) {
-        return a->rect.x != b->rect.x ? a->rect.x < b->rect.x : a->rect.y < b->rect.y;
-    });
-    std::vector<Cell> cells;
-    for (const Element *e : elements) {
-        if (!cells.empty() && e->rect.x < cells.back().right) {
-            cells.back().right = std::max(cells.back().right, e->rect.x + e->rect.w);
-            cells.back().elements.push_back(e);
-        } else {
-            cells.push_back({e->rect.x, e->rect.x + e->rect.w, {e}});
+    out << "\\trowd\\trgaph20\\trleft0\\trrh-" << row.height;
+    if (row.ruleWidth > 0) {
+        // The first cell carries the rule; the others fill the rest of the page.
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            if (i == 0 && row.cells[i].left > 0)
+                out << "\\cellx" << row.cells[i].left;
+            out << (i == 0 ? "\\clbrdrb\\brdrs\\brdrw" + std::to_string(row.ruleWidth) : "") << "\\cellx"
+                << row.cells[i].right;
         }
+        out << "\n";
+        for (size_t i = 0; i < row.cells.size() + (row.cells[0].left > 0 ? 1 : 0); ++i)
+            out << "\\pard\\intbl\\fs2\\cell\n";
+        out << "\\row\n";
+        return;
     }
-    // Text cells reach to the next cell, so captions have the room the screen gives them; other
-    // gaps become empty cells so every field keeps its place across the page.
-    for (size_t i = 0; i + 1 < cells.size(); ++i) {
-        bool text = true;
-        for (const Element *e : cells[i].elements)
-            text = text && !IsVariable(*e);
-        if (text)
-            cells[i].right = cells[i + 1].left;
-    }
-    out << "\\trowd\\trgaph20\\trleft0";
-    int edge = 0;
-    std::vector<std::pair<int, const Cell *>> boundaries;
-    for (const Cell &cell : cells) {
-        if (cell.left > edge)
-            boundaries.push_back({cell.left, nullptr});
-        boundaries.push_back({cell.right, &cell});
-        edge = cell.right;
-    }
-    for (const auto &[right, cell] : boundaries) {
-        const bool field = cell && cell->elements.size() == 1 && IsVariable(*cell->elements.front()) &&
-                           cell->elements.front()->type == ElementType::Edit;
-        const bool band = cell && cell->elements.front()->type == ElementType::Band;
-        if (field)
+    bool bound = false;
+    for (const SheetCell &cell : row.cells)
+        for (const Element *e : cell.elements)
+            bound = bound || IsVariable(*e) || e->type == ElementType::WriteIn || e->type == ElementType::Shade;
+    for (const SheetCell &cell : row.cells) {
+        switch (cell.border) {
+        case CellBorder::Bottom:
             out << "\\clbrdrb\\brdrs\\brdrw10";
-        if (band)
+            break;
+        case CellBorder::Box:
+            out << "\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10";
+            break;
+        case CellBorder::Shaded:
+            out << "\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clcbpat4";
+            break;
+        case CellBorder::BandLabel:
+            out << "\\clbrdrt\\brdrs\\brdrw20\\clbrdrb\\brdrs\\brdrw10\\clcbpat3";
+            break;
+        case CellBorder::Band:
             out << "\\clbrdrt\\brdrs\\brdrw20\\clbrdrb\\brdrs\\brdrw10";
-        out << "\\cellx" << Twips(right);
+            break;
+        case CellBorder::None:
+            break;
+        }
+        const bool foot = cell.drop < 0 && (bound || cell.border == CellBorder::Band || cell.border == CellBorder::BandLabel);
+        out << (foot ? "\\clvertalb" : "\\clvertalt") << "\\cellx" << cell.right;
     }
     out << "\n";
-    for (const auto &[right, cell] : boundaries) {
-        (void)right;
+    for (const SheetCell &cell : row.cells) {
         out << "\\pard\\intbl";
-        if (cell) {
-            bool first = true;
-            for (const Element *e : cell->elements) {
-                if (!first)
-                    out << "\\par\\pard\\intbl";
-                out << CellAlignment(*e) << " " << CellText(*e);
-                first = false;
-            }
-        }
+        if (cell.elements.empty())
+            out << "\\fs2";
+        if (cell.drop > 0)
+            out << "\\sb" << cell.drop;
+        for (size_t i = 0; i < cell.elements.size(); ++i)
+            out << (i > 0 ? "\\par\\pard\\intbl" : "") << Paragraph(*cell.elements[i], cell);
         out << "\\cell\n";
     }
     out << "\\row\n";
@@ -182,62 +172,24 @@ void WriteRow(std::ostringstream &out, std::vector<const Element *> elements)
 
 std::string WriteRtfTemplate(const PageLayout &layout)
 {
+    const Sheet sheet = LayOutSheet(layout);
     std::ostringstream out;
-    // Colour 1 shows overridden answers; colour 2 (white) hides the body marker.
+    // Colour 1 shows overridden answers; colour 2 (white) hides the body marker and letters the
+    // part labels on colour 3 (black); colour 4 (grey) shades the boxes that take no entry.
     out << "{\\rtf1\\ansi\\ansicpg1252\\deff0\n"
            "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset2 Wingdings;}}\n"
-           "{\\colortbl ;\\red255\\green0\\blue0;\\red255\\green255\\blue255;}\n"
-           "\\paperw12240\\paperh15840\\margl720\\margr720\\margt720\\margb720\\widowctrl\n"
-           "\\pard\\plain\\f0\\fs4\\cf2\\'b7\\cf0\n"
+           "{\\colortbl ;\\red255\\green0\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue0;\\red217\\green217\\blue217;}\n"
+        << "\\paperw" << kSheetWidth << "\\paperh" << kSheetHeight << "\\margl" << kSideMargin << "\\margr"
+        << kSideMargin << "\\margt" << kTopMargin << "\\margb" << kBottomMargin << "\\widowctrl\n"
+        << "\\pard\\plain\\f0\\fs4\\sl-40\\slmult0\\cf2\\'b7\\cf0\n"
            // The merge puts its page break right after the marker; this \\par closes the
            // paragraph that holds it, so the break is not swallowed by the first table row.
            "\\par\\pard\\plain\\f0\\fs16 \n";
-    std::map<int, std::vector<const Element *>> rows;
-    std::vector<int> order;
-    std::map<int, int> blockOf; // row -> side-by-side block, for rows inside one
-    std::map<int, std::map<int, std::vector<int>>> blockRows; // block -> region -> its rows in order
-    for (const Element &e : layout.elements) {
-        if (e.type == ElementType::HelpButton)
-            continue;
-        if (rows.find(e.row) == rows.end()) {
-            order.push_back(e.row);
-            if (e.block > 0) {
-                blockOf[e.row] = e.block;
-                blockRows[e.block][e.region].push_back(e.row);
-            }
-        }
-        std::vector<const Element *> &row = rows[e.row];
-        if (e.type != ElementType::Rule)
-            row.push_back(&e);
-    }
-    std::map<int, bool> blockDone;
-    for (int row : order) {
-        auto inBlock = blockOf.find(row);
-        if (inBlock == blockOf.end()) {
-            if (rows[row].empty())
-                out << "\\pard\\plain\\f0\\fs4\\brdrb\\brdrs\\brdrw15\\par\n";
-            else
-                WriteRow(out, rows[row]);
-            continue;
-        }
-        // Side-by-side regions print as one table: its row i holds row i of every region.
-        if (blockDone[inBlock->second])
-            continue;
-        blockDone[inBlock->second] = true;
-        const auto &regions = blockRows[inBlock->second];
-        size_t count = 0;
-        for (const auto &[region, regionRows] : regions)
-            count = std::max(count, regionRows.size());
-        for (size_t i = 0; i < count; ++i) {
-            std::vector<const Element *> merged;
-            for (const auto &[region, regionRows] : regions)
-                if (i < regionRows.size())
-                    merged.insert(merged.end(), rows[regionRows[i]].begin(), rows[regionRows[i]].end());
-            if (!merged.empty())
-                WriteRow(out, merged);
-        }
-    }
-    out << "\\pard\\plain\\f0\\fs16\\par\n}\n";
+    for (const SheetRow &row : sheet.rows)
+        WriteRow(out, row);
+    // The paragraph after the table is one point high, exactly, so it stays on the sheet the
+    // table fills; the paragraph that carries the merge's page break takes its height.
+    out << "\\pard\\plain\\f0\\fs2\\sl-20\\slmult0\\par\n}\n";
     return out.str();
 }
 

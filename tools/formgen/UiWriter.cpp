@@ -188,6 +188,25 @@ void WriteElement(Xml &xml, const Element &e)
         WriteLine(xml, e);
         xml.Close();
         break;
+    case ElementType::Spacer:
+        break;
+    case ElementType::Shade:
+        xml.Open("QFrame", e.name);
+        xml.Geometry(e.rect);
+        xml.String("styleSheet", "background-color: #d9d9d9;");
+        xml.Enum("frameShape", "QFrame::NoFrame");
+        xml.Number("tag", 0, true);
+        xml.Close();
+        break;
+    case ElementType::WriteIn:
+        // The line to write on, at the foot of the space.
+        xml.Open("QFrame", e.name);
+        xml.Geometry({e.rect.x, e.rect.y + e.rect.h - 1, e.rect.w, 1});
+        xml.String("styleSheet", "background-color: black;");
+        xml.Enum("frameShape", "QFrame::NoFrame");
+        xml.Number("tag", 0, true);
+        xml.Close();
+        break;
     case ElementType::HelpButton: {
         xml.Open("QPushButton", e.name);
         xml.Geometry(e.rect);

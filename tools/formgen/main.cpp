@@ -68,11 +68,12 @@ int main(int argc, char **argv)
             if (file.filename() != expected)
                 throw formgen::DescriptionError(file.string() + ": the file of layout " +
                                                 std::to_string(page.layoutNumber) + " is named " + expected);
-            formgen::PageLayout layout = formgen::LayOutPage(page);
+            const formgen::PageLayout screen = formgen::LayOutPage(page, formgen::Medium::Screen);
+            const formgen::PageLayout paper = formgen::LayOutPage(page, formgen::Medium::Print);
             const std::string number = std::to_string(page.layoutNumber);
-            WriteIfChanged(psf / ("page" + number + ".psf"), formgen::WriteUiXml(layout));
-            WriteIfChanged(rtf / ("page" + number + ".rtf"), formgen::WriteRtfTemplate(layout));
-            WriteIfChanged(dat / ("PAGE" + number + ".DAT"), formgen::WriteSupportFile(layout));
+            WriteIfChanged(psf / ("page" + number + ".psf"), formgen::WriteUiXml(screen));
+            WriteIfChanged(rtf / ("page" + number + ".rtf"), formgen::WriteRtfTemplate(paper));
+            WriteIfChanged(dat / ("PAGE" + number + ".DAT"), formgen::WriteSupportFile(paper));
         }
     } catch (const std::exception &error) {
         std::cerr << "formgen: " << error.what() << "\n";

@@ -83,11 +83,31 @@ std::string ItemLetter(const std::string &caption)
     return {};
 }
 
-// "a  Total for year" is sub-line a of the line above.
+// "a  Total for year" and "c 28% rate gain" are sub-lines a and c of the line above.
 std::string SubLineLetter(const std::string &caption)
 {
-    if (caption.size() > 3 && caption[0] >= 'a' && caption[0] <= 'z' && caption.compare(1, 2, "  ") == 0)
+    if (caption.size() > 3 && caption[0] >= 'a' && caption[0] <= 'z' && caption[1] == ' ' &&
+        (caption[2] == ' ' || std::isupper(static_cast<unsigned char>(caption[2])) ||
+         std::isdigit(static_cast<unsigned char>(caption[2]))))
         return caption.substr(0, 1);
+    return {};
+}
+
+// Words of a row that change how the caption after them looks, not what it says.
+bool CaptionModifier(const std::string &token)
+{
+    return token == "bold" || token == "small" || token == "tiny" || token == "centered";
+}
+
+// The caption that follows token `a` of a row, past any modifiers; empty when a field comes first.
+std::string CaptionAfter(const std::vector<formgen::Token> &args, size_t a)
+{
+    for (size_t next = a + 1; next < args.size(); ++next) {
+        if (args[next].quoted)
+            return args[next].text;
+        if (!CaptionModifier(args[next].text))
+            break;
+    }
     return {};
 }
 
@@ -208,7 +228,7 @@ private:
                     headers[x] = t.text;
             } else if (t.text.size() > 1 && t.text[0] == '>') {
                 x = std::atoi(t.text.c_str() + 1);
-            } else if (t.text != "bold" && t.text != "small" && t.text.rfind("h=", 0) != 0) {
+            } else if (!CaptionModifier(t.text) && t.text.rfind("h=", 0) != 0) {
                 headerRow = false;
             }
         }
@@ -268,10 +288,14 @@ private:
             if (!section_.empty() && !text.empty())
                 text = section_ + ", " + text;
             const bool checkBox = field.kind == 'x' || field.kind == 'e';
-            if (checkBox && numbered && a + 1 < s.args.size() && s.args[a + 1].quoted)
-                text += ", " + ShortCaption(s.args[a + 1].text);
+            const std::string caption = CaptionAfter(s.args, a);
+            if (checkBox && numbered && !caption.empty())
+                text += ", " + ShortCaption(caption);
             Add(field, text);
-            box.clear();
+            // A box label names its line for the rest of the row ("[18c]" before three columns);
+            // a check box's label belongs to that box alone.
+            if (checkBox)
+                box.clear();
         }
     }
 

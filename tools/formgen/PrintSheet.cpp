@@ -1,0 +1,354 @@
+#include "PrintSheet.h"
+
+#include "TextMetrics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <sstream>
+
+namespace formgen {
+namespace {
+
+// A page pixel prints 10.8 twips wide: 1000 pixels make 7.5 inches.
+constexpr double kTwipsPerPixel = 10.8;
+// Cell padding left and right (the row's \trgaph), and the space a row keeps above its text.
+constexpr int kCellPadding = 20;
+constexpr int kRowSlack = 20;
+// Screen gaps print at half a point a pixel.
+constexpr double kGapPointsPerPixel = 0.5;
+
+int Twips(int pixels)
+{
+    return static_cast<int>(std::lround(pixels * kTwipsPerPixel));
+}
+
+int TwipsOfPoints(double points)
+{
+    return static_cast<int>(std::ceil(points * 20.0));
+}
+
+// Bound controls, and the spaces written in by hand, make a row of the form's entries.
+bool IsEntry(const Element &e)
+{
+    return e.type == ElementType::Edit || e.type == ElementType::CheckBox || e.type == ElementType::Memo ||
+           e.type == ElementType::AnswerLabel || e.type == ElementType::WriteIn || e.type == ElementType::Shade;
+}
+
+bool IsAmount(const Element &e)
+{
+    return e.type == ElementType::Edit && e.fieldKind >= 2;
+}
+
+double PointsOf(const Element &e)
+{
+    return PrintHalfPoints(e) / 2.0;
+}
+
+// The height one element takes as a paragraph of a cell of the given width.
+int ParagraphHeight(const Element &e, int cellWidth)
+{
+    const double widthPoints = (cellWidth - 2 * kCellPadding) / 20.0;
+    switch (e.type) {
+    case ElementType::Caption:
+        return TwipsOfPoints(PrintedLines(e.text, widthPoints, PointsOf(e), e.bold) * PrintedLineHeight(PointsOf(e)));
+    case ElementType::LineNumber:
+    case ElementType::BoxLabel:
+    case ElementType::Edit:
+    case ElementType::AnswerLabel:
+    case ElementType::WriteIn:
+    case ElementType::Shade:
+        return TwipsOfPoints(PrintedLineHeight(PointsOf(e)));
+    case ElementType::Memo:
+        return TwipsOfPoints(std::max(1, e.rect.h / 15) * PrintedLineHeight(PointsOf(e)));
+    case ElementType::CheckBox:
+        return TwipsOfPoints(9.5); // the ink of the box glyph, set at 10 points
+    default:
+        return 0;
+    }
+}
+
+class SheetBuilder {
+public:
+    explicit SheetBuilder(const PageLayout &layout) : layout_(layout) {}
+
+    Sheet Build()
+    {
+        std::vector<const Element *> footer;
+        std::map<int, std::vector<const Element *>> groups; // row key -> its elements
+        std::vector<int> order;
+        std::map<int, int> blockOf;                                   // row key -> block
+        std::map<int, std::map<int, std::vector<int>>> blockRows;     // block -> region -> row keys
+        for (const Element &e : layout_.elements) {
+            if (e.type == ElementType::HelpButton)
+                continue;
+            if (e.footer) {
+                footer.push_back(&e);
+                continue;
+            }
+            // A rule gets a row of its own, after the other elements of its statement.
+            const int key = e.row * 2 + (e.type == ElementType::Rule ? 1 : 0);
+            if (groups.find(key) == groups.end()) {
+                order.push_back(key);
+                if (e.block > 0) {
+                    blockOf[key] = e.block;
+                    blockRows[e.block][e.region].push_back(key);
+                }
+            }
+            groups[key].push_back(&e);
+        }
+        std::sort(order.begin(), order.end());
+
+        std::map<int, bool> blockDone;
+        for (int key : order) {
+            auto inBlock = blockOf.find(key);
+            if (inBlock == blockOf.end()) {
+                AddRow(groups[key]);
+                continue;
+            }
+            // Side-by-side regions print as one table: its row i holds row i of every region.
+            if (blockDone[inBlock->second])
+                continue;
+            blockDone[inBlock->second] = true;
+            const auto &regions = blockRows[inBlock->second];
+            size_t count = 0;
+            for (const auto &[region, keys] : regions)
+                count = std::max(count, keys.size());
+            for (size_t i = 0; i < count; ++i) {
+                std::vector<const Element *> merged;
+                for (const auto &[region, keys] : regions)
+                    if (i < keys.size())
+                        merged.insert(merged.end(), groups[keys[i]].begin(), groups[keys[i]].end());
+                AddRow(merged);
+            }
+        }
+
+        std::vector<SheetRow> footerRows;
+        std::map<int, std::vector<const Element *>> footerGroups;
+        for (const Element *e : footer)
+            footerGroups[e->row * 2 + (e->type == ElementType::Rule ? 1 : 0)].push_back(e);
+        for (auto &[key, elements] : footerGroups)
+            footerRows.push_back(MakeRow(elements));
+        int footerHeight = 0;
+        for (const SheetRow &row : footerRows)
+            footerHeight += row.height;
+
+        int used = 0;
+        for (const SheetRow &row : sheet_.rows)
+            used += row.height;
+        if (used + footerHeight > kSheetBody) {
+            // Name the statement whose line is the first to pass the room left above the footer.
+            int line = footerRows.empty() ? 0 : footerRows.front().sourceLine;
+            int running = 0;
+            for (const SheetRow &row : sheet_.rows) {
+                running += row.height;
+                if (running + footerHeight > kSheetBody) {
+                    line = row.sourceLine;
+                    break;
+                }
+            }
+            Overflow(line, used + footerHeight);
+        }
+        sheet_.usedHeight = used + footerHeight;
+        if (!footerRows.empty()) {
+            // The footer stands at the foot of the sheet, as on the form.
+            SheetRow space;
+            space.height = kSheetBody - used - footerHeight;
+            space.sourceLine = footerRows.front().sourceLine;
+            space.cells.push_back({0, kPrintedWidth, {}, CellBorder::None, -1});
+            if (space.height > 0)
+                sheet_.rows.push_back(space);
+            sheet_.rows.insert(sheet_.rows.end(), footerRows.begin(), footerRows.end());
+        }
+        return sheet_;
+    }
+
+private:
+    [[noreturn]] void Overflow(int line, int height) const
+    {
+        std::ostringstream what;
+        what.precision(2);
+        what << std::fixed << layout_.sourceName << ":" << line << ": the printed page runs to "
+             << height / 1440.0 << " inches, past the " << kSheetBody / 1440.0
+             << " inches of its sheet; shorten the page or lower its printrow";
+        throw DescriptionError(what.str());
+    }
+
+    void AddRow(const std::vector<const Element *> &elements)
+    {
+        if (!elements.empty())
+            sheet_.rows.push_back(MakeRow(elements));
+    }
+
+    SheetRow MakeRow(std::vector<const Element *> elements) const
+    {
+        SheetRow row;
+        row.sourceLine = elements.front()->sourceLine;
+        for (const Element *e : elements)
+            row.sourceLine = std::min(row.sourceLine, e->sourceLine);
+
+        int spacer = 0;
+        bool onlyRules = true;
+        std::vector<const Element *> placed;
+        for (const Element *e : elements) {
+            if (e->type == ElementType::Spacer)
+                spacer = std::max(spacer, TwipsOfPoints(e->rect.h * kGapPointsPerPixel));
+            else if (e->type != ElementType::Rule)
+                placed.push_back(e);
+            onlyRules = onlyRules && e->type == ElementType::Rule;
+        }
+        if (onlyRules) {
+            const Element *rule = elements.front();
+            SheetCell cell;
+            cell.left = Twips(rule->rect.x);
+            cell.right = std::min(kPrintedWidth, Twips(rule->rect.x + rule->rect.w));
+            row.cells.push_back(cell);
+            if (cell.right < kPrintedWidth)
+                row.cells.push_back({cell.right, kPrintedWidth, {}, CellBorder::None, -1});
+            row.ruleWidth = rule->rect.h >= 2 ? 30 : 10;
+            row.height = rule->rect.h >= 2 ? 60 : 40;
+            return row;
+        }
+
+        std::sort(placed.begin(), placed.end(), [](const Element *a, const Element *b) {
+            return a->rect.x != b->rect.x ? a->rect.x < b->rect.x : a->rect.y < b->rect.y;
+        });
+        std::vector<SheetCell> cells;
+        for (const Element *e : placed) {
+            if (e->type == ElementType::Band) {
+                // The black label box is as wide as its printed label needs, so it never wraps.
+                const int labelWidth = std::max(Twips(e->labelWidth),
+                                                TwipsOfPoints(PrintedWidth(e->label, PointsOf(*e), true) + 6) +
+                                                    2 * kCellPadding);
+                SheetCell label{Twips(e->rect.x), Twips(e->rect.x) + labelWidth, {e}, CellBorder::BandLabel, -1};
+                SheetCell title{label.right, Twips(e->rect.x + e->rect.w), {e}, CellBorder::Band, -1};
+                cells.push_back(label);
+                cells.push_back(title);
+                continue;
+            }
+            const int left = Twips(e->rect.x);
+            const int right = Twips(e->rect.x + e->rect.w);
+            if (!cells.empty() && left < cells.back().right && cells.back().border != CellBorder::Band) {
+                cells.back().right = std::max(cells.back().right, right);
+                cells.back().elements.push_back(e);
+            } else {
+                cells.push_back({left, right, {e}, CellBorder::None, -1});
+            }
+        }
+        // Captions reach to the next cell, or to the edge of the page, so they have the room the
+        // screen gives them; a cell that would pass the page's edge is held at it.
+        for (size_t i = 0; i < cells.size(); ++i) {
+            bool text = cells[i].border == CellBorder::None;
+            for (const Element *e : cells[i].elements)
+                text = text && !IsEntry(*e);
+            if (text)
+                cells[i].right = i + 1 < cells.size() ? cells[i + 1].left : kPrintedWidth;
+            cells[i].right = std::min(cells[i].right, kPrintedWidth);
+            if (i > 0)
+                cells[i].left = std::max(cells[i].left, cells[i - 1].right);
+            cells[i].right = std::max(cells[i].right, cells[i].left + 2 * kCellPadding);
+        }
+        // Gaps between cells become empty cells, so every field keeps its place across the page.
+        int edge = 0;
+        bool bound = false;
+        std::map<std::pair<int, int>, int> captionHeight; // (block, region) -> tallest caption cell
+        for (SheetCell &cell : cells) {
+            if (cell.left > edge)
+                row.cells.push_back({edge, cell.left, {}, CellBorder::None, -1});
+            int height = 0;
+            bool captions = cell.border == CellBorder::None;
+            for (const Element *e : cell.elements) {
+                bound = bound || IsEntry(*e);
+                captions = captions && e->type == ElementType::Caption;
+                height += cell.border == CellBorder::None ? ParagraphHeight(*e, cell.right - cell.left)
+                                                          : BandHeight(*e, cell);
+                if (e->type == ElementType::Edit)
+                    cell.border = IsAmount(*e) ? CellBorder::Box : CellBorder::Bottom;
+                else if (e->type == ElementType::WriteIn)
+                    cell.border = CellBorder::Bottom;
+                else if (e->type == ElementType::Shade)
+                    cell.border = CellBorder::Shaded;
+                else if (e->type == ElementType::BoxLabel)
+                    cell.border = CellBorder::Box;
+            }
+            if (captions && !cell.elements.empty()) {
+                int &tallest = captionHeight[{cell.elements.front()->block, cell.elements.front()->region}];
+                tallest = std::max(tallest, height);
+            }
+            row.height = std::max(row.height, height);
+            row.cells.push_back(cell);
+            edge = cell.right;
+        }
+        // Every row spans the page: a word processor widens a shorter row's last cell to the table's width.
+        if (edge < kPrintedWidth)
+            row.cells.push_back({edge, kPrintedWidth, {}, CellBorder::None, -1});
+        row.height += kRowSlack;
+        if (bound)
+            row.height = std::max(row.height, TwipsOfPoints(layout_.printRow));
+        row.height = std::max(row.height, spacer);
+        // In a row of entries a caption hangs so that its last line stands on the row's foot, beside
+        // the amounts, and a line number stands level with the first line of its caption. Both
+        // hang from the top, so they stay level even where the word processor sets a caption on
+        // fewer lines than measured.
+        if (bound) {
+            for (SheetCell &cell : row.cells) {
+                if (cell.elements.empty() || cell.border != CellBorder::None)
+                    continue;
+                const Element &first = *cell.elements.front();
+                if (first.type == ElementType::Caption) {
+                    int height = 0;
+                    for (const Element *e : cell.elements)
+                        height += ParagraphHeight(*e, cell.right - cell.left);
+                    cell.drop = std::max(0, row.height - height);
+                } else if (first.type == ElementType::LineNumber && cell.elements.size() == 1) {
+                    auto caption = captionHeight.find({first.block, first.region});
+                    const int own = ParagraphHeight(first, cell.right - cell.left);
+                    cell.drop = std::max(0, row.height - std::max(own, caption == captionHeight.end() ? 0 : caption->second));
+                }
+            }
+        }
+        return row;
+    }
+
+    int BandHeight(const Element &band, const SheetCell &cell) const
+    {
+        const double size = PointsOf(band);
+        if (cell.border == CellBorder::BandLabel)
+            return TwipsOfPoints(PrintedLineHeight(size));
+        const double width = (cell.right - cell.left - 2 * kCellPadding) / 20.0;
+        return TwipsOfPoints(PrintedLines(band.text, width, size, true) * PrintedLineHeight(size));
+    }
+
+    const PageLayout &layout_;
+    Sheet sheet_;
+};
+
+} // namespace
+
+int PrintHalfPoints(const Element &e)
+{
+    switch (e.type) {
+    case ElementType::Band:
+        return 18;
+    case ElementType::Edit:
+    case ElementType::Memo:
+    case ElementType::AnswerLabel:
+    case ElementType::CheckBox:
+    case ElementType::WriteIn:
+    case ElementType::Shade:
+        return 16;
+    default:
+        // Captions print at five sixths of their screen size (9-point captions at 7.5 points),
+        // small ones at 7 points, and the few the form sets tighter still at 6.5.
+        if (e.tiny)
+            return 13;
+        return std::max(14, static_cast<int>(std::lround(e.pointSize * 5.0 / 3.0)));
+    }
+}
+
+Sheet LayOutSheet(const PageLayout &layout)
+{
+    return SheetBuilder(layout).Build();
+}
+
+} // namespace formgen
