@@ -42,6 +42,7 @@ struct MainCommands {
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuPrintPreview = nullptr;
     QAction* mnuExportPdf = nullptr;
     QAction* mnuExit = nullptr;
     QAction* HX_Line = nullptr;
@@ -84,6 +85,7 @@ struct MainCommands {
     QAbstractButton* cbtnOpen = nullptr;
     QAbstractButton* cbtnSave = nullptr;
     QAbstractButton* cbtnPrint = nullptr;
+    QAbstractButton* cbtnPrintPreview = nullptr;
     QAbstractButton* cbtnPrior = nullptr;
     QAbstractButton* cbtnNext = nullptr;
     QAbstractButton* cbtnRefresh = nullptr;
@@ -95,6 +97,7 @@ struct MainCommands {
     QAbstractButton* cbtnSmlOpen = nullptr;
     QAbstractButton* cbtnSmlSave = nullptr;
     QAbstractButton* cbtnSmlPrint = nullptr;
+    QAbstractButton* cbtnSmlPrintPreview = nullptr;
     QAbstractButton* cbtnSmlPrior = nullptr;
     QAbstractButton* cbtnSmlNext = nullptr;
     QAbstractButton* cbtnSmlRefresh = nullptr;

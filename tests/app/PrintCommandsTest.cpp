@@ -69,6 +69,11 @@ public:
         log_.started << command;
         return log_.startResult;
     }
+    bool StartWatched(const LaunchCommand& command, int, ProgramEndHandler) override
+    {
+        log_.started << command;
+        return log_.startResult;
+    }
     bool OpenDocument(const QString& path) override
     {
         log_.opened << path;
