@@ -4,6 +4,7 @@
 #include "Prompts.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -21,6 +22,7 @@
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -87,6 +89,7 @@ TfrmPdfPreview::TfrmPdfPreview(const QString& title, PdfPreviewOptions options, 
     view_->setAutoFillBackground(true);
     setCentralWidget(view_);
     BuildToolBar();
+    view_->viewport()->installEventFilter(this);
 
     connect(view_->pageNavigator(), &QPdfPageNavigator::currentPageChanged, this, &TfrmPdfPreview::ShowPageNumber);
     connect(view_, &QPdfView::zoomFactorChanged, this, &TfrmPdfPreview::ShowZoom);
@@ -100,6 +103,7 @@ TfrmPdfPreview::TfrmPdfPreview(const QString& title, PdfPreviewOptions options, 
 
 TfrmPdfPreview::~TfrmPdfPreview()
 {
+    view_->viewport()->removeEventFilter(this);
     // The file is let go before its scratch folder is removed.
     document_->close();
 }
@@ -109,21 +113,28 @@ void TfrmPdfPreview::BuildToolBar()
     QToolBar* bar = addToolBar(QStringLiteral("Preview"));
     bar->setObjectName(QStringLiteral("tbrPreview"));
     bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    const auto styled = [bar](QAction* action, Qt::ToolButtonStyle style) {
+        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
+            button->setToolButtonStyle(style);
+        return action;
+    };
 
-    connect(ToolAction(bar, "btnPrint", QStringLiteral("Print..."), QStyle::SP_DialogApplyButton, QKeySequence::Print),
+    connect(styled(ToolAction(bar, "btnPrint", QStringLiteral("Print..."), QStyle::SP_DialogApplyButton,
+                              QKeySequence::Print),
+                   Qt::ToolButtonTextBesideIcon),
             &QAction::triggered, this, &TfrmPdfPreview::PrintClick);
-    connect(ToolAction(bar, "btnSaveAsPdf", QStringLiteral("Save as PDF..."), QStyle::SP_DialogSaveButton,
-                       QKeySequence::Save),
+    connect(styled(ToolAction(bar, "btnSaveAsPdf", QStringLiteral("Save as PDF..."), QStyle::SP_DialogSaveButton,
+                              QKeySequence::Save),
+                   Qt::ToolButtonTextBesideIcon),
             &QAction::triggered, this, &TfrmPdfPreview::SaveAsPdfClick);
     if (options_.openInWordProcessor) {
-        connect(ToolAction(bar, "btnOpenInWordProcessor", QStringLiteral("Open in Word Processor"),
-                           QStyle::SP_FileDialogContentsView),
+        connect(styled(ToolAction(bar, "btnOpenInWordProcessor", QStringLiteral("Open in Word Processor"),
+                                  QStyle::SP_FileDialogContentsView),
+                       Qt::ToolButtonTextBesideIcon),
                 &QAction::triggered, this, [this] { options_.openInWordProcessor(); });
     }
     bar->addSeparator();
 
-    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     connect(ToolAction(bar, "btnPriorPage", QStringLiteral("Previous Page"), QStyle::SP_ArrowUp,
                        QKeySequence(Qt::CTRL | Qt::Key_PageUp)),
             &QAction::triggered, this, [this] { GoToPage(CurrentPage() - 1); });
@@ -146,20 +157,27 @@ void TfrmPdfPreview::BuildToolBar()
     });
     bar->addSeparator();
 
-    connect(ToolAction(bar, "btnZoomOut", QStringLiteral("Zoom Out"), QStyle::SP_ArrowLeft, QKeySequence::ZoomOut),
-            &QAction::triggered, this, [this] { ZoomBy(1 / kZoomStep); });
+    // The style has no magnifier icons: the zoom buttons read "-" and "+".
+    QAction* zoomOut = ToolAction(bar, "btnZoomOut", QStringLiteral("Zoom Out"), QStyle::SP_ArrowLeft, QKeySequence::ZoomOut);
+    zoomOut->setIconText(QStringLiteral("\u2212"));
+    connect(styled(zoomOut, Qt::ToolButtonTextOnly), &QAction::triggered, this, [this] { ZoomBy(1 / kZoomStep); });
     lblZoom_ = new QLabel(bar);
     lblZoom_->setObjectName(QStringLiteral("lblZoom"));
     lblZoom_->setMinimumWidth(48);
     lblZoom_->setAlignment(Qt::AlignCenter);
     bar->addWidget(lblZoom_);
-    connect(ToolAction(bar, "btnZoomIn", QStringLiteral("Zoom In"), QStyle::SP_ArrowRight, QKeySequence::ZoomIn),
-            &QAction::triggered, this, [this] { ZoomBy(kZoomStep); });
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    connect(ToolAction(bar, "btnFitWidth", QStringLiteral("Fit Width"), QStyle::SP_TitleBarMaxButton),
-            &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitToWidth); });
-    connect(ToolAction(bar, "btnWholePage", QStringLiteral("Whole Page"), QStyle::SP_TitleBarNormalButton),
-            &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitInView); });
+    QAction* zoomIn = ToolAction(bar, "btnZoomIn", QStringLiteral("Zoom In"), QStyle::SP_ArrowRight, QKeySequence::ZoomIn);
+    zoomIn->setIconText(QStringLiteral("+"));
+    connect(styled(zoomIn, Qt::ToolButtonTextOnly), &QAction::triggered, this, [this] { ZoomBy(kZoomStep); });
+    // The two fitted views are a choice; a zoom step leaves both.
+    btnFitWidth_ = styled(ToolAction(bar, "btnFitWidth", QStringLiteral("Fit Width"), QStyle::SP_TitleBarMaxButton),
+                          Qt::ToolButtonTextOnly);
+    btnWholePage_ = styled(ToolAction(bar, "btnWholePage", QStringLiteral("Whole Page"), QStyle::SP_TitleBarNormalButton),
+                           Qt::ToolButtonTextOnly);
+    for (QAction* fit : {btnFitWidth_, btnWholePage_})
+        fit->setCheckable(true);
+    connect(btnFitWidth_, &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitToWidth); });
+    connect(btnWholePage_, &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitInView); });
 }
 
 bool TfrmPdfPreview::Load(const QString& pdfPath, QString& error)
@@ -201,27 +219,45 @@ void TfrmPdfPreview::ShowPageNumber(int page)
     spnPage_->setValue(page + 1);
 }
 
+double TfrmPdfPreview::ShownZoom() const
+{
+    if (view_->zoomMode() == QPdfView::ZoomMode::Custom || PageCount() < 1)
+        return view_->zoomFactor();
+    // The fitted views scale a page as the view does: its size in points at the screen's
+    // resolution, fitted between the document margins.
+    const QSizeF points = document_->pagePointSize(std::max(CurrentPage(), 0));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double pixelsPerPoint = (screen ? screen->logicalDotsPerInch() : 96.0) / kPointsPerInch;
+    const QMargins margins = view_->documentMargins();
+    const QSize viewport = view_->viewport()->size();
+    const double byWidth = (viewport.width() - margins.left() - margins.right()) / (points.width() * pixelsPerPoint);
+    const double byHeight = (viewport.height() - margins.top() - margins.bottom()) / (points.height() * pixelsPerPoint);
+    const double scale = view_->zoomMode() == QPdfView::ZoomMode::FitToWidth ? byWidth : std::min(byWidth, byHeight);
+    return scale > 0 ? scale : view_->zoomFactor();
+}
+
 void TfrmPdfPreview::ZoomBy(double factor)
 {
     // From a fitted view the steps start at the scale the page has on screen.
-    const double current = view_->zoomFactor();
+    const double current = ShownZoom();
     view_->setZoomMode(QPdfView::ZoomMode::Custom);
     view_->setZoomFactor(std::clamp(current * factor, kMinZoom, kMaxZoom));
 }
 
 void TfrmPdfPreview::ShowZoom()
 {
-    switch (view_->zoomMode()) {
-    case QPdfView::ZoomMode::FitToWidth:
-        lblZoom_->setText(QStringLiteral("Width"));
-        break;
-    case QPdfView::ZoomMode::FitInView:
-        lblZoom_->setText(QStringLiteral("Page"));
-        break;
-    case QPdfView::ZoomMode::Custom:
-        lblZoom_->setText(QStringLiteral("%1%").arg(std::lround(view_->zoomFactor() * 100)));
-        break;
-    }
+    const QPdfView::ZoomMode mode = view_->zoomMode();
+    btnFitWidth_->setChecked(mode == QPdfView::ZoomMode::FitToWidth);
+    btnWholePage_->setChecked(mode == QPdfView::ZoomMode::FitInView);
+    lblZoom_->setText(QStringLiteral("%1%").arg(std::lround(ShownZoom() * 100)));
+}
+
+bool TfrmPdfPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    // A fitted page changes its scale with the view.
+    if (watched == view_->viewport() && event->type() == QEvent::Resize)
+        ShowZoom();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 Prompts& TfrmPdfPreview::Ask()

@@ -45,6 +45,8 @@ public:
 
     int PageCount() const;
     int CurrentPage() const;  // from 0
+    // The scale of the pages on screen (1 = actual size), fitted views included.
+    double ShownZoom() const;
     QPdfView* View() const { return view_; }
     // Sends the pages within the printer's page range (all when it has none) to `printer`.
     // Errors: false when the printer cannot be started.
@@ -53,6 +55,9 @@ public:
     void PrintClick();
     void SaveAsPdfClick();
     void GoToPage(int page);  // from 0
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildToolBar();
@@ -69,6 +74,8 @@ private:
     QSpinBox* spnPage_ = nullptr;
     QLabel* lblPageCount_ = nullptr;
     QLabel* lblZoom_ = nullptr;
+    QAction* btnFitWidth_ = nullptr;
+    QAction* btnWholePage_ = nullptr;
 };
 
 // Shows the PDF file at `pdfPath` in a new preview window over `parent`, titled `title`; the

@@ -229,7 +229,8 @@ void PrintCommands::ShowPreview(const std::string& document)
     options.scratchFolder = pdf.folder;
     options.openInWordProcessor = [this, document] { HandToWordProcessor(document); };
     ShowPdfPreview(&window_, pdf.path,
-                   kPrintPreview + QStringLiteral(" - ") + ToQt(FileNamePart(window_.State().ClientFileName.toStdString())),
+                   kPrintPreview + QStringLiteral(" - ") +
+                       ToQt(WithoutExtension(FileNamePart(window_.State().ClientFileName.toStdString()))),
                    std::move(options));
 }
 
