@@ -416,30 +416,42 @@ void PrintCommandsTest::wordProcessorThatFailsIsNamedAndThePreviewOffered_data()
 {
     QTest::addColumn<QByteArray>("script");
     QTest::addColumn<bool>("withoutWindows");
+    QTest::addColumn<bool>("runs");
+    QTest::addColumn<QList<unsigned>>("codes");
     QTest::addColumn<QString>("reason");
-    //                       stand-in's body           LibreOffice without windows  what the preparer is told ("" nothing)
-    QTest::newRow("ends with an error") << QByteArray("echo 'Failed to open display' >&2\nexit 1") << false
-                                        << "The word processor %1 ended with an error (exit status 1) before it "
-                                           "showed the forms. It said: Failed to open display";
-    QTest::newRow("killed") << QByteArray("kill -KILL $$") << false
+    // The stand-in's body (after a line that records its start); whether its folder is a
+    // LibreOffice without window plugins; whether it runs; the messages; what the preparer is
+    // told ("": nothing).
+    QTest::newRow("ends with an error")
+        << QByteArray("echo 'Failed to open display' >&2\nexit 1") << false << true << QList<unsigned>{}
+        << "The word processor %1 ended with an error (exit status 1) before it showed the forms. It said: "
+           "Failed to open display";
+    QTest::newRow("killed") << QByteArray("kill -KILL $$") << false << true << QList<unsigned>{}
                             << "The word processor %1 stopped (signal 9) before it showed the forms.";
-    QTest::newRow("built without windows") << QByteArray("exit 0") << true
-                                           << "The word processor %1 is a LibreOffice built without windows, so it "
-                                              "cannot show the forms. Install the package libreoffice-writer to use it.";
+    QTest::newRow("interpreter missing") << QByteArray("#!/no/such/shell") << false << false << QList<unsigned>{11550}
+                                         << "The word processor %1 could not be started (No such file or directory).";
+    QTest::newRow("built without windows")
+        << QByteArray("exit 0") << true << false << QList<unsigned>{}
+        << "The word processor %1 is a LibreOffice built without windows, so it cannot show the forms. Install the "
+           "package libreoffice-writer to use it.";
     // Handed to a Writer already open, or still showing the forms when the watch ends: all is well.
-    QTest::newRow("hands over at once") << QByteArray("exit 0") << false << "";
-    QTest::newRow("runs on") << QByteArray("sleep 2") << false << "";
+    QTest::newRow("hands over at once") << QByteArray("exit 0") << false << true << QList<unsigned>{} << "";
+    QTest::newRow("runs on") << QByteArray("sleep 2") << false << true << QList<unsigned>{} << "";
 }
 
 void PrintCommandsTest::wordProcessorThatFailsIsNamedAndThePreviewOffered()
 {
     QFETCH(QByteArray, script);
     QFETCH(bool, withoutWindows);
+    QFETCH(bool, runs);
+    QFETCH(QList<unsigned>, codes);
     QFETCH(QString, reason);
     QVERIFY(Start());
     window_->SetShell(std::make_unique<DesktopShell>());
     const QString ran = Home() + "/standin/ran";
     const QString soffice = Script("program/soffice", "touch '" + ran.toUtf8() + "'\n" + script);
+    if (script.startsWith("#!"))
+        QVERIFY(WriteBytes(soffice, script + "\n"));
     if (withoutWindows)
         QVERIFY(WriteBytes(Home() + "/standin/program/soffice.bin", ""));
     UseWriter(soffice);
@@ -454,9 +466,9 @@ void PrintCommandsTest::wordProcessorThatFailsIsNamedAndThePreviewOffered()
     } else {
         QTRY_COMPARE_WITH_TIMEOUT(log_.questions.size(), 1, 10000);
         QCOMPARE(log_.questions[0], reason.arg(soffice) + " Show the forms in the print preview instead?");
-        QCOMPARE(QFile::exists(ran), !withoutWindows);  // one without windows is never started
+        QCOMPARE(QFile::exists(ran), runs);
     }
-    QCOMPARE(log_.messageCodes, QList<unsigned>{});
+    QCOMPARE(log_.messageCodes, codes);
     QCOMPARE(log_.warnings, QStringList{});
     QVERIFY(Previews().isEmpty());  // the preparer said No
 }
