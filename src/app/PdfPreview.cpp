@@ -157,8 +157,9 @@ void TfrmPdfPreview::BuildToolBar()
     });
     bar->addSeparator();
 
-    // The style has no magnifier icons: the zoom buttons read "-" and "+".
-    QAction* zoomOut = ToolAction(bar, "btnZoomOut", QStringLiteral("Zoom Out"), QStyle::SP_ArrowLeft, QKeySequence::ZoomOut);
+    // The style has no magnifier icons: the zoom buttons read a minus and a plus.
+    QAction* zoomOut =
+        ToolAction(bar, "btnZoomOut", QStringLiteral("Zoom Out"), QStyle::SP_ArrowLeft, QKeySequence::ZoomOut);
     zoomOut->setIconText(QStringLiteral("\u2212"));
     connect(styled(zoomOut, Qt::ToolButtonTextOnly), &QAction::triggered, this, [this] { ZoomBy(1 / kZoomStep); });
     lblZoom_ = new QLabel(bar);
@@ -269,11 +270,11 @@ void TfrmPdfPreview::PrintClick()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(windowTitle());
-    printer.setFromTo(1, PageCount());
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Print"));
     dialog.setMinMax(1, PageCount());
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
     if (dialog.exec() != QDialog::Accepted)
         return;
     if (!PrintTo(printer))
@@ -282,10 +283,18 @@ void TfrmPdfPreview::PrintClick()
 
 bool TfrmPdfPreview::PrintTo(QPrinter& printer)
 {
-    const int first = printer.fromPage() > 0 ? printer.fromPage() - 1 : 0;
-    const int last = printer.toPage() > 0 ? std::min(printer.toPage(), PageCount()) - 1 : PageCount() - 1;
+    int first = 0;
+    int last = PageCount() - 1;
+    if (printer.printRange() == QPrinter::PageRange) {
+        first = std::max(printer.fromPage(), 1) - 1;
+        last = std::min(printer.toPage() > 0 ? printer.toPage() : PageCount(), PageCount()) - 1;
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        first = last = CurrentPage();
+    }
     if (first > last)
         return true;
+    // Where the printer cannot make copies itself, each copy is sent in turn.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(printer.copyCount(), 1);
     // The forms carry their own margins: each page is printed whole, at its own size, centred.
     printer.setFullPage(true);
     const QSizeF firstSize = document_->pagePointSize(first);
@@ -296,26 +305,42 @@ bool TfrmPdfPreview::PrintTo(QPrinter& printer)
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const int dpi = std::min(printer.resolution(), kMaxPrintDpi);
-    for (int page = first; page <= last; ++page) {
-        if (page > first)
-            printer.newPage();
-        const QSizeF points = document_->pagePointSize(page);
-        const QSize pixels(std::lround(points.width() * dpi / kPointsPerInch),
-                           std::lround(points.height() * dpi / kPointsPerInch));
-        const QImage image = document_->render(page, pixels);
-        const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-        const double deviceDpi = printer.resolution();
-        QSizeF size(points.width() * deviceDpi / kPointsPerInch, points.height() * deviceDpi / kPointsPerInch);
-        // A page larger than the paper is shrunk to fit; a smaller one keeps its size.
-        if (size.width() > paper.width() || size.height() > paper.height())
-            size.scale(paper.size(), Qt::KeepAspectRatio);
-        const QRectF target(paper.x() + (paper.width() - size.width()) / 2, paper.y() + (paper.height() - size.height()) / 2,
-                            size.width(), size.height());
-        painter.drawImage(target, image);
+    bool firstSheet = true;
+    for (int copy = 0; copy < copies; ++copy) {
+        for (int page = first; page <= last; ++page) {
+            if (!firstSheet)
+                printer.newPage();
+            firstSheet = false;
+            PrintPage(painter, printer, page, dpi);
+        }
     }
     painter.end();
     QApplication::restoreOverrideCursor();
     return true;
+}
+
+void TfrmPdfPreview::PrintPage(QPainter& painter, QPrinter& printer, int page, int dpi)
+{
+    const QSizeF points = document_->pagePointSize(page);
+    const QSize pixels(std::lround(points.width() * dpi / kPointsPerInch),
+                       std::lround(points.height() * dpi / kPointsPerInch));
+    // On white, as paper is: printer drivers need not handle a transparent picture.
+    QImage sheet(pixels, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    {
+        QPainter onSheet(&sheet);
+        onSheet.drawImage(0, 0, document_->render(page, pixels));
+    }
+    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    const double deviceDpi = printer.resolution();
+    QSizeF size(points.width() * deviceDpi / kPointsPerInch, points.height() * deviceDpi / kPointsPerInch);
+    // A page larger than the paper is shrunk to fit; a smaller one keeps its size.
+    if (size.width() > paper.width() || size.height() > paper.height())
+        size.scale(paper.size(), Qt::KeepAspectRatio);
+    const QRectF target(QPointF(paper.x() + (paper.width() - size.width()) / 2,
+                                paper.y() + (paper.height() - size.height()) / 2),
+                        size);
+    painter.drawImage(target, sheet);
 }
 
 void TfrmPdfPreview::SaveAsPdfClick()

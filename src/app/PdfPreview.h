@@ -12,6 +12,7 @@
 
 class QAction;
 class QLabel;
+class QPainter;
 class QPdfDocument;
 class QPdfView;
 class QPrinter;
@@ -48,8 +49,8 @@ public:
     // The scale of the pages on screen (1 = actual size), fitted views included.
     double ShownZoom() const;
     QPdfView* View() const { return view_; }
-    // Sends the pages within the printer's page range (all when it has none) to `printer`.
-    // Errors: false when the printer cannot be started.
+    // Sends the pages the printer's print range asks for (every page, a range or the current
+    // page) to `printer`. Errors: false when the printer cannot be started.
     bool PrintTo(QPrinter& printer);
 
     void PrintClick();
@@ -61,6 +62,7 @@ protected:
 
 private:
     void BuildToolBar();
+    void PrintPage(QPainter& painter, QPrinter& printer, int page, int dpi);
     void ShowPageNumber(int page);
     void ZoomBy(double factor);
     void ShowZoom();

@@ -146,10 +146,11 @@ void PrintCommands::HandToWordProcessor(const std::string& document)
                             document);
         return;
     }
-    const bool started = window_.Shell().StartWatched(command, word_.watchMs, [this, program, document](const ProgramEnd& end) {
+    const auto ended = [this, program, document](const ProgramEnd& end) {
         if (end.Failed())
             ReportEarlyEnd(program, end, document);
-    });
+    };
+    const bool started = window_.Shell().StartWatched(command, word_.watchMs, ended);
     if (!started) {
         ReportWordProcessorStart(false);
         OfferPreviewInstead(QStringLiteral("The word processor %1 could not be started.").arg(program), document);
@@ -162,10 +163,13 @@ void PrintCommands::ReportEarlyEnd(const QString& program, const ProgramEnd& end
     switch (end.kind) {
     case ProgramEnd::Kind::NotStarted:
         ReportWordProcessorStart(false);
-        reason = QStringLiteral("The word processor %1 could not be started (%2).").arg(program, QString::fromLocal8Bit(strerror(end.value)));
+        reason = QStringLiteral("The word processor %1 could not be started (%2).")
+                     .arg(program, QString::fromLocal8Bit(std::strerror(end.value)));
         break;
     case ProgramEnd::Kind::Signalled:
-        reason = QStringLiteral("The word processor %1 stopped (signal %2) before it showed the forms.").arg(program).arg(end.value);
+        reason = QStringLiteral("The word processor %1 stopped (signal %2) before it showed the forms.")
+                     .arg(program)
+                     .arg(end.value);
         break;
     default:
         reason = QStringLiteral("The word processor %1 ended with an error (exit status %2) before it showed the forms.")

@@ -30,7 +30,10 @@ struct ProgramEnd {
 
     // An exit status of 0 is a success: LibreOffice hands its document to a copy already running
     // and ends at once.
-    bool Failed() const { return kind == Kind::NotStarted || kind == Kind::Signalled || (kind == Kind::Exited && value != 0); }
+    bool Failed() const
+    {
+        return kind == Kind::NotStarted || kind == Kind::Signalled || (kind == Kind::Exited && value != 0);
+    }
 };
 
 using ProgramEndHandler = std::function<void(const ProgramEnd&)>;
