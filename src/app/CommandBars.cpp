@@ -60,6 +60,7 @@ void BuildCommandBars(QWidget* parent, MainCommands& c)
     c.cbtnOpen = IconButton(c.pnlToolBar, "cbtnOpen", QStyle::SP_DialogOpenButton, QStringLiteral("Open"));
     c.cbtnSave = IconButton(c.pnlToolBar, "cbtnSave", QStyle::SP_DialogSaveButton, QStringLiteral("Save"));
     c.cbtnPrint = IconButton(c.pnlToolBar, "cbtnPrint", QStyle::SP_FileDialogContentsView, QStringLiteral("Preview/Print"));
+    // Icon only: the labelled bar has no room left on the narrowest screens.
     c.cbtnPrintPreview = IconButton(c.pnlToolBar, "cbtnPrintPreview", QStyle::SP_FileDialogInfoView,
                                     QStringLiteral("Print Preview"));
     c.cbtnPrior = IconButton(c.pnlToolBar, "cbtnPrior", QStyle::SP_ArrowBack, QStringLiteral("Prior"));
@@ -78,7 +79,6 @@ void BuildCommandBars(QWidget* parent, MainCommands& c)
     c.cbtnSmlOpen = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlOpen", QStringLiteral("Open"));
     c.cbtnSmlSave = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlSave", QStringLiteral("Save"));
     c.cbtnSmlPrint = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlPrint", QStringLiteral("Preview/Print"));
-    c.cbtnSmlPrintPreview = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlPrintPreview", QStringLiteral("Print Preview"));
     c.cbtnSmlPrior = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlPrior", QStringLiteral("Prior"));
     c.cbtnSmlNext = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlNext", QStringLiteral("Next"));
     c.cbtnSmlRefresh = CaptionButton(c.pnlCaptionButtonBar, "cbtnSmlRefresh", QStringLiteral("Refresh"));

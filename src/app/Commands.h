@@ -97,7 +97,6 @@ struct MainCommands {
     QAbstractButton* cbtnSmlOpen = nullptr;
     QAbstractButton* cbtnSmlSave = nullptr;
     QAbstractButton* cbtnSmlPrint = nullptr;
-    QAbstractButton* cbtnSmlPrintPreview = nullptr;
     QAbstractButton* cbtnSmlPrior = nullptr;
     QAbstractButton* cbtnSmlNext = nullptr;
     QAbstractButton* cbtnSmlRefresh = nullptr;

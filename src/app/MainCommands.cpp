@@ -90,8 +90,7 @@ void TfrmMain::ConnectCommands()
         onClick(icon, handler);
         onClick(labelled, handler);
     }
-    for (QAbstractButton* button : {c.cbtnPrintPreview, c.cbtnSmlPrintPreview})
-        connect(button, &QAbstractButton::clicked, this, [this] { print_->PrintPreviewClick(); });
+    connect(c.cbtnPrintPreview, &QAbstractButton::clicked, this, [this] { print_->PrintPreviewClick(); });
     connect(TreeView1_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { TreeItemClick(item); });
 }
 
