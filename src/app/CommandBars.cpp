@@ -60,6 +60,9 @@ void BuildCommandBars(QWidget* parent, MainCommands& c)
     c.cbtnOpen = IconButton(c.pnlToolBar, "cbtnOpen", QStyle::SP_DialogOpenButton, QStringLiteral("Open"));
     c.cbtnSave = IconButton(c.pnlToolBar, "cbtnSave", QStyle::SP_DialogSaveButton, QStringLiteral("Save"));
     c.cbtnPrint = IconButton(c.pnlToolBar, "cbtnPrint", QStyle::SP_FileDialogContentsView, QStringLiteral("Preview/Print"));
+    // Icon only: the labelled bar has no room left on the narrowest screens.
+    c.cbtnPrintPreview = IconButton(c.pnlToolBar, "cbtnPrintPreview", QStyle::SP_FileDialogInfoView,
+                                    QStringLiteral("Print Preview"));
     c.cbtnPrior = IconButton(c.pnlToolBar, "cbtnPrior", QStyle::SP_ArrowBack, QStringLiteral("Prior"));
     c.cbtnNext = IconButton(c.pnlToolBar, "cbtnNext", QStyle::SP_ArrowForward, QStringLiteral("Next"));
     c.cbtnRefresh = IconButton(c.pnlToolBar, "cbtnRefresh", QStyle::SP_BrowserReload, QStringLiteral("Refresh"));

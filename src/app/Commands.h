@@ -42,6 +42,7 @@ struct MainCommands {
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuPrintPreview = nullptr;
     QAction* mnuExportPdf = nullptr;
     QAction* mnuExit = nullptr;
     QAction* HX_Line = nullptr;
@@ -86,6 +87,7 @@ struct MainCommands {
     QAbstractButton* cbtnOpen = nullptr;
     QAbstractButton* cbtnSave = nullptr;
     QAbstractButton* cbtnPrint = nullptr;
+    QAbstractButton* cbtnPrintPreview = nullptr;
     QAbstractButton* cbtnPrior = nullptr;
     QAbstractButton* cbtnNext = nullptr;
     QAbstractButton* cbtnRefresh = nullptr;

@@ -16,6 +16,11 @@ bool DesktopShell::StartProgram(const LaunchCommand& command)
                                    QString::fromStdString(command.workingFolder));
 }
 
+bool DesktopShell::StartWatched(const LaunchCommand& command, int watchMs, ProgramEndHandler ended)
+{
+    return ProgramWatch::Start(command, watchMs, &watches_, std::move(ended));
+}
+
 bool DesktopShell::OpenDocument(const QString& path)
 {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));

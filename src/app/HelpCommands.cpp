@@ -3,6 +3,7 @@
 #include "DesktopShell.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
+#include "PdfPreview.h"
 #include "files/Folders.h"
 #include "print/HelpPages.h"
 
@@ -98,13 +99,14 @@ void HelpCommands::ShowHelpFile(const QString& path)
     help.activateWindow();
 }
 
+// In the program's own PDF window, so that no PDF viewer need be installed.
 void HelpCommands::ShowPdf(const QString& pdfPath, const QString& title)
 {
-    Q_UNUSED(title);
     if (!ReadableOrReported(pdfPath))
         return;
-    // The desktop's PDF viewer, until the program's own preview window shows it here.
-    OpenDocument(pdfPath);
+    PdfPreviewOptions options;
+    options.prompts = &window_.Ask();
+    ShowPdfPreview(&window_, pdfPath, title, options);
 }
 
 HelpWindow& HelpCommands::HelpWindowForNow()

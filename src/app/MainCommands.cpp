@@ -38,6 +38,7 @@ void TfrmMain::ConnectCommands()
     onTrigger(c.mnuSave, [this] { files_->SaveFile(); });
     onTrigger(c.mnuSaveAs, [this] { files_->SaveAsClick(); });
     onTrigger(c.mnuPrint, [this] { PrintSelectedForms(); });
+    onTrigger(c.mnuPrintPreview, [this] { print_->PrintPreviewClick(); });
     onTrigger(c.mnuExportPdf, [this] { print_->ExportPdfClick(); });
     onTrigger(c.mnuExit, [this] { ExitClick(); });
     for (QAction* item : c.HX)
@@ -89,6 +90,7 @@ void TfrmMain::ConnectCommands()
         onClick(icon, handler);
         onClick(labelled, handler);
     }
+    connect(c.cbtnPrintPreview, &QAbstractButton::clicked, this, [this] { print_->PrintPreviewClick(); });
     connect(TreeView1_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { TreeItemClick(item); });
 }
 

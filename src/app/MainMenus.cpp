@@ -59,6 +59,7 @@ void BuildFileMenu(QMenuBar* bar, MainCommands& c)
     c.mnuSaveAs = Item(file, "mnuSaveAs", QStringLiteral("Save &As..."));
     file->addSeparator();
     c.mnuPrint = Item(file, "mnuPrint", QStringLiteral("&Preview and Print..."), QKeySequence(QStringLiteral("Ctrl+P")));
+    c.mnuPrintPreview = Item(file, "mnuPrintPreview", QStringLiteral("Print Pre&view..."));
     c.mnuExportPdf = Item(file, "mnuExportPdf", QStringLiteral("&Export PDF..."));
     file->addSeparator();
     c.mnuExit = Item(file, "mnuExit", QStringLiteral("E&xit"));

@@ -4,12 +4,16 @@
 #include "DesktopShell.h"
 #include "MainWindow.h"
 #include "PdfExport.h"
+#include "PdfPreview.h"
+#include "ProgramWatch.h"
 #include "ProgressDlg.h"
 #include "SelectedFormsDlg.h"
 #include "WordSearch.h"
 #include "files/Folders.h"
 
 #include <QFileInfo>
+
+#include <cstring>
 
 namespace quorvan::app {
 namespace {
@@ -19,6 +23,10 @@ constexpr char kRegistryFileName[] = "registry.ini";
 constexpr char kDesktopOpener[] = "xdg-open";
 
 QString ToQt(const std::string& text) { return QString::fromStdString(text); }
+
+const QString kPreviewPrint = QStringLiteral("Preview/Print");
+const QString kPrintPreview = QStringLiteral("Print Preview");
+const QString kLibreOfficeNeeded = QStringLiteral("Install LibreOffice Writer, or use Options > Find Word.");
 
 }  // namespace
 
@@ -47,21 +55,23 @@ TRtfMerge& PrintCommands::Merge()
     return *merge_;
 }
 
-bool PrintCommands::AskSelection(const QString& command, PrintSelection& selection)
+PrintCommands::Answer PrintCommands::AskSelection(const QString& command, bool offerPreview, PrintSelection& selection)
 {
     if (!window_.Store())
-        return false;
+        return Answer::None;
     window_.CommitEditedField();
     TfrmSelectedForms dialog(DefaultSelection(*window_.Store()), &window_);
     dialog.SetOkCaption(command);
-    if (window_.Ask().RunDialog(dialog) != QDialog::Accepted)
-        return false;
+    dialog.SetPreviewOffered(offerPreview);
+    const int result = window_.Ask().RunDialog(dialog);
+    if (result != QDialog::Accepted && result != TfrmSelectedForms::PreviewResult)
+        return Answer::None;
     selection = dialog.Selection();
     if (selection.Empty()) {
         window_.Ask().Warn(&window_, QStringLiteral("No form is ticked, so there is nothing to print."));
-        return false;
+        return Answer::None;
     }
-    return true;
+    return result == TfrmSelectedForms::PreviewResult ? Answer::Preview : Answer::Ok;
 }
 
 bool PrintCommands::BuildDocument(const PrintSelection& selection)
@@ -76,9 +86,23 @@ void PrintCommands::PrintSelectedForms()
     if (!window_.ConfirmPrintWithReviewErrors())
         return;
     PrintSelection selection;
-    if (!AskSelection(QStringLiteral("Preview/Print"), selection) || !BuildDocument(selection))
+    const Answer answer = AskSelection(kPreviewPrint, true, selection);
+    if (answer == Answer::None || !BuildDocument(selection))
         return;
-    HandToWordProcessor();
+    if (answer == Answer::Preview)
+        ShowPreview(Merge().Document());
+    else
+        HandToWordProcessor(Merge().Document());
+}
+
+void PrintCommands::PrintPreviewClick()
+{
+    if (!window_.ConfirmPrintWithReviewErrors())
+        return;
+    PrintSelection selection;
+    if (AskSelection(kPrintPreview, false, selection) == Answer::None || !BuildDocument(selection))
+        return;
+    ShowPreview(Merge().Document());
 }
 
 WordProcessorChoice PrintCommands::Choice() const
@@ -97,21 +121,125 @@ QString PrintCommands::WriterProgram() const
     return word_.wordPath.isEmpty() ? word_.writerPath : word_.wordPath;
 }
 
-void PrintCommands::HandToWordProcessor()
+// The document is handed over as it was built: a failure reported seconds later previews the
+// forms the preparer asked for, whatever was printed since.
+void PrintCommands::HandToWordProcessor(const std::string& document)
 {
     const std::string tempFolder = WithTrailingSeparator(window_.Folders().TempFolder);
     LaunchCommand command;
     std::string error;
-    if (!SendDocument(Merge().Document(), tempFolder, Choice(), RegistryPath().toStdString(), command, error)) {
+    if (!SendDocument(document, tempFolder, Choice(), RegistryPath().toStdString(), command, error)) {
         window_.Ask().Warn(&window_, ToQt(error));
         return;
     }
-    bool started = false;
-    if (command.program == kDesktopOpener && command.arguments.size() == 1)
-        started = window_.Shell().OpenDocument(ToQt(JoinPath(command.workingFolder, command.arguments.front())));
-    else
-        started = window_.Shell().StartProgram(command);
-    ReportWordProcessorStart(started);
+    if (command.program == kDesktopOpener && command.arguments.size() == 1) {
+        const bool opened = window_.Shell().OpenDocument(ToQt(JoinPath(command.workingFolder, command.arguments.front())));
+        ReportWordProcessorStart(opened);
+        if (!opened)
+            OfferPreviewInstead(QStringLiteral("The desktop has no application that opens the forms (RTF documents)."),
+                                document);
+        return;
+    }
+    const QString program = ToQt(command.program);
+    // A LibreOffice built without windows would open the file where nobody can see it, and hold
+    // it until the session ends.
+    if (!WriterOpensWindows(command.program)) {
+        OfferPreviewInstead(QStringLiteral("The word processor %1 is a LibreOffice built without windows, so it cannot "
+                                           "show the forms. Install the package libreoffice-writer to use it.")
+                                .arg(program),
+                            document);
+        return;
+    }
+    const auto ended = [this, program, document](const ProgramEnd& end) {
+        if (end.Failed())
+            ReportEarlyEnd(program, end, document);
+    };
+    const bool started = window_.Shell().StartWatched(command, word_.watchMs, ended);
+    if (!started) {
+        ReportWordProcessorStart(false);
+        OfferPreviewInstead(QStringLiteral("The word processor %1 could not be started.").arg(program), document);
+    }
+}
+
+void PrintCommands::ReportEarlyEnd(const QString& program, const ProgramEnd& end, const std::string& document)
+{
+    QString reason;
+    switch (end.kind) {
+    case ProgramEnd::Kind::NotStarted:
+        ReportWordProcessorStart(false);
+        reason = QStringLiteral("The word processor %1 could not be started (%2).")
+                     .arg(program, QString::fromLocal8Bit(std::strerror(end.value)));
+        break;
+    case ProgramEnd::Kind::Signalled:
+        reason = QStringLiteral("The word processor %1 stopped (signal %2) before it showed the forms.")
+                     .arg(program)
+                     .arg(end.value);
+        break;
+    default:
+        reason = QStringLiteral("The word processor %1 ended with an error (exit status %2) before it showed the forms.")
+                     .arg(program)
+                     .arg(end.value);
+        break;
+    }
+    if (!end.output.isEmpty())
+        reason += QStringLiteral(" It said: ") + end.output;
+    OfferPreviewInstead(reason, document);
+}
+
+bool PrintCommands::CanConvert() const
+{
+    const QFileInfo soffice(WriterProgram());
+    return !WriterProgram().isEmpty() && soffice.isFile() && soffice.isExecutable();
+}
+
+void PrintCommands::OfferPreviewInstead(const QString& reason, const std::string& document)
+{
+    if (!CanConvert()) {
+        window_.Ask().Warn(&window_, reason + QStringLiteral(" The print preview needs LibreOffice as well. ") +
+                                         kLibreOfficeNeeded);
+        return;
+    }
+    if (window_.Ask().AskYesNo(&window_, kPrintPreview,
+                               reason + QStringLiteral(" Show the forms in the print preview instead?")))
+        ShowPreview(document);
+}
+
+QString PrintCommands::SuggestedPdfName() const
+{
+    return ToQt(WithoutExtension(FileNamePart(window_.State().ClientFileName.toStdString()))) + QStringLiteral(".pdf");
+}
+
+void PrintCommands::ShowPreview(const std::string& document)
+{
+    if (converting_)
+        return;
+    const QString soffice = WriterProgram();
+    if (soffice.isEmpty()) {
+        window_.Ask().Warn(&window_, QStringLiteral("LibreOffice is needed to show the print preview and was not found. ") +
+                                         kLibreOfficeNeeded);
+        return;
+    }
+    ConvertedPdf pdf;
+    QString error;
+    converting_ = true;
+    const bool converted = ConvertToPdf(&window_, document, soffice,
+                                        QStringLiteral("Preparing the print preview. Please wait."), pdf, error);
+    converting_ = false;
+    if (!converted) {
+        if (!error.isEmpty())
+            window_.Ask().Warn(&window_, error);
+        return;
+    }
+    PdfPreviewOptions options;
+    options.prompts = &window_.Ask();
+    options.saveFolder = ToQt(WithTrailingSeparator(window_.Folders().ClientFileFolder));
+    options.suggestedName = SuggestedPdfName();
+    options.scratchFolder = pdf.folder;
+    options.openInWordProcessor = [this, document] { HandToWordProcessor(document); };
+    ShowPdfPreview(&window_, pdf.path,
+                   kPrintPreview + QStringLiteral(" - ") +
+                       ToQt(WithoutExtension(FileNamePart(window_.State().ClientFileName.toStdString()))),
+                   std::move(options));
 }
 
 void PrintCommands::ExportPdfClick()
@@ -119,13 +247,12 @@ void PrintCommands::ExportPdfClick()
     if (!window_.ConfirmPrintWithReviewErrors())
         return;
     PrintSelection selection;
-    if (!AskSelection(QStringLiteral("Export PDF"), selection))
+    if (AskSelection(QStringLiteral("Export PDF"), false, selection) == Answer::None)
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("Export PDF");
     request.folder = ToQt(WithTrailingSeparator(window_.Folders().ClientFileFolder));
-    request.suggestedName = ToQt(WithoutExtension(FileNamePart(window_.State().ClientFileName.toStdString()))) +
-                            QStringLiteral(".pdf");
+    request.suggestedName = SuggestedPdfName();
     request.filter = QStringLiteral("PDF Files (*.pdf)");
     request.defaultSuffix = QStringLiteral("pdf");
     const QString target = window_.Ask().SaveFileName(&window_, request);
@@ -134,17 +261,20 @@ void PrintCommands::ExportPdfClick()
 
     const QString soffice = WriterProgram();
     if (soffice.isEmpty()) {
-        window_.Ask().Warn(&window_, QStringLiteral("LibreOffice is needed to save the forms as PDF and was not found. "
-                                                    "Install LibreOffice Writer, or use Options > Find Word."));
+        window_.Ask().Warn(&window_, QStringLiteral("LibreOffice is needed to save the forms as PDF and was not found. ") +
+                                         kLibreOfficeNeeded);
         return;
     }
+    if (converting_)
+        return;
+    ConvertedPdf pdf;
     QString error;
-    bool exported = false;
-    {
-        BusyCursor busy;
-        exported = ExportPdf(Merge().Document(), soffice, target, error);
-    }
-    if (!exported)
+    converting_ = true;
+    const bool exported = ConvertToPdf(&window_, Merge().Document(), soffice,
+                                       QStringLiteral("Saving the forms as PDF. Please wait."), pdf, error) &&
+                          CopyFileInPlace(pdf.path, target, error);
+    converting_ = false;
+    if (!exported && !error.isEmpty())
         window_.Ask().Warn(&window_, error);
 }
 

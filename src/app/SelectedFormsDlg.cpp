@@ -40,6 +40,7 @@ TfrmSelectedForms::TfrmSelectedForms(const PrintSelection& ticks, QWidget* paren
     ui_->tabForm1041A->setContextMenuPolicy(Qt::PreventContextMenu);
 
     connect(ui_->btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_->btnPreview, &QPushButton::clicked, this, [this] { done(PreviewResult); });
     connect(ui_->btnClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui_->btnClearAll, &QPushButton::clicked, this, &TfrmSelectedForms::ClearAllClick);
 }
@@ -87,6 +88,11 @@ QCheckBox* TfrmSelectedForms::Box(int formType) const
 void TfrmSelectedForms::SetOkCaption(const QString& caption)
 {
     ui_->btnOk->setText(caption);
+}
+
+void TfrmSelectedForms::SetPreviewOffered(bool offered)
+{
+    ui_->btnPreview->setVisible(offered);
 }
 
 void TfrmSelectedForms::SelectAllClick()

@@ -1,7 +1,7 @@
 #pragma once
 // The print selection dialog "Print Selected Forms": one check box per printable form, on five
 // tabs, opened with the ticks it is given; Select All (popup menu), Clear All, and the ticks read
-// back as a selection when the preparer presses Preview/Print.
+// back as a selection when the preparer presses Preview/Print or Print Preview.
 
 #include "print/FormSelect.h"
 
@@ -22,6 +22,9 @@ namespace quorvan::app {
 class TfrmSelectedForms : public QDialog {
     Q_OBJECT
 public:
+    // The dialog's result when the preparer presses Print Preview.
+    static constexpr int PreviewResult = 2;
+
     explicit TfrmSelectedForms(const PrintSelection& ticks, QWidget* parent = nullptr);
     ~TfrmSelectedForms() override;
 
@@ -31,6 +34,8 @@ public:
     QCheckBox* Box(int formType) const;
     // "Preview/Print", or the command the ticks are for.
     void SetOkCaption(const QString& caption);
+    // Shows or hides the Print Preview button (shown at first).
+    void SetPreviewOffered(bool offered);
 
     void SelectAllClick();
     void ClearAllClick();

@@ -122,6 +122,23 @@ std::string FindWriter(const std::vector<std::string>& places)
     return std::string();
 }
 
+bool WriterOpensWindows(const std::string& soffice)
+{
+    if (soffice.find('/') == std::string::npos)
+        return true;
+    std::error_code error;
+    const fs::path program = fs::canonical(soffice, error);
+    if (error)
+        return true;
+    const fs::path folder = program.parent_path();
+    if (!fs::exists(folder / "soffice.bin", error))
+        return true;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (it->path().filename().string().rfind("libvclplug_", 0) == 0)
+            return true;
+    return false;
+}
+
 bool PrintFileHeld(const std::string& path)
 {
     const fs::path file(path);

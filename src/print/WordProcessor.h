@@ -23,6 +23,12 @@ const std::vector<std::string>& WriterInstallPlaces();
 // newest version); empty when there is none. "Word found" is a non-empty result.
 std::string FindWriter(const std::vector<std::string>& places = WriterInstallPlaces());
 
+// False when `soffice` is a LibreOffice built without windows: its program folder holds
+// "soffice.bin" but no window plugin ("libvclplug_*"). Such a build opens the print file
+// invisibly and never shows it. True when the folder is not a LibreOffice program folder, or the
+// program is given by bare name: nothing is known against it.
+bool WriterOpensWindows(const std::string& soffice);
+
 constexpr const char* kPrintFileName = "send_temp.RTF";
 
 // True while a word processor holds the print file: it cannot be deleted, or LibreOffice keeps

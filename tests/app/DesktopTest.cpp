@@ -9,6 +9,7 @@
 #include "HelpCommands.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
+#include "PdfPreview.h"
 #include "ProgramVersion.h"
 
 #include <QAction>
@@ -16,6 +17,8 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -55,6 +58,31 @@ bool CopyTree(const QString& from, const QString& to)
             return false;
     }
     return true;
+}
+
+// A Letter-size PDF of `pages` pages.
+bool WritePdf(const QString& path, int pages)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QPdfWriter writer(path);
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    for (int page = 1; page <= pages; ++page) {
+        if (page > 1)
+            writer.newPage();
+        painter.drawText(100, 100, QStringLiteral("Page %1").arg(page));
+    }
+    return painter.end();
+}
+
+// The program's PDF window titled `title`, if one is open.
+TfrmPdfPreview* PdfWindowTitled(const QString& title)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* preview = qobject_cast<TfrmPdfPreview*>(widget); preview && preview->windowTitle() == title)
+            return preview;
+    return nullptr;
 }
 
 // Records what the window asked the desktop to open, and answers as told.
@@ -141,7 +169,7 @@ private:
     {
         const QString data = QStringLiteral(QUORVAN_BUILD_DATA_DIR);
         if (!CopyTree(data + "/help", Program() + "/help") || !CopyTree(data + "/PDF", Program() + "/PDF")
-            || !WriteBytes(Program() + "/quorvan_16.pdf", "%PDF-1.4\n"))
+            || !WritePdf(Program() + "/quorvan_16.pdf", 2))
             return false;
         QFile::link(data + "/PSF", Program() + "/PSF");
         auto prompts = std::make_unique<FakePrompts>(log_);
@@ -306,17 +334,16 @@ void DesktopTest::helpMenuReportsWhatCannotBeOpened()
     QVERIFY(Start());
     const MainCommands& c = window_->Commands();
 
-    // The manual goes to the PDF viewer; a missing one, or one nothing opens, is named.
+    // The manual shows in the program's own PDF window, no viewer needed; a missing one is named.
     c.mnuManual->trigger();
-    QCOMPARE(shell_.documents, QStringList{Program() + "/quorvan_16.pdf"});
-    shell_.result = false;
-    c.mnuManual->trigger();
-    QCOMPARE(log_.warnings, QStringList{"There is no application associated with the given filename extension.\n\n"
-                                        + Program() + "/quorvan_16.pdf"});
+    TfrmPdfPreview* manual = PdfWindowTitled(QStringLiteral("Quorvan_16 Manual"));
+    QVERIFY(manual && manual->isVisible());
+    QCOMPARE(manual->PageCount(), 2);
+    QCOMPARE(shell_.documents, QStringList{});
+    manual->close();
     QVERIFY(QFile::remove(Program() + "/quorvan_16.pdf"));
     c.mnuManual->trigger();
     QCOMPARE(log_.warnings.last(), "The specified file was not found.\n\n" + Program() + "/quorvan_16.pdf");
-    QCOMPARE(shell_.documents.size(), 2);
 
     // A help page missing from the installation: the link names it and the page stays.
     QVERIFY(QFile::remove(Program() + "/help/quorvan_16/overrides.htm"));
@@ -332,14 +359,14 @@ void DesktopTest::helpMenuReportsWhatCannotBeOpened()
     QCOMPARE(log_.warnings.last(),
              "The specified file was not found.\n\n" + Program() + "/help/quorvan_16/tutorial/tutorial.htm");
     QVERIFY(!Help()->isVisible());
-    QCOMPARE(log_.warnings.size(), 4);
+    QCOMPARE(log_.warnings.size(), 3);
 }
 
 void DesktopTest::pdfResourcesOpenTheFolderAndItsIndex()
 {
     QVERIFY(Start());
     QVERIFY(QFile::exists(QStringLiteral(QUORVAN_BUILD_DATA_DIR "/PDF/index.htm")));  // shipped with the program
-    QVERIFY(WriteBytes(Program() + "/PDF/p559--2016.pdf", "%PDF-1.4\n"));
+    QVERIFY(WritePdf(Program() + "/PDF/p559--2016.pdf", 1));
     const MainCommands& c = window_->Commands();
 
     prompts_->openNames = QStringList{Program() + "/PDF/index.htm", Program() + "/PDF/p559--2016.pdf"};
@@ -363,12 +390,13 @@ void DesktopTest::pdfResourcesOpenTheFolderAndItsIndex()
                                         "https://www.irs.gov/pub/irs-prior/p559--2016.pdf"});
     QCOMPARE(PageOf(*help), QString("index.htm"));
 
-    // A publication saved into the folder goes to the PDF viewer.
-    shell_.result = true;
+    // A publication saved into the folder shows in the program's PDF window.
     c.mnuPDF->trigger();
-    QCOMPARE(shell_.documents, QStringList{Program() + "/PDF/p559--2016.pdf"});
+    TfrmPdfPreview* publication = PdfWindowTitled(QStringLiteral("p559--2016.pdf"));
+    QVERIFY(publication && publication->isVisible());
+    QCOMPARE(publication->PageCount(), 1);
+    QCOMPARE(shell_.documents, QStringList{});
     c.mnuPDF->trigger();  // cancelled: nothing more
-    QCOMPARE(shell_.documents.size(), 1);
     QCOMPARE(log_.warnings.size(), 1);
 }
 

@@ -17,6 +17,7 @@ struct PromptLog {
     QList<FileDialogRequest> openRequests;
     QList<FileDialogRequest> saveRequests;
     QStringList questions;
+    QStringList proceedQuestions;  // "go on anyway?" before printing a return the review faults
     QStringList recoveryQuestions;
 };
 
@@ -29,6 +30,7 @@ public:
     QStringList openNames;  // taken one per open dialog; none left: cancel
     QStringList saveNames;
     bool yesNoAnswer = true;
+    bool proceedAnswer = true;
     RecoveryAnswer recoveryAnswer = RecoveryAnswer::KeepForLater;
     QSize screen{1920, 1080};
 
@@ -44,8 +46,8 @@ public:
     }
     bool AskProceed(QWidget*, const QString&, const QString& text, const QString&, const QString&) override
     {
-        log_.questions << text;
-        return yesNoAnswer;
+        log_.proceedQuestions << text;
+        return proceedAnswer;
     }
     void Warn(QWidget*, const QString& text) override { log_.warnings << text; }
     void Inform(QWidget*, const QString& text) override { log_.notices << text; }

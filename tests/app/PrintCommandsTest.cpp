@@ -1,10 +1,12 @@
-// Preview and Print, Export PDF and the word-processor switches, driven through the
+// Preview and Print, Print Preview, Export PDF and the word-processor switches, driven through the
 // real main window offscreen in a temporary home. The print templates are the small fixtures of
-// tests/data/print; the word processor is a stand-in script that records how it was started.
+// tests/data/print; the word processor is a stand-in script that records how it was started, or
+// fails as a broken installation does.
 
 #include "DesktopShell.h"
 #include "FakePrompts.h"
 #include "MainWindow.h"
+#include "PdfPreview.h"
 #include "PrintCommands.h"
 #include "SelectedFormsDlg.h"
 
@@ -12,6 +14,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QPdfDocument>
+#include <QPdfView>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -64,6 +68,11 @@ class RecordingShell : public DesktopShell {
 public:
     explicit RecordingShell(ShellLog& log) : log_(log) {}
     bool StartProgram(const LaunchCommand& command) override
+    {
+        log_.started << command;
+        return log_.startResult;
+    }
+    bool StartWatched(const LaunchCommand& command, int, ProgramEndHandler) override
     {
         log_.started << command;
         return log_.startResult;
@@ -163,6 +172,24 @@ private:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return path;
     }
+    // An executable script `name` in the stand-in folder, running `body`.
+    QString Script(const QString& name, const QByteArray& body)
+    {
+        const QString path = Home() + "/standin/" + name;
+        WriteBytes(path, "#!/bin/sh\n" + body + "\n");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+    // The preview windows the main window has open, oldest first.
+    QList<TfrmPdfPreview*> Previews() const { return window_->findChildren<TfrmPdfPreview*>(); }
+    // The text of every page of the preview's document, in page order.
+    static QStringList PageTexts(TfrmPdfPreview* preview)
+    {
+        QStringList texts;
+        for (int page = 0; page < preview->PageCount(); ++page)
+            texts << preview->View()->document()->getAllText(page).text();
+        return texts;
+    }
     QStringList PrintFiles() const
     {
         return QDir(Temp()).entryList({"send_temp*"}, QDir::Files, QDir::Name);
@@ -189,6 +216,11 @@ private slots:
     void missingWordPadKeyShows2140AndPrintsAnyway();
     void wordProcessorThatCannotStartShows1155_data();
     void wordProcessorThatCannotStartShows1155();
+    void wordProcessorThatFailsIsNamedAndThePreviewOffered_data();
+    void wordProcessorThatFailsIsNamedAndThePreviewOffered();
+    void previewOfferedAfterAFailureShowsTheForms();
+    void previewShowsAsManyPagesAsTheSelectionPrints();
+    void selectionDialogSendsToThePreviewInsteadOfTheWordProcessor();
     void findWordSearchesTheProgramFolders();
     void exportPdfWritesTheChosenFile();
     void exportPdfWithoutLibreOfficeSaysSo();
@@ -348,25 +380,212 @@ void PrintCommandsTest::missingWordPadKeyShows2140AndPrintsAnyway()
 void PrintCommandsTest::wordProcessorThatCannotStartShows1155_data()
 {
     QTest::addColumn<bool>("forceWordPad");
-    //                                   WordPad forced
-    QTest::newRow("writer missing") << false;
-    QTest::newRow("desktop has no reader") << true;
+    QTest::addColumn<QString>("followUp");
+    //                                   WordPad forced   the follow-up names what failed
+    QTest::newRow("writer missing") << false << "The word processor %1 could not be started.";
+    QTest::newRow("desktop has no reader") << true << "The desktop has no application that opens the forms (RTF documents).";
 }
 
 void PrintCommandsTest::wordProcessorThatCannotStartShows1155()
 {
     QFETCH(bool, forceWordPad);
+    QFETCH(QString, followUp);
     QVERIFY(Start());
+    const QString missing = Home() + "/no/such/soffice";
     if (forceWordPad) {
         shell_.openResult = false;
         window_->Commands().mnuForceWordPad->trigger();
+        window_->Printing().Word().writerPath.clear();
     } else {
         window_->SetShell(std::make_unique<DesktopShell>());
-        UseWriter(Home() + "/no/such/soffice");
+        UseWriter(missing);
     }
     window_->Commands().mnuPrint->trigger();
     QCOMPARE(log_.messageCodes, QList<unsigned>{11550});
     QVERIFY(QFile::exists(Temp() + "/send_temp.RTF"));
+    // Without a LibreOffice to convert the forms there is no preview to offer: only said.
+    QCOMPARE(log_.questions, QStringList{});
+    QCOMPARE(log_.warnings, QStringList{followUp.arg(missing) +
+                                       " The print preview needs LibreOffice as well. "
+                                       "Install LibreOffice Writer, or use Options > Find Word."});
+}
+
+void PrintCommandsTest::wordProcessorThatFailsIsNamedAndThePreviewOffered_data()
+{
+    QTest::addColumn<QByteArray>("script");
+    QTest::addColumn<bool>("withoutWindows");
+    QTest::addColumn<bool>("runs");
+    QTest::addColumn<QList<unsigned>>("codes");
+    QTest::addColumn<QString>("reason");
+    // The stand-in's body (after a line that records its start); whether its folder is a
+    // LibreOffice without window plugins; whether it runs; the messages; what the preparer is
+    // told ("": nothing).
+    QTest::newRow("ends with an error")
+        << QByteArray("echo 'Failed to open display' >&2\nexit 1") << false << true << QList<unsigned>{}
+        << "The word processor %1 ended with an error (exit status 1) before it showed the forms. It said: "
+           "Failed to open display";
+    QTest::newRow("killed") << QByteArray("kill -KILL $$") << false << true << QList<unsigned>{}
+                            << "The word processor %1 stopped (signal 9) before it showed the forms.";
+    QTest::newRow("interpreter missing") << QByteArray("#!/no/such/shell") << false << false << QList<unsigned>{11550}
+                                         << "The word processor %1 could not be started (No such file or directory).";
+    QTest::newRow("built without windows")
+        << QByteArray("exit 0") << true << false << QList<unsigned>{}
+        << "The word processor %1 is a LibreOffice built without windows, so it cannot show the forms. Install the "
+           "package libreoffice-writer to use it.";
+    // Handed to a Writer already open, or still showing the forms when the watch ends: all is well.
+    QTest::newRow("hands over at once") << QByteArray("exit 0") << false << true << QList<unsigned>{} << "";
+    QTest::newRow("runs on") << QByteArray("sleep 2") << false << true << QList<unsigned>{} << "";
+}
+
+void PrintCommandsTest::wordProcessorThatFailsIsNamedAndThePreviewOffered()
+{
+    QFETCH(QByteArray, script);
+    QFETCH(bool, withoutWindows);
+    QFETCH(bool, runs);
+    QFETCH(QList<unsigned>, codes);
+    QFETCH(QString, reason);
+    QVERIFY(Start());
+    window_->SetShell(std::make_unique<DesktopShell>());
+    const QString ran = Home() + "/standin/ran";
+    const QString soffice = Script("program/soffice", "touch '" + ran.toUtf8() + "'\n" + script);
+    if (script.startsWith("#!"))
+        QVERIFY(WriteBytes(soffice, script + "\n"));
+    if (withoutWindows)
+        QVERIFY(WriteBytes(Home() + "/standin/program/soffice.bin", ""));
+    UseWriter(soffice);
+    window_->Printing().Word().watchMs = 500;
+    prompts_->yesNoAnswer = false;
+    window_->Commands().mnuPrint->trigger();
+
+    if (reason.isEmpty()) {
+        QTRY_VERIFY(QFile::exists(ran));
+        QTest::qWait(1500);  // beyond the watch
+        QCOMPARE(log_.questions, QStringList{});
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(log_.questions.size(), 1, 10000);
+        QCOMPARE(log_.questions[0], reason.arg(soffice) + " Show the forms in the print preview instead?");
+        QCOMPARE(QFile::exists(ran), runs);
+    }
+    QCOMPARE(log_.messageCodes, codes);
+    QCOMPARE(log_.warnings, QStringList{});
+    QVERIFY(Previews().isEmpty());  // the preparer said No
+}
+
+void PrintCommandsTest::previewOfferedAfterAFailureShowsTheForms()
+{
+    const QString real = QString::fromStdString(FindWriter());
+    if (real.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    QVERIFY(Start());
+    window_->SetShell(std::make_unique<DesktopShell>());
+    // A LibreOffice that converts but cannot open a window, as on a machine without a display.
+    UseWriter(Script("soffice", "case \" $* \" in *\" --headless \"*) exec '" + real.toUtf8() +
+                                    "' \"$@\" ;; esac\necho 'Failed to open display' >&2\nexit 81"));
+    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Ada Lovelace");
+    window_->ShowAnswers();
+    window_->Commands().mnuPrint->trigger();  // the defaults: Form 1041 pages 1 and 2
+
+    QTRY_COMPARE_WITH_TIMEOUT(Previews().size(), 1, 120000);
+    QCOMPARE(log_.questions.size(), 1);
+    QVERIFY(log_.questions[0].contains("exit status 81"));
+    const QStringList pages = PageTexts(Previews()[0]);
+    QCOMPARE(pages.size(), 2);
+    QVERIFY(pages[0].contains("Estate of Ada Lovelace"));
+    QVERIFY(pages[1].contains("Section 645 election"));
+    QCOMPARE(log_.warnings, QStringList{});
+}
+
+void PrintCommandsTest::previewShowsAsManyPagesAsTheSelectionPrints()
+{
+    QVERIFY(Start());
+    // The toolbar's button asks for the forms with its own caption and no second preview button.
+    QString okCaption;
+    bool previewButtonShown = true;
+    prompts_->atSelection = [&](TfrmSelectedForms& dialog) {
+        okCaption = dialog.findChild<QPushButton*>("btnOk")->text();
+        previewButtonShown = !dialog.findChild<QPushButton*>("btnPreview")->isHidden();
+        return int(QDialog::Rejected);
+    };
+    window_->Commands().cbtnPrintPreview->click();
+    QCOMPARE(prompts_->selectionDialogs, 1);
+    QCOMPARE(okCaption, QString("Print Preview"));
+    QVERIFY(!previewButtonShown);
+    QVERIFY(Previews().isEmpty());
+
+    const QString soffice = QString::fromStdString(FindWriter());
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    UseWriter(soffice);
+    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Ada Lovelace");
+    Answers->NoOfSchedK = 3;
+    for (int k = 0; k < 3; ++k)
+        Answers->SetText(ftScheduleK1, k, 14, QString("Beneficiary %1").arg(k + 1).toStdString());
+    window_->ShowAnswers();
+    PrintSelection selection;
+    for (int formType : {ftForm1041Page1, ftForm1041Page2, ftScheduleK1})
+        selection.SetTicked(formType, true);
+    prompts_->atSelection = Tick({ftForm1041Page1, ftForm1041Page2, ftScheduleK1});
+    window_->Commands().mnuPrintPreview->trigger();
+
+    QCOMPARE(log_.warnings, QStringList{});
+    QCOMPARE(Previews().size(), 1);
+    TfrmPdfPreview* preview = Previews()[0];
+    QCOMPARE(preview->windowTitle(), QString("Print Preview - Untitled"));
+    QCOMPARE(preview->PageCount(), int(PagesToPrint(selection, *Answers).size()));
+    const QStringList pages = PageTexts(preview);
+    QCOMPARE(pages.size(), 5);
+    QVERIFY(pages[0].contains("Estate of Ada Lovelace"));
+    QVERIFY(pages[1].contains("Section 645 election"));
+    for (int k = 0; k < 3; ++k)
+        QVERIFY2(pages[2 + k].contains(QString("Beneficiary %1").arg(k + 1)), qPrintable(pages[2 + k]));
+    const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
+    if (!folder.isEmpty()) {
+        QVERIFY(QTest::qWaitForWindowExposed(preview));
+        QTest::qWait(200);
+        preview->grab().save(folder + "/print-preview.png");
+    }
+
+    // Save as PDF writes the forms where the preparer says, under the return's name.
+    const QString target = Home() + "/out/forms.pdf";
+    QDir().mkpath(Home() + "/out");
+    prompts_->saveNames = QStringList{target};
+    preview->findChild<QAction*>("btnSaveAsPdf")->trigger();
+    QCOMPARE(log_.saveRequests.size(), 1);
+    QCOMPARE(log_.saveRequests[0].suggestedName, QString("Untitled.pdf"));
+    QCOMPARE(log_.saveRequests[0].folder, Home() + "/Velmora/Quorvan_16/Files/");
+    QPdfDocument saved;
+    QCOMPARE(saved.load(target), QPdfDocument::Error::None);
+    QCOMPARE(saved.pageCount(), 5);
+
+    // Open in Word Processor hands the same forms over, even after the return has changed.
+    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Someone Else");
+    preview->findChild<QAction*>("btnOpenInWordProcessor")->trigger();
+    QCOMPARE(shell_.started.size(), 1);
+    QCOMPARE(QString::fromStdString(shell_.started[0].arguments.at(0)), QString("send_temp.RTF"));
+    QVERIFY(ReadBytes(Temp() + "/send_temp.RTF").contains("Estate of Ada Lovelace"));
+
+    // The preview's converted file goes when its window closes.
+    QPointer<TfrmPdfPreview> watched(preview);
+    preview->close();
+    QTRY_VERIFY(!watched);
+}
+
+void PrintCommandsTest::selectionDialogSendsToThePreviewInsteadOfTheWordProcessor()
+{
+    const QString soffice = QString::fromStdString(FindWriter());
+    if (soffice.isEmpty())
+        QSKIP("LibreOffice (soffice) is not installed");
+    QVERIFY(Start());
+    UseWriter(soffice);
+    prompts_->atSelection = [](TfrmSelectedForms& dialog) {
+        dialog.findChild<QPushButton*>("btnPreview")->click();
+        return dialog.result();
+    };
+    window_->Commands().mnuPrint->trigger();
+    QCOMPARE(Previews().size(), 1);
+    QCOMPARE(Previews()[0]->PageCount(), 2);  // the defaults
+    QVERIFY(shell_.started.isEmpty() && shell_.opened.isEmpty());
+    QVERIFY(PrintFiles().isEmpty());
 }
 
 void PrintCommandsTest::findWordSearchesTheProgramFolders()

@@ -189,19 +189,21 @@ private slots:
     {
         OpenSample();
         QVERIFY(window_->ConfirmPrintWithReviewErrors());
-        QVERIFY(log_.questions.isEmpty());
+        QVERIFY(log_.proceedQuestions.isEmpty());
 
         window_->Store()->SetText(ftForm1041Page1, 0, 11, "");
         window_->Recalculate(false);
-        prompts_->yesNoAnswer = true;
+        prompts_->proceedAnswer = true;
         QVERIFY(window_->ConfirmPrintWithReviewErrors());
-        QCOMPARE(log_.questions.size(), 1);
-        QVERIFY(log_.questions[0].contains("Form 1041, Name of estate or trust: The name of the estate or trust is missing."));
+        QCOMPARE(log_.proceedQuestions.size(), 1);
+        QVERIFY(log_.proceedQuestions[0].contains("Form 1041, Name of estate or trust: The name of the estate or trust is missing."));
 
-        prompts_->yesNoAnswer = false;
+        prompts_->proceedAnswer = false;
         window_->Printing().PrintSelectedForms();  // goes back before the selection dialog
-        QCOMPARE(log_.questions.size(), 2);
+        QCOMPARE(log_.proceedQuestions.size(), 2);
         QVERIFY(window_->ReviewDock()->isVisible());
+        window_->Printing().PrintPreviewClick();  // the preview asks the same
+        QCOMPARE(log_.proceedQuestions.size(), 3);
     }
 };
 

@@ -161,6 +161,37 @@ TEST(PrintHandOff, WriterIsFoundInTheFirstInstallPlaceThatHasIt)
     EXPECT_EQ(FindWriter({temp.PathOf("usr/bin/soffice")}), "");
 }
 
+// A LibreOffice built without windows opens the print file invisibly: it is refused before it
+// starts. Anything that does not look like a LibreOffice program folder is given the benefit of
+// the doubt.
+TEST(PrintHandOff, WriterWithoutWindowPluginsIsRecognised)
+{
+    struct Case {
+        const char* name;
+        std::vector<const char*> files;  // in the folder of "program/soffice"
+        bool opensWindows;
+    };
+    const Case cases[] = {
+        // name                       files beside soffice                          opens windows
+        {"with the X11 plugin", {"soffice.bin", "libvclplug_genlo.so"}, true},
+        {"with the GTK plugin", {"soffice.bin", "libvclplug_gtk3lo.so"}, true},
+        {"built without windows", {"soffice.bin", "libvcllo.so"}, false},
+        {"not a LibreOffice folder", {"readme.txt"}, true},
+    };
+    for (const Case& c : cases) {
+        PrintTempFolder temp;
+        const std::string soffice = temp.Write("program/soffice", "#!/bin/sh\n");
+        for (const char* file : c.files)
+            temp.Write(std::string("program/") + file, "");
+        EXPECT_EQ(WriterOpensWindows(soffice), c.opensWindows) << c.name;
+        // Started through a link, as /usr/bin/soffice is: the link's target folder counts.
+        std::filesystem::create_symlink(soffice, temp.PathOf("soffice-link"));
+        EXPECT_EQ(WriterOpensWindows(temp.PathOf("soffice-link")), c.opensWindows) << c.name << " (link)";
+    }
+    EXPECT_TRUE(WriterOpensWindows("soffice"));  // by bare name: nothing known against it
+    EXPECT_TRUE(WriterOpensWindows("/no/such/soffice"));
+}
+
 TEST(PrintHandOff, FailedStartShowsMessage1155)
 {
     MessageRecorder messages;
