@@ -85,7 +85,7 @@ void TfrmMain::ShowPage(int pageCode)
         pageEvents_ = page_->findChild<QObject*>(QStringLiteral("pageEventFilter"), Qt::FindDirectChildrenOnly);
         hooks_->showAnswers = true;
         if (store_)
-            store_->Calculate(false, hooks_.get());
+            Calculate(*store_, false, hooks_.get());
         ReviewAfterCalculate();
         FocusTaggedControl(page_, info.focusTag);
         shown = true;
@@ -154,7 +154,7 @@ void TfrmMain::Recalculate(bool storeFirst)
         StorePage();
     if (store_) {
         hooks_->showAnswers = false;
-        store_->Calculate(false, hooks_.get());
+        Calculate(*store_, false, hooks_.get());
         hooks_->showAnswers = true;
         ReviewAfterCalculate();
     }

@@ -47,16 +47,6 @@ struct RAnswer {
     std::array<std::array<std::unique_ptr<TPage>, kMaxPages>, kFormTypes> Page;
 };
 
-// What the recalculation asks of the screen around a run; the desktop program supplies it.
-class CalculateHooks {
-public:
-    virtual ~CalculateHooks() = default;
-    virtual void StoreControls() {}   // the page on screen into the store
-    virtual void BeginBusy() {}
-    virtual void EndBusy() {}
-    virtual void ShowAnswers() {}     // the store into the page on screen
-};
-
 class TAnswer {
 public:
     TAnswer();
@@ -94,15 +84,6 @@ public:
     // The count field of a counted form type (9, 18, 19, 20, 26, 29 to 34), else nullptr.
     int* CountField(int formType);
     const int* CountField(int formType) const;
-
-    // Recalculates the whole return; true when the run reached the last calculator.
-    bool Calculate(bool ComponentTransfer, CalculateHooks* hooks = nullptr);
-
-    // Rate schedules: tax in whole dollars on a whole-dollar amount, 50 cents and more rounded
-    // up to the next dollar as the IRS rounds; 0 for an amount of 0 or less.
-    static long long GetTax(long long TaxableEstate);
-    static long long GetEstimatedTax(long long TaxableEstate);
-    static long long GetBankruptcyTax(long long TaxableEstate);
 };
 
 // The one answer store of the open return; owned by whoever creates it (the main window, the

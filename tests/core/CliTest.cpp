@@ -1,6 +1,7 @@
 // The command-line tool's contract: arguments, exit status, the dump format and messages on
 // standard error. Scripts outside the program rely on it.
 
+#include "calc/RateSchedules.h"
 #include "files/ClientFile.h"
 #include "store/Answers.h"
 #include "store/Misc.h"
@@ -140,7 +141,7 @@ TEST(Cli, BusinessIncomeBeyondThirtyTwoBitsIsTaxedInFull)
     EXPECT_GT(taxable, 4294976000LL);
     // Schedule G line 1a: the 2016 schedule's top bracket, 3,206 + 39.6% above 12,400.
     const long long tax = Str2Int(answer("2/0:24"));
-    EXPECT_EQ(tax, TAnswer::GetTax(taxable));
+    EXPECT_EQ(tax, GetTax(taxable));
     EXPECT_NEAR(static_cast<double>(tax), 3206 + (taxable - 12400) * 0.396, 1.0);
     EXPECT_GT(tax, 1700000000LL);
     EXPECT_TRUE(err.empty()) << err;

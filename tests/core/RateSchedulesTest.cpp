@@ -1,3 +1,4 @@
+#include "calc/RateSchedules.h"
 #include "store/Answers.h"
 
 #include <gtest/gtest.h>
@@ -15,27 +16,27 @@ struct TaxCase {
 // name | schedule | taxable amount | tax. The tax is figured to the cent and rounded as the IRS
 // rounds: under 50 cents down, 50 cents and more up to the next dollar.
 const TaxCase kTaxCases[] = {
-    {"TrustNegative", TAnswer::GetTax, -1, 0},
-    {"TrustZero", TAnswer::GetTax, 0, 0},
-    {"TrustFirstBracket", TAnswer::GetTax, 1000, 150},
-    {"TrustFirstLimitBelongsBelow", TAnswer::GetTax, 2550, 383},  // 382.50 up
-    {"TrustFortyNineCentsDown", TAnswer::GetTax, 2549, 382},      // 382.35
-    {"TrustFiftyCentsUp", TAnswer::GetTax, 2558, 385},            // 382.50 + 8 x 0.25 = 384.50
-    {"TrustSecondLimit", TAnswer::GetTax, 5950, 1233},            // 1,232.50
-    {"TrustThirdLimit", TAnswer::GetTax, 9050, 2101},             // 2,100.50
-    {"TrustFourthLimit", TAnswer::GetTax, 12400, 3206},
-    {"TrustTop", TAnswer::GetTax, 20000, 6216},                   // 6,215.60
-    {"TrustTopOfAnyReturn", TAnswer::GetTax, 4294977296LL, 1700809305},  // 3,206 + 4,294,964,896 x 0.396
-    {"Estimated2017Top", TAnswer::GetEstimatedTax, 20000, 6203},  // 3,232.50 + 7,500 x 0.396
-    {"Estimated2017SecondLimit", TAnswer::GetEstimatedTax, 6000, 1245},
-    {"Estimated2017ThirdBracket", TAnswer::GetEstimatedTax, 9150, 2127},
-    {"BankruptcyFirstLimit", TAnswer::GetBankruptcyTax, 9275, 928},  // 927.50
-    {"BankruptcySecondBracketHalf", TAnswer::GetBankruptcyTax, 37653, 5185},  // 5,183.75 + 0.75
-    {"BankruptcyTopLimit", TAnswer::GetBankruptcyTax, 233475, 65289},
-    {"BankruptcyTop", TAnswer::GetBankruptcyTax, 300000, 91633},   // 65,289.25 + 66,525 x 0.396
-    {"BankruptcyMiddle", TAnswer::GetBankruptcyTax, 50000, 8271},  // 5,183.75 + 12,350 x 0.25 = 8,271.25
-    {"BankruptcyNegative", TAnswer::GetBankruptcyTax, -5, 0},
-    {"TrustBeyondThirtyTwoBits", TAnswer::GetTax, 4294977296LL, 1700809305LL},  // 3,206 + 4,294,964,896 x 0.396
+    {"TrustNegative", GetTax, -1, 0},
+    {"TrustZero", GetTax, 0, 0},
+    {"TrustFirstBracket", GetTax, 1000, 150},
+    {"TrustFirstLimitBelongsBelow", GetTax, 2550, 383},  // 382.50 up
+    {"TrustFortyNineCentsDown", GetTax, 2549, 382},      // 382.35
+    {"TrustFiftyCentsUp", GetTax, 2558, 385},            // 382.50 + 8 x 0.25 = 384.50
+    {"TrustSecondLimit", GetTax, 5950, 1233},            // 1,232.50
+    {"TrustThirdLimit", GetTax, 9050, 2101},             // 2,100.50
+    {"TrustFourthLimit", GetTax, 12400, 3206},
+    {"TrustTop", GetTax, 20000, 6216},                   // 6,215.60
+    {"TrustTopOfAnyReturn", GetTax, 4294977296LL, 1700809305},  // 3,206 + 4,294,964,896 x 0.396
+    {"Estimated2017Top", GetEstimatedTax, 20000, 6203},  // 3,232.50 + 7,500 x 0.396
+    {"Estimated2017SecondLimit", GetEstimatedTax, 6000, 1245},
+    {"Estimated2017ThirdBracket", GetEstimatedTax, 9150, 2127},
+    {"BankruptcyFirstLimit", GetBankruptcyTax, 9275, 928},  // 927.50
+    {"BankruptcySecondBracketHalf", GetBankruptcyTax, 37653, 5185},  // 5,183.75 + 0.75
+    {"BankruptcyTopLimit", GetBankruptcyTax, 233475, 65289},
+    {"BankruptcyTop", GetBankruptcyTax, 300000, 91633},   // 65,289.25 + 66,525 x 0.396
+    {"BankruptcyMiddle", GetBankruptcyTax, 50000, 8271},  // 5,183.75 + 12,350 x 0.25 = 8,271.25
+    {"BankruptcyNegative", GetBankruptcyTax, -5, 0},
+    {"TrustBeyondThirtyTwoBits", GetTax, 4294977296LL, 1700809305LL},  // 3,206 + 4,294,964,896 x 0.396
 };
 
 class RateSchedules : public testing::TestWithParam<TaxCase> {};
