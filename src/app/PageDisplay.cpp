@@ -169,7 +169,7 @@ void TfrmMain::CompleteCalc()
 
 void TfrmMain::StorePage()
 {
-    if (store_ && page_ && ControlsToAnswers(page_, CurrentPage()))
+    if (store_ && page_ && ControlsToAnswers(page_, *store_, CurrentPage()))
         AnswersChanged();
 }
 
@@ -178,7 +178,7 @@ void TfrmMain::ShowAnswers()
     if (!store_ || !page_ || state_.CurrentFormType == -1)
         return;
     const bool keptModified = state_.Modified;
-    AnswersToControls(page_, CurrentPage());
+    AnswersToControls(page_, *store_, CurrentPage());
     state_.Modified = keptModified;
 }
 

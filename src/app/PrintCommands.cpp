@@ -78,7 +78,8 @@ bool PrintCommands::BuildDocument(const PrintSelection& selection)
 {
     window_.Recalculate(true);
     BusyCursor busy;
-    return Merge().BuildDocument(PagesToPrint(selection, *window_.Store()));
+    const TAnswer& store = *window_.Store();
+    return Merge().BuildDocument(store, PagesToPrint(selection, store));
 }
 
 void PrintCommands::PrintSelectedForms()

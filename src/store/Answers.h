@@ -86,9 +86,34 @@ public:
     const int* CountField(int formType) const;
 };
 
-// The one answer store of the open return; owned by whoever creates it (the main window, the
-// command-line tool, a test).
+// The one answer store of the open return, which the calculators read and write; owned by
+// whoever creates it (the main window through OpenReturnStore, the command-line tool, a test).
 extern TAnswer* Answers;
+
+// Owns the store of the open return for a long-lived owner (the main window) and keeps
+// `Answers` pointing at it: the store it holds is the open return until it is replaced or
+// released, and `Answers` never points at a store it has freed.
+class OpenReturnStore {
+public:
+    OpenReturnStore() = default;
+    ~OpenReturnStore();
+    OpenReturnStore(const OpenReturnStore&) = delete;
+    OpenReturnStore& operator=(const OpenReturnStore&) = delete;
+
+    // A fresh empty store becomes the open return; the one held before is freed.
+    TAnswer& Replace();
+    // Frees the store; no return is open.
+    void Release();
+    TAnswer* get() const { return store_.get(); }
+    TAnswer* operator->() const { return store_.get(); }
+    TAnswer& operator*() const { return *store_; }
+    explicit operator bool() const { return store_ != nullptr; }
+
+private:
+    void Hold(std::unique_ptr<TAnswer> store);
+
+    std::unique_ptr<TAnswer> store_;
+};
 
 // Replaces the global store by a fresh one for the lifetime of this object (tests, tools).
 class ScopedAnswerStore {

@@ -98,5 +98,32 @@ TEST(Answers, ScopedStoreReplacesAndRestoresTheGlobal)
     EXPECT_EQ(Answers, before);
 }
 
+TEST(Answers, OpenReturnStoreKeepsTheGlobalOnTheStoreItHolds)
+{
+    TAnswer* before = Answers;
+    {
+        OpenReturnStore open;
+        TAnswer& first = open.Replace();
+        EXPECT_EQ(Answers, &first);
+        first.SetText(1, 0, 11, "Old Trust");
+        TAnswer& second = open.Replace();
+        EXPECT_EQ(Answers, &second);
+        EXPECT_EQ(second.Text(1, 0, 11), "");  // a fresh store, not the old one emptied
+        open.Release();
+        EXPECT_EQ(Answers, nullptr);
+        EXPECT_FALSE(open);
+
+        // Freed while the global points at another store (a review's copy): that one stays.
+        open.Replace();
+        TAnswer copy;
+        Answers = &copy;
+        open.Release();
+        EXPECT_EQ(Answers, &copy);
+        open.Replace();
+    }
+    EXPECT_EQ(Answers, nullptr);  // freed with its owner
+    Answers = before;
+}
+
 }  // namespace
 }  // namespace quorvan

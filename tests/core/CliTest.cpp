@@ -128,7 +128,7 @@ TEST(Cli, BusinessIncomeBeyondThirtyTwoBitsIsTaxedInFull)
         ScopedAnswerStore store;
         store->SetText(1, 0, 34, "4,294,977,296");  // line 3, business income
         std::string error;
-        ASSERT_TRUE(SaveClientFileAt(file.Path(), error)) << error;
+        ASSERT_TRUE(SaveClientFileAt(*store, file.Path(), error)) << error;
     }
     std::string out, err;
     ASSERT_EQ(RunCli("--dump " + Quoted(file.Path()), out, err), 0) << err;
@@ -179,7 +179,7 @@ TEST(Cli, OverriddenEmptyAnswerIsDumpedAndAMessageGoesToStandardError)
         store->SetOvRide(1, 0, 57, true);  // line 23 overridden and left empty
         store->SetText(1, 0, 34, "12a");   // an amount that does not read
         std::string error;
-        ASSERT_TRUE(SaveClientFileAt(file.Path(), error)) << error;
+        ASSERT_TRUE(SaveClientFileAt(*store, file.Path(), error)) << error;
     }
     std::string out, err;
     ASSERT_EQ(RunCli("--once --dump " + Quoted(file.Path()), out, err), 0);

@@ -84,7 +84,7 @@ void WriteGoldenFiles(const HandWorkedReturn& handWorked)
         ReturnFixture r;
         handWorked.build(r);
         std::string error;
-        ASSERT_TRUE(SaveClientFileAt(TestDataPath(handWorked.fileName + ".fq6"), error)) << error;
+        ASSERT_TRUE(SaveClientFileAt(r.Store(), TestDataPath(handWorked.fileName + ".fq6"), error)) << error;
         ASSERT_TRUE(r.Settle());
         dump = ComparedLines(DumpReturn(r.Store()));
     }
