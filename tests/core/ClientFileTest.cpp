@@ -414,22 +414,44 @@ TEST(ClientFile, TwentyPagesInUseRoundTrip)
     EXPECT_EQ(store.Text(18, 19, 86), "19.00");
 }
 
-TEST(ClientFile, GarbageAndTruncationNeverCrash)
+struct DamagedFileSample {
+    const char* name;
+    std::string bytes;
+    bool reads;
+    unsigned message;         // 0: none
+    const char* textStarts;   // how the message's text starts
+};
+
+// Garbage and cut files: each fails or reads with its one message, and nothing worse happens.
+TEST(ClientFile, GarbageAndCutFilesFailOrReadWithTheirMessage)
 {
     const std::string whole = ReadFileBytes(TestDataPath("handwritten-trust.fq6"));
     std::string garbage;
     for (int i = 0; i < 50000; ++i)
         garbage.push_back(static_cast<char>((i * 7919) % 256));
-    const std::string samples[] = {
-        "", "\r\n", garbage, "Quorvan_16 Demo\r\n" + garbage, whole.substr(0, 200),
-        whole.substr(0, 1500), "Quorvan_16 Demo\r\n 2.0E1\r\n" + std::string(100000, 'x'),
-        "Quorvan_16 Demo\n20.07\n",
+    // name | bytes | reads | message | message text starts
+    const DamagedFileSample samples[] = {
+        {"Empty", "", false, 33010, ""},
+        {"OneLineEnd", "\r\n", false, 33010, ""},
+        {"Garbage", garbage, false, 33010, ""},
+        {"GarbageAfterTheIdentification", "Quorvan_16 Demo\r\n" + garbage, false, 33020, ""},
+        {"CutInsideAShare", whole.substr(0, 200), false, 33040,
+         "The client file, line 44: the beneficiary's share \"2.50000000000000E-\" is not a number"},
+        {"CutInsideThePages", whole.substr(0, 1500), true, 33030, "The client file ends after line 319 of 12,866: "},
+        {"OlderVersionWithOneLongLine", "Quorvan_16 Demo\r\n 2.0E1\r\n" + std::string(100000, 'x'), true, 0, ""},
+        {"HeadOnlyWithLineFeeds", "Quorvan_16 Demo\n20.07\n", true, 33030, "The client file ends after line 2 of "},
     };
-    for (const std::string& sample : samples) {
+    for (const DamagedFileSample& sample : samples) {
+        SCOPED_TRACE(sample.name);
         TAnswer store;
         MessageRecorder messages;
-        ReadBytes(store, sample);
-        SUCCEED();
+        EXPECT_EQ(ReadBytes(store, sample.bytes), sample.reads);
+        if (sample.message == 0) {
+            EXPECT_TRUE(messages.Empty());
+            continue;
+        }
+        ASSERT_EQ(messages.Codes(), std::vector<unsigned>{sample.message});
+        EXPECT_EQ(messages.Messages()[0].extra.rfind(sample.textStarts, 0), 0u) << messages.Messages()[0].extra;
     }
 }
 
