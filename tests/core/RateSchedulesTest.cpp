@@ -1,7 +1,8 @@
 #include "calc/RateSchedules.h"
-#include "store/Answers.h"
 
 #include <gtest/gtest.h>
+
+#include <cfenv>
 
 namespace quorvan {
 namespace {
@@ -48,6 +49,28 @@ TEST_P(RateSchedules, TaxOnAmount)
 
 INSTANTIATE_TEST_SUITE_P(Tax, RateSchedules, testing::ValuesIn(kTaxCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Restores the floating-point rounding mode it found.
+class RoundingModeGuard {
+public:
+    RoundingModeGuard() : mode_(std::fegetround()) {}
+    ~RoundingModeGuard() { std::fesetround(mode_); }
+
+private:
+    int mode_;
+};
+
+// A library or plug-in that leaves another rounding mode behind changes no tax: figured in
+// doubles, GetTax(2,550) would be 382 rounding downward, since 0.15 is a hair below 15 cents.
+TEST(RateSchedulesRounding, SameTaxesInEveryRoundingMode)
+{
+    RoundingModeGuard guard;
+    for (const int mode : {FE_DOWNWARD, FE_UPWARD, FE_TOWARDZERO, FE_TONEAREST}) {
+        ASSERT_EQ(std::fesetround(mode), 0) << mode;
+        for (const TaxCase& c : kTaxCases)
+            EXPECT_EQ(c.schedule(c.amount), c.tax) << c.name << " in rounding mode " << mode;
+    }
+}
 
 }  // namespace
 }  // namespace quorvan
