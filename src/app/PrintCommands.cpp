@@ -4,10 +4,10 @@
 #include "DesktopShell.h"
 #include "MainWindow.h"
 #include "PdfExport.h"
-#include "PdfPreview.h"
 #include "ProgramWatch.h"
-#include "ProgressDlg.h"
-#include "SelectedFormsDlg.h"
+#include "TfrmPdfPreview.h"
+#include "TfrmProgress.h"
+#include "TfrmSelectedForms.h"
 #include "WordSearch.h"
 #include "files/Folders.h"
 

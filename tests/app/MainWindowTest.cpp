@@ -2,10 +2,10 @@
 // settings file, typing into Form 1041 page 1, Enter and Tab, Prior/Next, the file commands with
 // the recent list, the prior-year import, and a missing page layout.
 
-#include "ErrorDlg.h"
 #include "FakePrompts.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
+#include "TfrmErrorDlg.h"
 #include "files/ClientFile.h"
 #include "files/Folders.h"
 
