@@ -2,6 +2,7 @@
 // Form 8949 and K-1 page in use). A recalculation runs on every field exit.
 
 #include "bench/BenchReturns.h"
+#include "calc/Calculate.h"
 #include "store/Answers.h"
 
 #include <benchmark/benchmark.h>
@@ -15,7 +16,7 @@ void BM_CalculateEmptyReturn(benchmark::State& state)
     bench::QuietMessages quiet;
     ScopedAnswerStore store;
     for (auto _ : state)
-        benchmark::DoNotOptimize(store->Calculate(false));
+        benchmark::DoNotOptimize(Calculate(*store, false));
 }
 BENCHMARK(BM_CalculateEmptyReturn)->Unit(benchmark::kMicrosecond);
 
@@ -24,9 +25,9 @@ void BM_CalculateFullReturn(benchmark::State& state)
     bench::QuietMessages quiet;
     ScopedAnswerStore store;
     bench::FillHeavyReturn(*store);
-    store->Calculate(false);
+    Calculate(*store, false);
     for (auto _ : state)
-        benchmark::DoNotOptimize(store->Calculate(false));
+        benchmark::DoNotOptimize(Calculate(*store, false));
 }
 BENCHMARK(BM_CalculateFullReturn)->Unit(benchmark::kMicrosecond);
 

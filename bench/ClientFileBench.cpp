@@ -17,7 +17,7 @@ std::string HeavyReturnBytes()
     ScopedAnswerStore store;
     bench::FillHeavyReturn(*store);
     std::ostringstream out(std::ios::binary);
-    WriteClientFile(out);
+    WriteClientFile(*store, out);
     return out.str();
 }
 
@@ -28,7 +28,7 @@ void BM_WriteFullClientFile(benchmark::State& state)
     bench::FillHeavyReturn(*store);
     for (auto _ : state) {
         std::ostringstream out(std::ios::binary);
-        WriteClientFile(out);
+        WriteClientFile(*store, out);
         benchmark::DoNotOptimize(out.str().size());
     }
 }
@@ -41,7 +41,7 @@ void BM_ReadFullClientFile(benchmark::State& state)
     for (auto _ : state) {
         ScopedAnswerStore store;
         std::istringstream in(bytes, std::ios::binary);
-        benchmark::DoNotOptimize(ReadClientFile(in));
+        benchmark::DoNotOptimize(ReadClientFile(*store, in));
     }
 }
 BENCHMARK(BM_ReadFullClientFile)->Unit(benchmark::kMillisecond);

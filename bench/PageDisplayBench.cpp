@@ -34,7 +34,7 @@ void OpenWindow(const QString& home)
     SetMessagePresenter([](const TMessage&) {});
     g_window->State().SkipAnimations = true;
     g_window->show();
-    bench::FillHeavyReturn(*Answers);
+    bench::FillHeavyReturn(*g_window->Store());
 }
 
 // Load, prepare, recalculate and fill.

@@ -77,7 +77,7 @@ void BM_BuildDocumentOfEveryPage(benchmark::State& state)
     size_t bytes = 0;
     for (auto _ : state) {
         TRtfMerge merge({full.folder_ + "/RTF", full.folder_ + "/DAT"});
-        if (!merge.BuildDocument(pages))
+        if (!merge.BuildDocument(*full.store_, pages))
             state.SkipWithError("the document was not built");
         bytes = merge.Document().size();
         benchmark::DoNotOptimize(merge.Document().data());

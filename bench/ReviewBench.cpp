@@ -3,6 +3,7 @@
 // answer costs a recalculation of a copy of the return, and the window figures it when idle.
 
 #include "bench/BenchReturns.h"
+#include "calc/Calculate.h"
 #include "review/OverrideFigures.h"
 #include "review/Review.h"
 #include "store/Answers.h"
@@ -21,7 +22,7 @@ void FillReviewedReturn(TAnswer& store)
         store.SetText(ftForm1041Page1, 0, slot, "1,000");
         store.SetOvRide(ftForm1041Page1, 0, slot, true);
     }
-    store.Calculate(false);
+    Calculate(store, false);
 }
 
 void BM_ReviewFullReturn(benchmark::State& state)

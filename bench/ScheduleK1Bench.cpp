@@ -3,6 +3,7 @@
 // twenty K-1 pages alone.
 
 #include "bench/BenchReturns.h"
+#include "calc/Calculate.h"
 #include "calc/ScheduleK1.h"
 #include "store/Answers.h"
 
@@ -61,9 +62,9 @@ void BM_CalculateTwentyK1Pages(benchmark::State& state)
     bench::QuietMessages quiet;
     ScopedAnswerStore store;
     FillEstateWithTwentyBeneficiaries(*store);
-    store->Calculate(false);
+    Calculate(*store, false);
     for (auto _ : state)
-        benchmark::DoNotOptimize(store->Calculate(false));
+        benchmark::DoNotOptimize(Calculate(*store, false));
 }
 BENCHMARK(BM_CalculateTwentyK1Pages)->Unit(benchmark::kMicrosecond);
 
@@ -72,7 +73,7 @@ void BM_TwentyK1PagesAlone(benchmark::State& state)
     bench::QuietMessages quiet;
     ScopedAnswerStore store;
     FillEstateWithTwentyBeneficiaries(*store);
-    store->Calculate(false);
+    Calculate(*store, false);
     for (auto _ : state)
         for (int k = 0; k < kMaxPages; ++k)
             CalcScheduleK1(k);

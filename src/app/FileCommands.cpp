@@ -49,9 +49,9 @@ bool FileCommands::AskToSave()
 bool FileCommands::RunNew(NewMode mode)
 {
     WindowState& state = window_.State();
-    window_.ReplaceStore();
+    TAnswer& store = window_.ReplaceStore();
     const std::string preset = DefaultReturnPath(window_.Folders());
-    if (FileExists(preset) && !ReadClientFileAt(preset)) {
+    if (FileExists(preset) && !ReadClientFileAt(store, preset)) {
         ShowMessageByCode(11340);
         return false;
     }
@@ -153,7 +153,7 @@ bool FileCommands::WriteReturn()
     bool saved = false;
     {
         BusyCursor busy;
-        saved = SaveClientFileAt(ToStd(path), error);
+        saved = SaveClientFileAt(*window_.Store(), ToStd(path), error);
     }
     if (saved) {
         window_.State().Modified = false;
@@ -169,9 +169,10 @@ bool FileCommands::WriteReturn()
 
 QString FileCommands::UntitledOrSuggestedName() const
 {
-    if (!IsUntitled(window_.State().ClientFileName) || !Answers)
+    const TAnswer* store = window_.Store();
+    if (!IsUntitled(window_.State().ClientFileName) || !store)
         return QString();
-    const std::string& name = Answers->Text(ftForm1041Page1, 0, 11);
+    const std::string& name = store->Text(ftForm1041Page1, 0, 11);
     return name.empty() ? QString() : ToQt(name) + QStringLiteral(".fq6");
 }
 
@@ -216,7 +217,7 @@ void FileCommands::ImportLastYear()
     window_.State().Modified = false;
     RunNew(NewMode::FirstStep);
     window_.State().ClientFileName = priorPath;
-    if (!ReadPriorYearFileAt(ToStd(priorPath))) {
+    if (!ReadPriorYearFileAt(*window_.Store(), ToStd(priorPath))) {
         RunNew(NewMode::Full);
         return;
     }
@@ -254,7 +255,7 @@ bool FileCommands::RestoreRecoveryCopy(const QString& copyPath, const QString& c
 bool FileCommands::ReadOrReport(const QString& path)
 {
     const int messagesBefore = window_.MessagesShown();
-    if (ReadClientFileAt(ToStd(path)))
+    if (ReadClientFileAt(*window_.Store(), ToStd(path)))
         return true;
     if (window_.MessagesShown() == messagesBefore)
         ReportUnreadable(path);

@@ -3,7 +3,7 @@
 #include "DesktopShell.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
-#include "PdfPreview.h"
+#include "TfrmPdfPreview.h"
 #include "files/Folders.h"
 #include "print/HelpPages.h"
 

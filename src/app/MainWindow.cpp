@@ -98,8 +98,6 @@ TfrmMain::~TfrmMain()
     qApp->removeEventFilter(this);
     ClearPage();
     SetMessagePresenter(previousPresenter_);
-    if (Answers == store_.get())
-        Answers = nullptr;
 }
 
 void TfrmMain::BuildWindow()
@@ -155,7 +153,7 @@ void TfrmMain::BuildWindow()
 
 void TfrmMain::FormCreate(const StartOptions& options)
 {
-    ReplaceStore();
+    TAnswer& store = ReplaceStore();
     state_ = WindowState();
     const QString home = options.homeFolder.isEmpty() ? QDir::homePath() : options.homeFolder;
     folders_ = DefaultFolders(ToStd(home), ToStd(ChosenProgramFolder(options)));
@@ -180,7 +178,7 @@ void TfrmMain::FormCreate(const StartOptions& options)
     SetCaption();
 
     const std::string preset = DefaultReturnPath(folders_);
-    if (FileExists(preset) && !ReadClientFileAt(preset))
+    if (FileExists(preset) && !ReadClientFileAt(store, preset))
         ShowMessageByCode(11340);
 }
 
@@ -255,9 +253,7 @@ bool TfrmMain::FormClose()
     closed_ = true;
     autosave_->ChangesSettled();
     ClearPage();
-    if (Answers == store_.get())
-        Answers = nullptr;
-    store_.reset();
+    store_.Release();
 
     settings_.ClientFileFolder = folders_.ClientFileFolder;
     settings_.PriorYearFolder = folders_.PriorYearFolder;
@@ -282,13 +278,11 @@ void TfrmMain::SetShell(std::unique_ptr<DesktopShell> shell)
         shell_ = std::move(shell);
 }
 
-void TfrmMain::ReplaceStore()
+TAnswer& TfrmMain::ReplaceStore()
 {
-    if (Answers == store_.get())
-        Answers = nullptr;
-    store_ = std::make_unique<TAnswer>();
-    Answers = store_.get();
-    ReviewAfterCalculate();  // the findings of the old return go with it
+    TAnswer& store = store_.Replace();
+    ReviewAfterCalculate();
+    return store;
 }
 
 void TfrmMain::SetCaption()

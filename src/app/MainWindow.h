@@ -84,8 +84,9 @@ public:
     QTreeWidget* Tree() { return TreeView1_; }
     QScrollArea* ScrollBox() { return VertScrollBox1_; }
 
-    // The answer store: a fresh empty store becomes the open return.
-    void ReplaceStore();
+    // The answer store: a fresh empty store becomes the open return; the findings of the old
+    // return go with it.
+    TAnswer& ReplaceStore();
 
     // Recovery copies of a return with unsaved changes, and those earlier runs left behind.
     Autosave& Recovery() { return *autosave_; }
@@ -196,7 +197,7 @@ private:
     PageAddress CurrentPage() const { return {state_.CurrentFormType, state_.CurrentPageIndex}; }
 
     std::unique_ptr<Prompts> prompts_;
-    std::unique_ptr<TAnswer> store_;
+    OpenReturnStore store_;
     std::unique_ptr<FileCommands> files_;
     std::unique_ptr<PrintCommands> print_;
     std::unique_ptr<HelpCommands> help_;

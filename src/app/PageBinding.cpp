@@ -52,53 +52,54 @@ bool ValueChanged(QWidget* control, const QVariant& now)
     return exchanged.isValid() && exchanged != now;
 }
 
-
-bool HasStore()
+bool PageExists(const TAnswer& store, const PageAddress& page)
 {
-    return Answers && Answers->PAnsw;
-}
-
-bool PageExists(const PageAddress& page)
-{
-    if (!HasStore() || page.formType < 0 || page.formType >= kFormTypes || page.pageIndex < 0
+    if (!store.PAnsw || page.formType < 0 || page.formType >= kFormTypes || page.pageIndex < 0
         || page.pageIndex >= kMaxPages)
         return false;
-    return Answers->PAnsw->Page[page.formType][page.pageIndex] != nullptr;
+    return store.PAnsw->Page[page.formType][page.pageIndex] != nullptr;
 }
 
-// Slots the layout names but the page lacks read as empty and are never written.
-bool SlotExists(const PageAddress& page, int slot)
-{
-    return slot >= 0 && slot < static_cast<int>(Answers->PageAt(page.formType, page.pageIndex).Strings.size());
-}
+// The page the controls are bound to, in its store; the page exists. Slots the layout names but
+// the page lacks read as empty and are never written.
+template <typename Store>
+struct BoundPage {
+    Store& store;
+    PageAddress address;
 
-std::string AnswerAt(const PageAddress& page, int slot)
-{
-    return SlotExists(page, slot) ? Answers->Text(page.formType, page.pageIndex, slot) : std::string();
-}
+    bool SlotExists(int slot) const
+    {
+        return slot >= 0 && slot < static_cast<int>(store.PageAt(address.formType, address.pageIndex).Strings.size());
+    }
+    std::string AnswerAt(int slot) const
+    {
+        return SlotExists(slot) ? store.Text(address.formType, address.pageIndex, slot) : std::string();
+    }
+    bool OverriddenAt(int slot) const
+    {
+        return SlotExists(slot) && store.OvRide(address.formType, address.pageIndex, slot);
+    }
+    void PutAnswer(int slot, std::string text) const
+    {
+        if (SlotExists(slot))
+            store.SetText(address.formType, address.pageIndex, slot, std::move(text));
+    }
+};
 
-bool OverriddenAt(const PageAddress& page, int slot)
-{
-    return SlotExists(page, slot) && Answers->OvRide(page.formType, page.pageIndex, slot);
-}
+using ShownPage = BoundPage<const TAnswer>;
+using StoredPage = BoundPage<TAnswer>;
 
-void PutAnswer(const PageAddress& page, int slot, std::string text)
-{
-    if (SlotExists(page, slot))
-        Answers->SetText(page.formType, page.pageIndex, slot, std::move(text));
-}
-
-void ShowEdit(QLineEdit* edit, const PageAddress& page)
+void ShowEdit(QLineEdit* edit, const ShownPage& page)
 {
     const int tag = TagOf(edit);
     const int kind = tag / 1000;
     const int slot = tag % 1000;
     if (kind >= 1 && kind <= 5) {
-        edit->setText(FieldText(kind, AnswerAt(page, slot), IsBlankZeroType(page.formType)));
+        edit->setText(FieldText(kind, page.AnswerAt(slot), IsBlankZeroType(page.address.formType)));
         Remember(edit, edit->text());
     }
     if (StyleIs(edit, kEditOverrideable) || StyleIs(edit, kEditOverridden)) {
-        const bool overridden = OverriddenAt(page, slot);
+        const bool overridden = page.OverriddenAt(slot);
         edit->setProperty("styleLookup", QString::fromLatin1(overridden ? kEditOverridden : kEditOverrideable));
         edit->setReadOnly(!overridden);
         SetTextColour(edit, overridden ? kRed : kBlack);
@@ -106,30 +107,30 @@ void ShowEdit(QLineEdit* edit, const PageAddress& page)
     }
 }
 
-void ShowCheckBox(QCheckBox* box, const PageAddress& page)
+void ShowCheckBox(QCheckBox* box, const ShownPage& page)
 {
     const int tag = TagOf(box);
     if (tag < 1000) {
-        box->setChecked(AnswerAt(page, tag) == "X");
+        box->setChecked(page.AnswerAt(tag) == "X");
     } else {
-        const bool checked = AnswerAt(page, tag - 1000) == "X";
+        const bool checked = page.AnswerAt(tag - 1000) == "X";
         box->setChecked(checked);
         box->setText(checked ? QStringLiteral("EST") : QString());
     }
     Remember(box, box->isChecked());
     if (StyleIs(box, kCheckBoxOverrideable) || StyleIs(box, kCheckBoxOverridden))
         box->setProperty("styleLookup",
-                         QString::fromLatin1(OverriddenAt(page, tag) ? kCheckBoxOverridden : kCheckBoxOverrideable));
+                         QString::fromLatin1(page.OverriddenAt(tag) ? kCheckBoxOverridden : kCheckBoxOverrideable));
 }
 
-void ShowLevel(QWidget* container, const PageAddress& page)
+void ShowLevel(QWidget* container, const ShownPage& page)
 {
     for (QWidget* child : DirectChildren(container)) {
         if (auto* label = qobject_cast<QLabel*>(child)) {
             if (TagOf(label) != 0)
-                label->setText(QString::fromStdString(AnswerAt(page, TagOf(label))));
+                label->setText(QString::fromStdString(page.AnswerAt(TagOf(label))));
         } else if (auto* memo = qobject_cast<QPlainTextEdit*>(child)) {
-            memo->setPlainText(MemoTextFromAnswer(AnswerAt(page, TagOf(memo))));
+            memo->setPlainText(MemoTextFromAnswer(page.AnswerAt(TagOf(memo))));
             Remember(memo, memo->toPlainText());
             continue;
         } else if (auto* edit = qobject_cast<QLineEdit*>(child)) {
@@ -142,7 +143,7 @@ void ShowLevel(QWidget* container, const PageAddress& page)
 }
 
 // Stores the controls and counts those whose value the preparer changed.
-int StoreLevel(QWidget* container, const PageAddress& page)
+int StoreLevel(QWidget* container, const StoredPage& page)
 {
     int changed = 0;
     for (QWidget* child : DirectChildren(container)) {
@@ -151,18 +152,18 @@ int StoreLevel(QWidget* container, const PageAddress& page)
             const int kind = tag / 1000;
             if (kind >= 1 && kind <= 5) {
                 changed += EditChanged(edit, kind);
-                PutAnswer(page, tag % 1000, StoredAnswer(kind, edit->text()));
+                page.PutAnswer(tag % 1000, StoredAnswer(kind, edit->text()));
                 Remember(edit, edit->text());
             }
         } else if (auto* memo = qobject_cast<QPlainTextEdit*>(child)) {
             changed += ValueChanged(memo, memo->toPlainText());
-            PutAnswer(page, TagOf(memo), AnswerFromMemoText(memo->toPlainText()));
+            page.PutAnswer(TagOf(memo), AnswerFromMemoText(memo->toPlainText()));
             Remember(memo, memo->toPlainText());
             continue;
         } else if (auto* box = qobject_cast<QCheckBox*>(child)) {
             const int tag = TagOf(box);
             changed += ValueChanged(box, box->isChecked());
-            PutAnswer(page, tag > 999 ? tag - 1000 : tag, box->isChecked() ? "X" : "");
+            page.PutAnswer(tag > 999 ? tag - 1000 : tag, box->isChecked() ? "X" : "");
             Remember(box, box->isChecked());
         }
         changed += StoreLevel(child, page);
@@ -199,15 +200,15 @@ bool StyleIs(const QObject* control, const char* style)
     return StyleOf(control) == QLatin1String(style);
 }
 
-void AnswersToControls(QWidget* container, const PageAddress& page)
+void AnswersToControls(QWidget* container, const TAnswer& store, const PageAddress& page)
 {
-    if (container && PageExists(page))
-        ShowLevel(container, page);
+    if (container && PageExists(store, page))
+        ShowLevel(container, ShownPage{store, page});
 }
 
-bool ControlsToAnswers(QWidget* container, const PageAddress& page)
+bool ControlsToAnswers(QWidget* container, TAnswer& store, const PageAddress& page)
 {
-    return container && PageExists(page) && StoreLevel(container, page) > 0;
+    return container && PageExists(store, page) && StoreLevel(container, StoredPage{store, page}) > 0;
 }
 
 void RememberLayoutValues(QWidget* container)

@@ -15,6 +15,10 @@ class QLineEdit;
 class QObject;
 class QWidget;
 
+namespace quorvan {
+class TAnswer;
+}
+
 namespace quorvan::app {
 
 // Styles of computed fields, as layouts and the program name them.
@@ -58,14 +62,14 @@ bool StyleIs(const QObject* control, const char* style);
 // points, memo font, read-only and focus rules of the computed fields.
 void PrepareControls(QWidget* container, PageEvents& events, double fontShrink);
 
-// Answers of `page` into every bound control inside `container` (recursively). Nothing happens
-// without an answer store or a page.
-void AnswersToControls(QWidget* container, const PageAddress& page);
+// Answers of `page` in `store` into every bound control inside `container` (recursively).
+// Nothing happens without a container or when `store` lacks the page.
+void AnswersToControls(QWidget* container, const TAnswer& store, const PageAddress& page);
 
-// Every bound control inside `container` into the answers of `page`. True when one of them held
-// a value other than the one last exchanged with the answers: a change of the preparer's
-// ("1234" typed over "1,234" is none).
-bool ControlsToAnswers(QWidget* container, const PageAddress& page);
+// Every bound control inside `container` into the answers of `page` in `store`. True when one of
+// them held a value other than the one last exchanged with the answers: a change of the
+// preparer's ("1234" typed over "1,234" is none).
+bool ControlsToAnswers(QWidget* container, TAnswer& store, const PageAddress& page);
 
 // The values a freshly loaded page shows before any answer reaches it count as exchanged.
 void RememberLayoutValues(QWidget* container);

@@ -85,7 +85,7 @@ void TfrmMain::ShowPage(int pageCode)
         pageEvents_ = page_->findChild<QObject*>(QStringLiteral("pageEventFilter"), Qt::FindDirectChildrenOnly);
         hooks_->showAnswers = true;
         if (store_)
-            store_->Calculate(false, hooks_.get());
+            Calculate(*store_, false, hooks_.get());
         ReviewAfterCalculate();
         FocusTaggedControl(page_, info.focusTag);
         shown = true;
@@ -154,7 +154,7 @@ void TfrmMain::Recalculate(bool storeFirst)
         StorePage();
     if (store_) {
         hooks_->showAnswers = false;
-        store_->Calculate(false, hooks_.get());
+        Calculate(*store_, false, hooks_.get());
         hooks_->showAnswers = true;
         ReviewAfterCalculate();
     }
@@ -169,7 +169,7 @@ void TfrmMain::CompleteCalc()
 
 void TfrmMain::StorePage()
 {
-    if (store_ && page_ && ControlsToAnswers(page_, CurrentPage()))
+    if (store_ && page_ && ControlsToAnswers(page_, *store_, CurrentPage()))
         AnswersChanged();
 }
 
@@ -178,7 +178,7 @@ void TfrmMain::ShowAnswers()
     if (!store_ || !page_ || state_.CurrentFormType == -1)
         return;
     const bool keptModified = state_.Modified;
-    AnswersToControls(page_, CurrentPage());
+    AnswersToControls(page_, *store_, CurrentPage());
     state_.Modified = keptModified;
 }
 

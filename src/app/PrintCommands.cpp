@@ -4,10 +4,10 @@
 #include "DesktopShell.h"
 #include "MainWindow.h"
 #include "PdfExport.h"
-#include "PdfPreview.h"
 #include "ProgramWatch.h"
-#include "ProgressDlg.h"
-#include "SelectedFormsDlg.h"
+#include "TfrmPdfPreview.h"
+#include "TfrmProgress.h"
+#include "TfrmSelectedForms.h"
 #include "WordSearch.h"
 #include "files/Folders.h"
 
@@ -78,7 +78,8 @@ bool PrintCommands::BuildDocument(const PrintSelection& selection)
 {
     window_.Recalculate(true);
     BusyCursor busy;
-    return Merge().BuildDocument(PagesToPrint(selection, *window_.Store()));
+    const TAnswer& store = *window_.Store();
+    return Merge().BuildDocument(store, PagesToPrint(selection, store));
 }
 
 void PrintCommands::PrintSelectedForms()

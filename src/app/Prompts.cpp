@@ -1,6 +1,6 @@
 #include "Prompts.h"
 
-#include "ErrorDlg.h"
+#include "TfrmErrorDlg.h"
 #include "ProgramVersion.h"
 
 #include <QDialog>

@@ -32,7 +32,8 @@ void TfrmMain::CreateAutosave()
 {
     const QString folder = QString::fromStdString(JoinPath(folders_.SettingsFolder, kRecoveryFolderName));
     autosave_ = std::make_unique<Autosave>(
-        folder, [this] { return state_.Modified; }, [this] { return state_.ClientFileName; });
+        folder, [this] { return store_.get(); }, [this] { return state_.Modified; },
+        [this] { return state_.ClientFileName; });
     autosave_->onFailure = [this](const QString& error) {
         prompts_->Warn(this, QStringLiteral("Your unsaved changes cannot be kept in a recovery copy, so a crash "
                                             "would lose them; save the return often.\n%1")

@@ -109,12 +109,8 @@ bool RecoveryFolder::PrepareFolder(QString& error) const
     return true;
 }
 
-bool RecoveryFolder::Write(const QString& clientFileName, QString& error)
+bool RecoveryFolder::Write(TAnswer& store, const QString& clientFileName, QString& error)
 {
-    if (!Answers) {
-        error = QStringLiteral("No return is open.");
-        return false;
-    }
     if (!PrepareFolder(error))
         return false;
     if (!lock_ && !(lock_ = TryLock(PathOf(id_, kLockExtension)))) {
@@ -122,7 +118,7 @@ bool RecoveryFolder::Write(const QString& clientFileName, QString& error)
         return false;
     }
     std::ostringstream text(std::ios::binary);
-    if (!WriteClientFile(text)) {
+    if (!WriteClientFile(store, text)) {
         error = QStringLiteral("The return could not be prepared for writing.");
         return false;
     }
@@ -182,10 +178,11 @@ void RecoveryFolder::Keep(const RecoveryCopy& copy)
     claimed_.erase(copy.id);
 }
 
-Autosave::Autosave(const QString& folder, std::function<bool()> unsavedChanges,
+Autosave::Autosave(const QString& folder, std::function<TAnswer*()> openReturn, std::function<bool()> unsavedChanges,
                    std::function<QString()> clientFileName, QObject* parent)
     : QObject(parent),
       folder_(folder),
+      openReturn_(std::move(openReturn)),
       unsavedChanges_(std::move(unsavedChanges)),
       clientFileName_(std::move(clientFileName))
 {
@@ -219,7 +216,10 @@ bool Autosave::WriteNow()
         return true;
     }
     QString error;
-    if (folder_.Write(clientFileName_(), error))
+    TAnswer* store = openReturn_();
+    if (!store)
+        error = QStringLiteral("No return is open.");
+    else if (folder_.Write(*store, clientFileName_(), error))
         return true;
     if (!failureReported_ && onFailure) {
         failureReported_ = true;

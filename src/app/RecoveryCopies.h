@@ -16,6 +16,10 @@
 
 class QLockFile;
 
+namespace quorvan {
+class TAnswer;
+}
+
 namespace quorvan::app {
 
 // A copy left by a run of the program that ended without closing.
@@ -35,9 +39,9 @@ public:
     ~RecoveryFolder();  // lets go of the locks; a copy still there is offered at the next start
 
     const QString& Folder() const { return folder_; }
-    // Writes the open return (the global answer store) through the client file writer as this
-    // run's copy, naming the client file it belongs to. False, with `error`, when it cannot.
-    bool Write(const QString& clientFileName, QString& error);
+    // Writes the return in `store` through the client file writer as this run's copy, naming the
+    // client file it belongs to. False, with `error`, when it cannot.
+    bool Write(TAnswer& store, const QString& clientFileName, QString& error);
     void Remove();  // this run's copy
     bool HasCopy() const;
     QString CopyPath() const;
@@ -64,10 +68,10 @@ class Autosave : public QObject {
 public:
     static constexpr int kIntervalMs = 30000;
 
-    // `unsavedChanges` says whether the return has changes not yet saved; `clientFileName` names
-    // the file the return belongs to.
-    Autosave(const QString& folder, std::function<bool()> unsavedChanges, std::function<QString()> clientFileName,
-             QObject* parent = nullptr);
+    // `openReturn` gives the store of the open return (null when none is open); `unsavedChanges`
+    // says whether it has changes not yet saved; `clientFileName` names the file it belongs to.
+    Autosave(const QString& folder, std::function<TAnswer*()> openReturn, std::function<bool()> unsavedChanges,
+             std::function<QString()> clientFileName, QObject* parent = nullptr);
 
     void NoteChange();
     void PageChanged();
@@ -83,6 +87,7 @@ public:
 
 private:
     RecoveryFolder folder_;
+    std::function<TAnswer*()> openReturn_;
     std::function<bool()> unsavedChanges_;
     std::function<QString()> clientFileName_;
     QTimer timer_;

@@ -3,6 +3,7 @@
 // answers written back into the page when the run completes.
 
 #include "MainWindow.h"
+#include "calc/Calculate.h"
 
 #include <QApplication>
 

@@ -1,6 +1,8 @@
 // The recalculation driver: every calculator of the return in its fixed order, with the stop
 // checks that end a run after a calculator has failed.
 
+#include "calc/Calculate.h"
+
 #include "calc/CalcSupport.h"
 #include "calc/CapitalGainWorksheets.h"
 #include "calc/Continuation.h"
@@ -112,9 +114,9 @@ bool RunCalculators(TAnswer& store)
 
 }  // namespace
 
-bool TAnswer::Calculate(bool ComponentTransfer, CalculateHooks* hooks)
+bool Calculate(TAnswer& store, bool ComponentTransfer, CalculateHooks* hooks)
 {
-    if (Answers != this)
+    if (Answers != &store)
         return false;  // only the store of the open return is recalculated
     CalculateHooks none;
     CalculateHooks& screen = hooks ? *hooks : none;
@@ -123,8 +125,8 @@ bool TAnswer::Calculate(bool ComponentTransfer, CalculateHooks* hooks)
     bool completed = false;
     try {
         screen.BeginBusy();
-        ErrFlag = false;
-        completed = RunCalculators(*this);
+        store.ErrFlag = false;
+        completed = RunCalculators(store);
     } catch (...) {
         ShowMessageByCode(18047);
         completed = false;

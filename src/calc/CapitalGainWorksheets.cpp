@@ -1,6 +1,7 @@
 #include "calc/CapitalGainWorksheets.h"
 
 #include "calc/CalcSupport.h"
+#include "calc/RateSchedules.h"
 #include "calc/TaxYear.h"
 
 #include <string>
@@ -78,7 +79,7 @@ double WorksheetTax(int t, int s)
 {
     const std::string& text = Text(t, s);
     const long long amount = text.empty() ? 0 : Str2Int(text);
-    return BankruptcyEstate() ? TAnswer::GetBankruptcyTax(amount) : TAnswer::GetTax(amount);
+    return BankruptcyEstate() ? GetBankruptcyTax(amount) : GetTax(amount);
 }
 
 // True when any entry or total of Schedule D page 1, lines 1a to 6 and 8a to 15, is not 0.

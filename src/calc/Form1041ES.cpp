@@ -1,6 +1,7 @@
 #include "calc/Form1041ES.h"
 
 #include "calc/CalcSupport.h"
+#include "calc/RateSchedules.h"
 #include "calc/TaxYear.h"
 
 #include <cmath>
@@ -79,7 +80,7 @@ void WorksheetBody()
     if (Line(40) > 0)
         PutTextAlways(ES, esLine7Tax, Text(MW, 40));
     else
-        PutAlways(ES, esLine7Tax, TAnswer::GetEstimatedTax(Float2Int(Amt(ES, esLine6Taxable))));
+        PutAlways(ES, esLine7Tax, GetEstimatedTax(Float2Int(Amt(ES, esLine6Taxable))));
 
     PutAlways(ES, esLine9, Amt(ES, esLine7Tax) + Amt(ES, esLine8));
     PutAlways(ES, esLine11, Floor0(Amt(ES, esLine9) - Amt(ES, esLine10Credits)));
@@ -110,7 +111,7 @@ void MaxCapGainsBody()
     SetLine(10, Floor0(Line(1) - Line(2)));
     SetLine(11, Max(Line(9), Line(10)));
     if (!Overridden(MW, 12))
-        SetLine(12, TAnswer::GetEstimatedTax(Str2Int(Text(MW, 11))));
+        SetLine(12, GetEstimatedTax(Str2Int(Text(MW, 11))));
 
     // Lines 13 to 15: what is left of the 0% bracket above the ordinary income.
     if (Line(8) != Line(9)) {
@@ -161,7 +162,7 @@ void MaxCapGainsBody()
     }
 
     SetLine(38, Line(12) + Line(23) + Line(27) + Line(33) + Line(37));
-    SetLine(39, TAnswer::GetEstimatedTax(Str2Int(Text(MW, 1))));
+    SetLine(39, GetEstimatedTax(Str2Int(Text(MW, 1))));
     SetLine(40, Min(Line(38), Line(39)));
 }
 

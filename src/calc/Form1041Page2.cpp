@@ -2,6 +2,7 @@
 
 #include "calc/CalcSupport.h"
 #include "calc/CapitalGainWorksheets.h"
+#include "calc/RateSchedules.h"
 
 #include <cmath>
 #include <string>
@@ -58,7 +59,7 @@ bool BankruptcyEstate()
 double TaxFromSchedule()
 {
     const long long taxable = Float2Int(Amt(F1, line22Taxable));
-    return BankruptcyEstate() ? TAnswer::GetBankruptcyTax(taxable) : TAnswer::GetTax(taxable);
+    return BankruptcyEstate() ? GetBankruptcyTax(taxable) : GetTax(taxable);
 }
 
 // Line 1a, not overridden: taken from where Schedule D Part V found the tax, or figured here.

@@ -1,6 +1,7 @@
 #include "calc/Form1041QFTTV.h"
 
 #include "calc/CalcSupport.h"
+#include "calc/RateSchedules.h"
 
 #include <cmath>
 
@@ -64,7 +65,7 @@ void CalcForm1041QFT()
             PutTextAlways(QFT, qftTax, Text(ftScheduleDPage2, scheduleDLine45));
         } else {
             const long long taxable = Float2Int(Amt(QFT, qftTaxable));
-            PutAlways(QFT, qftTax, BankruptcyEstate() ? TAnswer::GetBankruptcyTax(taxable) : TAnswer::GetTax(taxable));
+            PutAlways(QFT, qftTax, BankruptcyEstate() ? GetBankruptcyTax(taxable) : GetTax(taxable));
         }
 
         PutAlways(QFT, qftTaxAfterCredits, Amt(QFT, qftTax) - Amt(QFT, qftCredits));

@@ -1,7 +1,6 @@
-// The three tax rate schedules, methods of the answer store.
+#include "calc/RateSchedules.h"
 
 #include "calc/TaxYear.h"
-#include "store/Answers.h"
 
 #include <cmath>
 
@@ -36,17 +35,17 @@ long long ApplySchedule(const std::array<taxyear::Bracket, N>& schedule, long lo
 
 }  // namespace
 
-long long TAnswer::GetTax(long long TaxableEstate)
+long long GetTax(long long TaxableEstate)
 {
     return ApplySchedule(taxyear::kTrustSchedule2016, TaxableEstate);
 }
 
-long long TAnswer::GetEstimatedTax(long long TaxableEstate)
+long long GetEstimatedTax(long long TaxableEstate)
 {
     return ApplySchedule(taxyear::kTrustSchedule2017, TaxableEstate);
 }
 
-long long TAnswer::GetBankruptcyTax(long long TaxableEstate)
+long long GetBankruptcyTax(long long TaxableEstate)
 {
     return ApplySchedule(taxyear::kBankruptcySchedule2016, TaxableEstate);
 }

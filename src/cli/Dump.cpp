@@ -1,5 +1,6 @@
 #include "cli/Dump.h"
 
+#include "calc/Calculate.h"
 #include "store/Answers.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ bool SettleReturn(TAnswer& store, int maxRuns)
 {
     std::string before = DumpReturn(store);
     for (int run = 0; run < maxRuns; ++run) {
-        if (!store.Calculate(false))
+        if (!Calculate(store, false))
             return false;
         std::string after = DumpReturn(store);
         if (after == before)

@@ -162,13 +162,13 @@ std::string FindDataFolder(const std::string& given, const std::string& executab
     return candidates.empty() ? std::string("data") : candidates.front().string();
 }
 
-bool PrintReturn(const PrintRequest& request, std::string& error)
+bool PrintReturn(const TAnswer& store, const PrintRequest& request, std::string& error)
 {
-    PrintSelection selection = DefaultSelection(*Answers);
+    PrintSelection selection = DefaultSelection(store);
     if (!request.forms.empty() && !ParseFormList(request.forms, selection, error))
         return false;
     TRtfMerge merge({request.dataFolder + "/RTF", request.dataFolder + "/DAT"});
-    if (!merge.BuildDocument(PagesToPrint(selection, *Answers))) {
+    if (!merge.BuildDocument(store, PagesToPrint(selection, store))) {
         error = "the print document could not be built";
         return false;
     }

@@ -22,8 +22,8 @@ bool ParseFormList(const std::string& list, PrintSelection& selection, std::stri
 // and <exe dir>/../data.
 std::string FindDataFolder(const std::string& given, const std::string& executable);
 
-// Builds and writes the document for the return in the global store.
+// Builds and writes the document for the return in `store`.
 // Errors: false with the reason in `error` (the merge's own messages have been shown).
-bool PrintReturn(const PrintRequest& request, std::string& error);
+bool PrintReturn(const TAnswer& store, const PrintRequest& request, std::string& error);
 
 }  // namespace quorvan

@@ -178,8 +178,8 @@ int main(int argc, char** argv)
 
     ScopedAnswerStore store;
     Shortfall shortfall;
-    const bool read = options.priorYear ? ReadPriorYearFileAt(options.filePath)
-                                        : ReadClientFileAt(options.filePath, &shortfall);
+    const bool read = options.priorYear ? ReadPriorYearFileAt(*store, options.filePath)
+                                        : ReadClientFileAt(*store, options.filePath, &shortfall);
     if (!read) {
         std::fprintf(stderr, "quorvan_16-calc: cannot read the client file %s\n", options.filePath.c_str());
         return 1;
@@ -192,7 +192,7 @@ int main(int argc, char** argv)
         reviewFoundError = PrintReview(*store);
     if (!options.writePath.empty()) {
         std::string error;
-        if (!SaveClientFileAt(options.writePath, error)) {
+        if (!SaveClientFileAt(*store, options.writePath, error)) {
             std::fprintf(stderr, "quorvan_16-calc: %s\n", error.c_str());
             return 1;
         }
@@ -201,7 +201,7 @@ int main(int argc, char** argv)
         std::string error;
         const PrintRequest request{options.printPath, options.forms,
                                    FindDataFolder(options.dataFolder, "/proc/self/exe")};
-        if (!PrintReturn(request, error)) {
+        if (!PrintReturn(*store, request, error)) {
             std::fprintf(stderr, "quorvan_16-calc: %s\n", error.c_str());
             return 4;
         }

@@ -95,10 +95,10 @@ std::string FileLabel(const std::string& fileName)
 }
 
 // Message 3304: the file is damaged at `line`; the read ends here.
-bool Damaged(const std::string& fileName, size_t line, const std::string& what)
+bool Damaged(TAnswer& store, const std::string& fileName, size_t line, const std::string& what)
 {
     ShowMessageByCode(33040, FileLabel(fileName) + ", line " + Counted(line) + ": " + what);
-    return Fail(*Answers);
+    return Fail(store);
 }
 
 // An answer the file cannot keep exactly: where it is, as typed and as written.
@@ -149,21 +149,20 @@ void ReportShortfall(const std::string& fileName, const Shortfall& shortfall)
                                  std::to_string(shortfall.pages) + " pages.");
 }
 
-bool ReadClientFileFrom(LineReader& reader, const std::string& fileName, Shortfall* shortfall)
+bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& fileName, Shortfall* shortfall)
 {
-    TAnswer& store = *Answers;
     store.ErrFlag = false;
     double version = 0;
     if (!ReadFileHead(reader, {"Quorvan_16 Demo", "Selkam_13"}, {20, 17}, &version))
         return false;
     Shortfall found;
-    if (!ReadPagesAndCounts(reader, fileName, found) || store.ErrFlag)
+    if (!ReadPagesAndCounts(store, reader, fileName, found) || store.ErrFlag)
         return false;
     // Files of older versions may be shorter, or carry more after their pages.
     if (version != kClientFileVersion)
         return true;
     if (const size_t line = reader.NextTextLine())
-        return Damaged(fileName, line, "text follows the last page; a line has been added to the file");
+        return Damaged(store, fileName, line, "text follows the last page; a line has been added to the file");
     if (found.Short()) {
         ReportShortfall(fileName, found);
         if (shortfall)
@@ -191,9 +190,8 @@ std::string FormatFileReal(double value)
     return std::string(value < 0 ? "-" : " ") + sci.substr(0, e) + exponentText;
 }
 
-bool WriteClientFile(std::ostream& out)
+bool WriteClientFile(TAnswer& store, std::ostream& out)
 {
-    TAnswer& store = *Answers;
     store.ErrFlag = false;
     RAnswer& grid = *store.PAnsw;
     out << kClientFileIdentification << kCrLf << FormatFileReal(kClientFileVersion) << kCrLf;
@@ -232,9 +230,8 @@ bool WriteClientFile(std::ostream& out)
     return out.good() && !store.ErrFlag;
 }
 
-bool ReadPagesAndCounts(LineReader& in, const std::string& fileName, Shortfall& shortfall)
+bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileName, Shortfall& shortfall)
 {
-    TAnswer& store = *Answers;
     RAnswer& grid = *store.PAnsw;
     shortfall = Shortfall();
     // Where the file ended: the number of the first line it lacks, and the pages read whole.
@@ -247,7 +244,7 @@ bool ReadPagesAndCounts(LineReader& in, const std::string& fileName, Shortfall& 
         ++nextLine;
     };
     const auto notANumber = [&](const char* what) {
-        return Damaged(fileName, in.LineNumber(), std::string(what) + " " + Quoted(in.LastToken()) + " is not a number");
+        return Damaged(store, fileName, in.LineNumber(), std::string(what) + " " + Quoted(in.LastToken()) + " is not a number");
     };
 
     beforeLine();
@@ -258,7 +255,7 @@ bool ReadPagesAndCounts(LineReader& in, const std::string& fileName, Shortfall& 
         if (!in.ReadInteger(cell))
             return notANumber("the page count");
         if (!CellFits(store, t, cell))
-            return Damaged(fileName, in.LineNumber(), "the page count " + std::to_string(cell) + " of form type " +
+            return Damaged(store, fileName, in.LineNumber(), "the page count " + std::to_string(cell) + " of form type " +
                                                           std::to_string(t) + " is beyond the pages it can have");
         grid.PgCt[t] = cell;
         if (int* count = store.CountField(t))
@@ -281,7 +278,7 @@ bool ReadPagesAndCounts(LineReader& in, const std::string& fileName, Shortfall& 
             const std::string header = in.ReadLine();
             const std::string expected = PageHeader(t, k);
             if (headerPresent && header.substr(0, header.find_last_not_of(" \t") + 1) != expected)
-                return Damaged(fileName, in.LineNumber(),
+                return Damaged(store, fileName, in.LineNumber(),
                                "the page header \"" + expected + "\" should be here, but the line reads " +
                                    Quoted(header) + "; a line has been lost or added before it");
             TPage& page = store.PageAt(t, k);
@@ -330,13 +327,13 @@ bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identificat
     return false;
 }
 
-bool ReadClientFile(std::istream& in, const std::string& fileName, Shortfall* shortfall)
+bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName, Shortfall* shortfall)
 {
     LineReader reader(in);
-    return ReadClientFileFrom(reader, fileName, shortfall);
+    return ReadClientFileFrom(store, reader, fileName, shortfall);
 }
 
-bool ReadClientFileAt(const std::string& path, Shortfall* shortfall)
+bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortfall)
 {
     std::string bytes;
     std::string problem;
@@ -345,13 +342,13 @@ bool ReadClientFileAt(const std::string& path, Shortfall* shortfall)
         return false;
     }
     LineReader reader(std::move(bytes));
-    return ReadClientFileFrom(reader, path, shortfall);
+    return ReadClientFileFrom(store, reader, path, shortfall);
 }
 
-bool SaveClientFileAt(const std::string& path, std::string& error)
+bool SaveClientFileAt(TAnswer& store, const std::string& path, std::string& error)
 {
     std::ostringstream text(std::ios::binary);
-    if (!WriteClientFile(text)) {
+    if (!WriteClientFile(store, text)) {
         error = "The return could not be prepared for writing.";
         return false;
     }

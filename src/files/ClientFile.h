@@ -11,6 +11,7 @@
 namespace quorvan {
 
 class LineReader;
+class TAnswer;
 
 // The identification line and the version written at the head of every client file.
 extern const char* const kClientFileIdentification;
@@ -28,13 +29,13 @@ struct Shortfall {
     bool Short() const { return missingLines > 0; }
 };
 
-// Writes the global store. Clears ErrFlag first; true when every line was written.
+// Writes `store`. Clears its ErrFlag first; true when every line was written.
 // An answer holding characters Windows-1252 lacks is written with the nearest character or "?"
 // (Utf8ToCp1252), and message 3306 names each such answer by form type, page and slot, with the
 // text as typed and as written; the answers in the store stay as they are.
-bool WriteClientFile(std::ostream& out);
+bool WriteClientFile(TAnswer& store, std::ostream& out);
 
-// Reads a current-year client file into the global store, which the caller created fresh.
+// Reads a current-year client file into `store`, which the caller created fresh.
 // `fileName` names the file in messages. Every failure shows one message: 3301 identification,
 // 3302 version, 3304 a damaged line (a page header out of place because a line was lost or
 // added, a count, share or flag that does not read, a count beyond the pages a form has, text
@@ -42,14 +43,14 @@ bool WriteClientFile(std::ostream& out);
 // A file of the current version that ends before the end of its last page still reads, the
 // answers it lacks empty, but notice 3303 names the file and what was missing, and `shortfall`
 // says how much. An older version's file may be shorter and reads without a word.
-bool ReadClientFile(std::istream& in, const std::string& fileName = std::string(),
+bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName = std::string(),
                     Shortfall* shortfall = nullptr);
 
 // The part of the reader after the version line (the prior-year import shares it): counts,
 // shares, then each page with its header compared to the page about to be read.
 // False, with ErrFlag set and message 3304 shown, as ReadClientFile says. Where the file ends
 // early, `shortfall` (always filled) says how much was missing; nothing is shown for it here.
-bool ReadPagesAndCounts(LineReader& in, const std::string& fileName, Shortfall& shortfall);
+bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileName, Shortfall& shortfall);
 
 // The identification line, which must be a non-empty part of one of `identifications`
 // (message 3301 otherwise), and the version, whose whole part must be one of `versions`
@@ -60,12 +61,12 @@ bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identificat
 // Opens and reads a client file as ReadClientFile does. A path that is no regular file (a
 // folder, a device, a named pipe), a file beyond kMaxClientFileBytes, or one that cannot be
 // opened shows message 3305 with the path and the reason; false.
-bool ReadClientFileAt(const std::string& path, Shortfall* shortfall = nullptr);
+bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortfall = nullptr);
 
-// Saves the global store to `path` through WriteFileAtomically: never a half-written file, the
+// Saves `store` to `path` through WriteFileAtomically: never a half-written file, the
 // permission bits of an existing file kept (a new one readable by its owner only), a symbolic
 // link kept and the file it points to written. On failure the old file is untouched and
 // `error` says why.
-bool SaveClientFileAt(const std::string& path, std::string& error);
+bool SaveClientFileAt(TAnswer& store, const std::string& path, std::string& error);
 
 }  // namespace quorvan

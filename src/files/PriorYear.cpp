@@ -85,14 +85,13 @@ void ClearPriorYearAmounts(TAnswer& store)
 
 namespace {
 
-bool ReadFromReader(LineReader& reader, const std::string& fileName)
+bool ReadFromReader(TAnswer& store, LineReader& reader, const std::string& fileName)
 {
-    TAnswer& store = *Answers;
     store.ErrFlag = false;
     if (!ReadFileHead(reader, {kPriorYearIdentification}, {20, 19}))
         return false;
     Shortfall shortfall;
-    if (!ReadPagesAndCounts(reader, fileName, shortfall) || store.ErrFlag)
+    if (!ReadPagesAndCounts(store, reader, fileName, shortfall) || store.ErrFlag)
         return false;
     ClearPriorYearAmounts(store);
     return true;
@@ -100,13 +99,13 @@ bool ReadFromReader(LineReader& reader, const std::string& fileName)
 
 }  // namespace
 
-bool ReadPriorYearFile(std::istream& in, const std::string& fileName)
+bool ReadPriorYearFile(TAnswer& store, std::istream& in, const std::string& fileName)
 {
     LineReader reader(in);
-    return ReadFromReader(reader, fileName);
+    return ReadFromReader(store, reader, fileName);
 }
 
-bool ReadPriorYearFileAt(const std::string& path)
+bool ReadPriorYearFileAt(TAnswer& store, const std::string& path)
 {
     std::string bytes;
     std::string problem;
@@ -115,7 +114,7 @@ bool ReadPriorYearFileAt(const std::string& path)
         return false;
     }
     LineReader reader(std::move(bytes));
-    return ReadFromReader(reader, path);
+    return ReadFromReader(store, reader, path);
 }
 
 std::string CurrentYearFileName(const std::string& clientFileFolder, const std::string& priorYearPath)

@@ -472,7 +472,7 @@ bool TRtfMerge::LoadTemplate(int t)
     return true;
 }
 
-bool TRtfMerge::MergePage(int t, int k)
+bool TRtfMerge::MergePage(const TAnswer& answers, int t, int k)
 {
     const std::string name = "PAGE" + std::to_string(TemplateFormType(t)) + ".DAT";
     const std::string path = folders_.support + "/" + name;
@@ -487,7 +487,7 @@ bool TRtfMerge::MergePage(int t, int k)
         break;
     }
     try {
-        page_ = Substitute(page_, t, k);
+        page_ = Substitute(answers, page_, t, k);
     } catch (const std::exception&) {
         ShowMessageByCode(11120, path);
         return false;
@@ -495,7 +495,7 @@ bool TRtfMerge::MergePage(int t, int k)
     return true;
 }
 
-bool TRtfMerge::AppendPage(int t, int k)
+bool TRtfMerge::AppendPage(const TAnswer& answers, int t, int k)
 {
     page_.clear();
     const std::string name = "PAGE" + std::to_string(TemplateFormType(t)) + ".RTF";
@@ -503,7 +503,7 @@ bool TRtfMerge::AppendPage(int t, int k)
         ShowMessageByCode(11130, folders_.templates + "/" + name);
         return false;
     }
-    if (!MergePage(t, k))
+    if (!MergePage(answers, t, k))
         return false;
     const size_t marker = page_.find(kBodyMarker);
     const size_t bodyStart = marker == std::string::npos ? 0 : marker + std::char_traits<char>::length(kBodyMarker);
@@ -516,31 +516,31 @@ bool TRtfMerge::AppendPage(int t, int k)
     return true;
 }
 
-bool TRtfMerge::BuildDocument(const std::vector<PrintPage>& pages)
+bool TRtfMerge::BuildDocument(const TAnswer& answers, const std::vector<PrintPage>& pages)
 {
     // The files do not change while one document is built: each is read once.
     caching_ = true;
     templateCache_.clear();
     supportCache_.clear();
-    const bool built = BuildPages(pages);
+    const bool built = BuildPages(answers, pages);
     caching_ = false;
     templateCache_.clear();
     supportCache_.clear();
     return built;
 }
 
-bool TRtfMerge::BuildPages(const std::vector<PrintPage>& pages)
+bool TRtfMerge::BuildPages(const TAnswer& answers, const std::vector<PrintPage>& pages)
 {
     document_.clear();
     bool first = true;
     for (const PrintPage& page : pages) {
         if (first) {
             // A first page whose support file has a bad line starts the document unmerged.
-            if (!LoadTemplate(page.formType) || !MergePage(page.formType, page.page))
+            if (!LoadTemplate(page.formType) || !MergePage(answers, page.formType, page.page))
                 return false;
             document_ = page_;
             first = false;
-        } else if (!AppendPage(page.formType, page.page)) {
+        } else if (!AppendPage(answers, page.formType, page.page)) {
             return false;
         }
     }
@@ -555,12 +555,9 @@ int TRtfMerge::GetNumFromText(size_t i)
 // Replaces the variables of `in` with the answers of page [t/k], copying everything else.
 // Worked example: "/$1\r\n2/" is slot 12; "/$012/" reads as 12 but, with the token length taken
 // from the value, removes only "/$012" and leaves the closing "/" behind.
-std::string TRtfMerge::Substitute(const std::string& in, int t, int k)
+std::string TRtfMerge::Substitute(const TAnswer& answers, const std::string& in, int t, int k)
 {
-    if (!Answers)
-        throw std::logic_error("no answer store");
     const std::string wingdings = WingdingsSelector(in);
-    const TAnswer& answers = *Answers;
     const size_t n = in.size();
     std::string out;
     out.reserve(n + n / 8);

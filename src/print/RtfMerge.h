@@ -48,17 +48,17 @@ public:
     // Loads the template of form type t as the current page text.
     // Errors: message 1114 with the path when it is missing or unreadable.
     bool LoadTemplate(int t);
-    // Fills the current page text with the answers of page [t/k].
+    // Fills the current page text with the answers of page [t/k] of `answers`.
     // Errors: 1112 with the support file's path when that file is missing or unreadable, a slot
     // number lies outside the page, or the merge fails; false. A support file line that does not
     // read: 2101 (code 21011), true with the page left as it is.
-    bool MergePage(int t, int k);
+    bool MergePage(const TAnswer& answers, int t, int k);
     // Loads, merges and appends page [t/k] after a "\page " break.
     // Errors: 1113 with the path when its template is missing; those of MergePage.
-    bool AppendPage(int t, int k);
-    // Builds the whole document from `pages` in their order; false at the first page that
+    bool AppendPage(const TAnswer& answers, int t, int k);
+    // Builds the whole document from `pages` of `answers` in their order; false at the first page that
     // fails, its messages shown. No pages: true with an empty document.
-    bool BuildDocument(const std::vector<PrintPage>& pages);
+    bool BuildDocument(const TAnswer& answers, const std::vector<PrintPage>& pages);
 
     // The decimal number at position i (counted from 1) of the page text, read up to the first
     // blank, "\", "{" or "}". Errors: 2107 (code 21070) and -1 when i is not below the text's
@@ -76,8 +76,8 @@ public:
 private:
     bool ReadTemplate(const std::string& name, std::string& text);
     SupportFile ReadSupport(const std::string& name);
-    bool BuildPages(const std::vector<PrintPage>& pages);
-    std::string Substitute(const std::string& text, int t, int k);
+    bool BuildPages(const TAnswer& answers, const std::vector<PrintPage>& pages);
+    std::string Substitute(const TAnswer& answers, const std::string& text, int t, int k);
 
     PrintFolders folders_;
     std::string page_;

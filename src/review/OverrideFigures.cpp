@@ -1,5 +1,6 @@
 #include "review/OverrideFigures.h"
 
+#include "calc/Calculate.h"
 #include "review/FieldLabels.h"
 #include "review/QuietMessages.h"
 #include "store/Answers.h"
@@ -99,7 +100,7 @@ void OverrideFigures::Figure(const TAnswer& store, std::vector<Finding>& finding
         bool completed = true;
         std::string computed = copy_->Text(at.formType, at.page, at.slot);
         for (int run = 0; run < kMaxRuns; ++run) {
-            if (!copy_->Calculate(false)) {
+            if (!Calculate(*copy_, false)) {
                 completed = false;
                 break;
             }

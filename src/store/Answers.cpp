@@ -112,6 +112,33 @@ const int* TAnswer::CountField(int formType) const
     }
 }
 
+OpenReturnStore::~OpenReturnStore()
+{
+    Release();
+}
+
+TAnswer& OpenReturnStore::Replace()
+{
+    Hold(std::make_unique<TAnswer>());
+    return *store_;
+}
+
+void OpenReturnStore::Release()
+{
+    Hold(nullptr);
+}
+
+// The one place the open return's owner sets `Answers`; the global is cleared only where it
+// points at the store about to be freed.
+void OpenReturnStore::Hold(std::unique_ptr<TAnswer> store)
+{
+    if (Answers == store_.get())
+        Answers = nullptr;
+    store_ = std::move(store);
+    if (store_)
+        Answers = store_.get();
+}
+
 ScopedAnswerStore::ScopedAnswerStore()
     : store_(std::make_unique<TAnswer>()), previous_(Answers)
 {

@@ -47,16 +47,6 @@ struct RAnswer {
     std::array<std::array<std::unique_ptr<TPage>, kMaxPages>, kFormTypes> Page;
 };
 
-// What the recalculation asks of the screen around a run; the desktop program supplies it.
-class CalculateHooks {
-public:
-    virtual ~CalculateHooks() = default;
-    virtual void StoreControls() {}   // the page on screen into the store
-    virtual void BeginBusy() {}
-    virtual void EndBusy() {}
-    virtual void ShowAnswers() {}     // the store into the page on screen
-};
-
 class TAnswer {
 public:
     TAnswer();
@@ -94,20 +84,36 @@ public:
     // The count field of a counted form type (9, 18, 19, 20, 26, 29 to 34), else nullptr.
     int* CountField(int formType);
     const int* CountField(int formType) const;
-
-    // Recalculates the whole return; true when the run reached the last calculator.
-    bool Calculate(bool ComponentTransfer, CalculateHooks* hooks = nullptr);
-
-    // Rate schedules: tax in whole dollars on a whole-dollar amount, 50 cents and more rounded
-    // up to the next dollar as the IRS rounds; 0 for an amount of 0 or less.
-    static long long GetTax(long long TaxableEstate);
-    static long long GetEstimatedTax(long long TaxableEstate);
-    static long long GetBankruptcyTax(long long TaxableEstate);
 };
 
-// The one answer store of the open return; owned by whoever creates it (the main window, the
-// command-line tool, a test).
+// The one answer store of the open return, which the calculators read and write; owned by
+// whoever creates it (the main window through OpenReturnStore, the command-line tool, a test).
 extern TAnswer* Answers;
+
+// Owns the store of the open return for a long-lived owner (the main window) and keeps
+// `Answers` pointing at it: the store it holds is the open return until it is replaced or
+// released, and `Answers` never points at a store it has freed.
+class OpenReturnStore {
+public:
+    OpenReturnStore() = default;
+    ~OpenReturnStore();
+    OpenReturnStore(const OpenReturnStore&) = delete;
+    OpenReturnStore& operator=(const OpenReturnStore&) = delete;
+
+    // A fresh empty store becomes the open return; the one held before is freed.
+    TAnswer& Replace();
+    // Frees the store; no return is open.
+    void Release();
+    TAnswer* get() const { return store_.get(); }
+    TAnswer* operator->() const { return store_.get(); }
+    TAnswer& operator*() const { return *store_; }
+    explicit operator bool() const { return store_ != nullptr; }
+
+private:
+    void Hold(std::unique_ptr<TAnswer> store);
+
+    std::unique_ptr<TAnswer> store_;
+};
 
 // Replaces the global store by a fresh one for the lifetime of this object (tests, tools).
 class ScopedAnswerStore {

@@ -9,7 +9,7 @@
 #include "HelpCommands.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
-#include "PdfPreview.h"
+#include "TfrmPdfPreview.h"
 #include "ProgramVersion.h"
 
 #include <QAction>

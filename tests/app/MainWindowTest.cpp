@@ -2,10 +2,10 @@
 // settings file, typing into Form 1041 page 1, Enter and Tab, Prior/Next, the file commands with
 // the recent list, the prior-year import, and a missing page layout.
 
-#include "ErrorDlg.h"
 #include "FakePrompts.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
+#include "TfrmErrorDlg.h"
 #include "files/ClientFile.h"
 #include "files/Folders.h"
 
@@ -452,11 +452,11 @@ void MainWindowTest::openReadsTheFileAndCancelKeepsTheReturn()
 void MainWindowTest::defaultReturnPresetsEveryNewReturn()
 {
     {
-        ScopedAnswerStore preset;
-        preset->SetText(1, 0, 12, "First Bank, trustee");
+        TAnswer preset;
+        preset.SetText(1, 0, 12, "First Bank, trustee");
         std::string error;
         QVERIFY(QDir().mkpath(ClientFolder()));
-        QVERIFY(SaveClientFileAt((ClientFolder() + "/default.fq6").toStdString(), error));
+        QVERIFY(SaveClientFileAt(preset, (ClientFolder() + "/default.fq6").toStdString(), error));
     }
     QVERIFY(Start());
     QCOMPARE(Edit("edt1012")->text(), QString("First Bank, trustee"));
@@ -525,7 +525,7 @@ void MainWindowTest::priorYearImportSavesCurrentYearFile()
     const QString current = Home() + "/scratch.fq6";
     std::string error;
     window_->StorePage();
-    QVERIFY(SaveClientFileAt(current.toStdString(), error));
+    QVERIFY(SaveClientFileAt(*window_->Store(), current.toStdString(), error));
     QString text = ReadText(current);
     text.replace(QString("Quorvan_16 Demo"), QString("Quorvan_15"));
     const QString prior = Home() + "/Velmora/Quorvan_15/Files/estate.fq5";
@@ -554,7 +554,7 @@ void MainWindowTest::priorYearImportAsksBeforeReplacingThisYearsFile()
     QTest::keyClick(Edit("edt1011"), Qt::Key_Tab);
     std::string error;
     window_->StorePage();
-    QVERIFY(SaveClientFileAt(thisYear.toStdString(), error));
+    QVERIFY(SaveClientFileAt(*window_->Store(), thisYear.toStdString(), error));
     const QString thisYearText = ReadText(thisYear);
     QString text = thisYearText;
     text.replace(QString("Quorvan_16 Demo"), QString("Quorvan_15"));

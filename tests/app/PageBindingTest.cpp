@@ -133,7 +133,7 @@ void PageBindingTest::answersRoundTripThroughControls()
     store->SetText(1, 0, 11, "answer label");
     store->SetText(1, 0, 9, "X");
     store->SetText(1, 0, 12, "77");
-    AnswersToControls(page.get(), form1);
+    AnswersToControls(page.get(), *store, form1);
 
     QCOMPARE(page->findChild<QLineEdit*>("edt2001")->text(), QString("1,234.50"));
     QCOMPARE(page->findChild<QLineEdit*>("edt3002")->text(), QString("12.50%"));
@@ -150,7 +150,7 @@ void PageBindingTest::answersRoundTripThroughControls()
     page->findChild<QPlainTextEdit*>("memo10")->setPlainText("a\nb");
     page->findChild<QLineEdit*>("edt4012")->setText("88");
     page->findChild<QLabel*>("lblAnswer11")->setText("typed over a label");
-    ControlsToAnswers(page.get(), form1);
+    ControlsToAnswers(page.get(), *store, form1);
     QCOMPARE(store->Text(1, 0, 9), std::string());
     QCOMPARE(store->Text(1, 0, 8), std::string("X"));
     QCOMPARE(store->Text(1, 0, 10), std::string("a | b"));
@@ -158,15 +158,15 @@ void PageBindingTest::answersRoundTripThroughControls()
     QCOMPARE(store->Text(1, 0, 11), std::string("answer label"));  // labels are never stored
     QCOMPARE(store->Text(1, 0, 2), std::string("0.125"));
 
-    AnswersToControls(page.get(), form1);
+    AnswersToControls(page.get(), *store, form1);
     QCOMPARE(estimate->text(), QString());
 
     // Schedule D page 1 shows zero amounts empty; Form 1041 page 1 shows them.
     store->SetText(5, 0, 3, "0");
-    AnswersToControls(page.get(), PageAddress{ftScheduleDPage1, 0});
+    AnswersToControls(page.get(), *store, PageAddress{ftScheduleDPage1, 0});
     QCOMPARE(page->findChild<QLineEdit*>("edt4003")->text(), QString());
     store->SetText(1, 0, 3, "0");
-    AnswersToControls(page.get(), form1);
+    AnswersToControls(page.get(), *store, form1);
     QCOMPARE(page->findChild<QLineEdit*>("edt4003")->text(), QString("0"));
     QVERIFY(messages.Empty());
 }
@@ -182,13 +182,13 @@ void PageBindingTest::overrideStylesFollowTheFlag()
     QVERIFY(computed->isReadOnly());
 
     store->SetOvRide(1, 0, 6, true);
-    AnswersToControls(page.get(), PageAddress{1, 0});
+    AnswersToControls(page.get(), *store, PageAddress{1, 0});
     QVERIFY(!computed->isReadOnly());
     QCOMPARE(StyleOf(computed), QString("EDITOVERRIDDEN"));
     QCOMPARE(computed->palette().color(QPalette::Text), QColor(255, 0, 0, 255));
 
     store->SetOvRide(1, 0, 6, false);
-    AnswersToControls(page.get(), PageAddress{1, 0});
+    AnswersToControls(page.get(), *store, PageAddress{1, 0});
     QVERIFY(computed->isReadOnly());
     QCOMPARE(StyleOf(computed), QString("EDITOVERRIDEABLE"));
     QCOMPARE(computed->palette().color(QPalette::Text), QColor(0, 0, 0, 255));

@@ -6,9 +6,9 @@
 #include "DesktopShell.h"
 #include "FakePrompts.h"
 #include "MainWindow.h"
-#include "PdfPreview.h"
 #include "PrintCommands.h"
-#include "SelectedFormsDlg.h"
+#include "TfrmPdfPreview.h"
+#include "TfrmSelectedForms.h"
 
 #include <QAction>
 #include <QCheckBox>

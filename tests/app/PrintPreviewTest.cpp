@@ -3,7 +3,7 @@
 // so no LibreOffice is needed here.
 
 #include "FakePrompts.h"
-#include "PdfPreview.h"
+#include "TfrmPdfPreview.h"
 
 #include <QAction>
 #include <QFile>

@@ -26,10 +26,10 @@ using quorvan::app::test::PromptLog;
 
 namespace {
 
-std::string WholeReturn()
+std::string WholeReturn(TAnswer& store)
 {
     std::ostringstream text;
-    WriteClientFile(text);
+    WriteClientFile(store, text);
     return text.str();
 }
 
@@ -155,14 +155,14 @@ void RecoveryTest::restoringAfterACrashGivesTheSameReturn()
     Type("edt4034", "12345");
     Type("edt4036", "(250)");
     window_->DisplayCode(200);
-    const std::string before = WholeReturn();
+    const std::string before = WholeReturn(*window_->Store());
     Crash();
     QCOMPARE(CopiesOnDisk().size(), 1);
 
     QVERIFY(Start(RecoveryAnswer::Restore));
     QCOMPARE(log_.recoveryQuestions.size(), 1);
     QVERIFY2(log_.recoveryQuestions[0].contains(client), qPrintable(log_.recoveryQuestions[0]));
-    QCOMPARE(WholeReturn(), before);
+    QCOMPARE(WholeReturn(*window_->Store()), before);
     QCOMPARE(window_->windowTitle(), QString("smith.fq6"));
     QCOMPARE(Edit("edt4034")->text(), QString("12,345"));
     QVERIFY(window_->State().Modified);  // restored, not yet saved
@@ -171,9 +171,9 @@ void RecoveryTest::restoringAfterACrashGivesTheSameReturn()
 
     QVERIFY(window_->Files().SaveFile());
     QCOMPARE(CopiesOnDisk(), QStringList());
-    ScopedAnswerStore reread;
-    QVERIFY(ReadClientFileAt(client.toStdString()));
-    QCOMPARE(reread->Text(1, 0, 34), std::string("12,345"));
+    TAnswer reread;
+    QVERIFY(ReadClientFileAt(reread, client.toStdString()));
+    QCOMPARE(reread.Text(1, 0, 34), std::string("12,345"));
 }
 
 void RecoveryTest::copiesCanBeDiscardedOrKeptForLater()
@@ -200,11 +200,11 @@ void RecoveryTest::copiesCanBeDiscardedOrKeptForLater()
 
 void RecoveryTest::aRunningProgramsCopyIsNeverOffered()
 {
-    ScopedAnswerStore store;
-    store->SetText(1, 0, 34, "100");
+    TAnswer store;
+    store.SetText(1, 0, 34, "100");
     auto running = std::make_unique<RecoveryFolder>(RecoveryFolderPath());
     QString error;
-    QVERIFY2(running->Write("/somewhere/jones.fq6", error), qPrintable(error));
+    QVERIFY2(running->Write(store, "/somewhere/jones.fq6", error), qPrintable(error));
 
     RecoveryFolder starting(RecoveryFolderPath());
     QCOMPARE(starting.LeftOver().size(), 0);

@@ -44,24 +44,6 @@ TEST(Answers, CountsStartAtZeroAndSharesAtMinusOne)
     EXPECT_EQ(store.InterestTotal + store.DividendTotal + store.OtherTotal + store.Other2Total, 0);
 }
 
-TEST(Answers, CountFieldsOfTheElevenCountedTypes)
-{
-    TAnswer store;
-    const std::pair<int, int*> counted[] = {
-        {9, &store.NoOfSchedK}, {18, &store.NoOfInterest}, {19, &store.NoOfDividend},
-        {20, &store.NoOfOther}, {26, &store.NoOfOther2}, {29, &store.NoOf8949_A},
-        {30, &store.NoOf8949_B}, {31, &store.NoOf8949_C}, {32, &store.NoOf8949_D},
-        {33, &store.NoOf8949_E}, {34, &store.NoOf8949_F},
-    };
-    int found = 0;
-    for (int t = 0; t < kFormTypes; ++t)
-        if (store.CountField(t))
-            ++found;
-    EXPECT_EQ(found, 11);
-    for (const auto& [type, field] : counted)
-        EXPECT_EQ(store.CountField(type), field) << type;
-}
-
 TEST(Answers, TextAndFlagsKeepWhatIsAssigned)
 {
     TAnswer store;
@@ -96,6 +78,33 @@ TEST(Answers, ScopedStoreReplacesAndRestoresTheGlobal)
         EXPECT_EQ(Answers, outer.get());
     }
     EXPECT_EQ(Answers, before);
+}
+
+TEST(Answers, OpenReturnStoreKeepsTheGlobalOnTheStoreItHolds)
+{
+    TAnswer* before = Answers;
+    {
+        OpenReturnStore open;
+        TAnswer& first = open.Replace();
+        EXPECT_EQ(Answers, &first);
+        first.SetText(1, 0, 11, "Old Trust");
+        TAnswer& second = open.Replace();
+        EXPECT_EQ(Answers, &second);
+        EXPECT_EQ(second.Text(1, 0, 11), "");  // a fresh store, not the old one emptied
+        open.Release();
+        EXPECT_EQ(Answers, nullptr);
+        EXPECT_FALSE(open);
+
+        // Freed while the global points at another store (a review's copy): that one stays.
+        open.Replace();
+        TAnswer copy;
+        Answers = &copy;
+        open.Release();
+        EXPECT_EQ(Answers, &copy);
+        open.Replace();
+    }
+    EXPECT_EQ(Answers, nullptr);  // freed with its owner
+    Answers = before;
 }
 
 }  // namespace

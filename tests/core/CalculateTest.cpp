@@ -1,5 +1,6 @@
 // The recalculation driver: order, stop checks, continuation totals and the screen hooks.
 
+#include "calc/Calculate.h"
 #include "store/Answers.h"
 #include "support/ReturnFixture.h"
 
@@ -30,7 +31,7 @@ TEST(Calculate, EmptyReturnCompletesWithZeroTotals)
     ReturnFixture r;
     r.Store().InterestTotal = 99;
     RecordingHooks hooks;
-    EXPECT_TRUE(r.Store().Calculate(false, &hooks));
+    EXPECT_TRUE(Calculate(r.Store(), false, &hooks));
     EXPECT_EQ(hooks.calls, "busy;idle;show;");
     EXPECT_EQ(r.Store().InterestTotal, 0);
     EXPECT_EQ(r.Store().DividendTotal, 0);
@@ -43,7 +44,7 @@ TEST(Calculate, ComponentTransferStoresThePageFirst)
 {
     ReturnFixture r;
     RecordingHooks hooks;
-    r.Store().Calculate(true, &hooks);
+    Calculate(r.Store(), true, &hooks);
     EXPECT_EQ(hooks.calls, "store;busy;idle;show;");
 }
 
@@ -53,7 +54,7 @@ TEST(Calculate, FailingCalculatorStopsTheRunAndLeavesThePageOnScreen)
     r.Set(1, 58, "5,000");      // line 24a, read after Form 1041-T line 3 by line 24c
     Damage(r.Store(), ftForm1041T, 0, 5);
     RecordingHooks hooks;
-    EXPECT_FALSE(r.Store().Calculate(false, &hooks));
+    EXPECT_FALSE(Calculate(r.Store(), false, &hooks));
     EXPECT_TRUE(r.Store().ErrFlag);
     EXPECT_EQ(hooks.calls, "busy;idle;");
     const std::vector<unsigned> codes = r.Messages().Codes();
@@ -67,9 +68,9 @@ TEST(Calculate, NextRunClearsTheErrorFlag)
 {
     ReturnFixture r;
     Damage(r.Store(), ftForm1041T, 0, 5);
-    EXPECT_FALSE(r.Store().Calculate(false));
+    EXPECT_FALSE(Calculate(r.Store(), false));
     r.Store().PageAt(ftForm1041T, 0).Strings.resize(kSlotCount[ftForm1041T] + 1);
-    EXPECT_TRUE(r.Store().Calculate(false));
+    EXPECT_TRUE(Calculate(r.Store(), false));
     EXPECT_FALSE(r.Store().ErrFlag);
 }
 
@@ -81,7 +82,7 @@ TEST(Calculate, DamagedCountsNeverReachBeyondTheGrid)
     r.Store().NoOf8949_F = 1000;
     for (int k = 0; k < kMaxPages; ++k)
         r.Set(ftInterest, k, 5, "10");
-    r.Store().Calculate(false);
+    Calculate(r.Store(), false);
     EXPECT_EQ(r.Store().InterestTotal, 200);
 }
 
@@ -90,7 +91,7 @@ TEST(Calculate, OnlyTheOpenReturnIsRecalculated)
     ReturnFixture r;
     TAnswer other;
     RecordingHooks hooks;
-    EXPECT_FALSE(other.Calculate(true, &hooks));
+    EXPECT_FALSE(Calculate(other, true, &hooks));
     EXPECT_EQ(hooks.calls, "");
 }
 

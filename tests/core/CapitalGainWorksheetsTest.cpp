@@ -3,6 +3,7 @@
 // cases, and the carryover worksheets.
 
 #include "calc/CapitalGainWorksheets.h"
+#include "calc/RateSchedules.h"
 #include "store/Misc.h"
 #include "support/Engine2Returns.h"
 
@@ -111,7 +112,7 @@ TEST_P(TaxComputation, OneComputationHoldsTheTaxAndTheOthersAreEmpty)
     case TaxFrom::TaxWorksheet: EXPECT_EQ(line1a, r.Get(TW, 44)); break;
     case TaxFrom::DividendsWorksheet: EXPECT_EQ(line1a, r.Get(QD, 23)); break;
     case TaxFrom::RateSchedule:
-        EXPECT_EQ(line1a, Float2Dollar(TAnswer::GetTax(static_cast<int>(Str2Float_0(r.Get(F1, 56))))));
+        EXPECT_EQ(line1a, Float2Dollar(GetTax(static_cast<int>(Str2Float_0(r.Get(F1, 56))))));
         break;
     }
     EXPECT_TRUE(r.Messages().Empty());

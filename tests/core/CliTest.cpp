@@ -1,6 +1,7 @@
 // The command-line tool's contract: arguments, exit status, the dump format and messages on
 // standard error. Scripts outside the program rely on it.
 
+#include "calc/RateSchedules.h"
 #include "files/ClientFile.h"
 #include "store/Answers.h"
 #include "store/Misc.h"
@@ -127,7 +128,7 @@ TEST(Cli, BusinessIncomeBeyondThirtyTwoBitsIsTaxedInFull)
         ScopedAnswerStore store;
         store->SetText(1, 0, 34, "4,294,977,296");  // line 3, business income
         std::string error;
-        ASSERT_TRUE(SaveClientFileAt(file.Path(), error)) << error;
+        ASSERT_TRUE(SaveClientFileAt(*store, file.Path(), error)) << error;
     }
     std::string out, err;
     ASSERT_EQ(RunCli("--dump " + Quoted(file.Path()), out, err), 0) << err;
@@ -140,7 +141,7 @@ TEST(Cli, BusinessIncomeBeyondThirtyTwoBitsIsTaxedInFull)
     EXPECT_GT(taxable, 4294976000LL);
     // Schedule G line 1a: the 2016 schedule's top bracket, 3,206 + 39.6% above 12,400.
     const long long tax = Str2Int(answer("2/0:24"));
-    EXPECT_EQ(tax, TAnswer::GetTax(taxable));
+    EXPECT_EQ(tax, GetTax(taxable));
     EXPECT_NEAR(static_cast<double>(tax), 3206 + (taxable - 12400) * 0.396, 1.0);
     EXPECT_GT(tax, 1700000000LL);
     EXPECT_TRUE(err.empty()) << err;
@@ -178,7 +179,7 @@ TEST(Cli, OverriddenEmptyAnswerIsDumpedAndAMessageGoesToStandardError)
         store->SetOvRide(1, 0, 57, true);  // line 23 overridden and left empty
         store->SetText(1, 0, 34, "12a");   // an amount that does not read
         std::string error;
-        ASSERT_TRUE(SaveClientFileAt(file.Path(), error)) << error;
+        ASSERT_TRUE(SaveClientFileAt(*store, file.Path(), error)) << error;
     }
     std::string out, err;
     ASSERT_EQ(RunCli("--once --dump " + Quoted(file.Path()), out, err), 0);

@@ -68,7 +68,7 @@ void WriteGoldenFiles(const std::string& name, const std::string& fileName)
         ReturnFixture r;
         HandWorkedReturnNamed(name).build(r);
         std::string error;
-        ASSERT_TRUE(SaveClientFileAt(TestDataPath(fileName + ".fq6"), error)) << error;
+        ASSERT_TRUE(SaveClientFileAt(r.Store(), TestDataPath(fileName + ".fq6"), error)) << error;
         ASSERT_TRUE(r.Settle());
         dump = ComparedLines(DumpReturn(r.Store()));
     }

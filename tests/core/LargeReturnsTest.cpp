@@ -44,10 +44,10 @@ void FillEveryPage(ReturnFixture& r)
         r.Store().BeneficiaryInterest[k] = 0.05;
 }
 
-std::string Written()
+std::string Written(TAnswer& store)
 {
     std::ostringstream out(std::ios::binary);
-    EXPECT_TRUE(WriteClientFile(out));
+    EXPECT_TRUE(WriteClientFile(store, out));
     return out.str();
 }
 
@@ -60,17 +60,17 @@ TEST(LargeReturns, EveryPageInUseRecalculatesSavesAndReopens)
         FillEveryPage(r);
         r.Settle();
         EXPECT_FALSE(r.Store().ErrFlag);
-        saved = Written();
+        saved = Written(r.Store());
         dump = DumpReturn(r.Store());
     }
     ReturnFixture again;
     std::istringstream in(saved, std::ios::binary);
-    ASSERT_TRUE(ReadClientFile(in));
+    ASSERT_TRUE(ReadClientFile(again.Store(), in));
     EXPECT_EQ(again.Store().NoOfSchedK, 20);
     EXPECT_EQ(again.Store().NoOf8949_F, 20);
     EXPECT_EQ(DumpReturn(again.Store()), dump);
     again.Settle();
-    EXPECT_EQ(Written(), saved);
+    EXPECT_EQ(Written(again.Store()), saved);
 
     // Every page of it prints through the command-line tool from the generated templates.
     char folder[] = "/tmp/quorvan-large-XXXXXX";
@@ -78,7 +78,7 @@ TEST(LargeReturns, EveryPageInUseRecalculatesSavesAndReopens)
     const std::string path = std::string(folder) + "/large.fq6";
     const std::string document = std::string(folder) + "/large.rtf";
     std::string error;
-    ASSERT_TRUE(SaveClientFileAt(path, error)) << error;
+    ASSERT_TRUE(SaveClientFileAt(again.Store(), path, error)) << error;
     std::string out, err;
     EXPECT_EQ(test::RunCli("--print '" + document + "' --forms all '" + path + "'", out, err), 0) << err;
     const std::string printed = ReadFileBytes(document);
@@ -102,7 +102,7 @@ TEST(LargeReturns, SaveThatRunsOutOfRoomKeepsTheOldFile)
         ReturnFixture small;
         small.Set(ftForm1041Page1, 11, "Old Trust");
         std::string error;
-        ASSERT_TRUE(SaveClientFileAt(path, error)) << error;
+        ASSERT_TRUE(SaveClientFileAt(small.Store(), path, error)) << error;
     }
     const std::string before = ReadFileBytes(path);
 
@@ -118,7 +118,7 @@ TEST(LargeReturns, SaveThatRunsOutOfRoomKeepsTheOldFile)
             store->SetText(ftInterest, k, 4, std::string(1000, 'x'));
         store->NoOfInterest = 20;
         std::string error;
-        const bool saved = SaveClientFileAt(path, error);
+        const bool saved = SaveClientFileAt(*store, path, error);
         _exit(!saved && !error.empty() ? 0 : 1);
     }
     int status = 0;

@@ -34,7 +34,7 @@ protected:
         fixture_.Set(ftScheduleK1, 1, 14, "Ben");
         fixture_.Store().NoOfSchedK = 2;
         std::string error;
-        ASSERT_TRUE(SaveClientFileAt(client_, error)) << error;
+        ASSERT_TRUE(SaveClientFileAt(fixture_.Store(), client_, error)) << error;
     }
 
     int Run(const std::string& options)

@@ -52,7 +52,7 @@ TEST_P(PrintVariables, AreReplacedByTheFormattedAnswer)
     TRtfMerge merge(FixturePrintFolders());
     merge.SetPageText(kHeader + "<" + c.variable + ">\\par}\r\n");
 
-    ASSERT_TRUE(merge.MergePage(c.formType, 0));
+    ASSERT_TRUE(merge.MergePage(fixture.Store(), c.formType, 0));
 
     EXPECT_EQ(merge.PageText(), kHeader + "<" + c.printed + ">\\par}\r\n");
     EXPECT_TRUE(fixture.Messages().Empty());
@@ -116,7 +116,7 @@ TEST(PrintMerge, ConversionFailuresReportAndPrintZeroOrTheAnswer)
     TRtfMerge merge(FixturePrintFolders());
     merge.SetPageText(kHeader + "</$12/|/^4/>}\r\n");
 
-    ASSERT_TRUE(merge.MergePage(1, 0));
+    ASSERT_TRUE(merge.MergePage(fixture.Store(), 1, 0));
 
     EXPECT_EQ(merge.PageText(), kHeader + "<0|someday>}\r\n");
     EXPECT_EQ(fixture.Messages().Codes(), (std::vector<unsigned>{21202, 21180}));
@@ -130,7 +130,7 @@ TEST(PrintMerge, CheckBoxRestoresTheLastFontSizeTheScanPassed)
     TRtfMerge merge(FixturePrintFolders());
     merge.SetPageText(kHeader + "\\fs18 /&3/ \\fs30 /&3/}\r\n");
 
-    ASSERT_TRUE(merge.MergePage(1, 0));
+    ASSERT_TRUE(merge.MergePage(fixture.Store(), 1, 0));
 
     EXPECT_EQ(merge.PageText(), kHeader + "\\fs18 \\f2 \\fs20 \\u9746x\\fs18\\f0  \\fs30 \\f2 \\fs20 \\u9746x\\fs30\\f0 }\r\n");
     EXPECT_EQ(merge.CurrentFontSize(), 30);
@@ -190,8 +190,8 @@ TEST_P(PrintFailures, ReportTheirMessage)
         std::remove(temp.PathOf(c.missingOrBadFile).c_str());
     TRtfMerge merge(folders);
 
-    const bool result = c.first ? merge.LoadTemplate(c.formType) && merge.MergePage(c.formType, 0)
-                                : merge.AppendPage(c.formType, 0);
+    const bool result = c.first ? merge.LoadTemplate(c.formType) && merge.MergePage(fixture.Store(), c.formType, 0)
+                                : merge.AppendPage(fixture.Store(), c.formType, 0);
 
     EXPECT_EQ(result, c.result);
     ASSERT_EQ(fixture.Messages().Codes(), std::vector<unsigned>{c.code});
@@ -226,11 +226,11 @@ TEST(PrintMerge, SupportFileLineLimit)
         lines += "1 2 3 1.0 2.0 3.0 4\r\n";
     temp.Write("DAT/PAGE1.DAT", lines);
     merge.SetPageText("{\\rtf1 /$12/ and more}\r\n");
-    EXPECT_TRUE(merge.MergePage(1, 0));
+    EXPECT_TRUE(merge.MergePage(fixture.Store(), 1, 0));
     EXPECT_EQ(merge.PageText(), "{\\rtf1 0 and more}\r\n");
 
     temp.Write("DAT/PAGE1.DAT", lines + "1 2 3 1.0 2.0 3.0 4\r\n");
-    EXPECT_FALSE(merge.MergePage(1, 0));
+    EXPECT_FALSE(merge.MergePage(fixture.Store(), 1, 0));
     EXPECT_EQ(fixture.Messages().Codes(), std::vector<unsigned>{11120});
 }
 
@@ -241,7 +241,7 @@ TEST(PrintDocument, LaterPagesFollowAPageBreakWithoutTheirHeader)
     fixture.Set(2, 21, "500");
     TRtfMerge merge(FixturePrintFolders());
 
-    ASSERT_TRUE(merge.BuildDocument({{1, 0}, {2, 0}}));
+    ASSERT_TRUE(merge.BuildDocument(fixture.Store(), {{1, 0}, {2, 0}}));
 
     const std::string& document = merge.Document();
     EXPECT_EQ(document.rfind("{\\rtf1", 0), 0u);
@@ -271,7 +271,7 @@ TEST(PrintDocument, ContinuationPagesAndForm8949BoxesUseTheirOwnAnswers)
     fixture.Store().NoOfSchedK = 3;
     TRtfMerge merge(FixturePrintFolders());
 
-    ASSERT_TRUE(merge.BuildDocument(PagesToPrint(selection, fixture.Store())));
+    ASSERT_TRUE(merge.BuildDocument(fixture.Store(), PagesToPrint(selection, fixture.Store())));
 
     const std::string& document = merge.Document();
     const size_t e = document.find("Description: 100 sh XYZ");
@@ -291,7 +291,7 @@ TEST(PrintDocument, StopsAtTheFirstFailingPage)
     ReturnFixture fixture;
     TRtfMerge merge(FixturePrintFolders());
 
-    EXPECT_FALSE(merge.BuildDocument({{1, 0}, {ftScheduleIPage1, 0}, {2, 0}}));
+    EXPECT_FALSE(merge.BuildDocument(fixture.Store(), {{1, 0}, {ftScheduleIPage1, 0}, {2, 0}}));
 
     ASSERT_EQ(fixture.Messages().Codes(), std::vector<unsigned>{11130});
     EXPECT_NE(fixture.Messages().Messages()[0].extra.find("PAGE3.RTF"), std::string::npos);
@@ -308,7 +308,7 @@ TEST(PrintDocument, FirstPageWithABadSupportLineStartsTheDocumentUnmerged)
     temp.Write("DAT/PAGE2.DAT", "1 2 3 1 2 3 4\r\n");
     TRtfMerge merge(folders);
 
-    ASSERT_TRUE(merge.BuildDocument({{1, 0}, {2, 0}}));
+    ASSERT_TRUE(merge.BuildDocument(fixture.Store(), {{1, 0}, {2, 0}}));
 
     EXPECT_EQ(merge.Document(), "{\\rtf1 first \\'b7 /$12/\\page  0}");
     EXPECT_EQ(fixture.Messages().Codes(), std::vector<unsigned>{21011});
@@ -325,7 +325,7 @@ TEST(PrintDocument, FontSizeCarriesOverToTheNextPage)
     temp.Write("DAT/PAGE2.DAT", "1 2 3 1 2 3 4\r\n");
     TRtfMerge merge(folders);
 
-    ASSERT_TRUE(merge.BuildDocument({{1, 0}, {2, 0}}));
+    ASSERT_TRUE(merge.BuildDocument(fixture.Store(), {{1, 0}, {2, 0}}));
 
     EXPECT_NE(merge.Document().find("\\page  \\f2 \\fs20 \\u9744o\\fs18\\f0  more}"), std::string::npos)
         << merge.Document();
@@ -333,8 +333,9 @@ TEST(PrintDocument, FontSizeCarriesOverToTheNextPage)
 
 TEST(PrintDocument, NoPagesGivesAnEmptyDocument)
 {
+    TAnswer store;
     TRtfMerge merge(FixturePrintFolders());
-    EXPECT_TRUE(merge.BuildDocument({}));
+    EXPECT_TRUE(merge.BuildDocument(store, {}));
     EXPECT_EQ(merge.Document(), "");
 }
 

@@ -96,7 +96,7 @@ TEST(PriorYearTest, ImportKeepsIdentitiesAndEmptiesLastYearsAmounts)
 {
     MessageRecorder messages;
     ScopedAnswerStore store;
-    ASSERT_TRUE(ReadPriorYearFileAt(TestDataPath(kFixture)));
+    ASSERT_TRUE(ReadPriorYearFileAt(*store, TestDataPath(kFixture)));
     EXPECT_TRUE(messages.Empty());
     ExpectImported(*store, "read");
 }
@@ -128,7 +128,7 @@ TEST(PriorYearTest, IdentificationAndVersionChecks)
         MessageRecorder messages;
         ScopedAnswerStore store;
         std::istringstream in(FixtureWithHead(c.identification, c.version), std::ios::binary);
-        EXPECT_EQ(ReadPriorYearFile(in), c.accepted) << c.name;
+        EXPECT_EQ(ReadPriorYearFile(*store, in), c.accepted) << c.name;
         EXPECT_EQ(messages.Codes(), c.message ? std::vector<unsigned>{c.message} : std::vector<unsigned>{})
             << c.name;
     }
@@ -146,7 +146,7 @@ TEST(PriorYearTest, DamagedPageDataFailsNamingTheLine)
     MessageRecorder messages;
     ScopedAnswerStore store;
     std::istringstream in(bytes, std::ios::binary);
-    EXPECT_FALSE(ReadPriorYearFile(in, "estate.fq5"));
+    EXPECT_FALSE(ReadPriorYearFile(*store, in, "estate.fq5"));
     ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33040});
     const size_t line = static_cast<size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<long>(flag), '\n')) + 1;
     EXPECT_EQ(messages.Messages()[0].extra,
@@ -182,7 +182,7 @@ TEST(PriorYearTest, ToolImportsAndWritesTheCurrentYearFile)
 
     MessageRecorder messages;
     ScopedAnswerStore store;
-    ASSERT_TRUE(ReadClientFileAt(written));
+    ASSERT_TRUE(ReadClientFileAt(*store, written));
     EXPECT_EQ(ReadFileBytes(written).substr(0, 17), "Quorvan_16 Demo\r\n");
     // Answers no calculator writes, and an overridden amount that stays empty and overridden.
     EXPECT_EQ(store->Text(1, 0, 11), "Estate of José Núñez");
@@ -199,7 +199,7 @@ TEST(PriorYearTest, ToolRefusesAThisYearFileAsPriorYear)
     {
         ScopedAnswerStore store;
         std::string error;
-        ASSERT_TRUE(SaveClientFileAt(thisYear, error)) << error;
+        ASSERT_TRUE(SaveClientFileAt(*store, thisYear, error)) << error;
     }
     std::string out, err;
     EXPECT_EQ(RunCli("--prior-year '" + thisYear + "'", out, err), 1);

@@ -63,7 +63,7 @@ bool RefusedWithMessage(Reader reader, const std::string& path, const std::strin
         refused = result.fileFound && !result.opened && settings.ClientFileFolder == "/h/Velmora/Quorvan_16/Files";
     } else {
         ScopedAnswerStore store;
-        refused = !(reader == Reader::Client ? ReadClientFileAt(path) : ReadPriorYearFileAt(path));
+        refused = !(reader == Reader::Client ? ReadClientFileAt(*store, path) : ReadPriorYearFileAt(*store, path));
     }
     return refused && messages.Codes() == std::vector<unsigned>{33050} &&
            messages.Messages()[0].extra.rfind(path + " " + named, 0) == 0;

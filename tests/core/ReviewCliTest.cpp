@@ -28,10 +28,10 @@ public:
         path_ = folder_ + "/planted.fq6";
         test::MessageRecorder messages;
         ScopedAnswerStore store;
-        EXPECT_TRUE(ReadClientFileAt(kSample));
+        EXPECT_TRUE(ReadClientFileAt(*store, kSample));
         plant(*store);
         std::string error;
-        EXPECT_TRUE(SaveClientFileAt(path_, error)) << error;
+        EXPECT_TRUE(SaveClientFileAt(*store, path_, error)) << error;
     }
     ~PlantedReturn()
     {

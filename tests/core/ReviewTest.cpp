@@ -417,7 +417,7 @@ TEST(Review, SampleReturnRaisesNoError)
 {
     test::MessageRecorder messages;
     ScopedAnswerStore store;
-    ASSERT_TRUE(ReadClientFileAt(std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6"));
+    ASSERT_TRUE(ReadClientFileAt(*store, std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6"));
     ASSERT_TRUE(SettleReturn(*store, 10));
     const std::vector<Finding> findings = review::ReviewReturn(*store);
     EXPECT_EQ(review::CountFindings(findings).errors, 0) << Listed(findings);

@@ -1,6 +1,7 @@
 // Form 8949 pages and Schedule D: row gains, page and box totals, carryovers, Part III and the
 // capital loss limitation carried to Form 1041 line 4 and Forms 1041-A and 1041-QFT.
 
+#include "calc/Calculate.h"
 #include "calc/ScheduleD.h"
 #include "support/Engine2Returns.h"
 
@@ -209,7 +210,7 @@ TEST(ScheduleD, LineFourFollowsAChangedLossAtTheNextRecalculation)
     ASSERT_TRUE(r.Settle());
     EXPECT_EQ(r.Get(F1, 35), "-1,000");
     r.Set(D1, 17, "2,000");
-    ASSERT_TRUE(r.Store().Calculate(false));
+    ASSERT_TRUE(Calculate(r.Store(), false));
     EXPECT_EQ(r.Get(D2, 14), "2,000");
     EXPECT_EQ(r.Get(F1, 35), "-1,000");  // line 19 of the previous run
     ASSERT_TRUE(r.Settle());

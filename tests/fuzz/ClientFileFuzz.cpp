@@ -20,19 +20,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     std::string written;
     {
-        ScopedAnswerStore store;
+        TAnswer store;
         std::istringstream in(std::string(reinterpret_cast<const char*>(data), size), std::ios::binary);
-        if (!ReadClientFile(in))
+        if (!ReadClientFile(store, in))
             return 0;
         std::ostringstream out(std::ios::binary);
-        fuzz::Require(WriteClientFile(out), "a return that was read can be written");
+        fuzz::Require(WriteClientFile(store, out), "a return that was read can be written");
         written = out.str();
     }
-    ScopedAnswerStore again;
+    TAnswer again;
     std::istringstream in(written, std::ios::binary);
-    fuzz::Require(ReadClientFile(in), "a written return reads");
+    fuzz::Require(ReadClientFile(again, in), "a written return reads");
     std::ostringstream out(std::ios::binary);
-    WriteClientFile(out);
+    WriteClientFile(again, out);
     fuzz::Require(out.str() == written, "writing a read return is stable");
     return 0;
 }

@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    ScopedAnswerStore store;
+    TAnswer store;
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size), std::ios::binary);
-    ReadPriorYearFile(in);
+    ReadPriorYearFile(store, in);
     for (int t = 0; t < kFormTypes; ++t)
-        if (const int* count = store->CountField(t))
+        if (const int* count = store.CountField(t))
             fuzz::Require(*count >= 0 && *count <= kMaxPages, "page counts stay within the grid");
     return 0;
 }

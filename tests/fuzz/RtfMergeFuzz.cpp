@@ -22,17 +22,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string templateText = input.substr(0, split);
     const std::string answers = split == std::string::npos ? std::string() : input.substr(split + 1);
 
-    ScopedAnswerStore store;
+    TAnswer store;
     size_t start = 0;
     for (int slot = 0; slot <= kSlotCount[ftForm1041Page1] && start <= answers.size(); ++slot) {
         const size_t end = std::min(answers.find('\n', start), answers.size());
-        store->SetText(ftForm1041Page1, 0, slot, answers.substr(start, end - start));
-        store->SetOvRide(ftForm1041Page1, 0, slot, slot % 3 == 0);
+        store.SetText(ftForm1041Page1, 0, slot, answers.substr(start, end - start));
+        store.SetOvRide(ftForm1041Page1, 0, slot, slot % 3 == 0);
         start = end + 1;
     }
     TRtfMerge merge(PrintFolders{QUORVAN_FUZZ_PRINT_DIR "/RTF", QUORVAN_FUZZ_PRINT_DIR "/DAT"});
     merge.SetPageText(templateText);
-    merge.MergePage(ftForm1041Page1, 0);
+    merge.MergePage(store, ftForm1041Page1, 0);
     for (size_t i = 1; i < 8 && i < templateText.size(); ++i)
         merge.GetNumFromText(i * templateText.size() / 8);
     for (unsigned char c : SevenBitRtf(merge.PageText()))

@@ -1,6 +1,6 @@
 // The message dialog: its fixed layout, the caption rule and the two lines of a message.
 
-#include "ErrorDlg.h"
+#include "TfrmErrorDlg.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,7 +9,7 @@
 using namespace quorvan;
 using namespace quorvan::app;
 
-class ErrorDlgTest : public QObject {
+class TfrmErrorDlgTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -18,7 +18,7 @@ private slots:
     void okClosesTheDialog();
 };
 
-void ErrorDlgTest::showsMessageAndInstruction_data()
+void TfrmErrorDlgTest::showsMessageAndInstruction_data()
 {
     QTest::addColumn<unsigned>("code");
     QTest::addColumn<QString>("extra");
@@ -32,7 +32,7 @@ void ErrorDlgTest::showsMessageAndInstruction_data()
     QTest::newRow("with path") << 11150u << "/x/PSF/page2.psf" << "Error Dialog" << "1115-Unable to locate" << true;
 }
 
-void ErrorDlgTest::showsMessageAndInstruction()
+void TfrmErrorDlgTest::showsMessageAndInstruction()
 {
     QFETCH(unsigned, code);
     QFETCH(QString, extra);
@@ -52,7 +52,7 @@ void ErrorDlgTest::showsMessageAndInstruction()
     QCOMPARE(dialog.TheErrStr, extra);
 }
 
-void ErrorDlgTest::okClosesTheDialog()
+void TfrmErrorDlgTest::okClosesTheDialog()
 {
     TfrmErrorDlg dialog(BuildMessage(11010));
     QPushButton* ok = dialog.findChild<QPushButton*>("btnOk");
@@ -61,5 +61,5 @@ void ErrorDlgTest::okClosesTheDialog()
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
 }
 
-QTEST_MAIN(ErrorDlgTest)
-#include "ErrorDlgTest.moc"
+QTEST_MAIN(TfrmErrorDlgTest)
+#include "TfrmErrorDlgTest.moc"

@@ -1,6 +1,6 @@
-#include "ErrorDlg.h"
+#include "TfrmErrorDlg.h"
 
-#include "ui_ErrorDlg.h"
+#include "ui_TfrmErrorDlg.h"
 
 #include <QApplication>
 

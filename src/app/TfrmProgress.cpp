@@ -1,6 +1,6 @@
-#include "ProgressDlg.h"
+#include "TfrmProgress.h"
 
-#include "ui_ProgressDlg.h"
+#include "ui_TfrmProgress.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "PdfPreview.h"
+#include "TfrmPdfPreview.h"
 
 #include "PdfExport.h"
 #include "Prompts.h"

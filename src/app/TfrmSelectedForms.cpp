@@ -1,6 +1,6 @@
-#include "SelectedFormsDlg.h"
+#include "TfrmSelectedForms.h"
 
-#include "ui_SelectedFormsDlg.h"
+#include "ui_TfrmSelectedForms.h"
 
 #include <QAction>
 #include <QCheckBox>
