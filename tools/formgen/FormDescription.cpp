@@ -1,5 +1,7 @@
 #include "FormDescription.h"
 
+#include "FieldToken.h"
+
 #include <sstream>
 
 namespace formgen {
@@ -108,6 +110,12 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
                 if (eq == std::string::npos)
                     Fail(sourceName, lineNo, "expected key=value: " + t);
                 std::string key = t.substr(0, eq);
+                if (key == "name") {
+                    page.slotSpace = t.substr(eq + 1);
+                    if (!IsSlotName(page.slotSpace))
+                        Fail(sourceName, lineNo, "not a name: " + page.slotSpace);
+                    continue;
+                }
                 int value = key == "printrow" ? 0 : HeaderNumber(t.substr(eq + 1), sourceName, lineNo);
                 if (key == "width")
                     page.width = value;

@@ -1,5 +1,7 @@
 #include "PageLayout.h"
 
+#include "FieldToken.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -42,14 +44,6 @@ struct Region {
     int MiddleColumn() const { return RightColumn() - kBoxLabelWidth - 8 - kAmountWidth; }
 };
 
-struct FieldToken {
-    char kind = 0;
-    int slot = -1;
-    char style = 0; // 'g' guarded, 'r' always
-    std::string position; // "", "R", "M" or a number
-    int width = 0;
-    int height = 0;
-};
 
 // A table column as a message names it: "(d) Proceeds (sales price)" is "column (d)".
 std::string ColumnName(const std::string &header)
@@ -187,49 +181,11 @@ private:
         return Add(e, "lbl");
     }
 
-    // A field token: <kind><slot>[.<style>][@<position>][#<width>[x<height>]], for example d30.g,
-    // t0@210#400 or m22#300x60.
+    // A field token (see FieldToken.h) with the kind's own place and size where it gives none.
     FieldToken ParseField(const Statement &s, const std::string &token) const
     {
         FieldToken f;
-        size_t i = 0;
-        auto number = [&](int &value) {
-            size_t start = i;
-            while (i < token.size() && std::isdigit(static_cast<unsigned char>(token[i])))
-                ++i;
-            if (i == start || i - start > 6)
-                Fail(s.sourceLine, "not a field: " + token);
-            value = std::stoi(token.substr(start, i - start));
-        };
-        if (token.empty() || std::string("dcptnxema").find(token[0]) == std::string::npos)
-            Fail(s.sourceLine, "not a field: " + token);
-        f.kind = token[i++];
-        number(f.slot);
-        if (i < token.size() && token[i] == '.') {
-            if (i + 1 >= token.size() || (token[i + 1] != 'g' && token[i + 1] != 'r'))
-                Fail(s.sourceLine, "not a field: " + token);
-            f.style = token[i + 1];
-            i += 2;
-        }
-        if (i < token.size() && token[i] == '@') {
-            ++i;
-            if (i < token.size() && (token[i] == 'R' || token[i] == 'M')) {
-                f.position = token.substr(i++, 1);
-            } else {
-                int x = 0;
-                number(x);
-                f.position = std::to_string(x);
-            }
-        }
-        if (i < token.size() && token[i] == '#') {
-            ++i;
-            number(f.width);
-            if (i < token.size() && token[i] == 'x') {
-                ++i;
-                number(f.height);
-            }
-        }
-        if (i != token.size())
+        if (!ReadFieldToken(token, f))
             Fail(s.sourceLine, "not a field: " + token);
         if (f.position.empty() && (f.kind == 'd' || f.kind == 'c') && f.width == 0)
             f.position = "R";
@@ -570,7 +526,10 @@ private:
         if (s.args.size() < 3)
             Fail(s.sourceLine, "table <rows> <first slot> <stride> [row height]");
         int rows = Number(s, s.args[0].text);
-        int first = Number(s, s.args[1].text);
+        int first = 0;
+        std::string tableName;
+        if (!ReadNamedNumber(s.args[1].text, first, tableName))
+            Fail(s.sourceLine, "not a first slot: " + s.args[1].text);
         int stride = Number(s, s.args[2].text);
         int rowHeight = s.args.size() > 3 ? Number(s, s.args[3].text) : page_.rowHeight;
         struct Column {
@@ -689,6 +648,8 @@ private:
             region_ = {0, page_.width};
         } else if (k == "table") {
             PlaceTable(s, currentIndex_);
+        } else if (k == "slot") {
+            // A slot no page shows: it is named for the code, and placed nowhere.
         } else {
             Fail(s.sourceLine, "unknown statement: " + k);
         }

@@ -1,63 +1,24 @@
-// linelabels: names every bound field of the form page descriptions the way a preparer names it
-// ("line 2b(1)", "Schedule B, line 7", "box 1", "item C", "line 2, row 3, column (d)") and writes
-// the names as a C++ table for the return review, so that a finding on any field can say where
-// it stands without a second description of the forms.
-//   linelabels <descriptions folder> <output .cpp>
-// Any description the form generator refuses stops the build here too.
-#include "FormDescription.h"
+#include "LineNames.h"
+
+#include "FieldToken.h"
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
+#include <cstdlib>
 #include <map>
 #include <sstream>
 #include <tuple>
-#include <vector>
 
-namespace fs = std::filesystem;
-
+namespace formgen {
 namespace {
 
-struct Label {
-    int layout = 0;
-    int slot = 0;
-    char kind = 0;         // field kind of the description: d c p t n x e m a
-    bool guarded = false;  // computed, may be overridden
-    std::string text;
-};
 
-struct Field {
-    char kind = 0;
-    int slot = -1;
-    bool guarded = false;
-    std::string position;  // "", "R", "M" or an offset
-};
+
+using Field = FieldToken;
 
 bool ParseField(const std::string &token, Field &field)
 {
-    if (token.empty() || std::string("dcptnxema").find(token[0]) == std::string::npos)
-        return false;
-    size_t i = 1;
-    const size_t digits = i;
-    while (i < token.size() && std::isdigit(static_cast<unsigned char>(token[i])))
-        ++i;
-    if (i == digits)
-        return false;
-    field.kind = token[0];
-    field.slot = std::stoi(token.substr(digits, i - digits));
-    field.guarded = i + 1 < token.size() && token[i] == '.' && token[i + 1] == 'g';
-    if (i < token.size() && token[i] == '.')
-        i += 2;
-    field.position.clear();
-    if (i < token.size() && token[i] == '@') {
-        const size_t start = ++i;
-        while (i < token.size() && token[i] != '#')
-            ++i;
-        field.position = token.substr(start, i - start);
-    }
-    return true;
+    return ReadFieldToken(token, field);
 }
 
 bool AllLower(const std::string &text)
@@ -100,7 +61,7 @@ bool CaptionModifier(const std::string &token)
 }
 
 // The caption that follows token `a` of a row, past any modifiers; empty when a field comes first.
-std::string CaptionAfter(const std::vector<formgen::Token> &args, size_t a)
+std::string CaptionAfter(const std::vector<Token> &args, size_t a)
 {
     for (size_t next = a + 1; next < args.size(); ++next) {
         if (args[next].quoted)
@@ -157,13 +118,13 @@ std::string ColumnName(const std::string &header)
 
 class PageNamer {
 public:
-    PageNamer(int layout, std::vector<Label> &out) : layout_(layout), out_(out) {}
+    PageNamer(int layout, std::vector<LineLabel> &out) : layout_(layout), out_(out) {}
 
-    void Run(const formgen::PageDescription &page)
+    void Run(const PageDescription &page)
     {
         const auto &statements = page.statements;
         for (size_t i = 0; i < statements.size(); ++i) {
-            const formgen::Statement &s = statements[i];
+            const Statement &s = statements[i];
             const std::string &k = s.keyword;
             if (k == "band") {
                 const std::string &name = s.args.empty() ? std::string() : s.args[0].text;
@@ -192,7 +153,7 @@ private:
         headers_.clear();
     }
 
-    void Line(const formgen::Statement &s)
+    void Line(const Statement &s)
     {
         const std::string number = s.args.empty() ? std::string() : s.args[0].text;
         if (number != "-") {
@@ -215,14 +176,14 @@ private:
         Row(s, 1, line_);
     }
 
-    void Row(const formgen::Statement &s, size_t first, const std::string &line)
+    void Row(const Statement &s, size_t first, const std::string &line)
     {
         // A row of captions alone at set places heads the columns of the rows below it.
         bool headerRow = true;
         int x = -1;
         std::map<int, std::string> headers;
         for (size_t a = first; a < s.args.size(); ++a) {
-            const formgen::Token &t = s.args[a];
+            const Token &t = s.args[a];
             if (t.quoted) {
                 if (x >= 0)
                     headers[x] = t.text;
@@ -238,7 +199,7 @@ private:
         std::string box;
         std::string nearest;
         for (size_t a = first; a < s.args.size(); ++a) {
-            const formgen::Token &t = s.args[a];
+            const Token &t = s.args[a];
             if (t.quoted) {
                 const std::string item = ItemLetter(t.text);
                 if (!item.empty()) {
@@ -299,15 +260,17 @@ private:
         }
     }
 
-    void Table(const std::vector<formgen::Statement> &statements, size_t &i)
+    void Table(const std::vector<Statement> &statements, size_t &i)
     {
-        const formgen::Statement &s = statements[i];
+        const Statement &s = statements[i];
         const int rows = std::stoi(s.args.at(0).text);
-        const int first = std::stoi(s.args.at(1).text);
+        int first = 0;
+        std::string tableName;
+        ReadNamedNumber(s.args.at(1).text, first, tableName);
         const int stride = std::stoi(s.args.at(2).text);
         std::vector<std::pair<std::string, Field>> columns;
         for (++i; i < statements.size() && statements[i].keyword != "endtable"; ++i) {
-            const formgen::Statement &c = statements[i];
+            const Statement &c = statements[i];
             const std::string cell = c.args.at(2).text;  // <kind>+<offset>[.style]
             Field field;
             if (!ParseField(cell.substr(0, 1) + cell.substr(2), field))
@@ -351,11 +314,11 @@ private:
 
     void Add(const Field &field, const std::string &text)
     {
-        out_.push_back({layout_, field.slot, field.kind, field.guarded, text});
+        out_.push_back({layout_, field.slot, field.kind, field.style == 'g', text});
     }
 
     int layout_;
-    std::vector<Label> &out_;
+    std::vector<LineLabel> &out_;
     std::string section_;
     std::string line_;
     std::string base_;
@@ -363,14 +326,6 @@ private:
     std::string lastCaption_;
     std::map<int, std::string> headers_;
 };
-
-std::string ReadAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string CppString(const std::string &text)
 {
@@ -383,57 +338,34 @@ std::string CppString(const std::string &text)
     return out + "\"";
 }
 
-std::string Table(std::vector<Label> labels)
+}  // namespace
+
+std::string WriteFieldLabelTable(std::vector<LineLabel> labels)
 {
     std::sort(labels.begin(), labels.end(),
-              [](const Label &a, const Label &b) { return std::tie(a.layout, a.slot) < std::tie(b.layout, b.slot); });
+              [](const LineLabel &a, const LineLabel &b) { return std::tie(a.layout, a.slot) < std::tie(b.layout, b.slot); });
     // A slot bound twice on a page (none is, the layout test sees to it) keeps its first name.
     labels.erase(std::unique(labels.begin(), labels.end(),
-                             [](const Label &a, const Label &b) { return a.layout == b.layout && a.slot == b.slot; }),
+                             [](const LineLabel &a, const LineLabel &b) { return a.layout == b.layout && a.slot == b.slot; }),
                  labels.end());
     std::ostringstream out;
-    out << "// Generated by tools/linelabels from forms/*.form; not edited by hand.\n"
+    out << "// Generated by tools/formgen from forms/*.form; not edited by hand.\n"
            "#include \"review/FieldLabels.h\"\n\n"
            "namespace quorvan::review {\n\n"
            "const FieldLabel kFieldLabels[] = {\n";
-    for (const Label &l : labels)
+    for (const LineLabel &l : labels)
         out << "    {" << l.layout << ", " << l.slot << ", '" << l.kind << "', " << (l.guarded ? "true" : "false")
             << ", " << CppString(l.text) << "},\n";
     out << "};\nconst std::size_t kFieldLabelCount = " << labels.size() << ";\n\n}  // namespace quorvan::review\n";
     return out.str();
 }
 
-}  // namespace
 
-int main(int argc, char **argv)
+std::vector<LineLabel> NameLines(const PageDescription &page)
 {
-    if (argc != 3) {
-        std::cerr << "usage: linelabels <descriptions folder> <output .cpp>\n";
-        return 2;
-    }
-    try {
-        std::vector<fs::path> files;
-        for (const auto &entry : fs::directory_iterator(argv[1]))
-            if (entry.path().extension() == ".form")
-                files.push_back(entry.path());
-        std::sort(files.begin(), files.end());
-        std::vector<Label> labels;
-        for (const fs::path &file : files) {
-            const formgen::PageDescription page = formgen::ParseDescription(ReadAll(file), file.string());
-            PageNamer(page.layoutNumber, labels).Run(page);
-        }
-        const std::string content = Table(labels);
-        const fs::path target = argv[2];
-        if (fs::exists(target) && ReadAll(target) == content)
-            return 0;  // unchanged: the review library is not rebuilt
-        fs::create_directories(target.parent_path());
-        std::ofstream out(target, std::ios::binary);
-        out << content;
-        if (!out)
-            throw std::runtime_error("cannot write " + target.string());
-    } catch (const std::exception &error) {
-        std::cerr << "linelabels: " << error.what() << "\n";
-        return 1;
-    }
-    return 0;
+    std::vector<LineLabel> labels;
+    PageNamer(page.layoutNumber, labels).Run(page);
+    return labels;
 }
+
+}  // namespace formgen

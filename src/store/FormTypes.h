@@ -1,0 +1,55 @@
+#pragma once
+// One row per form type: the name a preparer reads, the page layout that shows it (Form 8949 boxes
+// B and C show on box A's, E and F on box D's), whether its zero amounts stay empty, and where the
+// window's tree, menus and Prior/Next lead. Page height and focus field come from the form
+// descriptions (tools/formgen writes kLayoutFacts), so adding a form type is one row here plus its
+// description.
+
+#include <cstddef>
+
+namespace quorvan {
+
+// What a page description fixes about its layout; generated, sorted by layout.
+struct LayoutFacts {
+    int layout;
+    int height;    // page height at 100 % zoom, pixels
+    int focusTag;  // the control focused after display; -1: none
+};
+extern const LayoutFacts kLayoutFacts[];
+extern const std::size_t kLayoutFactCount;
+
+constexpr int kNoPageTarget = -1;
+constexpr int kContinuationTarget = 0;  // Prior/Next walk the pages in use of the type
+
+struct FormTypeRow {
+    int formType;
+    const char* name;        // the form page in the preparer's words ("Schedule D")
+    int layout;              // page<N> of its description
+    bool blankZero;          // zero amounts show and print as an empty field, not "0"
+    int priorCode;           // page code Prior leads to, kNoPageTarget, or kContinuationTarget
+    int nextCode;
+    const char* treeItem;    // navigation tree item selected after display
+    const char* menuItem;    // Display menu item (nullptr: in a continuation or group menu)
+    const char* menuText;
+    const char* treeText;    // caption of its page item in the navigation tree
+};
+
+// The row of `formType`, or nullptr for a type no page shows.
+const FormTypeRow* FindFormType(int formType);
+
+// Layout of `formType`: its own number, but 29 for Form 8949 boxes B and C and 32 for E and F.
+int LayoutOf(int formType);
+
+// Zero amounts of these types show and print empty.
+bool IsBlankZeroType(int formType);
+
+// The page height of the type's layout at 100 %, 2000 for a type without a layout.
+int PageHeightOf(int formType);
+
+// The focus Tag of the type's layout, -1 for none.
+int FocusTagOf(int formType);
+
+// The layout facts of `layout`, or nullptr.
+const LayoutFacts* FindLayoutFacts(int layout);
+
+}  // namespace quorvan

@@ -1,0 +1,27 @@
+// Names every bound field of a description the way a preparer names it ("line 2b(1)",
+// "Schedule B, line 7", "box 1", "item C", "line 2, row 3, column (d)"), for the return review's
+// findings, so that a finding on any field can say where it stands without a second description
+// of the forms.
+#pragma once
+
+#include "FormDescription.h"
+
+#include <string>
+#include <vector>
+
+namespace formgen {
+
+struct LineLabel {
+    int layout = 0;
+    int slot = 0;
+    char kind = 0;         // field kind of the description: d c p t n x e m a
+    bool guarded = false;  // computed, may be overridden
+    std::string text;
+};
+
+std::vector<LineLabel> NameLines(const PageDescription &page);
+
+// The review's table (review/FieldLabels.h) of every page's labels, sorted by layout and slot.
+std::string WriteFieldLabelTable(std::vector<LineLabel> labels);
+
+}  // namespace formgen
