@@ -1,16 +1,17 @@
 #pragma once
-// One row per form type: the name a preparer reads, the page layout that shows it (Form 8949 boxes
-// B and C show on box A's, E and F on box D's), whether its zero amounts stay empty, and where the
-// window's tree, menus and Prior/Next lead. Page height and focus field come from the form
-// descriptions (tools/formgen writes kLayoutFacts), so adding a form type is one row here plus its
-// description.
+// One row per form type: the name a preparer reads, whether its zero amounts stay empty, and where
+// the window's tree, menus and Prior/Next lead. The page layout that shows a type (Form 8949 boxes
+// B and C show on box A's, E and F on box D's), its page height and its focus field come from the
+// form descriptions (tools/formgen writes kLayoutFacts), so adding a form type is one row here plus
+// its description.
 
 #include <cstddef>
 
 namespace quorvan {
 
-// What a page description fixes about its layout; generated, sorted by layout.
+// What the page descriptions fix about each form type they show; generated, by layout.
 struct LayoutFacts {
+    int formType;
     int layout;
     int height;    // page height at 100 % zoom, pixels
     int focusTag;  // the control focused after display; -1: none
@@ -24,7 +25,6 @@ constexpr int kContinuationTarget = 0;  // Prior/Next walk the pages in use of t
 struct FormTypeRow {
     int formType;
     const char* name;        // the form page in the preparer's words ("Schedule D")
-    int layout;              // page<N> of its description
     bool blankZero;          // zero amounts show and print as an empty field, not "0"
     int priorCode;           // page code Prior leads to, kNoPageTarget, or kContinuationTarget
     int nextCode;
@@ -49,7 +49,7 @@ int PageHeightOf(int formType);
 // The focus Tag of the type's layout, -1 for none.
 int FocusTagOf(int formType);
 
-// The layout facts of `layout`, or nullptr.
-const LayoutFacts* FindLayoutFacts(int layout);
+// The layout facts of `formType`, or nullptr for a type no page shows.
+const LayoutFacts* FindLayoutFacts(int formType);
 
 }  // namespace quorvan

@@ -110,6 +110,12 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
                 if (eq == std::string::npos)
                     Fail(sourceName, lineNo, "expected key=value: " + t);
                 std::string key = t.substr(0, eq);
+                if (key == "types") {
+                    std::istringstream list(t.substr(eq + 1));
+                    for (std::string type; std::getline(list, type, ',');)
+                        page.formTypes.push_back(HeaderNumber(type, sourceName, lineNo));
+                    continue;
+                }
                 if (key == "name") {
                     page.slotSpace = t.substr(eq + 1);
                     if (!IsSlotName(page.slotSpace))
@@ -147,6 +153,8 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
     }
     if (!haveHeader)
         Fail(sourceName, lineNo, "no page header");
+    if (page.formTypes.empty())
+        page.formTypes.push_back(page.layoutNumber);
     return page;
 }
 

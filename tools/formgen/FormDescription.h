@@ -27,6 +27,7 @@ struct Statement {
 struct PageDescription {
     int layoutNumber = 0;
     std::string slotSpace; // the namespace of the page's slot names in code ("form1041Page1")
+    std::vector<int> formTypes; // the form types the page shows; by default the layout number alone
     int width = 1000;
     int height = 2000;
     int focusTag = -1; // -1: the page has no focus control

@@ -29,6 +29,7 @@ struct NamedTable {
 struct SlotNames {
     std::string space;  // the namespace: "form1041Page1"
     int layout = 0;
+    std::vector<int> formTypes;  // the form types the page shows
     std::vector<NamedSlot> slots;  // in slot order
     std::vector<NamedTable> tables;
 };
@@ -38,7 +39,9 @@ struct SlotNames {
 SlotNames CollectSlotNames(const PageDescription& page);
 
 // The header slot/<Space>.h: namespace quorvan::slot::<space> with one constant per name and one
-// nested namespace per table.
+// nested namespace per table. A page that shows one form type names SlotRefs (form type and slot),
+// so that a slot cannot be read from another form; a page of several form types (Form 8949) names
+// slot numbers, read with the form type in hand.
 std::string WriteSlotHeader(const SlotNames& names, const std::string& sourceName);
 
 // "form1041Page1" -> "Form1041Page1", the header's file name.

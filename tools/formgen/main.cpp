@@ -47,7 +47,8 @@ void WriteIfChanged(const fs::path &path, const std::string &content)
     fs::rename(temp, path);
 }
 
-// Page height and focus field of every layout, for the core's form type table.
+// Layout, page height and focus field of every form type a page shows, for the core's form type
+// table.
 std::string LayoutFactsSource(const std::vector<formgen::PageDescription>& pages)
 {
     std::ostringstream out;
@@ -55,10 +56,14 @@ std::string LayoutFactsSource(const std::vector<formgen::PageDescription>& pages
            "#include \"store/FormTypes.h\"\n\n"
            "namespace quorvan {\n\n"
            "const LayoutFacts kLayoutFacts[] = {\n"
-           "    // layout, page height, focus tag\n";
+           "    // form type, layout, page height, focus tag\n";
+    std::size_t count = 0;
     for (const formgen::PageDescription& page : pages)
-        out << "    {" << page.layoutNumber << ", " << page.height << ", " << page.focusTag << "},\n";
-    out << "};\nconst std::size_t kLayoutFactCount = " << pages.size() << ";\n\n}  // namespace quorvan\n";
+        for (int type : page.formTypes) {
+            out << "    {" << type << ", " << page.layoutNumber << ", " << page.height << ", " << page.focusTag << "},\n";
+            ++count;
+        }
+    out << "};\nconst std::size_t kLayoutFactCount = " << count << ";\n\n}  // namespace quorvan\n";
     return out.str();
 }
 
