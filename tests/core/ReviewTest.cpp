@@ -538,7 +538,7 @@ TEST(FieldLabels, RulesPointAtTheLineTheyName)
         const std::string line = rule.line;
         if (line.rfind("line ", 0) != 0 && line.rfind("box ", 0) != 0 && line.rfind("item ", 0) != 0)
             continue;
-        const review::FieldLabel* label = review::FindFieldLabel(rule.formType, rule.slot);
+        const review::FieldLabel* label = review::FindFieldLabel(rule.field.formType, rule.field.slot);
         ASSERT_NE(label, nullptr) << rule.id;
         EXPECT_EQ(std::string(label->text).rfind(line, 0), 0u) << rule.id << ": " << label->text;
     }
