@@ -5,6 +5,7 @@
 #include "RecoveryCopies.h"
 #include "files/ClientFile.h"
 #include "files/PriorYear.h"
+#include "slot/Form1041Page1.h"
 
 namespace quorvan::app {
 namespace {
@@ -171,7 +172,7 @@ QString FileCommands::UntitledOrSuggestedName() const
 {
     if (!IsUntitled(window_.State().ClientFileName) || !Answers)
         return QString();
-    const std::string& name = Answers->Text(ftForm1041Page1, 0, 11);
+    const std::string& name = Answers->Text(ftForm1041Page1, 0, slot::form1041Page1::nameOfEstateOrTrust.slot);
     return name.empty() ? QString() : ToQt(name) + QStringLiteral(".fq6");
 }
 
