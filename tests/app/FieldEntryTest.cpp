@@ -9,6 +9,7 @@
 #include "PageBinding.h"
 #include "TfrmBeneInt.h"
 #include "support/MessageRecorder.h"
+#include "slot/Form1041Page1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +26,8 @@ using quorvan::app::test::Click;
 using quorvan::app::test::Window2Harness;
 
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
 
 constexpr int kForm1041Page1 = 100;
 constexpr int kForm1041T = 1500;
@@ -256,7 +259,7 @@ void FieldEntryTest::charactersAClientFileCannotKeepAreRefused()
     QCOMPARE(name->text(), QString::fromUtf8("ukasz Zoë €5"));
     QVERIFY(name->property("entryNote").toString().contains(QString::fromUtf8("Łź😀")));
     QTest::keyClick(name, Qt::Key_Tab);
-    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, 11)), QString::fromUtf8("ukasz Zoë €5"));
+    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, f1::nameOfEstateOrTrust.slot)), QString::fromUtf8("ukasz Zoë €5"));
     QCOMPARE(UnencodableCharacters(QString::fromUtf8("Żółć ŻÓŁĆ")), QString::fromUtf8("ŻłćŁĆ"));
 }
 
@@ -268,7 +271,7 @@ void FieldEntryTest::controlCharactersAreNeverStored()
     name->paste();
     QCOMPARE(name->text(), QString("ABC\tDEF"));
     QTest::keyClick(name, Qt::Key_Tab);
-    QCOMPARE(Answers->Text(1, 0, 11), std::string("ABC\tDEF"));
+    QCOMPARE(Answers->Text(1, 0, f1::nameOfEstateOrTrust.slot), std::string("ABC\tDEF"));
 
     // The answer path drops them too, whatever put them into a field.
     QCOMPARE(StoredAnswer(1, QString::fromLatin1("x\0y\rz", 5)), std::string("xyz"));

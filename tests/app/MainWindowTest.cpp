@@ -8,6 +8,7 @@
 #include "MainWindow.h"
 #include "files/ClientFile.h"
 #include "files/Folders.h"
+#include "slot/Form1041Page1.h"
 
 #include <QAbstractButton>
 #include <QAbstractAnimation>
@@ -31,6 +32,8 @@ using quorvan::app::test::FakePrompts;
 using quorvan::app::test::PromptLog;
 
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
 
 QString ReadText(const QString& path)
 {
@@ -227,7 +230,7 @@ void MainWindowTest::typedAmountUpdatesComputedLinesOnTab()
     QCOMPARE(Edit("edt4041")->text(), QString("12,346"));  // line 9 total income
     QCOMPARE(Edit("edt4051")->text(), QString("12,346"));  // line 17 adjusted total income
     QVERIFY(QApplication::focusWidget() != Edit("edt4034"));
-    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, 41)), QString("12,346"));
+    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, f1::line9TotalIncome.slot)), QString("12,346"));
     QVERIFY(window_->State().Modified);
 
     Type("edt4044", "346");
@@ -453,7 +456,7 @@ void MainWindowTest::defaultReturnPresetsEveryNewReturn()
 {
     {
         ScopedAnswerStore preset;
-        preset->SetText(1, 0, 12, "First Bank, trustee");
+        preset->SetText(1, 0, f1::nameAndTitleOfFiduciary.slot, "First Bank, trustee");
         std::string error;
         QVERIFY(QDir().mkpath(ClientFolder()));
         QVERIFY(SaveClientFileAt((ClientFolder() + "/default.fq6").toStdString(), error));

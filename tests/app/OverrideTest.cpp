@@ -5,6 +5,8 @@
 #include "Window2Prompts.h"
 
 #include "PageBinding.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -18,6 +20,9 @@ using namespace quorvan::app;
 using quorvan::app::test::Window2Harness;
 
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
 
 constexpr int kLine9 = 41;  // total income, computed, overrideable
 const char kLine9Field[] = "edt4041";
@@ -165,18 +170,18 @@ void OverrideTest::ordinaryFieldFromTheMainMenu()
     QLineEdit* line5 = h_.Edit(kLine5Field);
     line5->setFocus();
     C().mnuOverride->trigger();
-    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, 36));
+    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, f1::line5Rents.slot));
     QVERIFY(IsRed(line5) && !line5->isReadOnly());
 
     // Nothing to act on: a page control without focus leaves every flag alone.
     h_.window->Tree()->setFocus();
     C().mnuOverride->trigger();
-    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, 36));
+    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, f1::line5Rents.slot));
 
     h_.window->DisplayCode(100);
     QVERIFY(!IsRed(h_.Edit(kLine5Field)));
     QVERIFY(StyleOf(h_.Edit(kLine5Field)) != QString(kEditOverridden));
-    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, 36));
+    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, f1::line5Rents.slot));
 }
 
 void OverrideTest::barButtonsSlideInAndIconsPulse()
@@ -213,12 +218,12 @@ void OverrideTest::computedCheckBox()
     QVERIFY(!C().cbtnOverride->isHidden() && C().cbtnCancelOverride->isHidden());
 
     C().mnuOverride->trigger();
-    QVERIFY(Answers->OvRide(ftForm1041Page2, 0, 44));
+    QVERIFY(Answers->OvRide(ftForm1041Page2, 0, f2::otherInformationLine1Yes.slot));
     QCOMPARE(StyleOf(box), QString(kCheckBoxOverridden));
     QVERIFY(C().cbtnOverride->isHidden() && !C().cbtnCancelOverride->isHidden());
 
     C().mnuCancelOverride->trigger();
-    QVERIFY(!Answers->OvRide(ftForm1041Page2, 0, 44));
+    QVERIFY(!Answers->OvRide(ftForm1041Page2, 0, f2::otherInformationLine1Yes.slot));
     QCOMPARE(StyleOf(box), QString(kCheckBoxOverrideable));
 }
 

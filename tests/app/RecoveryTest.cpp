@@ -8,6 +8,7 @@
 #include "MainWindow.h"
 #include "RecoveryCopies.h"
 #include "files/ClientFile.h"
+#include "slot/Form1041Page1.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +26,8 @@ using quorvan::app::test::FakePrompts;
 using quorvan::app::test::PromptLog;
 
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
 
 std::string WholeReturn()
 {
@@ -173,7 +176,7 @@ void RecoveryTest::restoringAfterACrashGivesTheSameReturn()
     QCOMPARE(CopiesOnDisk(), QStringList());
     ScopedAnswerStore reread;
     QVERIFY(ReadClientFileAt(client.toStdString()));
-    QCOMPARE(reread->Text(1, 0, 34), std::string("12,345"));
+    QCOMPARE(reread->Text(1, 0, f1::line3Business.slot), std::string("12,345"));
 }
 
 void RecoveryTest::copiesCanBeDiscardedOrKeptForLater()
@@ -201,7 +204,7 @@ void RecoveryTest::copiesCanBeDiscardedOrKeptForLater()
 void RecoveryTest::aRunningProgramsCopyIsNeverOffered()
 {
     ScopedAnswerStore store;
-    store->SetText(1, 0, 34, "100");
+    store->SetText(1, 0, f1::line3Business.slot, "100");
     auto running = std::make_unique<RecoveryFolder>(RecoveryFolderPath());
     QString error;
     QVERIFY2(running->Write("/somewhere/jones.fq6", error), qPrintable(error));

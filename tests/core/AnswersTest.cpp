@@ -1,4 +1,6 @@
 #include "store/Answers.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Interest.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +8,9 @@
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace interest = quorvan::slot::interest;
 
 TEST(Answers, FreshStoreHasTheGridOfEveryFormType)
 {
@@ -76,8 +81,8 @@ TEST(Answers, AddressesOutsideTheGridThrow)
 {
     TAnswer store;
     EXPECT_THROW(store.Text(1, 0, 101), std::out_of_range);
-    EXPECT_THROW(store.Text(1, 1, 0), std::out_of_range);   // single-page type
-    EXPECT_THROW(store.Text(18, 20, 0), std::out_of_range);
+    EXPECT_THROW(store.Text(1, 1, f1::taxYearBeginning.slot), std::out_of_range);   // single-page type
+    EXPECT_THROW(store.Text(18, 20, interest::nameOfEstateOrTrust.slot), std::out_of_range);
     EXPECT_THROW(store.Text(40, 0, 0), std::out_of_range);
     EXPECT_THROW(store.SetText(-1, 0, 0, "x"), std::out_of_range);
     EXPECT_THROW(store.SetOvRide(2, 0, -1, true), std::out_of_range);

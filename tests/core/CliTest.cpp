@@ -6,6 +6,7 @@
 #include "store/Misc.h"
 #include "support/MessageRecorder.h"
 #include "ProgramVersion.h"
+#include "slot/Form1041Page1.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,8 @@
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
 
 using test::ReadFileBytes;
 using test::RunCli;
@@ -125,7 +128,7 @@ TEST(Cli, BusinessIncomeBeyondThirtyTwoBitsIsTaxedInFull)
     TemporaryClientFile file;
     {
         ScopedAnswerStore store;
-        store->SetText(1, 0, 34, "4,294,977,296");  // line 3, business income
+        store->SetText(1, 0, f1::line3Business.slot, "4,294,977,296");  // line 3, business income
         std::string error;
         ASSERT_TRUE(SaveClientFileAt(file.Path(), error)) << error;
     }
@@ -175,8 +178,8 @@ TEST(Cli, OverriddenEmptyAnswerIsDumpedAndAMessageGoesToStandardError)
     TemporaryClientFile file;
     {
         ScopedAnswerStore store;
-        store->SetOvRide(1, 0, 57, true);  // line 23 overridden and left empty
-        store->SetText(1, 0, 34, "12a");   // an amount that does not read
+        store->SetOvRide(1, 0, f1::line23TotalTax.slot, true);  // line 23 overridden and left empty
+        store->SetText(1, 0, f1::line3Business.slot, "12a");   // an amount that does not read
         std::string error;
         ASSERT_TRUE(SaveClientFileAt(file.Path(), error)) << error;
     }

@@ -3,6 +3,9 @@
 
 #include "calc/Form1041ES.h"
 #include "support/ReturnFixture.h"
+#include "slot/EstimatedWorksheet.h"
+#include "slot/Form1041Page1.h"
+#include "slot/MaxCapGainsWorksheet.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +13,10 @@
 
 namespace quorvan {
 namespace {
+
+namespace es = quorvan::slot::estimatedWorksheet;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace mcg = quorvan::slot::maxCapGainsWorksheet;
 
 using test::ReturnFixture;
 
@@ -22,16 +29,16 @@ constexpr int VO = ftEstimatedVouchers;
 // and 2,000 of withholding expected.
 void SetTrust(ReturnFixture& f)
 {
-    f.Set(F1, 1, "12/31/2016");
-    f.Set(F1, 11, "Corliss Trust");
-    f.Set(F1, 12, "Mara Corliss, Trustee");
-    f.Set(F1, 13, "40 Bank Row");
-    f.Set(F1, 15, "Erie, PA 16501");
-    f.Set(F1, 17, "25-1112223");
-    f.Set(F1, 51, "60,000");
-    f.Set(F1, 54, "300");
-    f.Set(F1, 57, "20,500");
-    f.Set(ES, 16, "2,000");
+    f.Set(f1::taxYearEnding, "12/31/2016");
+    f.Set(f1::nameOfEstateOrTrust, "Corliss Trust");
+    f.Set(f1::nameAndTitleOfFiduciary, "Mara Corliss, Trustee");
+    f.Set(f1::fiduciaryStreet, "40 Bank Row");
+    f.Set(f1::fiduciaryCity, "Erie, PA 16501");
+    f.Set(f1::itemCEin, "25-1112223");
+    f.Set(f1::line17Adjusted, "60,000");
+    f.Set(f1::line20Exemption, "300");
+    f.Set(f1::line23TotalTax, "20,500");
+    f.Set(es::line15Withheld, "2,000");
 }
 
 // Worksheet lines 1 to 17 in slot order (0 to 18).
@@ -50,7 +57,7 @@ TEST(EstimatedTaxWorksheet, RateScheduleWithoutExpectedGains)
     CalcEstimatedTaxVouchers();
     ExpectWorksheet(f, {"60,000", "", "", "300", "300", "59,700", "21,924", "", "21,924", "",
                         "21,924", "", "21,924", "19,732", "20,500", "19,732", "2,000", "17,732", "4,433"});
-    EXPECT_EQ(f.Get(MW, 40), "");
+    EXPECT_EQ(f.Get(mcg::line40), "");
     for (int v = 0; v < 4; ++v) {
         EXPECT_EQ(f.Get(VO, 7 * v + 0), "4,433");
         EXPECT_EQ(f.Get(VO, 7 * v + 1), "12/31/2016");
@@ -69,9 +76,9 @@ TEST(EstimatedTaxWorksheet, ExpectedGainsAloneBringTheLowerRates)
 {
     ReturnFixture f;
     SetTrust(f);
-    f.Set(MW, 2, "20,000");
+    f.Set(mcg::line2, "20,000");
     CalcEstimatedTaxWorksheet();
-    EXPECT_EQ(f.Get(MW, 40), "18,004");
+    EXPECT_EQ(f.Get(mcg::line40), "18,004");
     ExpectWorksheet(f, {"60,000", "", "", "300", "300", "59,700", "18,004", "", "18,004", "",
                         "18,004", "", "18,004", "16,204", "20,500", "16,204", "2,000", "14,204", "3,551"});
 }
@@ -80,12 +87,12 @@ TEST(EstimatedTaxWorksheet, NoTaxableIncomeLeavesTheRatesWorksheetAlone)
 {
     ReturnFixture f;
     SetTrust(f);
-    f.Set(F1, 51, "300");
-    f.Set(MW, 2, "20,000");
-    f.Set(MW, 40, "99");
+    f.Set(f1::line17Adjusted, "300");
+    f.Set(mcg::line2, "20,000");
+    f.Set(mcg::line40, "99");
     CalcEstimatedTaxWorksheet();
-    EXPECT_EQ(f.Get(MW, 40), "");
-    EXPECT_EQ(f.Get(ES, 6), "0");
+    EXPECT_EQ(f.Get(mcg::line40), "");
+    EXPECT_EQ(f.Get(es::line7Tax), "0");
 }
 
 struct InstallmentCase {
@@ -108,14 +115,14 @@ TEST_P(EstimatedTaxInstallment, OnlyWhenTaxLessWithholdingReachesAThousand)
 {
     ReturnFixture f;
     SetTrust(f);
-    f.Set(F1, 57, "6,000");
-    f.Override(ES, 0, 12, "5,000");
-    f.Set(ES, 16, GetParam().withholding);
+    f.Set(f1::line23TotalTax, "6,000");
+    f.Override(es::line13Tentative, "5,000");
+    f.Set(es::line15Withheld, GetParam().withholding);
     CalcEstimatedTaxWorksheet();
-    EXPECT_EQ(f.Get(ES, 13), "4,500");
-    EXPECT_EQ(f.Get(ES, 15), "4,500");
-    EXPECT_EQ(f.Get(ES, 17), GetParam().line16);
-    EXPECT_EQ(f.Get(ES, 18), GetParam().line17);
+    EXPECT_EQ(f.Get(es::line14a), "4,500");
+    EXPECT_EQ(f.Get(es::line14cRequired), "4,500");
+    EXPECT_EQ(f.Get(es::line16), GetParam().line16);
+    EXPECT_EQ(f.Get(es::line17Installment), GetParam().line17);
 }
 
 INSTANTIATE_TEST_SUITE_P(Line17, EstimatedTaxInstallment, testing::ValuesIn(kInstallments),
@@ -163,13 +170,13 @@ TEST_P(MaxCapGainsRatesWorksheet, LinesWithThe2017Breakpoints)
 {
     const RatesWorksheetCase& c = GetParam();
     ReturnFixture f;
-    f.Set(ES, 5, c.line1);
-    f.Set(MW, 2, c.line2);
-    f.Set(MW, 3, c.line3);
-    f.Set(MW, 4, c.line4);
-    f.Set(MW, 5, c.line5);
+    f.Set(es::line6Taxable, c.line1);
+    f.Set(mcg::line2, c.line2);
+    f.Set(mcg::line3, c.line3);
+    f.Set(mcg::line4, c.line4);
+    f.Set(mcg::line5, c.line5);
     CalcMaxCapGainsRatesWorksheet();
-    EXPECT_EQ(f.Get(MW, 1), c.line1);
+    EXPECT_EQ(f.Get(mcg::line1), c.line1);
     ASSERT_EQ(c.lines6To40.size(), 35u);
     for (int line = 6; line <= 40; ++line)
         EXPECT_EQ(f.Get(MW, line), c.lines6To40[line - 6]) << "line " << line;

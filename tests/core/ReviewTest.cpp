@@ -11,6 +11,15 @@
 #include "review/ReviewRules.h"
 #include "store/ContinuationPages.h"
 #include "support/ReturnFixture.h"
+#include "slot/Dividend.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Form1041T.h"
+#include "slot/Interest.h"
+#include "slot/Rate28Worksheet.h"
+#include "slot/ScheduleDPage1.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +29,16 @@
 
 namespace quorvan {
 namespace {
+
+namespace d1 = quorvan::slot::scheduleDPage1;
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace dividend = quorvan::slot::dividend;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f1041t = quorvan::slot::form1041T;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace interest = quorvan::slot::interest;
+namespace k1 = quorvan::slot::scheduleK1;
+namespace r28 = quorvan::slot::rate28Worksheet;
 
 using review::Finding;
 using review::Severity;
@@ -33,36 +52,36 @@ constexpr int K1 = ftScheduleK1;
 // fees 1,000, so DNI, line 18 and the beneficiary's box 1 are 9,000. The review finds nothing.
 void FillCleanReturn(ReturnFixture& r)
 {
-    r.Set(F1, 0, "1/1/2016");
-    r.Set(F1, 1, "12/31/2016");
-    r.Set(F1, 4, "X");
-    r.Set(F1, 11, "Willow Creek Trust");
-    r.Set(F1, 12, "Ann Rivers, Trustee");
-    r.Set(F1, 13, "12 Mill Road");
-    r.Set(F1, 15, "Bangor, ME 04401");
-    r.Set(F1, 17, "46-7654321");
-    r.Set(F1, 45, "1,000");
+    r.Set(f1::taxYearBeginning, "1/1/2016");
+    r.Set(f1::taxYearEnding, "12/31/2016");
+    r.Set(f1::itemAComplexTrust, "X");
+    r.Set(f1::nameOfEstateOrTrust, "Willow Creek Trust");
+    r.Set(f1::nameAndTitleOfFiduciary, "Ann Rivers, Trustee");
+    r.Set(f1::fiduciaryStreet, "12 Mill Road");
+    r.Set(f1::fiduciaryCity, "Bangor, ME 04401");
+    r.Set(f1::itemCEin, "46-7654321");
+    r.Set(f1::line12FiduciaryFees, "1,000");
     r.Store().NoOfInterest = 1;
-    r.Set(ftInterest, 0, 4, "First Bank of Maine");
-    r.Set(ftInterest, 0, 5, "10,000");
-    r.Set(F2, 15, "10,000");  // Schedule B line 9, income required to be distributed
+    r.Set(interest::entries::Slot(0, interest::entries::description), "First Bank of Maine");
+    r.Set(interest::entries::Slot(0, interest::entries::amount), "10,000");
+    r.Set(f2::scheduleBLine9Required, "10,000");  // Schedule B line 9, income required to be distributed
     r.Store().NoOfSchedK = 1;
     r.Store().BeneficiaryInterest[0] = 1.0;
-    r.Set(K1, 0, 14, "401-23-4567");
-    r.Set(K1, 0, 23, "Paul Rivers");
-    r.Set(K1, 0, 16, "3 Elm Street");
-    r.Set(K1, 0, 17, "Bangor, ME 04401");
+    r.Set(k1::itemFIdentifyingNumber, "401-23-4567");
+    r.Set(k1::itemGName, "Paul Rivers");
+    r.Set(k1::itemGAddress1, "3 Elm Street");
+    r.Set(k1::itemGAddress2, "Bangor, ME 04401");
 }
 
 // Dividends of 4,000, all of them qualified, distributed with the interest.
 void AddDividends(ReturnFixture& r, const char* toBeneficiaries, const char* toEstate)
 {
-    r.Set(F2, 15, "14,000");
+    r.Set(f2::scheduleBLine9Required, "14,000");
     r.Store().NoOfDividend = 1;
-    r.Set(ftDividend, 0, 4, "Granite Fund");
-    r.Set(ftDividend, 0, 5, "4,000");
-    r.Set(F1, 32, toBeneficiaries);
-    r.Set(F1, 33, toEstate);
+    r.Set(dividend::entries::Slot(0, dividend::entries::description), "Granite Fund");
+    r.Set(dividend::entries::Slot(0, dividend::entries::amount), "4,000");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, toBeneficiaries);
+    r.Set(f1::line2b2QualifiedToEstate, toEstate);
 }
 
 void AddSecondBeneficiary(ReturnFixture& r, double first, double second)
@@ -70,10 +89,10 @@ void AddSecondBeneficiary(ReturnFixture& r, double first, double second)
     r.Store().NoOfSchedK = 2;
     r.Store().BeneficiaryInterest[0] = first;
     r.Store().BeneficiaryInterest[1] = second;
-    r.Set(K1, 1, 14, "402-34-5678");
-    r.Set(K1, 1, 23, "Rose Rivers");
-    r.Set(K1, 1, 16, "9 Oak Lane");
-    r.Set(K1, 1, 17, "Orono, ME 04473");
+    r.Set(k1::itemFIdentifyingNumber, 1, "402-34-5678");
+    r.Set(k1::itemGName, 1, "Rose Rivers");
+    r.Set(k1::itemGAddress1, 1, "9 Oak Lane");
+    r.Set(k1::itemGAddress2, 1, "Orono, ME 04473");
 }
 
 // Settles the return and reviews it; the review itself shows no message.
@@ -121,57 +140,57 @@ struct RaisedCase {
 
 // name | rule | severity | field | what is planted in the clean return | part of the text
 const RaisedCase kRaisedCases[] = {
-    {"NameBlank", "f1041.name", Severity::Error, {F1, 0, 11}, [](ReturnFixture& r) { r.Set(F1, 11, "   "); },
+    {"NameBlank", "f1041.name", Severity::Error, {F1, 0, 11}, [](ReturnFixture& r) { r.Set(f1::nameOfEstateOrTrust, "   "); },
      "name of the estate or trust"},
-    {"FiduciaryMissing", "f1041.fiduciary", Severity::Error, {F1, 0, 12}, [](ReturnFixture& r) { r.Set(F1, 12, ""); },
+    {"FiduciaryMissing", "f1041.fiduciary", Severity::Error, {F1, 0, 12}, [](ReturnFixture& r) { r.Set(f1::nameAndTitleOfFiduciary, ""); },
      "fiduciary"},
-    {"NoEntityType", "f1041.entity-type", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(F1, 4, ""); },
+    {"NoEntityType", "f1041.entity-type", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(f1::itemAComplexTrust, ""); },
      "No type of entity"},
-    {"EstateAndTrust", "f1041.entity-types", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(F1, 2, "X"); },
+    {"EstateAndTrust", "f1041.entity-types", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(f1::itemADecedentsEstate, "X"); },
      "decedent's estate and complex trust"},
     {"DisabilityTrustBesideEstate", "f1041.entity-types", Severity::Error, {F1, 0, 2},
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 2, "X");
-         r.Set(F1, 5, "X");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::itemAQualifiedDisabilityTrust, "X");
      },
      "qualified disability trust beside decedent's estate"},
-    {"EinWithoutHyphen", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(F1, 17, "467654321"); },
+    {"EinWithoutHyphen", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(f1::itemCEin, "467654321"); },
      "\"467654321\" is not of the form 12-3456789"},
-    {"EinMissing", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(F1, 17, ""); },
+    {"EinMissing", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(f1::itemCEin, ""); },
      "Applied for"},
     {"BeginningNoDate", "year.begin-unreadable", Severity::Error, {F1, 0, 0},
-     [](ReturnFixture& r) { r.Set(F1, 0, "13/45/2016"); }, "\"13/45/2016\""},
-    {"EndingNoDate", "year.end-unreadable", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(F1, 1, "12/32/2016"); },
+     [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, "13/45/2016"); }, "\"13/45/2016\""},
+    {"EndingNoDate", "year.end-unreadable", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(f1::taxYearEnding, "12/32/2016"); },
      "ending date"},
-    {"BeginningMissing", "year.begin-missing", Severity::Error, {F1, 0, 0}, [](ReturnFixture& r) { r.Set(F1, 0, ""); },
+    {"BeginningMissing", "year.begin-missing", Severity::Error, {F1, 0, 0}, [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, ""); },
      "no beginning date"},
-    {"EndingMissing", "year.end-missing", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(F1, 1, ""); },
+    {"EndingMissing", "year.end-missing", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(f1::taxYearEnding, ""); },
      "no ending date"},
     {"EndsBeforeItBegins", "year.order", Severity::Error, {F1, 0, 1},
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "4/1/2016");
-         r.Set(F1, 1, "3/31/2016");
+         r.Set(f1::taxYearBeginning, "4/1/2016");
+         r.Set(f1::taxYearEnding, "3/31/2016");
      },
      "ends (3/31/2016) before it begins (4/1/2016)"},
     {"CalendarYear2015", "year.calendar", Severity::Error, {F1, 0, 0},
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "1/1/2015");
-         r.Set(F1, 1, "12/31/2015");
+         r.Set(f1::taxYearBeginning, "1/1/2015");
+         r.Set(f1::taxYearEnding, "12/31/2015");
      },
      "calendar year 2015"},
     {"FiscalYearFrom2015", "year.fiscal", Severity::Error, {F1, 0, 0},
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "7/1/2015");
-         r.Set(F1, 1, "6/30/2016");
+         r.Set(f1::taxYearBeginning, "7/1/2015");
+         r.Set(f1::taxYearEnding, "6/30/2016");
      },
      "begins 7/1/2015"},
     {"ThirteenMonths", "year.length", Severity::Error, {F1, 0, 1},
      [](ReturnFixture& r) {
-         r.Set(F1, 2, "X");
-         r.Set(F1, 4, "");
-         r.Set(F1, 0, "2/1/2016");
-         r.Set(F1, 1, "2/1/2017");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::taxYearBeginning, "2/1/2016");
+         r.Set(f1::taxYearEnding, "2/1/2017");
      },
      "longer than twelve months"},
     {"QualifiedAboveOrdinary", "f1041.qualified-dividends", Severity::Error, {F1, 0, 32},
@@ -183,24 +202,24 @@ const RaisedCase kRaisedCases[] = {
     {"NoShareAndNoAmounts", "k1.no-share", Severity::Error, {K1, 1, 29},
      [](ReturnFixture& r) { AddSecondBeneficiary(r, 1.0, -1.0); }, "neither a percentage nor amounts"},
     {"SsnOneDigitShort", "k1.identifying-number", Severity::Error, {K1, 0, 14},
-     [](ReturnFixture& r) { r.Set(K1, 0, 14, "401-23-456"); }, "\"401-23-456\" is neither"},
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "401-23-456"); }, "\"401-23-456\" is neither"},
     {"SsnArea000", "k1.identifying-number", Severity::Error, {K1, 0, 14},
-     [](ReturnFixture& r) { r.Set(K1, 0, 14, "000-23-4567"); }, "neither a social security number"},
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "000-23-4567"); }, "neither a social security number"},
     {"BeneficiaryNumberMissing", "k1.identifying-number", Severity::Error, {K1, 0, 14},
-     [](ReturnFixture& r) { r.Set(K1, 0, 14, ""); }, "is missing"},
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, ""); }, "is missing"},
 
     {"EinAppliedFor", "f1041.ein-applied-for", Severity::Warning, {F1, 0, 17},
-     [](ReturnFixture& r) { r.Set(F1, 17, "applied for"); }, "applied for"},
+     [](ReturnFixture& r) { r.Set(f1::itemCEin, "applied for"); }, "applied for"},
     {"AddressMissing", "f1041.address", Severity::Warning, {F1, 0, 13},
      [](ReturnFixture& r) {
-         r.Set(F1, 13, "");
-         r.Set(F1, 15, "");
+         r.Set(f1::fiduciaryStreet, "");
+         r.Set(f1::fiduciaryCity, "");
      },
      "address is missing"},
     {"TrustOnFiscalYear", "year.trust-fiscal", Severity::Warning, {F1, 0, 0},
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "4/1/2016");
-         r.Set(F1, 1, "3/31/2017");
+         r.Set(f1::taxYearBeginning, "4/1/2016");
+         r.Set(f1::taxYearEnding, "3/31/2017");
      },
      "calendar year"},
     {"HalfTheIncomeOnK1", "k1.income-total", Severity::Warning, {F1, 0, 52},
@@ -214,40 +233,40 @@ const RaisedCase kRaisedCases[] = {
     {"QualifiedDividendsKeptByTheTrust", "f1041.qualified-dividends-split", Severity::Warning, {F1, 0, 32},
      [](ReturnFixture& r) { AddDividends(r, "1,000", "3,000"); }, "is 4,000, which leaves 0 on line 2b(2)"},
     {"Rate28GainNotOnScheduleD", "sched-d.rate-28", Severity::Warning, {ftScheduleDPage2, 0, 9},
-     [](ReturnFixture& r) { r.Set(ftRate28Worksheet, 1, "2,000"); }, "column (3), is 0 while line 7 of the 28% Rate Gain Worksheet is 2,000"},
+     [](ReturnFixture& r) { r.Set(r28::line1, "2,000"); }, "column (3), is 0 while line 7 of the 28% Rate Gain Worksheet is 2,000"},
     {"Line24bWithout1041T", "f1041.estimated-tax-allocation", Severity::Warning, {F1, 0, 59},
-     [](ReturnFixture& r) { r.Override(F1, 0, 59, "500"); }, "Form 1041-T allocates none"},
+     [](ReturnFixture& r) { r.Override(f1::line24bToBeneficiaries, "500"); }, "Form 1041-T allocates none"},
     {"Form1041TWithoutLine24b", "f1041.estimated-tax-allocation", Severity::Warning, {F1, 0, 59},
      [](ReturnFixture& r) {
-         r.Set(ftForm1041T, 13, "700");
-         r.Override(F1, 0, 59, "");
+         r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "700");
+         r.Override(f1::line24bToBeneficiaries, "");
      },
      "line 24b shows none"},
     {"FinalReturnCarryoverWithoutK1", "k1.final-carryovers", Severity::Warning, {F1, 0, 24},
      [](ReturnFixture& r) {
-         r.Set(F1, 24, "X");
-         r.Set(F2, 15, "");
+         r.Set(f1::itemFFinalReturn, "X");
+         r.Set(f2::scheduleBLine9Required, "");
          r.Store().NoOfSchedK = 0;
-         r.Set(ftScheduleDPage1, 40, "10,000");  // line 15, long-term carryover from 2015
+         r.Set(d1::line15Carryover, "10,000");  // line 15, long-term carryover from 2015
      },
      "long-term 7,000"},
     {"BeneficiaryWithoutName", "k1.beneficiary-name", Severity::Warning, {K1, 0, 23},
-     [](ReturnFixture& r) { r.Set(K1, 0, 23, " "); }, "name is missing"},
+     [](ReturnFixture& r) { r.Set(k1::itemGName, " "); }, "name is missing"},
     {"BeneficiaryWithoutAddress", "k1.beneficiary-address", Severity::Warning, {K1, 0, 16},
      [](ReturnFixture& r) {
-         r.Set(K1, 0, 16, "");
-         r.Set(K1, 0, 17, "");
+         r.Set(k1::itemGAddress1, "");
+         r.Set(k1::itemGAddress2, "");
      },
      "address is missing"},
 
     {"AmountsTypedOnK1", "k1.own-amounts", Severity::Note, {K1, 0, 29},
      [](ReturnFixture& r) {
          SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
-         r.Set(K1, 0, 29, "9,000");
+         r.Set(k1::box1Interest, "9,000");
      },
      "typed by hand"},
     {"ExemptionOverridden", review::kOverrideRule, Severity::Note, {F1, 0, 54},
-     [](ReturnFixture& r) { r.Override(F1, 0, 54, "300"); }, "Overridden: 300 typed."},
+     [](ReturnFixture& r) { r.Override(f1::line20Exemption, "300"); }, "Overridden: 300 typed."},
 };
 
 class RaisedRule : public ::testing::TestWithParam<RaisedCase> {};
@@ -286,53 +305,53 @@ struct PassingCase {
 
 // name | rule that must stay silent | what is planted in the clean return
 const PassingCase kPassingCases[] = {
-    {"EinAppliedForIsNoError", "f1041.ein", [](ReturnFixture& r) { r.Set(F1, 17, " Applied for "); }},
-    {"DisabilityTrustBesideComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(F1, 5, "X"); }},
-    {"GrantorPortionOfAComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(F1, 7, "X"); }},
+    {"EinAppliedForIsNoError", "f1041.ein", [](ReturnFixture& r) { r.Set(f1::itemCEin, " Applied for "); }},
+    {"DisabilityTrustBesideComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(f1::itemAQualifiedDisabilityTrust, "X"); }},
+    {"GrantorPortionOfAComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(f1::itemAGrantorTypeTrust, "X"); }},
     {"GrantorTypeTrustAlone", "f1041.entity-type",
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 7, "X");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemAGrantorTypeTrust, "X");
      }},
     {"NoDatesIsCalendar2016", "year.begin-missing",
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "");
-         r.Set(F1, 1, "");
+         r.Set(f1::taxYearBeginning, "");
+         r.Set(f1::taxYearEnding, "");
      }},
     {"LongDatesRead", "year.begin-unreadable",
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "Jan 1, 2016");
-         r.Set(F1, 1, "Dec 31, 2016");
+         r.Set(f1::taxYearBeginning, "Jan 1, 2016");
+         r.Set(f1::taxYearEnding, "Dec 31, 2016");
      }},
     {"TwoDigitYear", "year.calendar",
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "1/1/16");
-         r.Set(F1, 1, "12/31/16");
+         r.Set(f1::taxYearBeginning, "1/1/16");
+         r.Set(f1::taxYearEnding, "12/31/16");
      }},
     {"EstateYearOfTwelveMonths", "year.length",
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 2, "X");
-         r.Set(F1, 0, "2/1/2016");
-         r.Set(F1, 1, "1/31/2017");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::taxYearBeginning, "2/1/2016");
+         r.Set(f1::taxYearEnding, "1/31/2017");
      }},
     {"YearFromFebruary29", "year.length",
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 2, "X");
-         r.Set(F1, 0, "2/29/2016");
-         r.Set(F1, 1, "2/28/2017");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::taxYearBeginning, "2/29/2016");
+         r.Set(f1::taxYearEnding, "2/28/2017");
      }},
     {"EstateMayUseFiscalYear", "year.trust-fiscal",
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 2, "X");
-         r.Set(F1, 0, "4/1/2016");
-         r.Set(F1, 1, "3/31/2017");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::taxYearBeginning, "4/1/2016");
+         r.Set(f1::taxYearEnding, "3/31/2017");
      }},
-    {"ShortFinalYear", "year.length", [](ReturnFixture& r) { r.Set(F1, 1, "6/30/2016"); }},
-    {"ItinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(K1, 0, 14, "912-70-1234"); }},
-    {"EinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(K1, 0, 14, "46-1112223"); }},
+    {"ShortFinalYear", "year.length", [](ReturnFixture& r) { r.Set(f1::taxYearEnding, "6/30/2016"); }},
+    {"ItinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "912-70-1234"); }},
+    {"EinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "46-1112223"); }},
     {"SharesOf100PercentInThirds", "k1.percentages",
      [](ReturnFixture& r) {
          AddSecondBeneficiary(r, 0.3333, 0.3333);
@@ -343,30 +362,30 @@ const PassingCase kPassingCases[] = {
     {"OwnAmountsInPlaceOfAShare", "k1.no-share",
      [](ReturnFixture& r) {
          SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
-         r.Set(K1, 0, 29, "9,000");
+         r.Set(k1::box1Interest, "9,000");
      }},
     {"OwnAmountsInBox5", "k1.no-share",
      [](ReturnFixture& r) {
          r.Store().BeneficiaryInterest[0] = -1;
-         r.Set(K1, 0, 36, "9,000");
+         r.Set(k1::box5, "9,000");
      }},
     {"SplitWithinAFewDollars", "f1041.qualified-dividends-split", [](ReturnFixture& r) { AddDividends(r, "3,996", "4"); }},
     {"NoDistributionKeepsTheDividends", "f1041.qualified-dividends-split",
      [](ReturnFixture& r) {
          AddDividends(r, "", "4,000");
-         r.Set(F2, 15, "");
+         r.Set(f2::scheduleBLine9Required, "");
          r.Store().NoOfSchedK = 0;
      }},
-    {"Line24bFollowsForm1041T", "f1041.estimated-tax-allocation", [](ReturnFixture& r) { r.Set(ftForm1041T, 13, "700"); }},
+    {"Line24bFollowsForm1041T", "f1041.estimated-tax-allocation", [](ReturnFixture& r) { r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "700"); }},
     {"FinalReturnPassesCarryoversOnK1", "k1.final-carryovers",
      [](ReturnFixture& r) {
-         r.Set(F1, 24, "X");
-         r.Set(ftScheduleDPage1, 40, "10,000");
+         r.Set(f1::itemFFinalReturn, "X");
+         r.Set(d1::line15Carryover, "10,000");
      }},
     {"Rate28GainCarriedToScheduleD", "sched-d.rate-28",
      [](ReturnFixture& r) {
-         r.Set(ftRate28Worksheet, 1, "2,000");
-         r.Set(ftScheduleDPage2, 10, "2,000");
+         r.Set(r28::line1, "2,000");
+         r.Set(d2::line18cEstate, "2,000");
      }},
 };
 
@@ -389,9 +408,9 @@ TEST(Review, FindingsComeErrorsFirstThenWarningsThenNotes)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Override(F1, 0, 54, "300");
-    r.Set(K1, 0, 23, "");
-    r.Set(F1, 11, "");
+    r.Override(f1::line20Exemption, "300");
+    r.Set(k1::itemGName, "");
+    r.Set(f1::nameOfEstateOrTrust, "");
     const std::vector<Finding> findings = Review(r);
     ASSERT_EQ(findings.size(), 3u) << Listed(findings);
     EXPECT_EQ(findings[0].severity, Severity::Error);
@@ -407,9 +426,9 @@ TEST(Review, ReadsWithoutShowingMessages)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Set(F1, 32, "12abc");  // an entry that does not read counts as 0, as in the calculations
-    r.Override(F1, 0, 59, "x7");
-    r.Set(F1, 0, "Jan 45, 2016");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "12abc");  // an entry that does not read counts as 0, as in the calculations
+    r.Override(f1::line24bToBeneficiaries, "x7");
+    r.Set(f1::taxYearBeginning, "Jan 45, 2016");
     Review(r);
 }
 
@@ -429,9 +448,9 @@ TEST(OverrideNotes, GiveTheTypedAndTheComputedFigureAndLeaveTheReturnAlone)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Override(F1, 0, 54, "300");         // line 20: 100 for a complex trust
-    r.Override(F2, 0, 44, "X");           // Other Information line 1, Yes: not ticked when computed
-    r.Override(K1, 0, 6, "Willow Trust");  // item B copies the name of the trust
+    r.Override(f1::line20Exemption, "300");         // line 20: 100 for a complex trust
+    r.Override(f2::otherInformationLine1Yes, "X");           // Other Information line 1, Yes: not ticked when computed
+    r.Override(k1::itemBName, "Willow Trust");  // item B copies the name of the trust
     std::vector<Finding> findings = Review(r);
     const std::string before = DumpReturn(r.Store());
     TAnswer* const open = Answers;
@@ -458,8 +477,8 @@ TEST(OverrideNotes, ComputedFigureFollowsTheOtherOverrides)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Override(F1, 0, 41, "20,000");  // line 9
-    r.Override(F1, 0, 54, "0");       // line 20
+    r.Override(f1::line9TotalIncome, "20,000");  // line 9
+    r.Override(f1::line20Exemption, "0");       // line 20
     std::vector<Finding> findings = Review(r);
     review::OverrideFigures().Figure(r.Store(), findings);
     const Finding* line9 = nullptr;
@@ -475,7 +494,7 @@ TEST(OverrideNotes, AmountsTypedInPlaceOfAShareMakeOneNote)
     ReturnFixture r;
     FillCleanReturn(r);
     SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
-    r.Set(K1, 0, 29, "9,000");
+    r.Set(k1::box1Interest, "9,000");
     const std::vector<Finding> findings = Review(r);
     const review::FindingCounts counts = review::CountFindings(findings);
     EXPECT_EQ(counts.notes, 1) << Listed(findings);
@@ -486,7 +505,7 @@ TEST(OverrideNotes, FlagsOnEntriesAreNoOverride)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Override(F1, 0, 45, "1,000");  // line 12, an entry: no calculation writes it
+    r.Override(f1::line12FiduciaryFees, "1,000");  // line 12, an entry: no calculation writes it
     const std::vector<Finding> findings = Review(r);
     EXPECT_TRUE(findings.empty()) << Listed(findings);
 }
@@ -498,8 +517,8 @@ TEST(FieldLabels, NameTheLinesAsTheFormsPrintThem)
     ScopedAnswerStore store;
     store->NoOfSchedK = 2;
     store->NoOfInterest = 1;
-    store->SetText(K1, 1, 23, "Rose Rivers");
-    store->SetText(K1, 1, 92, "B");
+    store->SetText(K1, 1, k1::itemGName.slot, "Rose Rivers");
+    store->SetText(K1, 1, k1::box11Code1.slot, "B");
     struct Case {
         int formType, page, slot;
         const char* form;

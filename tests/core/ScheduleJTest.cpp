@@ -3,11 +3,20 @@
 
 #include "calc/ScheduleJ.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/ScheduleJPage1.h"
+#include "slot/ScheduleJPage2.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace j1 = quorvan::slot::scheduleJPage1;
+namespace j2 = quorvan::slot::scheduleJPage2;
 
 using test::ReturnFixture;
 
@@ -34,11 +43,11 @@ struct Page2Column {
 // figures but no year.
 void SetTrust(ReturnFixture& f)
 {
-    f.Set(F1, 11, "Brennan Family Trust");
-    f.Set(F1, 17, "36-7654321");
-    f.Set(F2, 13, "30,000");  // Schedule B line 7
-    f.Set(F2, 15, "10,000");  // line 9
-    f.Set(F2, 16, "50,000");  // line 10
+    f.Set(f1::nameOfEstateOrTrust, "Brennan Family Trust");
+    f.Set(f1::itemCEin, "36-7654321");
+    f.Set(f2::scheduleBLine7Dni, "30,000");  // Schedule B line 7
+    f.Set(f2::scheduleBLine9Required, "10,000");  // line 9
+    f.Set(f2::scheduleBLine10Other, "50,000");  // line 10
     const char* const years[] = {"2012", "2013", "2014", "", ""};
     const Page2Column columns[] = {
         {"4,000", "1,000", "2,000", "12,000", "2,000", "500", "1,000"},
@@ -59,16 +68,16 @@ void SetTrust(ReturnFixture& f)
     }
     // Page 1 Part II, column (a): DNI 20,000, distributions 5,000, prior throwback 1,000,
     // allocation 5,500 of which 500 tax-exempt.
-    f.Set(J1, 12, "20,000");
-    f.Set(J1, 17, "5,000");
-    f.Set(J1, 37, "1,000");
-    f.Set(J1, 47, "5,500");
-    f.Set(J1, 62, "500");
+    f.Set(j1::line6ColumnA, "20,000");
+    f.Set(j1::line7ColumnA, "5,000");
+    f.Set(j1::line11ColumnA, "1,000");
+    f.Set(j1::line13ColumnA, "5,500");
+    f.Set(j1::line16ColumnA, "500");
     // Part IV rows (a) and (b) of the beneficiary.
-    f.Set(J2, 80, "1,000");
-    f.Set(J2, 81, "100");
-    f.Set(J2, 84, "500");
-    f.Set(J2, 86, "50");
+    f.Set(j2::line32ColumnA, "1,000");
+    f.Set(j2::line32ColumnB, "100");
+    f.Set(j2::line33ColumnA, "500");
+    f.Set(j2::line33ColumnC, "50");
 }
 
 void RunScheduleJ()
@@ -89,18 +98,18 @@ TEST(ScheduleJ, PartIFromScheduleB)
     ReturnFixture f;
     SetTrust(f);
     RunScheduleJ();
-    EXPECT_EQ(f.Get(J1, 0), "Brennan Family Trust");
-    EXPECT_EQ(f.Get(J1, 1), "36-7654321");
-    EXPECT_EQ(f.Get(J1, 2), "50,000");
-    EXPECT_EQ(f.Get(J1, 3), "30,000");
-    EXPECT_EQ(f.Get(J1, 4), "10,000");
-    EXPECT_EQ(f.Get(J1, 5), "20,000");
-    EXPECT_EQ(f.Get(J1, 6), "30,000");
+    EXPECT_EQ(f.Get(j1::nameOfTrust), "Brennan Family Trust");
+    EXPECT_EQ(f.Get(j1::employerIdentificationNumber), "36-7654321");
+    EXPECT_EQ(f.Get(j1::line1OtherAmounts), "50,000");
+    EXPECT_EQ(f.Get(j1::line2Dni), "30,000");
+    EXPECT_EQ(f.Get(j1::line3RequiredIncome), "10,000");
+    EXPECT_EQ(f.Get(j1::line4), "20,000");
+    EXPECT_EQ(f.Get(j1::line5AccumulationDistribution), "30,000");
 
-    f.Set(F2, 15, "40,000");  // line 9 above line 7: line 4 is 0 and line 5 is line 1
+    f.Set(f2::scheduleBLine9Required, "40,000");  // line 9 above line 7: line 4 is 0 and line 5 is line 1
     RunScheduleJ();
-    EXPECT_EQ(f.Get(J1, 5), "0");
-    EXPECT_EQ(f.Get(J1, 6), "50,000");
+    EXPECT_EQ(f.Get(j1::line4), "0");
+    EXPECT_EQ(f.Get(j1::line5AccumulationDistribution), "50,000");
 }
 
 TEST(ScheduleJ, Page2TaxOnUndistributedIncome)
@@ -117,11 +126,11 @@ TEST(ScheduleJ, Page2TaxOnUndistributedIncome)
     ExpectColumns(f, J2, 60, {"0.5", "", "", "", ""}, "29");
     ExpectColumns(f, J2, 65, {"1,000", "0", "0", "", ""}, "30");
     ExpectColumns(f, J2, 70, {"1,000", "0", "0", "", ""}, "31");
-    EXPECT_EQ(f.Get(J2, 79), "2012");
-    EXPECT_EQ(f.Get(J2, 83), "2013");
-    EXPECT_EQ(f.Get(J2, 99), "1,500");
-    EXPECT_EQ(f.Get(J2, 100), "100");
-    EXPECT_EQ(f.Get(J2, 101), "50");
+    EXPECT_EQ(f.Get(j2::line32), "2012");
+    EXPECT_EQ(f.Get(j2::line33), "2013");
+    EXPECT_EQ(f.Get(j2::line37ColumnA), "1,500");
+    EXPECT_EQ(f.Get(j2::line37ColumnB), "100");
+    EXPECT_EQ(f.Get(j2::line37ColumnC), "50");
 }
 
 TEST(ScheduleJ, PartIIFromThePage2Taxes)
@@ -143,10 +152,10 @@ TEST(ScheduleJ, OverriddenLine9IsWhatLine10Uses)
 {
     ReturnFixture f;
     SetTrust(f);
-    f.Override(J1, 0, 27, "6,000");
+    f.Override(j1::line9ColumnA, "6,000");
     RunScheduleJ();
-    EXPECT_EQ(f.Get(J1, 27), "6,000");
-    EXPECT_EQ(f.Get(J1, 32), "9,000");
+    EXPECT_EQ(f.Get(j1::line9ColumnA), "6,000");
+    EXPECT_EQ(f.Get(j1::line10ColumnA), "9,000");
 }
 
 }  // namespace

@@ -1,10 +1,19 @@
 #include "support/Engine2Returns.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Rate28Worksheet.h"
+#include "slot/ScheduleDPage1.h"
+#include "slot/ScheduleDPage2.h"
 
 #include <stdexcept>
 
 namespace quorvan::test::engine2 {
 
 namespace {
+
+namespace d1 = quorvan::slot::scheduleDPage1;
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace r28 = quorvan::slot::rate28Worksheet;
 
 constexpr int F1 = ftForm1041Page1;
 constexpr int F2 = ftForm1041Page2;
@@ -18,11 +27,11 @@ constexpr int CL = ftCapitalLossCarryover;
 
 void Heading(ReturnFixture& r, const std::string& name, const std::string& ein)
 {
-    r.Set(F1, 0, "01/01/2016");
-    r.Set(F1, 1, "12/31/2016");
-    r.Set(F1, 11, name);
-    r.Set(F1, 12, "Margaret Ellison, Trustee");
-    r.Set(F1, 17, ein);
+    r.Set(f1::taxYearBeginning, "01/01/2016");
+    r.Set(f1::taxYearEnding, "12/31/2016");
+    r.Set(f1::nameOfEstateOrTrust, name);
+    r.Set(f1::nameAndTitleOfFiduciary, "Margaret Ellison, Trustee");
+    r.Set(f1::itemCEin, ein);
 }
 
 // Harlow Family Trust, a complex trust that accumulates its income: interest 5,000, ordinary
@@ -33,11 +42,11 @@ void Heading(ReturnFixture& r, const std::string& name, const std::string& ein)
 void QualifiedDividendsOnly(ReturnFixture& r)
 {
     Heading(r, "Harlow Family Trust", "47-1234567");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"5,000"});
     AddContinuationPage(r, ftDividend, {"6,000", "4,000"});
-    r.Set(F1, 33, "8,000");
-    r.Set(F1, 45, "1,000");
+    r.Set(f1::line2b2QualifiedToEstate, "8,000");
+    r.Set(f1::line12FiduciaryFees, "1,000");
 }
 
 // Estate of Walter Brenner: interest 3,000; a short-term loss of 600 (box A); long-term sales of
@@ -48,14 +57,14 @@ void QualifiedDividendsOnly(ReturnFixture& r)
 void LongTermGainsWithoutDividends(ReturnFixture& r)
 {
     Heading(r, "Estate of Walter Brenner", "81-7654321");
-    r.Set(F1, 2, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
     AddContinuationPage(r, ftInterest, {"3,000"});
     AddForm8949Page(r, ftForm8949A, {{"100 sh Acme Tools", "03/01/2016", "09/15/2016", "2,000", "2,600", "", ""}});
     AddForm8949Page(r, ftForm8949D,
                     {{"500 sh Birch Corp", "06/12/2009", "10/03/2016", "30,000", "18,000", "", ""},
                      {"200 sh Cobalt Mining", "04/02/2011", "11/20/2016", "5,000", "7,000", "B", "500"}});
-    r.Set(D1, 38, "1,500");
-    r.Set(F1, 47, "800");
+    r.Set(d1::line13Distributions, "1,500");
+    r.Set(f1::line14ProfessionalFees, "800");
 }
 
 // Corwin Trust, a complex trust: interest 4,000, dividends 9,000 (6,000 qualified), stock gain
@@ -66,16 +75,16 @@ void LongTermGainsWithoutDividends(ReturnFixture& r)
 void Rate28GainWithDividends(ReturnFixture& r)
 {
     Heading(r, "Corwin Trust", "36-2468101");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"4,000"});
     AddContinuationPage(r, ftDividend, {"9,000"});
-    r.Set(F1, 33, "6,000");
+    r.Set(f1::line2b2QualifiedToEstate, "6,000");
     AddForm8949Page(r, ftForm8949D, {{"1,000 sh Delta Inc", "02/14/2008", "05/09/2016", "40,000", "30,000", "", ""}});
     AddForm8949Page(r, ftForm8949E, {{"Gold coins (collectibles)", "08/30/2001", "07/21/2016", "20,000", "12,000", "", ""}});
-    r.Set(R28, 1, "8,000");
-    r.Set(D2, 10, "8,000");
-    r.Set(F1, 44, "500");
-    r.Set(F1, 45, "1,500");
+    r.Set(r28::line1, "8,000");
+    r.Set(d2::line18cEstate, "8,000");
+    r.Set(f1::line11Taxes, "500");
+    r.Set(f1::line12FiduciaryFees, "1,500");
 }
 
 // Dunmore Trust, a complex trust: interest 12,000; a short-term loss of 5,000 and a carryover
@@ -86,13 +95,13 @@ void Rate28GainWithDividends(ReturnFixture& r)
 void LossAboveTheLimit(ReturnFixture& r)
 {
     Heading(r, "Dunmore Trust", "52-1357913");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"12,000"});
     AddForm8949Page(r, ftForm8949A, {{"300 sh Epsilon Labs", "01/11/2016", "08/01/2016", "4,000", "9,000", "", ""}});
     AddForm8949Page(r, ftForm8949D, {{"50 sh Falcon Rail", "09/09/2012", "12/01/2016", "10,000", "8,000", "", ""}});
-    r.Set(D1, 19, "(1,000)");
-    r.Set(D1, 40, "500");
-    r.Set(F1, 45, "787");
+    r.Set(d1::line6Carryover, "(1,000)");
+    r.Set(d1::line15Carryover, "500");
+    r.Set(f1::line12FiduciaryFees, "787");
 }
 
 // Ellery Trust, a complex trust: interest 2,000; a short-term gain of 4,200 and a long-term loss
@@ -102,12 +111,12 @@ void LossAboveTheLimit(ReturnFixture& r)
 void LossBelowTheLimit(ReturnFixture& r)
 {
     Heading(r, "Ellery Trust", "27-9753108");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"2,000"});
     AddForm8949Page(r, ftForm8949A, {{"Gamma Co", "02/01/2016", "06/30/2016", "8,000", "3,800", "", ""}});
     AddForm8949Page(r, ftForm8949D, {{"Helix Corp", "03/03/2010", "10/10/2016", "6,000", "10,000", "", ""}});
-    r.Set(D1, 40, "2,000");
-    r.Set(F1, 45, "500");
+    r.Set(d1::line15Carryover, "2,000");
+    r.Set(f1::line12FiduciaryFees, "500");
 }
 
 // Estate of Iris Fenwick sells the inherited stock at its stepped-up basis (gain 0) and has
@@ -117,11 +126,11 @@ void LossBelowTheLimit(ReturnFixture& r)
 void SteppedUpBasisWithDividends(ReturnFixture& r)
 {
     Heading(r, "Estate of Iris Fenwick", "61-2223334");
-    r.Set(F1, 2, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
     AddContinuationPage(r, ftDividend, {"12,000"});
-    r.Set(F1, 33, "12,000");
+    r.Set(f1::line2b2QualifiedToEstate, "12,000");
     AddForm8949Page(r, ftForm8949D, {{"800 sh Ionic Corp", "INHERITED", "07/08/2016", "80,000", "80,000", "", ""}});
-    r.Set(F1, 47, "1,377");
+    r.Set(f1::line14ProfessionalFees, "1,377");
 }
 
 // Bankruptcy estate of Jon Keller (chapter 7): interest 5,000, qualified dividends 3,000, a
@@ -131,12 +140,12 @@ void SteppedUpBasisWithDividends(ReturnFixture& r)
 void BankruptcyEstateWithGains(ReturnFixture& r)
 {
     Heading(r, "Jon Keller Bankruptcy Estate", "45-6667778");
-    r.Set(F1, 8, "X");
+    r.Set(f1::itemABankruptcyEstateCh7, "X");
     AddContinuationPage(r, ftInterest, {"5,000"});
     AddContinuationPage(r, ftDividend, {"3,000"});
-    r.Set(F1, 33, "3,000");
+    r.Set(f1::line2b2QualifiedToEstate, "3,000");
     AddForm8949Page(r, ftForm8949D, {{"Jasper Corp", "05/05/2013", "04/04/2016", "6,500", "4,500", "", ""}});
-    r.Set(F1, 45, "900");
+    r.Set(f1::line12FiduciaryFees, "900");
 }
 
 // Part V lines 21 to 45 (slots 16 to 40), "" where the line stays empty.

@@ -1,10 +1,27 @@
 #include "support/Engine3Returns.h"
 
 #include "support/Engine2Returns.h"
+#include "slot/EstimatedWorksheet.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Form1041QFT.h"
+#include "slot/Form1041T.h"
+#include "slot/MaxCapGainsWorksheet.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleIPage1.h"
 
 namespace quorvan::test::engine3 {
 
 namespace {
+
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace es = quorvan::slot::estimatedWorksheet;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f1041t = quorvan::slot::form1041T;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace i1 = quorvan::slot::scheduleIPage1;
+namespace mcg = quorvan::slot::maxCapGainsWorksheet;
+namespace qft = quorvan::slot::form1041QFT;
 
 using engine2::AddContinuationPage;
 using engine2::AddForm8949Page;
@@ -37,13 +54,13 @@ constexpr int kK1ComputedSlots[] = {box1, box2a, box2b, box3, box4a, box4b, box4
 
 void Heading(ReturnFixture& r, const std::string& name, const std::string& fiduciary, const std::string& ein)
 {
-    r.Set(F1, 0, "01/01/2016");
-    r.Set(F1, 1, "12/31/2016");
-    r.Set(F1, 11, name);
-    r.Set(F1, 12, fiduciary);
-    r.Set(F1, 13, "12 Elm Street");
-    r.Set(F1, 15, "Dayton, OH 45402");
-    r.Set(F1, 17, ein);
+    r.Set(f1::taxYearBeginning, "01/01/2016");
+    r.Set(f1::taxYearEnding, "12/31/2016");
+    r.Set(f1::nameOfEstateOrTrust, name);
+    r.Set(f1::nameAndTitleOfFiduciary, fiduciary);
+    r.Set(f1::fiduciaryStreet, "12 Elm Street");
+    r.Set(f1::fiduciaryCity, "Dayton, OH 45402");
+    r.Set(f1::itemCEin, ein);
 }
 
 void AddBeneficiary(ReturnFixture& r, double share)
@@ -104,22 +121,22 @@ void AddK1Lines(std::vector<Line>& lines, int k, const std::string& interest, co
 void EstateWithFourBeneficiaries(ReturnFixture& r)
 {
     Heading(r, "Estate of Ada Brennan", "Hal Brennan, Executor", "36-1234567");
-    r.Set(F1, 2, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
     AddContinuationPage(r, ftInterest, {"12,000"});
     AddContinuationPage(r, ftDividend, {"8,000"});
-    r.Set(F1, 32, "5,000");
-    r.Set(F1, 36, "10,000");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "5,000");
+    r.Set(f1::line5Rents, "10,000");
     AddForm8949Page(r, ftForm8949D, {{"400 sh Juniper Co", "03/02/2014", "08/15/2016", "26,000", "20,000", "", ""}});
-    r.Set(F1, 44, "1,000");
-    r.Set(F1, 45, "3,000");
-    r.Set(F1, 47, "2,000");
-    r.Set(F2, 15, "24,000");
-    r.Set(I1, 36, "6,000");  // Schedule I line 35: the gain kept, on the minimum tax basis
-    r.Set(F1, 58, "600");
-    r.Set(T, 13, "200");
-    r.Set(T, 14, "50");
-    r.Set(T, 18, "100");
-    r.Set(T, 19, "50");
+    r.Set(f1::line11Taxes, "1,000");
+    r.Set(f1::line12FiduciaryFees, "3,000");
+    r.Set(f1::line14ProfessionalFees, "2,000");
+    r.Set(f2::scheduleBLine9Required, "24,000");
+    r.Set(i1::line35, "6,000");  // Schedule I line 35: the gain kept, on the minimum tax basis
+    r.Set(f1::line24aEstimated, "600");
+    r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "200");
+    r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::percentage), "50");
+    r.Set(f1041t::beneficiaries::Slot(1, f1041t::beneficiaries::amount), "100");
+    r.Set(f1041t::beneficiaries::Slot(1, f1041t::beneficiaries::percentage), "50");
     AddBeneficiary(r, 0.5);
     AddBeneficiary(r, 0.3);
     AddBeneficiary(r, 0.2);
@@ -164,16 +181,16 @@ std::vector<Line> EstateWithFourBeneficiariesLines()
 void TrustMinimumTaxBelowBreakpoint(ReturnFixture& r)
 {
     Heading(r, "Hollis Trust", "Irene Hollis, Trustee", "45-2223334");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"95,100", "30,000"});
-    r.Set(F1, 44, "90,000");
-    r.Set(F1, 45, "5,000");
-    r.Set(F2, 8, "30,000");
-    r.Set(I1, 9, "30,000");   // Schedule I line 8, private activity bond interest
-    r.Set(I1, 32, "30,000");  // line 31, adjusted tax-exempt interest
-    r.Set(F1, 58, "40,000");
-    r.Set(F1, 71, "2,622");
-    r.Set(ES, 7, "27,000");
+    r.Set(f1::line11Taxes, "90,000");
+    r.Set(f1::line12FiduciaryFees, "5,000");
+    r.Set(f2::scheduleBLine2TaxExemptInterest, "30,000");
+    r.Set(i1::line8, "30,000");   // Schedule I line 8, private activity bond interest
+    r.Set(i1::line31, "30,000");  // line 31, adjusted tax-exempt interest
+    r.Set(f1::line24aEstimated, "40,000");
+    r.Set(f1::line29aCredited, "2,622");
+    r.Set(es::line8, "27,000");
 }
 
 std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
@@ -213,21 +230,21 @@ std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
 void TrustMinimumTaxWithGainsAboveBreakpoint(ReturnFixture& r)
 {
     Heading(r, "Ravel Trust", "Paul Ravel, Trustee", "45-6667778");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"210,000", "40,000"});
     AddContinuationPage(r, ftDividend, {"30,000"});
-    r.Set(F1, 33, "20,000");
+    r.Set(f1::line2b2QualifiedToEstate, "20,000");
     AddForm8949Page(r, ftForm8949D, {{"2,000 sh Kestrel Corp", "01/05/2010", "09/30/2016", "150,000", "100,000", "", ""}});
-    r.Set(F1, 44, "200,000");
-    r.Set(F1, 45, "10,000");
-    r.Set(F2, 8, "40,000");
-    r.Set(I1, 9, "40,000");
-    r.Set(I1, 32, "40,000");
-    r.Set(I1, 36, "50,000");  // line 35: the gain kept, on the minimum tax basis
-    r.Set(F1, 58, "95,000");
-    r.Set(F1, 71, "3,526");
-    r.Set(ES, 7, "59,000");
-    r.Set(MW, 2, "70,000");
+    r.Set(f1::line11Taxes, "200,000");
+    r.Set(f1::line12FiduciaryFees, "10,000");
+    r.Set(f2::scheduleBLine2TaxExemptInterest, "40,000");
+    r.Set(i1::line8, "40,000");
+    r.Set(i1::line31, "40,000");
+    r.Set(i1::line35, "50,000");  // line 35: the gain kept, on the minimum tax basis
+    r.Set(f1::line24aEstimated, "95,000");
+    r.Set(f1::line29aCredited, "3,526");
+    r.Set(es::line8, "59,000");
+    r.Set(mcg::line2, "70,000");
 }
 
 std::vector<Line> TrustMinimumTaxWithGainsAboveBreakpointLines()
@@ -269,15 +286,15 @@ std::vector<Line> TrustMinimumTaxWithGainsAboveBreakpointLines()
 void FinalReturnPassingCarryovers(ReturnFixture& r)
 {
     Heading(r, "Estate of Nora Quill", "Owen Quill, Executor", "36-9998887");
-    r.Set(F1, 2, "X");
-    r.Set(F1, 24, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
+    r.Set(f1::itemFFinalReturn, "X");
     AddContinuationPage(r, ftInterest, {"4,000"});
     AddForm8949Page(r, ftForm8949A, {{"300 sh Larch Inc", "02/10/2016", "07/01/2016", "2,000", "10,000", "", ""}});
     AddForm8949Page(r, ftForm8949D, {{"150 sh Maple Corp", "05/05/2012", "11/01/2016", "15,000", "20,000", "", ""}});
-    r.Set(F1, 47, "1,000");
-    r.Set(F2, 16, "100,000");
-    r.Set(D2, 0, "-8,000");
-    r.Set(D2, 3, "-5,000");
+    r.Set(f1::line14ProfessionalFees, "1,000");
+    r.Set(f2::scheduleBLine10Other, "100,000");
+    r.Set(d2::line17Beneficiaries, "-8,000");
+    r.Set(d2::line18aBeneficiaries, "-5,000");
     AddBeneficiary(r, 0.6);
     AddBeneficiary(r, 0.4);
 }
@@ -308,12 +325,12 @@ std::vector<Line> FinalReturnPassingCarryoversLines()
 void ShortYearEstate(ReturnFixture& r)
 {
     Heading(r, "Estate of Carl Dunmore", "Lena Dunmore, Executor", "36-5554443");
-    r.Set(F1, 0, "06/10/2016");
-    r.Set(F1, 2, "X");
+    r.Set(f1::taxYearBeginning, "06/10/2016");
+    r.Set(f1::itemADecedentsEstate, "X");
     AddContinuationPage(r, ftInterest, {"20,000"});
-    r.Set(F1, 44, "4,000");
-    r.Set(F1, 47, "2,000");
-    r.Set(F2, 16, "14,000");
+    r.Set(f1::line11Taxes, "4,000");
+    r.Set(f1::line14ProfessionalFees, "2,000");
+    r.Set(f2::scheduleBLine10Other, "14,000");
     AddBeneficiary(r, 1.0);
 }
 
@@ -333,15 +350,15 @@ std::vector<Line> ShortYearEstateLines()
 // trustee fees 600; taxable 3,100, tax 382.50 + 25% x 550 = 520, nothing paid.
 void FuneralTrust(ReturnFixture& r)
 {
-    r.Set(F1, 11, "Evergreen Funeral Trust");
-    r.Set(F1, 12, "Lakeside Funeral Home, Trustee");
-    r.Set(F1, 17, "26-4445556");
-    r.Set(F1, 75, "Ruth Alder");
-    r.Set(F1, 76, "03/01/2017");
-    r.Set(QFT, 13, "3,000");
-    r.Set(QFT, 15, "800");
-    r.Set(QFT, 20, "100");
-    r.Set(QFT, 21, "600");
+    r.Set(f1::nameOfEstateOrTrust, "Evergreen Funeral Trust");
+    r.Set(f1::nameAndTitleOfFiduciary, "Lakeside Funeral Home, Trustee");
+    r.Set(f1::itemCEin, "26-4445556");
+    r.Set(f1::fiduciarySignatureDate, "Ruth Alder");
+    r.Set(f1::preparerDate, "03/01/2017");
+    r.Set(qft::line1a, "3,000");
+    r.Set(qft::line2a, "800");
+    r.Set(qft::line6, "100");
+    r.Set(qft::line7, "600");
 }
 
 std::vector<Line> FuneralTrustLines()
