@@ -40,6 +40,12 @@ namespace interest = quorvan::slot::interest;
 namespace k1 = quorvan::slot::scheduleK1;
 namespace r28 = quorvan::slot::rate28Worksheet;
 
+// Where a finding points: a named field on page `page` of its form type.
+review::FieldAddress At(SlotRef field, int page = 0)
+{
+    return {field.formType, page, field.slot};
+}
+
 using review::Finding;
 using review::Severity;
 using test::ReturnFixture;
@@ -140,52 +146,52 @@ struct RaisedCase {
 
 // name | rule | severity | field | what is planted in the clean return | part of the text
 const RaisedCase kRaisedCases[] = {
-    {"NameBlank", "f1041.name", Severity::Error, {F1, 0, 11}, [](ReturnFixture& r) { r.Set(f1::nameOfEstateOrTrust, "   "); },
+    {"NameBlank", "f1041.name", Severity::Error, At(f1::nameOfEstateOrTrust), [](ReturnFixture& r) { r.Set(f1::nameOfEstateOrTrust, "   "); },
      "name of the estate or trust"},
-    {"FiduciaryMissing", "f1041.fiduciary", Severity::Error, {F1, 0, 12}, [](ReturnFixture& r) { r.Set(f1::nameAndTitleOfFiduciary, ""); },
+    {"FiduciaryMissing", "f1041.fiduciary", Severity::Error, At(f1::nameAndTitleOfFiduciary), [](ReturnFixture& r) { r.Set(f1::nameAndTitleOfFiduciary, ""); },
      "fiduciary"},
-    {"NoEntityType", "f1041.entity-type", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(f1::itemAComplexTrust, ""); },
+    {"NoEntityType", "f1041.entity-type", Severity::Error, At(f1::itemADecedentsEstate), [](ReturnFixture& r) { r.Set(f1::itemAComplexTrust, ""); },
      "No type of entity"},
-    {"EstateAndTrust", "f1041.entity-types", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(f1::itemADecedentsEstate, "X"); },
+    {"EstateAndTrust", "f1041.entity-types", Severity::Error, At(f1::itemADecedentsEstate), [](ReturnFixture& r) { r.Set(f1::itemADecedentsEstate, "X"); },
      "decedent's estate and complex trust"},
-    {"DisabilityTrustBesideEstate", "f1041.entity-types", Severity::Error, {F1, 0, 2},
+    {"DisabilityTrustBesideEstate", "f1041.entity-types", Severity::Error, At(f1::itemADecedentsEstate),
      [](ReturnFixture& r) {
          r.Set(f1::itemAComplexTrust, "");
          r.Set(f1::itemADecedentsEstate, "X");
          r.Set(f1::itemAQualifiedDisabilityTrust, "X");
      },
      "qualified disability trust beside decedent's estate"},
-    {"EinWithoutHyphen", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(f1::itemCEin, "467654321"); },
+    {"EinWithoutHyphen", "f1041.ein", Severity::Error, At(f1::itemCEin), [](ReturnFixture& r) { r.Set(f1::itemCEin, "467654321"); },
      "\"467654321\" is not of the form 12-3456789"},
-    {"EinMissing", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(f1::itemCEin, ""); },
+    {"EinMissing", "f1041.ein", Severity::Error, At(f1::itemCEin), [](ReturnFixture& r) { r.Set(f1::itemCEin, ""); },
      "Applied for"},
-    {"BeginningNoDate", "year.begin-unreadable", Severity::Error, {F1, 0, 0},
+    {"BeginningNoDate", "year.begin-unreadable", Severity::Error, At(f1::taxYearBeginning),
      [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, "13/45/2016"); }, "\"13/45/2016\""},
-    {"EndingNoDate", "year.end-unreadable", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(f1::taxYearEnding, "12/32/2016"); },
+    {"EndingNoDate", "year.end-unreadable", Severity::Error, At(f1::taxYearEnding), [](ReturnFixture& r) { r.Set(f1::taxYearEnding, "12/32/2016"); },
      "ending date"},
-    {"BeginningMissing", "year.begin-missing", Severity::Error, {F1, 0, 0}, [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, ""); },
+    {"BeginningMissing", "year.begin-missing", Severity::Error, At(f1::taxYearBeginning), [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, ""); },
      "no beginning date"},
-    {"EndingMissing", "year.end-missing", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(f1::taxYearEnding, ""); },
+    {"EndingMissing", "year.end-missing", Severity::Error, At(f1::taxYearEnding), [](ReturnFixture& r) { r.Set(f1::taxYearEnding, ""); },
      "no ending date"},
-    {"EndsBeforeItBegins", "year.order", Severity::Error, {F1, 0, 1},
+    {"EndsBeforeItBegins", "year.order", Severity::Error, At(f1::taxYearEnding),
      [](ReturnFixture& r) {
          r.Set(f1::taxYearBeginning, "4/1/2016");
          r.Set(f1::taxYearEnding, "3/31/2016");
      },
      "ends (3/31/2016) before it begins (4/1/2016)"},
-    {"CalendarYear2015", "year.calendar", Severity::Error, {F1, 0, 0},
+    {"CalendarYear2015", "year.calendar", Severity::Error, At(f1::taxYearBeginning),
      [](ReturnFixture& r) {
          r.Set(f1::taxYearBeginning, "1/1/2015");
          r.Set(f1::taxYearEnding, "12/31/2015");
      },
      "calendar year 2015"},
-    {"FiscalYearFrom2015", "year.fiscal", Severity::Error, {F1, 0, 0},
+    {"FiscalYearFrom2015", "year.fiscal", Severity::Error, At(f1::taxYearBeginning),
      [](ReturnFixture& r) {
          r.Set(f1::taxYearBeginning, "7/1/2015");
          r.Set(f1::taxYearEnding, "6/30/2016");
      },
      "begins 7/1/2015"},
-    {"ThirteenMonths", "year.length", Severity::Error, {F1, 0, 1},
+    {"ThirteenMonths", "year.length", Severity::Error, At(f1::taxYearEnding),
      [](ReturnFixture& r) {
          r.Set(f1::itemADecedentsEstate, "X");
          r.Set(f1::itemAComplexTrust, "");
@@ -193,56 +199,56 @@ const RaisedCase kRaisedCases[] = {
          r.Set(f1::taxYearEnding, "2/1/2017");
      },
      "longer than twelve months"},
-    {"QualifiedAboveOrdinary", "f1041.qualified-dividends", Severity::Error, {F1, 0, 32},
+    {"QualifiedAboveOrdinary", "f1041.qualified-dividends", Severity::Error, At(f1::line2b1QualifiedToBeneficiaries),
      [](ReturnFixture& r) { AddDividends(r, "3,000", "2,000"); }, "together, 5,000) are more than the total ordinary dividends of line 2a (4,000)"},
-    {"DistributionWithoutK1", "f1041.distribution-without-k1", Severity::Error, {F1, 0, 52},
+    {"DistributionWithoutK1", "f1041.distribution-without-k1", Severity::Error, At(f1::line18Distribution),
      [](ReturnFixture& r) { r.Store().NoOfSchedK = 0; }, "deduction of 9,000"},
-    {"SharesAbove100", "k1.percentages", Severity::Error, {K1, 0, 29},
+    {"SharesAbove100", "k1.percentages", Severity::Error, At(k1::box1Interest),
      [](ReturnFixture& r) { AddSecondBeneficiary(r, 0.6, 0.5); }, "110.00%"},
-    {"NoShareAndNoAmounts", "k1.no-share", Severity::Error, {K1, 1, 29},
+    {"NoShareAndNoAmounts", "k1.no-share", Severity::Error, At(k1::box1Interest, 1),
      [](ReturnFixture& r) { AddSecondBeneficiary(r, 1.0, -1.0); }, "neither a percentage nor amounts"},
-    {"SsnOneDigitShort", "k1.identifying-number", Severity::Error, {K1, 0, 14},
+    {"SsnOneDigitShort", "k1.identifying-number", Severity::Error, At(k1::itemFIdentifyingNumber),
      [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "401-23-456"); }, "\"401-23-456\" is neither"},
-    {"SsnArea000", "k1.identifying-number", Severity::Error, {K1, 0, 14},
+    {"SsnArea000", "k1.identifying-number", Severity::Error, At(k1::itemFIdentifyingNumber),
      [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "000-23-4567"); }, "neither a social security number"},
-    {"BeneficiaryNumberMissing", "k1.identifying-number", Severity::Error, {K1, 0, 14},
+    {"BeneficiaryNumberMissing", "k1.identifying-number", Severity::Error, At(k1::itemFIdentifyingNumber),
      [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, ""); }, "is missing"},
 
-    {"EinAppliedFor", "f1041.ein-applied-for", Severity::Warning, {F1, 0, 17},
+    {"EinAppliedFor", "f1041.ein-applied-for", Severity::Warning, At(f1::itemCEin),
      [](ReturnFixture& r) { r.Set(f1::itemCEin, "applied for"); }, "applied for"},
-    {"AddressMissing", "f1041.address", Severity::Warning, {F1, 0, 13},
+    {"AddressMissing", "f1041.address", Severity::Warning, At(f1::fiduciaryStreet),
      [](ReturnFixture& r) {
          r.Set(f1::fiduciaryStreet, "");
          r.Set(f1::fiduciaryCity, "");
      },
      "address is missing"},
-    {"TrustOnFiscalYear", "year.trust-fiscal", Severity::Warning, {F1, 0, 0},
+    {"TrustOnFiscalYear", "year.trust-fiscal", Severity::Warning, At(f1::taxYearBeginning),
      [](ReturnFixture& r) {
          r.Set(f1::taxYearBeginning, "4/1/2016");
          r.Set(f1::taxYearEnding, "3/31/2017");
      },
      "calendar year"},
-    {"HalfTheIncomeOnK1", "k1.income-total", Severity::Warning, {F1, 0, 52},
+    {"HalfTheIncomeOnK1", "k1.income-total", Severity::Warning, At(f1::line18Distribution),
      [](ReturnFixture& r) { r.Store().BeneficiaryInterest[0] = 0.5; }, "add up to 4,500, while the income distribution deduction on line 18 is 9,000"},
-    {"HalfTheQualifiedDividendsOnK1", "k1.qualified-dividends-total", Severity::Warning, {F1, 0, 32},
+    {"HalfTheQualifiedDividendsOnK1", "k1.qualified-dividends-total", Severity::Warning, At(f1::line2b1QualifiedToBeneficiaries),
      [](ReturnFixture& r) {
          AddDividends(r, "4,000", "");
          r.Store().BeneficiaryInterest[0] = 0.5;
      },
      "adds up to 2,000"},
-    {"QualifiedDividendsKeptByTheTrust", "f1041.qualified-dividends-split", Severity::Warning, {F1, 0, 32},
+    {"QualifiedDividendsKeptByTheTrust", "f1041.qualified-dividends-split", Severity::Warning, At(f1::line2b1QualifiedToBeneficiaries),
      [](ReturnFixture& r) { AddDividends(r, "1,000", "3,000"); }, "is 4,000, which leaves 0 on line 2b(2)"},
-    {"Rate28GainNotOnScheduleD", "sched-d.rate-28", Severity::Warning, {ftScheduleDPage2, 0, 9},
+    {"Rate28GainNotOnScheduleD", "sched-d.rate-28", Severity::Warning, At(d2::line18cBeneficiaries),
      [](ReturnFixture& r) { r.Set(r28::line1, "2,000"); }, "column (3), is 0 while line 7 of the 28% Rate Gain Worksheet is 2,000"},
-    {"Line24bWithout1041T", "f1041.estimated-tax-allocation", Severity::Warning, {F1, 0, 59},
+    {"Line24bWithout1041T", "f1041.estimated-tax-allocation", Severity::Warning, At(f1::line24bToBeneficiaries),
      [](ReturnFixture& r) { r.Override(f1::line24bToBeneficiaries, "500"); }, "Form 1041-T allocates none"},
-    {"Form1041TWithoutLine24b", "f1041.estimated-tax-allocation", Severity::Warning, {F1, 0, 59},
+    {"Form1041TWithoutLine24b", "f1041.estimated-tax-allocation", Severity::Warning, At(f1::line24bToBeneficiaries),
      [](ReturnFixture& r) {
          r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "700");
          r.Override(f1::line24bToBeneficiaries, "");
      },
      "line 24b shows none"},
-    {"FinalReturnCarryoverWithoutK1", "k1.final-carryovers", Severity::Warning, {F1, 0, 24},
+    {"FinalReturnCarryoverWithoutK1", "k1.final-carryovers", Severity::Warning, At(f1::itemFFinalReturn),
      [](ReturnFixture& r) {
          r.Set(f1::itemFFinalReturn, "X");
          r.Set(f2::scheduleBLine9Required, "");
@@ -250,22 +256,22 @@ const RaisedCase kRaisedCases[] = {
          r.Set(d1::line15Carryover, "10,000");  // line 15, long-term carryover from 2015
      },
      "long-term 7,000"},
-    {"BeneficiaryWithoutName", "k1.beneficiary-name", Severity::Warning, {K1, 0, 23},
+    {"BeneficiaryWithoutName", "k1.beneficiary-name", Severity::Warning, At(k1::itemGName),
      [](ReturnFixture& r) { r.Set(k1::itemGName, " "); }, "name is missing"},
-    {"BeneficiaryWithoutAddress", "k1.beneficiary-address", Severity::Warning, {K1, 0, 16},
+    {"BeneficiaryWithoutAddress", "k1.beneficiary-address", Severity::Warning, At(k1::itemGAddress1),
      [](ReturnFixture& r) {
          r.Set(k1::itemGAddress1, "");
          r.Set(k1::itemGAddress2, "");
      },
      "address is missing"},
 
-    {"AmountsTypedOnK1", "k1.own-amounts", Severity::Note, {K1, 0, 29},
+    {"AmountsTypedOnK1", "k1.own-amounts", Severity::Note, At(k1::box1Interest),
      [](ReturnFixture& r) {
          SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
          r.Set(k1::box1Interest, "9,000");
      },
      "typed by hand"},
-    {"ExemptionOverridden", review::kOverrideRule, Severity::Note, {F1, 0, 54},
+    {"ExemptionOverridden", review::kOverrideRule, Severity::Note, At(f1::line20Exemption),
      [](ReturnFixture& r) { r.Override(f1::line20Exemption, "300"); }, "Overridden: 300 typed."},
 };
 
@@ -483,7 +489,7 @@ TEST(OverrideNotes, ComputedFigureFollowsTheOtherOverrides)
     review::OverrideFigures().Figure(r.Store(), findings);
     const Finding* line9 = nullptr;
     for (const Finding& finding : findings)
-        if (finding.field == review::FieldAddress{F1, 0, 41})
+        if (finding.field == At(f1::line9TotalIncome))
             line9 = &finding;
     ASSERT_NE(line9, nullptr) << Listed(findings);
     EXPECT_EQ(line9->text, "Overridden: 20,000 typed, 10,000 computed.");

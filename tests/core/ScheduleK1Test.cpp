@@ -101,15 +101,15 @@ TEST_P(EstateBeneficiaries, ShareOfEachIncomeItemAfterItsDeductions)
     ReturnFixture f;
     SetEstate(f);
     CalcScheduleK1(c.k);
-    EXPECT_EQ(f.Get(K1, c.k, box1), c.box1);
-    EXPECT_EQ(f.Get(K1, c.k, box2a), c.box2a);
-    EXPECT_EQ(f.Get(K1, c.k, box2b), c.box2b);
+    EXPECT_EQ(f.Get(k1::box1Interest, c.k), c.box1);
+    EXPECT_EQ(f.Get(k1::box2aOrdinaryDividends, c.k), c.box2a);
+    EXPECT_EQ(f.Get(k1::box2bQualifiedDividends, c.k), c.box2b);
     for (int box : {box3, box4a, box4b, box4c})
         EXPECT_EQ(f.Get(K1, c.k, box), "0") << box;
-    EXPECT_EQ(f.Get(K1, c.k, box12Code1), "A");
-    EXPECT_EQ(f.Get(K1, c.k, box12Amount1), c.box12);
-    EXPECT_EQ(f.Get(K1, c.k, box12Code2), "J");
-    EXPECT_EQ(f.Get(K1, c.k, box12Amount2), c.box12);
+    EXPECT_EQ(f.Get(k1::box12Code1, c.k), "A");
+    EXPECT_EQ(f.Get(k1::box12Amount1, c.k), c.box12);
+    EXPECT_EQ(f.Get(k1::box12Code2, c.k), "J");
+    EXPECT_EQ(f.Get(k1::box12Amount2, c.k), c.box12);
     for (int slot : {box11Code1, box11Amount1, box11Code2, box11Amount2})
         EXPECT_EQ(f.Get(K1, c.k, slot), "") << slot;
     EXPECT_TRUE(f.Messages().Empty());
@@ -224,9 +224,9 @@ TEST_P(ScheduleK1Allocation, DeductionsChargedAgainstTheItems)
     f.Store().NoOfSchedK = 1;
     f.Store().BeneficiaryInterest[0] = 1.0;
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box1), c.box1);
-    EXPECT_EQ(f.Get(K1, 0, box2a), c.box2a);
-    EXPECT_EQ(f.Get(K1, 0, box2b), c.box2b);
+    EXPECT_EQ(f.Get(k1::box1Interest), c.box1);
+    EXPECT_EQ(f.Get(k1::box2aOrdinaryDividends), c.box2a);
+    EXPECT_EQ(f.Get(k1::box2bQualifiedDividends), c.box2b);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScheduleK1Allocation, testing::ValuesIn(kAllocationCases),
@@ -246,7 +246,7 @@ TEST(ScheduleK1, ItemBelowItsDeductionsGivesZero)
     f.Set(f2::otherInformationLine1Amount, "3,000");
     f.Store().BeneficiaryInterest[0] = 1.0;
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box1), "0");
+    EXPECT_EQ(f.Get(k1::box1Interest), "0");
 }
 
 // A capital loss on Form 1041 line 4 (here -3,000 beside 4,000 of interest and 1,000 of fees)
@@ -263,8 +263,8 @@ TEST(ScheduleK1, CapitalLossOnLine4StaysOutOfTheBases)
     f.Store().NoOfSchedK = 1;
     f.Store().BeneficiaryInterest[0] = 0.6;
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box1), "1,800");
-    EXPECT_EQ(f.Get(K1, 0, box12Amount1), "0");
+    EXPECT_EQ(f.Get(k1::box1Interest), "1,800");
+    EXPECT_EQ(f.Get(k1::box12Amount1), "0");
 }
 
 // The estate's final year: the beneficiaries' short-term loss of 2,000 and long-term loss of
@@ -282,12 +282,12 @@ TEST(ScheduleK1, FinalReturnPassesCapitalLossCarryovers)
 
     f.Set(f1::itemFFinalReturn, "X");
     CalcScheduleK1(1);
-    EXPECT_EQ(f.Get(K1, 1, box11Code1), "B");
-    EXPECT_EQ(f.Get(K1, 1, box11Amount1), "-500");
-    EXPECT_EQ(f.Get(K1, 1, box11Code2), "C");
-    EXPECT_EQ(f.Get(K1, 1, box11Amount2), "-1,250");
-    EXPECT_EQ(f.Get(K1, 1, box3), "0");
-    EXPECT_EQ(f.Get(K1, 1, box4a), "0");
+    EXPECT_EQ(f.Get(k1::box11Code1, 1), "B");
+    EXPECT_EQ(f.Get(k1::box11Amount1, 1), "-500");
+    EXPECT_EQ(f.Get(k1::box11Code2, 1), "C");
+    EXPECT_EQ(f.Get(k1::box11Amount2, 1), "-1,250");
+    EXPECT_EQ(f.Get(k1::box3ShortTermGain, 1), "0");
+    EXPECT_EQ(f.Get(k1::box4aLongTermGain, 1), "0");
 }
 
 TEST(ScheduleK1, AdjustmentOnlyWhenTheMinimumTaxShareIsLarger)
@@ -296,10 +296,10 @@ TEST(ScheduleK1, AdjustmentOnlyWhenTheMinimumTaxShareIsLarger)
     SetEstate(f);
     f.Set(i1::line25, "29,000");  // minimum tax base 23,000, below the distributable 24,000
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box12Code1), "");
-    EXPECT_EQ(f.Get(K1, 0, box12Amount1), "0");
-    EXPECT_EQ(f.Get(K1, 0, box12Code2), "");
-    EXPECT_EQ(f.Get(K1, 0, box12Amount2), "0");
+    EXPECT_EQ(f.Get(k1::box12Code1), "");
+    EXPECT_EQ(f.Get(k1::box12Amount1), "0");
+    EXPECT_EQ(f.Get(k1::box12Code2), "");
+    EXPECT_EQ(f.Get(k1::box12Amount2), "0");
 }
 
 // A short year changes nothing: the beneficiary reports the year's actual share.
@@ -309,8 +309,8 @@ TEST(ScheduleK1, ShortTaxYearIsNotAnnualised)
     SetEstate(f);
     f.Set(f1::taxYearBeginning, "3/1/2016");
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box1), "4,364");
-    EXPECT_EQ(f.Get(K1, 0, box12Amount1), "500");
+    EXPECT_EQ(f.Get(k1::box1Interest), "4,364");
+    EXPECT_EQ(f.Get(k1::box12Amount1), "500");
     EXPECT_EQ(f.Get(k1::taxYearBeginning), "3/1/2016");
     EXPECT_TRUE(f.Messages().Empty());
 }
@@ -339,7 +339,7 @@ TEST_P(ScheduleK1DateErrors, ReportedWithTheTextAndTheCalculationGoesOn)
     CalcScheduleK1(0);
     EXPECT_EQ(f.Messages().Codes(), (std::vector<unsigned>{21180, c.code}));
     EXPECT_EQ(f.Messages().Messages().back().extra, c.text);
-    EXPECT_EQ(f.Get(K1, 0, box1), "4,364");
+    EXPECT_EQ(f.Get(k1::box1Interest), "4,364");
     EXPECT_FALSE(f.Store().ErrFlag);
 }
 

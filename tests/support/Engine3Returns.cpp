@@ -9,10 +9,23 @@
 #include "slot/MaxCapGainsWorksheet.h"
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleIPage1.h"
+#include "slot/CapitalLossCarryover.h"
+#include "slot/EstimatedVouchers.h"
+#include "slot/Form1041V.h"
+#include "slot/ScheduleIPage2.h"
+#include "slot/ScheduleIPage3.h"
+#include "slot/ScheduleK1.h"
 
 namespace quorvan::test::engine3 {
 
 namespace {
+
+namespace cl = slot::capitalLossCarryover;
+namespace f1041v = slot::form1041V;
+namespace i2 = slot::scheduleIPage2;
+namespace i3 = slot::scheduleIPage3;
+namespace k1 = slot::scheduleK1;
+namespace vo = slot::estimatedVouchers;
 
 namespace d2 = quorvan::slot::scheduleDPage2;
 namespace es = quorvan::slot::estimatedWorksheet;
@@ -146,21 +159,21 @@ void EstateWithFourBeneficiaries(ReturnFixture& r)
 std::vector<Line> EstateWithFourBeneficiariesLines()
 {
     std::vector<Line> lines = {
-        {F1, 16, "4"}, {F1, 35, "6,000"}, {F1, 41, "36,000"}, {F1, 50, "6,000"}, {F1, 51, "30,000"},
-        {F1, 52, "24,000"}, {F1, 54, "600"}, {F1, 56, "5,400"}, {F1, 57, "428"}, {F1, 59, "300"},
-        {F1, 60, "300"}, {F1, 67, "300"}, {F1, 69, "128"}, {F1, 70, ""},
-        {F2, 13, "24,000"}, {F2, 21, "24,000"}, {F2, 24, "428"}, {F2, 26, ""}, {F2, 43, "428"},
-        {D2, 21, "6,000"}, {D2, 40, "428"},
-        {I1, 2, "30,000"}, {I1, 4, "1,000"}, {I1, 26, "31,000"}, {I1, 38, "25,000"}, {I1, 41, "24,000"},
-        {I2, 32, "25,000"}, {I2, 33, "24,000"}, {I1, 27, "24,000"}, {I1, 30, "7,000"},
-        {I2, 6, ""}, {I2, 7, ""}, {I2, 11, ""}, {I2, 19, "2,550"}, {I3, 15, ""},
-        {K1, 5, "36-1234567", 0}, {K1, 6, "Estate of Ada Brennan", 2}, {K1, 12, "Dayton, OH 45402", 3},
+        {f1::itemBSchedulesK1, "4"}, {f1::line4CapitalGain, "6,000"}, {f1::line9TotalIncome, "36,000"}, {f1::line16Total, "6,000"}, {f1::line17Adjusted, "30,000"},
+        {f1::line18Distribution, "24,000"}, {f1::line20Exemption, "600"}, {f1::line22Taxable, "5,400"}, {f1::line23TotalTax, "428"}, {f1::line24bToBeneficiaries, "300"},
+        {f1::line24c, "300"}, {f1::line25Payments, "300"}, {f1::line27TaxDue, "128"}, {f1::line28Overpayment, ""},
+        {f2::scheduleBLine7Dni, "24,000"}, {f2::scheduleBLine15Deduction, "24,000"}, {f2::scheduleGLine1aTax, "428"}, {f2::scheduleGLine1cAmt, ""}, {f2::scheduleGLine7TotalTax, "428"},
+        {d2::line26, "6,000"}, {d2::line45, "428"},
+        {i1::line1, "30,000"}, {i1::line3, "1,000"}, {i1::line25, "31,000"}, {i1::line37, "25,000"}, {i1::line40, "24,000"},
+        {i2::line43, "25,000"}, {i2::line44, "24,000"}, {i1::line26, "24,000"}, {i1::line29, "7,000"},
+        {i2::line51, ""}, {i2::line52, ""}, {i2::line56, ""}, {i2::line64, "2,550"}, {i3::line85, ""},
+        {k1::itemAEin, "36-1234567", 0}, {k1::itemBName, "Estate of Ada Brennan", 2}, {k1::itemCLine3, "Dayton, OH 45402", 3},
         {K1, box1, "900", 3}, {K1, box2a, "300", 3}, {K1, box2b, "100", 3}, {K1, box12Amount1, "", 3},
-        {T, 61, "300"}, {T, 9, "300"},
-        {V, 0, "36-1234567"}, {V, 1, "128"}, {V, 4, "12 Elm Street"},
-        {ES, 0, "30,000"}, {ES, 3, "600"}, {ES, 5, "29,400"}, {ES, 6, "9,925"}, {ES, 12, "9,925"},
-        {ES, 13, "8,933"}, {ES, 14, "428"}, {ES, 15, "428"}, {ES, 17, "428"}, {ES, 18, "107"},
-        {MW, 40, ""}, {VO, 0, "107"}, {VO, 21, "107"},
+        {f1041t::line4TotalAllocated, "300"}, {f1041t::line1Allocated, "300"},
+        {f1041v::ein, "36-1234567"}, {f1041v::payment, "128"}, {f1041v::address, "12 Elm Street"},
+        {es::line1AdjustedIncome, "30,000"}, {es::line4Exemption, "600"}, {es::line6Taxable, "29,400"}, {es::line7Tax, "9,925"}, {es::line13Tentative, "9,925"},
+        {es::line14a, "8,933"}, {es::line14bCurrentTax, "428"}, {es::line14cRequired, "428"}, {es::line16, "428"}, {es::line17Installment, "107"},
+        {mcg::line40, ""}, {vo::voucher1Amount, "107"}, {vo::voucher4Amount, "107"},
     };
     AddK1Lines(lines, 0, "4,364", "4,000", "2,500", "500");
     AddK1Lines(lines, 1, "2,618", "2,400", "1,500", "300");
@@ -196,20 +209,20 @@ void TrustMinimumTaxBelowBreakpoint(ReturnFixture& r)
 std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
 {
     return {
-        {F1, 41, "125,100"}, {F1, 50, "95,000"}, {F1, 51, "30,100"}, {F1, 52, "0"}, {F1, 54, "100"},
-        {F1, 56, "30,000"}, {F1, 57, "37,378"}, {F1, 67, "40,000"}, {F1, 70, "2,622"}, {F1, 72, "0"},
-        {F2, 13, "60,100"}, {F2, 21, "0"}, {F2, 24, "10,176"}, {F2, 26, "27,202"}, {F2, 27, "37,378"},
-        {F2, 43, "37,378"}, {F2, 44, "X"}, {F2, 46, "30,000"},
-        {I1, 2, "30,100"}, {I1, 4, "90,000"}, {I1, 9, "30,000"}, {I1, 26, "150,100"}, {I1, 31, "150,100"},
-        {I1, 38, "180,100"}, {I1, 41, "0"}, {I2, 32, "150,100"}, {I2, 33, "0"}, {I1, 27, "0"},
-        {I1, 29, "0"}, {I1, 30, "150,100"},
-        {I2, 0, "23,900"}, {I2, 1, "150,100"}, {I2, 2, "79,850"}, {I2, 3, "70,250"}, {I2, 4, "17,563"},
-        {I2, 5, "6,337"}, {I2, 6, "143,763"}, {I2, 7, "37,378"}, {I2, 9, "37,378"}, {I2, 10, "10,176"},
-        {I2, 11, "27,202"}, {I2, 12, ""}, {I2, 19, "2,550"}, {I3, 0, ""}, {I3, 15, ""},
-        {ES, 0, "30,100"}, {ES, 3, "100"}, {ES, 5, "30,000"}, {ES, 6, "10,163"}, {ES, 8, "37,163"},
-        {ES, 10, "37,163"}, {ES, 12, "37,163"}, {ES, 13, "33,447"}, {ES, 14, "37,378"}, {ES, 15, "33,447"},
-        {ES, 17, "33,447"}, {ES, 18, "8,362"}, {MW, 40, ""}, {VO, 14, "8,362"},
-        {V, 1, ""},
+        {f1::line9TotalIncome, "125,100"}, {f1::line16Total, "95,000"}, {f1::line17Adjusted, "30,100"}, {f1::line18Distribution, "0"}, {f1::line20Exemption, "100"},
+        {f1::line22Taxable, "30,000"}, {f1::line23TotalTax, "37,378"}, {f1::line25Payments, "40,000"}, {f1::line28Overpayment, "2,622"}, {f1::line29bRefunded, "0"},
+        {f2::scheduleBLine7Dni, "60,100"}, {f2::scheduleBLine15Deduction, "0"}, {f2::scheduleGLine1aTax, "10,176"}, {f2::scheduleGLine1cAmt, "27,202"}, {f2::scheduleGLine1dTotal, "37,378"},
+        {f2::scheduleGLine7TotalTax, "37,378"}, {f2::otherInformationLine1Yes, "X"}, {f2::otherInformationLine1Amount, "30,000"},
+        {i1::line1, "30,100"}, {i1::line3, "90,000"}, {i1::line8, "30,000"}, {i1::line25, "150,100"}, {i1::line30, "150,100"},
+        {i1::line37, "180,100"}, {i1::line40, "0"}, {i2::line43, "150,100"}, {i2::line44, "0"}, {i1::line26, "0"},
+        {i1::line28, "0"}, {i1::line29, "150,100"},
+        {i2::line45, "23,900"}, {i2::line46, "150,100"}, {i2::line47, "79,850"}, {i2::line48, "70,250"}, {i2::line49, "17,563"},
+        {i2::line50, "6,337"}, {i2::line51, "143,763"}, {i2::line52, "37,378"}, {i2::line54, "37,378"}, {i2::line55, "10,176"},
+        {i2::line56, "27,202"}, {i2::line57, ""}, {i2::line64, "2,550"}, {i3::line70, ""}, {i3::line85, ""},
+        {es::line1AdjustedIncome, "30,100"}, {es::line4Exemption, "100"}, {es::line6Taxable, "30,000"}, {es::line7Tax, "10,163"}, {es::line9, "37,163"},
+        {es::line11, "37,163"}, {es::line13Tentative, "37,163"}, {es::line14a, "33,447"}, {es::line14bCurrentTax, "37,378"}, {es::line14cRequired, "33,447"},
+        {es::line16, "33,447"}, {es::line17Installment, "8,362"}, {mcg::line40, ""}, {vo::voucher3Amount, "8,362"},
+        {f1041v::payment, ""},
     };
 }
 
@@ -250,24 +263,24 @@ void TrustMinimumTaxWithGainsAboveBreakpoint(ReturnFixture& r)
 std::vector<Line> TrustMinimumTaxWithGainsAboveBreakpointLines()
 {
     std::vector<Line> lines = {
-        {F1, 35, "50,000"}, {F1, 41, "330,000"}, {F1, 50, "210,000"}, {F1, 51, "120,000"},
-        {F1, 52, "0"}, {F1, 56, "119,900"}, {F1, 57, "91,474"}, {F1, 70, "3,526"}, {F1, 72, "0"},
-        {F2, 13, "110,000"}, {F2, 24, "32,056"}, {F2, 26, "59,418"}, {F2, 43, "91,474"},
-        {D2, 21, "70,000"}, {D2, 22, "49,900"}, {D2, 40, "32,056"},
-        {I1, 26, "360,000"}, {I1, 30, "360,000"}, {I1, 38, "350,000"}, {I2, 33, "0"},
-        {I2, 1, ""}, {I2, 3, ""}, {I2, 5, ""}, {I2, 6, "360,000"}, {I2, 7, "91,474"}, {I2, 9, "91,474"},
-        {I2, 10, "32,056"}, {I2, 11, "59,418"},
-        {ES, 5, "119,900"}, {ES, 6, "32,043"}, {ES, 8, "91,043"}, {ES, 12, "91,043"},
-        {ES, 13, "81,939"}, {ES, 14, "91,474"}, {ES, 15, "81,939"}, {ES, 18, "20,485"},
-        {MW, 1, "119,900"}, {MW, 11, "49,900"}, {MW, 12, "18,043"}, {MW, 13, ""}, {MW, 26, "70,000"},
-        {MW, 27, "14,000"}, {MW, 28, ""}, {MW, 38, "32,043"}, {MW, 39, "45,763"}, {MW, 40, "32,043"},
+        {f1::line4CapitalGain, "50,000"}, {f1::line9TotalIncome, "330,000"}, {f1::line16Total, "210,000"}, {f1::line17Adjusted, "120,000"},
+        {f1::line18Distribution, "0"}, {f1::line22Taxable, "119,900"}, {f1::line23TotalTax, "91,474"}, {f1::line28Overpayment, "3,526"}, {f1::line29bRefunded, "0"},
+        {f2::scheduleBLine7Dni, "110,000"}, {f2::scheduleGLine1aTax, "32,056"}, {f2::scheduleGLine1cAmt, "59,418"}, {f2::scheduleGLine7TotalTax, "91,474"},
+        {d2::line26, "70,000"}, {d2::line27, "49,900"}, {d2::line45, "32,056"},
+        {i1::line25, "360,000"}, {i1::line29, "360,000"}, {i1::line37, "350,000"}, {i2::line44, "0"},
+        {i2::line46, ""}, {i2::line48, ""}, {i2::line50, ""}, {i2::line51, "360,000"}, {i2::line52, "91,474"}, {i2::line54, "91,474"},
+        {i2::line55, "32,056"}, {i2::line56, "59,418"},
+        {es::line6Taxable, "119,900"}, {es::line7Tax, "32,043"}, {es::line9, "91,043"}, {es::line13Tentative, "91,043"},
+        {es::line14a, "81,939"}, {es::line14bCurrentTax, "91,474"}, {es::line14cRequired, "81,939"}, {es::line17Installment, "20,485"},
+        {mcg::line1, "119,900"}, {mcg::line11, "49,900"}, {mcg::line12, "18,043"}, {mcg::line13, ""}, {mcg::line26, "70,000"},
+        {mcg::line27, "14,000"}, {mcg::line28, ""}, {mcg::line38, "32,043"}, {mcg::line39, "45,763"}, {mcg::line40, "32,043"},
     };
     // Part IV, lines 57 to 69 (slots 12 to 23 and 25), and page 3, lines 70 to 85.
     const char* const partIV[] = {"360,000", "70,000", "0", "70,000", "70,000", "290,000", "77,474",
                                   "2,550", "49,900", "0", "70,000", "0"};
     for (int i = 0; i < 12; ++i)
         lines.push_back({I2, 12 + i, partIV[i]});
-    lines.push_back({I2, 25, "70,000"});
+    lines.push_back({i2::line69, "70,000"});
     const char* const page3[] = {"12,400", "0", "49,900", "49,900", "0", "0", "0", "0",
                                  "70,000", "14,000", "", "", "", "91,474", "97,074", "91,474"};
     for (int i = 0; i < 16; ++i)
@@ -302,11 +315,11 @@ void FinalReturnPassingCarryovers(ReturnFixture& r)
 std::vector<Line> FinalReturnPassingCarryoversLines()
 {
     std::vector<Line> lines = {
-        {D2, 14, "-13,000"}, {D2, 15, "-3,000"}, {F1, 35, "-3,000"}, {F1, 41, "1,000"},
-        {F1, 51, "0"}, {F2, 13, "3,000"}, {F2, 21, "3,000"}, {F1, 52, "3,000"}, {F1, 56, "-3,600"},
-        {F2, 24, "0"}, {F1, 57, "0"}, {CL, 9, "8,000"}, {CL, 14, "5,000"},
-        {I1, 26, "0"}, {I1, 30, "0"}, {I2, 11, ""},
-        {K1, 19, "X", 0}, {K1, 19, "X", 1},
+        {d2::line19Total, "-13,000"}, {d2::line20Limitation, "-3,000"}, {f1::line4CapitalGain, "-3,000"}, {f1::line9TotalIncome, "1,000"},
+        {f1::line17Adjusted, "0"}, {f2::scheduleBLine7Dni, "3,000"}, {f2::scheduleBLine15Deduction, "3,000"}, {f1::line18Distribution, "3,000"}, {f1::line22Taxable, "-3,600"},
+        {f2::scheduleGLine1aTax, "0"}, {f1::line23TotalTax, "0"}, {cl::line9, "8,000"}, {cl::line14, "5,000"},
+        {i1::line25, "0"}, {i1::line29, "0"}, {i2::line56, ""},
+        {k1::itemEFinal, "X", 0}, {k1::itemEFinal, "X", 1},
         {K1, box11Code1, "B", 0}, {K1, box11Amount1, "-4,800", 0}, {K1, box11Code2, "C", 0},
         {K1, box11Amount2, "-3,000", 0},
         {K1, box11Code1, "B", 1}, {K1, box11Amount1, "-3,200", 1}, {K1, box11Code2, "C", 1},
@@ -337,10 +350,10 @@ void ShortYearEstate(ReturnFixture& r)
 std::vector<Line> ShortYearEstateLines()
 {
     std::vector<Line> lines = {
-        {F1, 51, "14,000"}, {F2, 21, "14,000"}, {F1, 52, "14,000"}, {F1, 54, "600"},
-        {F1, 56, "-600"}, {F2, 24, "0"}, {I1, 26, "18,000"}, {I2, 33, "14,000"}, {I1, 30, "4,000"},
-        {K1, 0, "06/10/2016", 0}, {K1, 1, "12/31/2016", 0},
-        {ES, 5, "13,400"}, {ES, 6, "3,589"}, {ES, 15, "0"}, {ES, 18, "0"},
+        {f1::line17Adjusted, "14,000"}, {f2::scheduleBLine15Deduction, "14,000"}, {f1::line18Distribution, "14,000"}, {f1::line20Exemption, "600"},
+        {f1::line22Taxable, "-600"}, {f2::scheduleGLine1aTax, "0"}, {i1::line25, "18,000"}, {i2::line44, "14,000"}, {i1::line29, "4,000"},
+        {k1::taxYearBeginning, "06/10/2016", 0}, {k1::taxYearEnding, "12/31/2016", 0},
+        {es::line6Taxable, "13,400"}, {es::line7Tax, "3,589"}, {es::line14cRequired, "0"}, {es::line17Installment, "0"},
     };
     AddK1Lines(lines, 0, "14,000", "0", "0", "4,000");
     return lines;
@@ -364,9 +377,9 @@ void FuneralTrust(ReturnFixture& r)
 std::vector<Line> FuneralTrustLines()
 {
     return {
-        {QFT, 19, "3,800"}, {QFT, 25, "700"}, {QFT, 26, "3,100"}, {QFT, 30, "520"}, {QFT, 33, "520"},
-        {QFT, 35, "520"}, {QFT, 36, ""}, {QFT, 38, ""}, {QFT, 50, "520"}, {QFT, 39, "Ruth Alder"},
-        {QFT, 40, "03/01/2017"}, {F1, 57, "0"}, {V, 1, ""}, {ES, 18, ""},
+        {qft::line5TotalIncome, "3,800"}, {qft::line11TotalDeductions, "700"}, {qft::line12Taxable, "3,100"}, {qft::line13Tax, "520"}, {qft::line15, "520"},
+        {qft::line19TaxDue, "520"}, {qft::line20Overpayment, ""}, {qft::line21bRefunded, ""}, {qft::line17TotalTax, "520"}, {qft::trusteeDate, "Ruth Alder"},
+        {qft::preparerDate, "03/01/2017"}, {f1::line23TotalTax, "0"}, {f1041v::payment, ""}, {es::line17Installment, ""},
     };
 }
 
