@@ -21,8 +21,6 @@ namespace otherDeductions = quorvan::slot::otherDeductions;
 using test::ReturnFixture;
 using test::engine2::AddContinuationPage;
 
-constexpr int F1 = ftForm1041Page1;
-
 struct PageTotalCase {
     const char* name;
     std::vector<std::string> amounts;

@@ -17,19 +17,18 @@ namespace f1 = quorvan::slot::form1041Page1;
 
 using test::ReturnFixture;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int A1 = ftForm1041APage1;
-constexpr int A2 = ftForm1041APage2;
-
 TEST(Form1041A, EmptyPagesTotalZero)
 {
     ReturnFixture f;
     CalcForm1041APage1();
     CalcForm1041APage2();
-    for (int slot : {15, 33, 34, 36, 48})
-        EXPECT_EQ(f.Get(A1, slot), "0") << slot;
-    for (int slot : {7, 11, 25, 31, 35, 36, 44, 45, 50, 51, 52, 53})
-        EXPECT_EQ(f.Get(A2, slot), "0") << slot;
+    for (SlotRef line : {a1::line9TotalIncome, a1::line18, a1::line19, a1::line21, a1::line24})
+        EXPECT_EQ(f.Get(line), "0") << line.slot;
+    for (SlotRef line : {a2::line27bColumnB, a2::line28bColumnB, a2::line34bColumnB, a2::line36bColumnB,
+                         a2::line38TotalAssetsBegin, a2::line38TotalAssetsEnd, a2::line42LiabilitiesBegin,
+                         a2::line42LiabilitiesEnd, a2::line45NetAssetsBegin, a2::line45NetAssetsEnd, a2::line46Begin,
+                         a2::line46End})
+        EXPECT_EQ(f.Get(line), "0") << line.slot;
     EXPECT_FALSE(f.Store().ErrFlag);
 }
 

@@ -18,9 +18,6 @@ namespace f2 = quorvan::slot::form1041Page2;
 
 using test::ReturnFixture;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-
 TEST(Form1041Page1, ItemBCountsTheSchedulesK1UnlessOverridden)
 {
     ReturnFixture r;
@@ -123,7 +120,7 @@ TEST(Form1041Page1, CharitableDeductionComesFromScheduleA)
 
 struct ExemptionCase {
     const char* name;
-    std::vector<int> boxes;
+    std::vector<SlotRef> boxes;
     const char* income;  // line 9, with nothing subtracted
     const char* exemption;
 };
@@ -131,17 +128,17 @@ struct ExemptionCase {
 // name | ticked boxes | line 9 | line 20
 const ExemptionCase kExemptionCases[] = {
     {"NoBox", {}, "10,000", "100"},
-    {"DecedentsEstate", {2}, "10,000", "600"},
-    {"SimpleTrustWinsOverEstate", {2, 3}, "10,000", "300"},
-    {"ComplexTrust", {4}, "10,000", "100"},
-    {"DisabilityTrustAtPhaseOutStart", {5}, "259,400", "4,050"},
-    {"DisabilityTrustOneDollarOver", {5}, "259,401", "3,969"},
-    {"DisabilityTrustOneStep", {5}, "261,900", "3,969"},
-    {"DisabilityTrustTwoSteps", {5}, "261,901", "3,888"},
-    {"DisabilityTrustLastStep", {5}, "381,900", "81"},
-    {"DisabilityTrustPhasedOut", {5}, "381,901", "0"},
-    {"BankruptcyChapter7", {3, 8}, "10,000", "100"},
-    {"BankruptcyChapter11", {2, 9}, "10,000", "100"},
+    {"DecedentsEstate", {f1::itemADecedentsEstate}, "10,000", "600"},
+    {"SimpleTrustWinsOverEstate", {f1::itemADecedentsEstate, f1::itemASimpleTrust}, "10,000", "300"},
+    {"ComplexTrust", {f1::itemAComplexTrust}, "10,000", "100"},
+    {"DisabilityTrustAtPhaseOutStart", {f1::itemAQualifiedDisabilityTrust}, "259,400", "4,050"},
+    {"DisabilityTrustOneDollarOver", {f1::itemAQualifiedDisabilityTrust}, "259,401", "3,969"},
+    {"DisabilityTrustOneStep", {f1::itemAQualifiedDisabilityTrust}, "261,900", "3,969"},
+    {"DisabilityTrustTwoSteps", {f1::itemAQualifiedDisabilityTrust}, "261,901", "3,888"},
+    {"DisabilityTrustLastStep", {f1::itemAQualifiedDisabilityTrust}, "381,900", "81"},
+    {"DisabilityTrustPhasedOut", {f1::itemAQualifiedDisabilityTrust}, "381,901", "0"},
+    {"BankruptcyChapter7", {f1::itemASimpleTrust, f1::itemABankruptcyEstateCh7}, "10,000", "100"},
+    {"BankruptcyChapter11", {f1::itemADecedentsEstate, f1::itemABankruptcyEstateCh11}, "10,000", "100"},
 };
 
 class Form1041Exemption : public testing::TestWithParam<ExemptionCase> {};
@@ -150,8 +147,8 @@ TEST_P(Form1041Exemption, Line20ByEntityBox)
 {
     const ExemptionCase& c = GetParam();
     ReturnFixture r;
-    for (int box : c.boxes)
-        r.Set(F1, box, "X");
+    for (SlotRef box : c.boxes)
+        r.Set(box, "X");
     r.Set(f1::line9TotalIncome, c.income);
     r.Set(f1::line17Adjusted, c.income);
     CalcForm1041TaxableIncome();

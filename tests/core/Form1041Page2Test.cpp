@@ -28,9 +28,6 @@ using test::ReturnFixture;
 using test::engine2::AddContinuationPage;
 using test::engine2::HandWorkedReturnNamed;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-
 TEST(ScheduleA, CharitableDeductionIsNeverNegative)
 {
     ReturnFixture r;
@@ -133,7 +130,7 @@ TEST(ScheduleB, SimpleTrustDeductsItsRequiredDistributionOnPageOne)
 
 struct RateScheduleCase {
     const char* name;
-    int entityBox;
+    SlotRef entityBox;
     const char* line1a;
 };
 
@@ -142,9 +139,9 @@ void PrintTo(const RateScheduleCase& c, std::ostream* os) { *os << c.name; }
 // Interest 20,000 and nothing else: taxable income 19,900.
 // name | entity box ticked | Schedule G line 1a
 const RateScheduleCase kRateScheduleCases[] = {
-    {"ComplexTrust", 4, "6,176"},             // 3,206 + 39.6% x 7,500
-    {"BankruptcyChapter7", 8, "2,521"},       // 927.50 + 15% x 10,625
-    {"BankruptcyChapter11", 9, "2,521"},
+    {"ComplexTrust", f1::itemAComplexTrust, "6,176"},             // 3,206 + 39.6% x 7,500
+    {"BankruptcyChapter7", f1::itemABankruptcyEstateCh7, "2,521"},       // 927.50 + 15% x 10,625
+    {"BankruptcyChapter11", f1::itemABankruptcyEstateCh11, "2,521"},
 };
 
 class ScheduleGRateSchedule : public testing::TestWithParam<RateScheduleCase> {};
@@ -152,7 +149,7 @@ class ScheduleGRateSchedule : public testing::TestWithParam<RateScheduleCase> {}
 TEST_P(ScheduleGRateSchedule, TaxesOrdinaryIncomeByTheEntitysSchedule)
 {
     ReturnFixture r;
-    r.Set(F1, GetParam().entityBox, "X");
+    r.Set(GetParam().entityBox, "X");
     AddContinuationPage(r, ftInterest, {"20,000"});
     ASSERT_TRUE(r.Settle());
     EXPECT_EQ(r.Get(f1::line22Taxable), "19,900");

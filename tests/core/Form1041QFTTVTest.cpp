@@ -21,11 +21,6 @@ namespace qft = quorvan::slot::form1041QFT;
 
 using test::ReturnFixture;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int QFT = ftForm1041QFT;
-constexpr int T = ftForm1041T;
-constexpr int V = ftForm1041V;
-
 // A funeral trust: interest 2,000, dividends 500, capital gain 1,200; taxes 300 and trustee fees
 // 700. Taxable 2,700 on the trust schedule: 382.50 + 150 x 25% = 420.
 void SetFuneralTrust(ReturnFixture& f)
@@ -88,9 +83,10 @@ TEST(Form1041QFT, MaximumCapitalGainsRateTaxAndSignatureCopies)
     ReturnFixture f;
     SetFuneralTrust(f);
     f.Set(d2::line45, "395");
-    const int signature[] = {75, 76, 78, 79, 80, 81, 82, 83};
+    const SlotRef signature[] = {f1::fiduciarySignatureDate, f1::preparerDate, f1::preparerName, f1::preparerPtin,
+                                 f1::firmsName,              f1::firmsAddress, f1::phoneNo,      f1::firmsEin};
     for (int i = 0; i < 8; ++i)
-        f.Set(F1, signature[i], "sig " + std::to_string(i));
+        f.Set(signature[i], "sig " + std::to_string(i));
     f.Override(qft::preparerDate, "typed");
     CalcForm1041QFT();
     EXPECT_EQ(f.Get(qft::line13Tax), "395");

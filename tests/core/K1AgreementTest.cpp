@@ -19,27 +19,14 @@
 namespace quorvan {
 namespace {
 
-namespace d2 = slot::scheduleDPage2;
-namespace f1 = slot::form1041Page1;
-namespace f2 = slot::form1041Page2;
-namespace k1 = slot::scheduleK1;
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace k1 = quorvan::slot::scheduleK1;
 
 using test::ReturnFixture;
 using test::engine2::AddContinuationPage;
 using test::engine2::AddForm8949Page;
-
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int D2 = ftScheduleDPage2;
-constexpr int K1 = ftScheduleK1;
-
-enum : int {
-    decedentsEstate = 2, simpleTrust = 3, complexTrust = 4, finalReturn = 24,
-    qualifiedToBeneficiaries = 32, qualifiedToEstate = 33, fiduciaryFees = 45, attorneyFees = 47, line18 = 52,
-};
-enum : int { bLine9Required = 15, bLine10Other = 16 };
-enum : int { dLine17Beneficiaries = 0, dLine18aBeneficiaries = 3 };
-enum : int { box1 = 29, box2a = 30, box2b = 31, box3 = 32, box4a = 33, box11Amount1 = 46, box11Amount2 = 47 };
 
 void AddBeneficiaries(ReturnFixture& r, const std::vector<double>& shares)
 {
@@ -170,7 +157,7 @@ void HelpTutorialTrust(ReturnFixture& r, double)
 
 struct Box {
     int k;
-    int slot;
+    SlotRef box;
     const char* text;
 };
 
@@ -185,29 +172,29 @@ struct K1Case {
 // name | return | share | line 18 | K-1 boxes worked by hand (see each return above)
 const K1Case kCases[] = {
     {"SimpleTrustGainToCorpus", SimpleTrustGainToCorpus, 1.0, "30,300",
-     {{0, box1, "18,300"}, {0, box2a, "12,000"}, {0, box2b, "8,000"}, {0, box4a, "0"}}},
+     {{0, k1::box1Interest, "18,300"}, {0, k1::box2aOrdinaryDividends, "12,000"}, {0, k1::box2bQualifiedDividends, "8,000"}, {0, k1::box4aLongTermGain, "0"}}},
     {"ComplexTrustDistributingMoreThanDni", ComplexTrustDistributingMoreThanDni, 0, "7,300",
-     {{0, box1, "2,400"}, {0, box2a, "1,980"}, {0, box2b, "1,200"}, {0, box4a, "0"},
-      {1, box1, "1,600"}, {1, box2a, "1,320"}, {1, box2b, "800"}, {1, box4a, "0"}}},
+     {{0, k1::box1Interest, "2,400"}, {0, k1::box2aOrdinaryDividends, "1,980"}, {0, k1::box2bQualifiedDividends, "1,200"}, {0, k1::box4aLongTermGain, "0"},
+      {1, k1::box1Interest, "1,600"}, {1, k1::box2aOrdinaryDividends, "1,320"}, {1, k1::box2bQualifiedDividends, "800"}, {1, k1::box4aLongTermGain, "0"}}},
     {"EstateKeepingPartOfDniSoleBeneficiaryAtFullShare", EstateKeepingPartOfDni, 1.0, "2,000",
-     {{0, box1, "1,799"}, {0, box2a, "201"}, {0, box2b, "121"}}},
+     {{0, k1::box1Interest, "1,799"}, {0, k1::box2aOrdinaryDividends, "201"}, {0, k1::box2bQualifiedDividends, "121"}}},
     {"EstateKeepingPartOfDniShareOfDni", EstateKeepingPartOfDni, 0.161, "2,000",
-     {{0, box1, "1,799"}, {0, box2a, "201"}, {0, box2b, "121"}}},
+     {{0, k1::box1Interest, "1,799"}, {0, k1::box2aOrdinaryDividends, "201"}, {0, k1::box2bQualifiedDividends, "121"}}},
     {"GainsToThreeBeneficiaries", GainsToThreeBeneficiaries, 0, "23,400",
-     {{0, box1, "4,350"}, {0, box2a, "3,000"}, {0, box2b, "2,000"}, {0, box3, "870"}, {0, box4a, "3,480"},
-      {1, box1, "2,610"}, {1, box2a, "1,800"}, {1, box2b, "1,200"}, {1, box3, "522"}, {1, box4a, "2,088"},
-      {2, box1, "1,740"}, {2, box2a, "1,200"}, {2, box2b, "800"}, {2, box3, "348"}, {2, box4a, "1,392"}}},
+     {{0, k1::box1Interest, "4,350"}, {0, k1::box2aOrdinaryDividends, "3,000"}, {0, k1::box2bQualifiedDividends, "2,000"}, {0, k1::box3ShortTermGain, "870"}, {0, k1::box4aLongTermGain, "3,480"},
+      {1, k1::box1Interest, "2,610"}, {1, k1::box2aOrdinaryDividends, "1,800"}, {1, k1::box2bQualifiedDividends, "1,200"}, {1, k1::box3ShortTermGain, "522"}, {1, k1::box4aLongTermGain, "2,088"},
+      {2, k1::box1Interest, "1,740"}, {2, k1::box2aOrdinaryDividends, "1,200"}, {2, k1::box2bQualifiedDividends, "800"}, {2, k1::box3ShortTermGain, "348"}, {2, k1::box4aLongTermGain, "1,392"}}},
     {"CapitalLossBesideIncome", CapitalLossBesideIncome, 0, "9,000",
-     {{0, box1, "8,000"}, {0, box2a, "1,000"}, {0, box2b, "1,000"}}},
+     {{0, k1::box1Interest, "8,000"}, {0, k1::box2aOrdinaryDividends, "1,000"}, {0, k1::box2bQualifiedDividends, "1,000"}}},
     {"FinalYearWithCarryovers", FinalYearWithCarryovers, 0, "4,500",
-     {{0, box1, "2,700"}, {0, box11Amount1, "-1,200"}, {0, box11Amount2, "-3,600"},
-      {1, box1, "1,800"}, {1, box11Amount1, "-800"}, {1, box11Amount2, "-2,400"}}},
-    {"HelpTutorialTrust", HelpTutorialTrust, 0, "1,000", {{0, box1, "1,000"}, {0, box2a, "0"}}},
+     {{0, k1::box1Interest, "2,700"}, {0, k1::box11Amount1, "-1,200"}, {0, k1::box11Amount2, "-3,600"},
+      {1, k1::box1Interest, "1,800"}, {1, k1::box11Amount1, "-800"}, {1, k1::box11Amount2, "-2,400"}}},
+    {"HelpTutorialTrust", HelpTutorialTrust, 0, "1,000", {{0, k1::box1Interest, "1,000"}, {0, k1::box2aOrdinaryDividends, "0"}}},
 };
 
-double Amount(const ReturnFixture& r, int t, int k, int s)
+double Amount(const ReturnFixture& r, SlotRef field, int k = 0)
 {
-    return Str2Float_0(r.Get(t, k, s));
+    return Str2Float_0(r.Get(field, k));
 }
 
 class K1Agreement : public testing::TestWithParam<K1Case> {};
@@ -220,7 +207,7 @@ TEST_P(K1Agreement, BoxesAsWorkedByHand)
     ASSERT_TRUE(r.Settle());
     EXPECT_EQ(r.Get(f1::line18Distribution), c.line18);
     for (const Box& box : c.boxes)
-        EXPECT_EQ(r.Get(K1, box.k, box.slot), box.text) << "K-1 " << box.k << " slot " << box.slot;
+        EXPECT_EQ(r.Get(box.box, box.k), box.text) << "K-1 " << box.k << " slot " << box.box.slot;
 }
 
 // Boxes 1, 2a, 3 and 4a of all K-1s add up to line 18 (a dollar a box for rounding); boxes 2b
@@ -235,13 +222,13 @@ TEST_P(K1Agreement, K1sTogetherCarryLine18AndLine2b1)
     double carried = 0;
     double qualified = 0;
     for (int k = 0; k < count; ++k) {
-        for (int box : {box1, box2a, box3, box4a})
-            carried += Amount(r, K1, k, box);
-        qualified += Amount(r, K1, k, box2b);
-        EXPECT_LE(Amount(r, K1, k, box2b), Amount(r, K1, k, box2a)) << "K-1 " << k;
+        for (SlotRef box : {k1::box1Interest, k1::box2aOrdinaryDividends, k1::box3ShortTermGain, k1::box4aLongTermGain})
+            carried += Amount(r, box, k);
+        qualified += Amount(r, k1::box2bQualifiedDividends, k);
+        EXPECT_LE(Amount(r, k1::box2bQualifiedDividends, k), Amount(r, k1::box2aOrdinaryDividends, k)) << "K-1 " << k;
     }
-    EXPECT_LE(std::fabs(carried - Amount(r, F1, 0, line18)), 4.0 * count);
-    EXPECT_LE(std::fabs(qualified - Amount(r, F1, 0, qualifiedToBeneficiaries)), 1.0 * count);
+    EXPECT_LE(std::fabs(carried - Amount(r, f1::line18Distribution)), 4.0 * count);
+    EXPECT_LE(std::fabs(qualified - Amount(r, f1::line2b1QualifiedToBeneficiaries)), 1.0 * count);
 }
 
 INSTANTIATE_TEST_SUITE_P(Returns, K1Agreement, testing::ValuesIn(kCases),

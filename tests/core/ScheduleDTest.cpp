@@ -32,10 +32,6 @@ using test::ReturnFixture;
 using test::engine2::AddForm8949Page;
 using test::engine2::Sale;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int D1 = ftScheduleDPage1;
-constexpr int D2 = ftScheduleDPage2;
-
 struct RowCase {
     const char* name;
     Sale sale;
@@ -70,16 +66,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, Form8949Row, testing::ValuesIn(kRowCases),
 struct BoxCase {
     const char* name;
     int formType;
-    int markedSlot;
-    int firstScheduleDSlot;  // column (d) of the box's line
+    int markedBox;  // the box marked "X" (the long-term page keeps the short-term page's slots)
+    SlotRef proceeds, cost, adjustment, gain;  // the box's line of Schedule D, columns (d), (e), (g), (h)
 };
 
 void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
 
-// name | form type | slot marked "X" | Schedule D columns (d), (e), (g), (h) from
+// name | form type | box marked "X" | Schedule D columns (d), (e), (g), (h)
 const BoxCase kBoxCases[] = {
-    {"BoxA", ftForm8949A, 2, 5},  {"BoxB", ftForm8949B, 3, 9},  {"BoxC", ftForm8949C, 4, 13},
-    {"BoxD", ftForm8949D, 2, 24}, {"BoxE", ftForm8949E, 3, 28}, {"BoxF", ftForm8949F, 4, 32},
+    {"BoxA", ftForm8949A, f8949a::boxMark1, d1::line1bProceeds, d1::line1bCost, d1::line1bAdjustment, d1::line1bGain},
+    {"BoxB", ftForm8949B, f8949a::boxMark2, d1::line2Proceeds, d1::line2Cost, d1::line2Adjustment, d1::line2Gain},
+    {"BoxC", ftForm8949C, f8949a::boxMark3, d1::line3Proceeds, d1::line3Cost, d1::line3Adjustment, d1::line3Gain},
+    {"BoxD", ftForm8949D, f8949a::boxMark1, d1::line8bProceeds, d1::line8bCost, d1::line8bAdjustment, d1::line8bGain},
+    {"BoxE", ftForm8949E, f8949a::boxMark2, d1::line9Proceeds, d1::line9Cost, d1::line9Adjustment, d1::line9Gain},
+    {"BoxF", ftForm8949F, f8949a::boxMark3, d1::line10Proceeds, d1::line10Cost, d1::line10Adjustment, d1::line10Gain},
 };
 
 class Form8949Box : public testing::TestWithParam<BoxCase> {};
@@ -92,21 +92,21 @@ TEST_P(Form8949Box, PagesInUseAreMarkedTotalledAndCarriedToTheirScheduleDLine)
     AddForm8949Page(r, box.formType, {{"Osprey", "", "", "1,000", "400", "", ""}});
     AddForm8949Page(r, box.formType, {{"Pelican", "", "", "300", "100", "B", "(50)"}});
     // A page beyond those in use keeps its entries out of the totals.
-    r.Set(box.formType, 2, 8, "99,999");
+    r.Set(box.formType, 2, f8949a::sales::Slot(0, f8949a::sales::proceeds), "99,999");
     ASSERT_TRUE(r.Settle());
 
     for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(r.Get(box.formType, k, 0), "Nightingale Trust");
-        for (int slot = 2; slot <= 4; ++slot)
-            EXPECT_EQ(r.Get(box.formType, k, slot), slot == box.markedSlot ? "X" : "") << slot;
+        EXPECT_EQ(r.Get(box.formType, k, f8949a::name), "Nightingale Trust");
+        for (int mark : {f8949a::boxMark1, f8949a::boxMark2, f8949a::boxMark3})
+            EXPECT_EQ(r.Get(box.formType, k, mark), mark == box.markedBox ? "X" : "") << mark;
     }
-    EXPECT_EQ(r.Get(box.formType, 1, 133), "300");
-    EXPECT_EQ(r.Get(box.formType, 1, 135), "-50");
-    EXPECT_EQ(r.Get(D1, box.firstScheduleDSlot + 0), "1,300");
-    EXPECT_EQ(r.Get(D1, box.firstScheduleDSlot + 1), "500");
-    EXPECT_EQ(r.Get(D1, box.firstScheduleDSlot + 2), "-50");
-    EXPECT_EQ(r.Get(D1, box.firstScheduleDSlot + 3), "750");
-    const bool shortTerm = box.firstScheduleDSlot < 20;
+    EXPECT_EQ(r.Get(box.formType, 1, f8949a::line2Proceeds), "300");
+    EXPECT_EQ(r.Get(box.formType, 1, f8949a::line2Adjustment), "-50");
+    EXPECT_EQ(r.Get(box.proceeds), "1,300");
+    EXPECT_EQ(r.Get(box.cost), "500");
+    EXPECT_EQ(r.Get(box.adjustment), "-50");
+    EXPECT_EQ(r.Get(box.gain), "750");
+    const bool shortTerm = box.formType <= ftForm8949C;
     EXPECT_EQ(r.Get(d1::line7NetShortTerm), shortTerm ? "750" : "0");
     EXPECT_EQ(r.Get(d1::line16NetLongTerm), shortTerm ? "0" : "750");
     EXPECT_EQ(r.Get(f1::line4CapitalGain), "750");
@@ -130,8 +130,10 @@ TEST(ScheduleD, NoEntriesGiveZeroTotalsAndNoCapitalGainLine)
 {
     ReturnFixture r;
     ASSERT_TRUE(r.Settle());
-    for (int slot : {4, 5, 8, 12, 16, 20, 23, 24, 27, 31, 35, 41})
-        EXPECT_EQ(r.Get(D1, slot), "0") << slot;
+    for (SlotRef line : {d1::line1aGain, d1::line1bProceeds, d1::line1bGain, d1::line2Gain, d1::line3Gain,
+                         d1::line7NetShortTerm, d1::line8aGain, d1::line8bProceeds, d1::line8bGain, d1::line9Gain,
+                         d1::line10Gain, d1::line16NetLongTerm})
+        EXPECT_EQ(r.Get(line), "0") << line.slot;
     EXPECT_EQ(r.Get(d2::line19Total), "0");
     EXPECT_EQ(r.Get(d2::line20Limitation), "");
     EXPECT_EQ(r.Get(f1::line4CapitalGain), "");
@@ -166,10 +168,12 @@ TEST(ScheduleD, PartIIISplitsBetweenBeneficiariesAndTheTrust)
     r.Set(d2::line18cEstate, "700");
     ASSERT_TRUE(r.Settle());
     // line, column:          17(2)   17(3)    18a(2)   18a(3)    18b(2)   18b(3)   18c(3)   19(1)    19(2)    19(3)
-    const int slots[] = {1, 2, 4, 5, 7, 8, 11, 12, 13, 14};
+    const SlotRef lines[] = {d2::line17Estate,  d2::line17Total,       d2::line18aEstate, d2::line18aTotal,
+                             d2::line18bEstate, d2::line18bTotal,      d2::line18cTotal,  d2::line19Beneficiaries,
+                             d2::line19Estate,  d2::line19Total};
     const char* expected[] = {"3,000", "4,000", "4,000", "10,000", "2,000", "2,500", "1,000", "7,000", "7,000", "14,000"};
     for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(r.Get(D2, slots[i]), expected[i]) << slots[i];
+        EXPECT_EQ(r.Get(lines[i]), expected[i]) << lines[i].slot;
 }
 
 struct LimitationCase {

@@ -22,18 +22,6 @@ namespace k1 = quorvan::slot::scheduleK1;
 
 using test::ReturnFixture;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int K1 = ftScheduleK1;
-constexpr int SD = ftScheduleDPage2;
-constexpr int I1 = ftScheduleIPage1;
-
-enum : int {
-    box1 = 29, box2a = 30, box2b = 31, box3 = 32, box4a = 33, box4b = 34, box4c = 35,
-    box11Amount1 = 46, box11Amount2 = 47, box12Amount1 = 53, box12Amount2 = 54,
-    box11Code1 = 92, box11Code2 = 93, box12Code1 = 99, box12Code2 = 100,
-};
-
 void SetIdentification(ReturnFixture& f)
 {
     f.Set(f1::taxYearBeginning, "1/1/2016");
@@ -104,14 +92,14 @@ TEST_P(EstateBeneficiaries, ShareOfEachIncomeItemAfterItsDeductions)
     EXPECT_EQ(f.Get(k1::box1Interest, c.k), c.box1);
     EXPECT_EQ(f.Get(k1::box2aOrdinaryDividends, c.k), c.box2a);
     EXPECT_EQ(f.Get(k1::box2bQualifiedDividends, c.k), c.box2b);
-    for (int box : {box3, box4a, box4b, box4c})
-        EXPECT_EQ(f.Get(K1, c.k, box), "0") << box;
+    for (SlotRef box : {k1::box3ShortTermGain, k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250})
+        EXPECT_EQ(f.Get(box, c.k), "0") << box.slot;
     EXPECT_EQ(f.Get(k1::box12Code1, c.k), "A");
     EXPECT_EQ(f.Get(k1::box12Amount1, c.k), c.box12);
     EXPECT_EQ(f.Get(k1::box12Code2, c.k), "J");
     EXPECT_EQ(f.Get(k1::box12Amount2, c.k), c.box12);
-    for (int slot : {box11Code1, box11Amount1, box11Code2, box11Amount2})
-        EXPECT_EQ(f.Get(K1, c.k, slot), "") << slot;
+    for (SlotRef slot : {k1::box11Code1, k1::box11Amount1, k1::box11Code2, k1::box11Amount2})
+        EXPECT_EQ(f.Get(slot, c.k), "") << slot.slot;
     EXPECT_TRUE(f.Messages().Empty());
 }
 
@@ -148,16 +136,16 @@ TEST(ScheduleK1, NotApplicableKeepsTheTypedAmounts)
     SetEstate(f);
     f.Set(f1::itemFFinalReturn, "X");
     f.Set(d2::line17Beneficiaries, "-2,000");
-    const std::pair<int, const char*> typed[] = {
-        {box1, "900"}, {box2a, "300"}, {box2b, "100"}, {box3, ""}, {box4a, ""}, {box4b, ""},
-        {box4c, ""}, {box11Code1, "B"}, {box11Amount1, "-150"}, {box11Code2, ""},
-        {box11Amount2, ""}, {box12Code1, ""}, {box12Amount1, ""}, {box12Code2, ""}, {box12Amount2, ""},
+    const std::pair<SlotRef, const char*> typed[] = {
+        {k1::box1Interest, "900"}, {k1::box2aOrdinaryDividends, "300"}, {k1::box2bQualifiedDividends, "100"}, {k1::box3ShortTermGain, ""}, {k1::box4aLongTermGain, ""}, {k1::box4b28RateGain, ""},
+        {k1::box4cUnrecaptured1250, ""}, {k1::box11Code1, "B"}, {k1::box11Amount1, "-150"}, {k1::box11Code2, ""},
+        {k1::box11Amount2, ""}, {k1::box12Code1, ""}, {k1::box12Amount1, ""}, {k1::box12Code2, ""}, {k1::box12Amount2, ""},
     };
     for (const auto& [slot, text] : typed)
-        f.Override(K1, 3, slot, text);
+        f.Override(slot, 3, text);
     CalcScheduleK1(3);
     for (const auto& [slot, text] : typed)
-        EXPECT_EQ(f.Get(K1, 3, slot), text) << slot;
+        EXPECT_EQ(f.Get(slot, 3), text) << slot.slot;
     EXPECT_EQ(f.Get(k1::itemBName, 3), "Estate of Ada Brennan");
 }
 
@@ -170,11 +158,11 @@ TEST(ScheduleK1, ShareNeverSetHandsOutNothing)
     f.Set(d2::line17Beneficiaries, "-2,000");
     f.Set(d2::line18aBeneficiaries, "-5,000");
     CalcScheduleK1(0);
-    for (int box : {box1, box2a, box2b, box3, box4a, box4b, box4c, box12Amount1, box12Amount2})
-        EXPECT_EQ(f.Get(K1, 0, box), "0") << box;
+    for (SlotRef box : {k1::box1Interest, k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain, k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250, k1::box12Amount1, k1::box12Amount2})
+        EXPECT_EQ(f.Get(box, 0), "0") << box.slot;
     // A negative share must not turn the estate's losses into a beneficiary's gain.
-    for (int slot : {box11Code1, box11Amount1, box11Code2, box11Amount2, box12Code1, box12Code2})
-        EXPECT_EQ(f.Get(K1, 0, slot), "") << slot;
+    for (SlotRef slot : {k1::box11Code1, k1::box11Amount1, k1::box11Code2, k1::box11Amount2, k1::box12Code1, k1::box12Code2})
+        EXPECT_EQ(f.Get(slot, 0), "") << slot.slot;
 }
 
 struct AllocationCase {
@@ -277,8 +265,8 @@ TEST(ScheduleK1, FinalReturnPassesCapitalLossCarryovers)
     f.Store().BeneficiaryInterest[1] = 0.25;
 
     CalcScheduleK1(1);
-    for (int slot : {box11Code1, box11Amount1, box11Code2, box11Amount2})
-        EXPECT_EQ(f.Get(K1, 1, slot), "") << "not final: " << slot;
+    for (SlotRef slot : {k1::box11Code1, k1::box11Amount1, k1::box11Code2, k1::box11Amount2})
+        EXPECT_EQ(f.Get(slot, 1), "") << "not final: " << slot.slot;
 
     f.Set(f1::itemFFinalReturn, "X");
     CalcScheduleK1(1);
@@ -317,15 +305,15 @@ TEST(ScheduleK1, ShortTaxYearIsNotAnnualised)
 
 struct DateErrorCase {
     const char* name;
-    int slot;
+    SlotRef date;
     const char* text;
     unsigned code;
 };
 
-// name | page 1 slot | unreadable text | message after the conversion's own 21180
+// name | date of page 1 | unreadable text | message after the conversion's own 21180
 const DateErrorCase kDateErrors[] = {
-    {"EndingDate", 1, "31.12.2016", 29500},
-    {"BeginningDate", 0, "2016-03-01", 29510},
+    {"EndingDate", f1::taxYearEnding, "31.12.2016", 29500},
+    {"BeginningDate", f1::taxYearBeginning, "2016-03-01", 29510},
 };
 
 class ScheduleK1DateErrors : public testing::TestWithParam<DateErrorCase> {};
@@ -335,7 +323,7 @@ TEST_P(ScheduleK1DateErrors, ReportedWithTheTextAndTheCalculationGoesOn)
     const DateErrorCase& c = GetParam();
     ReturnFixture f;
     SetEstate(f);
-    f.Set(F1, c.slot, c.text);
+    f.Set(c.date, c.text);
     CalcScheduleK1(0);
     EXPECT_EQ(f.Messages().Codes(), (std::vector<unsigned>{21180, c.code}));
     EXPECT_EQ(f.Messages().Messages().back().extra, c.text);

@@ -21,32 +21,21 @@ namespace quorvan::test::engine2 {
 
 namespace {
 
-namespace a1 = slot::form1041APage1;
-namespace cl = slot::capitalLossCarryover;
-namespace dividend = slot::dividend;
-namespace f2 = slot::form1041Page2;
-namespace f8949a = slot::form8949ShortTerm;
-namespace f8949d = slot::form8949LongTerm;
-namespace interest = slot::interest;
-namespace qd = slot::qualifiedDividendsWorksheet;
-namespace qft = slot::form1041QFT;
-namespace tw = slot::scheduleDTaxWorksheet;
-namespace u1250 = slot::unrecaptured1250;
-
+namespace a1 = quorvan::slot::form1041APage1;
+namespace cl = quorvan::slot::capitalLossCarryover;
 namespace d1 = quorvan::slot::scheduleDPage1;
 namespace d2 = quorvan::slot::scheduleDPage2;
+namespace dividend = quorvan::slot::dividend;
 namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace f8949a = quorvan::slot::form8949ShortTerm;
+namespace f8949d = quorvan::slot::form8949LongTerm;
+namespace interest = quorvan::slot::interest;
+namespace qd = quorvan::slot::qualifiedDividendsWorksheet;
+namespace qft = quorvan::slot::form1041QFT;
 namespace r28 = quorvan::slot::rate28Worksheet;
-
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int D1 = ftScheduleDPage1;
-constexpr int D2 = ftScheduleDPage2;
-constexpr int QD = ftQualifiedDividendsWorksheet;
-constexpr int TW = ftScheduleDTaxWorksheet;
-constexpr int R28 = ftRate28Worksheet;
-constexpr int U1250 = ftUnrecaptured1250;
-constexpr int CL = ftCapitalLossCarryover;
+namespace tw = quorvan::slot::scheduleDTaxWorksheet;
+namespace u1250 = quorvan::slot::unrecaptured1250;
 
 void Heading(ReturnFixture& r, const std::string& name, const std::string& ein)
 {
@@ -171,12 +160,12 @@ void BankruptcyEstateWithGains(ReturnFixture& r)
     r.Set(f1::line12FiduciaryFees, "900");
 }
 
-// Part V lines 21 to 45 (slots 16 to 40), "" where the line stays empty.
+// Part V lines 21 to 45, side by side in the slots of page 2, "" where the line stays empty.
 std::vector<Line> PartV(const std::vector<std::string>& lines21To45)
 {
     std::vector<Line> out;
     for (size_t i = 0; i < lines21To45.size(); ++i)
-        out.push_back({D2, static_cast<int>(16 + i), lines21To45[i]});
+        out.push_back({ftScheduleDPage2, d2::line21.slot + static_cast<int>(i), lines21To45[i]});
     return out;
 }
 
@@ -240,7 +229,7 @@ std::vector<HandWorkedReturn> MakeReturns()
         {tw::line13, "16,000"}, {tw::line14, "12,900"}, {tw::line15, "2,550"}, {tw::line16, "2,550"}, {tw::line17, "4,900"},
         {tw::line18, "4,900"}, {tw::line19, "0"}, {tw::line20, "16,000"}, {tw::line21, "0"}, {tw::line22, "16,000"},
         {tw::line23, "12,400"}, {tw::line24, "4,900"}, {tw::line25, "7,500"}, {tw::line26, "7,500"}, {tw::line27, "1,125"},
-        {TW, 28, ""}, {tw::line28, "7,500"}, {tw::line29, "8,500"}, {tw::line30, "1,700"}, {tw::line31, "0"},
+        {tw::spareBeforeLine28, ""}, {tw::line28, "7,500"}, {tw::line29, "8,500"}, {tw::line30, "1,700"}, {tw::line31, "0"},
         {tw::line32, "28,900"}, {tw::line33, "28,900"}, {tw::line34, "0"}, {tw::line35, "0"}, {tw::line36, "0"},
         {tw::line37, "20,900"}, {tw::line38, "8,000"}, {tw::line39, "2,240"}, {tw::line40, "970"}, {tw::line41, "6,035"},
         {tw::line42, "9,740"}, {tw::line43, "6,035"},

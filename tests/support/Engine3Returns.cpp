@@ -20,50 +20,31 @@ namespace quorvan::test::engine3 {
 
 namespace {
 
-namespace cl = slot::capitalLossCarryover;
-namespace f1041v = slot::form1041V;
-namespace i2 = slot::scheduleIPage2;
-namespace i3 = slot::scheduleIPage3;
-namespace k1 = slot::scheduleK1;
-namespace vo = slot::estimatedVouchers;
-
+namespace cl = quorvan::slot::capitalLossCarryover;
 namespace d2 = quorvan::slot::scheduleDPage2;
 namespace es = quorvan::slot::estimatedWorksheet;
 namespace f1 = quorvan::slot::form1041Page1;
 namespace f1041t = quorvan::slot::form1041T;
+namespace f1041v = quorvan::slot::form1041V;
 namespace f2 = quorvan::slot::form1041Page2;
 namespace i1 = quorvan::slot::scheduleIPage1;
+namespace i2 = quorvan::slot::scheduleIPage2;
+namespace i3 = quorvan::slot::scheduleIPage3;
+namespace k1 = quorvan::slot::scheduleK1;
 namespace mcg = quorvan::slot::maxCapGainsWorksheet;
 namespace qft = quorvan::slot::form1041QFT;
+namespace vo = quorvan::slot::estimatedVouchers;
 
 using engine2::AddContinuationPage;
 using engine2::AddForm8949Page;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int I1 = ftScheduleIPage1;
-constexpr int I2 = ftScheduleIPage2;
-constexpr int I3 = ftScheduleIPage3;
-constexpr int D2 = ftScheduleDPage2;
-constexpr int K1 = ftScheduleK1;
-constexpr int ES = ftEstimatedWorksheet;
-constexpr int MW = ftMaxCapGainsWorksheet;
-constexpr int VO = ftEstimatedVouchers;
-constexpr int QFT = ftForm1041QFT;
-constexpr int T = ftForm1041T;
-constexpr int V = ftForm1041V;
-constexpr int CL = ftCapitalLossCarryover;
-
-// K-1 slots: boxes 1 to 4c, box 11 and box 12 amounts and codes.
-enum : int {
-    box1 = 29, box2a = 30, box2b = 31, box3 = 32, box4a = 33, box4b = 34, box4c = 35,
-    box11Amount1 = 46, box11Amount2 = 47, box12Amount1 = 53, box12Amount2 = 54,
-    box11Code1 = 92, box11Code2 = 93, box12Code1 = 99, box12Code2 = 100,
+// The K-1 answers "Not applicable, I'll enter my own K-1 values" hands to the preparer.
+constexpr SlotRef kK1ComputedSlots[] = {
+    k1::box1Interest,     k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain,
+    k1::box4aLongTermGain, k1::box4b28RateGain,       k1::box4cUnrecaptured1250,   k1::box11Amount1,
+    k1::box11Amount2,     k1::box12Amount1,           k1::box12Amount2,            k1::box11Code1,
+    k1::box11Code2,       k1::box12Code1,             k1::box12Code2,
 };
-// The slots "Not applicable, I'll enter my own K-1 values" hands to the preparer.
-constexpr int kK1ComputedSlots[] = {box1, box2a, box2b, box3, box4a, box4b, box4c, box11Amount1,
-                                    box11Amount2, box12Amount1, box12Amount2, box11Code1,
-                                    box11Code2, box12Code1, box12Code2};
 
 void Heading(ReturnFixture& r, const std::string& name, const std::string& fiduciary, const std::string& ein)
 {
@@ -83,14 +64,14 @@ void AddBeneficiary(ReturnFixture& r, double share)
 
 // A beneficiary whose K-1 the preparer fills in: the share stays "Not applicable" (-1) and every
 // computed amount and code is overridden with what was typed (empty where nothing was).
-void AddTypedBeneficiary(ReturnFixture& r, const std::vector<std::pair<int, std::string>>& typed)
+void AddTypedBeneficiary(ReturnFixture& r, const std::vector<std::pair<SlotRef, std::string>>& typed)
 {
     const int k = r.Store().NoOfSchedK++;
     r.Store().BeneficiaryInterest[static_cast<size_t>(k)] = -1.0;
-    for (int slot : kK1ComputedSlots)
-        r.Override(K1, k, slot, "");
-    for (const auto& [slot, text] : typed)
-        r.Override(K1, k, slot, text);
+    for (SlotRef box : kK1ComputedSlots)
+        r.Override(box, k, "");
+    for (const auto& [box, text] : typed)
+        r.Override(box, k, text);
 }
 
 // The K-1 boxes of one beneficiary: 1, 2a, 2b, 3, 4a and box 12 (code A and J with its amount,
@@ -98,18 +79,18 @@ void AddTypedBeneficiary(ReturnFixture& r, const std::vector<std::pair<int, std:
 void AddK1Lines(std::vector<Line>& lines, int k, const std::string& interest, const std::string& ordinary,
                 const std::string& qualified, const std::string& box12)
 {
-    lines.push_back({K1, box1, interest, k});
-    lines.push_back({K1, box2a, ordinary, k});
-    lines.push_back({K1, box2b, qualified, k});
-    lines.push_back({K1, box3, "0", k});
-    lines.push_back({K1, box4a, "0", k});
-    lines.push_back({K1, box4b, "0", k});
-    lines.push_back({K1, box4c, "0", k});
+    lines.push_back({k1::box1Interest, interest, k});
+    lines.push_back({k1::box2aOrdinaryDividends, ordinary, k});
+    lines.push_back({k1::box2bQualifiedDividends, qualified, k});
+    lines.push_back({k1::box3ShortTermGain, "0", k});
+    lines.push_back({k1::box4aLongTermGain, "0", k});
+    lines.push_back({k1::box4b28RateGain, "0", k});
+    lines.push_back({k1::box4cUnrecaptured1250, "0", k});
     const bool adjustment = box12 != "0";
-    lines.push_back({K1, box12Code1, adjustment ? "A" : "", k});
-    lines.push_back({K1, box12Amount1, box12, k});
-    lines.push_back({K1, box12Code2, adjustment ? "J" : "", k});
-    lines.push_back({K1, box12Amount2, box12, k});
+    lines.push_back({k1::box12Code1, adjustment ? "A" : "", k});
+    lines.push_back({k1::box12Amount1, box12, k});
+    lines.push_back({k1::box12Code2, adjustment ? "J" : "", k});
+    lines.push_back({k1::box12Amount2, box12, k});
 }
 
 // Estate of Ada Brennan: interest 12,000, dividends 8,000 of which 5,000 qualified and passed to
@@ -153,7 +134,7 @@ void EstateWithFourBeneficiaries(ReturnFixture& r)
     AddBeneficiary(r, 0.5);
     AddBeneficiary(r, 0.3);
     AddBeneficiary(r, 0.2);
-    AddTypedBeneficiary(r, {{box1, "900"}, {box2a, "300"}, {box2b, "100"}});
+    AddTypedBeneficiary(r, {{k1::box1Interest, "900"}, {k1::box2aOrdinaryDividends, "300"}, {k1::box2bQualifiedDividends, "100"}});
 }
 
 std::vector<Line> EstateWithFourBeneficiariesLines()
@@ -168,7 +149,7 @@ std::vector<Line> EstateWithFourBeneficiariesLines()
         {i2::line43, "25,000"}, {i2::line44, "24,000"}, {i1::line26, "24,000"}, {i1::line29, "7,000"},
         {i2::line51, ""}, {i2::line52, ""}, {i2::line56, ""}, {i2::line64, "2,550"}, {i3::line85, ""},
         {k1::itemAEin, "36-1234567", 0}, {k1::itemBName, "Estate of Ada Brennan", 2}, {k1::itemCLine3, "Dayton, OH 45402", 3},
-        {K1, box1, "900", 3}, {K1, box2a, "300", 3}, {K1, box2b, "100", 3}, {K1, box12Amount1, "", 3},
+        {k1::box1Interest, "900", 3}, {k1::box2aOrdinaryDividends, "300", 3}, {k1::box2bQualifiedDividends, "100", 3}, {k1::box12Amount1, "", 3},
         {f1041t::line4TotalAllocated, "300"}, {f1041t::line1Allocated, "300"},
         {f1041v::ein, "36-1234567"}, {f1041v::payment, "128"}, {f1041v::address, "12 Elm Street"},
         {es::line1AdjustedIncome, "30,000"}, {es::line4Exemption, "600"}, {es::line6Taxable, "29,400"}, {es::line7Tax, "9,925"}, {es::line13Tentative, "9,925"},
@@ -275,16 +256,17 @@ std::vector<Line> TrustMinimumTaxWithGainsAboveBreakpointLines()
         {mcg::line1, "119,900"}, {mcg::line11, "49,900"}, {mcg::line12, "18,043"}, {mcg::line13, ""}, {mcg::line26, "70,000"},
         {mcg::line27, "14,000"}, {mcg::line28, ""}, {mcg::line38, "32,043"}, {mcg::line39, "45,763"}, {mcg::line40, "32,043"},
     };
-    // Part IV, lines 57 to 69 (slots 12 to 23 and 25), and page 3, lines 70 to 85.
+    // Part IV, lines 57 to 68 (side by side in the slots of page 2), line 69, and page 3, lines 70
+    // to 85.
     const char* const partIV[] = {"360,000", "70,000", "0", "70,000", "70,000", "290,000", "77,474",
                                   "2,550", "49,900", "0", "70,000", "0"};
     for (int i = 0; i < 12; ++i)
-        lines.push_back({I2, 12 + i, partIV[i]});
+        lines.push_back({ftScheduleIPage2, i2::line57.slot + i, partIV[i]});
     lines.push_back({i2::line69, "70,000"});
     const char* const page3[] = {"12,400", "0", "49,900", "49,900", "0", "0", "0", "0",
                                  "70,000", "14,000", "", "", "", "91,474", "97,074", "91,474"};
     for (int i = 0; i < 16; ++i)
-        lines.push_back({I3, i, page3[i]});
+        lines.push_back({ftScheduleIPage3, i3::line70.slot + i, page3[i]});
     return lines;
 }
 
@@ -320,10 +302,10 @@ std::vector<Line> FinalReturnPassingCarryoversLines()
         {f2::scheduleGLine1aTax, "0"}, {f1::line23TotalTax, "0"}, {cl::line9, "8,000"}, {cl::line14, "5,000"},
         {i1::line25, "0"}, {i1::line29, "0"}, {i2::line56, ""},
         {k1::itemEFinal, "X", 0}, {k1::itemEFinal, "X", 1},
-        {K1, box11Code1, "B", 0}, {K1, box11Amount1, "-4,800", 0}, {K1, box11Code2, "C", 0},
-        {K1, box11Amount2, "-3,000", 0},
-        {K1, box11Code1, "B", 1}, {K1, box11Amount1, "-3,200", 1}, {K1, box11Code2, "C", 1},
-        {K1, box11Amount2, "-2,000", 1},
+        {k1::box11Code1, "B", 0}, {k1::box11Amount1, "-4,800", 0}, {k1::box11Code2, "C", 0},
+        {k1::box11Amount2, "-3,000", 0},
+        {k1::box11Code1, "B", 1}, {k1::box11Amount1, "-3,200", 1}, {k1::box11Code2, "C", 1},
+        {k1::box11Amount2, "-2,000", 1},
     };
     AddK1Lines(lines, 0, "1,800", "0", "0", "0");
     AddK1Lines(lines, 1, "1,200", "0", "0", "0");
