@@ -13,6 +13,7 @@
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleDTaxWorksheet.h"
 #include "slot/Unrecaptured1250.h"
+#include "slot/CapitalLossCarryover.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@
 namespace quorvan {
 namespace {
 
+namespace cl = quorvan::slot::capitalLossCarryover;
 namespace d1 = quorvan::slot::scheduleDPage1;
 namespace d2 = quorvan::slot::scheduleDPage2;
 namespace f1 = quorvan::slot::form1041Page1;
@@ -36,14 +38,6 @@ using test::ReturnFixture;
 using test::engine2::AddContinuationPage;
 using test::engine2::AddForm8949Page;
 using test::engine2::HandWorkedReturnNamed;
-
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int D1 = ftScheduleDPage1;
-constexpr int D2 = ftScheduleDPage2;
-constexpr int QD = ftQualifiedDividendsWorksheet;
-constexpr int TW = ftScheduleDTaxWorksheet;
-constexpr int CL = ftCapitalLossCarryover;
 
 enum class TaxFrom { RateSchedule, PartV, TaxWorksheet, DividendsWorksheet };
 
@@ -139,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Returns, TaxComputation, testing::ValuesIn(kSelectionCa
 
 struct BankruptcyCase {
     const char* name;
-    int chapterBox;  // Form 1041 item A: 8 chapter 7, 9 chapter 11
+    SlotRef chapterBox;  // Form 1041 item A: chapter 7 or chapter 11
     const char* interest;
     void (*entries)(ReturnFixture&);
     const char* taxable;
@@ -152,11 +146,11 @@ struct BankruptcyCase {
 const BankruptcyCase kBankruptcyCases[] = {
     // Qualified Dividends Tax Worksheet: all 5,000 of dividends at 0%, tax(25,000) = 927.50 +
     // 15% x 15,725 = 3,286.25; the schedule on 30,000 would take 4,036.
-    {"Chapter11DividendsInTheZeroBand", 9, "25,100", QualifiedDividends, "30,000", "3,286"},
+    {"Chapter11DividendsInTheZeroBand", f1::itemABankruptcyEstateCh11, "25,100", QualifiedDividends, "30,000", "3,286"},
     // Part V: taxable 45,000 with a 5,000 long-term gain and 5,000 of dividends. 37,650 - 35,000
     // = 2,650 at 0%, 7,350 at 15% (1,102.50), and tax(35,000) = 927.50 + 15% x 25,725 =
     // 4,786.25: 5,889 against tax(45,000) = 7,021.
-    {"Chapter7GainsAcrossTheZeroBand", 8, "35,100",
+    {"Chapter7GainsAcrossTheZeroBand", f1::itemABankruptcyEstateCh7, "35,100",
      [](ReturnFixture& r) {
          QualifiedDividends(r);
          LongTermGain(r);
@@ -170,7 +164,7 @@ TEST_P(BankruptcyEstateBands, MarriedFilingSeparatelyBands)
 {
     const BankruptcyCase& c = GetParam();
     ReturnFixture r;
-    r.Set(F1, c.chapterBox, "X");
+    r.Set(c.chapterBox, "X");
     AddContinuationPage(r, ftInterest, {c.interest});
     c.entries(r);
     ASSERT_TRUE(r.Settle());
@@ -193,8 +187,8 @@ TEST(ScheduleDTaxWorksheet, IncomeWithinTheZeroBracketSkipsTheRateLayers)
     EXPECT_EQ(r.Get(tw::line1), "2,000");
     EXPECT_EQ(r.Get(tw::line15), "2,000");
     EXPECT_EQ(r.Get(tw::line18), "2,000");
-    for (int slot = 20; slot <= 40; ++slot)
-        EXPECT_EQ(r.Get(TW, slot), "") << slot;
+    for (int slot = tw::line20.slot; slot <= tw::line39.slot; ++slot)
+        EXPECT_EQ(r.Get(ftScheduleDTaxWorksheet, slot), "") << slot;
     EXPECT_EQ(r.Get(tw::line40), "300");
     EXPECT_EQ(r.Get(tw::line42), "300");
     EXPECT_EQ(r.Get(tw::line43), "300");
@@ -265,6 +259,10 @@ TEST(GainWorksheets, LongTermCarryoverAbsorbsCollectiblesAndUnrecapturedGain)
     EXPECT_EQ(r.Get(u1250::line18), "5,000");
 }
 
+// Lines 1 to 14 of the Capital Loss Carryover Worksheet.
+constexpr SlotRef kCarryoverLines[] = {cl::line1, cl::line2,  cl::line3,  cl::line4,  cl::line5,  cl::line6,  cl::line7,
+                                       cl::line8, cl::line9,  cl::line10, cl::line11, cl::line12, cl::line13, cl::line14};
+
 TEST(CapitalLossCarryoverWorksheet, SplitsTheCarryoverAndClearsWhenTheLossIsGone)
 {
     ReturnFixture r;
@@ -277,12 +275,12 @@ TEST(CapitalLossCarryoverWorksheet, SplitsTheCarryoverAndClearsWhenTheLossIsGone
     const char* expected[] = {"16,900", "3,000", "100", "20,000", "3,000", "5,000", "", "3,000", "2,000",
                               "4,000", "", "0", "0", "4,000"};
     for (int line = 1; line <= 14; ++line)
-        EXPECT_EQ(r.Get(CL, line), expected[line - 1]) << "line " << line;
+        EXPECT_EQ(r.Get(kCarryoverLines[line - 1]), expected[line - 1]) << "line " << line;
 
     r.Set(d1::line11OtherForms, "9,000");
     ASSERT_TRUE(r.Settle());
     for (int line = 1; line <= 14; ++line)
-        EXPECT_EQ(r.Get(CL, line), "") << "line " << line;
+        EXPECT_EQ(r.Get(kCarryoverLines[line - 1]), "") << "line " << line;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "slot/EstimatedWorksheet.h"
 #include "slot/Form1041Page1.h"
 #include "slot/MaxCapGainsWorksheet.h"
+#include "slot/EstimatedVouchers.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,9 @@ namespace {
 namespace es = quorvan::slot::estimatedWorksheet;
 namespace f1 = quorvan::slot::form1041Page1;
 namespace mcg = quorvan::slot::maxCapGainsWorksheet;
+namespace vo = quorvan::slot::estimatedVouchers;
 
 using test::ReturnFixture;
-
-constexpr int F1 = ftForm1041Page1;
-constexpr int ES = ftEstimatedWorksheet;
-constexpr int MW = ftMaxCapGainsWorksheet;
-constexpr int VO = ftEstimatedVouchers;
 
 // A trust with adjusted total income of 60,000, the 300 exemption, this year's tax of 20,500
 // and 2,000 of withholding expected.
@@ -41,11 +38,18 @@ void SetTrust(ReturnFixture& f)
     f.Set(es::line15Withheld, "2,000");
 }
 
-// Worksheet lines 1 to 17 in slot order (0 to 18).
+// Worksheet lines 1 to 17 in form order.
+constexpr SlotRef kWorksheetLines[] = {
+    es::line1AdjustedIncome, es::line2,         es::line3,          es::line4Exemption, es::line5Deductions,
+    es::line6Taxable,        es::line7Tax,      es::line8,          es::line9,          es::line10Credits,
+    es::line11,              es::line12,        es::line13Tentative, es::line14a,       es::line14bCurrentTax,
+    es::line14cRequired,     es::line15Withheld, es::line16,        es::line17Installment,
+};
+
 void ExpectWorksheet(ReturnFixture& f, const std::vector<const char*>& lines)
 {
     for (size_t s = 0; s < lines.size(); ++s)
-        EXPECT_EQ(f.Get(ES, static_cast<int>(s)), lines[s]) << "slot " << s;
+        EXPECT_EQ(f.Get(kWorksheetLines[s]), lines[s]) << "line " << s + 1;
 }
 
 // Taxable 59,700 on the 2017 schedule: 3,232.50 + 47,200 x 39.6% = 21,923.70.
@@ -58,14 +62,24 @@ TEST(EstimatedTaxWorksheet, RateScheduleWithoutExpectedGains)
     ExpectWorksheet(f, {"60,000", "", "", "300", "300", "59,700", "21,924", "", "21,924", "",
                         "21,924", "", "21,924", "19,732", "20,500", "19,732", "2,000", "17,732", "4,433"});
     EXPECT_EQ(f.Get(mcg::line40), "");
-    for (int v = 0; v < 4; ++v) {
-        EXPECT_EQ(f.Get(VO, 7 * v + 0), "4,433");
-        EXPECT_EQ(f.Get(VO, 7 * v + 1), "12/31/2016");
-        EXPECT_EQ(f.Get(VO, 7 * v + 2), "25-1112223");
-        EXPECT_EQ(f.Get(VO, 7 * v + 3), "Corliss Trust");
-        EXPECT_EQ(f.Get(VO, 7 * v + 4), "Mara Corliss, Trustee");
-        EXPECT_EQ(f.Get(VO, 7 * v + 5), "40 Bank Row  ");
-        EXPECT_EQ(f.Get(VO, 7 * v + 6), "Erie, PA 16501");
+    const SlotRef vouchers[4][7] = {
+        {vo::voucher1Amount, vo::voucher1YearEnding, vo::voucher1Ein, vo::voucher1Name, vo::voucher1Fiduciary,
+         vo::voucher1Address, vo::voucher1City},
+        {vo::voucher2Amount, vo::voucher2YearEnding, vo::voucher2Ein, vo::voucher2Name, vo::voucher2Fiduciary,
+         vo::voucher2Address, vo::voucher2City},
+        {vo::voucher3Amount, vo::voucher3YearEnding, vo::voucher3Ein, vo::voucher3Name, vo::voucher3Fiduciary,
+         vo::voucher3Address, vo::voucher3City},
+        {vo::voucher4Amount, vo::voucher4YearEnding, vo::voucher4Ein, vo::voucher4Name, vo::voucher4Fiduciary,
+         vo::voucher4Address, vo::voucher4City},
+    };
+    for (const auto& voucher : vouchers) {
+        EXPECT_EQ(f.Get(voucher[0]), "4,433");
+        EXPECT_EQ(f.Get(voucher[1]), "12/31/2016");
+        EXPECT_EQ(f.Get(voucher[2]), "25-1112223");
+        EXPECT_EQ(f.Get(voucher[3]), "Corliss Trust");
+        EXPECT_EQ(f.Get(voucher[4]), "Mara Corliss, Trustee");
+        EXPECT_EQ(f.Get(voucher[5]), "40 Bank Row  ");
+        EXPECT_EQ(f.Get(voucher[6]), "Erie, PA 16501");
     }
 }
 
@@ -178,8 +192,15 @@ TEST_P(MaxCapGainsRatesWorksheet, LinesWithThe2017Breakpoints)
     CalcMaxCapGainsRatesWorksheet();
     EXPECT_EQ(f.Get(mcg::line1), c.line1);
     ASSERT_EQ(c.lines6To40.size(), 35u);
+    const SlotRef lines6To40[] = {
+        mcg::line6,  mcg::line7,  mcg::line8,  mcg::line9,  mcg::line10, mcg::line11, mcg::line12,
+        mcg::line13, mcg::line14, mcg::line15, mcg::line16, mcg::line17, mcg::line18, mcg::line19,
+        mcg::line20, mcg::line21, mcg::line22, mcg::line23, mcg::line24, mcg::line25, mcg::line26,
+        mcg::line27, mcg::line28, mcg::line29, mcg::line30, mcg::line31, mcg::line32, mcg::line33,
+        mcg::line34, mcg::line35, mcg::line36, mcg::line37, mcg::line38, mcg::line39, mcg::line40,
+    };
     for (int line = 6; line <= 40; ++line)
-        EXPECT_EQ(f.Get(MW, line), c.lines6To40[line - 6]) << "line " << line;
+        EXPECT_EQ(f.Get(lines6To40[line - 6]), c.lines6To40[line - 6]) << "line " << line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MaxCapGainsRatesWorksheet, testing::ValuesIn(kRatesCases),

@@ -18,12 +18,13 @@ namespace f2 = quorvan::slot::form1041Page2;
 namespace j1 = quorvan::slot::scheduleJPage1;
 namespace j2 = quorvan::slot::scheduleJPage2;
 
-using test::ReturnFixture;
+// Column c (0 for (a) to 4 for (e)) of a Schedule J line whose columns stand side by side.
+SlotRef Column(SlotRef columnA, int c)
+{
+    return {columnA.formType, columnA.slot + c};
+}
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int J1 = ftScheduleJPage1;
-constexpr int J2 = ftScheduleJPage2;
+using test::ReturnFixture;
 
 // Page 2 inputs by column: line 18 tax, 19 short-term, 20 long-term, 22 taxable income,
 // 26 tax, 27 and 28 the second percent.
@@ -57,14 +58,14 @@ void SetTrust(ReturnFixture& f)
         {"", "", "", "", "", "", ""},
     };
     for (int c = 0; c < 5; ++c) {
-        f.Set(J1, 7 + c, years[c]);
-        f.Set(J2, 5 + c, columns[c].line18);
-        f.Set(J2, 10 + c, columns[c].line19);
-        f.Set(J2, 15 + c, columns[c].line20);
-        f.Set(J2, 25 + c, columns[c].line22);
-        f.Set(J2, 45 + c, columns[c].line26);
-        f.Set(J2, 50 + c, columns[c].line27);
-        f.Set(J2, 55 + c, columns[c].line28);
+        f.Set(Column(j1::throwbackYearColumnA, c), years[c]);
+        f.Set(Column(j2::line18ColumnA, c), columns[c].line18);
+        f.Set(Column(j2::line19ColumnA, c), columns[c].line19);
+        f.Set(Column(j2::line20ColumnA, c), columns[c].line20);
+        f.Set(Column(j2::line22ColumnA, c), columns[c].line22);
+        f.Set(Column(j2::line26ColumnA, c), columns[c].line26);
+        f.Set(Column(j2::line27ColumnA, c), columns[c].line27);
+        f.Set(Column(j2::line28ColumnA, c), columns[c].line28);
     }
     // Page 1 Part II, column (a): DNI 20,000, distributions 5,000, prior throwback 1,000,
     // allocation 5,500 of which 500 tax-exempt.
@@ -87,10 +88,10 @@ void RunScheduleJ()
     CalcScheduleJPartII();
 }
 
-void ExpectColumns(ReturnFixture& f, int t, int firstSlot, const std::vector<const char*>& expected, const char* line)
+void ExpectColumns(ReturnFixture& f, SlotRef columnA, const std::vector<const char*>& expected, const char* line)
 {
     for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(f.Get(t, firstSlot + c), expected[c]) << "line " << line << " column " << c;
+        EXPECT_EQ(f.Get(Column(columnA, c)), expected[c]) << "line " << line << " column " << c;
 }
 
 TEST(ScheduleJ, PartIFromScheduleB)
@@ -117,15 +118,15 @@ TEST(ScheduleJ, Page2TaxOnUndistributedIncome)
     ReturnFixture f;
     SetTrust(f);
     RunScheduleJ();
-    ExpectColumns(f, J2, 0, {"2012", "2013", "2014", "", ""}, "years");
-    ExpectColumns(f, J2, 20, {"3,000", "0", "3,000", "", ""}, "21");
+    ExpectColumns(f, j2::throwbackYearColumnA, {"2012", "2013", "2014", "", ""}, "years");
+    ExpectColumns(f, j2::line21ColumnA, {"3,000", "0", "3,000", "", ""}, "21");
     // The percent does not ask whether the column is in use.
-    ExpectColumns(f, J2, 30, {"0.25", "", "1", "0", ""}, "23");
-    ExpectColumns(f, J2, 35, {"1,000", "0", "1,500", "", ""}, "24");
-    ExpectColumns(f, J2, 40, {"3,000", "3,000", "0", "", ""}, "25");
-    ExpectColumns(f, J2, 60, {"0.5", "", "", "", ""}, "29");
-    ExpectColumns(f, J2, 65, {"1,000", "0", "0", "", ""}, "30");
-    ExpectColumns(f, J2, 70, {"1,000", "0", "0", "", ""}, "31");
+    ExpectColumns(f, j2::line23ColumnA, {"0.25", "", "1", "0", ""}, "23");
+    ExpectColumns(f, j2::line24ColumnA, {"1,000", "0", "1,500", "", ""}, "24");
+    ExpectColumns(f, j2::line25ColumnA, {"3,000", "3,000", "0", "", ""}, "25");
+    ExpectColumns(f, j2::line29ColumnA, {"0.5", "", "", "", ""}, "29");
+    ExpectColumns(f, j2::line30ColumnA, {"1,000", "0", "0", "", ""}, "30");
+    ExpectColumns(f, j2::line31ColumnA, {"1,000", "0", "0", "", ""}, "31");
     EXPECT_EQ(f.Get(j2::line32), "2012");
     EXPECT_EQ(f.Get(j2::line33), "2013");
     EXPECT_EQ(f.Get(j2::line37ColumnA), "1,500");
@@ -139,13 +140,13 @@ TEST(ScheduleJ, PartIIFromThePage2Taxes)
     SetTrust(f);
     RunScheduleJ();
     // (a): 20,000 - 5,000 = 15,000; line 9 = 3,000 + 1,000; line 14 = 5,500 / 11,000 x 4,000.
-    ExpectColumns(f, J1, 22, {"15,000", "0", "0", "", ""}, "8");
-    ExpectColumns(f, J1, 27, {"4,000", "3,000", "0", "", ""}, "9");
-    ExpectColumns(f, J1, 32, {"11,000", "-3,000", "0", "", ""}, "10");
-    ExpectColumns(f, J1, 42, {"10,000", "-3,000", "0", "", ""}, "12");
-    ExpectColumns(f, J1, 52, {"2,000", "0", "", "", ""}, "14");
-    ExpectColumns(f, J1, 57, {"7,500", "0", "0", "", ""}, "15");
-    ExpectColumns(f, J1, 67, {"7,000", "0", "0", "", ""}, "17");
+    ExpectColumns(f, j1::line8ColumnA, {"15,000", "0", "0", "", ""}, "8");
+    ExpectColumns(f, j1::line9ColumnA, {"4,000", "3,000", "0", "", ""}, "9");
+    ExpectColumns(f, j1::line10ColumnA, {"11,000", "-3,000", "0", "", ""}, "10");
+    ExpectColumns(f, j1::line12ColumnA, {"10,000", "-3,000", "0", "", ""}, "12");
+    ExpectColumns(f, j1::line14ColumnA, {"2,000", "0", "", "", ""}, "14");
+    ExpectColumns(f, j1::line15ColumnA, {"7,500", "0", "0", "", ""}, "15");
+    ExpectColumns(f, j1::line17ColumnA, {"7,000", "0", "0", "", ""}, "17");
 }
 
 TEST(ScheduleJ, OverriddenLine9IsWhatLine10Uses)
