@@ -20,6 +20,8 @@
 #include "slot/ScheduleDPage1.h"
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleK1.h"
+#include "slot/EstimatedVouchers.h"
+#include "slot/Form8949ShortTerm.h"
 
 #include <gtest/gtest.h>
 
@@ -36,9 +38,11 @@ namespace dividend = quorvan::slot::dividend;
 namespace f1 = quorvan::slot::form1041Page1;
 namespace f1041t = quorvan::slot::form1041T;
 namespace f2 = quorvan::slot::form1041Page2;
+namespace f8949a = quorvan::slot::form8949ShortTerm;
 namespace interest = quorvan::slot::interest;
 namespace k1 = quorvan::slot::scheduleK1;
 namespace r28 = quorvan::slot::rate28Worksheet;
+namespace vo = quorvan::slot::estimatedVouchers;
 
 // Where a finding points: a named field on page `page` of its form type.
 review::FieldAddress At(SlotRef field, int page = 0)
@@ -49,10 +53,6 @@ review::FieldAddress At(SlotRef field, int page = 0)
 using review::Finding;
 using review::Severity;
 using test::ReturnFixture;
-
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int K1 = ftScheduleK1;
 
 // A complex trust that distributes all of its income to one beneficiary: interest 10,000 less
 // fees 1,000, so DNI, line 18 and the beneficiary's box 1 are 9,000. The review finds nothing.
@@ -523,35 +523,40 @@ TEST(FieldLabels, NameTheLinesAsTheFormsPrintThem)
     ScopedAnswerStore store;
     store->NoOfSchedK = 2;
     store->NoOfInterest = 1;
-    store->SetText(K1, 1, k1::itemGName.slot, "Rose Rivers");
-    store->SetText(K1, 1, k1::box11Code1.slot, "B");
+    store->SetText(ftScheduleK1, 1, k1::itemGName.slot, "Rose Rivers");
+    store->SetText(ftScheduleK1, 1, k1::box11Code1.slot, "B");
     struct Case {
-        int formType, page, slot;
+        SlotRef field;
+        int page;
         const char* form;
         const char* line;
     };
-    // form type | page | slot | form | line
+    // field | page | form | line
     const Case cases[] = {
-        {F1, 0, 32, "Form 1041", "line 2b(1)"},
-        {F1, 0, 49, "Form 1041", "line 15c"},
-        {F1, 0, 17, "Form 1041", "item C"},
-        {F1, 0, 24, "Form 1041", "item F, Final return"},
-        {F2, 0, 13, "Form 1041", "Schedule B, line 7"},
-        {F2, 0, 24, "Form 1041", "Schedule G, line 1a"},
-        {ftScheduleDPage2, 0, 11, "Schedule D", "line 18c, column (3)"},
-        {K1, 1, 29, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 1"},
-        {K1, 1, 46, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 11, code B"},
-        {K1, 0, 0, "Schedule K-1, beneficiary 1", "tax year beginning"},
-        {ftForm1041T, 0, 28, "Form 1041-T", "line 2, row 4, column (d)"},
-        {ftInterest, 0, 5, "Interest continuation schedule, page 1", "row 1, Amount"},
-        {ftForm8949B, 0, 12, "Form 8949, box B, page 1", "line 1, row 1, column (h)"},
-        {ftEstimatedVouchers, 0, 7, "Form 1041-ES vouchers",
+        {f1::line2b1QualifiedToBeneficiaries, 0, "Form 1041", "line 2b(1)"},
+        {f1::line15cTwoPercent, 0, "Form 1041", "line 15c"},
+        {f1::itemCEin, 0, "Form 1041", "item C"},
+        {f1::itemFFinalReturn, 0, "Form 1041", "item F, Final return"},
+        {f2::scheduleBLine7Dni, 0, "Form 1041", "Schedule B, line 7"},
+        {f2::scheduleGLine1aTax, 0, "Form 1041", "Schedule G, line 1a"},
+        {d2::line18cTotal, 0, "Schedule D", "line 18c, column (3)"},
+        {k1::box1Interest, 1, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 1"},
+        {k1::box11Amount1, 1, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 11, code B"},
+        {k1::taxYearBeginning, 0, "Schedule K-1, beneficiary 1", "tax year beginning"},
+        {f1041t::beneficiaries::Slot(3, f1041t::beneficiaries::amount), 0, "Form 1041-T",
+         "line 2, row 4, column (d)"},
+        {interest::entries::Slot(0, interest::entries::amount), 0, "Interest continuation schedule, page 1",
+         "row 1, Amount"},
+        {{ftForm8949B, f8949a::sales::Slot(0, f8949a::sales::gain)}, 0, "Form 8949, box B, page 1",
+         "line 1, row 1, column (h)"},
+        {vo::voucher2Amount, 0, "Form 1041-ES vouchers",
          "Voucher 2, Amount of estimated tax you are paying by check or money"},
-        {F1, 0, 99, "Form 1041", "field 99"},
+        // A slot no page shows is named by its number.
+        {{ftForm1041Page1, 99}, 0, "Form 1041", "field 99"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(review::FormName(*store, c.formType, c.page), c.form) << c.slot;
-        EXPECT_EQ(review::LineName(*store, c.formType, c.page, c.slot), c.line) << c.slot;
+        EXPECT_EQ(review::FormName(*store, c.field.formType, c.page), c.form) << c.field.slot;
+        EXPECT_EQ(review::LineName(*store, c.field.formType, c.page, c.field.slot), c.line) << c.field.slot;
     }
 }
 
