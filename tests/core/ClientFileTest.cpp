@@ -104,7 +104,7 @@ TEST(ClientFile, HandWrittenFileReadsAndWritesBackByteForByte)
     EXPECT_EQ(store->Text(1, 0, f1::fiduciaryStreet.slot), "12 Rue de l'Église");
     EXPECT_EQ(store->Text(9, 0, k1::taxYearEnding.slot), "Ana Ibáñez");
     EXPECT_EQ(store->Text(18, 2, interest::employerIdentificationNumber.slot), "left over");
-    EXPECT_EQ(store->Text(39, 0, 100), "last slot");
+    EXPECT_EQ(store->Text(39, 0, 100), "last slot");  // slot-check: raw, the last cell of the grid
     EXPECT_TRUE(store->OvRide(1, 0, f1::line22Taxable.slot));
     EXPECT_TRUE(store->OvRide(18, 0, interest::total.slot));
     EXPECT_FALSE(store->OvRide(1, 0, f1::line1Interest.slot));
@@ -139,8 +139,8 @@ TEST(ClientFile, FullReturnSurvivesWriteAndRead)
     ScopedAnswerStore again;
     ASSERT_TRUE(ReadBytes(first));
     EXPECT_EQ(again->NoOfInterest, 20);
-    EXPECT_EQ(again->Text(34, 19, 196), "3419196 café ½");
-    EXPECT_TRUE(again->OvRide(34, 19, 196));
+    EXPECT_EQ(again->Text(34, 19, 196), "3419196 café ½");  // slot-check: raw, the last cell of the grid
+    EXPECT_TRUE(again->OvRide(34, 19, 196));  // slot-check: raw, the last cell of the grid
     EXPECT_DOUBLE_EQ(again->BeneficiaryInterest[19], 0.95);
     EXPECT_EQ(Written(), first);
 }

@@ -65,16 +65,17 @@ TEST(ContinuationPages, DeleteMovesAnswersAndFlagsAndEmptiesTheLastPage)
     for (int k = 0; k < 3; ++k)
         FillPage(store, ftInterest, k);
     store.NoOfInterest = 3;
-    store.SetOvRide(ftInterest, 1, 100, true);  // the deleted page's flag must not stay behind
+    // The deleted page's flag must not stay behind, also on a cell beyond the page's fields.
+    store.SetOvRide(ftInterest, 1, 100, true);  // slot-check: raw
     store.SetOvRide(ftInterest, 2, interest::entries::Slot(12, interest::entries::amount).slot, true);
 
     ASSERT_TRUE(DeleteContinuationPage(store, ftInterest, 1));
     EXPECT_EQ(store.NoOfInterest, 2);
     EXPECT_EQ(store.Text(ftInterest, 0, interest::entries::Slot(9, interest::entries::amount).slot), "0:23");
     EXPECT_EQ(store.Text(ftInterest, 1, interest::entries::Slot(9, interest::entries::amount).slot), "2:23");
-    EXPECT_EQ(store.Text(ftInterest, 1, 200), "2:200");
+    EXPECT_EQ(store.Text(ftInterest, 1, 200), "2:200");  // slot-check: raw, a cell beyond the page's fields
     EXPECT_TRUE(store.OvRide(ftInterest, 1, interest::entries::Slot(12, interest::entries::amount).slot));
-    EXPECT_FALSE(store.OvRide(ftInterest, 1, 100));
+    EXPECT_FALSE(store.OvRide(ftInterest, 1, 100));  // slot-check: raw, a cell beyond the page's fields
     for (int s : {0, 23, 200}) {
         EXPECT_EQ(store.Text(ftInterest, 2, s), "") << s;
         EXPECT_FALSE(store.OvRide(ftInterest, 2, s)) << s;

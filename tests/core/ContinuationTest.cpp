@@ -44,7 +44,7 @@ TEST_P(ContinuationPageTotal, EachAmountIsRoundedToDollarsThenAdded)
     ReturnFixture r;
     AddContinuationPage(r, ftInterest, GetParam().amounts);
     r.Set(interest::entries::Slot(0, interest::entries::description), "12,345");    // a description slot, not an amount
-    r.Set(ftInterest, 0, 87, "99,999");   // beyond the last amount
+    r.Set(ftInterest, 0, 87, "99,999");  // slot-check: raw, beyond the last amount
     CalcInterestSchedule(0);
     EXPECT_EQ(r.Get(interest::total), GetParam().total);
     EXPECT_TRUE(r.Messages().Empty());
@@ -103,8 +103,8 @@ TEST(ContinuationSchedule, EveryKindWritesItsOwnFormType)
     for (const auto& [formType, calculate] : kinds) {
         AddContinuationPage(r, formType, {std::to_string(formType)});
         calculate(0);
-        EXPECT_EQ(r.Get(formType, 0, 86), std::to_string(formType));
-        EXPECT_EQ(r.Get(formType, 0, 3), "1");
+        EXPECT_EQ(r.Get(formType, 0, interest::total.slot), std::to_string(formType));
+        EXPECT_EQ(r.Get(formType, 0, interest::pageCount.slot), "1");
     }
 }
 

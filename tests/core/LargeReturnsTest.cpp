@@ -42,7 +42,7 @@ void FillEveryPage(ReturnFixture& r)
         for (int k = 0; k < kMaxPages; ++k) {
             for (int s = 5; s <= 12; ++s)
                 r.Set(t, k, s, s % 2 ? "999,999,999,999,999" : "(123,456,789,012,345)");
-            r.Set(t, k, 4, longName);
+            r.Set(t, k, 4, longName);  // slot-check: raw, every counted form type alike
         }
     }
     for (int k = 0; k < kMaxPages; ++k)
