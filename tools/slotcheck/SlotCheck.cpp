@@ -125,7 +125,7 @@ bool HasTopLevelIntegerLiteral(const std::string& expression)
 bool NamesFormType(const std::string& argument)
 {
     static const std::regex formType(
-        R"(^(quorvan::)?ft[A-Z]\w*$|^\d+$|^t$|^\w*[Tt]ype$|^[\w.>-]*(\.|->)formType$|^(\w+::)*kFormType$)");
+        R"(^(quorvan::)?ft[A-Z]\w*$|^\d+$|^t$|^[A-Z][A-Z0-9]*$|^\w*[Tt]ype$|^[\w.>-]*(\.|->)formType$|^(\w+::)*kFormType$)");
     return std::regex_match(argument, formType);
 }
 

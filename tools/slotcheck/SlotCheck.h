@@ -4,8 +4,9 @@
 //   alias     a constant or macro that renames a form type: constexpr int F1 = ftForm1041Page1;
 //   literal   a call of an answer accessor (Text, SetText, OvRide, SetOvRide, Get, Set, Override,
 //             Amt, Cents, Unrounded, Ticked, Overridden, Put(Text)Always, Put(Text)Guarded, Amount,
-//             Blank) whose first argument names a form type (an ft enumerator, a number, or a name
-//             that ends in "type", "Type" or "FormType", or is t) and whose slot argument, found
+//             Blank) whose first argument names a form type (an ft enumerator, a number, a name in
+//             capitals such as an alias F1, a name that ends in "type" or "Type", a formType
+//             member, or t) and whose slot argument, found
 //             by the argument count, holds an integer literal outside any nested call:
 //             Get(ftForm1041Page1, 56), Text(t, k, 8 * row + 12)
 //   constant  an integer constant, enumerator or array whose name contains "slot" (any case)
