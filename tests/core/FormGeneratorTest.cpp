@@ -1,6 +1,7 @@
 // The form generator: how a description's fields become bound controls (tag, style, column), the
 // descriptions it refuses, the UI XML it writes and the print template with its support file.
 #include "FormDescription.h"
+#include "LineNames.h"
 #include "PageLayout.h"
 #include "PrintSheet.h"
 #include "RtfWriter.h"
@@ -114,9 +115,14 @@ TEST(FormGenerator, TableRowsBindFirstPlusRowTimesStridePlusOffset)
 
 TEST(FormGenerator, FieldsNameTheirLineForMessages)
 {
-    const std::string xml = formgen::WriteUiXml(Render(
-        "line 15a \"Other\" d48\nline - \"Total\" [Total] d86.r\nrow \"Name\" t11#300\n"
-        "table 2 5 8\ncol \"(d) Proceeds (sales price)\" 200 d+0\ncol \"Amount\" 130 d+1\nendtable"));
+    const formgen::PageDescription page = formgen::ParseDescription(
+        "page 7 width=1000 height=600 focus=4030\nline 15a \"Other\" d48\nline - \"Total\" [Total] d86.r\n"
+        "row \"Name\" t11#300\ntable 2 5 8\ncol \"(d) Proceeds (sales price)\" 200 d+0\ncol \"Amount\" 130 d+1\n"
+        "endtable\n",
+        "test.form");
+    PageLayout screen = formgen::LayOutPage(page);
+    formgen::NameFieldLines(screen, page);
+    const std::string xml = formgen::WriteUiXml(screen);
     const auto lineOf = [&xml](const std::string &name) {
         const size_t at = xml.find("name=\"" + name + "\"");
         const size_t end = xml.find("</widget>", at);

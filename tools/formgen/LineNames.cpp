@@ -116,6 +116,16 @@ std::string ColumnName(const std::string &header)
     return ShortCaption(header);
 }
 
+// A table column as the window's messages name it: "(d) Proceeds (sales price)" is "column (d)",
+// a header without a letter is used whole.
+std::string ShortColumnName(const std::string &header)
+{
+    const size_t close = header.find(')');
+    if (header.size() > 2 && header[0] == '(' && close != std::string::npos && close <= 4)
+        return "column " + header.substr(0, close + 1);
+    return header;
+}
+
 class PageNamer {
 public:
     PageNamer(int layout, std::vector<LineLabel> &out) : layout_(layout), out_(out) {}
@@ -126,6 +136,7 @@ public:
         for (size_t i = 0; i < statements.size(); ++i) {
             const Statement &s = statements[i];
             const std::string &k = s.keyword;
+            onScreen_ = s.medium != Medium::Print;
             if (k == "band") {
                 const std::string &name = s.args.empty() ? std::string() : s.args[0].text;
                 const bool names = name.rfind("Schedule ", 0) == 0 || name == "Other Information" ||
@@ -137,7 +148,9 @@ public:
             } else if (k == "line") {
                 Line(s);
             } else if (k == "row") {
-                Row(s, 0, std::string());  // a row without a number belongs to the line above
+                Row(s, 0, std::string(), std::string());  // a row without a number belongs to the line above
+            } else if (k == "footer") {
+                Footer(s);
             } else if (k == "table") {
                 Table(statements, i);
             }
@@ -173,10 +186,27 @@ private:
                 }
             }
         }
-        Row(s, 1, line_);
+        Row(s, 1, line_, number == "-" ? std::string() : number);
     }
 
-    void Row(const Statement &s, size_t first, const std::string &line)
+    // A footer's fields are named for the window only, by the box before them.
+    void Footer(const Statement &s)
+    {
+        std::string pendingBox;
+        for (const Token &t : s.args) {
+            Field field;
+            if (!t.quoted && t.text.size() > 2 && t.text.front() == '[' && t.text.back() == ']')
+                pendingBox = t.text.substr(1, t.text.size() - 2);
+            else if (!t.quoted && ParseField(t.text, field) && onScreen_)
+                shortLines_[field.slot] = pendingBox;
+            if (!t.quoted && (ParseField(t.text, field) || IsEmptyPlace(t.text)))
+                pendingBox.clear();
+        }
+    }
+
+    // `line` is the line the row belongs to, `number` the number its statement prints ("" for a
+    // row or "line -").
+    void Row(const Statement &s, size_t first, const std::string &line, const std::string &number)
     {
         // A row of captions alone at set places heads the columns of the rows below it.
         bool headerRow = true;
@@ -198,8 +228,11 @@ private:
 
         std::string box;
         std::string nearest;
+        std::string pendingBox;  // the box label printed before the next field: its line on screen
         for (size_t a = first; a < s.args.size(); ++a) {
             const Token &t = s.args[a];
+            if (!t.quoted && IsEmptyPlace(t.text))
+                pendingBox.clear();
             if (t.quoted) {
                 const std::string item = ItemLetter(t.text);
                 if (!item.empty()) {
@@ -222,6 +255,7 @@ private:
             }
             if (t.text.size() > 2 && t.text.front() == '[' && t.text.back() == ']') {
                 box = t.text.substr(1, t.text.size() - 2);
+                pendingBox = box;
                 if (std::none_of(box.begin(), box.end(), [](unsigned char c) { return std::isalnum(c); }))
                     box.clear();  // "[$]" marks the amount, not a line
                 continue;
@@ -253,6 +287,9 @@ private:
             if (checkBox && numbered && !caption.empty())
                 text += ", " + ShortCaption(caption);
             Add(field, text);
+            if (onScreen_)
+                shortLines_[field.slot] = pendingBox.empty() ? number : pendingBox;
+            pendingBox.clear();
             // A box label names its line for the rest of the row ("[18c]" before three columns);
             // a check box's label belongs to that box alone.
             if (checkBox)
@@ -263,6 +300,7 @@ private:
     void Table(const std::vector<Statement> &statements, size_t &i)
     {
         const Statement &s = statements[i];
+        onScreen_ = s.medium != Medium::Print;
         const int rows = std::stoi(s.args.at(0).text);
         int first = 0;
         std::string tableName;
@@ -283,6 +321,8 @@ private:
                 Field field = cell;
                 field.slot = first + r * stride + cell.slot;
                 Add(field, prefix + "row " + std::to_string(r + 1) + ", " + ColumnName(header));
+                if (onScreen_)
+                    shortLines_[field.slot] = "row " + std::to_string(r + 1) + ", " + ShortColumnName(header);
             }
     }
 
@@ -317,8 +357,21 @@ private:
         out_.push_back({layout_, field.slot, field.kind, field.style == 'g', text});
     }
 
+    // "blank" and "shade": places bound to nothing; the box label before them is theirs.
+    static bool IsEmptyPlace(const std::string &token)
+    {
+        return token.rfind("blank", 0) == 0 || token.rfind("shade", 0) == 0;
+    }
+
+public:
+    // The line each field of the screen page names in the window's messages, by slot.
+    const std::map<int, std::string> &ShortLines() const { return shortLines_; }
+
+private:
     int layout_;
     std::vector<LineLabel> &out_;
+    bool onScreen_ = true;
+    std::map<int, std::string> shortLines_;
     std::string section_;
     std::string line_;
     std::string base_;
@@ -366,6 +419,19 @@ std::vector<LineLabel> NameLines(const PageDescription &page)
     std::vector<LineLabel> labels;
     PageNamer(page.layoutNumber, labels).Run(page);
     return labels;
+}
+
+void NameFieldLines(PageLayout &screen, const PageDescription &page)
+{
+    std::vector<LineLabel> labels;
+    PageNamer namer(page.layoutNumber, labels);
+    namer.Run(page);
+    for (Element &e : screen.elements) {
+        const bool bound = e.type == ElementType::Edit || e.type == ElementType::CheckBox ||
+                           e.type == ElementType::Memo || e.type == ElementType::AnswerLabel;
+        const auto line = bound ? namer.ShortLines().find(e.slot) : namer.ShortLines().end();
+        e.line = line == namer.ShortLines().end() ? std::string() : line->second;
+    }
 }
 
 }  // namespace formgen

@@ -1,10 +1,11 @@
-// Names every bound field of a description the way a preparer names it ("line 2b(1)",
-// "Schedule B, line 7", "box 1", "item C", "line 2, row 3, column (d)"), for the return review's
-// findings, so that a finding on any field can say where it stands without a second description
-// of the forms.
+// Names every bound field of a description the way a preparer names it, once for both uses: the
+// return review's findings ("line 2b(1)", "Schedule B, line 7", "box 1", "item C", "line 2, row 3,
+// column (d)") and the window's messages, which name the line printed beside the field ("15b",
+// "row 3, column (d)"), so that neither needs a second description of the forms.
 #pragma once
 
 #include "FormDescription.h"
+#include "PageLayout.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,10 @@ struct LineLabel {
 };
 
 std::vector<LineLabel> NameLines(const PageDescription &page);
+
+// Gives each bound field of the screen layout of `page` the line the window's messages name: the
+// box label printed before it, else the number of its line; a table cell its row and column.
+void NameFieldLines(PageLayout &screen, const PageDescription &page);
 
 // The review's table (review/FieldLabels.h) of every page's labels, sorted by layout and slot.
 std::string WriteFieldLabelTable(std::vector<LineLabel> labels);

@@ -45,15 +45,6 @@ struct Region {
 };
 
 
-// A table column as a message names it: "(d) Proceeds (sales price)" is "column (d)".
-std::string ColumnName(const std::string &header)
-{
-    const size_t close = header.find(')');
-    if (header.size() > 2 && header[0] == '(' && close != std::string::npos && close <= 4)
-        return "column " + header.substr(0, close + 1);
-    return header;
-}
-
 int CharCount(const std::string &text)
 {
     // UTF-8 continuation bytes do not start a character.
@@ -217,11 +208,10 @@ private:
         return cursor;
     }
 
-    void AddField(const Statement &s, const FieldToken &f, Rect r, const std::string &line)
+    void AddField(const Statement &s, const FieldToken &f, Rect r)
     {
         Element e;
         e.slot = f.slot;
-        e.line = line;
         e.rect = r;
         std::string prefix;
         switch (f.kind) {
@@ -415,7 +405,7 @@ private:
                     e.rect = {x, fy, f.width, f.height};
                     Add(e, "rule");
                 } else {
-                    AddField(s, f, {x, fy, f.width, f.height}, !box.empty() ? box : lineNumber);
+                    AddField(s, f, {x, fy, f.width, f.height});
                 }
                 height = std::max(height, f.height + 4);
                 cursor = x + f.width + kGap;
@@ -572,8 +562,7 @@ private:
             for (const Column &c : columns) {
                 FieldToken f = c.field;
                 f.slot = first + r * stride + c.field.slot;
-                AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)},
-                         "row " + std::to_string(r + 1) + ", " + ColumnName(c.header));
+                AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)});
                 x += c.width + 2;
             }
             y_ += rowHeight;

@@ -51,7 +51,8 @@ struct Element {
     int row = 0;           // elements of one line of the form share a row number (print rows)
     int block = 0;         // side-by-side regions: the number of their block (0 outside any)
     int region = 0;        // and the region within it, counted from 0
-    std::string line;      // bound fields: the form's line ("15b"), or a table cell's "row 3, column (d)"
+    std::string line;      // bound fields: the form's line ("15b"), or a table cell's "row 3, column (d)",
+                           // given by NameFieldLines (LineNames.h) on the screen layout
     int sourceLine = 0;    // the description line of the statement that placed it
     bool footer = false;   // printed at the foot of the sheet
 

@@ -98,7 +98,8 @@ int main(int argc, char **argv)
             if (file.filename() != expected)
                 throw formgen::DescriptionError(file.string() + ": the file of layout " +
                                                 std::to_string(page.layoutNumber) + " is named " + expected);
-            const formgen::PageLayout screen = formgen::LayOutPage(page, formgen::Medium::Screen);
+            formgen::PageLayout screen = formgen::LayOutPage(page, formgen::Medium::Screen);
+            formgen::NameFieldLines(screen, page);
             const formgen::PageLayout paper = formgen::LayOutPage(page, formgen::Medium::Print);
             const std::string number = std::to_string(page.layoutNumber);
             WriteIfChanged(psf / ("page" + number + ".psf"), formgen::WriteUiXml(screen));
