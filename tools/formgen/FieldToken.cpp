@@ -5,10 +5,7 @@
 namespace formgen {
 namespace {
 
-bool IsDigit(char c)
-{
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 // Reads up to six digits at `i`; false when there are none or more.
 bool ReadNumber(const std::string& token, size_t& i, int& value)

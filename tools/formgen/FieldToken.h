@@ -8,7 +8,7 @@
 namespace formgen {
 
 struct FieldToken {
-    char kind = 0;         // d c p t n x e m a
+    char kind = 0;  // d c p t n x e m a
     int slot = -1;
     std::string name;      // the slot's name in code, or empty
     char style = 0;        // 'g' guarded, 'r' always computed, 0 an entry

@@ -7,12 +7,12 @@
 namespace formgen {
 namespace {
 
-[[noreturn]] void Fail(const std::string &source, int line, const std::string &what)
+[[noreturn]] void Fail(const std::string& source, int line, const std::string& what)
 {
     throw DescriptionError(source + ":" + std::to_string(line) + ": " + what);
 }
 
-std::vector<Token> Tokenize(const std::string &line, const std::string &source, int lineNo)
+std::vector<Token> Tokenize(const std::string& line, const std::string& source, int lineNo)
 {
     std::vector<Token> tokens;
     size_t i = 0;
@@ -20,8 +20,8 @@ std::vector<Token> Tokenize(const std::string &line, const std::string &source, 
         char c = line[i];
         if (c == ' ' || c == '\t' || c == '\r') {
             ++i;
-        } else if (c == '#' ) {
-            break; // the rest of the line is a comment
+        } else if (c == '#') {
+            break;  // the rest of the line is a comment
         } else if (c == '"') {
             Token token;
             token.quoted = true;
@@ -53,7 +53,7 @@ std::vector<Token> Tokenize(const std::string &line, const std::string &source, 
     return tokens;
 }
 
-int HeaderNumber(const std::string &value, const std::string &source, int lineNo)
+int HeaderNumber(const std::string& value, const std::string& source, int lineNo)
 {
     if (value == "-")
         return -1;
@@ -62,27 +62,27 @@ int HeaderNumber(const std::string &value, const std::string &source, int lineNo
         int number = std::stoi(value, &used);
         if (used == value.size())
             return number;
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
     }
     Fail(source, lineNo, "not a number: " + value);
 }
 
 // The printed height of an ordinary line: points, a decimal fraction allowed (11.5).
-double PrintRowPoints(const std::string &value, const std::string &source, int lineNo)
+double PrintRowPoints(const std::string& value, const std::string& source, int lineNo)
 {
     try {
         size_t used = 0;
         const double points = std::stod(value, &used);
         if (used == value.size() && points >= 6 && points <= 40)
             return points;
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
     }
     Fail(source, lineNo, "printrow is a height in points from 6 to 40: " + value);
 }
 
-} // namespace
+}  // namespace
 
-PageDescription ParseDescription(const std::string &text, const std::string &sourceName)
+PageDescription ParseDescription(const std::string& text, const std::string& sourceName)
 {
     PageDescription page;
     page.sourceName = sourceName;
@@ -105,7 +105,7 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
                 Fail(sourceName, lineNo, "page needs its layout number");
             page.layoutNumber = HeaderNumber(tokens[1].text, sourceName, lineNo);
             for (size_t i = 2; i < tokens.size(); ++i) {
-                const std::string &t = tokens[i].text;
+                const std::string& t = tokens[i].text;
                 size_t eq = t.find('=');
                 if (eq == std::string::npos)
                     Fail(sourceName, lineNo, "expected key=value: " + t);
@@ -158,4 +158,4 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
     return page;
 }
 
-} // namespace formgen
+}  // namespace formgen

@@ -12,21 +12,16 @@
 namespace formgen {
 namespace {
 
-
-
 using Field = FieldToken;
 
-bool ParseField(const std::string &token, Field &field)
-{
-    return ReadFieldToken(token, field);
-}
+bool ParseField(const std::string& token, Field& field) { return ReadFieldToken(token, field); }
 
-bool AllLower(const std::string &text)
+bool AllLower(const std::string& text)
 {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
-std::string LeadingDigits(const std::string &text)
+std::string LeadingDigits(const std::string& text)
 {
     size_t i = 0;
     while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
@@ -35,7 +30,7 @@ std::string LeadingDigits(const std::string &text)
 }
 
 // "A  Check all that apply:" and "A" name item A of a form's heading.
-std::string ItemLetter(const std::string &caption)
+std::string ItemLetter(const std::string& caption)
 {
     if (caption.empty() || caption[0] < 'A' || caption[0] > 'H')
         return {};
@@ -45,7 +40,7 @@ std::string ItemLetter(const std::string &caption)
 }
 
 // "a  Total for year" and "c 28% rate gain" are sub-lines a and c of the line above.
-std::string SubLineLetter(const std::string &caption)
+std::string SubLineLetter(const std::string& caption)
 {
     if (caption.size() > 3 && caption[0] >= 'a' && caption[0] <= 'z' && caption[1] == ' ' &&
         (caption[2] == ' ' || std::isupper(static_cast<unsigned char>(caption[2])) ||
@@ -55,13 +50,13 @@ std::string SubLineLetter(const std::string &caption)
 }
 
 // Words of a row that change how the caption after them looks, not what it says.
-bool CaptionModifier(const std::string &token)
+bool CaptionModifier(const std::string& token)
 {
     return token == "bold" || token == "small" || token == "tiny" || token == "centered";
 }
 
 // The caption that follows token `a` of a row, past any modifiers; empty when a field comes first.
-std::string CaptionAfter(const std::vector<Token> &args, size_t a)
+std::string CaptionAfter(const std::vector<Token>& args, size_t a)
 {
     for (size_t next = a + 1; next < args.size(); ++next) {
         if (args[next].quoted)
@@ -85,7 +80,7 @@ std::string ShortCaption(std::string text)
         return "tax year ending";
     if (std::none_of(text.begin(), text.end(), [](unsigned char c) { return std::isalpha(c); }))
         return {};
-    for (const char *stop : {" (", ":", " $"}) {
+    for (const char* stop : {" (", ":", " $"}) {
         const size_t at = text.find(stop);
         if (at != std::string::npos && at > 0)
             text.erase(at);
@@ -106,7 +101,7 @@ std::string ShortCaption(std::string text)
 }
 
 // "(d) Amount of estimated tax payment" -> "column (d)"; a header without a letter is used whole.
-std::string ColumnName(const std::string &header)
+std::string ColumnName(const std::string& header)
 {
     if (header.size() > 2 && header[0] == '(') {
         const size_t close = header.find(')');
@@ -118,7 +113,7 @@ std::string ColumnName(const std::string &header)
 
 // A table column as the window's messages name it: "(d) Proceeds (sales price)" is "column (d)",
 // a header without a letter is used whole.
-std::string ShortColumnName(const std::string &header)
+std::string ShortColumnName(const std::string& header)
 {
     const size_t close = header.find(')');
     if (header.size() > 2 && header[0] == '(' && close != std::string::npos && close <= 4)
@@ -128,19 +123,19 @@ std::string ShortColumnName(const std::string &header)
 
 class PageNamer {
 public:
-    PageNamer(int layout, std::vector<LineLabel> &out) : layout_(layout), out_(out) {}
+    PageNamer(int layout, std::vector<LineLabel>& out) : layout_(layout), out_(out) {}
 
-    void Run(const PageDescription &page)
+    void Run(const PageDescription& page)
     {
-        const auto &statements = page.statements;
+        const auto& statements = page.statements;
         for (size_t i = 0; i < statements.size(); ++i) {
-            const Statement &s = statements[i];
-            const std::string &k = s.keyword;
+            const Statement& s = statements[i];
+            const std::string& k = s.keyword;
             onScreen_ = s.medium != Medium::Print;
             if (k == "band") {
-                const std::string &name = s.args.empty() ? std::string() : s.args[0].text;
-                const bool names = name.rfind("Schedule ", 0) == 0 || name == "Other Information" ||
-                                   name.rfind("Voucher", 0) == 0;
+                const std::string& name = s.args.empty() ? std::string() : s.args[0].text;
+                const bool names =
+                    name.rfind("Schedule ", 0) == 0 || name == "Other Information" || name.rfind("Voucher", 0) == 0;
                 section_ = names ? name : std::string();
                 ResetContext();
             } else if (k == "columns" || k == "column" || k == "endcolumns") {
@@ -166,7 +161,7 @@ private:
         headers_.clear();
     }
 
-    void Line(const Statement &s)
+    void Line(const Statement& s)
     {
         const std::string number = s.args.empty() ? std::string() : s.args[0].text;
         if (number != "-") {
@@ -190,10 +185,10 @@ private:
     }
 
     // A footer's fields are named for the window only, by the box before them.
-    void Footer(const Statement &s)
+    void Footer(const Statement& s)
     {
         std::string pendingBox;
-        for (const Token &t : s.args) {
+        for (const Token& t : s.args) {
             Field field;
             if (!t.quoted && t.text.size() > 2 && t.text.front() == '[' && t.text.back() == ']')
                 pendingBox = t.text.substr(1, t.text.size() - 2);
@@ -206,14 +201,14 @@ private:
 
     // `line` is the line the row belongs to, `number` the number its statement prints ("" for a
     // row or "line -").
-    void Row(const Statement &s, size_t first, const std::string &line, const std::string &number)
+    void Row(const Statement& s, size_t first, const std::string& line, const std::string& number)
     {
         // A row of captions alone at set places heads the columns of the rows below it.
         bool headerRow = true;
         int x = -1;
         std::map<int, std::string> headers;
         for (size_t a = first; a < s.args.size(); ++a) {
-            const Token &t = s.args[a];
+            const Token& t = s.args[a];
             if (t.quoted) {
                 if (x >= 0)
                     headers[x] = t.text;
@@ -230,7 +225,7 @@ private:
         std::string nearest;
         std::string pendingBox;  // the box label printed before the next field: its line on screen
         for (size_t a = first; a < s.args.size(); ++a) {
-            const Token &t = s.args[a];
+            const Token& t = s.args[a];
             if (!t.quoted && IsEmptyPlace(t.text))
                 pendingBox.clear();
             if (t.quoted) {
@@ -242,8 +237,9 @@ private:
                 }
                 std::string caption = ShortCaption(t.text);
                 // "Page [ ] of [ ]": a short connecting word names its field with the caption before.
-                const bool connector = caption.size() <= 3 && std::none_of(caption.begin(), caption.end(),
-                                                                          [](unsigned char c) { return std::isupper(c); });
+                const bool connector =
+                    caption.size() <= 3 &&
+                    std::none_of(caption.begin(), caption.end(), [](unsigned char c) { return std::isupper(c); });
                 if (connector && !caption.empty() && !nearest.empty())
                     caption = nearest + " " + caption;
                 if (caption.empty())
@@ -297,9 +293,9 @@ private:
         }
     }
 
-    void Table(const std::vector<Statement> &statements, size_t &i)
+    void Table(const std::vector<Statement>& statements, size_t& i)
     {
-        const Statement &s = statements[i];
+        const Statement& s = statements[i];
         onScreen_ = s.medium != Medium::Print;
         const int rows = std::stoi(s.args.at(0).text);
         int first = 0;
@@ -308,7 +304,7 @@ private:
         const int stride = std::stoi(s.args.at(2).text);
         std::vector<std::pair<std::string, Field>> columns;
         for (++i; i < statements.size() && statements[i].keyword != "endtable"; ++i) {
-            const Statement &c = statements[i];
+            const Statement& c = statements[i];
             const std::string cell = c.args.at(2).text;  // <kind>+<offset>[.style]
             Field field;
             if (!ParseField(cell.substr(0, 1) + cell.substr(2), field))
@@ -317,7 +313,7 @@ private:
         }
         const std::string prefix = line_.empty() ? std::string() : LineWord() + line_ + ", ";
         for (int r = 0; r < rows; ++r)
-            for (const auto &[header, cell] : columns) {
+            for (const auto& [header, cell] : columns) {
                 Field field = cell;
                 field.slot = first + r * stride + cell.slot;
                 Add(field, prefix + "row " + std::to_string(r + 1) + ", " + ColumnName(header));
@@ -328,16 +324,16 @@ private:
 
     // The name of the column a field at `position` stands in; columns that share a heading
     // ("Throwback year ending" five times) are told apart by their place.
-    std::string HeaderAt(const std::string &position) const
+    std::string HeaderAt(const std::string& position) const
     {
         if (position.empty() || !std::isdigit(static_cast<unsigned char>(position[0])))
             return {};
         const int x = std::stoi(position);
-        for (const auto &[at, header] : headers_) {
+        for (const auto& [at, header] : headers_) {
             if (std::abs(at - x) > 4)
                 continue;
             int place = 0, same = 0;
-            for (const auto &[otherAt, other] : headers_)
+            for (const auto& [otherAt, other] : headers_)
                 if (other == header) {
                     ++same;
                     if (otherAt <= at)
@@ -352,24 +348,24 @@ private:
     // Schedule K-1 numbers its lines as boxes.
     std::string LineWord() const { return layout_ == 9 ? "box " : "line "; }
 
-    void Add(const Field &field, const std::string &text)
+    void Add(const Field& field, const std::string& text)
     {
         out_.push_back({layout_, field.slot, field.kind, field.style == 'g', text});
     }
 
     // "blank" and "shade": places bound to nothing; the box label before them is theirs.
-    static bool IsEmptyPlace(const std::string &token)
+    static bool IsEmptyPlace(const std::string& token)
     {
         return token.rfind("blank", 0) == 0 || token.rfind("shade", 0) == 0;
     }
 
 public:
     // The line each field of the screen page names in the window's messages, by slot.
-    const std::map<int, std::string> &ShortLines() const { return shortLines_; }
+    const std::map<int, std::string>& ShortLines() const { return shortLines_; }
 
 private:
     int layout_;
-    std::vector<LineLabel> &out_;
+    std::vector<LineLabel>& out_;
     bool onScreen_ = true;
     std::map<int, std::string> shortLines_;
     std::string section_;
@@ -380,7 +376,7 @@ private:
     std::map<int, std::string> headers_;
 };
 
-std::string CppString(const std::string &text)
+std::string CppString(const std::string& text)
 {
     std::string out = "\"";
     for (char c : text) {
@@ -395,38 +391,39 @@ std::string CppString(const std::string &text)
 
 std::string WriteFieldLabelTable(std::vector<LineLabel> labels)
 {
-    std::sort(labels.begin(), labels.end(),
-              [](const LineLabel &a, const LineLabel &b) { return std::tie(a.layout, a.slot) < std::tie(b.layout, b.slot); });
+    std::sort(labels.begin(), labels.end(), [](const LineLabel& a, const LineLabel& b) {
+        return std::tie(a.layout, a.slot) < std::tie(b.layout, b.slot);
+    });
     // A slot bound twice on a page (none is, the layout test sees to it) keeps its first name.
-    labels.erase(std::unique(labels.begin(), labels.end(),
-                             [](const LineLabel &a, const LineLabel &b) { return a.layout == b.layout && a.slot == b.slot; }),
-                 labels.end());
+    labels.erase(
+        std::unique(labels.begin(), labels.end(),
+                    [](const LineLabel& a, const LineLabel& b) { return a.layout == b.layout && a.slot == b.slot; }),
+        labels.end());
     std::ostringstream out;
     out << "// Generated by tools/formgen from forms/*.form; not edited by hand.\n"
            "#include \"review/FieldLabels.h\"\n\n"
            "namespace quorvan::review {\n\n"
            "const FieldLabel kFieldLabels[] = {\n";
-    for (const LineLabel &l : labels)
+    for (const LineLabel& l : labels)
         out << "    {" << l.layout << ", " << l.slot << ", '" << l.kind << "', " << (l.guarded ? "true" : "false")
             << ", " << CppString(l.text) << "},\n";
     out << "};\nconst std::size_t kFieldLabelCount = " << labels.size() << ";\n\n}  // namespace quorvan::review\n";
     return out.str();
 }
 
-
-std::vector<LineLabel> NameLines(const PageDescription &page)
+std::vector<LineLabel> NameLines(const PageDescription& page)
 {
     std::vector<LineLabel> labels;
     PageNamer(page.layoutNumber, labels).Run(page);
     return labels;
 }
 
-void NameFieldLines(PageLayout &screen, const PageDescription &page)
+void NameFieldLines(PageLayout& screen, const PageDescription& page)
 {
     std::vector<LineLabel> labels;
     PageNamer namer(page.layoutNumber, labels);
     namer.Run(page);
-    for (Element &e : screen.elements) {
+    for (Element& e : screen.elements) {
         const bool bound = e.type == ElementType::Edit || e.type == ElementType::CheckBox ||
                            e.type == ElementType::Memo || e.type == ElementType::AnswerLabel;
         const auto line = bound ? namer.ShortLines().find(e.slot) : namer.ShortLines().end();

@@ -20,11 +20,11 @@ struct LineLabel {
     std::string text;
 };
 
-std::vector<LineLabel> NameLines(const PageDescription &page);
+std::vector<LineLabel> NameLines(const PageDescription& page);
 
 // Gives each bound field of the screen layout of `page` the line the window's messages name: the
 // box label printed before it, else the number of its line; a table cell its row and column.
-void NameFieldLines(PageLayout &screen, const PageDescription &page);
+void NameFieldLines(PageLayout& screen, const PageDescription& page);
 
 // The review's table (review/FieldLabels.h) of every page's labels, sorted by layout and slot.
 std::string WriteFieldLabelTable(std::vector<LineLabel> labels);

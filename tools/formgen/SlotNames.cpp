@@ -143,7 +143,7 @@ private:
     std::map<std::string, int> slotOf_;
     std::map<int, std::string> nameOf_;
     std::map<int, char> kindOf_;
-    std::map<int, int> bound_;  // slot, description line
+    std::map<int, int> bound_;                           // slot, description line
     std::map<int, std::pair<std::string, int>> hidden_;  // slot, (note, description line)
     std::set<std::string> tableNames_;
 };
@@ -166,10 +166,7 @@ const char* KindWord(char kind)
 
 }  // namespace
 
-SlotNames CollectSlotNames(const PageDescription& page)
-{
-    return Collector(page).Run();
-}
+SlotNames CollectSlotNames(const PageDescription& page) { return Collector(page).Run(); }
 
 std::string HeaderStem(const std::string& space)
 {
@@ -210,7 +207,8 @@ std::string WriteSlotHeader(const SlotNames& names, const std::string& sourceNam
         for (const NamedSlot& c : t.columns)
             out << "constexpr int " << c.name << " = " << c.slot << ";  // column offset, " << KindWord(c.kind) << "\n";
         if (typed)
-            out << "constexpr SlotRef Slot(int row, int column) { return {kFormType, kFirst + row * kStride + column}; }\n";
+            out << "constexpr SlotRef Slot(int row, int column) { return {kFormType, kFirst + row * kStride + column}; "
+                   "}\n";
         else
             out << "constexpr int Slot(int row, int column) { return kFirst + row * kStride + column; }\n";
         out << "}  // namespace " << t.name << "\n";

@@ -13,8 +13,8 @@ namespace formgen {
 struct NamedSlot {
     std::string name;
     int slot = -1;
-    char kind = 0;          // the field's kind; 0 for a slot no page shows
-    std::string note;       // why a slot no page shows is kept
+    char kind = 0;     // the field's kind; 0 for a slot no page shows
+    std::string note;  // why a slot no page shows is kept
 };
 
 // A table's rows: row r (from 0) column c is slot first + r * stride + c.
@@ -29,7 +29,7 @@ struct NamedTable {
 struct SlotNames {
     std::string space;  // the namespace: "form1041Page1"
     int layout = 0;
-    std::vector<int> formTypes;  // the form types the page shows
+    std::vector<int> formTypes;    // the form types the page shows
     std::vector<NamedSlot> slots;  // in slot order
     std::vector<NamedTable> tables;
 };

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path &path)
+std::string ReadAll(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -32,7 +32,7 @@ std::string ReadAll(const fs::path &path)
 }
 
 // Writes only when the content changed, so unchanged layouts keep their time stamps.
-void WriteIfChanged(const fs::path &path, const std::string &content)
+void WriteIfChanged(const fs::path& path, const std::string& content)
 {
     if (fs::exists(path) && ReadAll(path) == content)
         return;
@@ -60,16 +60,17 @@ std::string LayoutFactsSource(const std::vector<formgen::PageDescription>& pages
     std::size_t count = 0;
     for (const formgen::PageDescription& page : pages)
         for (int type : page.formTypes) {
-            out << "    {" << type << ", " << page.layoutNumber << ", " << page.height << ", " << page.focusTag << "},\n";
+            out << "    {" << type << ", " << page.layoutNumber << ", " << page.height << ", " << page.focusTag
+                << "},\n";
             ++count;
         }
     out << "};\nconst std::size_t kLayoutFactCount = " << count << ";\n\n}  // namespace quorvan\n";
     return out.str();
 }
 
-} // namespace
+}  // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     if (argc != 4) {
         std::cerr << "usage: formgen <descriptions folder> <data folder> <generated sources folder>\n";
@@ -82,17 +83,17 @@ int main(int argc, char **argv)
         fs::path dat = fs::path(argv[2]) / "DAT";
         fs::path sourcesOut = argv[3];
         fs::path slotHeaders = sourcesOut / "slot";
-        for (const fs::path &folder : {psf, rtf, dat, slotHeaders})
+        for (const fs::path& folder : {psf, rtf, dat, slotHeaders})
             fs::create_directories(folder);
         std::vector<fs::path> files;
-        for (const auto &entry : fs::directory_iterator(sources))
+        for (const auto& entry : fs::directory_iterator(sources))
             if (entry.path().extension() == ".form")
                 files.push_back(entry.path());
         std::sort(files.begin(), files.end());
         std::vector<formgen::PageDescription> pages;
         std::vector<formgen::LineLabel> labels;
         std::set<std::string> spaces;
-        for (const fs::path &file : files) {
+        for (const fs::path& file : files) {
             formgen::PageDescription page = formgen::ParseDescription(ReadAll(file), file.string());
             std::string expected = "page" + std::to_string(page.layoutNumber) + ".form";
             if (file.filename() != expected)
@@ -116,10 +117,11 @@ int main(int argc, char **argv)
             labels.insert(labels.end(), pageLabels.begin(), pageLabels.end());
             pages.push_back(page);
         }
-        std::sort(pages.begin(), pages.end(), [](const auto &a, const auto &b) { return a.layoutNumber < b.layoutNumber; });
+        std::sort(pages.begin(), pages.end(),
+                  [](const auto& a, const auto& b) { return a.layoutNumber < b.layoutNumber; });
         WriteIfChanged(sourcesOut / "LayoutFacts.generated.cpp", LayoutFactsSource(pages));
         WriteIfChanged(sourcesOut / "FieldLabels.generated.cpp", formgen::WriteFieldLabelTable(labels));
-    } catch (const std::exception &error) {
+    } catch (const std::exception& error) {
         std::cerr << "formgen: " << error.what() << "\n";
         return 1;
     }

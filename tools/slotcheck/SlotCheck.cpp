@@ -133,12 +133,24 @@ bool NamesFormType(const std::string& argument)
 int SlotArgument(const std::string& name, size_t count)
 {
     static const std::map<std::string, std::map<size_t, int>> kAccessors = {
-        {"Text", {{2, 1}, {3, 2}}},       {"SetText", {{4, 2}}},           {"OvRide", {{3, 2}}},
-        {"SetOvRide", {{4, 2}}},          {"Get", {{2, 1}, {3, 2}}},       {"Set", {{3, 1}, {4, 2}}},
-        {"Override", {{4, 2}}},           {"Amt", {{2, 1}, {3, 2}}},       {"Cents", {{2, 1}, {3, 2}}},
-        {"Unrounded", {{2, 1}, {3, 2}}},  {"Ticked", {{2, 1}, {3, 2}}},    {"Overridden", {{2, 1}, {3, 2}}},
-        {"PutTextAlways", {{3, 1}, {4, 2}}}, {"PutAlways", {{3, 1}, {4, 2}}}, {"PutTextGuarded", {{3, 1}, {4, 2}}},
-        {"PutGuarded", {{3, 1}, {4, 2}}}, {"Amount", {{2, 1}, {3, 2}}},    {"Blank", {{2, 1}, {3, 2}}},
+        {"Text", {{2, 1}, {3, 2}}},
+        {"SetText", {{4, 2}}},
+        {"OvRide", {{3, 2}}},
+        {"SetOvRide", {{4, 2}}},
+        {"Get", {{2, 1}, {3, 2}}},
+        {"Set", {{3, 1}, {4, 2}}},
+        {"Override", {{4, 2}}},
+        {"Amt", {{2, 1}, {3, 2}}},
+        {"Cents", {{2, 1}, {3, 2}}},
+        {"Unrounded", {{2, 1}, {3, 2}}},
+        {"Ticked", {{2, 1}, {3, 2}}},
+        {"Overridden", {{2, 1}, {3, 2}}},
+        {"PutTextAlways", {{3, 1}, {4, 2}}},
+        {"PutAlways", {{3, 1}, {4, 2}}},
+        {"PutTextGuarded", {{3, 1}, {4, 2}}},
+        {"PutGuarded", {{3, 1}, {4, 2}}},
+        {"Amount", {{2, 1}, {3, 2}}},
+        {"Blank", {{2, 1}, {3, 2}}},
     };
     const auto accessor = kAccessors.find(name);
     if (accessor == kAccessors.end())
@@ -183,8 +195,8 @@ std::vector<Finding> CheckSource(const std::string& text)
         if (slot < 0 || !NamesFormType(args.front()))
             continue;
         if (HasTopLevelIntegerLiteral(args[static_cast<size_t>(slot)]))
-            add(static_cast<size_t>(it->position()), "literal", code.substr(static_cast<size_t>(it->position()),
-                                                                             close + 1 - static_cast<size_t>(it->position())));
+            add(static_cast<size_t>(it->position()), "literal",
+                code.substr(static_cast<size_t>(it->position()), close + 1 - static_cast<size_t>(it->position())));
     }
 
     // int kTotalSlot = 86;  kAllocatedK1Slots = {29, 30};  enum { ..., nameSlot = 3 }
@@ -196,9 +208,8 @@ std::vector<Finding> CheckSource(const std::string& text)
         const size_t lineStart = code.rfind('\n', start) == std::string::npos ? 0 : code.rfind('\n', start) + 1;
         const std::string before = code.substr(lineStart, start - lineStart);
         const bool declared = before.find("constexpr") != std::string::npos ||
-                              before.find("const ") != std::string::npos ||
-                              before.find("enum") != std::string::npos || Trim(before).empty() ||
-                              Trim(before).back() == ',' || Trim(before).back() == '{';
+                              before.find("const ") != std::string::npos || before.find("enum") != std::string::npos ||
+                              Trim(before).empty() || Trim(before).back() == ',' || Trim(before).back() == '{';
         if (declared && before.find("for (") == std::string::npos)
             add(start, "constant", Trim(it->str()));
     }

@@ -59,7 +59,8 @@ int main(int argc, char** argv)
             findings += CheckFile(file);
     }
     if (findings > 0)
-        std::cout << findings << " hand-written slot numbers or form-type aliases; name the slot in its form "
-                                 "description (forms/README.md) and use its generated name\n";
+        std::cout << findings
+                  << " hand-written slot numbers or form-type aliases; name the slot in its form "
+                     "description (forms/README.md) and use its generated name\n";
     return findings > 0 ? 1 : 0;
 }
