@@ -68,8 +68,9 @@ void AddScheduleD(QTreeWidgetItem* form1041, MainCommands& commands)
         const char* letter;
         int formType;
     } boxes[] = {
-        {"Short Term Box A", "A", ftForm8949A}, {"Short Term Box B", "B", ftForm8949B}, {"Short Term Box C", "C", ftForm8949C},
-        {"Long Term Box D", "D", ftForm8949D},  {"Long Term Box E", "E", ftForm8949E},  {"Long Term Box F", "F", ftForm8949F},
+        {"Short Term Box A", "A", ftForm8949A}, {"Short Term Box B", "B", ftForm8949B},
+        {"Short Term Box C", "C", ftForm8949C}, {"Long Term Box D", "D", ftForm8949D},
+        {"Long Term Box E", "E", ftForm8949E},  {"Long Term Box F", "F", ftForm8949F},
     };
     for (const auto& box : boxes) {
         const QString stem = QStringLiteral("Box") + QLatin1String(box.letter);
@@ -97,13 +98,19 @@ void AddForm1041(QTreeWidgetItem* review, MainCommands& commands)
     QTreeWidgetItem* k1 = Group(form1041, QStringLiteral("Schedule K-1"), QStringLiteral("tvwScheduleK1"));
     ContinuationItems& k1Items = commands.continuation[ftScheduleK1];
     k1Items.treeNew = Add(k1, QStringLiteral("New"), QStringLiteral("tvwSchedKNew"), TreeAction::NewForm, ftScheduleK1);
-    k1Items.treeView = Add(k1, QStringLiteral("View"), QStringLiteral("tvwSchedKView"), TreeAction::ViewForm, ftScheduleK1 * 100);
-    k1Items.treeDelete = Add(k1, QStringLiteral("Delete"), QStringLiteral("tvwSchedKDelete"), TreeAction::DeleteForm, ftScheduleK1);
+    k1Items.treeView =
+        Add(k1, QStringLiteral("View"), QStringLiteral("tvwSchedKView"), TreeAction::ViewForm, ftScheduleK1 * 100);
+    k1Items.treeDelete =
+        Add(k1, QStringLiteral("Delete"), QStringLiteral("tvwSchedKDelete"), TreeAction::DeleteForm, ftScheduleK1);
 
-    Continuation(Group(form1041, QStringLiteral("Interest"), QStringLiteral("tvwInterest")), QStringLiteral("Interest"), ftInterest, commands);
-    Continuation(Group(form1041, QStringLiteral("Dividends"), QStringLiteral("tvwDividends")), QStringLiteral("Dividends"), ftDividend, commands);
-    Continuation(Group(form1041, QStringLiteral("Other Deductions"), QStringLiteral("tvwOther")), QStringLiteral("Other"), ftOtherDeductions, commands);
-    Continuation(Group(form1041, QStringLiteral("2% Other Deductions"), QStringLiteral("tvwOther2")), QStringLiteral("Other2"), ftOther2, commands);
+    Continuation(Group(form1041, QStringLiteral("Interest"), QStringLiteral("tvwInterest")), QStringLiteral("Interest"),
+                 ftInterest, commands);
+    Continuation(Group(form1041, QStringLiteral("Dividends"), QStringLiteral("tvwDividends")),
+                 QStringLiteral("Dividends"), ftDividend, commands);
+    Continuation(Group(form1041, QStringLiteral("Other Deductions"), QStringLiteral("tvwOther")),
+                 QStringLiteral("Other"), ftOtherDeductions, commands);
+    Continuation(Group(form1041, QStringLiteral("2% Other Deductions"), QStringLiteral("tvwOther2")),
+                 QStringLiteral("Other2"), ftOther2, commands);
 }
 
 void AddOtherForms(QTreeWidgetItem* review)

@@ -71,7 +71,10 @@ inline void PutTextAlways(SlotRef s, int k, std::string text) { PutTextAlways(s.
 inline void PutTextAlways(SlotRef s, std::string text) { PutTextAlways(s, 0, std::move(text)); }
 inline void PutAlways(SlotRef s, int k, double amount) { PutAlways(s.formType, k, s.slot, amount); }
 inline void PutAlways(SlotRef s, double amount) { PutAlways(s, 0, amount); }
-inline void PutTextGuarded(SlotRef s, int k, std::string text) { PutTextGuarded(s.formType, k, s.slot, std::move(text)); }
+inline void PutTextGuarded(SlotRef s, int k, std::string text)
+{
+    PutTextGuarded(s.formType, k, s.slot, std::move(text));
+}
 inline void PutTextGuarded(SlotRef s, std::string text) { PutTextGuarded(s, 0, std::move(text)); }
 inline void PutGuarded(SlotRef s, int k, double amount) { PutGuarded(s.formType, k, s.slot, amount); }
 inline void PutGuarded(SlotRef s, double amount) { PutGuarded(s, 0, amount); }

@@ -25,7 +25,8 @@ double NotBelowZero(double amount)
 
 bool BankruptcyEstate()
 {
-    return Ticked(slot::form1041Page1::itemABankruptcyEstateCh7) || Ticked(slot::form1041Page1::itemABankruptcyEstateCh11);
+    return Ticked(slot::form1041Page1::itemABankruptcyEstateCh7) ||
+           Ticked(slot::form1041Page1::itemABankruptcyEstateCh11);
 }
 
 // Line 1a from the rate schedule.
@@ -88,7 +89,8 @@ void CalcScheduleB()
                                Amt(scheduleBLine3NetGain) + Amt(scheduleBLine4ScheduleA) +
                                Amt(scheduleBLine5CapitalGainsOnA) + Amt(scheduleBLine6LineFour)));
         if (Ticked(slot::form1041Page1::itemAComplexTrust))
-            PutGuarded(scheduleBLine8AccountingIncome, Amt(scheduleBLine1AdjustedTotal) + Amt(scheduleBLine2TaxExemptInterest));
+            PutGuarded(scheduleBLine8AccountingIncome,
+                       Amt(scheduleBLine1AdjustedTotal) + Amt(scheduleBLine2TaxExemptInterest));
         else
             PutTextGuarded(scheduleBLine8AccountingIncome, std::string());
         PutGuarded(scheduleBLine11Total, Amt(scheduleBLine9Required) + Amt(scheduleBLine10Other));
@@ -104,7 +106,8 @@ void CalcScheduleG()
         if (!Overridden(scheduleGLine1aTax))
             ScheduleGLine1a();
         PutTextGuarded(scheduleGLine1cAmt, Text(slot::scheduleIPage2::line56));
-        PutAlways(scheduleGLine1dTotal, Amt(scheduleGLine1aTax) + Amt(scheduleGLine1bLumpSum) + Amt(scheduleGLine1cAmt));
+        PutAlways(scheduleGLine1dTotal,
+                  Amt(scheduleGLine1aTax) + Amt(scheduleGLine1bLumpSum) + Amt(scheduleGLine1cAmt));
         PutAlways(scheduleGLine2eCredits,
                   Amt(scheduleGLine2aForeign) + Amt(scheduleGLine2bBusiness) + Amt(scheduleGLine2cPriorMinimum) +
                       Amt(scheduleGLine2dBond));

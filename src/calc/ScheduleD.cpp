@@ -48,12 +48,21 @@ struct Box {
 };
 
 constexpr Box kBoxes[] = {
-    {ftForm8949A, 29447, {d1::line1bProceeds, d1::line1bCost, d1::line1bAdjustment, d1::line1bGain}, &TAnswer::NoOf8949_A},
+    {ftForm8949A,
+     29447,
+     {d1::line1bProceeds, d1::line1bCost, d1::line1bAdjustment, d1::line1bGain},
+     &TAnswer::NoOf8949_A},
     {ftForm8949B, 29457, {d1::line2Proceeds, d1::line2Cost, d1::line2Adjustment, d1::line2Gain}, &TAnswer::NoOf8949_B},
     {ftForm8949C, 29467, {d1::line3Proceeds, d1::line3Cost, d1::line3Adjustment, d1::line3Gain}, &TAnswer::NoOf8949_C},
-    {ftForm8949D, 29477, {d1::line8bProceeds, d1::line8bCost, d1::line8bAdjustment, d1::line8bGain}, &TAnswer::NoOf8949_D},
+    {ftForm8949D,
+     29477,
+     {d1::line8bProceeds, d1::line8bCost, d1::line8bAdjustment, d1::line8bGain},
+     &TAnswer::NoOf8949_D},
     {ftForm8949E, 29487, {d1::line9Proceeds, d1::line9Cost, d1::line9Adjustment, d1::line9Gain}, &TAnswer::NoOf8949_E},
-    {ftForm8949F, 29497, {d1::line10Proceeds, d1::line10Cost, d1::line10Adjustment, d1::line10Gain}, &TAnswer::NoOf8949_F},
+    {ftForm8949F,
+     29497,
+     {d1::line10Proceeds, d1::line10Cost, d1::line10Adjustment, d1::line10Gain},
+     &TAnswer::NoOf8949_F},
 };
 
 int PagesInUse(const Box& box)

@@ -96,18 +96,24 @@ void CalcScheduleJPage2()
             PutInColumn(Column(j2::line21ColumnA, c), Page2ColumnInUse(c), sum);
         }
         for (int c = 0; c < kColumns; ++c)
-            PutPercent(Column(j2::line23ColumnA, c), Amt(Column(j2::line21ColumnA, c)), Amt(Column(j2::line22ColumnA, c)));
+            PutPercent(Column(j2::line23ColumnA, c), Amt(Column(j2::line21ColumnA, c)),
+                       Amt(Column(j2::line22ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(Column(j2::line24ColumnA, c), Page2ColumnInUse(c), Unrounded(Column(j2::line23ColumnA, c)) * Amt(Column(j2::line18ColumnA, c)));
+            PutInColumn(Column(j2::line24ColumnA, c), Page2ColumnInUse(c),
+                        Unrounded(Column(j2::line23ColumnA, c)) * Amt(Column(j2::line18ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(Column(j2::line25ColumnA, c), Page2ColumnInUse(c), Amt(Column(j2::line18ColumnA, c)) - Amt(Column(j2::line24ColumnA, c)));
+            PutInColumn(Column(j2::line25ColumnA, c), Page2ColumnInUse(c),
+                        Amt(Column(j2::line18ColumnA, c)) - Amt(Column(j2::line24ColumnA, c)));
 
         for (int c = 0; c < kColumns; ++c)
-            PutPercent(Column(j2::line29ColumnA, c), Amt(Column(j2::line27ColumnA, c)), Amt(Column(j2::line28ColumnA, c)));
+            PutPercent(Column(j2::line29ColumnA, c), Amt(Column(j2::line27ColumnA, c)),
+                       Amt(Column(j2::line28ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(Column(j2::line30ColumnA, c), Page2ColumnInUse(c), Unrounded(Column(j2::line29ColumnA, c)) * Amt(Column(j2::line26ColumnA, c)));
+            PutInColumn(Column(j2::line30ColumnA, c), Page2ColumnInUse(c),
+                        Unrounded(Column(j2::line29ColumnA, c)) * Amt(Column(j2::line26ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(Column(j2::line31ColumnA, c), Page2ColumnInUse(c), Amt(Column(j2::line26ColumnA, c)) - Amt(Column(j2::line30ColumnA, c)));
+            PutInColumn(Column(j2::line31ColumnA, c), Page2ColumnInUse(c),
+                        Amt(Column(j2::line26ColumnA, c)) - Amt(Column(j2::line30ColumnA, c)));
 
         // Part IV: one allocation row per throwback year, columns (a) to (c) totalled on line 37.
         for (int row = 0; row < kColumns; ++row)
@@ -125,27 +131,34 @@ void CalcScheduleJPartII()
 {
     RunCalculator(29627, [] {
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(Column(j1::line8ColumnA, c), Page1ColumnInUse(c), Amt(Column(j1::line6ColumnA, c)) - Amt(Column(j1::line7ColumnA, c)));
+            PutInColumn(Column(j1::line8ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line6ColumnA, c)) - Amt(Column(j1::line7ColumnA, c)));
         for (int c = 0; c < kColumns; ++c) {
             if (!Overridden(Column(j1::line9ColumnA, c)))
-                PutInColumn(Column(j1::line9ColumnA, c), Page1ColumnInUse(c), Amt(Column(j2::line25ColumnA, c)) + Amt(Column(j2::line31ColumnA, c)));
+                PutInColumn(Column(j1::line9ColumnA, c), Page1ColumnInUse(c),
+                            Amt(Column(j2::line25ColumnA, c)) + Amt(Column(j2::line31ColumnA, c)));
         }
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(Column(j1::line10ColumnA, c), Page1ColumnInUse(c), Amt(Column(j1::line8ColumnA, c)) - Amt(Column(j1::line9ColumnA, c)));
+            PutInColumn(Column(j1::line10ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line8ColumnA, c)) - Amt(Column(j1::line9ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(Column(j1::line12ColumnA, c), Page1ColumnInUse(c), Amt(Column(j1::line10ColumnA, c)) - Amt(Column(j1::line11ColumnA, c)));
+            PutInColumn(Column(j1::line12ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line10ColumnA, c)) - Amt(Column(j1::line11ColumnA, c)));
         // Line 14 shows whenever line 10 has an amount, in use or not.
         for (int c = 0; c < kColumns; ++c) {
             const double undistributed = Amt(Column(j1::line10ColumnA, c));
             if (undistributed == 0)
                 PutTextAlways(Column(j1::line14ColumnA, c), std::string());
             else
-                PutAlways(Column(j1::line14ColumnA, c), (Amt(Column(j1::line13ColumnA, c)) / undistributed) * Amt(Column(j1::line9ColumnA, c)));
+                PutAlways(Column(j1::line14ColumnA, c),
+                          (Amt(Column(j1::line13ColumnA, c)) / undistributed) * Amt(Column(j1::line9ColumnA, c)));
         }
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(Column(j1::line15ColumnA, c), Page1ColumnInUse(c), Amt(Column(j1::line13ColumnA, c)) + Amt(Column(j1::line14ColumnA, c)));
+            PutInColumn(Column(j1::line15ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line13ColumnA, c)) + Amt(Column(j1::line14ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(Column(j1::line17ColumnA, c), Page1ColumnInUse(c), Amt(Column(j1::line15ColumnA, c)) - Amt(Column(j1::line16ColumnA, c)));
+            PutInColumn(Column(j1::line17ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line15ColumnA, c)) - Amt(Column(j1::line16ColumnA, c)));
     });
 }
 

@@ -475,7 +475,8 @@ const std::vector<ReviewRule>& ReviewRules()
     // id | severity | pages | field | line | test
     static const std::vector<ReviewRule> rules = {
         {"f1041.name", S::Error, P::Return, f1::nameOfEstateOrTrust, "Name of estate or trust", EntityNameMissing},
-        {"f1041.fiduciary", S::Error, P::Return, f1::nameAndTitleOfFiduciary, "Name and title of fiduciary", FiduciaryMissing},
+        {"f1041.fiduciary", S::Error, P::Return, f1::nameAndTitleOfFiduciary, "Name and title of fiduciary",
+         FiduciaryMissing},
         {"f1041.entity-type", S::Error, P::Return, f1::itemADecedentsEstate, "item A", EntityTypeMissing},
         {"f1041.entity-types", S::Error, P::Return, f1::itemADecedentsEstate, "item A", EntityTypesConflict},
         {"f1041.ein", S::Error, P::Return, f1::itemCEin, "item C", EinMalformed},
@@ -499,12 +500,11 @@ const std::vector<ReviewRule>& ReviewRules()
         {"f1041.ein-applied-for", S::Warning, P::Return, f1::itemCEin, "item C", EinAppliedFor},
         {"f1041.address", S::Warning, P::Return, f1::fiduciaryStreet, "address", AddressMissing},
         {"year.trust-fiscal", S::Warning, P::Return, f1::taxYearBeginning, "tax year beginning", TrustWithFiscalYear},
-        {"k1.income-total", S::Warning, P::Return, f1::line18Distribution, "line 18",
-         K1IncomeApartFromDeduction},
+        {"k1.income-total", S::Warning, P::Return, f1::line18Distribution, "line 18", K1IncomeApartFromDeduction},
         {"k1.qualified-dividends-total", S::Warning, P::Return, f1::line2b1QualifiedToBeneficiaries, "line 2b(1)",
          K1QualifiedDividendsApartFromLine2b1},
-        {"f1041.qualified-dividends-split", S::Warning, P::Return, f1::line2b1QualifiedToBeneficiaries,
-         "line 2b(1)", QualifiedDividendSplit},
+        {"f1041.qualified-dividends-split", S::Warning, P::Return, f1::line2b1QualifiedToBeneficiaries, "line 2b(1)",
+         QualifiedDividendSplit},
         {"sched-d.rate-28", S::Warning, P::Return, d2::line18cBeneficiaries, "line 18c",
          Rate28WorksheetApartFromScheduleD},
         {"f1041.estimated-tax-allocation", S::Warning, P::Return, f1::line24bToBeneficiaries, "line 24b",
@@ -512,8 +512,7 @@ const std::vector<ReviewRule>& ReviewRules()
         {"k1.final-carryovers", S::Warning, P::Return, f1::itemFFinalReturn, "item F, Final return",
          FinalReturnCarryoversWithoutK1},
         {"k1.beneficiary-name", S::Warning, P::EachK1Page, k1::itemGName, "item G", BeneficiaryNameMissing},
-        {"k1.beneficiary-address", S::Warning, P::EachK1Page, kK1Address[0], "item G",
-         BeneficiaryAddressMissing},
+        {"k1.beneficiary-address", S::Warning, P::EachK1Page, kK1Address[0], "item G", BeneficiaryAddressMissing},
 
         {"k1.own-amounts", S::Note, P::EachK1Page, k1::box1Interest, "box 1", OwnAmounts},
     };

@@ -85,8 +85,10 @@ void ContinuationWindowTest::threeInterestPagesDeleteTheSecond()
     QCOMPARE(h_.prompts->dialogsShown, QStringList{"TfrmMultiple"});
     QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete a Interest Page?"});
     QCOMPARE(Answers->NoOfInterest, 2);
-    QCOMPARE(Answers->Text(ftInterest, 1, interest::entries::Slot(0, interest::entries::description).slot), std::string("Third Bank"));
-    QCOMPARE(Answers->Text(ftInterest, 2, interest::entries::Slot(0, interest::entries::description).slot), std::string());
+    QCOMPARE(Answers->Text(ftInterest, 1, interest::entries::Slot(0, interest::entries::description).slot),
+             std::string("Third Bank"));
+    QCOMPARE(Answers->Text(ftInterest, 2, interest::entries::Slot(0, interest::entries::description).slot),
+             std::string());
     QVERIFY(!Answers->OvRide(ftInterest, 1, interest::total.slot));
     // The last page stays on screen and shows what is left of it: nothing.
     QCOMPARE(Shown(), 1802);
@@ -154,7 +156,8 @@ void ContinuationWindowTest::deleteAsksWithTheTypesOwnName()
     Items(26).remove->trigger();
     QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete a Other  2% Deductions Page?"});
     QCOMPARE(Answers->NoOfOther2, 1);  // No keeps the page
-    QCOMPARE(Answers->Text(ftOther2, 0, other2::entries::Slot(0, other2::entries::description).slot), std::string("Investment advice"));
+    QCOMPARE(Answers->Text(ftOther2, 0, other2::entries::Slot(0, other2::entries::description).slot),
+             std::string("Investment advice"));
 
     h_.prompts->warningAnswer = true;
     Items(26).remove->trigger();
@@ -171,7 +174,8 @@ void ContinuationWindowTest::deletedBeneficiaryTakesItsShareAndFlagsAlong()
 {
     Answers->NoOfInterest = 1;
     Answers->SetText(ftInterest, 0, interest::entries::Slot(0, interest::entries::amount).slot, "1,000");
-    Answers->SetText(ftForm1041Page2, 0, f2::scheduleBLine10Other.slot, "1,000");  // all of it distributed (Schedule B line 10)
+    Answers->SetText(ftForm1041Page2, 0, f2::scheduleBLine10Other.slot,
+                     "1,000");  // all of it distributed (Schedule B line 10)
     Answers->NoOfSchedK = 3;
     SetK1Allocation(*Answers, 0, K1Allocation::Percentage, 0.25);
     SetK1Allocation(*Answers, 1, K1Allocation::Percentage, 0.5);

@@ -259,7 +259,8 @@ void FieldEntryTest::charactersAClientFileCannotKeepAreRefused()
     QCOMPARE(name->text(), QString::fromUtf8("ukasz Zoë €5"));
     QVERIFY(name->property("entryNote").toString().contains(QString::fromUtf8("Łź😀")));
     QTest::keyClick(name, Qt::Key_Tab);
-    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, f1::nameOfEstateOrTrust.slot)), QString::fromUtf8("ukasz Zoë €5"));
+    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, f1::nameOfEstateOrTrust.slot)),
+             QString::fromUtf8("ukasz Zoë €5"));
     QCOMPARE(UnencodableCharacters(QString::fromUtf8("Żółć ŻÓŁĆ")), QString::fromUtf8("ŻłćŁĆ"));
 }
 

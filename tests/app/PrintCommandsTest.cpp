@@ -236,9 +236,11 @@ private slots:
 void PrintCommandsTest::selectionOpensWithTheReturnsDefaultsAndCloseStops()
 {
     QVERIFY(Start());
-    Answers->SetText(ftForm8949E, 0, f8949d::sales::Slot(0, f8949d::sales::description), "100 sh. Example Co.");  // a box E page with a description only
+    Answers->SetText(ftForm8949E, 0, f8949d::sales::Slot(0, f8949d::sales::description),
+                     "100 sh. Example Co.");                                // a box E page with a description only
     Answers->SetText(ftForm1041Page1, 0, f1::line2aDividends.slot, "0.4");  // dividends: zero as whole dollars
-    Answers->SetOvRide(ftForm1041Page1, 0, f1::line2aDividends.slot, true);  // overridden, so the recalculation keeps it
+    Answers->SetOvRide(ftForm1041Page1, 0, f1::line2aDividends.slot,
+                       true);  // overridden, so the recalculation keeps it
     Answers->NoOfSchedK = 2;
     window_->ShowAnswers();  // page 1 is stored before the dialog opens
     QMap<QString, bool> seen;
@@ -526,7 +528,8 @@ void PrintCommandsTest::previewShowsAsManyPagesAsTheSelectionPrints()
     Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Ada Lovelace");
     Answers->NoOfSchedK = 3;
     for (int k = 0; k < 3; ++k)
-        Answers->SetText(ftScheduleK1, k, k1::itemFIdentifyingNumber.slot, QString("Beneficiary %1").arg(k + 1).toStdString());
+        Answers->SetText(ftScheduleK1, k, k1::itemFIdentifyingNumber.slot,
+                         QString("Beneficiary %1").arg(k + 1).toStdString());
     window_->ShowAnswers();
     PrintSelection selection;
     for (int formType : {ftForm1041Page1, ftForm1041Page2, ftScheduleK1})

@@ -54,7 +54,8 @@ private:
     {
         prompts_->openNames << QStringLiteral(QUORVAN_SOURCE_DIR "/examples/sample-trust.fq6");
         window_->Files().OpenClick();
-        QCOMPARE(window_->Store()->Text(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot), std::string("Harbor Lane Family Trust"));
+        QCOMPARE(window_->Store()->Text(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot),
+                 std::string("Harbor Lane Family Trust"));
     }
     QTreeWidget* List() { return window_->ReviewDock()->List(); }
     // The list item of the finding of `rule`, or null.

@@ -77,7 +77,8 @@ const SelectionCase kSelectionCases[] = {
          r.Set(d1::line4OtherForms, "-2,000");
      },
      TaxFrom::PartV},
-    {"ShortTermGainWithoutDividends", [](ReturnFixture& r) { r.Set(d1::line4OtherForms, "3,000"); }, TaxFrom::RateSchedule},
+    {"ShortTermGainWithoutDividends", [](ReturnFixture& r) { r.Set(d1::line4OtherForms, "3,000"); },
+     TaxFrom::RateSchedule},
     {"LongTermGain", LongTermGain, TaxFrom::PartV},
     {"LongTermGainAllocatedToBeneficiaries",
      [](ReturnFixture& r) {
@@ -260,8 +261,9 @@ TEST(GainWorksheets, LongTermCarryoverAbsorbsCollectiblesAndUnrecapturedGain)
 }
 
 // Lines 1 to 14 of the Capital Loss Carryover Worksheet.
-constexpr SlotRef kCarryoverLines[] = {cl::line1, cl::line2,  cl::line3,  cl::line4,  cl::line5,  cl::line6,  cl::line7,
-                                       cl::line8, cl::line9,  cl::line10, cl::line11, cl::line12, cl::line13, cl::line14};
+constexpr SlotRef kCarryoverLines[] = {cl::line1,  cl::line2,  cl::line3,  cl::line4, cl::line5,
+                                       cl::line6,  cl::line7,  cl::line8,  cl::line9, cl::line10,
+                                       cl::line11, cl::line12, cl::line13, cl::line14};
 
 TEST(CapitalLossCarryoverWorksheet, SplitsTheCarryoverAndClearsWhenTheLossIsGone)
 {

@@ -158,7 +158,8 @@ TEST(ClientFile, CharactersWindowsCannotHoldAreNamedAndLineBreaksStayOnOneLine)
     EXPECT_EQ(messages.Messages()[0].extra,
               "form type 1, page 1, slot 11: \"Łukasz Wróbel Trust 信託\" saved as \"Lukasz Wróbel Trust ??\" (Ł信託); "
               "form type 18, page 2, slot 4: \"Győr\" saved as \"Györ\" (ő).");
-    EXPECT_EQ(store->Text(1, 0, f1::nameOfEstateOrTrust.slot), "Łukasz Wróbel Trust 信託");  // the return on screen keeps it
+    EXPECT_EQ(store->Text(1, 0, f1::nameOfEstateOrTrust.slot),
+              "Łukasz Wróbel Trust 信託");  // the return on screen keeps it
 
     ScopedAnswerStore again;
     messages.Clear();

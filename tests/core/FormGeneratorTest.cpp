@@ -220,7 +220,8 @@ TEST(SlotNames, FieldsTablesAndSlotsNoPageShowsAreNamed)
 
 TEST(SlotNames, HeaderNamesSlotRefsForOneFormTypeAndSlotNumbersForSeveral)
 {
-    const std::string body = "line 22 \"Taxable\" d56:line22Taxable\ntable 2 10:rows 5\ncol \"(b)\" 100 d+3:amount\nendtable";
+    const std::string body =
+        "line 22 \"Taxable\" d56:line22Taxable\ntable 2 10:rows 5\ncol \"(b)\" 100 d+3:amount\nendtable";
     const std::string one = formgen::WriteSlotHeader(Names(body, kNamedPage), "forms/page6.form");
     EXPECT_NE(one.find("namespace quorvan::slot::scheduleDPage2 {"), std::string::npos) << one;
     EXPECT_NE(one.find("constexpr int kFormType = 6;"), std::string::npos) << one;

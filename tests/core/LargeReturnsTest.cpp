@@ -120,7 +120,8 @@ TEST(LargeReturns, SaveThatRunsOutOfRoomKeepsTheOldFile)
         setrlimit(RLIMIT_FSIZE, &limit);
         ScopedAnswerStore store;
         for (int k = 0; k < kMaxPages; ++k)
-            store->SetText(ftInterest, k, interest::entries::Slot(0, interest::entries::description).slot, std::string(1000, 'x'));
+            store->SetText(ftInterest, k, interest::entries::Slot(0, interest::entries::description).slot,
+                           std::string(1000, 'x'));
         store->NoOfInterest = 20;
         std::string error;
         const bool saved = SaveClientFileAt(path, error);

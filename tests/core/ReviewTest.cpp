@@ -146,13 +146,17 @@ struct RaisedCase {
 
 // name | rule | severity | field | what is planted in the clean return | part of the text
 const RaisedCase kRaisedCases[] = {
-    {"NameBlank", "f1041.name", Severity::Error, At(f1::nameOfEstateOrTrust), [](ReturnFixture& r) { r.Set(f1::nameOfEstateOrTrust, "   "); },
+    {"NameBlank", "f1041.name", Severity::Error, At(f1::nameOfEstateOrTrust),
+     [](ReturnFixture& r) { r.Set(f1::nameOfEstateOrTrust, "   "); },
      "name of the estate or trust"},
-    {"FiduciaryMissing", "f1041.fiduciary", Severity::Error, At(f1::nameAndTitleOfFiduciary), [](ReturnFixture& r) { r.Set(f1::nameAndTitleOfFiduciary, ""); },
+    {"FiduciaryMissing", "f1041.fiduciary", Severity::Error, At(f1::nameAndTitleOfFiduciary),
+     [](ReturnFixture& r) { r.Set(f1::nameAndTitleOfFiduciary, ""); },
      "fiduciary"},
-    {"NoEntityType", "f1041.entity-type", Severity::Error, At(f1::itemADecedentsEstate), [](ReturnFixture& r) { r.Set(f1::itemAComplexTrust, ""); },
+    {"NoEntityType", "f1041.entity-type", Severity::Error, At(f1::itemADecedentsEstate),
+     [](ReturnFixture& r) { r.Set(f1::itemAComplexTrust, ""); },
      "No type of entity"},
-    {"EstateAndTrust", "f1041.entity-types", Severity::Error, At(f1::itemADecedentsEstate), [](ReturnFixture& r) { r.Set(f1::itemADecedentsEstate, "X"); },
+    {"EstateAndTrust", "f1041.entity-types", Severity::Error, At(f1::itemADecedentsEstate),
+     [](ReturnFixture& r) { r.Set(f1::itemADecedentsEstate, "X"); },
      "decedent's estate and complex trust"},
     {"DisabilityTrustBesideEstate", "f1041.entity-types", Severity::Error, At(f1::itemADecedentsEstate),
      [](ReturnFixture& r) {
@@ -161,17 +165,21 @@ const RaisedCase kRaisedCases[] = {
          r.Set(f1::itemAQualifiedDisabilityTrust, "X");
      },
      "qualified disability trust beside decedent's estate"},
-    {"EinWithoutHyphen", "f1041.ein", Severity::Error, At(f1::itemCEin), [](ReturnFixture& r) { r.Set(f1::itemCEin, "467654321"); },
+    {"EinWithoutHyphen", "f1041.ein", Severity::Error, At(f1::itemCEin),
+     [](ReturnFixture& r) { r.Set(f1::itemCEin, "467654321"); },
      "\"467654321\" is not of the form 12-3456789"},
     {"EinMissing", "f1041.ein", Severity::Error, At(f1::itemCEin), [](ReturnFixture& r) { r.Set(f1::itemCEin, ""); },
      "Applied for"},
     {"BeginningNoDate", "year.begin-unreadable", Severity::Error, At(f1::taxYearBeginning),
      [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, "13/45/2016"); }, "\"13/45/2016\""},
-    {"EndingNoDate", "year.end-unreadable", Severity::Error, At(f1::taxYearEnding), [](ReturnFixture& r) { r.Set(f1::taxYearEnding, "12/32/2016"); },
+    {"EndingNoDate", "year.end-unreadable", Severity::Error, At(f1::taxYearEnding),
+     [](ReturnFixture& r) { r.Set(f1::taxYearEnding, "12/32/2016"); },
      "ending date"},
-    {"BeginningMissing", "year.begin-missing", Severity::Error, At(f1::taxYearBeginning), [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, ""); },
+    {"BeginningMissing", "year.begin-missing", Severity::Error, At(f1::taxYearBeginning),
+     [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, ""); },
      "no beginning date"},
-    {"EndingMissing", "year.end-missing", Severity::Error, At(f1::taxYearEnding), [](ReturnFixture& r) { r.Set(f1::taxYearEnding, ""); },
+    {"EndingMissing", "year.end-missing", Severity::Error, At(f1::taxYearEnding),
+     [](ReturnFixture& r) { r.Set(f1::taxYearEnding, ""); },
      "no ending date"},
     {"EndsBeforeItBegins", "year.order", Severity::Error, At(f1::taxYearEnding),
      [](ReturnFixture& r) {
@@ -312,8 +320,10 @@ struct PassingCase {
 // name | rule that must stay silent | what is planted in the clean return
 const PassingCase kPassingCases[] = {
     {"EinAppliedForIsNoError", "f1041.ein", [](ReturnFixture& r) { r.Set(f1::itemCEin, " Applied for "); }},
-    {"DisabilityTrustBesideComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(f1::itemAQualifiedDisabilityTrust, "X"); }},
-    {"GrantorPortionOfAComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(f1::itemAGrantorTypeTrust, "X"); }},
+    {"DisabilityTrustBesideComplexTrust", "f1041.entity-types",
+     [](ReturnFixture& r) { r.Set(f1::itemAQualifiedDisabilityTrust, "X"); }},
+    {"GrantorPortionOfAComplexTrust", "f1041.entity-types",
+     [](ReturnFixture& r) { r.Set(f1::itemAGrantorTypeTrust, "X"); }},
     {"GrantorTypeTrustAlone", "f1041.entity-type",
      [](ReturnFixture& r) {
          r.Set(f1::itemAComplexTrust, "");
@@ -356,8 +366,10 @@ const PassingCase kPassingCases[] = {
          r.Set(f1::taxYearEnding, "3/31/2017");
      }},
     {"ShortFinalYear", "year.length", [](ReturnFixture& r) { r.Set(f1::taxYearEnding, "6/30/2016"); }},
-    {"ItinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "912-70-1234"); }},
-    {"EinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "46-1112223"); }},
+    {"ItinIsAnIdentifyingNumber", "k1.identifying-number",
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "912-70-1234"); }},
+    {"EinIsAnIdentifyingNumber", "k1.identifying-number",
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "46-1112223"); }},
     {"SharesOf100PercentInThirds", "k1.percentages",
      [](ReturnFixture& r) {
          AddSecondBeneficiary(r, 0.3333, 0.3333);
@@ -375,14 +387,16 @@ const PassingCase kPassingCases[] = {
          r.Store().BeneficiaryInterest[0] = -1;
          r.Set(k1::box5, "9,000");
      }},
-    {"SplitWithinAFewDollars", "f1041.qualified-dividends-split", [](ReturnFixture& r) { AddDividends(r, "3,996", "4"); }},
+    {"SplitWithinAFewDollars", "f1041.qualified-dividends-split",
+     [](ReturnFixture& r) { AddDividends(r, "3,996", "4"); }},
     {"NoDistributionKeepsTheDividends", "f1041.qualified-dividends-split",
      [](ReturnFixture& r) {
          AddDividends(r, "", "4,000");
          r.Set(f2::scheduleBLine9Required, "");
          r.Store().NoOfSchedK = 0;
      }},
-    {"Line24bFollowsForm1041T", "f1041.estimated-tax-allocation", [](ReturnFixture& r) { r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "700"); }},
+    {"Line24bFollowsForm1041T", "f1041.estimated-tax-allocation",
+     [](ReturnFixture& r) { r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "700"); }},
     {"FinalReturnPassesCarryoversOnK1", "k1.final-carryovers",
      [](ReturnFixture& r) {
          r.Set(f1::itemFFinalReturn, "X");

@@ -137,9 +137,21 @@ TEST(ScheduleK1, NotApplicableKeepsTheTypedAmounts)
     f.Set(f1::itemFFinalReturn, "X");
     f.Set(d2::line17Beneficiaries, "-2,000");
     const std::pair<SlotRef, const char*> typed[] = {
-        {k1::box1Interest, "900"}, {k1::box2aOrdinaryDividends, "300"}, {k1::box2bQualifiedDividends, "100"}, {k1::box3ShortTermGain, ""}, {k1::box4aLongTermGain, ""}, {k1::box4b28RateGain, ""},
-        {k1::box4cUnrecaptured1250, ""}, {k1::box11Code1, "B"}, {k1::box11Amount1, "-150"}, {k1::box11Code2, ""},
-        {k1::box11Amount2, ""}, {k1::box12Code1, ""}, {k1::box12Amount1, ""}, {k1::box12Code2, ""}, {k1::box12Amount2, ""},
+        {k1::box1Interest, "900"},
+        {k1::box2aOrdinaryDividends, "300"},
+        {k1::box2bQualifiedDividends, "100"},
+        {k1::box3ShortTermGain, ""},
+        {k1::box4aLongTermGain, ""},
+        {k1::box4b28RateGain, ""},
+        {k1::box4cUnrecaptured1250, ""},
+        {k1::box11Code1, "B"},
+        {k1::box11Amount1, "-150"},
+        {k1::box11Code2, ""},
+        {k1::box11Amount2, ""},
+        {k1::box12Code1, ""},
+        {k1::box12Amount1, ""},
+        {k1::box12Code2, ""},
+        {k1::box12Amount2, ""},
     };
     for (const auto& [slot, text] : typed)
         f.Override(slot, 3, text);
@@ -158,10 +170,13 @@ TEST(ScheduleK1, ShareNeverSetHandsOutNothing)
     f.Set(d2::line17Beneficiaries, "-2,000");
     f.Set(d2::line18aBeneficiaries, "-5,000");
     CalcScheduleK1(0);
-    for (SlotRef box : {k1::box1Interest, k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain, k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250, k1::box12Amount1, k1::box12Amount2})
+    for (SlotRef box :
+         {k1::box1Interest, k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain,
+          k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250, k1::box12Amount1, k1::box12Amount2})
         EXPECT_EQ(f.Get(box, 0), "0") << box.slot;
     // A negative share must not turn the estate's losses into a beneficiary's gain.
-    for (SlotRef slot : {k1::box11Code1, k1::box11Amount1, k1::box11Code2, k1::box11Amount2, k1::box12Code1, k1::box12Code2})
+    for (SlotRef slot :
+         {k1::box11Code1, k1::box11Amount1, k1::box11Code2, k1::box11Amount2, k1::box12Code1, k1::box12Code2})
         EXPECT_EQ(f.Get(slot, 0), "") << slot.slot;
 }
 

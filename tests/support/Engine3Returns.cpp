@@ -134,26 +134,35 @@ void EstateWithFourBeneficiaries(ReturnFixture& r)
     AddBeneficiary(r, 0.5);
     AddBeneficiary(r, 0.3);
     AddBeneficiary(r, 0.2);
-    AddTypedBeneficiary(r, {{k1::box1Interest, "900"}, {k1::box2aOrdinaryDividends, "300"}, {k1::box2bQualifiedDividends, "100"}});
+    AddTypedBeneficiary(r, {{k1::box1Interest, "900"}, {k1::box2aOrdinaryDividends, "300"},
+    {k1::box2bQualifiedDividends, "100"}});
 }
 
 std::vector<Line> EstateWithFourBeneficiariesLines()
 {
     std::vector<Line> lines = {
-        {f1::itemBSchedulesK1, "4"}, {f1::line4CapitalGain, "6,000"}, {f1::line9TotalIncome, "36,000"}, {f1::line16Total, "6,000"}, {f1::line17Adjusted, "30,000"},
-        {f1::line18Distribution, "24,000"}, {f1::line20Exemption, "600"}, {f1::line22Taxable, "5,400"}, {f1::line23TotalTax, "428"}, {f1::line24bToBeneficiaries, "300"},
+        {f1::itemBSchedulesK1, "4"}, {f1::line4CapitalGain, "6,000"}, {f1::line9TotalIncome, "36,000"},
+        {f1::line16Total, "6,000"}, {f1::line17Adjusted, "30,000"},
+        {f1::line18Distribution, "24,000"}, {f1::line20Exemption, "600"}, {f1::line22Taxable, "5,400"},
+        {f1::line23TotalTax, "428"}, {f1::line24bToBeneficiaries, "300"},
         {f1::line24c, "300"}, {f1::line25Payments, "300"}, {f1::line27TaxDue, "128"}, {f1::line28Overpayment, ""},
-        {f2::scheduleBLine7Dni, "24,000"}, {f2::scheduleBLine15Deduction, "24,000"}, {f2::scheduleGLine1aTax, "428"}, {f2::scheduleGLine1cAmt, ""}, {f2::scheduleGLine7TotalTax, "428"},
+        {f2::scheduleBLine7Dni, "24,000"}, {f2::scheduleBLine15Deduction, "24,000"}, {f2::scheduleGLine1aTax, "428"},
+        {f2::scheduleGLine1cAmt, ""}, {f2::scheduleGLine7TotalTax, "428"},
         {d2::line26, "6,000"}, {d2::line45, "428"},
-        {i1::line1, "30,000"}, {i1::line3, "1,000"}, {i1::line25, "31,000"}, {i1::line37, "25,000"}, {i1::line40, "24,000"},
+        {i1::line1, "30,000"}, {i1::line3, "1,000"}, {i1::line25, "31,000"}, {i1::line37, "25,000"},
+        {i1::line40, "24,000"},
         {i2::line43, "25,000"}, {i2::line44, "24,000"}, {i1::line26, "24,000"}, {i1::line29, "7,000"},
         {i2::line51, ""}, {i2::line52, ""}, {i2::line56, ""}, {i2::line64, "2,550"}, {i3::line85, ""},
-        {k1::itemAEin, "36-1234567", 0}, {k1::itemBName, "Estate of Ada Brennan", 2}, {k1::itemCLine3, "Dayton, OH 45402", 3},
-        {k1::box1Interest, "900", 3}, {k1::box2aOrdinaryDividends, "300", 3}, {k1::box2bQualifiedDividends, "100", 3}, {k1::box12Amount1, "", 3},
+        {k1::itemAEin, "36-1234567", 0}, {k1::itemBName, "Estate of Ada Brennan", 2},
+        {k1::itemCLine3, "Dayton, OH 45402", 3},
+        {k1::box1Interest, "900", 3}, {k1::box2aOrdinaryDividends, "300", 3}, {k1::box2bQualifiedDividends, "100", 3},
+        {k1::box12Amount1, "", 3},
         {f1041t::line4TotalAllocated, "300"}, {f1041t::line1Allocated, "300"},
         {f1041v::ein, "36-1234567"}, {f1041v::payment, "128"}, {f1041v::address, "12 Elm Street"},
-        {es::line1AdjustedIncome, "30,000"}, {es::line4Exemption, "600"}, {es::line6Taxable, "29,400"}, {es::line7Tax, "9,925"}, {es::line13Tentative, "9,925"},
-        {es::line14a, "8,933"}, {es::line14bCurrentTax, "428"}, {es::line14cRequired, "428"}, {es::line16, "428"}, {es::line17Installment, "107"},
+        {es::line1AdjustedIncome, "30,000"}, {es::line4Exemption, "600"}, {es::line6Taxable, "29,400"},
+        {es::line7Tax, "9,925"}, {es::line13Tentative, "9,925"},
+        {es::line14a, "8,933"}, {es::line14bCurrentTax, "428"}, {es::line14cRequired, "428"}, {es::line16, "428"},
+        {es::line17Installment, "107"},
         {mcg::line40, ""}, {vo::voucher1Amount, "107"}, {vo::voucher4Amount, "107"},
     };
     AddK1Lines(lines, 0, "4,364", "4,000", "2,500", "500");
@@ -190,18 +199,27 @@ void TrustMinimumTaxBelowBreakpoint(ReturnFixture& r)
 std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
 {
     return {
-        {f1::line9TotalIncome, "125,100"}, {f1::line16Total, "95,000"}, {f1::line17Adjusted, "30,100"}, {f1::line18Distribution, "0"}, {f1::line20Exemption, "100"},
-        {f1::line22Taxable, "30,000"}, {f1::line23TotalTax, "37,378"}, {f1::line25Payments, "40,000"}, {f1::line28Overpayment, "2,622"}, {f1::line29bRefunded, "0"},
-        {f2::scheduleBLine7Dni, "60,100"}, {f2::scheduleBLine15Deduction, "0"}, {f2::scheduleGLine1aTax, "10,176"}, {f2::scheduleGLine1cAmt, "27,202"}, {f2::scheduleGLine1dTotal, "37,378"},
-        {f2::scheduleGLine7TotalTax, "37,378"}, {f2::otherInformationLine1Yes, "X"}, {f2::otherInformationLine1Amount, "30,000"},
-        {i1::line1, "30,100"}, {i1::line3, "90,000"}, {i1::line8, "30,000"}, {i1::line25, "150,100"}, {i1::line30, "150,100"},
+        {f1::line9TotalIncome, "125,100"}, {f1::line16Total, "95,000"}, {f1::line17Adjusted, "30,100"},
+        {f1::line18Distribution, "0"}, {f1::line20Exemption, "100"},
+        {f1::line22Taxable, "30,000"}, {f1::line23TotalTax, "37,378"}, {f1::line25Payments, "40,000"},
+        {f1::line28Overpayment, "2,622"}, {f1::line29bRefunded, "0"},
+        {f2::scheduleBLine7Dni, "60,100"}, {f2::scheduleBLine15Deduction, "0"}, {f2::scheduleGLine1aTax, "10,176"},
+        {f2::scheduleGLine1cAmt, "27,202"}, {f2::scheduleGLine1dTotal, "37,378"},
+        {f2::scheduleGLine7TotalTax, "37,378"}, {f2::otherInformationLine1Yes, "X"},
+        {f2::otherInformationLine1Amount, "30,000"},
+        {i1::line1, "30,100"}, {i1::line3, "90,000"}, {i1::line8, "30,000"}, {i1::line25, "150,100"},
+        {i1::line30, "150,100"},
         {i1::line37, "180,100"}, {i1::line40, "0"}, {i2::line43, "150,100"}, {i2::line44, "0"}, {i1::line26, "0"},
         {i1::line28, "0"}, {i1::line29, "150,100"},
-        {i2::line45, "23,900"}, {i2::line46, "150,100"}, {i2::line47, "79,850"}, {i2::line48, "70,250"}, {i2::line49, "17,563"},
-        {i2::line50, "6,337"}, {i2::line51, "143,763"}, {i2::line52, "37,378"}, {i2::line54, "37,378"}, {i2::line55, "10,176"},
+        {i2::line45, "23,900"}, {i2::line46, "150,100"}, {i2::line47, "79,850"}, {i2::line48, "70,250"},
+        {i2::line49, "17,563"},
+        {i2::line50, "6,337"}, {i2::line51, "143,763"}, {i2::line52, "37,378"}, {i2::line54, "37,378"},
+        {i2::line55, "10,176"},
         {i2::line56, "27,202"}, {i2::line57, ""}, {i2::line64, "2,550"}, {i3::line70, ""}, {i3::line85, ""},
-        {es::line1AdjustedIncome, "30,100"}, {es::line4Exemption, "100"}, {es::line6Taxable, "30,000"}, {es::line7Tax, "10,163"}, {es::line9, "37,163"},
-        {es::line11, "37,163"}, {es::line13Tentative, "37,163"}, {es::line14a, "33,447"}, {es::line14bCurrentTax, "37,378"}, {es::line14cRequired, "33,447"},
+        {es::line1AdjustedIncome, "30,100"}, {es::line4Exemption, "100"}, {es::line6Taxable, "30,000"},
+        {es::line7Tax, "10,163"}, {es::line9, "37,163"},
+        {es::line11, "37,163"}, {es::line13Tentative, "37,163"}, {es::line14a, "33,447"},
+        {es::line14bCurrentTax, "37,378"}, {es::line14cRequired, "33,447"},
         {es::line16, "33,447"}, {es::line17Installment, "8,362"}, {mcg::line40, ""}, {vo::voucher3Amount, "8,362"},
         {f1041v::payment, ""},
     };
@@ -244,17 +262,24 @@ void TrustMinimumTaxWithGainsAboveBreakpoint(ReturnFixture& r)
 std::vector<Line> TrustMinimumTaxWithGainsAboveBreakpointLines()
 {
     std::vector<Line> lines = {
-        {f1::line4CapitalGain, "50,000"}, {f1::line9TotalIncome, "330,000"}, {f1::line16Total, "210,000"}, {f1::line17Adjusted, "120,000"},
-        {f1::line18Distribution, "0"}, {f1::line22Taxable, "119,900"}, {f1::line23TotalTax, "91,474"}, {f1::line28Overpayment, "3,526"}, {f1::line29bRefunded, "0"},
-        {f2::scheduleBLine7Dni, "110,000"}, {f2::scheduleGLine1aTax, "32,056"}, {f2::scheduleGLine1cAmt, "59,418"}, {f2::scheduleGLine7TotalTax, "91,474"},
+        {f1::line4CapitalGain, "50,000"}, {f1::line9TotalIncome, "330,000"}, {f1::line16Total, "210,000"},
+        {f1::line17Adjusted, "120,000"},
+        {f1::line18Distribution, "0"}, {f1::line22Taxable, "119,900"}, {f1::line23TotalTax, "91,474"},
+        {f1::line28Overpayment, "3,526"}, {f1::line29bRefunded, "0"},
+        {f2::scheduleBLine7Dni, "110,000"}, {f2::scheduleGLine1aTax, "32,056"}, {f2::scheduleGLine1cAmt, "59,418"},
+        {f2::scheduleGLine7TotalTax, "91,474"},
         {d2::line26, "70,000"}, {d2::line27, "49,900"}, {d2::line45, "32,056"},
         {i1::line25, "360,000"}, {i1::line29, "360,000"}, {i1::line37, "350,000"}, {i2::line44, "0"},
-        {i2::line46, ""}, {i2::line48, ""}, {i2::line50, ""}, {i2::line51, "360,000"}, {i2::line52, "91,474"}, {i2::line54, "91,474"},
+        {i2::line46, ""}, {i2::line48, ""}, {i2::line50, ""}, {i2::line51, "360,000"}, {i2::line52, "91,474"},
+        {i2::line54, "91,474"},
         {i2::line55, "32,056"}, {i2::line56, "59,418"},
         {es::line6Taxable, "119,900"}, {es::line7Tax, "32,043"}, {es::line9, "91,043"}, {es::line13Tentative, "91,043"},
-        {es::line14a, "81,939"}, {es::line14bCurrentTax, "91,474"}, {es::line14cRequired, "81,939"}, {es::line17Installment, "20,485"},
-        {mcg::line1, "119,900"}, {mcg::line11, "49,900"}, {mcg::line12, "18,043"}, {mcg::line13, ""}, {mcg::line26, "70,000"},
-        {mcg::line27, "14,000"}, {mcg::line28, ""}, {mcg::line38, "32,043"}, {mcg::line39, "45,763"}, {mcg::line40, "32,043"},
+        {es::line14a, "81,939"}, {es::line14bCurrentTax, "91,474"}, {es::line14cRequired, "81,939"},
+        {es::line17Installment, "20,485"},
+        {mcg::line1, "119,900"}, {mcg::line11, "49,900"}, {mcg::line12, "18,043"}, {mcg::line13, ""},
+        {mcg::line26, "70,000"},
+        {mcg::line27, "14,000"}, {mcg::line28, ""}, {mcg::line38, "32,043"}, {mcg::line39, "45,763"},
+        {mcg::line40, "32,043"},
     };
     // Part IV, lines 57 to 68 (side by side in the slots of page 2), line 69, and page 3, lines 70
     // to 85.
@@ -297,8 +322,10 @@ void FinalReturnPassingCarryovers(ReturnFixture& r)
 std::vector<Line> FinalReturnPassingCarryoversLines()
 {
     std::vector<Line> lines = {
-        {d2::line19Total, "-13,000"}, {d2::line20Limitation, "-3,000"}, {f1::line4CapitalGain, "-3,000"}, {f1::line9TotalIncome, "1,000"},
-        {f1::line17Adjusted, "0"}, {f2::scheduleBLine7Dni, "3,000"}, {f2::scheduleBLine15Deduction, "3,000"}, {f1::line18Distribution, "3,000"}, {f1::line22Taxable, "-3,600"},
+        {d2::line19Total, "-13,000"}, {d2::line20Limitation, "-3,000"}, {f1::line4CapitalGain, "-3,000"},
+        {f1::line9TotalIncome, "1,000"},
+        {f1::line17Adjusted, "0"}, {f2::scheduleBLine7Dni, "3,000"}, {f2::scheduleBLine15Deduction, "3,000"},
+        {f1::line18Distribution, "3,000"}, {f1::line22Taxable, "-3,600"},
         {f2::scheduleGLine1aTax, "0"}, {f1::line23TotalTax, "0"}, {cl::line9, "8,000"}, {cl::line14, "5,000"},
         {i1::line25, "0"}, {i1::line29, "0"}, {i2::line56, ""},
         {k1::itemEFinal, "X", 0}, {k1::itemEFinal, "X", 1},
@@ -332,8 +359,10 @@ void ShortYearEstate(ReturnFixture& r)
 std::vector<Line> ShortYearEstateLines()
 {
     std::vector<Line> lines = {
-        {f1::line17Adjusted, "14,000"}, {f2::scheduleBLine15Deduction, "14,000"}, {f1::line18Distribution, "14,000"}, {f1::line20Exemption, "600"},
-        {f1::line22Taxable, "-600"}, {f2::scheduleGLine1aTax, "0"}, {i1::line25, "18,000"}, {i2::line44, "14,000"}, {i1::line29, "4,000"},
+        {f1::line17Adjusted, "14,000"}, {f2::scheduleBLine15Deduction, "14,000"}, {f1::line18Distribution, "14,000"},
+        {f1::line20Exemption, "600"},
+        {f1::line22Taxable, "-600"}, {f2::scheduleGLine1aTax, "0"}, {i1::line25, "18,000"}, {i2::line44, "14,000"},
+        {i1::line29, "4,000"},
         {k1::taxYearBeginning, "06/10/2016", 0}, {k1::taxYearEnding, "12/31/2016", 0},
         {es::line6Taxable, "13,400"}, {es::line7Tax, "3,589"}, {es::line14cRequired, "0"}, {es::line17Installment, "0"},
     };
@@ -359,9 +388,12 @@ void FuneralTrust(ReturnFixture& r)
 std::vector<Line> FuneralTrustLines()
 {
     return {
-        {qft::line5TotalIncome, "3,800"}, {qft::line11TotalDeductions, "700"}, {qft::line12Taxable, "3,100"}, {qft::line13Tax, "520"}, {qft::line15, "520"},
-        {qft::line19TaxDue, "520"}, {qft::line20Overpayment, ""}, {qft::line21bRefunded, ""}, {qft::line17TotalTax, "520"}, {qft::trusteeDate, "Ruth Alder"},
-        {qft::preparerDate, "03/01/2017"}, {f1::line23TotalTax, "0"}, {f1041v::payment, ""}, {es::line17Installment, ""},
+        {qft::line5TotalIncome, "3,800"}, {qft::line11TotalDeductions, "700"}, {qft::line12Taxable, "3,100"},
+        {qft::line13Tax, "520"}, {qft::line15, "520"},
+        {qft::line19TaxDue, "520"}, {qft::line20Overpayment, ""}, {qft::line21bRefunded, ""},
+        {qft::line17TotalTax, "520"}, {qft::trusteeDate, "Ruth Alder"},
+        {qft::preparerDate, "03/01/2017"}, {f1::line23TotalTax, "0"}, {f1041v::payment, ""},
+        {es::line17Installment, ""},
     };
 }
 
