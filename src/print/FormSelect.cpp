@@ -1,13 +1,12 @@
 #include "print/FormSelect.h"
 
+#include "store/FormTypes.h"
 #include "store/Misc.h"
 
 #include <algorithm>
 
 namespace quorvan {
 namespace {
-
-enum PrintTab { tabForm1041, tabForm1041A, tabForm1041ES, tabForm1041QFT, tabForm1041T };
 
 bool NonZero(const TAnswer& answers, int formType, int slot)
 {
@@ -25,42 +24,13 @@ const std::vector<std::string>& PrintTabCaptions()
 
 const std::vector<PrintBox>& PrintBoxes()
 {
-    static const std::vector<PrintBox> boxes = {
-        {"cbxForm1041_1", "U.S. Income Tax for Estates && Trusts - Pg 1", tabForm1041, ftForm1041Page1},
-        {"cbxForm1041_2", "U.S. Income Tax for Estates && Trusts - Pg 2", tabForm1041, ftForm1041Page2},
-        {"cbxInterest", "Interest Schedule(s)", tabForm1041, ftInterest},
-        {"cbxDividend", "Dividend Schedule(s)", tabForm1041, ftDividend},
-        {"cbxOther", "Other Deductions", tabForm1041, ftOtherDeductions},
-        {"cbxOther2", "Other Deductions (subj to 2% flr)", tabForm1041, ftOther2},
-        {"cbxScheduleD_1", "Schedule D - Page 1", tabForm1041, ftScheduleDPage1},
-        {"cbxScheduleD_2", "Schedule D - Page 2", tabForm1041, ftScheduleDPage2},
-        {"cbxScheduleI_1", "Schedule I - Page 1", tabForm1041, ftScheduleIPage1},
-        {"cbxScheduleI_2", "Schedule I - Page 2", tabForm1041, ftScheduleIPage2},
-        {"cbxScheduleI_3", "Schedule I - Page 3", tabForm1041, ftScheduleIPage3},
-        {"cbxScheduleJ_1", "Schedule J - Page 1", tabForm1041, ftScheduleJPage1},
-        {"cbxScheduleJ_2", "Schedule J - Page 2", tabForm1041, ftScheduleJPage2},
-        {"cbxScheduleK1", "Schedule(s) K-1", tabForm1041, ftScheduleK1},
-        {"cbxSec1250", "Section 1250 Gain Worksheet", tabForm1041, ftUnrecaptured1250},
-        {"cbxScheduleDTax", "Schedule D Tax Worksheet", tabForm1041, ftScheduleDTaxWorksheet},
-        {"cbxCapitalLoss", "Capital Loss Carryover Worksheet", tabForm1041, ftCapitalLossCarryover},
-        {"cbx28Percent", "28% Rate Gain Worksheet", tabForm1041, ftRate28Worksheet},
-        {"cbxQualifiedDividend", "Qualified Dividend Worksheet", tabForm1041, ftQualifiedDividendsWorksheet},
-        {"cbx8949A", "Form 8949 Checkbox A", tabForm1041, ftForm8949A},
-        {"cbx8949B", "Form 8949 Checkbox B", tabForm1041, ftForm8949B},
-        {"cbx8949C", "Form 8949 Checkbox C", tabForm1041, ftForm8949C},
-        {"cbx8949D", "Form 8949 Checkbox D", tabForm1041, ftForm8949D},
-        {"cbx8949E", "Form 8949 Checkbox E", tabForm1041, ftForm8949E},
-        {"cbx8949F", "Form 8949 Checkbox F", tabForm1041, ftForm8949F},
-        {"cbx1041V", "Form 1041-V Payment Voucher", tabForm1041, ftForm1041V},
-        {"cbx1041A_1", "Page 1", tabForm1041A, ftForm1041APage1},
-        {"cbx1041A_2", "Page 2", tabForm1041A, ftForm1041APage2},
-        {"cbx1041ESVouchers", "Estimated Tax Vouchers", tabForm1041ES, ftEstimatedVouchers},
-        {"cbx1041ESWorksheet", "Estimated Tax Worksheet", tabForm1041ES, ftEstimatedWorksheet},
-        {"cbx1041ESMaxCapGainsRatesWorksheet", "Maximum Capital Gains Rates Worksheet", tabForm1041ES,
-         ftMaxCapGainsWorksheet},
-        {"cbx1041QFT", "U.S. Income Tax Return for Qualified Funeral Trusts", tabForm1041QFT, ftForm1041QFT},
-        {"cbx1041T", "Allocation of Estimated Tax Payments to Beneficiaries", tabForm1041T, ftForm1041T},
-    };
+    static const std::vector<PrintBox> boxes = [] {
+        std::vector<PrintBox> all;
+        for (const FormTypeRow* row : FormTypeRows())
+            if (row->printBox)
+                all.push_back({row->printBox, row->printCaption, row->printTab, row->formType});
+        return all;
+    }();
     return boxes;
 }
 
