@@ -4,6 +4,7 @@
 #include "Window2Prompts.h"
 
 #include "store/ContinuationPages.h"
+#include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/Interest.h"
 #include "slot/Other2.h"
@@ -22,14 +23,15 @@ using quorvan::app::test::Window2Harness;
 
 namespace {
 
+namespace f1 = quorvan::slot::form1041Page1;
 namespace f2 = quorvan::slot::form1041Page2;
 namespace interest = quorvan::slot::interest;
 namespace k1 = quorvan::slot::scheduleK1;
 namespace other2 = quorvan::slot::other2;
 
-const char kPayerField[] = "edt1004";   // first payer on an interest page
-const char kAmountField[] = "edt4005";  // its amount
-const char kLine1Field[] = "edt4030";   // Form 1041 line 1, the interest of every page
+constexpr SlotRef kPayerField = interest::entries::Slot(0, interest::entries::description);   // first payer on an interest page
+constexpr SlotRef kAmountField = interest::entries::Slot(0, interest::entries::amount);  // its amount
+constexpr SlotRef kLine1Field = f1::line1Interest;   // Form 1041 line 1, the interest of every page
 
 void SaveShot(QWidget& widget, const char* name)
 {
@@ -280,7 +282,7 @@ void ContinuationWindowTest::newBeneficiaryGetsThePercentageTyped()
     QCOMPARE(Shown(), 901);
 
     // The name typed on the page is the one the chooser lists.
-    h_.Type("edt1023", "Ben Hart");
+    h_.Type(k1::itemGName, "Ben Hart");
     QCOMPARE(Answers->Text(ftScheduleK1, 1, kBeneficiaryNameSlot), std::string("Ben Hart"));
 
     // Cancel leaves the third beneficiary without a percentage.

@@ -24,10 +24,9 @@ namespace {
 namespace f1 = quorvan::slot::form1041Page1;
 namespace f2 = quorvan::slot::form1041Page2;
 
-constexpr int kLine9 = 41;  // total income, computed, overrideable
-const char kLine9Field[] = "edt4041";
-const char kLine17Field[] = "edt4051";  // adjusted total income: line 9 less line 16
-const char kLine5Field[] = "edt4036";
+constexpr SlotRef kLine9Field = f1::line9TotalIncome;  // total income, computed, overrideable
+constexpr SlotRef kLine17Field = f1::line17Adjusted;  // adjusted total income: line 9 less line 16
+constexpr SlotRef kLine5Field = f1::line5Rents;
 
 bool IsRed(const QLineEdit* edit) { return edit->palette().color(QPalette::Text) == QColor(Qt::red); }
 
@@ -39,7 +38,7 @@ class OverrideTest : public QObject {
 private:
     Window2Harness h_;
     MainCommands& C() { return h_.window->Commands(); }
-    bool Flag() { return Answers->OvRide(ftForm1041Page1, 0, kLine9); }
+    bool Flag() { return Answers->OvRide(kLine9Field.formType, 0, kLine9Field.slot); }
     void SaveShot(const char* name)
     {
         const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
@@ -212,7 +211,7 @@ void OverrideTest::barButtonsSlideInAndIconsPulse()
 void OverrideTest::computedCheckBox()
 {
     h_.window->DisplayCode(200);
-    auto* box = h_.window->Page()->findChild<QCheckBox*>("cbx44");
+    auto* box = test::FieldOf<QCheckBox>(h_.window->Page(), f2::otherInformationLine1Yes);
     QVERIFY(box);
     box->setFocus();
     QVERIFY(!C().cbtnOverride->isHidden() && C().cbtnCancelOverride->isHidden());

@@ -5,6 +5,7 @@
 #include "FakePrompts.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
+#include "PageFields.h"
 #include "PrintCommands.h"
 #include "ReviewPanel.h"
 #include "slot/Form1041Page1.h"
@@ -119,7 +120,7 @@ private slots:
         QVERIFY(StatusCounts().startsWith(QStringLiteral("Review: 4 errors")));
         QCOMPARE(List()->topLevelItem(0)->text(0), QStringLiteral("Errors (4)"));
 
-        QLineEdit* name = window_->Page()->findChild<QLineEdit*>("edt1011");
+        QLineEdit* name = test::FieldOf<QLineEdit>(window_->Page(), f1::nameOfEstateOrTrust);
         name->setFocus();
         QTest::keyClicks(name, QStringLiteral("Harbor Lane Family Trust"));
         QTest::keyClick(name, Qt::Key_Tab);

@@ -122,6 +122,36 @@ bool HasTopLevelIntegerLiteral(const std::string& expression)
     return false;
 }
 
+// True when `expression` names one of `constants` outside any parentheses and not as a member or a
+// qualified name: "line8 + c" names line8, "f1::line8.slot" and "Slot(line8)" do not.
+bool HasTopLevelName(const std::string& expression, const std::set<std::string>& constants)
+{
+    int depth = 0;
+    for (size_t i = 0; i < expression.size();) {
+        const char c = expression[i];
+        if (c == '(' || c == '[' || c == '{') {
+            ++depth;
+            ++i;
+        } else if (c == ')' || c == ']' || c == '}') {
+            --depth;
+            ++i;
+        } else if (std::isalpha(static_cast<unsigned char>(c)) || c == '_') {
+            size_t end = i;
+            while (end < expression.size() &&
+                   (std::isalnum(static_cast<unsigned char>(expression[end])) || expression[end] == '_'))
+                ++end;
+            const bool qualified = (i > 0 && (expression[i - 1] == '.' || expression[i - 1] == ':')) ||
+                                   expression.compare(end, 2, "::") == 0;
+            if (depth == 0 && !qualified && constants.count(expression.substr(i, end - i)))
+                return true;
+            i = end;
+        } else {
+            ++i;
+        }
+    }
+    return false;
+}
+
 bool NamesFormType(const std::string& argument)
 {
     static const std::regex formType(
@@ -186,6 +216,20 @@ std::vector<Finding> CheckSource(const std::string& text)
     for (auto it = std::sregex_iterator(code.begin(), code.end(), alias); it != std::sregex_iterator(); ++it)
         add(static_cast<size_t>(it->position()), "alias", Trim(it->str()));
 
+    // Integer constants with a literal value; one that is handed to an accessor as its slot is a
+    // slot number by another name.
+    std::set<std::string> literalConstants;
+    static const std::regex literalConstant(R"(\b(?:constexpr|const)\s+(?:static\s+)?int\s+(\w+)\s*=\s*[-+]?\d+\s*;)");
+    for (auto it = std::sregex_iterator(code.begin(), code.end(), literalConstant); it != std::sregex_iterator(); ++it)
+        literalConstants.insert((*it)[1].str());
+    static const std::regex enumBlock(R"(\benum\b[^{;]*\{([^}]*)\})");
+    static const std::regex enumerator(R"((\w+)\s*=\s*[-+]?\d+)");
+    for (auto it = std::sregex_iterator(code.begin(), code.end(), enumBlock); it != std::sregex_iterator(); ++it) {
+        const std::string body = (*it)[1].str();
+        for (auto e = std::sregex_iterator(body.begin(), body.end(), enumerator); e != std::sregex_iterator(); ++e)
+            literalConstants.insert((*e)[1].str());
+    }
+
     static const std::regex call(R"(\b([A-Z]\w*)\s*\()");
     for (auto it = std::sregex_iterator(code.begin(), code.end(), call); it != std::sregex_iterator(); ++it) {
         const size_t open = static_cast<size_t>(it->position() + it->length() - 1);
@@ -194,9 +238,13 @@ std::vector<Finding> CheckSource(const std::string& text)
         const int slot = SlotArgument((*it)[1].str(), args.size());
         if (slot < 0 || !NamesFormType(args.front()))
             continue;
-        if (HasTopLevelIntegerLiteral(args[static_cast<size_t>(slot)]))
-            add(static_cast<size_t>(it->position()), "literal",
-                code.substr(static_cast<size_t>(it->position()), close + 1 - static_cast<size_t>(it->position())));
+        const std::string& slotArgument = args[static_cast<size_t>(slot)];
+        const std::string callText =
+            code.substr(static_cast<size_t>(it->position()), close + 1 - static_cast<size_t>(it->position()));
+        if (HasTopLevelIntegerLiteral(slotArgument))
+            add(static_cast<size_t>(it->position()), "literal", callText);
+        else if (HasTopLevelName(slotArgument, literalConstants))
+            add(static_cast<size_t>(it->position()), "constant", callText);
     }
 
     // int kTotalSlot = 86;  kAllocatedK1Slots = {29, 30};  enum { ..., nameSlot = 3 }

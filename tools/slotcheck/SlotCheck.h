@@ -10,7 +10,9 @@
 //             by the argument count, holds an integer literal outside any nested call:
 //             Get(ftForm1041Page1, 56), Text(t, k, 8 * row + 12)
 //   constant  an integer constant, enumerator or array whose name contains "slot" (any case)
-//             and whose value is written as integer literals: constexpr int kTotalSlot = 86;
+//             and whose value is written as integer literals: constexpr int kTotalSlot = 86; or an
+//             integer constant or enumerator of the file with a literal value that an accessor
+//             receives as its slot: constexpr int kLine9 = 41; ... OvRide(t, 0, kLine9)
 // A line that carries the comment "slot-check: raw" is not checked: tests of the answer grid
 // itself address slots that no form has.
 #pragma once
