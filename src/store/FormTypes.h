@@ -1,9 +1,9 @@
 #pragma once
 // One row per form type: the name a preparer reads, whether its zero amounts stay empty, where the
-// window's tree, menus and Prior/Next lead, and its box in the print selection. The page layout that shows a type (Form 8949 boxes
-// B and C show on box A's, E and F on box D's), its page height and its focus field come from the
-// form descriptions (tools/formgen writes kLayoutFacts), so adding a form type is one row here plus
-// its description.
+// window's tree, menus and Prior/Next lead, and its box in the print selection. The layout that
+// shows a type (Form 8949 boxes B and C show on box A's, E and F on box D's), its page height and
+// its focus field come from the form descriptions (tools/formgen writes kLayoutFacts), so adding a
+// form type is one row here plus its description.
 
 #include <cstddef>
 #include <string>
@@ -37,13 +37,14 @@ struct FormTypeRow {
     const char* treeText;    // caption of its page item in the navigation tree
     const char* printBox;    // check box of the print selection dialog (nullptr: not printed)
     const char* printCaption;  // its caption; "&&" shows as "&"
-    int printTab;            // the dialog's tab that holds it
+    int printTab;              // the dialog's tab that holds it
 };
 
 // Every row, in the order of the print selection dialog.
 const std::vector<const FormTypeRow*>& FormTypeRows();
 
-// The row of `formType`, or nullptr for a type no page shows.
+// The row of `formType`, or nullptr for a type the program does not know (type 17 has a row: no
+// page shows it, but its zero amounts stay empty).
 const FormTypeRow* FindFormType(int formType);
 
 // "Schedule I page 2", "Schedule K-1 of beneficiary 3"; "Page <code>" for a type no page shows.
