@@ -5,6 +5,7 @@
 
 #include "PageBinding.h"
 #include "files/Cp1252.h"
+#include "store/FormTypes.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -234,40 +235,7 @@ void InstallMemoEntryRules(QWidget* field)
 
 QString PageName(int formType, int pageIndex)
 {
-    const QString number = QString::number(pageIndex + 1);
-    switch (formType) {
-    case 1: return QStringLiteral("Form 1041 page 1");
-    case 2: return QStringLiteral("Form 1041 page 2");
-    case 3: return QStringLiteral("Schedule I page 1");
-    case 4: return QStringLiteral("Schedule I page 2");
-    case 28: return QStringLiteral("Schedule I page 3");
-    case 5: return QStringLiteral("Schedule D page 1");
-    case 6: return QStringLiteral("Schedule D page 2");
-    case 7: return QStringLiteral("Schedule J page 1");
-    case 8: return QStringLiteral("Schedule J page 2");
-    case 9: return QStringLiteral("Schedule K-1 of beneficiary ") + number;
-    case 10: return QStringLiteral("Form 1041-A page 1");
-    case 11: return QStringLiteral("Form 1041-A page 2");
-    case 12: return QStringLiteral("Form 1041-ES worksheet");
-    case 13: return QStringLiteral("Form 1041-ES vouchers");
-    case 14: return QStringLiteral("Form 1041-QFT");
-    case 15: return QStringLiteral("Form 1041-T");
-    case 16: return QStringLiteral("Form 1041-ES maximum capital gains rates worksheet");
-    case 18: return QStringLiteral("Interest continuation page ") + number;
-    case 19: return QStringLiteral("Dividends continuation page ") + number;
-    case 20: return QStringLiteral("Other deductions continuation page ") + number;
-    case 21: return QStringLiteral("Unrecaptured Section 1250 Gain Worksheet");
-    case 22: return QStringLiteral("Schedule D Tax Worksheet");
-    case 23: return QStringLiteral("Qualified Dividends Tax Worksheet");
-    case 24: return QStringLiteral("Form 1041-V");
-    case 25: return QStringLiteral("Capital Loss Carryover Worksheet");
-    case 26: return QStringLiteral("Other deductions (2% floor) continuation page ") + number;
-    case 27: return QStringLiteral("28% Rate Gain Worksheet");
-    case 29: case 30: case 31: case 32: case 33: case 34:
-        return QStringLiteral("Form 8949 box %1 page %2").arg(QChar('A' + formType - 29)).arg(number);
-    default:
-        return QStringLiteral("Page %1").arg(formType * 100 + pageIndex);
-    }
+    return QString::fromStdString(PageNameOf(formType, pageIndex));
 }
 
 QString FieldPlace(const QWidget* field, int formType, int pageIndex)

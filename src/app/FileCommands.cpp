@@ -5,6 +5,7 @@
 #include "RecoveryCopies.h"
 #include "files/ClientFile.h"
 #include "files/PriorYear.h"
+#include "slot/Form1041Page1.h"
 
 namespace quorvan::app {
 namespace {
@@ -172,7 +173,7 @@ QString FileCommands::UntitledOrSuggestedName() const
     const TAnswer* store = window_.Store();
     if (!IsUntitled(window_.State().ClientFileName) || !store)
         return QString();
-    const std::string& name = store->Text(ftForm1041Page1, 0, 11);
+    const std::string& name = store->Text(ftForm1041Page1, 0, slot::form1041Page1::nameOfEstateOrTrust.slot);
     return name.empty() ? QString() : ToQt(name) + QStringLiteral(".fq6");
 }
 

@@ -2,6 +2,8 @@
 // popup menu of page fields.
 
 #include "Commands.h"
+#include "store/Answers.h"
+#include "store/FormTypes.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -20,11 +22,13 @@ QAction* Item(QMenu* menu, const char* name, const QString& text, const QKeySequ
     return action;
 }
 
-QAction* PageItem(QMenu* menu, MainCommands& commands, const QString& name, const QString& text, int code)
+// The Display menu item of a form type's page, named and captioned by the form type table.
+QAction* PageItem(QMenu* menu, MainCommands& commands, int formType)
 {
-    QAction* action = menu->addAction(text);
-    action->setObjectName(name);
-    action->setProperty(kTagProperty, code);
+    const FormTypeRow* row = FindFormType(formType);
+    QAction* action = menu->addAction(QString::fromUtf8(row->menuText));
+    action->setObjectName(QString::fromLatin1(row->menuItem));
+    action->setProperty(kTagProperty, formType * 100);
     commands.displayPageItems.append(action);
     return action;
 }
@@ -80,55 +84,55 @@ void BuildDisplayMenu(QMenuBar* bar, MainCommands& c)
     display->setObjectName(QStringLiteral("mnuDisplay"));
 
     QMenu* form1041 = display->addMenu(QStringLiteral("&Form 1041"));
-    PageItem(form1041, c, QStringLiteral("mnuForm1041Page1"), QStringLiteral("Page &1"), 100);
-    PageItem(form1041, c, QStringLiteral("mnuForm1041Page2"), QStringLiteral("Page &2"), 200);
-    ContinuationMenu(form1041, c, QStringLiteral("&Interest"), QStringLiteral("Interest"), 18);
-    ContinuationMenu(form1041, c, QStringLiteral("&Dividends"), QStringLiteral("Dividends"), 19);
-    ContinuationMenu(form1041, c, QStringLiteral("&Other Deductions"), QStringLiteral("Other"), 20);
-    ContinuationMenu(form1041, c, QStringLiteral("&2% Other Deductions"), QStringLiteral("Other2"), 26);
+    PageItem(form1041, c, ftForm1041Page1);
+    PageItem(form1041, c, ftForm1041Page2);
+    ContinuationMenu(form1041, c, QStringLiteral("&Interest"), QStringLiteral("Interest"), ftInterest);
+    ContinuationMenu(form1041, c, QStringLiteral("&Dividends"), QStringLiteral("Dividends"), ftDividend);
+    ContinuationMenu(form1041, c, QStringLiteral("&Other Deductions"), QStringLiteral("Other"), ftOtherDeductions);
+    ContinuationMenu(form1041, c, QStringLiteral("&2% Other Deductions"), QStringLiteral("Other2"), ftOther2);
 
     QMenu* scheduleD = display->addMenu(QStringLiteral("Schedule &D"));
-    PageItem(scheduleD, c, QStringLiteral("mnuScheduleD1"), QStringLiteral("Page &1"), 500);
-    PageItem(scheduleD, c, QStringLiteral("mnuScheduleD2"), QStringLiteral("Page &2"), 600);
+    PageItem(scheduleD, c, ftScheduleDPage1);
+    PageItem(scheduleD, c, ftScheduleDPage2);
     QMenu* shortTerm = scheduleD->addMenu(QStringLiteral("Form 8949 - &Short Term"));
-    ContinuationMenu(shortTerm, c, QStringLiteral("Box &A"), QStringLiteral("BoxA"), 29);
-    ContinuationMenu(shortTerm, c, QStringLiteral("Box &B"), QStringLiteral("BoxB"), 30);
-    ContinuationMenu(shortTerm, c, QStringLiteral("Box &C"), QStringLiteral("BoxC"), 31);
+    ContinuationMenu(shortTerm, c, QStringLiteral("Box &A"), QStringLiteral("BoxA"), ftForm8949A);
+    ContinuationMenu(shortTerm, c, QStringLiteral("Box &B"), QStringLiteral("BoxB"), ftForm8949B);
+    ContinuationMenu(shortTerm, c, QStringLiteral("Box &C"), QStringLiteral("BoxC"), ftForm8949C);
     QMenu* longTerm = scheduleD->addMenu(QStringLiteral("Form 8949 - &Long Term"));
-    ContinuationMenu(longTerm, c, QStringLiteral("Box &D"), QStringLiteral("BoxD"), 32);
-    ContinuationMenu(longTerm, c, QStringLiteral("Box &E"), QStringLiteral("BoxE"), 33);
-    ContinuationMenu(longTerm, c, QStringLiteral("Box &F"), QStringLiteral("BoxF"), 34);
+    ContinuationMenu(longTerm, c, QStringLiteral("Box &D"), QStringLiteral("BoxD"), ftForm8949D);
+    ContinuationMenu(longTerm, c, QStringLiteral("Box &E"), QStringLiteral("BoxE"), ftForm8949E);
+    ContinuationMenu(longTerm, c, QStringLiteral("Box &F"), QStringLiteral("BoxF"), ftForm8949F);
 
     QMenu* scheduleI = display->addMenu(QStringLiteral("Schedule &I"));
-    PageItem(scheduleI, c, QStringLiteral("mnuScheduleI1"), QStringLiteral("Page &1"), 300);
-    PageItem(scheduleI, c, QStringLiteral("mnuScheduleI2"), QStringLiteral("Page &2"), 400);
-    PageItem(scheduleI, c, QStringLiteral("mnuScheduleI3"), QStringLiteral("Page &3"), 2800);
+    PageItem(scheduleI, c, ftScheduleIPage1);
+    PageItem(scheduleI, c, ftScheduleIPage2);
+    PageItem(scheduleI, c, ftScheduleIPage3);
 
     QMenu* scheduleJ = display->addMenu(QStringLiteral("Schedule &J"));
-    PageItem(scheduleJ, c, QStringLiteral("mnuScheduleJ1"), QStringLiteral("Page &1"), 700);
-    PageItem(scheduleJ, c, QStringLiteral("mnuScheduleJ2"), QStringLiteral("Page &2"), 800);
+    PageItem(scheduleJ, c, ftScheduleJPage1);
+    PageItem(scheduleJ, c, ftScheduleJPage2);
 
-    ContinuationMenu(display, c, QStringLiteral("Schedule &K-1"), QStringLiteral("ScheduleK1"), 9);
+    ContinuationMenu(display, c, QStringLiteral("Schedule &K-1"), QStringLiteral("ScheduleK1"), ftScheduleK1);
 
     QMenu* form1041A = display->addMenu(QStringLiteral("Form 1041-&A"));
-    PageItem(form1041A, c, QStringLiteral("mnuForm1041A1"), QStringLiteral("Page &1"), 1000);
-    PageItem(form1041A, c, QStringLiteral("mnuForm1041A2"), QStringLiteral("Page &2"), 1100);
+    PageItem(form1041A, c, ftForm1041APage1);
+    PageItem(form1041A, c, ftForm1041APage2);
 
     QMenu* form1041ES = display->addMenu(QStringLiteral("Form 1041-&ES"));
-    PageItem(form1041ES, c, QStringLiteral("mnuESWorksheet"), QStringLiteral("&Worksheet"), 1200);
-    PageItem(form1041ES, c, QStringLiteral("mnuESMaxCapGains"), QStringLiteral("Max Cap Gains Rates Wrksht"), 1600);
-    PageItem(form1041ES, c, QStringLiteral("mnuESVoucher"), QStringLiteral("&Voucher"), 1300);
+    PageItem(form1041ES, c, ftEstimatedWorksheet);
+    PageItem(form1041ES, c, ftMaxCapGainsWorksheet);
+    PageItem(form1041ES, c, ftEstimatedVouchers);
 
-    PageItem(display, c, QStringLiteral("mnuForm1041QFT"), QStringLiteral("Form 1041-&QFT"), 1400);
-    PageItem(display, c, QStringLiteral("mnuForm1041T"), QStringLiteral("Form 1041-&T"), 1500);
-    PageItem(display, c, QStringLiteral("mnuForm1041V"), QStringLiteral("Form 1041-V"), 2400);
+    PageItem(display, c, ftForm1041QFT);
+    PageItem(display, c, ftForm1041T);
+    PageItem(display, c, ftForm1041V);
 
     QMenu* worksheets = display->addMenu(QStringLiteral("&Worksheets"));
-    PageItem(worksheets, c, QStringLiteral("mnuWorksheetQualDiv"), QStringLiteral("&Qualified Dividend"), 2300);
-    PageItem(worksheets, c, QStringLiteral("mnuWorksheetSchedDTax"), QStringLiteral("Schedule &D Tax"), 2200);
-    PageItem(worksheets, c, QStringLiteral("mnuWorksheet28Rate"), QStringLiteral("&28% Rate Gain"), 2700);
-    PageItem(worksheets, c, QStringLiteral("mnuWorksheetCapLoss"), QStringLiteral("&Capital Loss Carryover"), 2500);
-    PageItem(worksheets, c, QStringLiteral("mnuWorksheet1250"), QStringLiteral("&Unrecaptured Sec 1250 Gain"), 2100);
+    PageItem(worksheets, c, ftQualifiedDividendsWorksheet);
+    PageItem(worksheets, c, ftScheduleDTaxWorksheet);
+    PageItem(worksheets, c, ftRate28Worksheet);
+    PageItem(worksheets, c, ftCapitalLossCarryover);
+    PageItem(worksheets, c, ftUnrecaptured1250);
 
     display->addSeparator();
     c.mnuReview = Item(display, "mnuReview", QStringLiteral("&Review Panel"));

@@ -2,6 +2,8 @@
 // View and Delete items of the continuation schedules.
 
 #include "Commands.h"
+#include "store/Answers.h"
+#include "store/FormTypes.h"
 
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
@@ -36,9 +38,12 @@ QTreeWidgetItem* Group(QTreeWidgetItem* parent, const QString& caption, const QS
     return Add(parent, caption, name, TreeAction::Expand);
 }
 
-QTreeWidgetItem* Page(QTreeWidgetItem* parent, const QString& caption, const QString& name, int code)
+// The tree item of a form type's page, named and captioned by the form type table.
+QTreeWidgetItem* Page(QTreeWidgetItem* parent, int formType)
 {
-    return Add(parent, caption, name, TreeAction::ShowPage, code);
+    const FormTypeRow* row = FindFormType(formType);
+    return Add(parent, QString::fromUtf8(row->treeText), QString::fromLatin1(row->treeItem), TreeAction::ShowPage,
+               formType * 100);
 }
 
 // "New", "View", "Delete" below a continuation group.
@@ -55,16 +60,17 @@ void Continuation(QTreeWidgetItem* group, const QString& stem, int formType, Mai
 void AddScheduleD(QTreeWidgetItem* form1041, MainCommands& commands)
 {
     QTreeWidgetItem* scheduleD = Group(form1041, QStringLiteral("Schedule D"), QStringLiteral("tvwScheduleD"));
-    Page(scheduleD, QStringLiteral("Page &1"), QStringLiteral("tvwScheduleD_1"), 500);
-    Page(scheduleD, QStringLiteral("Page &2"), QStringLiteral("tvwScheduleD_2"), 600);
+    Page(scheduleD, ftScheduleDPage1);
+    Page(scheduleD, ftScheduleDPage2);
     QTreeWidgetItem* form8949 = Group(scheduleD, QStringLiteral("Form 8949"), QStringLiteral("tvwForm8949"));
     const struct {
         const char* caption;
         const char* letter;
         int formType;
     } boxes[] = {
-        {"Short Term Box A", "A", 29}, {"Short Term Box B", "B", 30}, {"Short Term Box C", "C", 31},
-        {"Long Term Box D", "D", 32},  {"Long Term Box E", "E", 33},  {"Long Term Box F", "F", 34},
+        {"Short Term Box A", "A", ftForm8949A}, {"Short Term Box B", "B", ftForm8949B},
+        {"Short Term Box C", "C", ftForm8949C}, {"Long Term Box D", "D", ftForm8949D},
+        {"Long Term Box E", "E", ftForm8949E},  {"Long Term Box F", "F", ftForm8949F},
     };
     for (const auto& box : boxes) {
         const QString stem = QStringLiteral("Box") + QLatin1String(box.letter);
@@ -76,52 +82,58 @@ void AddScheduleD(QTreeWidgetItem* form1041, MainCommands& commands)
 void AddForm1041(QTreeWidgetItem* review, MainCommands& commands)
 {
     QTreeWidgetItem* form1041 = Group(review, QStringLiteral("Form 1041"), QStringLiteral("tvwReviewForm1041"));
-    Page(form1041, QStringLiteral("Page 1"), QStringLiteral("tvwPage1"), 100);
-    Page(form1041, QStringLiteral("Page 2"), QStringLiteral("tvwPage2"), 200);
+    Page(form1041, ftForm1041Page1);
+    Page(form1041, ftForm1041Page2);
     AddScheduleD(form1041, commands);
 
     QTreeWidgetItem* scheduleI = Group(form1041, QStringLiteral("Schedule I"), QStringLiteral("tvwScheduleI"));
-    Page(scheduleI, QStringLiteral("Page 1"), QStringLiteral("tvwScheduleI_1"), 300);
-    Page(scheduleI, QStringLiteral("Page 2"), QStringLiteral("tvwScheduleI_2"), 400);
-    Page(scheduleI, QStringLiteral("Page 3"), QStringLiteral("tvwScheduleI_3"), 2800);
+    Page(scheduleI, ftScheduleIPage1);
+    Page(scheduleI, ftScheduleIPage2);
+    Page(scheduleI, ftScheduleIPage3);
 
     QTreeWidgetItem* scheduleJ = Group(form1041, QStringLiteral("Schedule J"), QStringLiteral("tvwScheduleJ"));
-    Page(scheduleJ, QStringLiteral("Page 1"), QStringLiteral("tvwScheduleJ_1"), 700);
-    Page(scheduleJ, QStringLiteral("Page 2"), QStringLiteral("tvwScheduleJ_2"), 800);
+    Page(scheduleJ, ftScheduleJPage1);
+    Page(scheduleJ, ftScheduleJPage2);
 
     QTreeWidgetItem* k1 = Group(form1041, QStringLiteral("Schedule K-1"), QStringLiteral("tvwScheduleK1"));
-    ContinuationItems& k1Items = commands.continuation[9];
-    k1Items.treeNew = Add(k1, QStringLiteral("New"), QStringLiteral("tvwSchedKNew"), TreeAction::NewForm, 9);
-    k1Items.treeView = Add(k1, QStringLiteral("View"), QStringLiteral("tvwSchedKView"), TreeAction::ViewForm, 900);
-    k1Items.treeDelete = Add(k1, QStringLiteral("Delete"), QStringLiteral("tvwSchedKDelete"), TreeAction::DeleteForm, 9);
+    ContinuationItems& k1Items = commands.continuation[ftScheduleK1];
+    k1Items.treeNew = Add(k1, QStringLiteral("New"), QStringLiteral("tvwSchedKNew"), TreeAction::NewForm, ftScheduleK1);
+    k1Items.treeView =
+        Add(k1, QStringLiteral("View"), QStringLiteral("tvwSchedKView"), TreeAction::ViewForm, ftScheduleK1 * 100);
+    k1Items.treeDelete =
+        Add(k1, QStringLiteral("Delete"), QStringLiteral("tvwSchedKDelete"), TreeAction::DeleteForm, ftScheduleK1);
 
-    Continuation(Group(form1041, QStringLiteral("Interest"), QStringLiteral("tvwInterest")), QStringLiteral("Interest"), 18, commands);
-    Continuation(Group(form1041, QStringLiteral("Dividends"), QStringLiteral("tvwDividends")), QStringLiteral("Dividends"), 19, commands);
-    Continuation(Group(form1041, QStringLiteral("Other Deductions"), QStringLiteral("tvwOther")), QStringLiteral("Other"), 20, commands);
-    Continuation(Group(form1041, QStringLiteral("2% Other Deductions"), QStringLiteral("tvwOther2")), QStringLiteral("Other2"), 26, commands);
+    Continuation(Group(form1041, QStringLiteral("Interest"), QStringLiteral("tvwInterest")), QStringLiteral("Interest"),
+                 ftInterest, commands);
+    Continuation(Group(form1041, QStringLiteral("Dividends"), QStringLiteral("tvwDividends")),
+                 QStringLiteral("Dividends"), ftDividend, commands);
+    Continuation(Group(form1041, QStringLiteral("Other Deductions"), QStringLiteral("tvwOther")),
+                 QStringLiteral("Other"), ftOtherDeductions, commands);
+    Continuation(Group(form1041, QStringLiteral("2% Other Deductions"), QStringLiteral("tvwOther2")),
+                 QStringLiteral("Other2"), ftOther2, commands);
 }
 
 void AddOtherForms(QTreeWidgetItem* review)
 {
     QTreeWidgetItem* form1041A = Group(review, QStringLiteral("Form 1041-A"), QStringLiteral("tvwForm1041A"));
-    Page(form1041A, QStringLiteral("Page 1"), QStringLiteral("tvwForm1041A_1"), 1000);
-    Page(form1041A, QStringLiteral("Page 2"), QStringLiteral("tvwForm1041A_2"), 1100);
+    Page(form1041A, ftForm1041APage1);
+    Page(form1041A, ftForm1041APage2);
 
     QTreeWidgetItem* form1041ES = Group(review, QStringLiteral("Form 1041-ES"), QStringLiteral("tvwForm1041ES"));
-    Page(form1041ES, QStringLiteral("Worksheet"), QStringLiteral("tvwESWorksheet"), 1200);
-    Page(form1041ES, QStringLiteral("Max Cap Gains Rates Wrksht"), QStringLiteral("tvwESMaxCapGains"), 1600);
-    Page(form1041ES, QStringLiteral("Vouchers"), QStringLiteral("tvwESVouchers"), 1300);
+    Page(form1041ES, ftEstimatedWorksheet);
+    Page(form1041ES, ftMaxCapGainsWorksheet);
+    Page(form1041ES, ftEstimatedVouchers);
 
-    Page(review, QStringLiteral("Form 1041-QFT"), QStringLiteral("tvwForm1041QFT"), 1400);
-    Page(review, QStringLiteral("Form 1041-T"), QStringLiteral("tvwForm1041T"), 1500);
-    Page(review, QStringLiteral("Form 1041-V"), QStringLiteral("tvwForm1041V"), 2400);
+    Page(review, ftForm1041QFT);
+    Page(review, ftForm1041T);
+    Page(review, ftForm1041V);
 
     QTreeWidgetItem* worksheets = Group(review, QStringLiteral("Worksheets"), QStringLiteral("tvwWorksheets"));
-    Page(worksheets, QStringLiteral("Qualified Dividends"), QStringLiteral("tvwWorksheetQualDiv"), 2300);
-    Page(worksheets, QStringLiteral("Schedule D Tax"), QStringLiteral("tvwWorksheetSchedDTax"), 2200);
-    Page(worksheets, QStringLiteral("28% Rate Gain"), QStringLiteral("tvwWorksheet28Rate"), 2700);
-    Page(worksheets, QStringLiteral("Capital Loss Carryover"), QStringLiteral("tvwWorksheetCapLoss"), 2500);
-    Page(worksheets, QStringLiteral("Unrecaptured Sec 1250 Gain"), QStringLiteral("tvwWorksheet1250"), 2100);
+    Page(worksheets, ftQualifiedDividendsWorksheet);
+    Page(worksheets, ftScheduleDTaxWorksheet);
+    Page(worksheets, ftRate28Worksheet);
+    Page(worksheets, ftCapitalLossCarryover);
+    Page(worksheets, ftUnrecaptured1250);
 }
 
 QTreeWidgetItem* FindBelow(QTreeWidgetItem* item, const QString& name)
@@ -143,7 +155,8 @@ void BuildNavigationTree(QTreeWidget* tree, MainCommands& commands)
     tree->setColumnCount(1);
     QTreeWidgetItem* root = tree->invisibleRootItem();
     QTreeWidgetItem* follow = Group(root, QStringLiteral("Follow These Steps"), QStringLiteral("tvwFollow"));
-    Page(follow, QStringLiteral("1 Form 1041"), QStringLiteral("tvwForm1041"), 100);
+    Add(follow, QStringLiteral("1 Form 1041"), QStringLiteral("tvwForm1041"), TreeAction::ShowPage,
+        ftForm1041Page1 * 100);
     Add(follow, QStringLiteral("2 Name && Save File"), QStringLiteral("tvwNameAndSave"), TreeAction::SaveAs);
     QTreeWidgetItem* review = Group(follow, QStringLiteral("3 Review Forms"), QStringLiteral("tvwReview"));
     AddForm1041(review, commands);

@@ -66,27 +66,6 @@ void ApplyScale(QWidget* w, double scale)
 
 }  // namespace
 
-int PageHeightFor(int formType)
-{
-    switch (formType) {
-    case 1: return 3150;
-    case 2: case 3: return 2600;
-    case 4: case 8: case 11: return 1950;
-    case 5: case 29: case 30: case 31: case 32: case 33: case 34: return 1750;
-    case 6: return 2250;
-    case 7: case 21: return 1500;
-    case 9: return 2350;
-    case 10: return 2150;
-    case 12: return 2500;
-    case 13: return 1250;
-    case 15: case 18: case 19: case 20: case 26: return 1600;
-    case 22: return 1850;
-    case 23: case 28: return 850;
-    case 25: return 950;
-    default: return 2000;
-    }
-}
-
 void ScalePageControls(QWidget* page, double scale)
 {
     if (!page)

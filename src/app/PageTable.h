@@ -1,13 +1,15 @@
 #pragma once
 // What the window knows about each form type it can show: the layout file, the Prior and Next
-// targets, the control that takes the focus after display, the tree item to select, and the
-// types whose zero amounts show empty.
+// targets, the control that takes the focus after display and the tree item to select, all read
+// from the form type table of the core (store/FormTypes.h).
+
+#include "store/FormTypes.h"
 
 #include <QString>
 
 namespace quorvan::app {
 
-constexpr int kNoTarget = -1;
+constexpr int kNoTarget = kNoPageTarget;
 constexpr int kNoFocusTag = -1;
 
 struct PageInfo {
@@ -24,9 +26,6 @@ struct PageInfo {
 
 // The entry of a form type; formType -1 in the result when the type cannot be shown.
 PageInfo PageInfoFor(int formType);
-
-// Zero amounts on these types show as an empty field rather than "0".
-bool IsBlankZeroType(int formType);
 
 // The page codes Prior and Next lead to from a page; kNoTarget when there is none.
 int PriorCode(int formType, int pageIndex);

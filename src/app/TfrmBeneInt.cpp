@@ -3,16 +3,12 @@
 #include "ui_TfrmBeneInt.h"
 
 #include "messages/Messages.h"
+#include "slot/Form1041Page2.h"
 #include "store/ContinuationPages.h"
 
 #include <QLocale>
 
 namespace quorvan::app {
-namespace {
-
-constexpr int kScheduleBLine7Slot = 13;
-
-}  // namespace
 
 QString PercentageText(double share)
 {
@@ -34,7 +30,7 @@ void TfrmBeneInt::FormCreate()
 {
     ui_->lblBeneficiary->setText(QString::fromStdString(BeneficiaryName(store_, beneNo_)));
     // The percentage is a share of distributable net income, Schedule B line 7 of the last run.
-    const std::string& dni = store_.Text(ftForm1041Page2, 0, kScheduleBLine7Slot);
+    const std::string& dni = store_.Text(ftForm1041Page2, 0, slot::form1041Page2::scheduleBLine7Dni.slot);
     ui_->lblShareOf->setText(
         QStringLiteral("The percentage is this beneficiary's share of the distributable net income "
                        "(Schedule B line 7): %1.")

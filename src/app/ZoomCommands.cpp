@@ -8,6 +8,7 @@
 #include "TfrmShrinkFont.h"
 #include "TfrmWindowScale.h"
 #include "print/HelpPages.h"
+#include "store/FormTypes.h"
 
 #include <QAction>
 #include <QScreen>
@@ -42,7 +43,7 @@ void TfrmMain::ZoomClick()
     ApplyPageScale();
     const int pageWidth = static_cast<int>(state_.BasePageWidth * state_.PageScale);
     resize(TreeView1_->width() + pageWidth + kWindowExtraWidth, height());
-    const double panelHeight = PageHeightFor(state_.CurrentFormType) * state_.PageScale * kPanelMargin;
+    const double panelHeight = PageHeightOf(state_.CurrentFormType) * state_.PageScale * kPanelMargin;
     pnlMainForm_->resize(pnlMainForm_->width(), static_cast<int>(std::lround(panelHeight)));
     if (const QScreen* screen = this->screen()) {
         const QRect available = screen->availableGeometry();

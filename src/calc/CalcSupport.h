@@ -2,11 +2,13 @@
 // What every calculator shares: reading answers of the global store as numbers, writing computed
 // amounts back (guarded slots only when not overridden), and the error handler that turns any
 // failure inside a calculator into its message and the store's error flag.
-// [t:s] is Text(t, s); [t/k:s] is Text(t, k, s).
+// [t:s] is Text(t, s); [t/k:s] is Text(t, k, s). A named slot (slot/<Page>.h) carries its form
+// type: Amt(form1041Page1::line22Taxable) reads page 0, Amt(scheduleK1::box1Interest, k) page k.
 
 #include "messages/Messages.h"
 #include "store/Answers.h"
 #include "store/Misc.h"
+#include "store/SlotRef.h"
 
 #include <exception>
 #include <string>
@@ -57,6 +59,25 @@ inline void PutGuarded(int t, int k, int s, double amount)
         Answers->SetText(t, k, s, Float2Dollar(amount));
 }
 inline void PutGuarded(int t, int s, double amount) { PutGuarded(t, 0, s, amount); }
+
+// The same for a named slot of page k of its form type.
+inline const std::string& Text(SlotRef s, int k = 0) { return Text(s.formType, k, s.slot); }
+inline double Amt(SlotRef s, int k = 0) { return Amt(s.formType, k, s.slot); }
+inline double Cents(SlotRef s, int k = 0) { return Cents(s.formType, k, s.slot); }
+inline double Unrounded(SlotRef s, int k = 0) { return Unrounded(s.formType, k, s.slot); }
+inline bool Ticked(SlotRef s, int k = 0) { return Ticked(s.formType, k, s.slot); }
+inline bool Overridden(SlotRef s, int k = 0) { return Overridden(s.formType, k, s.slot); }
+inline void PutTextAlways(SlotRef s, int k, std::string text) { PutTextAlways(s.formType, k, s.slot, std::move(text)); }
+inline void PutTextAlways(SlotRef s, std::string text) { PutTextAlways(s, 0, std::move(text)); }
+inline void PutAlways(SlotRef s, int k, double amount) { PutAlways(s.formType, k, s.slot, amount); }
+inline void PutAlways(SlotRef s, double amount) { PutAlways(s, 0, amount); }
+inline void PutTextGuarded(SlotRef s, int k, std::string text)
+{
+    PutTextGuarded(s.formType, k, s.slot, std::move(text));
+}
+inline void PutTextGuarded(SlotRef s, std::string text) { PutTextGuarded(s, 0, std::move(text)); }
+inline void PutGuarded(SlotRef s, int k, double amount) { PutGuarded(s.formType, k, s.slot, amount); }
+inline void PutGuarded(SlotRef s, double amount) { PutGuarded(s, 0, amount); }
 
 // Runs a calculator's body; a failure inside shows message `code` and sets ErrFlag, and what
 // was written before it stays written.

@@ -15,13 +15,12 @@
 #include "calc/ScheduleI.h"
 #include "calc/ScheduleJ.h"
 #include "calc/ScheduleK1.h"
+#include "slot/Interest.h"
 
 #include <algorithm>
 
 namespace quorvan {
 namespace {
-
-constexpr int kTotalSlot = 86;  // the page total of every continuation schedule
 
 // Pages in use of a counted form type; a damaged count never reaches beyond the grid.
 int PagesInUse(int count)
@@ -29,14 +28,15 @@ int PagesInUse(int count)
     return std::clamp(count, 0, kMaxPages);
 }
 
-// Runs a continuation schedule's calculator on every page in use and sums the page totals.
+// Runs a continuation schedule's calculator on every page in use and sums the page totals (every
+// continuation schedule keeps its total where the interest schedule does).
 template <typename PageCalculator>
 double SumContinuationPages(int formType, int count, PageCalculator calculatePage)
 {
     double total = 0;
     for (int k = 0; k < PagesInUse(count); ++k) {
         calculatePage(k);
-        total += Str2Float_2(Answers->Text(formType, k, kTotalSlot));
+        total += Str2Float_2(Answers->Text(formType, k, slot::interest::total.slot));
     }
     return total;
 }

@@ -3,6 +3,15 @@
 #include "calc/CalcSupport.h"
 #include "calc/RateSchedules.h"
 #include "calc/TaxYear.h"
+#include "slot/CapitalLossCarryover.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/QualifiedDividendsWorksheet.h"
+#include "slot/Rate28Worksheet.h"
+#include "slot/ScheduleDPage1.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleDTaxWorksheet.h"
+#include "slot/Unrecaptured1250.h"
 
 #include <string>
 
@@ -12,35 +21,9 @@ using namespace calc;
 
 namespace {
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int D1 = ftScheduleDPage1;
-constexpr int D2 = ftScheduleDPage2;
-constexpr int QD = ftQualifiedDividendsWorksheet;
-constexpr int TW = ftScheduleDTaxWorksheet;
-constexpr int R28 = ftRate28Worksheet;
-constexpr int U1250 = ftUnrecaptured1250;
-constexpr int CL = ftCapitalLossCarryover;
-
-// Page 1 and Schedule G slots read or written here.
-enum : int {
-    boxBankruptcyCh7 = 8, boxBankruptcyCh11 = 9, line2bQualifiedDividends = 33,
-    line20Exemption = 54, line22Taxable = 56, scheduleGLine1a = 24,
-};
-
-// Schedule D page 1: the entry and total lines of Parts I and II, their nets, the long-term
-// carryover.
-enum : int {
-    dFirstShortTerm = 2, dLastShortTerm = 19, dLine7NetShortTerm = 20,
-    dFirstLongTerm = 21, dLastLongTerm = 40, dLine15Carryover = 40, dLine16NetLongTerm = 41,
-};
-
-// Schedule D page 2, lines 18a to 20; Part V line n is slot n - 5.
-enum : int {
-    line18aEstate = 4, line18bEstate = 7, line18cEstate = 10, line19Estate = 13, line19Total = 14,
-    line20Limitation = 15, partVForm4952 = 20,
-};
-constexpr int PartV(int line) { return line - 5; }
+namespace f1 = slot::form1041Page1;
+namespace d1 = slot::scheduleDPage1;
+namespace d2 = slot::scheduleDPage2;
 
 // Which of the three tax computations holds Schedule G line 1a; see the header.
 struct WorksheetsInUse {
@@ -57,7 +40,7 @@ double NotBelowZero(double amount)
 
 bool BankruptcyEstate()
 {
-    return Ticked(F1, boxBankruptcyCh7) || Ticked(F1, boxBankruptcyCh11);
+    return Ticked(f1::itemABankruptcyEstateCh7) || Ticked(f1::itemABankruptcyEstateCh11);
 }
 
 // Where the 0% and the 15% layers of qualified dividends and capital gains end. A bankruptcy
@@ -75,9 +58,9 @@ GainRateBands BandsOfThisReturn()
 
 // tax(x): the rate schedule on the whole-dollar text of answer x. An empty answer, such as
 // taxable income before its first run, is 0 like every other empty amount.
-double WorksheetTax(int t, int s)
+double WorksheetTax(SlotRef line)
 {
-    const std::string& text = Text(t, s);
+    const std::string& text = Text(line);
     const long long amount = text.empty() ? 0 : Str2Int(text);
     return BankruptcyEstate() ? GetBankruptcyTax(amount) : GetTax(amount);
 }
@@ -85,60 +68,60 @@ double WorksheetTax(int t, int s)
 // True when any entry or total of Schedule D page 1, lines 1a to 6 and 8a to 15, is not 0.
 bool ScheduleDHasAmounts()
 {
-    for (int s = dFirstShortTerm; s <= dLastShortTerm; ++s)
-        if (Amt(D1, s) != 0)
+    for (int s = d1::line1aProceeds.slot; s <= d1::line6Carryover.slot; ++s)
+        if (Amt(ftScheduleDPage1, s) != 0)
             return true;
-    for (int s = dFirstLongTerm; s <= dLastLongTerm; ++s)
-        if (Amt(D1, s) != 0)
+    for (int s = d1::line8aProceeds.slot; s <= d1::line15Carryover.slot; ++s)
+        if (Amt(ftScheduleDPage1, s) != 0)
             return true;
     return false;
 }
 
-void ClearSlots(int t, int first, int last)
+// Empties the lines from `first` to `last` of one form.
+void ClearLines(SlotRef first, SlotRef last)
 {
-    for (int s = first; s <= last; ++s)
-        PutTextAlways(t, s, std::string());
+    for (int s = first.slot; s <= last.slot; ++s)
+        PutTextAlways(first.formType, s, std::string());
 }
 
 // Line 25 (Form 4952 line 4g) is the preparer's entry and stays.
 void ClearPartV()
 {
-    for (int s = PartV(21); s <= PartV(45); ++s) {
-        if (s != partVForm4952)
-            PutTextAlways(D2, s, std::string());
+    for (int s = d2::line21.slot; s <= d2::line45.slot; ++s) {
+        if (s != d2::line25.slot)
+            PutTextAlways(ftScheduleDPage2, s, std::string());
     }
 }
 
 // Schedule D lines 21 to 45. Every line is written rounded and read back as written.
 void FillPartV()
 {
-    auto line = [](int n) { return Amt(D2, PartV(n)); };
-    auto put = [](int n, double amount) { PutAlways(D2, PartV(n), amount); };
+    using namespace slot::scheduleDPage2;
     const GainRateBands bands = BandsOfThisReturn();
-    PutTextAlways(D2, PartV(21), Text(F1, line22Taxable));
-    put(22, NotBelowZero(Min(Amt(D2, line18aEstate), Amt(D2, line19Estate))));
-    PutTextAlways(D2, PartV(23), Text(F1, line2bQualifiedDividends));
-    put(24, line(22) + line(23));
-    put(26, NotBelowZero(line(24) - line(25)));
-    put(27, NotBelowZero(line(21) - line(26)));
-    put(28, Min(line(21), bands.zeroRateCeiling));
-    put(29, Min(line(27), line(28)));
-    put(30, NotBelowZero(line(28) - line(29)));  // taxed at 0%
-    put(31, Min(line(21), line(26)));
-    put(32, line(26) - line(30));
-    put(33, Min(line(21), bands.fifteenRateCeiling));
-    put(34, line(27) + line(30));
-    put(35, NotBelowZero(line(33) - line(34)));
-    put(36, Min(line(32), line(35)));
-    put(37, line(36) * taxyear::kCapitalGainRate15);
-    PutTextAlways(D2, PartV(38), Text(D2, PartV(31)));
-    put(39, line(30) + line(36));
-    put(40, NotBelowZero(line(38) - line(39)));
-    put(41, line(40) * taxyear::kCapitalGainRate20);
-    put(42, WorksheetTax(D2, PartV(27)));
-    put(43, line(37) + line(41) + line(42));
-    put(44, WorksheetTax(D2, PartV(21)));
-    put(45, Min(line(43), line(44)));
+    PutTextAlways(line21, Text(f1::line22Taxable));
+    PutAlways(line22, NotBelowZero(Min(Amt(line18aEstate), Amt(line19Estate))));
+    PutTextAlways(line23, Text(f1::line2b2QualifiedToEstate));
+    PutAlways(line24, Amt(line22) + Amt(line23));
+    PutAlways(line26, NotBelowZero(Amt(line24) - Amt(line25)));
+    PutAlways(line27, NotBelowZero(Amt(line21) - Amt(line26)));
+    PutAlways(line28, Min(Amt(line21), bands.zeroRateCeiling));
+    PutAlways(line29, Min(Amt(line27), Amt(line28)));
+    PutAlways(line30, NotBelowZero(Amt(line28) - Amt(line29)));  // taxed at 0%
+    PutAlways(line31, Min(Amt(line21), Amt(line26)));
+    PutAlways(line32, Amt(line26) - Amt(line30));
+    PutAlways(line33, Min(Amt(line21), bands.fifteenRateCeiling));
+    PutAlways(line34, Amt(line27) + Amt(line30));
+    PutAlways(line35, NotBelowZero(Amt(line33) - Amt(line34)));
+    PutAlways(line36, Min(Amt(line32), Amt(line35)));
+    PutAlways(line37, Amt(line36) * taxyear::kCapitalGainRate15);
+    PutTextAlways(line38, Text(line31));
+    PutAlways(line39, Amt(line30) + Amt(line36));
+    PutAlways(line40, NotBelowZero(Amt(line38) - Amt(line39)));
+    PutAlways(line41, Amt(line40) * taxyear::kCapitalGainRate20);
+    PutAlways(line42, WorksheetTax(line27));
+    PutAlways(line43, Amt(line37) + Amt(line41) + Amt(line42));
+    PutAlways(line44, WorksheetTax(line21));
+    PutAlways(line45, Min(Amt(line43), Amt(line44)));
 }
 
 }  // namespace
@@ -149,33 +132,35 @@ bool QualifiedDividendsWorksheetInUse() { return g_inUse.qualifiedDividendsWorks
 
 void Calc28RateGainWorksheet()
 {
+    using namespace slot::rate28Worksheet;
     RunCalculator(29277, [] {
         // Line 5: the long-term carryover, entered as a loss.
-        const double carryover = Amt(D1, dLine15Carryover);
-        PutGuarded(R28, 5, carryover > 0 ? -carryover : carryover);
-        const double netShortTerm = Amt(D1, dLine7NetShortTerm);
-        PutTextAlways(R28, 6, netShortTerm < 0 ? Text(D1, dLine7NetShortTerm) : std::string());
-        PutAlways(R28, 7, NotBelowZero(Amt(R28, 1) + Amt(R28, 2) + Amt(R28, 3) + Amt(R28, 4) +
-                                       Amt(R28, 5) + Amt(R28, 6)));
+        const double carryover = Amt(d1::line15Carryover);
+        PutGuarded(line5, carryover > 0 ? -carryover : carryover);
+        const double netShortTerm = Amt(d1::line7NetShortTerm);
+        PutTextAlways(line6, netShortTerm < 0 ? Text(d1::line7NetShortTerm) : std::string());
+        PutAlways(line7, NotBelowZero(Amt(line1) + Amt(line2) + Amt(line3) + Amt(line4) +
+                                       Amt(line5) + Amt(line6)));
     });
 }
 
 void CalcUnrecaptured1250Worksheet()
 {
+    using namespace slot::unrecaptured1250;
     RunCalculator(29217, [] {
-        auto line = [](int n) { return Amt(U1250, n); };
-        PutAlways(U1250, 3, line(1) - line(2));
-        PutAlways(U1250, 6, line(3) + line(4) + line(5));
-        PutAlways(U1250, 9, NotBelowZero(line(7) - line(8)));
-        PutAlways(U1250, 13, line(9) + line(10) + line(11) + line(12));
-        PutGuarded(U1250, 14, Amt(R28, 1) + Amt(R28, 2) + Amt(R28, 3) + Amt(R28, 4));
-        const double netShortTerm = Amt(D1, dLine7NetShortTerm);
-        PutAlways(U1250, 15, netShortTerm <= 0 ? netShortTerm : 0);
+        PutAlways(line3, Amt(line1) - Amt(line2));
+        PutAlways(line6, Amt(line3) + Amt(line4) + Amt(line5));
+        PutAlways(line9, NotBelowZero(Amt(line7) - Amt(line8)));
+        PutAlways(line13, Amt(line9) + Amt(line10) + Amt(line11) + Amt(line12));
+        namespace r28 = slot::rate28Worksheet;
+        PutGuarded(line14, Amt(r28::line1) + Amt(r28::line2) + Amt(r28::line3) + Amt(r28::line4));
+        const double netShortTerm = Amt(d1::line7NetShortTerm);
+        PutAlways(line15, netShortTerm <= 0 ? netShortTerm : 0);
         // Line 16: the long-term carryover, entered as a loss so that line 17 absorbs it.
-        PutGuarded(U1250, 16, -Amt(D1, dLine15Carryover));
-        const double combined = line(14) + line(15) + line(16);
-        PutAlways(U1250, 17, combined < 0 ? -combined : 0);
-        PutAlways(U1250, 18, NotBelowZero(line(13) - line(17)));
+        PutGuarded(line16, -Amt(d1::line15Carryover));
+        const double combined = Amt(line14) + Amt(line15) + Amt(line16);
+        PutAlways(line17, combined < 0 ? -combined : 0);
+        PutAlways(line18, NotBelowZero(Amt(line13) - Amt(line17)));
     });
 }
 
@@ -183,11 +168,12 @@ void CalcScheduleDPartV()
 {
     RunCalculator(29617, [] {
         g_inUse = WorksheetsInUse{};
-        ClearSlots(QD, 1, 2);
-        ClearSlots(QD, 4, 23);
+        namespace qd = slot::qualifiedDividendsWorksheet;
+        ClearLines(qd::line1, qd::line2);
+        ClearLines(qd::line4, qd::line23);
 
-        const double qualifiedDividends = Amt(F1, line2bQualifiedDividends);
-        const bool gainsOfTheEstate = Amt(D2, line18aEstate) > 0 && Amt(D2, line19Estate) > 0;
+        const double qualifiedDividends = Amt(f1::line2b2QualifiedToEstate);
+        const bool gainsOfTheEstate = Amt(d2::line18aEstate) > 0 && Amt(d2::line19Estate) > 0;
         // Part V also taxes qualified dividends when Schedule D has any amount, even one whose
         // lines net to 0 (inherited stock sold at its stepped-up basis).
         const bool hasAmounts = ScheduleDHasAmounts();
@@ -201,7 +187,7 @@ void CalcScheduleDPartV()
             }
             return;
         }
-        const bool ratedGains = Amt(D2, line18bEstate) > 0 || Amt(D2, line18cEstate) > 0;
+        const bool ratedGains = Amt(d2::line18bEstate) > 0 || Amt(d2::line18cEstate) > 0;
         if (ratedGains && gainsOfTheEstate) {
             ClearPartV();
             CalcScheduleDTaxWorksheet();
@@ -215,142 +201,138 @@ void CalcScheduleDPartV()
 
 void CalcQualifiedDividendsWorksheet()
 {
-    auto line = [](int n) { return Amt(QD, n); };
-    auto put = [](int n, double amount) { PutAlways(QD, n, amount); };
+    using namespace slot::qualifiedDividendsWorksheet;
     const GainRateBands bands = BandsOfThisReturn();
-    PutTextAlways(QD, 1, Text(F1, line22Taxable));
-    PutTextAlways(QD, 2, Text(F1, line2bQualifiedDividends));
-    put(4, NotBelowZero(line(2) - line(3)));
-    put(5, NotBelowZero(line(1) - line(4)));
-    put(6, Min(bands.zeroRateCeiling, line(1)));
-    put(7, Min(line(6), line(5)));
-    put(8, NotBelowZero(line(6) - line(7)));  // taxed at 0%
-    put(9, Min(line(4), line(1)));
-    put(10, line(4) - line(8));
-    put(11, Min(bands.fifteenRateCeiling, line(1)));
-    put(12, line(5) + line(8));
-    put(13, NotBelowZero(line(11) - line(12)));
-    put(14, Min(line(13), line(10)));
-    put(15, line(14) * taxyear::kCapitalGainRate15);
-    PutTextAlways(QD, 16, Text(QD, 9));
-    put(17, line(8) + line(14));
-    put(18, NotBelowZero(line(16) - line(17)));
-    put(19, line(18) * taxyear::kCapitalGainRate20);
-    put(20, WorksheetTax(QD, 5));
-    put(21, line(15) + line(19) + line(20));
-    put(22, WorksheetTax(QD, 1));
-    const double tax = Min(line(22), line(21));
-    put(23, tax);
-    PutGuarded(F2, scheduleGLine1a, tax);
+    PutTextAlways(line1, Text(f1::line22Taxable));
+    PutTextAlways(line2, Text(f1::line2b2QualifiedToEstate));
+    PutAlways(line4, NotBelowZero(Amt(line2) - Amt(line3)));
+    PutAlways(line5, NotBelowZero(Amt(line1) - Amt(line4)));
+    PutAlways(line6, Min(bands.zeroRateCeiling, Amt(line1)));
+    PutAlways(line7, Min(Amt(line6), Amt(line5)));
+    PutAlways(line8, NotBelowZero(Amt(line6) - Amt(line7)));  // taxed at 0%
+    PutAlways(line9, Min(Amt(line4), Amt(line1)));
+    PutAlways(line10, Amt(line4) - Amt(line8));
+    PutAlways(line11, Min(bands.fifteenRateCeiling, Amt(line1)));
+    PutAlways(line12, Amt(line5) + Amt(line8));
+    PutAlways(line13, NotBelowZero(Amt(line11) - Amt(line12)));
+    PutAlways(line14, Min(Amt(line13), Amt(line10)));
+    PutAlways(line15, Amt(line14) * taxyear::kCapitalGainRate15);
+    PutTextAlways(line16, Text(line9));
+    PutAlways(line17, Amt(line8) + Amt(line14));
+    PutAlways(line18, NotBelowZero(Amt(line16) - Amt(line17)));
+    PutAlways(line19, Amt(line18) * taxyear::kCapitalGainRate20);
+    PutAlways(line20, WorksheetTax(line5));
+    PutAlways(line21, Amt(line15) + Amt(line19) + Amt(line20));
+    PutAlways(line22, WorksheetTax(line1));
+    const double tax = Min(Amt(line22), Amt(line21));
+    PutAlways(line23, tax);
+    PutGuarded(slot::form1041Page2::scheduleGLine1aTax, tax);
 }
 
 void CalcScheduleDTaxWorksheet()
 {
+    using namespace slot::scheduleDTaxWorksheet;
     RunCalculator(29227, [] {
-        auto line = [](int n) { return Amt(TW, n); };
-        auto put = [](int n, double amount) { PutAlways(TW, n, amount); };
         const GainRateBands bands = BandsOfThisReturn();
-        PutTextAlways(TW, 1, Text(F1, line22Taxable));
-        PutTextAlways(TW, 2, Text(F1, line2bQualifiedDividends));
-        put(5, NotBelowZero(line(3) - line(4)));
-        put(6, NotBelowZero(line(2) - line(5)));
-        put(7, Min(Amt(D2, line18aEstate), Amt(D2, line19Estate)));
-        put(8, Min(line(3), line(4)));
-        put(9, NotBelowZero(line(7) - line(8)));
-        put(10, line(6) + line(9));
-        put(11, Amt(D2, line18bEstate) + Amt(D2, line18cEstate));
-        put(12, Min(line(9), line(11)));
-        put(13, line(10) - line(12));
-        put(14, NotBelowZero(line(1) - line(13)));
-        put(15, Min(line(1), bands.zeroRateCeiling));
-        put(16, Min(line(14), line(15)));
-        put(17, NotBelowZero(line(1) - line(10)));
-        put(18, Max(line(16), line(17)));
-        put(19, line(15) - line(16));  // taxed at 0%
+        PutTextAlways(line1, Text(f1::line22Taxable));
+        PutTextAlways(line2, Text(f1::line2b2QualifiedToEstate));
+        PutAlways(line5, NotBelowZero(Amt(line3) - Amt(line4)));
+        PutAlways(line6, NotBelowZero(Amt(line2) - Amt(line5)));
+        PutAlways(line7, Min(Amt(d2::line18aEstate), Amt(d2::line19Estate)));
+        PutAlways(line8, Min(Amt(line3), Amt(line4)));
+        PutAlways(line9, NotBelowZero(Amt(line7) - Amt(line8)));
+        PutAlways(line10, Amt(line6) + Amt(line9));
+        PutAlways(line11, Amt(d2::line18bEstate) + Amt(d2::line18cEstate));
+        PutAlways(line12, Min(Amt(line9), Amt(line11)));
+        PutAlways(line13, Amt(line10) - Amt(line12));
+        PutAlways(line14, NotBelowZero(Amt(line1) - Amt(line13)));
+        PutAlways(line15, Min(Amt(line1), bands.zeroRateCeiling));
+        PutAlways(line16, Min(Amt(line14), Amt(line15)));
+        PutAlways(line17, NotBelowZero(Amt(line1) - Amt(line10)));
+        PutAlways(line18, Max(Amt(line16), Amt(line17)));
+        PutAlways(line19, Amt(line15) - Amt(line16));  // taxed at 0%
 
-        // Slot 28 is not a line of the worksheet: slots 29 to 44 hold lines 28 to 43.
-        if (line(15) == line(1)) {
-            ClearSlots(TW, 20, 40);
+        if (Amt(line15) == Amt(line1)) {
+            ClearLines(line20, line39);
         } else {
-            put(20, Min(line(1), line(13)));
-            PutTextAlways(TW, 21, Text(TW, 19));
-            put(22, line(20) - line(21));
-            put(23, Min(line(1), bands.fifteenRateCeiling));
-            put(24, line(18) + line(19));
-            put(25, NotBelowZero(line(23) - line(24)));
-            put(26, Min(line(22), line(25)));
-            put(27, line(26) * taxyear::kCapitalGainRate15);
-            put(29, line(19) + line(26));
-            if (line(29) == line(1)) {
-                ClearSlots(TW, 30, 40);
+            PutAlways(line20, Min(Amt(line1), Amt(line13)));
+            PutTextAlways(line21, Text(line19));
+            PutAlways(line22, Amt(line20) - Amt(line21));
+            PutAlways(line23, Min(Amt(line1), bands.fifteenRateCeiling));
+            PutAlways(line24, Amt(line18) + Amt(line19));
+            PutAlways(line25, NotBelowZero(Amt(line23) - Amt(line24)));
+            PutAlways(line26, Min(Amt(line22), Amt(line25)));
+            PutAlways(line27, Amt(line26) * taxyear::kCapitalGainRate15);
+            PutAlways(line28, Amt(line19) + Amt(line26));
+            if (Amt(line28) == Amt(line1)) {
+                ClearLines(line29, line39);
             } else {
-                put(30, NotBelowZero(line(20) - line(29)));
-                put(31, line(30) * taxyear::kCapitalGainRate20);
-                put(32, Min(line(9), Amt(D2, line18bEstate)));
-                put(33, line(10) + line(18));
-                PutTextAlways(TW, 34, Text(TW, 1));
-                put(35, NotBelowZero(line(33) - line(34)));
-                put(36, NotBelowZero(line(32) - line(35)));
-                put(37, line(36) * taxyear::kUnrecaptured1250Rate);
-                if (Amt(D2, line18cEstate) == 0) {
-                    ClearSlots(TW, 38, 40);
+                PutAlways(line29, NotBelowZero(Amt(line20) - Amt(line28)));
+                PutAlways(line30, Amt(line29) * taxyear::kCapitalGainRate20);
+                PutAlways(line31, Min(Amt(line9), Amt(d2::line18bEstate)));
+                PutAlways(line32, Amt(line10) + Amt(line18));
+                PutTextAlways(line33, Text(line1));
+                PutAlways(line34, NotBelowZero(Amt(line32) - Amt(line33)));
+                PutAlways(line35, NotBelowZero(Amt(line31) - Amt(line34)));
+                PutAlways(line36, Amt(line35) * taxyear::kUnrecaptured1250Rate);
+                if (Amt(d2::line18cEstate) == 0) {
+                    ClearLines(line37, line39);
                 } else {
-                    put(38, line(18) + line(19) + line(26) + line(30) + line(36));
-                    put(39, line(1) - line(38));
-                    put(40, line(39) * taxyear::kRate28Gain);
+                    PutAlways(line37, Amt(line18) + Amt(line19) + Amt(line26) + Amt(line29) + Amt(line35));
+                    PutAlways(line38, Amt(line1) - Amt(line37));
+                    PutAlways(line39, Amt(line38) * taxyear::kRate28Gain);
                 }
             }
         }
-        put(41, WorksheetTax(TW, 18));
-        put(42, line(27) + line(31) + line(37) + line(40) + line(41));
-        put(43, WorksheetTax(TW, 1));
-        const double tax = Min(line(42), line(43));
-        put(44, tax);
+        PutAlways(line40, WorksheetTax(line18));
+        PutAlways(line41, Amt(line27) + Amt(line30) + Amt(line36) + Amt(line39) + Amt(line40));
+        PutAlways(line42, WorksheetTax(line1));
+        const double tax = Min(Amt(line41), Amt(line42));
+        PutAlways(line43, tax);
 
         const std::string taxText = Float2Dollar(tax);
-        if (!Overridden(F2, scheduleGLine1a))
-            PutTextAlways(F2, scheduleGLine1a, taxText);
-        else if (Cents(F2, scheduleGLine1a) != Str2Float_2(taxText))
+        if (!Overridden(slot::form1041Page2::scheduleGLine1aTax))
+            PutTextAlways(slot::form1041Page2::scheduleGLine1aTax, taxText);
+        else if (Cents(slot::form1041Page2::scheduleGLine1aTax) != Str2Float_2(taxText))
             ShowMessageByCode(29630);  // a notice: the preparer's line 1a stands
     });
 }
 
 void CalcCapitalLossCarryoverWorksheet()
 {
+    using namespace slot::capitalLossCarryover;
     RunCalculator(29257, [] {
-        auto line = [](int n) { return Amt(CL, n); };
-        auto put = [](int n, double amount) { PutAlways(CL, n, amount); };
-        const bool limitedLoss = Amt(D2, line20Limitation) < 0 &&
-                                 (Amt(D2, line19Total) < taxyear::kCapitalLossLimit || Amt(F1, line22Taxable) < 0);
+        const bool limitedLoss = Amt(d2::line20Limitation) < 0 &&
+                                 (Amt(d2::line19Total) < taxyear::kCapitalLossLimit || Amt(f1::line22Taxable) < 0);
         if (!limitedLoss) {
-            ClearSlots(CL, 1, 14);
+            ClearLines(line1, line14);
             return;
         }
-        PutTextAlways(CL, 1, Text(F1, line22Taxable));
-        put(2, -Amt(D2, line20Limitation));
-        PutTextAlways(CL, 3, Text(F1, line20Exemption));
-        put(4, NotBelowZero(line(1) + line(2) + line(3)));
-        put(5, Min(line(2), line(4)));
+        PutTextAlways(line1, Text(f1::line22Taxable));
+        PutAlways(line2, -Amt(d2::line20Limitation));
+        PutTextAlways(line3, Text(f1::line20Exemption));
+        PutAlways(line4, NotBelowZero(Amt(line1) + Amt(line2) + Amt(line3)));
+        PutAlways(line5, Min(Amt(line2), Amt(line4)));
 
-        const double netShortTerm = Amt(D1, dLine7NetShortTerm);
-        const double netLongTerm = Amt(D1, dLine16NetLongTerm);
+        const double netShortTerm = Amt(d1::line7NetShortTerm);
+        const double netLongTerm = Amt(d1::line16NetLongTerm);
         if (netShortTerm >= 0) {
-            ClearSlots(CL, 6, 9);
+            ClearLines(line6, line9);
         } else {
-            put(6, -netShortTerm);
-            PutTextAlways(CL, 7, netLongTerm > 0 ? Text(D1, dLine16NetLongTerm) : std::string());
-            put(8, line(5) + line(7));
-            put(9, NotBelowZero(line(6) - line(8)));  // short-term carryover
+            PutAlways(line6, -netShortTerm);
+            PutTextAlways(line7, netLongTerm > 0 ? Text(d1::line16NetLongTerm) : std::string());
+            PutAlways(line8, Amt(line5) + Amt(line7));
+            PutAlways(line9, NotBelowZero(Amt(line6) - Amt(line8)));  // short-term carryover
             if (netLongTerm >= 0) {
-                ClearSlots(CL, 10, 14);
+                ClearLines(line10, line14);
                 return;
             }
         }
-        put(10, -netLongTerm);
-        PutTextAlways(CL, 11, netShortTerm > 0 ? Text(D1, dLine7NetShortTerm) : std::string());
-        put(12, NotBelowZero(line(5) - line(6)));
-        put(13, line(11) + line(12));
-        put(14, NotBelowZero(line(10) - line(13)));  // long-term carryover
+        PutAlways(line10, -netLongTerm);
+        PutTextAlways(line11, netShortTerm > 0 ? Text(d1::line7NetShortTerm) : std::string());
+        PutAlways(line12, NotBelowZero(Amt(line5) - Amt(line6)));
+        PutAlways(line13, Amt(line11) + Amt(line12));
+        PutAlways(line14, NotBelowZero(Amt(line10) - Amt(line13)));  // long-term carryover
     });
 }
 

@@ -1,6 +1,11 @@
 #include "calc/Continuation.h"
 
 #include "calc/CalcSupport.h"
+#include "slot/Dividend.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Interest.h"
+#include "slot/Other2.h"
+#include "slot/OtherDeductions.h"
 
 #include <string>
 
@@ -10,29 +15,43 @@ using namespace calc;
 
 namespace {
 
-// Slots of a continuation page.
-enum : int {
-    slotName = 0, slotIdentification = 1, slotPageNumber = 2, slotPageCount = 3,
-    firstAmount = 5, lastAmount = 85, slotTotal = 86,
-};
+namespace f1 = slot::form1041Page1;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int nameOfTrust = 11;
-constexpr int employerIdentification = 17;
+// The four continuation schedules share one page: the interest schedule's names stand for all.
+namespace page = slot::interest;
+
+constexpr bool SameAsInterest(SlotRef name, SlotRef identification, SlotRef pageNumber, SlotRef pageCount,
+                              SlotRef total, int first, int stride, int rows, int amount)
+{
+    return name.slot == page::nameOfEstateOrTrust.slot &&
+           identification.slot == page::employerIdentificationNumber.slot &&
+           pageNumber.slot == page::pageNumber.slot && pageCount.slot == page::pageCount.slot &&
+           total.slot == page::total.slot && first == page::entries::kFirst && stride == page::entries::kStride &&
+           rows == page::entries::kRows && amount == page::entries::amount;
+}
+#define QUORVAN_SAME_AS_INTEREST(p)                                                                           \
+    static_assert(SameAsInterest(p::nameOfEstateOrTrust, p::employerIdentificationNumber, p::pageNumber,      \
+                                 p::pageCount, p::total, p::entries::kFirst, p::entries::kStride,             \
+                                 p::entries::kRows, p::entries::amount),                                      \
+                  #p " keeps the slots of the interest schedule")
+QUORVAN_SAME_AS_INTEREST(slot::dividend);
+QUORVAN_SAME_AS_INTEREST(slot::otherDeductions);
+QUORVAN_SAME_AS_INTEREST(slot::other2);
+#undef QUORVAN_SAME_AS_INTEREST
 
 // Stamps page k of form type t with the return's name and the page numbering, and totals its
 // 41 amounts, each rounded to whole dollars before it is added.
 void CalcContinuationPage(int t, int k, unsigned messageCode)
 {
     RunCalculator(messageCode, [t, k] {
-        PutTextGuarded(t, k, slotName, Text(F1, nameOfTrust));
-        PutTextGuarded(t, k, slotIdentification, Text(F1, employerIdentification));
-        PutTextGuarded(t, k, slotPageNumber, std::to_string(k + 1));
-        PutTextGuarded(t, k, slotPageCount, std::to_string(*Store().CountField(t)));
+        PutTextGuarded(t, k, page::nameOfEstateOrTrust.slot, Text(f1::nameOfEstateOrTrust));
+        PutTextGuarded(t, k, page::employerIdentificationNumber.slot, Text(f1::itemCEin));
+        PutTextGuarded(t, k, page::pageNumber.slot, std::to_string(k + 1));
+        PutTextGuarded(t, k, page::pageCount.slot, std::to_string(*Store().CountField(t)));
         double total = 0;
-        for (int s = firstAmount; s <= lastAmount; s += 2)
-            total += Amt(t, k, s);
-        PutAlways(t, k, slotTotal, total);
+        for (int row = 0; row < page::entries::kRows; ++row)
+            total += Amt(t, k, page::entries::Slot(row, page::entries::amount).slot);
+        PutAlways(t, k, page::total.slot, total);
     });
 }
 

@@ -1,6 +1,9 @@
 #include "calc/Form1041A.h"
 
 #include "calc/CalcSupport.h"
+#include "slot/Form1041APage1.h"
+#include "slot/Form1041APage2.h"
+#include "slot/Form1041Page1.h"
 
 #include <cstddef>
 
@@ -10,49 +13,48 @@ using namespace calc;
 
 namespace {
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int A1 = ftForm1041APage1;
-constexpr int A2 = ftForm1041APage2;
+namespace f1 = slot::form1041Page1;
+namespace a1 = slot::form1041APage1;
+namespace a2 = slot::form1041APage2;
 
-// Form 1041 page 1.
-enum : int {
-    estateName = 11, fiduciaryName = 12, fiduciaryStreet = 13, fiduciaryAddress2 = 14,
-    fiduciaryCity = 15, estateEin = 17,
-};
-
-// Page 1: identification, income and deductions, the two charitable amount schedules.
-enum : int {
-    aName = 1, aTrustee = 2, aAddress = 3, aCity = 4, aEin = 5, line9TotalIncome = 15,
-    line16Deductions = 22, line17ScheduleTotal = 33, afterLine17Schedule = 34, addedToThat = 35,
-    sumOfThose = 36, line23ScheduleTotal = 48,
-};
-constexpr int kIncomeLines[] = {6, 7, 8, 9, 10, 11, 12, 14};
-constexpr int kLine17Schedule[] = {24, 26, 28, 30, 32};
-constexpr int kLine23Schedule[] = {39, 41, 43, 45, 47};
+// Page 1: the income lines of line 9 and the amounts of the line 17 and line 23 schedules.
+constexpr SlotRef kIncomeLines[] = {a1::line1, a1::line2, a1::line3, a1::line4CapitalGain,
+                                    a1::line5, a1::line6, a1::line7, a1::line8};
+constexpr SlotRef kLine17Schedule[] = {a1::line17a, a1::line17b, a1::line17c, a1::line17d, a1::line17e};
+constexpr SlotRef kLine23Schedule[] = {a1::line23a, a1::line23b, a1::line23c, a1::line23d, a1::line23e};
 
 // Page 2, Part IV balance sheet: column (a) beginning of year, (b) end of year.
-enum : int {
-    line27Gross = 4, line27Allowance = 5, line27End = 7, line28Gross = 8, line28Allowance = 9,
-    line28End = 11, line34Gross = 22, line34Depreciation = 23, line34End = 25, line36Gross = 28,
-    line36Depreciation = 29, line36End = 31, line38TotalAssetsBegin = 35, line38TotalAssetsEnd = 36,
-    line42LiabilitiesBegin = 44, line42LiabilitiesEnd = 45, line45NetAssetsBegin = 50,
-    line45NetAssetsEnd = 51, line46Begin = 52, line46End = 53, firstSignatureCopy = 54,
-};
-constexpr int kAssetsBegin[] = {0, 2, 6, 10, 12, 14, 16, 18, 20, 24, 26, 30, 33};
-constexpr int kAssetsEnd[] = {1, 3, 7, 11, 13, 15, 17, 19, 21, 25, 27, 31, 34};
-constexpr int kLiabilitiesBegin[] = {37, 39, 42};
-constexpr int kLiabilitiesEnd[] = {38, 40, 43};
-constexpr int kNetAssetsBegin[] = {46, 48};
-constexpr int kNetAssetsEnd[] = {47, 49};
+constexpr SlotRef kAssetsBegin[] = {a2::line25ColumnA,  a2::line26ColumnA,  a2::line27bColumnA, a2::line28bColumnA,
+                                    a2::line29ColumnA,  a2::line30ColumnA,  a2::line31ColumnA,  a2::line32ColumnA,
+                                    a2::line33ColumnA,  a2::line34bColumnA, a2::line35ColumnA,  a2::line36bColumnA,
+                                    a2::line37ColumnA};
+constexpr SlotRef kAssetsEnd[] = {a2::line25ColumnB,  a2::line26ColumnB,  a2::line27bColumnB, a2::line28bColumnB,
+                                  a2::line29ColumnB,  a2::line30ColumnB,  a2::line31ColumnB,  a2::line32ColumnB,
+                                  a2::line33ColumnB,  a2::line34bColumnB, a2::line35ColumnB,  a2::line36bColumnB,
+                                  a2::line37ColumnB};
+constexpr SlotRef kLiabilitiesBegin[] = {a2::line39ColumnA, a2::line40ColumnA, a2::line41ColumnA};
+constexpr SlotRef kLiabilitiesEnd[] = {a2::line39ColumnB, a2::line40ColumnB, a2::line41ColumnB};
+constexpr SlotRef kNetAssetsBegin[] = {a2::line43ColumnA, a2::line44ColumnA};
+constexpr SlotRef kNetAssetsEnd[] = {a2::line43ColumnB, a2::line44ColumnB};
+
 // Signature-area answers of Form 1041 page 1 repeated on page 2.
-constexpr int kSignatureAnswers[] = {78, 80, 81, 83};
+struct Copy {
+    SlotRef from;
+    SlotRef to;
+};
+constexpr Copy kSignatureCopies[] = {
+    {f1::preparerName, a2::preparerName},
+    {f1::firmsName, a2::firmsName},
+    {f1::firmsAddress, a2::firmsAddress},
+    {f1::firmsEin, a2::firmsEin},
+};
 
 template <size_t N>
-double Sum(int t, const int (&slots)[N])
+double Sum(const SlotRef (&lines)[N])
 {
     double total = 0;
-    for (int s : slots)
-        total += Amt(t, s);
+    for (SlotRef line : lines)
+        total += Amt(line);
     return total;
 }
 
@@ -60,38 +62,40 @@ double Sum(int t, const int (&slots)[N])
 
 void CalcForm1041APage1()
 {
+    using namespace a1;
     RunCalculator(29107, [] {
-        PutTextGuarded(A1, aName, Text(F1, estateName));
-        PutTextGuarded(A1, aTrustee, Text(F1, fiduciaryName));
-        PutTextGuarded(A1, aAddress, Text(F1, fiduciaryStreet) + "  " + Text(F1, fiduciaryAddress2));
-        PutTextGuarded(A1, aCity, Text(F1, fiduciaryCity));
-        PutTextGuarded(A1, aEin, Text(F1, estateEin));
-        PutAlways(A1, line9TotalIncome, Sum(A1, kIncomeLines));
-        PutAlways(A1, line17ScheduleTotal, Sum(A1, kLine17Schedule));
-        PutAlways(A1, afterLine17Schedule, Amt(A1, line16Deductions) - Amt(A1, line17ScheduleTotal));
-        PutAlways(A1, sumOfThose, Amt(A1, afterLine17Schedule) + Amt(A1, addedToThat));
-        PutAlways(A1, line23ScheduleTotal, Sum(A1, kLine23Schedule));
+        PutTextGuarded(nameOfTrust, Text(f1::nameOfEstateOrTrust));
+        PutTextGuarded(nameOfTrustee, Text(f1::nameAndTitleOfFiduciary));
+        PutTextGuarded(numberStreetAndRoomOrSuiteNo,
+                       Text(f1::fiduciaryStreet) + "  " + Text(f1::fiduciaryAddress2));
+        PutTextGuarded(cityOrTownStateAndZIPCode, Text(f1::fiduciaryCity));
+        PutTextGuarded(employerIdentificationNumber, Text(f1::itemCEin));
+        PutAlways(line9TotalIncome, Sum(kIncomeLines));
+        PutAlways(line18, Sum(kLine17Schedule));
+        PutAlways(line19, Amt(line16Deductions) - Amt(line18));
+        PutAlways(line21, Amt(line19) + Amt(line20));
+        PutAlways(line24, Sum(kLine23Schedule));
     });
 }
 
 void CalcForm1041APage2()
 {
+    using namespace a2;
     RunCalculator(29117, [] {
-        PutGuarded(A2, line27End, Amt(A2, line27Gross) - Amt(A2, line27Allowance));
-        PutGuarded(A2, line28End, Amt(A2, line28Gross) - Amt(A2, line28Allowance));
-        PutGuarded(A2, line34End, Amt(A2, line34Gross) - Amt(A2, line34Depreciation));
-        PutGuarded(A2, line36End, Amt(A2, line36Gross) - Amt(A2, line36Depreciation));
-        PutAlways(A2, line38TotalAssetsBegin, Sum(A2, kAssetsBegin));
-        PutAlways(A2, line38TotalAssetsEnd, Sum(A2, kAssetsEnd));
-        PutAlways(A2, line42LiabilitiesBegin, Sum(A2, kLiabilitiesBegin));
-        PutAlways(A2, line42LiabilitiesEnd, Sum(A2, kLiabilitiesEnd));
-        PutAlways(A2, line45NetAssetsBegin, Sum(A2, kNetAssetsBegin));
-        PutAlways(A2, line45NetAssetsEnd, Sum(A2, kNetAssetsEnd));
-        PutAlways(A2, line46Begin, Amt(A2, line42LiabilitiesBegin) + Amt(A2, line45NetAssetsBegin));
-        PutAlways(A2, line46End, Amt(A2, line42LiabilitiesEnd) + Amt(A2, line45NetAssetsEnd));
-        int slot = firstSignatureCopy;
-        for (int answer : kSignatureAnswers)
-            PutTextGuarded(A2, slot++, Text(F1, answer));
+        PutGuarded(line27bColumnB, Amt(line27a) - Amt(line27b));
+        PutGuarded(line28bColumnB, Amt(line28a) - Amt(line28b));
+        PutGuarded(line34bColumnB, Amt(line34a) - Amt(line34b));
+        PutGuarded(line36bColumnB, Amt(line36a) - Amt(line36b));
+        PutAlways(line38TotalAssetsBegin, Sum(kAssetsBegin));
+        PutAlways(line38TotalAssetsEnd, Sum(kAssetsEnd));
+        PutAlways(line42LiabilitiesBegin, Sum(kLiabilitiesBegin));
+        PutAlways(line42LiabilitiesEnd, Sum(kLiabilitiesEnd));
+        PutAlways(line45NetAssetsBegin, Sum(kNetAssetsBegin));
+        PutAlways(line45NetAssetsEnd, Sum(kNetAssetsEnd));
+        PutAlways(line46Begin, Amt(line42LiabilitiesBegin) + Amt(line45NetAssetsBegin));
+        PutAlways(line46End, Amt(line42LiabilitiesEnd) + Amt(line45NetAssetsEnd));
+        for (const Copy& copy : kSignatureCopies)
+            PutTextGuarded(copy.to, Text(copy.from));
     });
 }
 

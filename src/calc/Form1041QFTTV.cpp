@@ -2,6 +2,11 @@
 
 #include "calc/CalcSupport.h"
 #include "calc/RateSchedules.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041QFT.h"
+#include "slot/Form1041T.h"
+#include "slot/Form1041V.h"
+#include "slot/ScheduleDPage2.h"
 
 #include <cmath>
 
@@ -11,104 +16,90 @@ using namespace calc;
 
 namespace {
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int QFT = ftForm1041QFT;
-constexpr int T = ftForm1041T;
-constexpr int V = ftForm1041V;
+namespace f1 = slot::form1041Page1;
+namespace qft = slot::form1041QFT;
+namespace f1041t = slot::form1041T;
+namespace f1041v = slot::form1041V;
 
-// Form 1041 page 1.
-enum : int {
-    yearBegins = 0, yearEnds = 1, boxBankruptcyCh7 = 8, boxBankruptcyCh11 = 9, estateName = 11,
-    fiduciaryName = 12, fiduciaryStreet = 13, fiduciaryAddress2 = 14, fiduciaryCity = 15,
-    estateEin = 17, line27TaxDue = 69,
+// Signature-area answers of page 1 that Form 1041-QFT repeats.
+struct Copy {
+    SlotRef from;
+    SlotRef to;
 };
-// Signature-area answers of page 1 that Form 1041-QFT repeats, in its slot order.
-constexpr int kSignatureAnswers[] = {75, 76, 78, 79, 80, 81, 82, 83};
-// Schedule D line 45, the tax figured with the maximum capital gains rates.
-constexpr int scheduleDLine45 = 40;
-
-// Form 1041-QFT.
-enum : int {
-    qftIncome1 = 13, qftIncome2 = 15, qftIncome3CapitalGain = 16, qftIncome4 = 18, qftTotalIncome = 19,
-    qftDeduction1 = 20, qftDeductionLast = 24, qftTotalDeductions = 25, qftTaxable = 26, qftTax = 30,
-    qftCredits = 32, qftTaxAfterCredits = 33, qftPayments = 34, qftTaxDue = 35, qftOverpayment = 36,
-    qftRefunded = 38, qftFirstSignature = 39, qftFurtherTax = 49, qftTotalTax = 50,
+constexpr Copy kSignatureCopies[] = {
+    {f1::fiduciarySignatureDate, qft::trusteeDate}, {f1::preparerDate, qft::preparerDate},
+    {f1::preparerName, qft::preparerName},           {f1::preparerPtin, qft::preparerPtin},
+    {f1::firmsName, qft::firmsName},                 {f1::firmsAddress, qft::firmsAddress},
+    {f1::phoneNo, qft::phoneNo},                     {f1::firmsEin, qft::firmsEin},
 };
 
-// Form 1041-T.
-enum : int {
-    tYearBegins = 0, tYearEnds = 1, tName = 2, tEin = 3, tFiduciary = 4, tAddress = 5, tCity = 6,
-    tAllocated = 9, tFirstRow = 10, tRowWidth = 5, tRowAmount = 3, tRowPercent = 4, tFurtherAmount = 60,
-    tTotalAllocated = 61,
-};
-constexpr int kBeneficiaryRows = 10;
-
-// Form 1041-V.
-enum : int { vEin = 0, vPayment = 1, vName = 2, vFiduciary = 3, vAddress = 4, vCity = 5 };
-
-bool BankruptcyEstate() { return Ticked(F1, boxBankruptcyCh7) || Ticked(F1, boxBankruptcyCh11); }
+bool BankruptcyEstate()
+{
+    return Ticked(f1::itemABankruptcyEstateCh7) || Ticked(f1::itemABankruptcyEstateCh11);
+}
 
 }  // namespace
 
 void CalcForm1041QFT()
 {
+    using namespace qft;
     RunCalculator(29147, [] {
-        PutAlways(QFT, qftTotalIncome,
-                  Amt(QFT, qftIncome1) + Amt(QFT, qftIncome2) + Amt(QFT, qftIncome3CapitalGain) + Amt(QFT, qftIncome4));
+        PutAlways(line5TotalIncome,
+                  Amt(line1a) + Amt(line2a) + Amt(line3CapitalGain) + Amt(line4));
         double deductions = 0;
-        for (int s = qftDeduction1; s <= qftDeductionLast; ++s)
-            deductions += Amt(QFT, s);
-        PutAlways(QFT, qftTotalDeductions, deductions);
-        PutAlways(QFT, qftTaxable, Amt(QFT, qftTotalIncome) - Amt(QFT, qftTotalDeductions));
+        for (int s = line6.slot; s <= line10.slot; ++s)
+            deductions += Amt(kFormType, s);
+        PutAlways(line11TotalDeductions, deductions);
+        PutAlways(line12Taxable, Amt(line5TotalIncome) - Amt(line11TotalDeductions));
 
-        if (Amt(ftScheduleDPage2, scheduleDLine45) > 0) {
-            PutTextAlways(QFT, qftTax, Text(ftScheduleDPage2, scheduleDLine45));
+        if (Amt(slot::scheduleDPage2::line45) > 0) {
+            PutTextAlways(line13Tax, Text(slot::scheduleDPage2::line45));
         } else {
-            const long long taxable = Float2Int(Amt(QFT, qftTaxable));
-            PutAlways(QFT, qftTax, BankruptcyEstate() ? GetBankruptcyTax(taxable) : GetTax(taxable));
+            const long long taxable = Float2Int(Amt(line12Taxable));
+            PutAlways(line13Tax,
+                      BankruptcyEstate() ? GetBankruptcyTax(taxable) : GetTax(taxable));
         }
 
-        PutAlways(QFT, qftTaxAfterCredits, Amt(QFT, qftTax) - Amt(QFT, qftCredits));
-        PutAlways(QFT, qftTotalTax, Amt(QFT, qftTaxAfterCredits) + Amt(QFT, qftFurtherTax));
+        PutAlways(line15, Amt(line13Tax) - Amt(line14Credits));
+        PutAlways(line17TotalTax, Amt(line15) + Amt(line16));
         // The further tax is part of what the trust owes: tax due and overpayment follow the total.
-        const double owed = Amt(QFT, qftTotalTax);
-        const double paid = Amt(QFT, qftPayments);
+        const double owed = Amt(line17TotalTax);
+        const double paid = Amt(line18Payments);
         if (owed > paid) {
-            PutAlways(QFT, qftTaxDue, owed - paid);
-            PutTextAlways(QFT, qftOverpayment, std::string());
-            PutTextAlways(QFT, qftRefunded, std::string());
+            PutAlways(line19TaxDue, owed - paid);
+            PutTextAlways(line20Overpayment, std::string());
+            PutTextAlways(line21bRefunded, std::string());
         } else {
-            PutTextAlways(QFT, qftTaxDue, std::string());
-            PutAlways(QFT, qftOverpayment, paid - owed);
-            PutAlways(QFT, qftRefunded, paid - owed);
+            PutTextAlways(line19TaxDue, std::string());
+            PutAlways(line20Overpayment, paid - owed);
+            PutAlways(line21bRefunded, paid - owed);
         }
 
-        int slot = qftFirstSignature;
-        for (int answer : kSignatureAnswers)
-            PutTextGuarded(QFT, slot++, Text(F1, answer));
+        for (const Copy& copy : kSignatureCopies)
+            PutTextGuarded(copy.to, Text(copy.from));
     });
 }
 
 void CalcForm1041T()
 {
     RunCalculator(29157, [] {
-        PutTextGuarded(T, tYearBegins, Text(F1, yearBegins));
-        PutTextGuarded(T, tYearEnds, Text(F1, yearEnds));
-        PutTextGuarded(T, tName, Text(F1, estateName));
-        PutTextGuarded(T, tEin, Text(F1, estateEin));
-        PutTextGuarded(T, tFiduciary, Text(F1, fiduciaryName));
-        PutTextGuarded(T, tAddress, Text(F1, fiduciaryStreet) + "  " + Text(F1, fiduciaryAddress2));
-        PutTextGuarded(T, tCity, Text(F1, fiduciaryCity));
+        PutTextGuarded(f1041t::taxYearBeginning, Text(f1::taxYearBeginning));
+        PutTextGuarded(f1041t::taxYearEnding, Text(f1::taxYearEnding));
+        PutTextGuarded(f1041t::nameOfTrust, Text(f1::nameOfEstateOrTrust));
+        PutTextGuarded(f1041t::ein, Text(f1::itemCEin));
+        PutTextGuarded(f1041t::fiduciaryName, Text(f1::nameAndTitleOfFiduciary));
+        PutTextGuarded(f1041t::fiduciaryStreet, Text(f1::fiduciaryStreet) + "  " + Text(f1::fiduciaryAddress2));
+        PutTextGuarded(f1041t::fiduciaryCity, Text(f1::fiduciaryCity));
 
-        double total = Amt(T, tFurtherAmount);
-        for (int r = 0; r < kBeneficiaryRows; ++r)
-            total += Amt(T, tFirstRow + tRowWidth * r + tRowAmount);
-        PutAlways(T, tTotalAllocated, total);
-        PutTextAlways(T, tAllocated, Text(T, tTotalAllocated));
+        double total = Amt(f1041t::line3FurtherSheets);
+        for (int r = 0; r < f1041t::beneficiaries::kRows; ++r)
+            total += Amt(f1041t::beneficiaries::Slot(r, f1041t::beneficiaries::amount));
+        PutAlways(f1041t::line4TotalAllocated, total);
+        PutTextAlways(f1041t::line1Allocated, Text(f1041t::line4TotalAllocated));
 
         // A beneficiary's percentage above 100 is reported; the allocation stands as typed.
-        for (int r = 0; r < kBeneficiaryRows; ++r) {
-            const std::string& percent = Text(T, tFirstRow + tRowWidth * r + tRowPercent);
+        for (int r = 0; r < f1041t::beneficiaries::kRows; ++r) {
+            const std::string& percent = Text(f1041t::beneficiaries::Slot(r, f1041t::beneficiaries::percentage));
             if (Str2Float_P(percent) > 100)
                 ShowMessageByCode(29257, percent);
         }
@@ -118,18 +109,19 @@ void CalcForm1041T()
 void CalcForm1041V()
 {
     RunCalculator(29437, [] {
-        if (Amt(F1, line27TaxDue) <= 0) {
-            for (int s = vEin; s <= vCity; ++s)
-                PutTextAlways(V, s, std::string());
+        if (Amt(f1::line27TaxDue) <= 0) {
+            for (int s = f1041v::ein.slot; s <= f1041v::city.slot; ++s)
+                PutTextAlways(f1041v::kFormType, s, std::string());
             return;
         }
-        PutTextAlways(V, vEin, Text(F1, estateEin));
-        PutTextGuarded(V, vPayment, Text(F1, line27TaxDue));
-        PutTextAlways(V, vName, Text(F1, estateName));
-        PutTextAlways(V, vFiduciary, Text(F1, fiduciaryName));
-        const std::string& second = Text(F1, fiduciaryAddress2);
-        PutTextAlways(V, vAddress, second.empty() ? Text(F1, fiduciaryStreet) : Text(F1, fiduciaryStreet) + "; " + second);
-        PutTextAlways(V, vCity, Text(F1, fiduciaryCity));
+        PutTextAlways(f1041v::ein, Text(f1::itemCEin));
+        PutTextGuarded(f1041v::payment, Text(f1::line27TaxDue));
+        PutTextAlways(f1041v::name, Text(f1::nameOfEstateOrTrust));
+        PutTextAlways(f1041v::fiduciary, Text(f1::nameAndTitleOfFiduciary));
+        const std::string& second = Text(f1::fiduciaryAddress2);
+        PutTextAlways(f1041v::address,
+                      second.empty() ? Text(f1::fiduciaryStreet) : Text(f1::fiduciaryStreet) + "; " + second);
+        PutTextAlways(f1041v::city, Text(f1::fiduciaryCity));
     });
 }
 

@@ -2,6 +2,14 @@
 
 #include "calc/CalcSupport.h"
 #include "calc/TaxYear.h"
+#include "slot/Form1041APage1.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041QFT.h"
+#include "slot/Form8949LongTerm.h"
+#include "slot/Form8949ShortTerm.h"
+#include "slot/ScheduleDPage1.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/Unrecaptured1250.h"
 
 #include <algorithm>
 #include <string>
@@ -12,70 +20,49 @@ using namespace calc;
 
 namespace {
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int D1 = ftScheduleDPage1;
-constexpr int D2 = ftScheduleDPage2;
+namespace f1 = slot::form1041Page1;
+namespace d1 = slot::scheduleDPage1;
+namespace d2 = slot::scheduleDPage2;
+// Boxes A to C and D to F share the slots of their layouts.
+namespace f8949 = slot::form8949ShortTerm;
+static_assert(f8949::sales::kFirst == slot::form8949LongTerm::sales::kFirst &&
+                  f8949::line2Gain == slot::form8949LongTerm::line2Gain,
+              "the short-term and long-term Form 8949 pages keep the same slots");
 
-constexpr int nameOfTrust = 11;
-constexpr int employerIdentification = 17;
-
-// Slots of a Form 8949 page: the heading, the box marks, sixteen rows of eight columns and the
-// four column totals.
-enum : int {
-    f8949Name = 0, f8949Identification = 1, f8949FirstBoxMark = 2,
-    f8949Rows = 16, f8949FirstRow = 5, f8949RowWidth = 8,
-    colProceeds = 3, colCost = 4, colAdjustment = 6, colGain = 7,  // offsets from the row's first slot
-    totalProceeds = 133, totalCost = 134, totalAdjustment = 135, totalGain = 136,
+// Lines that receive the capital gain or limited loss: Form 1041 line 4, Form 1041-A line 4 and
+// Form 1041-QFT line 3.
+constexpr SlotRef kCapitalGainLines[] = {
+    f1::line4CapitalGain, slot::form1041APage1::line4CapitalGain, slot::form1041QFT::line3CapitalGain,
 };
 
-// Slots of Schedule D page 1.
-enum : int {
-    dName = 0, dIdentification = 1, line1aProceeds = 2, line1aCost = 3, line1aGain = 4,
-    line1bBoxA = 5, line2BoxB = 9, line3BoxC = 13, line4OtherForms = 17, line5Partnerships = 18,
-    line6Carryover = 19, line7NetShortTerm = 20, line8aProceeds = 21, line8aCost = 22,
-    line8aGain = 23, line8bBoxD = 24, line9BoxE = 28, line10BoxF = 32, line11OtherForms = 36,
-    line12Partnerships = 37, line13Distributions = 38, line14Form4797 = 39, line15Carryover = 40,
-    line16NetLongTerm = 41,
-    // Each box line holds four columns: (d), (e), (g), (h).
-    colD = 0, colE = 1, colG = 2, colH = 3,
+// The four columns (d), (e), (g) and (h) of a Schedule D line that holds a box's totals.
+struct BoxLine {
+    SlotRef proceeds, cost, adjustment, gain;
 };
-
-// Slots of Schedule D page 2, lines 17 to 20.
-enum : int {
-    line17Beneficiaries = 0, line17Estate = 1, line17Total = 2,
-    line18aBeneficiaries = 3, line18aEstate = 4, line18aTotal = 5,
-    line18bBeneficiaries = 6, line18bEstate = 7, line18bTotal = 8,
-    line18cBeneficiaries = 9, line18cEstate = 10, line18cTotal = 11,
-    line19Beneficiaries = 12, line19Estate = 13, line19Total = 14, line20Limitation = 15,
-    partVFirst = 16, partVForm4952 = 20, partVLast = 40,
-};
-
-// Lines that receive the capital gain or limited loss: Form 1041 line 4, Form 1041-A line 9 and
-// Form 1041-QFT line 16.
-struct Destination {
-    int formType;
-    int slot;
-};
-constexpr Destination kCapitalGainLines[] = {
-    {F1, 35}, {ftForm1041APage1, 9}, {ftForm1041QFT, 16},
-};
-
-constexpr int unrecaptured1250Result = 18;
 
 struct Box {
     int formType;
     unsigned messageCode;
-    int scheduleDLine;  // first of the four Schedule D slots the box's totals go to
+    BoxLine scheduleDLine;  // where the box's totals go
     int TAnswer::*count;
 };
 
 constexpr Box kBoxes[] = {
-    {ftForm8949A, 29447, line1bBoxA, &TAnswer::NoOf8949_A},
-    {ftForm8949B, 29457, line2BoxB, &TAnswer::NoOf8949_B},
-    {ftForm8949C, 29467, line3BoxC, &TAnswer::NoOf8949_C},
-    {ftForm8949D, 29477, line8bBoxD, &TAnswer::NoOf8949_D},
-    {ftForm8949E, 29487, line9BoxE, &TAnswer::NoOf8949_E},
-    {ftForm8949F, 29497, line10BoxF, &TAnswer::NoOf8949_F},
+    {ftForm8949A,
+     29447,
+     {d1::line1bProceeds, d1::line1bCost, d1::line1bAdjustment, d1::line1bGain},
+     &TAnswer::NoOf8949_A},
+    {ftForm8949B, 29457, {d1::line2Proceeds, d1::line2Cost, d1::line2Adjustment, d1::line2Gain}, &TAnswer::NoOf8949_B},
+    {ftForm8949C, 29467, {d1::line3Proceeds, d1::line3Cost, d1::line3Adjustment, d1::line3Gain}, &TAnswer::NoOf8949_C},
+    {ftForm8949D,
+     29477,
+     {d1::line8bProceeds, d1::line8bCost, d1::line8bAdjustment, d1::line8bGain},
+     &TAnswer::NoOf8949_D},
+    {ftForm8949E, 29487, {d1::line9Proceeds, d1::line9Cost, d1::line9Adjustment, d1::line9Gain}, &TAnswer::NoOf8949_E},
+    {ftForm8949F,
+     29497,
+     {d1::line10Proceeds, d1::line10Cost, d1::line10Adjustment, d1::line10Gain},
+     &TAnswer::NoOf8949_F},
 };
 
 int PagesInUse(const Box& box)
@@ -83,57 +70,66 @@ int PagesInUse(const Box& box)
     return std::clamp(Store().*box.count, 0, kMaxPages);
 }
 
-// One Form 8949 page: heading, box mark (boxes A and D mark slot 2, B and E slot 3, C and F
-// slot 4), each row's gain or (loss) and the column totals.
+// One Form 8949 page: heading, box mark (boxes A and D mark the first box, B and E the second,
+// C and F the third), each row's gain or (loss) and the column totals.
 void CalcForm8949Page(int boxIndex, int k)
 {
     const Box& box = kBoxes[boxIndex];
     RunCalculator(box.messageCode, [&box, boxIndex, k] {
+        using namespace f8949::sales;
         const int t = box.formType;
-        PutTextAlways(t, k, f8949Name, Text(F1, nameOfTrust));
-        PutTextAlways(t, k, f8949Identification, Text(F1, employerIdentification));
+        PutTextAlways(t, k, f8949::name, Text(f1::nameOfEstateOrTrust));
+        PutTextAlways(t, k, f8949::identification, Text(f1::itemCEin));
+        constexpr int marks[] = {f8949::boxMark1, f8949::boxMark2, f8949::boxMark3};
         for (int mark = 0; mark < 3; ++mark)
-            PutTextAlways(t, k, f8949FirstBoxMark + mark, mark == boxIndex % 3 ? "X" : "");
-        double proceeds = 0, cost = 0, adjustment = 0, gain = 0;
-        for (int r = 0; r < f8949Rows; ++r) {
-            const int row = f8949FirstRow + f8949RowWidth * r;
-            PutAlways(t, k, row + colGain,
-                      Amt(t, k, row + colProceeds) - Amt(t, k, row + colCost) + Amt(t, k, row + colAdjustment));
-            proceeds += Amt(t, k, row + colProceeds);
-            cost += Amt(t, k, row + colCost);
-            adjustment += Amt(t, k, row + colAdjustment);
-            gain += Amt(t, k, row + colGain);
+            PutTextAlways(t, k, marks[mark], mark == boxIndex % 3 ? "X" : "");
+        double proceedsTotal = 0, costTotal = 0, adjustmentTotal = 0, gainTotal = 0;
+        for (int r = 0; r < kRows; ++r) {
+            PutAlways(t, k, Slot(r, gain),
+                      Amt(t, k, Slot(r, proceeds)) - Amt(t, k, Slot(r, cost)) + Amt(t, k, Slot(r, adjustment)));
+            proceedsTotal += Amt(t, k, Slot(r, proceeds));
+            costTotal += Amt(t, k, Slot(r, cost));
+            adjustmentTotal += Amt(t, k, Slot(r, adjustment));
+            gainTotal += Amt(t, k, Slot(r, gain));
         }
-        PutAlways(t, k, totalProceeds, proceeds);
-        PutAlways(t, k, totalCost, cost);
-        PutAlways(t, k, totalAdjustment, adjustment);
-        PutAlways(t, k, totalGain, gain);
+        PutAlways(t, k, f8949::line2Proceeds, proceedsTotal);
+        PutAlways(t, k, f8949::line2Cost, costTotal);
+        PutAlways(t, k, f8949::line2Adjustment, adjustmentTotal);
+        PutAlways(t, k, f8949::line2Gain, gainTotal);
     });
 }
 
 // A box's totals over its pages in use, into its line of Schedule D in column order.
 void CarryBoxTotals(const Box& box)
 {
-    constexpr int totals[] = {totalProceeds, totalCost, totalAdjustment, totalGain};
-    for (int column = colD; column <= colH; ++column) {
+    const struct {
+        int total;
+        SlotRef line;
+    } columns[] = {
+        {f8949::line2Proceeds, box.scheduleDLine.proceeds},
+        {f8949::line2Cost, box.scheduleDLine.cost},
+        {f8949::line2Adjustment, box.scheduleDLine.adjustment},
+        {f8949::line2Gain, box.scheduleDLine.gain},
+    };
+    for (const auto& column : columns) {
         double sum = 0;
         for (int k = 0; k < PagesInUse(box); ++k)
-            sum += Amt(box.formType, k, totals[column]);
-        PutAlways(D1, box.scheduleDLine + column, sum);
+            sum += Amt(box.formType, k, column.total);
+        PutAlways(column.line, sum);
     }
 }
 
 // A carryover belongs on its line as a positive amount that is subtracted.
-void KeepPositive(int slot)
+void KeepPositive(SlotRef line)
 {
-    if (Amt(D1, slot) < 0)
-        PutAlways(D1, slot, -Amt(D1, slot));
+    if (Amt(line) < 0)
+        PutAlways(line, -Amt(line));
 }
 
 void PutCapitalGainLines(const std::string& text)
 {
-    for (const Destination& line : kCapitalGainLines)
-        PutTextGuarded(line.formType, line.slot, text);
+    for (const SlotRef line : kCapitalGainLines)
+        PutTextGuarded(line, text);
 }
 
 }  // namespace
@@ -148,48 +144,47 @@ void CalcForm8949BoxF(int k) { CalcForm8949Page(5, k); }
 void CalcScheduleDPage1()
 {
     RunCalculator(29057, [] {
-        PutTextAlways(D1, dName, Text(F1, nameOfTrust));
-        PutTextAlways(D1, dIdentification, Text(F1, employerIdentification));
+        PutTextAlways(d1::nameOfEstateOrTrust, Text(f1::nameOfEstateOrTrust));
+        PutTextAlways(d1::employerIdentificationNumber, Text(f1::itemCEin));
 
         // Part I, short term.
-        PutAlways(D1, line1aGain, Amt(D1, line1aProceeds) - Amt(D1, line1aCost));
+        PutAlways(d1::line1aGain, Amt(d1::line1aProceeds) - Amt(d1::line1aCost));
         for (int b = 0; b < 3; ++b)
             CarryBoxTotals(kBoxes[b]);
-        KeepPositive(line6Carryover);
-        PutAlways(D1, line7NetShortTerm,
-                  Amt(D1, line1aGain) + Amt(D1, line1bBoxA + colH) + Amt(D1, line2BoxB + colH) +
-                      Amt(D1, line3BoxC + colH) + Amt(D1, line4OtherForms) + Amt(D1, line5Partnerships) -
-                      Amt(D1, line6Carryover));
+        KeepPositive(d1::line6Carryover);
+        PutAlways(d1::line7NetShortTerm,
+                  Amt(d1::line1aGain) + Amt(d1::line1bGain) + Amt(d1::line2Gain) + Amt(d1::line3Gain) +
+                      Amt(d1::line4OtherForms) + Amt(d1::line5Partnerships) - Amt(d1::line6Carryover));
 
         // Part II, long term.
-        PutAlways(D1, line8aGain, Amt(D1, line8aProceeds) - Amt(D1, line8aCost));
+        PutAlways(d1::line8aGain, Amt(d1::line8aProceeds) - Amt(d1::line8aCost));
         for (int b = 3; b < 6; ++b)
             CarryBoxTotals(kBoxes[b]);
-        KeepPositive(line15Carryover);
-        PutAlways(D1, line16NetLongTerm,
-                  Amt(D1, line8aGain) + Amt(D1, line8bBoxD + colH) + Amt(D1, line9BoxE + colH) +
-                      Amt(D1, line10BoxF + colH) + Amt(D1, line11OtherForms) + Amt(D1, line12Partnerships) +
-                      Amt(D1, line13Distributions) + Amt(D1, line14Form4797) - Amt(D1, line15Carryover));
+        KeepPositive(d1::line15Carryover);
+        PutAlways(d1::line16NetLongTerm,
+                  Amt(d1::line8aGain) + Amt(d1::line8bGain) + Amt(d1::line9Gain) + Amt(d1::line10Gain) +
+                      Amt(d1::line11OtherForms) + Amt(d1::line12Partnerships) + Amt(d1::line13Distributions) +
+                      Amt(d1::line14Form4797) - Amt(d1::line15Carryover));
     });
 }
 
 void CalcCapitalLossLimitation()
 {
     RunCalculator(29067, [] {
-        PutTextGuarded(D2, line20Limitation, std::string());
+        PutTextGuarded(d2::line20Limitation, std::string());
         // Part V is filled again by the second run of its calculator in this recalculation.
-        for (int s = partVFirst; s <= partVLast; ++s) {
-            if (s != partVForm4952)
-                PutTextAlways(D2, s, std::string());
+        for (int s = d2::line21.slot; s <= d2::line45.slot; ++s) {
+            if (s != d2::line25.slot)
+                PutTextAlways(ftScheduleDPage2, s, std::string());
         }
         PutCapitalGainLines(std::string());
         // Line 19 here is that of the previous run; Part III runs next.
-        const double netGain = Amt(D2, line19Total);
+        const double netGain = Amt(d2::line19Total);
         if (netGain > 0) {
-            PutCapitalGainLines(Text(D2, line19Total));
+            PutCapitalGainLines(Text(d2::line19Total));
         } else if (netGain < 0) {
-            PutGuarded(D2, line20Limitation, Max(-taxyear::kCapitalLossLimit, netGain));
-            PutCapitalGainLines(Text(D2, line20Limitation));
+            PutGuarded(d2::line20Limitation, Max(-taxyear::kCapitalLossLimit, netGain));
+            PutCapitalGainLines(Text(d2::line20Limitation));
         }
     });
 }
@@ -197,16 +192,16 @@ void CalcCapitalLossLimitation()
 void CalcScheduleDPartIII()
 {
     RunCalculator(29067, [] {
-        PutTextAlways(D2, line17Total, Text(D1, line7NetShortTerm));
-        PutAlways(D2, line17Estate, Amt(D1, line7NetShortTerm) - Amt(D2, line17Beneficiaries));
-        PutTextAlways(D2, line18aTotal, Text(D1, line16NetLongTerm));
-        PutAlways(D2, line18aEstate, Amt(D2, line18aTotal) - Amt(D2, line18aBeneficiaries));
-        PutTextAlways(D2, line18bTotal, Text(ftUnrecaptured1250, unrecaptured1250Result));
-        PutAlways(D2, line18bEstate, Amt(D2, line18bTotal) - Amt(D2, line18bBeneficiaries));
-        PutAlways(D2, line18cTotal, Amt(D2, line18cBeneficiaries) + Amt(D2, line18cEstate));
-        PutAlways(D2, line19Beneficiaries, Amt(D2, line17Beneficiaries) + Amt(D2, line18aBeneficiaries));
-        PutAlways(D2, line19Estate, Amt(D2, line17Estate) + Amt(D2, line18aEstate));
-        PutAlways(D2, line19Total, Amt(D2, line17Total) + Amt(D2, line18aTotal));
+        PutTextAlways(d2::line17Total, Text(d1::line7NetShortTerm));
+        PutAlways(d2::line17Estate, Amt(d1::line7NetShortTerm) - Amt(d2::line17Beneficiaries));
+        PutTextAlways(d2::line18aTotal, Text(d1::line16NetLongTerm));
+        PutAlways(d2::line18aEstate, Amt(d2::line18aTotal) - Amt(d2::line18aBeneficiaries));
+        PutTextAlways(d2::line18bTotal, Text(slot::unrecaptured1250::line18));
+        PutAlways(d2::line18bEstate, Amt(d2::line18bTotal) - Amt(d2::line18bBeneficiaries));
+        PutAlways(d2::line18cTotal, Amt(d2::line18cBeneficiaries) + Amt(d2::line18cEstate));
+        PutAlways(d2::line19Beneficiaries, Amt(d2::line17Beneficiaries) + Amt(d2::line18aBeneficiaries));
+        PutAlways(d2::line19Estate, Amt(d2::line17Estate) + Amt(d2::line18aEstate));
+        PutAlways(d2::line19Total, Amt(d2::line17Total) + Amt(d2::line18aTotal));
     });
 }
 

@@ -3,6 +3,14 @@
 #include "calc/CalcSupport.h"
 #include "calc/CapitalGainWorksheets.h"
 #include "calc/TaxYear.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/QualifiedDividendsWorksheet.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleDTaxWorksheet.h"
+#include "slot/ScheduleIPage1.h"
+#include "slot/ScheduleIPage2.h"
+#include "slot/ScheduleIPage3.h"
 
 namespace quorvan {
 
@@ -10,65 +18,43 @@ using namespace calc;
 
 namespace {
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int I1 = ftScheduleIPage1;
-constexpr int I2 = ftScheduleIPage2;
-constexpr int I3 = ftScheduleIPage3;
-constexpr int SD = ftScheduleDPage2;
-constexpr int DTW = ftScheduleDTaxWorksheet;
-constexpr int QDW = ftQualifiedDividendsWorksheet;
+namespace f1 = slot::form1041Page1;
+namespace f2 = slot::form1041Page2;
+namespace i1 = slot::scheduleIPage1;
+namespace i2 = slot::scheduleIPage2;
+namespace i3 = slot::scheduleIPage3;
+namespace d2 = slot::scheduleDPage2;
+namespace tw = slot::scheduleDTaxWorksheet;
+namespace qd = slot::qualifiedDividendsWorksheet;
 
-// Form 1041 page 1 and page 2 (Schedules A, B and G).
-enum : int {
-    estateName = 11, estateEin = 17, line2b2QualifiedToEstate = 33, line4CapitalGain = 35,
-    line10Interest = 43, line11Taxes = 44, line15cTwoPercent = 49, line17Adjusted = 51,
-    line19EstateTax = 53,
+// Every line of Schedule I by its number: lines 1 to 42 are on page 1, 43 to 69 on page 2, 70 to
+// 85 on page 3.
+constexpr SlotRef kLines[] = {
+    i1::line1, i1::line2, i1::line3, i1::line4, i1::line5, i1::line6, i1::line7, i1::line8, i1::line9,
+    i1::line10, i1::line11, i1::line12, i1::line13, i1::line14, i1::line15, i1::line16, i1::line17, i1::line18,
+    i1::line19, i1::line20, i1::line21, i1::line22, i1::line23, i1::line24, i1::line25, i1::line26, i1::line27,
+    i1::line28, i1::line29, i1::line30, i1::line31, i1::line32, i1::line33, i1::line34, i1::line35, i1::line36,
+    i1::line37, i1::line38, i1::line39, i1::line40, i1::line41, i1::line42, i2::line43, i2::line44, i2::line45,
+    i2::line46, i2::line47, i2::line48, i2::line49, i2::line50, i2::line51, i2::line52, i2::line53, i2::line54,
+    i2::line55, i2::line56, i2::line57, i2::line58, i2::line59, i2::line60, i2::line61, i2::line62, i2::line63,
+    i2::line64, i2::line65, i2::line66, i2::line67, i2::line68, i2::line69, i3::line70, i3::line71, i3::line72,
+    i3::line73, i3::line74, i3::line75, i3::line76, i3::line77, i3::line78, i3::line79, i3::line80, i3::line81,
+    i3::line82, i3::line83, i3::line84, i3::line85,
 };
-enum : int {
-    scheduleALine4 = 3, scheduleBLine9 = 15, scheduleBLine10 = 16, scheduleGLine1a = 24,
-    scheduleGLine1c = 26, scheduleGLine2a = 28,
-};
-// Schedule D page 2: lines 18a, 18b and 19 of column (2), line 19 of column (1), Part V lines
-// 26 and 27.
-enum : int {
-    sdLine18aEstate = 4, sdLine18bEstate = 7, sdLine19Beneficiaries = 12, sdLine19Estate = 13,
-    sdLine26 = 21, sdLine27 = 22,
-};
-// Page 2 name and identification number; slot 24 lies between lines 68 and 69.
-constexpr int page2Name = 34;
-constexpr int page2Ein = 35;
-constexpr int page2Unused = 24;
+constexpr int kLineCount = static_cast<int>(sizeof kLines / sizeof kLines[0]);
+static_assert(kLineCount == 85, "Schedule I has lines 1 to 85");
 
-// Lines 1 to 42 are on page 1 (slot = line + 1), 43 to 69 on page 2, 70 to 85 on page 3.
-int Page2Slot(int line)
+SlotRef LineAt(int line)
 {
-    switch (line) {
-    case 43: return 32;
-    case 44: return 33;
-    case 69: return 25;
-    default: return line - 45;
-    }
-}
-struct Where {
-    int formType;
-    int slot;
-};
-Where LineAt(int line)
-{
-    if (line <= 42)
-        return {I1, line + 1};
-    if (line <= 69)
-        return {I2, Page2Slot(line)};
-    return {I3, line - 70};
+    return kLines[line - 1];
 }
 
-double L(int line) { const Where w = LineAt(line); return Amt(w.formType, w.slot); }
-const std::string& LineText(int line) { const Where w = LineAt(line); return Text(w.formType, w.slot); }
-void Set(int line, double amount) { const Where w = LineAt(line); PutAlways(w.formType, w.slot, amount); }
-void SetText(int line, std::string text) { const Where w = LineAt(line); PutTextAlways(w.formType, w.slot, std::move(text)); }
-void SetGuarded(int line, double amount) { const Where w = LineAt(line); PutGuarded(w.formType, w.slot, amount); }
-void SetTextGuarded(int line, std::string text) { const Where w = LineAt(line); PutTextGuarded(w.formType, w.slot, std::move(text)); }
+double L(int line) { return Amt(LineAt(line)); }
+const std::string& LineText(int line) { return Text(LineAt(line)); }
+void Set(int line, double amount) { PutAlways(LineAt(line), amount); }
+void SetText(int line, std::string text) { PutTextAlways(LineAt(line), std::move(text)); }
+void SetGuarded(int line, double amount) { PutGuarded(LineAt(line), amount); }
+void SetTextGuarded(int line, std::string text) { PutTextGuarded(LineAt(line), std::move(text)); }
 void Clear(int line) { SetText(line, std::string()); }
 void ClearGuarded(int line) { SetTextGuarded(line, std::string()); }
 double Floor0(double amount) { return amount < 0 ? 0 : amount; }
@@ -85,7 +71,7 @@ double TentativeTax(double amount)
 // dividends of its own.
 bool PartIVApplies()
 {
-    return (Amt(SD, sdLine18aEstate) > 0 && Amt(SD, sdLine19Estate) > 0) || Amt(F1, line2b2QualifiedToEstate) > 0;
+    return (Amt(d2::line18aEstate) > 0 && Amt(d2::line19Estate) > 0) || Amt(f1::line2b2QualifiedToEstate) > 0;
 }
 
 // Only a minimum taxable income above the exemption has a tax to figure.
@@ -99,7 +85,7 @@ void ClearPartIVPage2()
 {
     for (int line : {57, 61, 62, 63, 66, 67, 68, 69})
         Clear(line);
-    PutTextAlways(I2, page2Unused, std::string());
+    PutTextAlways(i2::spareBeforeLine69, std::string());
     for (int line : {58, 59, 60, 65})
         ClearGuarded(line);
     Set(64, taxyear::kZeroRateCeiling2016);
@@ -107,24 +93,24 @@ void ClearPartIVPage2()
 
 // Which capital gain computation holds the figures of lines 58, 65 and 72: Schedule D Part V,
 // the Schedule D Tax Worksheet or the Qualified Dividends Tax Worksheet (the last in use wins).
-std::string GainFigure(int partVSlot, int taxWorksheetSlot, int dividendsWorksheetSlot)
+std::string GainFigure(SlotRef partVLine, SlotRef taxWorksheetLine, SlotRef dividendsWorksheetLine)
 {
-    std::string figure = Text(SD, partVSlot);
+    std::string figure = Text(partVLine);
     if (ScheduleDTaxWorksheetInUse())
-        figure = Text(DTW, taxWorksheetSlot);
+        figure = Text(taxWorksheetLine);
     if (QualifiedDividendsWorksheetInUse())
-        figure = Text(QDW, dividendsWorksheetSlot);
+        figure = Text(dividendsWorksheetLine);
     return figure;
 }
 
 void Page1Body()
 {
-    PutTextAlways(I1, 0, Text(F1, estateName));
-    PutTextAlways(I1, 1, Text(F1, estateEin));
-    SetTextGuarded(1, Text(F1, line17Adjusted));
-    SetTextGuarded(2, Text(F1, line10Interest));
-    SetTextGuarded(3, Text(F1, line11Taxes));
-    SetText(4, Text(F1, line15cTwoPercent));
+    PutTextAlways(i1::nameOfEstateOrTrust, Text(f1::nameOfEstateOrTrust));
+    PutTextAlways(i1::employerIdentificationNumber, Text(f1::itemCEin));
+    SetTextGuarded(1, Text(f1::line17Adjusted));
+    SetTextGuarded(2, Text(f1::line10Interest));
+    SetTextGuarded(3, Text(f1::line11Taxes));
+    SetText(4, Text(f1::line15cTwoPercent));
     if (L(7) < 0) {
         ShowMessageByCode(29587);
         Clear(7);
@@ -141,7 +127,7 @@ void PartIIBody()
     // Line 30: a loss on line 25 is limited by a capital loss on Form 1041 line 4, and comes to
     // nothing when line 4 is 0.
     const double line25 = L(25);
-    const double capitalGain = Amt(F1, line4CapitalGain);
+    const double capitalGain = Amt(f1::line4CapitalGain);
     if (line25 < 0 && capitalGain < 0)
         Set(30, Max(line25, capitalGain));
     else if (line25 < 0 && capitalGain == 0)
@@ -149,11 +135,11 @@ void PartIIBody()
     else
         Set(30, line25);
 
-    SetGuarded(32, Floor0(Amt(SD, sdLine19Beneficiaries)));
-    SetTextGuarded(33, Text(F2, scheduleALine4));
+    SetGuarded(32, Floor0(Amt(d2::line19Beneficiaries)));
+    SetTextGuarded(33, Text(f2::scheduleALine4CapitalGains));
     Set(37, Floor0(L(30) + L(31) + L(32) + L(33) + L(34) - L(35) + L(36)));
-    SetTextGuarded(38, Text(F2, scheduleBLine9));
-    SetTextGuarded(39, Text(F2, scheduleBLine10));
+    SetTextGuarded(38, Text(f2::scheduleBLine9Required));
+    SetTextGuarded(39, Text(f2::scheduleBLine10Other));
     Set(40, L(38) + L(39));
     Set(42, L(40) - L(41));
     Set(43, Floor0(L(37) - L(31)));
@@ -162,8 +148,8 @@ void PartIIBody()
 
 void PartIIIBody()
 {
-    PutTextAlways(I2, page2Name, Text(F1, estateName));
-    PutTextAlways(I2, page2Ein, Text(F1, estateEin));
+    PutTextAlways(i2::nameOfEstateOrTrust, Text(f1::nameOfEstateOrTrust));
+    PutTextAlways(i2::employerIdentificationNumber, Text(f1::itemCEin));
     Set(45, taxyear::kAmtExemption);
     Set(47, taxyear::kAmtExemptionPhaseOutStart);
     for (int line : {46, 48, 49, 50, 54, 56})
@@ -173,7 +159,7 @@ void PartIIIBody()
 
     // Line 29 is that of the previous run (lines 26 to 29 are figured last).
     if (!MinimumTaxDue()) {
-        PutTextGuarded(F2, scheduleGLine1c, std::string());
+        PutTextGuarded(f2::scheduleGLine1cAmt, std::string());
         ClearPartIVPage2();
         return;
     }
@@ -201,9 +187,9 @@ void PartIIIBody()
     }
 
     Set(54, L(52) - L(53));
-    SetGuarded(55, Amt(F2, scheduleGLine1a) - Amt(F2, scheduleGLine2a));
+    SetGuarded(55, Amt(f2::scheduleGLine1aTax) - Amt(f2::scheduleGLine2aForeign));
     Set(56, Floor0(L(54) - L(55)));
-    PutTextGuarded(F2, scheduleGLine1c, LineText(56));
+    PutTextGuarded(f2::scheduleGLine1cAmt, LineText(56));
 }
 
 void PartIVBody()
@@ -211,17 +197,17 @@ void PartIVBody()
     Set(57, L(51));
     // Line 58 is the gain and qualified dividends taxed at the lower rates: Schedule D line 26,
     // which holds the qualified dividends as the worksheets' lines do.
-    SetTextGuarded(58, GainFigure(sdLine26, 13, 4));
-    SetTextGuarded(59, Text(SD, sdLine18bEstate));
+    SetTextGuarded(58, GainFigure(d2::line26, tw::line13, qd::line4));
+    SetTextGuarded(59, Text(d2::line18bEstate));
     if (ScheduleDTaxWorksheetInUse())
-        SetGuarded(60, Min(L(58) + L(59), Amt(DTW, 10)));
+        SetGuarded(60, Min(L(58) + L(59), Amt(tw::line10)));
     else
         SetTextGuarded(60, LineText(58));
     Set(61, Min(L(57), L(60)));
     Set(62, Floor0(L(57) - L(61)));
     Set(63, TentativeTax(L(62)));
     Set(64, taxyear::kZeroRateCeiling2016);
-    SetTextGuarded(65, GainFigure(sdLine27, 14, 5));
+    SetTextGuarded(65, GainFigure(d2::line27, tw::line14, qd::line5));
     Set(66, Floor0(L(64) - L(65)));
     Set(67, Floor0(Min(L(57), L(58))));
     Set(68, Min(L(66), L(67)));
@@ -244,7 +230,7 @@ void Page3Body()
 
     Set(70, taxyear::kFifteenRateCeiling2016);
     Set(71, L(66));
-    SetTextGuarded(72, GainFigure(sdLine27, 18, 5));
+    SetTextGuarded(72, GainFigure(d2::line27, tw::line18, qd::line5));
     Set(73, L(71) + L(72));
     Set(74, Floor0(L(70) - L(73)));
     Set(75, Min(L(69), L(74)));
@@ -274,7 +260,7 @@ void Page3Body()
 void Lines26To29Body()
 {
     SetText(26, LineText(44));
-    SetText(27, Text(F1, line19EstateTax));
+    SetText(27, Text(f1::line19EstateTax));
     Set(28, L(26) + L(27));
     Set(29, L(25) - L(28));
 }

@@ -1,6 +1,10 @@
 #include "calc/ScheduleJ.h"
 
 #include "calc/CalcSupport.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/ScheduleJPage1.h"
+#include "slot/ScheduleJPage2.h"
 
 #include <cstdio>
 
@@ -10,33 +14,32 @@ using namespace calc;
 
 namespace {
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int J1 = ftScheduleJPage1;
-constexpr int J2 = ftScheduleJPage2;
-constexpr int kColumns = 5;  // throwback years (a) to (e)
-constexpr int form1041Name = 11;
-constexpr int form1041Ein = 17;
+namespace f1 = slot::form1041Page1;
+namespace f2 = slot::form1041Page2;
+namespace j1 = slot::scheduleJPage1;
+namespace j2 = slot::scheduleJPage2;
 
-// Page 1: identification and Part I, then the first slot of each Part II line (column (a)).
-enum : int {
-    trustName = 0, trustEin = 1, line1OtherAmounts = 2, line2Dni = 3, line3RequiredIncome = 4,
-    line4 = 5, line5AccumulationDistribution = 6,
-    throwbackYear = 7, line6Dni = 12, line7Distributions = 17, line8 = 22, line9FromPage2 = 27,
-    line10Undistributed = 32, line11PriorThrownBack = 37, line12 = 42, line13Allocation = 47,
-    line14 = 52, line15 = 57, line16TaxExempt = 62, line17 = 67,
+constexpr int kColumns = 5;  // throwback years (a) to (e)
+
+// Column c (0 for (a) to 4 for (e)) of a line whose columns stand side by side.
+constexpr SlotRef Column(SlotRef columnA, int c)
+{
+    return {columnA.formType, columnA.slot + c};
+}
+static_assert(Column(j1::line17ColumnA, 4).slot == j1::line17ColumnE.slot &&
+                  Column(j2::line31ColumnA, 4).slot == j2::line31ColumnE.slot &&
+                  Column(j2::line37ColumnA, 2).slot == j2::line37ColumnC.slot,
+              "the columns of a Schedule J line stand side by side");
+
+// Part IV: the allocation rows of lines 32 to 36, each a throwback year and its columns (a) to (c).
+struct AllocationRow {
+    SlotRef year;
+    SlotRef columnA;
 };
-// Page 2: Part III (column (a) of each line) and Part IV.
-enum : int {
-    yearCopy = 0, line18Tax = 5, line19ShortTerm = 10, line20LongTerm = 15, line21 = 20,
-    line22TaxableIncome = 25, line23Percent = 30, line24 = 35, line25 = 40, line26Tax = 45,
-    line27Numerator = 50, line28Denominator = 55, line29Percent = 60, line30 = 65, line31 = 70,
-    firstAllocationRow = 79, allocationRowWidth = 4, line37Totals = 99,
+constexpr AllocationRow kAllocationRows[kColumns] = {
+    {j2::line32, j2::line32ColumnA}, {j2::line33, j2::line33ColumnA}, {j2::line34, j2::line34ColumnA},
+    {j2::line35, j2::line35ColumnA}, {j2::line36, j2::line36ColumnA},
 };
-// Schedule B lines 7, 9 and 10 on Form 1041 page 2.
-constexpr int scheduleBLine7 = 13;
-constexpr int scheduleBLine9 = 15;
-constexpr int scheduleBLine10 = 16;
 
 // A percent line holds its fraction as plain number text, at most 1: 0.25, 1.
 std::string FractionText(double fraction)
@@ -48,33 +51,34 @@ std::string FractionText(double fraction)
     return text;
 }
 
-bool Page1ColumnInUse(int c) { return !Text(J1, throwbackYear + c).empty(); }
-bool Page2ColumnInUse(int c) { return !Text(J2, yearCopy + c).empty(); }
+bool Page1ColumnInUse(int c) { return !Text(Column(j1::throwbackYearColumnA, c)).empty(); }
+bool Page2ColumnInUse(int c) { return !Text(Column(j2::throwbackYearColumnA, c)).empty(); }
 
 // Writes the amount when the column is in use, the empty text otherwise.
-void PutInColumn(int t, int slot, bool inUse, double amount)
+void PutInColumn(SlotRef line, bool inUse, double amount)
 {
-    PutTextAlways(t, slot, inUse ? Float2Dollar(amount) : std::string());
+    PutTextAlways(line, inUse ? Float2Dollar(amount) : std::string());
 }
 
 // Line 23 or 29: the ratio of two lines, none when the divisor is 0.
-void PutPercent(int slot, double numerator, double denominator)
+void PutPercent(SlotRef line, double numerator, double denominator)
 {
-    PutTextAlways(J2, slot, denominator == 0 ? std::string() : FractionText(numerator / denominator));
+    PutTextAlways(line, denominator == 0 ? std::string() : FractionText(numerator / denominator));
 }
 
 }  // namespace
 
 void CalcScheduleJPartI()
 {
+    using namespace j1;
     RunCalculator(29077, [] {
-        PutTextGuarded(J1, trustName, Text(F1, form1041Name));
-        PutTextGuarded(J1, trustEin, Text(F1, form1041Ein));
-        PutTextGuarded(J1, line1OtherAmounts, Text(F2, scheduleBLine10));
-        PutTextGuarded(J1, line2Dni, Text(F2, scheduleBLine7));
-        PutTextGuarded(J1, line3RequiredIncome, Text(F2, scheduleBLine9));
-        PutAlways(J1, line4, Max(0, Amt(J1, line2Dni) - Amt(J1, line3RequiredIncome)));
-        PutAlways(J1, line5AccumulationDistribution, Amt(J1, line1OtherAmounts) - Amt(J1, line4));
+        PutTextGuarded(nameOfTrust, Text(f1::nameOfEstateOrTrust));
+        PutTextGuarded(employerIdentificationNumber, Text(f1::itemCEin));
+        PutTextGuarded(line1OtherAmounts, Text(f2::scheduleBLine10Other));
+        PutTextGuarded(line2Dni, Text(f2::scheduleBLine7Dni));
+        PutTextGuarded(line3RequiredIncome, Text(f2::scheduleBLine9Required));
+        PutAlways(line4, Max(0, Amt(line2Dni) - Amt(line3RequiredIncome)));
+        PutAlways(line5AccumulationDistribution, Amt(line1OtherAmounts) - Amt(line4));
     });
 }
 
@@ -82,37 +86,43 @@ void CalcScheduleJPage2()
 {
     RunCalculator(29087, [] {
         for (int c = 0; c < kColumns; ++c)
-            PutTextGuarded(J2, yearCopy + c, Text(J1, throwbackYear + c));
+            PutTextGuarded(Column(j2::throwbackYearColumnA, c), Text(Column(j1::throwbackYearColumnA, c)));
 
         // Line 21: a loss on either line leaves nothing to add.
         for (int c = 0; c < kColumns; ++c) {
-            const double shortTerm = Amt(J2, line19ShortTerm + c);
-            const double longTerm = Amt(J2, line20LongTerm + c);
+            const double shortTerm = Amt(Column(j2::line19ColumnA, c));
+            const double longTerm = Amt(Column(j2::line20ColumnA, c));
             const double sum = (shortTerm < 0 || longTerm < 0) ? 0 : shortTerm + longTerm;
-            PutInColumn(J2, line21 + c, Page2ColumnInUse(c), sum);
+            PutInColumn(Column(j2::line21ColumnA, c), Page2ColumnInUse(c), sum);
         }
         for (int c = 0; c < kColumns; ++c)
-            PutPercent(line23Percent + c, Amt(J2, line21 + c), Amt(J2, line22TaxableIncome + c));
+            PutPercent(Column(j2::line23ColumnA, c), Amt(Column(j2::line21ColumnA, c)),
+                       Amt(Column(j2::line22ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(J2, line24 + c, Page2ColumnInUse(c), Unrounded(J2, line23Percent + c) * Amt(J2, line18Tax + c));
+            PutInColumn(Column(j2::line24ColumnA, c), Page2ColumnInUse(c),
+                        Unrounded(Column(j2::line23ColumnA, c)) * Amt(Column(j2::line18ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(J2, line25 + c, Page2ColumnInUse(c), Amt(J2, line18Tax + c) - Amt(J2, line24 + c));
+            PutInColumn(Column(j2::line25ColumnA, c), Page2ColumnInUse(c),
+                        Amt(Column(j2::line18ColumnA, c)) - Amt(Column(j2::line24ColumnA, c)));
 
         for (int c = 0; c < kColumns; ++c)
-            PutPercent(line29Percent + c, Amt(J2, line27Numerator + c), Amt(J2, line28Denominator + c));
+            PutPercent(Column(j2::line29ColumnA, c), Amt(Column(j2::line27ColumnA, c)),
+                       Amt(Column(j2::line28ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(J2, line30 + c, Page2ColumnInUse(c), Unrounded(J2, line29Percent + c) * Amt(J2, line26Tax + c));
+            PutInColumn(Column(j2::line30ColumnA, c), Page2ColumnInUse(c),
+                        Unrounded(Column(j2::line29ColumnA, c)) * Amt(Column(j2::line26ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(J2, line31 + c, Page2ColumnInUse(c), Amt(J2, line26Tax + c) - Amt(J2, line30 + c));
+            PutInColumn(Column(j2::line31ColumnA, c), Page2ColumnInUse(c),
+                        Amt(Column(j2::line26ColumnA, c)) - Amt(Column(j2::line30ColumnA, c)));
 
         // Part IV: one allocation row per throwback year, columns (a) to (c) totalled on line 37.
         for (int row = 0; row < kColumns; ++row)
-            PutTextGuarded(J2, firstAllocationRow + allocationRowWidth * row, Text(J1, throwbackYear + row));
+            PutTextGuarded(kAllocationRows[row].year, Text(Column(j1::throwbackYearColumnA, row)));
         for (int column = 0; column < 3; ++column) {
             double total = 0;
-            for (int row = 0; row < kColumns; ++row)
-                total += Amt(J2, firstAllocationRow + allocationRowWidth * row + 1 + column);
-            PutAlways(J2, line37Totals + column, total);
+            for (const AllocationRow& row : kAllocationRows)
+                total += Amt(Column(row.columnA, column));
+            PutAlways(Column(j2::line37ColumnA, column), total);
         }
     });
 }
@@ -121,27 +131,34 @@ void CalcScheduleJPartII()
 {
     RunCalculator(29627, [] {
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(J1, line8 + c, Page1ColumnInUse(c), Amt(J1, line6Dni + c) - Amt(J1, line7Distributions + c));
+            PutInColumn(Column(j1::line8ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line6ColumnA, c)) - Amt(Column(j1::line7ColumnA, c)));
         for (int c = 0; c < kColumns; ++c) {
-            if (!Overridden(J1, line9FromPage2 + c))
-                PutInColumn(J1, line9FromPage2 + c, Page1ColumnInUse(c), Amt(J2, line25 + c) + Amt(J2, line31 + c));
+            if (!Overridden(Column(j1::line9ColumnA, c)))
+                PutInColumn(Column(j1::line9ColumnA, c), Page1ColumnInUse(c),
+                            Amt(Column(j2::line25ColumnA, c)) + Amt(Column(j2::line31ColumnA, c)));
         }
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(J1, line10Undistributed + c, Page1ColumnInUse(c), Amt(J1, line8 + c) - Amt(J1, line9FromPage2 + c));
+            PutInColumn(Column(j1::line10ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line8ColumnA, c)) - Amt(Column(j1::line9ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(J1, line12 + c, Page1ColumnInUse(c), Amt(J1, line10Undistributed + c) - Amt(J1, line11PriorThrownBack + c));
+            PutInColumn(Column(j1::line12ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line10ColumnA, c)) - Amt(Column(j1::line11ColumnA, c)));
         // Line 14 shows whenever line 10 has an amount, in use or not.
         for (int c = 0; c < kColumns; ++c) {
-            const double undistributed = Amt(J1, line10Undistributed + c);
+            const double undistributed = Amt(Column(j1::line10ColumnA, c));
             if (undistributed == 0)
-                PutTextAlways(J1, line14 + c, std::string());
+                PutTextAlways(Column(j1::line14ColumnA, c), std::string());
             else
-                PutAlways(J1, line14 + c, (Amt(J1, line13Allocation + c) / undistributed) * Amt(J1, line9FromPage2 + c));
+                PutAlways(Column(j1::line14ColumnA, c),
+                          (Amt(Column(j1::line13ColumnA, c)) / undistributed) * Amt(Column(j1::line9ColumnA, c)));
         }
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(J1, line15 + c, Page1ColumnInUse(c), Amt(J1, line13Allocation + c) + Amt(J1, line14 + c));
+            PutInColumn(Column(j1::line15ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line13ColumnA, c)) + Amt(Column(j1::line14ColumnA, c)));
         for (int c = 0; c < kColumns; ++c)
-            PutInColumn(J1, line17 + c, Page1ColumnInUse(c), Amt(J1, line15 + c) - Amt(J1, line16TaxExempt + c));
+            PutInColumn(Column(j1::line17ColumnA, c), Page1ColumnInUse(c),
+                        Amt(Column(j1::line15ColumnA, c)) - Amt(Column(j1::line16ColumnA, c)));
     });
 }
 

@@ -1,6 +1,11 @@
 #include "calc/ScheduleK1.h"
 
 #include "calc/CalcSupport.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleIPage1.h"
+#include "slot/ScheduleK1.h"
 
 #include <array>
 
@@ -10,78 +15,52 @@ using namespace calc;
 
 namespace {
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int K1 = ftScheduleK1;
-
-// Form 1041 page 1.
-enum : int {
-    yearBegins = 0, yearEnds = 1, estateName = 11, fiduciaryName = 12, fiduciaryStreet = 13,
-    fiduciaryAddress2 = 14, fiduciaryCity = 15, estateEin = 17, finalReturnBox = 24,
-    line1Interest = 30, line2aDividends = 31, line2b1QualifiedToBeneficiaries = 32,
-    line4CapitalGain = 35, line9TotalIncome = 41, line10Interest = 43, line11Taxes = 44, line12FiduciaryFees = 45,
-    line13Charitable = 46, line14ProfessionalFees = 47, line15aOther = 48, line15cTwoPercent = 49,
-    line16TotalDeductions = 50, line18Distribution = 52,
-};
-// Page 2: Other Information line 1, tax-exempt interest.
-constexpr int taxExemptInterest = 46;
-// Schedule D page 2: column (1) beneficiaries, column (2) estate or trust.
-enum : int {
-    line17Beneficiaries = 0, line18aBeneficiaries = 3, line18bBeneficiaries = 6,
-    line18cBeneficiaries = 9, line19EstateOrTrust = 13,
-};
-// Schedule I page 1.
-constexpr int scheduleILine1 = 2;
-constexpr int scheduleILine25 = 26;
-
-// Slots of a K-1 page.
-enum : int {
-    k1YearBegins = 0, k1YearEnds = 1, itemAEin = 5, itemBName = 6, itemCLine1 = 10, itemCLine2 = 11,
-    itemCLine3 = 12, itemCLine4 = 13, itemEFinal = 19,
-    box1Interest = 29, box2aOrdinaryDividends = 30, box2bQualifiedDividends = 31,
-    box3ShortTermGain = 32, box4aLongTermGain = 33, box4b28RateGain = 34, box4cUnrecaptured1250 = 35,
-    box11FirstAmount = 46, box11SecondAmount = 47, box12FirstAmount = 53, box12SecondAmount = 54,
-    box11FirstCode = 92, box11SecondCode = 93, box12FirstCode = 99, box12SecondCode = 100,
-};
+namespace f1 = slot::form1041Page1;
+namespace f2 = slot::form1041Page2;
+namespace d2 = slot::scheduleDPage2;
+namespace i1 = slot::scheduleIPage1;
+using namespace slot::scheduleK1;
 
 // An income item of boxes 1 to 4c: the box it fills and where the estate's figure is.
 struct IncomeItem {
-    int box;
-    int formType;
-    int slot;
+    SlotRef box;
+    SlotRef estateFigure;
 };
 // In slot order; the two dividend items may be left uncharged (step "allocation base").
 constexpr std::array<IncomeItem, 7> kIncomeItems = {{
-    {box1Interest, F1, line1Interest},
-    {box2aOrdinaryDividends, F1, line2aDividends},
-    {box2bQualifiedDividends, F1, line2b1QualifiedToBeneficiaries},
-    {box3ShortTermGain, ftScheduleDPage2, line17Beneficiaries},
-    {box4aLongTermGain, ftScheduleDPage2, line18aBeneficiaries},
-    {box4b28RateGain, ftScheduleDPage2, line18cBeneficiaries},
-    {box4cUnrecaptured1250, ftScheduleDPage2, line18bBeneficiaries},
+    {box1Interest, f1::line1Interest},
+    {box2aOrdinaryDividends, f1::line2aDividends},
+    {box2bQualifiedDividends, f1::line2b1QualifiedToBeneficiaries},
+    {box3ShortTermGain, d2::line17Beneficiaries},
+    {box4aLongTermGain, d2::line18aBeneficiaries},
+    {box4b28RateGain, d2::line18cBeneficiaries},
+    {box4cUnrecaptured1250, d2::line18bBeneficiaries},
 }};
-bool IsDividendBox(int box) { return box == box2aOrdinaryDividends || box == box2bQualifiedDividends; }
+bool IsDividendBox(SlotRef box)
+{
+    return box.slot == box2aOrdinaryDividends.slot || box.slot == box2bQualifiedDividends.slot;
+}
 
 // Form 1041 lines 10 to 15c, the deductions every income item bears its part of. Line 15b, the
 // net operating loss deduction, is not allocated.
-constexpr std::array<int, 7> kAllocableDeductions = {
-    line10Interest, line11Taxes, line12FiduciaryFees, line13Charitable, line14ProfessionalFees,
-    line15aOther, line15cTwoPercent,
+constexpr std::array<SlotRef, 7> kAllocableDeductions = {
+    f1::line10Interest, f1::line11Taxes,   f1::line12FiduciaryFees, f1::line13Charitable,
+    f1::line14ProfessionalFees, f1::line15aOther, f1::line15cTwoPercent,
 };
 
 void CopyIdentification(int k)
 {
-    PutTextGuarded(K1, k, k1YearBegins, Text(F1, yearBegins));
-    PutTextGuarded(K1, k, k1YearEnds, Text(F1, yearEnds));
-    PutTextGuarded(K1, k, itemAEin, Text(F1, estateEin));
-    PutTextGuarded(K1, k, itemBName, Text(F1, estateName));
-    PutTextGuarded(K1, k, itemCLine1, Text(F1, fiduciaryName));
-    PutTextGuarded(K1, k, itemCLine2, Text(F1, fiduciaryStreet));
+    PutTextGuarded(taxYearBeginning, k, Text(f1::taxYearBeginning));
+    PutTextGuarded(taxYearEnding, k, Text(f1::taxYearEnding));
+    PutTextGuarded(itemAEin, k, Text(f1::itemCEin));
+    PutTextGuarded(itemBName, k, Text(f1::nameOfEstateOrTrust));
+    PutTextGuarded(itemCLine1, k, Text(f1::nameAndTitleOfFiduciary));
+    PutTextGuarded(itemCLine2, k, Text(f1::fiduciaryStreet));
     // A second address line moves the city down to the fourth line.
-    const bool twoAddressLines = !Text(F1, fiduciaryAddress2).empty();
-    PutTextGuarded(K1, k, itemCLine3, twoAddressLines ? Text(F1, fiduciaryAddress2) : Text(F1, fiduciaryCity));
-    PutTextGuarded(K1, k, itemCLine4, twoAddressLines ? Text(F1, fiduciaryCity) : std::string());
-    PutTextGuarded(K1, k, itemEFinal, Text(F1, finalReturnBox));
+    const bool twoAddressLines = !Text(f1::fiduciaryAddress2).empty();
+    PutTextGuarded(itemCLine3, k, twoAddressLines ? Text(f1::fiduciaryAddress2) : Text(f1::fiduciaryCity));
+    PutTextGuarded(itemCLine4, k, twoAddressLines ? Text(f1::fiduciaryCity) : std::string());
+    PutTextGuarded(itemEFinal, k, Text(f1::itemFFinalReturn));
 }
 
 // A K-1 reports the beneficiary's share of the year as it was, however short: nothing is
@@ -90,20 +69,20 @@ void CopyIdentification(int k)
 // conversion's own message); the calculation goes on.
 void CheckTaxYearDates()
 {
-    if (!NormaliseDate(Text(F1, yearEnds)).ok)
-        ShowMessageByCode(29500, Text(F1, yearEnds));
-    if (!NormaliseDate(Text(F1, yearBegins)).ok)
-        ShowMessageByCode(29510, Text(F1, yearBegins));
+    if (!NormaliseDate(Text(f1::taxYearEnding)).ok)
+        ShowMessageByCode(29500, Text(f1::taxYearEnding));
+    if (!NormaliseDate(Text(f1::taxYearBeginning)).ok)
+        ShowMessageByCode(29510, Text(f1::taxYearBeginning));
 }
 
-void PassCapitalLossCarryover(int k, double share, int codeSlot, const char* code, int amountSlot,
-                              int scheduleDSlot)
+void PassCapitalLossCarryover(int k, double share, SlotRef codeBox, const char* code, SlotRef amountBox,
+                              SlotRef scheduleDLine)
 {
-    const double loss = Cents(ftScheduleDPage2, scheduleDSlot);
+    const double loss = Cents(scheduleDLine);
     if (loss >= 0)
         return;
-    PutTextGuarded(K1, k, codeSlot, code);
-    PutGuarded(K1, k, amountSlot, loss * share);
+    PutTextGuarded(codeBox, k, code);
+    PutGuarded(amountBox, k, loss * share);
 }
 
 // What every K-1 of the return is figured from: the income that makes up distributable net
@@ -139,12 +118,12 @@ DistributableIncome FigureDistributableIncome()
     // (2)). A capital loss on line 4 is no income the items could bear deductions against; as
     // on Schedule B line 6 it is left out (else 1,000 of fees on 4,000 of interest beside a
     // 3,000 loss would charge the interest 4,000).
-    const double totalIncome = Amt(F1, line9TotalIncome) - Min(0, Amt(F1, line4CapitalGain));
-    const double gainKept = Max(0, Amt(ftScheduleDPage2, line19EstateOrTrust));
+    const double totalIncome = Amt(f1::line9TotalIncome) - Min(0, Amt(f1::line4CapitalGain));
+    const double gainKept = Max(0, Amt(d2::line19Estate));
     const double incomeInDni = totalIncome - gainKept;
-    const double taxExempt = Amt(F2, taxExemptInterest);
-    const double amtAdjustment = Amt(ftScheduleIPage1, scheduleILine25) - Amt(ftScheduleIPage1, scheduleILine1);
-    d.deductions = Amt(F1, line16TotalDeductions);
+    const double taxExempt = Amt(f2::otherInformationLine1Amount);
+    const double amtAdjustment = Amt(i1::line25) - Amt(i1::line1);
+    d.deductions = Amt(f1::line16Total);
     d.distributableBase = Max(0, incomeInDni - d.deductions + taxExempt);
     d.amtBase = incomeInDni - d.deductions + amtAdjustment + taxExempt;
 
@@ -152,8 +131,8 @@ DistributableIncome FigureDistributableIncome()
     // qualified dividends keep their rate; the ordinary dividends hold the qualified ones, so
     // both leave the allocation base together.
     d.allocationBase = incomeInDni;
-    const double ordinaryDividends = Amt(F1, line2aDividends);
-    if (Amt(F1, line2b1QualifiedToBeneficiaries) > 0 && incomeInDni - ordinaryDividends >= d.deductions) {
+    const double ordinaryDividends = Amt(f1::line2aDividends);
+    if (Amt(f1::line2b1QualifiedToBeneficiaries) > 0 && incomeInDni - ordinaryDividends >= d.deductions) {
         d.allocationBase = incomeInDni - ordinaryDividends;
         d.dividendsCharged = false;
     }
@@ -165,7 +144,7 @@ DistributableIncome FigureDistributableIncome()
     d.sharesInUse = SharesInUse();
     const double taxableDni = Max(0, incomeInDni - d.deductions);
     const double handedOut = taxableDni * d.sharesInUse;
-    const double distributionDeduction = Max(0, Amt(F1, line18Distribution));
+    const double distributionDeduction = Max(0, Amt(f1::line18Distribution));
     if (handedOut > distributionDeduction)
         d.scale = distributionDeduction / handedOut;
     return d;
@@ -174,13 +153,13 @@ DistributableIncome FigureDistributableIncome()
 // An income item after its part of each allocable deduction: D x (item / allocation base).
 double NetOfDeductions(const DistributableIncome& d, const IncomeItem& item)
 {
-    const double income = Amt(item.formType, item.slot);
+    const double income = Amt(item.estateFigure);
     if (d.allocationBase == 0 || (!d.dividendsCharged && IsDividendBox(item.box)))
         return income;
     const double ratio = income / d.allocationBase;
     double net = income;
-    for (int deduction : kAllocableDeductions)
-        net -= Amt(F1, deduction) * ratio;
+    for (SlotRef deduction : kAllocableDeductions)
+        net -= Amt(deduction) * ratio;
     return net;
 }
 
@@ -190,8 +169,8 @@ double QualifiedDividendsShare(const DistributableIncome& d, int k, double share
 {
     if (share <= 0 || d.sharesInUse <= 0)
         return 0;
-    const double qualified = Amt(F1, line2b1QualifiedToBeneficiaries) * (share / d.sharesInUse);
-    return Min(qualified, Max(0, Cents(K1, k, box2aOrdinaryDividends)));
+    const double qualified = Amt(f1::line2b1QualifiedToBeneficiaries) * (share / d.sharesInUse);
+    return Min(qualified, Max(0, Cents(box2aOrdinaryDividends, k)));
 }
 
 void Calculate(int k)
@@ -209,31 +188,31 @@ void Calculate(int k)
     CheckTaxYearDates();
 
     for (const IncomeItem& item : kIncomeItems) {
-        if (item.box == box2bQualifiedDividends)
+        if (item.box.slot == box2bQualifiedDividends.slot)
             continue;
         const double amount = d.distributableBase == 0 ? 0 : NetOfDeductions(d, item) * allocatedShare;
-        PutGuarded(K1, k, item.box, Max(0, amount));
+        PutGuarded(item.box, k, Max(0, amount));
     }
-    PutGuarded(K1, k, box2bQualifiedDividends, d.distributableBase == 0 ? 0 : QualifiedDividendsShare(d, k, share));
+    PutGuarded(box2bQualifiedDividends, k, d.distributableBase == 0 ? 0 : QualifiedDividendsShare(d, k, share));
 
     // Box 11: capital loss carryovers pass to the beneficiaries on the final return only, by
     // their percentages as stored.
-    PutTextGuarded(K1, k, box11FirstCode, std::string());
-    PutTextGuarded(K1, k, box11FirstAmount, std::string());
-    PutTextGuarded(K1, k, box11SecondCode, std::string());
-    PutTextGuarded(K1, k, box11SecondAmount, std::string());
-    if (Ticked(F1, finalReturnBox) && shareSet) {
-        PassCapitalLossCarryover(k, share, box11FirstCode, "B", box11FirstAmount, line17Beneficiaries);
-        PassCapitalLossCarryover(k, share, box11SecondCode, "C", box11SecondAmount, line18aBeneficiaries);
+    PutTextGuarded(box11Code1, k, std::string());
+    PutTextGuarded(box11Amount1, k, std::string());
+    PutTextGuarded(box11Code2, k, std::string());
+    PutTextGuarded(box11Amount2, k, std::string());
+    if (Ticked(f1::itemFFinalReturn) && shareSet) {
+        PassCapitalLossCarryover(k, share, box11Code1, "B", box11Amount1, d2::line17Beneficiaries);
+        PassCapitalLossCarryover(k, share, box11Code2, "C", box11Amount2, d2::line18aBeneficiaries);
     }
 
     // Box 12: the adjustment for minimum tax purposes, when the minimum tax share is the larger.
     const double adjustment = amtShare - distributableShare;
     const bool positive = adjustment > 0;
-    PutTextGuarded(K1, k, box12FirstCode, positive ? "A" : "");
-    PutGuarded(K1, k, box12FirstAmount, adjustment < 0 ? 0 : adjustment);
-    PutTextGuarded(K1, k, box12SecondCode, positive ? "J" : "");
-    PutGuarded(K1, k, box12SecondAmount, adjustment < 0 ? 0 : adjustment);
+    PutTextGuarded(box12Code1, k, positive ? "A" : "");
+    PutGuarded(box12Amount1, k, adjustment < 0 ? 0 : adjustment);
+    PutTextGuarded(box12Code2, k, positive ? "J" : "");
+    PutGuarded(box12Amount2, k, adjustment < 0 ? 0 : adjustment);
 }
 
 }  // namespace

@@ -1,5 +1,18 @@
 #include "print/FormSelect.h"
 
+#include "slot/EstimatedVouchers.h"
+#include "slot/EstimatedWorksheet.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Form8949LongTerm.h"
+#include "slot/Form8949ShortTerm.h"
+#include "slot/MaxCapGainsWorksheet.h"
+#include "slot/QualifiedDividendsWorksheet.h"
+#include "slot/Rate28Worksheet.h"
+#include "slot/ScheduleDPage1.h"
+#include "slot/ScheduleDTaxWorksheet.h"
+#include "slot/ScheduleJPage1.h"
+#include "store/FormTypes.h"
 #include "store/Misc.h"
 
 #include <algorithm>
@@ -7,11 +20,25 @@
 namespace quorvan {
 namespace {
 
-enum PrintTab { tabForm1041, tabForm1041A, tabForm1041ES, tabForm1041QFT, tabForm1041T };
+// Boxes A to C and D to F keep the same slots on their two layouts.
+namespace f8949 = slot::form8949ShortTerm;
+static_assert(f8949::line2Gain == slot::form8949LongTerm::line2Gain &&
+                  f8949::sales::kFirst == slot::form8949LongTerm::sales::kFirst,
+              "the short-term and long-term Form 8949 pages keep the same slots");
 
 bool NonZero(const TAnswer& answers, int formType, int slot)
 {
     return Str2Float_0(answers.Text(formType, 0, slot)) != 0;
+}
+
+bool NonZero(const TAnswer& answers, SlotRef field)
+{
+    return NonZero(answers, field.formType, field.slot);
+}
+
+double Amount(const TAnswer& answers, SlotRef field)
+{
+    return Str2Float_0(answers.Text(field.formType, 0, field.slot));
 }
 
 }  // namespace
@@ -25,42 +52,13 @@ const std::vector<std::string>& PrintTabCaptions()
 
 const std::vector<PrintBox>& PrintBoxes()
 {
-    static const std::vector<PrintBox> boxes = {
-        {"cbxForm1041_1", "U.S. Income Tax for Estates && Trusts - Pg 1", tabForm1041, ftForm1041Page1},
-        {"cbxForm1041_2", "U.S. Income Tax for Estates && Trusts - Pg 2", tabForm1041, ftForm1041Page2},
-        {"cbxInterest", "Interest Schedule(s)", tabForm1041, ftInterest},
-        {"cbxDividend", "Dividend Schedule(s)", tabForm1041, ftDividend},
-        {"cbxOther", "Other Deductions", tabForm1041, ftOtherDeductions},
-        {"cbxOther2", "Other Deductions (subj to 2% flr)", tabForm1041, ftOther2},
-        {"cbxScheduleD_1", "Schedule D - Page 1", tabForm1041, ftScheduleDPage1},
-        {"cbxScheduleD_2", "Schedule D - Page 2", tabForm1041, ftScheduleDPage2},
-        {"cbxScheduleI_1", "Schedule I - Page 1", tabForm1041, ftScheduleIPage1},
-        {"cbxScheduleI_2", "Schedule I - Page 2", tabForm1041, ftScheduleIPage2},
-        {"cbxScheduleI_3", "Schedule I - Page 3", tabForm1041, ftScheduleIPage3},
-        {"cbxScheduleJ_1", "Schedule J - Page 1", tabForm1041, ftScheduleJPage1},
-        {"cbxScheduleJ_2", "Schedule J - Page 2", tabForm1041, ftScheduleJPage2},
-        {"cbxScheduleK1", "Schedule(s) K-1", tabForm1041, ftScheduleK1},
-        {"cbxSec1250", "Section 1250 Gain Worksheet", tabForm1041, ftUnrecaptured1250},
-        {"cbxScheduleDTax", "Schedule D Tax Worksheet", tabForm1041, ftScheduleDTaxWorksheet},
-        {"cbxCapitalLoss", "Capital Loss Carryover Worksheet", tabForm1041, ftCapitalLossCarryover},
-        {"cbx28Percent", "28% Rate Gain Worksheet", tabForm1041, ftRate28Worksheet},
-        {"cbxQualifiedDividend", "Qualified Dividend Worksheet", tabForm1041, ftQualifiedDividendsWorksheet},
-        {"cbx8949A", "Form 8949 Checkbox A", tabForm1041, ftForm8949A},
-        {"cbx8949B", "Form 8949 Checkbox B", tabForm1041, ftForm8949B},
-        {"cbx8949C", "Form 8949 Checkbox C", tabForm1041, ftForm8949C},
-        {"cbx8949D", "Form 8949 Checkbox D", tabForm1041, ftForm8949D},
-        {"cbx8949E", "Form 8949 Checkbox E", tabForm1041, ftForm8949E},
-        {"cbx8949F", "Form 8949 Checkbox F", tabForm1041, ftForm8949F},
-        {"cbx1041V", "Form 1041-V Payment Voucher", tabForm1041, ftForm1041V},
-        {"cbx1041A_1", "Page 1", tabForm1041A, ftForm1041APage1},
-        {"cbx1041A_2", "Page 2", tabForm1041A, ftForm1041APage2},
-        {"cbx1041ESVouchers", "Estimated Tax Vouchers", tabForm1041ES, ftEstimatedVouchers},
-        {"cbx1041ESWorksheet", "Estimated Tax Worksheet", tabForm1041ES, ftEstimatedWorksheet},
-        {"cbx1041ESMaxCapGainsRatesWorksheet", "Maximum Capital Gains Rates Worksheet", tabForm1041ES,
-         ftMaxCapGainsWorksheet},
-        {"cbx1041QFT", "U.S. Income Tax Return for Qualified Funeral Trusts", tabForm1041QFT, ftForm1041QFT},
-        {"cbx1041T", "Allocation of Estimated Tax Payments to Beneficiaries", tabForm1041T, ftForm1041T},
-    };
+    static const std::vector<PrintBox> boxes = [] {
+        std::vector<PrintBox> all;
+        for (const FormTypeRow* row : FormTypeRows())
+            if (row->printBox)
+                all.push_back({row->printBox, row->printCaption, row->printTab, row->formType});
+        return all;
+    }();
     return boxes;
 }
 
@@ -105,42 +103,44 @@ PrintSelection DefaultSelection(const TAnswer& answers)
     selection.SetTicked(ftForm1041Page1, true);
     selection.SetTicked(ftForm1041Page2, true);
 
-    // Schedule D: [5:41], [5:83], [6:98] in this order; the first non-zero one decides.
-    const bool scheduleD = NonZero(answers, ftScheduleDPage1, 41) || NonZero(answers, ftScheduleDPage1, 83) ||
-                           NonZero(answers, ftScheduleDPage2, 98);
+    // Schedule D: line 16, then [5:83] and [6:98], cells that no page shows and that stay empty, as
+    // they always have; the first non-zero one decides.
+    const bool scheduleD = NonZero(answers, slot::scheduleDPage1::line16NetLongTerm) ||
+                           NonZero(answers, ftScheduleDPage1, 83) || NonZero(answers, ftScheduleDPage2, 98);
     selection.SetTicked(ftScheduleDPage1, scheduleD);
     selection.SetTicked(ftScheduleDPage2, scheduleD);
 
     for (int t = ftForm8949A; t <= ftForm8949F; ++t)
-        selection.SetTicked(t, NonZero(answers, t, 136) || !answers.Text(t, 0, 5).empty());
+        selection.SetTicked(t, NonZero(answers, t, f8949::line2Gain) ||
+                                   !answers.Text(t, 0, f8949::sales::Slot(0, f8949::sales::description)).empty());
 
-    const bool scheduleI = NonZero(answers, ftForm1041Page2, 26);
+    const bool scheduleI = NonZero(answers, slot::form1041Page2::scheduleGLine1cAmt);
     selection.SetTicked(ftScheduleIPage1, scheduleI);
     selection.SetTicked(ftScheduleIPage2, scheduleI);
     selection.SetTicked(ftScheduleIPage3, scheduleI);
 
     // Only a positive line 5 is an accumulation distribution; line 5 is negative for every trust
     // that kept part of its income, and such a trust files no Schedule J.
-    const bool scheduleJ = Str2Float_0(answers.Text(ftScheduleJPage1, 0, 6)) > 0;
+    const bool scheduleJ = Amount(answers, slot::scheduleJPage1::line5AccumulationDistribution) > 0;
     selection.SetTicked(ftScheduleJPage1, scheduleJ);
     selection.SetTicked(ftScheduleJPage2, scheduleJ);
 
     selection.SetTicked(ftScheduleK1, answers.NoOfSchedK > 0);
-    selection.SetTicked(ftEstimatedWorksheet, Str2Float_0(answers.Text(ftEstimatedWorksheet, 0, 18)) > 250);
-    selection.SetTicked(ftMaxCapGainsWorksheet, Str2Float_0(answers.Text(ftMaxCapGainsWorksheet, 0, 40)) > 0);
-    selection.SetTicked(ftEstimatedVouchers, Str2Float_0(answers.Text(ftEstimatedVouchers, 0, 0)) > 0);
+    selection.SetTicked(ftEstimatedWorksheet, Amount(answers, slot::estimatedWorksheet::line17Installment) > 250);
+    selection.SetTicked(ftMaxCapGainsWorksheet, Amount(answers, slot::maxCapGainsWorksheet::line40) > 0);
+    selection.SetTicked(ftEstimatedVouchers, Amount(answers, slot::estimatedVouchers::voucher1Amount) > 0);
 
-    selection.SetTicked(ftInterest, NonZero(answers, ftForm1041Page1, 30));
-    selection.SetTicked(ftDividend, NonZero(answers, ftForm1041Page1, 31));
-    selection.SetTicked(ftOtherDeductions, NonZero(answers, ftForm1041Page1, 48));
-    selection.SetTicked(ftOther2, NonZero(answers, ftForm1041Page1, 49));
+    selection.SetTicked(ftInterest, NonZero(answers, slot::form1041Page1::line1Interest));
+    selection.SetTicked(ftDividend, NonZero(answers, slot::form1041Page1::line2aDividends));
+    selection.SetTicked(ftOtherDeductions, NonZero(answers, slot::form1041Page1::line15aOther));
+    selection.SetTicked(ftOther2, NonZero(answers, slot::form1041Page1::line15cTwoPercent));
 
-    selection.SetTicked(ftScheduleDTaxWorksheet, NonZero(answers, ftScheduleDTaxWorksheet, 44));
-    selection.SetTicked(ftQualifiedDividendsWorksheet, NonZero(answers, ftQualifiedDividendsWorksheet, 17));
+    selection.SetTicked(ftScheduleDTaxWorksheet, NonZero(answers, slot::scheduleDTaxWorksheet::line43));
+    selection.SetTicked(ftQualifiedDividendsWorksheet, NonZero(answers, slot::qualifiedDividendsWorksheet::line17));
     // The 28% worksheet box follows [26:86], as it always has.
     // The worksheet prints when it has a 28% rate gain (its line 7).
-    selection.SetTicked(ftRate28Worksheet, NonZero(answers, ftRate28Worksheet, 7));
-    selection.SetTicked(ftForm1041V, NonZero(answers, ftForm1041Page1, 69));
+    selection.SetTicked(ftRate28Worksheet, NonZero(answers, slot::rate28Worksheet::line7));
+    selection.SetTicked(ftForm1041V, NonZero(answers, slot::form1041Page1::line27TaxDue));
     return selection;
 }
 

@@ -2,6 +2,7 @@
 
 #include "files/Cp1252.h"
 #include "messages/Messages.h"
+#include "store/FormTypes.h"
 #include "store/Misc.h"
 
 #include <algorithm>
@@ -28,17 +29,6 @@ bool IsDigit(char c)
 bool IsLineEnd(char c)
 {
     return c == '\r' || c == '\n';
-}
-
-// Whole-dollar slots of these form types print nothing while empty (as they show on screen).
-bool IsBlankZeroType(int formType)
-{
-    switch (formType) {
-    case 5: case 7: case 8: case 9: case 15: case 17: case 18: case 19: case 20: case 26: case 27:
-        return true;
-    default:
-        return formType >= ftForm8949A && formType <= ftForm8949F;
-    }
 }
 
 std::string Lower(std::string text)
@@ -350,11 +340,7 @@ std::string UnicodeEscape(unsigned unit)
 
 int TemplateFormType(int formType)
 {
-    if (formType == ftForm8949B || formType == ftForm8949C)
-        return ftForm8949A;
-    if (formType == ftForm8949E || formType == ftForm8949F)
-        return ftForm8949D;
-    return formType;
+    return LayoutOf(formType);
 }
 
 std::string WingdingsSelector(const std::string& pageText)

@@ -1,6 +1,8 @@
 #include "review/FieldLabels.h"
 
+#include "slot/ScheduleK1.h"
 #include "store/Answers.h"
+#include "store/FormTypes.h"
 
 #include <algorithm>
 #include <array>
@@ -9,58 +11,28 @@
 namespace quorvan::review {
 namespace {
 
-// Form pages by form type; reserved types have no name.
-const char* const kFormNames[kFormTypes] = {
-    nullptr,
-    "Form 1041",
-    "Form 1041",
-    "Schedule I",
-    "Schedule I",
-    "Schedule D",
-    "Schedule D",
-    "Schedule J",
-    "Schedule J",
-    "Schedule K-1",
-    "Form 1041-A",
-    "Form 1041-A",
-    "Form 1041-ES worksheet",
-    "Form 1041-ES vouchers",
-    "Form 1041-QFT",
-    "Form 1041-T",
-    "Maximum Capital Gains Rates Worksheet",
-    nullptr,
-    "Interest continuation schedule",
-    "Dividend continuation schedule",
-    "Other deductions continuation schedule",
-    "Unrecaptured Section 1250 Gain Worksheet",
-    "Schedule D Tax Worksheet",
-    "Qualified Dividends Tax Worksheet",
-    "Form 1041-V",
-    "Capital Loss Carryover Worksheet",
-    "2% floor deductions continuation schedule",
-    "28% Rate Gain Worksheet",
-    "Schedule I",
-    "Form 8949, box A",
-    "Form 8949, box B",
-    "Form 8949, box C",
-    "Form 8949, box D",
-    "Form 8949, box E",
-    "Form 8949, box F",
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
+namespace k1 = slot::scheduleK1;
+
+// Schedule K-1 boxes 9 and 11 to 14 pair each amount with the field of its code.
+struct CodedAmount {
+    SlotRef amount;
+    SlotRef code;
+};
+constexpr CodedAmount kCodedK1Amounts[] = {
+    {k1::box9Amount1, k1::box9Code1}, {k1::box9Amount2, k1::box9Code2}, {k1::box9Amount3, k1::box9Code3},
+    {k1::box11Amount1, k1::box11Code1}, {k1::box11Amount2, k1::box11Code2}, {k1::box11Amount3, k1::box11Code3},
+    {k1::box11Amount4, k1::box11Code4}, {k1::box12Amount1, k1::box12Code1}, {k1::box12Amount2, k1::box12Code2},
+    {k1::box12Amount3, k1::box12Code3}, {k1::box12Amount4, k1::box12Code4}, {k1::box13Amount1, k1::box13Code1},
+    {k1::box13Amount2, k1::box13Code2}, {k1::box13Amount3, k1::box13Code3}, {k1::box14Amount1, k1::box14Code1},
+    {k1::box14Amount2, k1::box14Code2}, {k1::box14Amount3, k1::box14Code3}, {k1::box14Amount4, k1::box14Code4},
 };
 
-constexpr int kK1NameSlot = 23;
-// Schedule K-1 boxes 9 and 11 to 14 pair each amount with a code field 46 slots further on.
-constexpr int kK1CodeOffset = 46;
-
-bool IsCodedK1Amount(int slot)
+const CodedAmount* FindCodedK1Amount(int slot)
 {
-    return (slot >= 40 && slot <= 42) || (slot >= 46 && slot <= 49) || (slot >= 53 && slot <= 56) ||
-           (slot >= 60 && slot <= 62) || (slot >= 66 && slot <= 69);
+    for (const CodedAmount& coded : kCodedK1Amounts)
+        if (coded.amount.slot == slot)
+            return &coded;
+    return nullptr;
 }
 
 std::string Trimmed(const std::string& text)
@@ -72,15 +44,6 @@ std::string Trimmed(const std::string& text)
 }
 
 }  // namespace
-
-int LayoutOf(int formType)
-{
-    if (formType == ftForm8949B || formType == ftForm8949C)
-        return ftForm8949A;
-    if (formType == ftForm8949E || formType == ftForm8949F)
-        return ftForm8949D;
-    return formType;
-}
 
 const FieldLabel* FindFieldLabel(int formType, int slot)
 {
@@ -109,12 +72,13 @@ const std::vector<const FieldLabel*>& GuardedFields(int formType)
 
 std::string FormName(const TAnswer& store, int formType, int page)
 {
-    const char* name = formType >= 0 && formType < kFormTypes ? kFormNames[formType] : nullptr;
+    const FormTypeRow* row = FindFormType(formType);
+    const char* name = row ? row->name : nullptr;
     if (!name)
         return "form type " + std::to_string(formType);
     if (formType == ftScheduleK1) {
         std::string text = std::string(name) + ", beneficiary " + std::to_string(page + 1);
-        const std::string beneficiary = Trimmed(store.Text(formType, page, kK1NameSlot));
+        const std::string beneficiary = Trimmed(store.Text(formType, page, k1::itemGName.slot));
         return beneficiary.empty() ? text : text + " (" + beneficiary + ")";
     }
     if (store.CountField(formType))
@@ -126,8 +90,9 @@ std::string LineName(const TAnswer& store, int formType, int page, int slot)
 {
     const FieldLabel* label = FindFieldLabel(formType, slot);
     std::string line = label && *label->text ? label->text : "field " + std::to_string(slot);
-    if (formType == ftScheduleK1 && IsCodedK1Amount(slot)) {
-        const std::string code = Trimmed(store.Text(formType, page, slot + kK1CodeOffset));
+    const CodedAmount* coded = formType == ftScheduleK1 ? FindCodedK1Amount(slot) : nullptr;
+    if (coded) {
+        const std::string code = Trimmed(store.Text(formType, page, coded->code.slot));
         if (!code.empty())
             line += ", code " + code;
     }

@@ -26,8 +26,6 @@ struct FieldLabel {
 extern const FieldLabel kFieldLabels[];
 extern const std::size_t kFieldLabelCount;
 
-int LayoutOf(int formType);
-
 // The field of `formType` bound to `slot`, or nullptr when no layout shows it.
 const FieldLabel* FindFieldLabel(int formType, int slot);
 

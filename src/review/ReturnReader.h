@@ -4,6 +4,7 @@
 // numbers. Reading never changes the store.
 
 #include "store/Answers.h"
+#include "store/SlotRef.h"
 
 #include <string>
 
@@ -30,6 +31,11 @@ public:
     // Empty or blanks only.
     bool Blank(int formType, int page, int slot) const;
     bool Blank(int formType, int slot) const { return Blank(formType, 0, slot); }
+    // The same for a named slot (slot/<Page>.h) of page k of its form type.
+    const std::string& Text(SlotRef s, int page = 0) const { return Text(s.formType, page, s.slot); }
+    double Amount(SlotRef s, int page = 0) const { return Amount(s.formType, page, s.slot); }
+    bool Ticked(SlotRef s, int page = 0) const { return Ticked(s.formType, page, s.slot); }
+    bool Blank(SlotRef s, int page = 0) const { return Blank(s.formType, page, s.slot); }
 
     // Schedule K-1 pages in use, 0 to 20.
     int K1Pages() const;

@@ -33,7 +33,8 @@ void RunRules(const ReturnReader& reader, std::vector<Finding>& findings)
             std::optional<std::string> text = rule.test(reader, page);
             if (text)
                 findings.push_back(MakeFinding(reader.Store(), rule.id, rule.severity,
-                                               {rule.formType, page, rule.slot}, rule.line, std::move(*text)));
+                                               {rule.field.formType, page, rule.field.slot}, rule.line,
+                                               std::move(*text)));
         }
     }
 }

@@ -1,5 +1,12 @@
 #include "review/ReviewRules.h"
 
+#include "slot/CapitalLossCarryover.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Form1041T.h"
+#include "slot/Rate28Worksheet.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleK1.h"
 #include "store/Misc.h"
 
 #include <algorithm>
@@ -10,30 +17,28 @@ namespace {
 
 using Result = std::optional<std::string>;
 
-// Form 1041 page 1.
-constexpr int kBeginDate = 0, kEndDate = 1;
-constexpr int kDecedentsEstate = 2, kSimpleTrust = 3, kComplexTrust = 4, kDisabilityTrust = 5, kEsbt = 6,
-              kGrantorTrust = 7, kBankruptcy7 = 8, kBankruptcy11 = 9, kPooledFund = 10;
-constexpr int kEntityName = 11, kFiduciary = 12, kStreet = 13, kSecondAddressLine = 14, kCity = 15;
-constexpr int kEin = 17, kCharitable4947a1 = 19, kFinalReturn = 24, kSection645Election = 86;
-constexpr int kOrdinaryDividends = 31, kQualifiedToBeneficiaries = 32, kQualifiedToEstate = 33;
-constexpr int kDistributionDeduction = 52, kEstimatedTaxAllocated = 59;
-// Form 1041 page 2, Schedule B line 7.
-constexpr int kDistributableNetIncome = 13;
-// Schedule D page 2, line 18c columns (1) to (3).
-constexpr int k28RateBeneficiaries = 9, k28RateTotal = 11;
-// 28% Rate Gain Worksheet line 7; Capital Loss Carryover Worksheet lines 9 and 14.
-constexpr int k28RateWorksheetResult = 7, kShortTermCarryover = 9, kLongTermCarryover = 14;
-// Form 1041-T line 4.
-constexpr int kTotalAllocated = 61;
-// Schedule K-1.
-constexpr int kK1Box1 = 29, kK1Box2a = 30, kK1Box2b = 31, kK1Box3 = 32, kK1Box4a = 33;
-constexpr int kK1Box5 = 36, kK1Box6 = 37, kK1Box7 = 38, kK1Box8 = 39;
-constexpr int kK1IdentifyingNumber = 14, kK1Name = 23, kK1Address[] = {16, 17, 18};
+namespace f1 = slot::form1041Page1;
+namespace f2 = slot::form1041Page2;
+namespace d2 = slot::scheduleDPage2;
+namespace r28 = slot::rate28Worksheet;
+namespace cl = slot::capitalLossCarryover;
+namespace f1041t = slot::form1041T;
+namespace k1 = slot::scheduleK1;
+
+constexpr SlotRef kK1Address[] = {k1::itemGAddress1, k1::itemGAddress2, k1::itemGAddress3};
 // The amounts of a K-1 the allocation figures (boxes 1 to 4c, the first two of boxes 11 and 12),
 // and those the preparer types (boxes 5 to 10, the further ones of 11 and 12, 13 and 14).
-constexpr int kK1AllocatedAmounts[] = {29, 30, 31, 32, 33, 34, 35, 46, 47, 53, 54};
-constexpr int kK1EnteredAmounts[] = {36, 37, 38, 39, 40, 41, 42, 43, 48, 49, 55, 56, 60, 61, 62, 66, 67, 68, 69};
+constexpr SlotRef kK1AllocatedAmounts[] = {
+    k1::box1Interest, k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain,
+    k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250, k1::box11Amount1,
+    k1::box11Amount2, k1::box12Amount1, k1::box12Amount2,
+};
+constexpr SlotRef kK1EnteredAmounts[] = {
+    k1::box5,         k1::box6,         k1::box7,         k1::box8,         k1::box9Amount1,
+    k1::box9Amount2,  k1::box9Amount3,  k1::box10,        k1::box11Amount3, k1::box11Amount4,
+    k1::box12Amount3, k1::box12Amount4, k1::box13Amount1, k1::box13Amount2, k1::box13Amount3,
+    k1::box14Amount1, k1::box14Amount2, k1::box14Amount3, k1::box14Amount4,
+};
 
 // Amounts of a return are whole dollars; a few dollars apart is rounding, not an error.
 constexpr double kRoundingPerK1Box = 0.5;
@@ -68,22 +73,22 @@ std::string DateText(const Date& date)
 
 Result EntityNameMissing(const ReturnReader& r, int)
 {
-    if (!r.Blank(ftForm1041Page1, kEntityName))
+    if (!r.Blank(f1::nameOfEstateOrTrust))
         return {};
     return "The name of the estate or trust is missing.";
 }
 
 Result FiduciaryMissing(const ReturnReader& r, int)
 {
-    if (!r.Blank(ftForm1041Page1, kFiduciary))
+    if (!r.Blank(f1::nameAndTitleOfFiduciary))
         return {};
     return "The name and title of the fiduciary are missing.";
 }
 
 Result AddressMissing(const ReturnReader& r, int)
 {
-    if (!r.Blank(ftForm1041Page1, kStreet) || !r.Blank(ftForm1041Page1, kSecondAddressLine) ||
-        !r.Blank(ftForm1041Page1, kCity))
+    if (!r.Blank(f1::fiduciaryStreet) || !r.Blank(f1::fiduciaryAddress2) ||
+        !r.Blank(f1::fiduciaryCity))
         return {};
     return "The fiduciary's address is missing; the IRS, the K-1 and the vouchers need it.";
 }
@@ -92,23 +97,26 @@ Result AddressMissing(const ReturnReader& r, int)
 // exclude each other; a qualified disability trust, an ESBT and a grantor type trust describe a
 // trust further and may be ticked beside a trust ("check all boxes that apply").
 struct EntityBox {
-    int slot;
+    SlotRef box;
     const char* name;
 };
-constexpr EntityBox kEntityKinds[] = {{kDecedentsEstate, "decedent's estate"}, {kSimpleTrust, "simple trust"},
-                                      {kComplexTrust, "complex trust"},        {kBankruptcy7, "bankruptcy estate, chapter 7"},
-                                      {kBankruptcy11, "bankruptcy estate, chapter 11"}, {kPooledFund, "pooled income fund"}};
-constexpr EntityBox kTrustQualifiers[] = {{kDisabilityTrust, "qualified disability trust"},
-                                          {kEsbt, "ESBT"},
-                                          {kGrantorTrust, "grantor type trust"}};
+constexpr EntityBox kEntityKinds[] = {{f1::itemADecedentsEstate, "decedent's estate"},
+                                      {f1::itemASimpleTrust, "simple trust"},
+                                      {f1::itemAComplexTrust, "complex trust"},
+                                      {f1::itemABankruptcyEstateCh7, "bankruptcy estate, chapter 7"},
+                                      {f1::itemABankruptcyEstateCh11, "bankruptcy estate, chapter 11"},
+                                      {f1::itemAPooledIncomeFund, "pooled income fund"}};
+constexpr EntityBox kTrustQualifiers[] = {{f1::itemAQualifiedDisabilityTrust, "qualified disability trust"},
+                                          {f1::itemAESBT, "ESBT"},
+                                          {f1::itemAGrantorTypeTrust, "grantor type trust"}};
 
 Result EntityTypeMissing(const ReturnReader& r, int)
 {
     for (const EntityBox& box : kEntityKinds)
-        if (r.Ticked(ftForm1041Page1, box.slot))
+        if (r.Ticked(box.box))
             return {};
     for (const EntityBox& box : kTrustQualifiers)
-        if (r.Ticked(ftForm1041Page1, box.slot))
+        if (r.Ticked(box.box))
             return {};
     return "No type of entity is ticked in item A.";
 }
@@ -117,13 +125,13 @@ Result EntityTypesConflict(const ReturnReader& r, int)
 {
     std::vector<const char*> kinds;
     for (const EntityBox& box : kEntityKinds)
-        if (r.Ticked(ftForm1041Page1, box.slot))
+        if (r.Ticked(box.box))
             kinds.push_back(box.name);
     std::vector<const char*> qualifiers;
     for (const EntityBox& box : kTrustQualifiers)
-        if (r.Ticked(ftForm1041Page1, box.slot))
+        if (r.Ticked(box.box))
             qualifiers.push_back(box.name);
-    const bool trust = r.Ticked(ftForm1041Page1, kSimpleTrust) || r.Ticked(ftForm1041Page1, kComplexTrust);
+    const bool trust = r.Ticked(f1::itemASimpleTrust) || r.Ticked(f1::itemAComplexTrust);
     if (kinds.size() > 1) {
         std::string text = "Item A ticks more than one type of entity: ";
         for (size_t i = 0; i < kinds.size(); ++i)
@@ -138,7 +146,7 @@ Result EntityTypesConflict(const ReturnReader& r, int)
 
 Result EinMalformed(const ReturnReader& r, int)
 {
-    const std::string ein = Trim(r.Text(ftForm1041Page1, 0, kEin));
+    const std::string ein = Trim(r.Text(f1::itemCEin));
     if (IsEmployerIdentificationNumber(ein))
         return {};
     std::string lower = ein;
@@ -153,7 +161,7 @@ Result EinMalformed(const ReturnReader& r, int)
 
 Result EinAppliedFor(const ReturnReader& r, int)
 {
-    std::string ein = Trim(r.Text(ftForm1041Page1, 0, kEin));
+    std::string ein = Trim(r.Text(f1::itemCEin));
     std::transform(ein.begin(), ein.end(), ein.begin(), [](unsigned char c) { return std::tolower(c); });
     if (ein != "applied for")
         return {};
@@ -167,7 +175,7 @@ constexpr int kTaxYear = 2016;
 // Both dates of the heading, when both read.
 bool TaxYearDates(const ReturnReader& r, Date& begin, Date& end)
 {
-    return ReadDate(r.Text(ftForm1041Page1, 0, kBeginDate), begin) && ReadDate(r.Text(ftForm1041Page1, 0, kEndDate), end);
+    return ReadDate(r.Text(f1::taxYearBeginning), begin) && ReadDate(r.Text(f1::taxYearEnding), end);
 }
 
 bool IsCalendarYear(const Date& begin, const Date& end)
@@ -175,30 +183,30 @@ bool IsCalendarYear(const Date& begin, const Date& end)
     return begin.month == 1 && begin.day == 1 && end.month == 12 && end.day == 31 && begin.year == end.year;
 }
 
-Result DateUnreadable(const ReturnReader& r, int slot, const char* which)
+Result DateUnreadable(const ReturnReader& r, SlotRef field, const char* which)
 {
-    const std::string& text = r.Text(ftForm1041Page1, 0, slot);
+    const std::string& text = r.Text(field);
     Date date;
-    if (r.Blank(ftForm1041Page1, slot) || ReadDate(text, date))
+    if (r.Blank(field) || ReadDate(text, date))
         return {};
     return std::string("The ") + which + " date of the tax year, " + Quoted(Trim(text)) +
            ", is not a date (month/day/year).";
 }
 
-Result BeginDateUnreadable(const ReturnReader& r, int) { return DateUnreadable(r, kBeginDate, "beginning"); }
-Result EndDateUnreadable(const ReturnReader& r, int) { return DateUnreadable(r, kEndDate, "ending"); }
+Result BeginDateUnreadable(const ReturnReader& r, int) { return DateUnreadable(r, f1::taxYearBeginning, "beginning"); }
+Result EndDateUnreadable(const ReturnReader& r, int) { return DateUnreadable(r, f1::taxYearEnding, "ending"); }
 
 // Both dates empty is a calendar year return; one without the other is not.
 Result BeginDateMissing(const ReturnReader& r, int)
 {
-    if (!r.Blank(ftForm1041Page1, kBeginDate) || r.Blank(ftForm1041Page1, kEndDate))
+    if (!r.Blank(f1::taxYearBeginning) || r.Blank(f1::taxYearEnding))
         return {};
     return "The tax year has an ending date but no beginning date.";
 }
 
 Result EndDateMissing(const ReturnReader& r, int)
 {
-    if (r.Blank(ftForm1041Page1, kBeginDate) || !r.Blank(ftForm1041Page1, kEndDate))
+    if (r.Blank(f1::taxYearBeginning) || !r.Blank(f1::taxYearEnding))
         return {};
     return "The tax year has a beginning date but no ending date.";
 }
@@ -251,9 +259,9 @@ Result TrustWithFiscalYear(const ReturnReader& r, int)
     Date begin, end;
     if (!TaxYearDates(r, begin, end) || IsCalendarYear(begin, end) || DayNumber(end) < DayNumber(begin))
         return {};
-    if (!(r.Ticked(ftForm1041Page1, kSimpleTrust) || r.Ticked(ftForm1041Page1, kComplexTrust)) ||
-        r.Ticked(ftForm1041Page1, kDecedentsEstate) || r.Ticked(ftForm1041Page1, kCharitable4947a1) ||
-        r.Ticked(ftForm1041Page1, kSection645Election))
+    if (!(r.Ticked(f1::itemASimpleTrust) || r.Ticked(f1::itemAComplexTrust)) ||
+        r.Ticked(f1::itemADecedentsEstate) || r.Ticked(f1::itemE4947a1) ||
+        r.Ticked(f1::itemGSection645))
         return {};
     return "A trust must generally use the calendar year, and this one has the tax year " + DateText(begin) +
            " to " + DateText(end) +
@@ -265,9 +273,9 @@ Result TrustWithFiscalYear(const ReturnReader& r, int)
 
 Result QualifiedAboveOrdinaryDividends(const ReturnReader& r, int)
 {
-    const double qualified = r.Amount(ftForm1041Page1, kQualifiedToBeneficiaries) +
-                             r.Amount(ftForm1041Page1, kQualifiedToEstate);
-    const double ordinary = r.Amount(ftForm1041Page1, kOrdinaryDividends);
+    const double qualified = r.Amount(f1::line2b1QualifiedToBeneficiaries) +
+                             r.Amount(f1::line2b2QualifiedToEstate);
+    const double ordinary = r.Amount(f1::line2aDividends);
     if (qualified <= ordinary)
         return {};
     return "Qualified dividends (lines 2b(1) and 2b(2) together, " + Dollars(qualified) +
@@ -276,7 +284,7 @@ Result QualifiedAboveOrdinaryDividends(const ReturnReader& r, int)
 
 Result DistributionWithoutK1(const ReturnReader& r, int)
 {
-    const double deduction = r.Amount(ftForm1041Page1, kDistributionDeduction);
+    const double deduction = r.Amount(f1::line18Distribution);
     if (deduction <= 0 || r.K1Pages() > 0)
         return {};
     return "An income distribution deduction of " + Dollars(deduction) +
@@ -290,12 +298,12 @@ Result DistributionWithoutK1(const ReturnReader& r, int)
 // Example: qualified dividends 4,200, line 18 6,880 and DNI 6,880 give 2b(1) 4,200 and 2b(2) 0.
 Result QualifiedDividendSplit(const ReturnReader& r, int)
 {
-    const double toBeneficiaries = r.Amount(ftForm1041Page1, kQualifiedToBeneficiaries);
-    const double qualified = toBeneficiaries + r.Amount(ftForm1041Page1, kQualifiedToEstate);
+    const double toBeneficiaries = r.Amount(f1::line2b1QualifiedToBeneficiaries);
+    const double qualified = toBeneficiaries + r.Amount(f1::line2b2QualifiedToEstate);
     if (qualified <= 0)
         return {};
-    const double deduction = r.Amount(ftForm1041Page1, kDistributionDeduction);
-    const double dni = r.Amount(ftForm1041Page2, kDistributableNetIncome);
+    const double deduction = r.Amount(f1::line18Distribution);
+    const double dni = r.Amount(f2::scheduleBLine7Dni);
     const double share = dni > 0 ? std::clamp(deduction / dni, 0.0, 1.0) : 0.0;
     const double expected = qualified * share;
     const double tolerance = std::max(kSplitToleranceDollars, kSplitToleranceShare * qualified);
@@ -312,11 +320,11 @@ Result QualifiedDividendSplit(const ReturnReader& r, int)
 // An amount of the preparer's own: an allocated amount overridden, or any entered one.
 bool HasOwnAmounts(const ReturnReader& r, int k)
 {
-    for (int slot : kK1AllocatedAmounts)
-        if (r.Store().OvRide(ftScheduleK1, k, slot) && r.Amount(ftScheduleK1, k, slot) != 0)
+    for (SlotRef box : kK1AllocatedAmounts)
+        if (r.Store().OvRide(box.formType, k, box.slot) && r.Amount(box, k) != 0)
             return true;
-    for (int slot : kK1EnteredAmounts)
-        if (r.Amount(ftScheduleK1, k, slot) != 0)
+    for (SlotRef box : kK1EnteredAmounts)
+        if (r.Amount(box, k) != 0)
             return true;
     return false;
 }
@@ -350,7 +358,7 @@ Result OwnAmounts(const ReturnReader& r, int k)
 
 Result BeneficiaryNumberMalformed(const ReturnReader& r, int k)
 {
-    const std::string number = Trim(r.Text(ftScheduleK1, k, kK1IdentifyingNumber));
+    const std::string number = Trim(r.Text(k1::itemFIdentifyingNumber, k));
     if (IsSocialSecurityNumber(number) || IsEmployerIdentificationNumber(number))
         return {};
     if (number.empty())
@@ -361,25 +369,25 @@ Result BeneficiaryNumberMalformed(const ReturnReader& r, int k)
 
 Result BeneficiaryNameMissing(const ReturnReader& r, int k)
 {
-    if (!r.Blank(ftScheduleK1, k, kK1Name))
+    if (!r.Blank(k1::itemGName, k))
         return {};
     return "The beneficiary's name is missing.";
 }
 
 Result BeneficiaryAddressMissing(const ReturnReader& r, int k)
 {
-    for (int slot : kK1Address)
-        if (!r.Blank(ftScheduleK1, k, slot))
+    for (SlotRef line : kK1Address)
+        if (!r.Blank(line, k))
             return {};
     return "The beneficiary's address is missing.";
 }
 
-double SumOverK1Pages(const ReturnReader& r, std::initializer_list<int> slots)
+double SumOverK1Pages(const ReturnReader& r, std::initializer_list<SlotRef> boxes)
 {
     double total = 0;
     for (int k = 0; k < r.K1Pages(); ++k)
-        for (int slot : slots)
-            total += r.Amount(ftScheduleK1, k, slot);
+        for (SlotRef box : boxes)
+            total += r.Amount(box, k);
     return total;
 }
 
@@ -391,8 +399,9 @@ Result K1IncomeApartFromDeduction(const ReturnReader& r, int)
     const int pages = r.K1Pages();
     if (pages == 0)
         return {};
-    const double boxes = SumOverK1Pages(r, {kK1Box1, kK1Box2a, kK1Box3, kK1Box4a, kK1Box5, kK1Box6, kK1Box7, kK1Box8});
-    const double deduction = r.Amount(ftForm1041Page1, kDistributionDeduction);
+    const double boxes = SumOverK1Pages(r, {k1::box1Interest, k1::box2aOrdinaryDividends, k1::box3ShortTermGain,
+                                            k1::box4aLongTermGain, k1::box5, k1::box6, k1::box7, k1::box8});
+    const double deduction = r.Amount(f1::line18Distribution);
     // Four computed boxes a page, each rounded to the dollar.
     if (std::fabs(boxes - deduction) <= 4 * kRoundingPerK1Box * pages)
         return {};
@@ -405,8 +414,8 @@ Result K1QualifiedDividendsApartFromLine2b1(const ReturnReader& r, int)
     const int pages = r.K1Pages();
     if (pages == 0)
         return {};
-    const double boxes = SumOverK1Pages(r, {kK1Box2b});
-    const double line2b1 = r.Amount(ftForm1041Page1, kQualifiedToBeneficiaries);
+    const double boxes = SumOverK1Pages(r, {k1::box2bQualifiedDividends});
+    const double line2b1 = r.Amount(f1::line2b1QualifiedToBeneficiaries);
     if (std::fabs(boxes - line2b1) <= 2 * kRoundingPerK1Box * pages)
         return {};
     return "Box 2b of the Schedules K-1 adds up to " + Dollars(boxes) +
@@ -415,10 +424,10 @@ Result K1QualifiedDividendsApartFromLine2b1(const ReturnReader& r, int)
 
 Result FinalReturnCarryoversWithoutK1(const ReturnReader& r, int)
 {
-    if (!r.Ticked(ftForm1041Page1, kFinalReturn) || r.K1Pages() > 0)
+    if (!r.Ticked(f1::itemFFinalReturn) || r.K1Pages() > 0)
         return {};
-    const double shortTerm = r.Amount(ftCapitalLossCarryover, kShortTermCarryover);
-    const double longTerm = r.Amount(ftCapitalLossCarryover, kLongTermCarryover);
+    const double shortTerm = r.Amount(cl::line9);
+    const double longTerm = r.Amount(cl::line14);
     if (shortTerm <= 0 && longTerm <= 0)
         return {};
     return "This final return has capital loss carryovers (short-term " + Dollars(shortTerm) + ", long-term " +
@@ -431,8 +440,8 @@ Result FinalReturnCarryoversWithoutK1(const ReturnReader& r, int)
 
 Result Rate28WorksheetApartFromScheduleD(const ReturnReader& r, int)
 {
-    const double worksheet = r.Amount(ftRate28Worksheet, k28RateWorksheetResult);
-    const double scheduleD = r.Amount(ftScheduleDPage2, k28RateTotal);
+    const double worksheet = r.Amount(r28::line7);
+    const double scheduleD = r.Amount(d2::line18cTotal);
     if (worksheet == scheduleD)
         return {};
     return "Line 18c, column (3), is " + Dollars(scheduleD) + " while line 7 of the 28% Rate Gain Worksheet is " +
@@ -442,8 +451,8 @@ Result Rate28WorksheetApartFromScheduleD(const ReturnReader& r, int)
 
 Result EstimatedTaxAllocationApartFrom1041T(const ReturnReader& r, int)
 {
-    const double line24b = r.Amount(ftForm1041Page1, kEstimatedTaxAllocated);
-    const double form1041T = r.Amount(ftForm1041T, kTotalAllocated);
+    const double line24b = r.Amount(f1::line24bToBeneficiaries);
+    const double form1041T = r.Amount(f1041t::line4TotalAllocated);
     if (line24b == form1041T)
         return {};
     if (form1041T == 0)
@@ -463,50 +472,49 @@ const std::vector<ReviewRule>& ReviewRules()
 {
     using S = Severity;
     using P = Scope;
-    // id | severity | pages | form type | slot | line | test
+    // id | severity | pages | field | line | test
     static const std::vector<ReviewRule> rules = {
-        {"f1041.name", S::Error, P::Return, ftForm1041Page1, kEntityName, "Name of estate or trust", EntityNameMissing},
-        {"f1041.fiduciary", S::Error, P::Return, ftForm1041Page1, kFiduciary, "Name and title of fiduciary", FiduciaryMissing},
-        {"f1041.entity-type", S::Error, P::Return, ftForm1041Page1, kDecedentsEstate, "item A", EntityTypeMissing},
-        {"f1041.entity-types", S::Error, P::Return, ftForm1041Page1, kDecedentsEstate, "item A", EntityTypesConflict},
-        {"f1041.ein", S::Error, P::Return, ftForm1041Page1, kEin, "item C", EinMalformed},
-        {"year.begin-unreadable", S::Error, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", BeginDateUnreadable},
-        {"year.end-unreadable", S::Error, P::Return, ftForm1041Page1, kEndDate, "tax year ending", EndDateUnreadable},
-        {"year.begin-missing", S::Error, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", BeginDateMissing},
-        {"year.end-missing", S::Error, P::Return, ftForm1041Page1, kEndDate, "tax year ending", EndDateMissing},
-        {"year.order", S::Error, P::Return, ftForm1041Page1, kEndDate, "tax year ending", EndBeforeBeginning},
-        {"year.calendar", S::Error, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", CalendarYearNot2016},
-        {"year.fiscal", S::Error, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", FiscalYearNotBeginningIn2016},
-        {"year.length", S::Error, P::Return, ftForm1041Page1, kEndDate, "tax year ending", LongerThanTwelveMonths},
-        {"f1041.qualified-dividends", S::Error, P::Return, ftForm1041Page1, kQualifiedToBeneficiaries, "line 2b(1)",
+        {"f1041.name", S::Error, P::Return, f1::nameOfEstateOrTrust, "Name of estate or trust", EntityNameMissing},
+        {"f1041.fiduciary", S::Error, P::Return, f1::nameAndTitleOfFiduciary, "Name and title of fiduciary",
+         FiduciaryMissing},
+        {"f1041.entity-type", S::Error, P::Return, f1::itemADecedentsEstate, "item A", EntityTypeMissing},
+        {"f1041.entity-types", S::Error, P::Return, f1::itemADecedentsEstate, "item A", EntityTypesConflict},
+        {"f1041.ein", S::Error, P::Return, f1::itemCEin, "item C", EinMalformed},
+        {"year.begin-unreadable", S::Error, P::Return, f1::taxYearBeginning, "tax year beginning", BeginDateUnreadable},
+        {"year.end-unreadable", S::Error, P::Return, f1::taxYearEnding, "tax year ending", EndDateUnreadable},
+        {"year.begin-missing", S::Error, P::Return, f1::taxYearBeginning, "tax year beginning", BeginDateMissing},
+        {"year.end-missing", S::Error, P::Return, f1::taxYearEnding, "tax year ending", EndDateMissing},
+        {"year.order", S::Error, P::Return, f1::taxYearEnding, "tax year ending", EndBeforeBeginning},
+        {"year.calendar", S::Error, P::Return, f1::taxYearBeginning, "tax year beginning", CalendarYearNot2016},
+        {"year.fiscal", S::Error, P::Return, f1::taxYearBeginning, "tax year beginning", FiscalYearNotBeginningIn2016},
+        {"year.length", S::Error, P::Return, f1::taxYearEnding, "tax year ending", LongerThanTwelveMonths},
+        {"f1041.qualified-dividends", S::Error, P::Return, f1::line2b1QualifiedToBeneficiaries, "line 2b(1)",
          QualifiedAboveOrdinaryDividends},
-        {"f1041.distribution-without-k1", S::Error, P::Return, ftForm1041Page1, kDistributionDeduction, "line 18",
+        {"f1041.distribution-without-k1", S::Error, P::Return, f1::line18Distribution, "line 18",
          DistributionWithoutK1},
-        {"k1.percentages", S::Error, P::Return, ftScheduleK1, kK1Box1, "box 1", SharesAboveHundredPercent},
-        {"k1.no-share", S::Error, P::EachK1Page, ftScheduleK1, kK1Box1, "box 1", NoShareAndNoOwnAmounts},
-        {"k1.identifying-number", S::Error, P::EachK1Page, ftScheduleK1, kK1IdentifyingNumber, "item F",
+        {"k1.percentages", S::Error, P::Return, k1::box1Interest, "box 1", SharesAboveHundredPercent},
+        {"k1.no-share", S::Error, P::EachK1Page, k1::box1Interest, "box 1", NoShareAndNoOwnAmounts},
+        {"k1.identifying-number", S::Error, P::EachK1Page, k1::itemFIdentifyingNumber, "item F",
          BeneficiaryNumberMalformed},
 
-        {"f1041.ein-applied-for", S::Warning, P::Return, ftForm1041Page1, kEin, "item C", EinAppliedFor},
-        {"f1041.address", S::Warning, P::Return, ftForm1041Page1, kStreet, "address", AddressMissing},
-        {"year.trust-fiscal", S::Warning, P::Return, ftForm1041Page1, kBeginDate, "tax year beginning", TrustWithFiscalYear},
-        {"k1.income-total", S::Warning, P::Return, ftForm1041Page1, kDistributionDeduction, "line 18",
-         K1IncomeApartFromDeduction},
-        {"k1.qualified-dividends-total", S::Warning, P::Return, ftForm1041Page1, kQualifiedToBeneficiaries, "line 2b(1)",
+        {"f1041.ein-applied-for", S::Warning, P::Return, f1::itemCEin, "item C", EinAppliedFor},
+        {"f1041.address", S::Warning, P::Return, f1::fiduciaryStreet, "address", AddressMissing},
+        {"year.trust-fiscal", S::Warning, P::Return, f1::taxYearBeginning, "tax year beginning", TrustWithFiscalYear},
+        {"k1.income-total", S::Warning, P::Return, f1::line18Distribution, "line 18", K1IncomeApartFromDeduction},
+        {"k1.qualified-dividends-total", S::Warning, P::Return, f1::line2b1QualifiedToBeneficiaries, "line 2b(1)",
          K1QualifiedDividendsApartFromLine2b1},
-        {"f1041.qualified-dividends-split", S::Warning, P::Return, ftForm1041Page1, kQualifiedToBeneficiaries,
-         "line 2b(1)", QualifiedDividendSplit},
-        {"sched-d.rate-28", S::Warning, P::Return, ftScheduleDPage2, k28RateBeneficiaries, "line 18c",
+        {"f1041.qualified-dividends-split", S::Warning, P::Return, f1::line2b1QualifiedToBeneficiaries, "line 2b(1)",
+         QualifiedDividendSplit},
+        {"sched-d.rate-28", S::Warning, P::Return, d2::line18cBeneficiaries, "line 18c",
          Rate28WorksheetApartFromScheduleD},
-        {"f1041.estimated-tax-allocation", S::Warning, P::Return, ftForm1041Page1, kEstimatedTaxAllocated, "line 24b",
+        {"f1041.estimated-tax-allocation", S::Warning, P::Return, f1::line24bToBeneficiaries, "line 24b",
          EstimatedTaxAllocationApartFrom1041T},
-        {"k1.final-carryovers", S::Warning, P::Return, ftForm1041Page1, kFinalReturn, "item F, Final return",
+        {"k1.final-carryovers", S::Warning, P::Return, f1::itemFFinalReturn, "item F, Final return",
          FinalReturnCarryoversWithoutK1},
-        {"k1.beneficiary-name", S::Warning, P::EachK1Page, ftScheduleK1, kK1Name, "item G", BeneficiaryNameMissing},
-        {"k1.beneficiary-address", S::Warning, P::EachK1Page, ftScheduleK1, kK1Address[0], "item G",
-         BeneficiaryAddressMissing},
+        {"k1.beneficiary-name", S::Warning, P::EachK1Page, k1::itemGName, "item G", BeneficiaryNameMissing},
+        {"k1.beneficiary-address", S::Warning, P::EachK1Page, kK1Address[0], "item G", BeneficiaryAddressMissing},
 
-        {"k1.own-amounts", S::Note, P::EachK1Page, ftScheduleK1, kK1Box1, "box 1", OwnAmounts},
+        {"k1.own-amounts", S::Note, P::EachK1Page, k1::box1Interest, "box 1", OwnAmounts},
     };
     return rules;
 }

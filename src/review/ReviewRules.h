@@ -4,6 +4,7 @@
 
 #include "review/Review.h"
 #include "review/ReturnReader.h"
+#include "store/SlotRef.h"
 
 #include <optional>
 #include <string>
@@ -22,8 +23,7 @@ struct ReviewRule {
     const char* id;
     Severity severity;
     Scope scope;
-    int formType;
-    int slot;
+    SlotRef field;     // on page 0 of its form type, or on each K-1 page
     const char* line;  // the line the finding names, as the preparer reads it on the form
     RuleTest test;
 };

@@ -3,6 +3,7 @@
 // dividend and deduction continuation schedules, Form 8949 boxes A to F): their names, adding
 // and deleting a page, and the Schedule K-1 allocation share with the flags it governs.
 
+#include "slot/ScheduleK1.h"
 #include "store/Answers.h"
 
 #include <array>
@@ -38,10 +39,19 @@ bool DeleteContinuationPage(TAnswer& store, int formType, int index);
 
 // The amounts of a beneficiary's Schedule K-1 that the allocation share fills: boxes 1 to 4c,
 // 11 and 12 with their codes.
-constexpr std::array<int, 15> kAllocatedK1Slots = {29, 30, 31, 32, 33, 34, 35, 46, 47, 53, 54, 92, 93, 99, 100};
+constexpr std::array<int, 15> kAllocatedK1Slots = {
+    slot::scheduleK1::box1Interest.slot,        slot::scheduleK1::box2aOrdinaryDividends.slot,
+    slot::scheduleK1::box2bQualifiedDividends.slot, slot::scheduleK1::box3ShortTermGain.slot,
+    slot::scheduleK1::box4aLongTermGain.slot,   slot::scheduleK1::box4b28RateGain.slot,
+    slot::scheduleK1::box4cUnrecaptured1250.slot, slot::scheduleK1::box11Amount1.slot,
+    slot::scheduleK1::box11Amount2.slot,        slot::scheduleK1::box12Amount1.slot,
+    slot::scheduleK1::box12Amount2.slot,        slot::scheduleK1::box11Code1.slot,
+    slot::scheduleK1::box11Code2.slot,          slot::scheduleK1::box12Code1.slot,
+    slot::scheduleK1::box12Code2.slot,
+};
 
 // Item G's first line on a K-1 page: the beneficiary's name.
-constexpr int kBeneficiaryNameSlot = 23;
+constexpr int kBeneficiaryNameSlot = slot::scheduleK1::itemGName.slot;
 
 // How a beneficiary's Schedule K-1 amounts come about.
 enum class K1Allocation {

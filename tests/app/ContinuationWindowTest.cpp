@@ -4,6 +4,11 @@
 #include "Window2Prompts.h"
 
 #include "store/ContinuationPages.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Interest.h"
+#include "slot/Other2.h"
+#include "slot/ScheduleK1.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -18,9 +23,15 @@ using quorvan::app::test::Window2Harness;
 
 namespace {
 
-const char kPayerField[] = "edt1004";   // first payer on an interest page
-const char kAmountField[] = "edt4005";  // its amount
-const char kLine1Field[] = "edt4030";   // Form 1041 line 1, the interest of every page
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace interest = quorvan::slot::interest;
+namespace k1 = quorvan::slot::scheduleK1;
+namespace other2 = quorvan::slot::other2;
+
+constexpr SlotRef kPayerField = interest::entries::Slot(0, interest::entries::description);   // first payer on an interest page
+constexpr SlotRef kAmountField = interest::entries::Slot(0, interest::entries::amount);  // its amount
+constexpr SlotRef kLine1Field = f1::line1Interest;   // Form 1041 line 1, the interest of every page
 
 void SaveShot(QWidget& widget, const char* name)
 {
@@ -66,7 +77,7 @@ void ContinuationWindowTest::threeInterestPagesDeleteTheSecond()
         h_.Type(kAmountField, amounts[i]);
     }
     QCOMPARE(Answers->NoOfInterest, 3);
-    Answers->SetOvRide(ftInterest, 1, 86, true);  // the second page's own flag leaves with it
+    Answers->SetOvRide(ftInterest, 1, interest::total.slot, true);  // the second page's own flag leaves with it
 
     h_.prompts->dialogAnswers << [](QDialog& chooser) {
         chooser.findChild<QComboBox*>("ComboBox1")->setCurrentIndex(1);
@@ -76,9 +87,11 @@ void ContinuationWindowTest::threeInterestPagesDeleteTheSecond()
     QCOMPARE(h_.prompts->dialogsShown, QStringList{"TfrmMultiple"});
     QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete a Interest Page?"});
     QCOMPARE(Answers->NoOfInterest, 2);
-    QCOMPARE(Answers->Text(ftInterest, 1, 4), std::string("Third Bank"));
-    QCOMPARE(Answers->Text(ftInterest, 2, 4), std::string());
-    QVERIFY(!Answers->OvRide(ftInterest, 1, 86));
+    QCOMPARE(Answers->Text(ftInterest, 1, interest::entries::Slot(0, interest::entries::description).slot),
+             std::string("Third Bank"));
+    QCOMPARE(Answers->Text(ftInterest, 2, interest::entries::Slot(0, interest::entries::description).slot),
+             std::string());
+    QVERIFY(!Answers->OvRide(ftInterest, 1, interest::total.slot));
     // The last page stays on screen and shows what is left of it: nothing.
     QCOMPARE(Shown(), 1802);
     QCOMPARE(h_.Edit(kPayerField)->text(), QString());
@@ -121,8 +134,8 @@ void ContinuationWindowTest::viewChoosesAmongThePages()
 
     // Schedule K-1 lists the beneficiaries by name.
     Answers->NoOfSchedK = 2;
-    Answers->SetText(ftScheduleK1, 0, 23, "Ann Hart");
-    Answers->SetText(ftScheduleK1, 1, 23, "Ben Hart");
+    Answers->SetText(ftScheduleK1, 0, k1::itemGName.slot, "Ann Hart");
+    Answers->SetText(ftScheduleK1, 1, k1::itemGName.slot, "Ben Hart");
     h_.prompts->dialogAnswers << [&](QDialog& chooser) {
         auto* list = chooser.findChild<QComboBox*>("ComboBox1");
         QCOMPARE(list->itemText(0), QString("Ann Hart"));
@@ -139,13 +152,14 @@ void ContinuationWindowTest::deleteAsksWithTheTypesOwnName()
 {
     Answers->NoOfOther2 = 1;
     Answers->NoOfOther = 2;
-    Answers->SetText(ftOther2, 0, 4, "Investment advice");
+    Answers->SetText(ftOther2, 0, other2::entries::Slot(0, other2::entries::description).slot, "Investment advice");
     h_.window->UpdateMenuItems();
     h_.prompts->warningAnswer = false;
     Items(26).remove->trigger();
     QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete a Other  2% Deductions Page?"});
     QCOMPARE(Answers->NoOfOther2, 1);  // No keeps the page
-    QCOMPARE(Answers->Text(ftOther2, 0, 4), std::string("Investment advice"));
+    QCOMPARE(Answers->Text(ftOther2, 0, other2::entries::Slot(0, other2::entries::description).slot),
+             std::string("Investment advice"));
 
     h_.prompts->warningAnswer = true;
     Items(26).remove->trigger();
@@ -161,15 +175,16 @@ void ContinuationWindowTest::deleteAsksWithTheTypesOwnName()
 void ContinuationWindowTest::deletedBeneficiaryTakesItsShareAndFlagsAlong()
 {
     Answers->NoOfInterest = 1;
-    Answers->SetText(ftInterest, 0, 5, "1,000");
-    Answers->SetText(ftForm1041Page2, 0, 16, "1,000");  // all of it distributed (Schedule B line 10)
+    Answers->SetText(ftInterest, 0, interest::entries::Slot(0, interest::entries::amount).slot, "1,000");
+    Answers->SetText(ftForm1041Page2, 0, f2::scheduleBLine10Other.slot,
+                     "1,000");  // all of it distributed (Schedule B line 10)
     Answers->NoOfSchedK = 3;
     SetK1Allocation(*Answers, 0, K1Allocation::Percentage, 0.25);
     SetK1Allocation(*Answers, 1, K1Allocation::Percentage, 0.5);
     SetK1Allocation(*Answers, 2, K1Allocation::OwnValues, 0);
-    Answers->SetText(ftScheduleK1, 2, 29, "777");  // the third beneficiary's own interest
+    Answers->SetText(ftScheduleK1, 2, k1::box1Interest.slot, "777");  // the third beneficiary's own interest
     h_.window->RefreshClick();
-    QCOMPARE(Answers->Text(ftScheduleK1, 1, 29), std::string("500"));
+    QCOMPARE(Answers->Text(ftScheduleK1, 1, k1::box1Interest.slot), std::string("500"));
 
     h_.prompts->dialogAnswers << [](QDialog& chooser) {
         chooser.findChild<QComboBox*>("ComboBox1")->setCurrentIndex(1);
@@ -178,8 +193,8 @@ void ContinuationWindowTest::deletedBeneficiaryTakesItsShareAndFlagsAlong()
     Items(9).remove->trigger();
     QCOMPARE(Answers->NoOfSchedK, 2);
     h_.window->RefreshClick();
-    QCOMPARE(Answers->Text(ftScheduleK1, 0, 29), std::string("250"));
-    QCOMPARE(Answers->Text(ftScheduleK1, 1, 29), std::string("777"));
+    QCOMPARE(Answers->Text(ftScheduleK1, 0, k1::box1Interest.slot), std::string("250"));
+    QCOMPARE(Answers->Text(ftScheduleK1, 1, k1::box1Interest.slot), std::string("777"));
     QCOMPARE(Answers->BeneficiaryInterest[1], -1.0);
     QCOMPARE(Answers->BeneficiaryInterest[2], -1.0);
 }
@@ -249,7 +264,7 @@ void ContinuationWindowTest::newBeneficiaryGetsThePercentageTyped()
     Answers->NoOfSchedK = 1;
     SetK1Allocation(*Answers, 0, K1Allocation::Percentage, 0.6);
     Answers->SetText(ftScheduleK1, 0, kBeneficiaryNameSlot, "Ann Hart");
-    Answers->SetText(ftForm1041Page2, 0, 13, "7,300");  // Schedule B line 7
+    Answers->SetText(ftForm1041Page2, 0, f2::scheduleBLine7Dni.slot, "7,300");  // Schedule B line 7
     QString named, shareOf;
     h_.prompts->dialogAnswers << [&](QDialog& dialog) {
         named = dialog.findChild<QLabel*>("lblBeneficiary")->text();
@@ -267,7 +282,7 @@ void ContinuationWindowTest::newBeneficiaryGetsThePercentageTyped()
     QCOMPARE(Shown(), 901);
 
     // The name typed on the page is the one the chooser lists.
-    h_.Type("edt1023", "Ben Hart");
+    h_.Type(k1::itemGName, "Ben Hart");
     QCOMPARE(Answers->Text(ftScheduleK1, 1, kBeneficiaryNameSlot), std::string("Ben Hart"));
 
     // Cancel leaves the third beneficiary without a percentage.

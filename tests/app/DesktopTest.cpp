@@ -9,8 +9,10 @@
 #include "HelpCommands.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
+#include "PageFields.h"
 #include "TfrmPdfPreview.h"
 #include "ProgramVersion.h"
+#include "slot/Form1041Page1.h"
 
 #include <QAction>
 #include <QDir>
@@ -36,6 +38,8 @@ using quorvan::app::test::FakePrompts;
 using quorvan::app::test::PromptLog;
 
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
 
 const QString kSample = QStringLiteral(QUORVAN_SOURCE_DIR "/examples/sample-trust.fq6");
 
@@ -184,10 +188,10 @@ private:
         return QTest::qWaitForWindowActive(window_.get());
     }
     HelpWindow* Help() { return window_->Help().Window(); }
-    QString Edit(const char* name)
+    QString Edit(SlotRef field)
     {
-        auto* edit = window_->Page()->findChild<QLineEdit*>(name);
-        return edit ? edit->text() : QStringLiteral("<no %1>").arg(name);
+        auto* edit = test::FieldOf<QLineEdit>(window_->Page(), field);
+        return edit ? edit->text() : QStringLiteral("<no field of slot %1>").arg(field.slot);
     }
 
 private slots:
@@ -266,7 +270,7 @@ void DesktopTest::fileGivenAtStartIsOpenedAsOpenDoes()
     window_->Files().OpenChosenFile(ReadCommandLine({"quorvan_16", given}).clientFile);
     QCOMPARE(window_->windowTitle(), QString("estate of ann.fq6"));
     QCOMPARE(window_->State().CurrentFormType, 1);
-    QCOMPARE(Edit("edt4041"), QString("9,780"));  // line 9 of the recalculated sample
+    QCOMPARE(Edit(f1::line9TotalIncome), QString("9,780"));  // line 9 of the recalculated sample
     QVERIFY(!window_->State().Modified);
     QCOMPARE(window_->Preferences().RecentFiles.front(), given.toStdString());
     QCOMPARE(log_.warnings, QStringList{});
@@ -281,7 +285,7 @@ void DesktopTest::fileGivenAtStartIsOpenedAsOpenDoes()
     QCOMPARE(log_.messageCodes[0] / 10, 3301u);
     QCOMPARE(log_.warnings, QStringList{});
     QCOMPARE(window_->windowTitle(), QString("Untitled.fq6"));
-    QCOMPARE(Edit("edt4041"), QString("0"));
+    QCOMPARE(Edit(f1::line9TotalIncome), QString("0"));
 }
 
 void DesktopTest::helpWindowFollowsLinksAndGoesBack()

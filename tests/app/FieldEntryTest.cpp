@@ -9,6 +9,9 @@
 #include "PageBinding.h"
 #include "TfrmBeneInt.h"
 #include "support/MessageRecorder.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041QFT.h"
+#include "slot/Form1041T.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,7 +27,13 @@ using namespace quorvan::app;
 using quorvan::app::test::Click;
 using quorvan::app::test::Window2Harness;
 
+Q_DECLARE_METATYPE(quorvan::SlotRef)
+
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f1041t = quorvan::slot::form1041T;
+namespace qft = quorvan::slot::form1041QFT;
 
 constexpr int kForm1041Page1 = 100;
 constexpr int kForm1041T = 1500;
@@ -57,7 +66,7 @@ private:
         QVERIFY(C().popMain->isVisible());
     }
     // The window scrolled to `field`, as the preparer sees it there.
-    void SaveShot(const char* name, const char* field)
+    void SaveShot(const char* name, SlotRef field)
     {
         const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
         if (folder.isEmpty())
@@ -88,53 +97,53 @@ private slots:
 void FieldEntryTest::amountFieldKeepsWhatReads_data()
 {
     QTest::addColumn<int>("pageCode");
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<SlotRef>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("kept");
     // page code, field, keys typed, the field's text after Tab (each refused key is dropped)
-    const auto row = [](const char* name, int page, const char* field, const QString& typed, const char* kept) {
-        QTest::newRow(name) << page << QString(field) << typed << QString(kept);
+    const auto row = [](const char* name, int page, SlotRef field, const QString& typed, const char* kept) {
+        QTest::newRow(name) << page << field << typed << QString(kept);
     };
-    row("exponent refused", kForm1041Page1, "edt4034", "1e-2", "12");
-    row("minus inside refused", kForm1041Page1, "edt4034", "5-3", "53");
-    row("date keeps its digits", kForm1041Page1, "edt4034", "12-31-2016", "12,312,016");
-    row("letter O refused", kForm1041Page1, "edt4034", "1,2O0", "120");
-    row("second point refused", kForm1041Page1, "edt4034", "1.2.9", "1");
-    row("dollar sign and cents", kForm1041Page1, "edt4034", "$1,234.56", "1,235");
-    row("parentheses", kForm1041Page1, "edt4034", "(1,234)", "-1,234");
-    row("leading minus", kForm1041Page1, "edt4034", "-500", "-500");
-    row("blanks around", kForm1041Page1, "edt4034", " 75 ", "75");
-    row("sixteenth digit refused", kForm1041Page1, "edt4034", "1234567890123456", "123,456,789,012,345");
-    row("cents field rounds", kForm1041T, "edt2014", "12.345", "12.35");
-    row("cents field refuses percent", kForm1041T, "edt2014", "25%", "25.00");
-    row("count field", kForm1041QFT, "edt5011", "3.5x", "4");
+    row("exponent refused", kForm1041Page1, f1::line3Business, "1e-2", "12");
+    row("minus inside refused", kForm1041Page1, f1::line3Business, "5-3", "53");
+    row("date keeps its digits", kForm1041Page1, f1::line3Business, "12-31-2016", "12,312,016");
+    row("letter O refused", kForm1041Page1, f1::line3Business, "1,2O0", "120");
+    row("second point refused", kForm1041Page1, f1::line3Business, "1.2.9", "1");
+    row("dollar sign and cents", kForm1041Page1, f1::line3Business, "$1,234.56", "1,235");
+    row("parentheses", kForm1041Page1, f1::line3Business, "(1,234)", "-1,234");
+    row("leading minus", kForm1041Page1, f1::line3Business, "-500", "-500");
+    row("blanks around", kForm1041Page1, f1::line3Business, " 75 ", "75");
+    row("sixteenth digit refused", kForm1041Page1, f1::line3Business, "1234567890123456", "123,456,789,012,345");
+    row("cents field rounds", kForm1041T, f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::percentage), "12.345", "12.35");
+    row("cents field refuses percent", kForm1041T, f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::percentage), "25%", "25.00");
+    row("count field", kForm1041QFT, qft::numberOfQfts, "3.5x", "4");
 }
 
 void FieldEntryTest::amountFieldKeepsWhatReads()
 {
     QFETCH(int, pageCode);
-    QFETCH(QString, field);
+    QFETCH(SlotRef, field);
     QFETCH(QString, typed);
     QFETCH(QString, kept);
     h_.window->DisplayCode(pageCode);
-    h_.Type(qPrintable(field), typed);
-    QCOMPARE(h_.Edit(qPrintable(field))->text(), kept);
+    h_.Type(field, typed);
+    QCOMPARE(h_.Edit(field)->text(), kept);
     QCOMPARE(h_.log.messageCodes, QList<unsigned>());
 }
 
 void FieldEntryTest::unreadableAmountNamesFormLineAndText()
 {
-    h_.Type("edt4034", "$-");
+    h_.Type(f1::line3Business, "$-");
     QCOMPARE(h_.log.messageCodes, QList<unsigned>{21192});
     QCOMPARE(h_.log.messageExtras, QStringList{"Form 1041 page 1, line 3: \"$-\" counts as 0. "});
     QCOMPARE(QString::fromStdString(BuildMessage(21192, h_.log.messageExtras[0].toStdString()).firstLine),
              QString("2119-Str2Float_0. An error occurred while Quorvan_16 was converting an entry to a real number. "
                      "Form 1041 page 1, line 3: \"$-\" counts as 0. "));
-    QCOMPARE(h_.Edit("edt4034")->text(), QString("0"));
+    QCOMPARE(h_.Edit(f1::line3Business)->text(), QString("0"));
 
     // A table cell names its row and column.
     h_.window->DisplayCode(kForm1041T);
-    h_.Type("edt2019", "(");
+    h_.Type(f1041t::beneficiaries::Slot(1, f1041t::beneficiaries::percentage), "(");
     QCOMPARE(h_.log.messageExtras.value(1), QString("Form 1041-T, row 2, column (e): \"(\" counts as 0. "));
 }
 
@@ -182,43 +191,43 @@ void FieldEntryTest::amountTextRules()
 
 void FieldEntryTest::computedAndGuardedFieldsAreShaded()
 {
-    const auto base = [this](const char* name) { return h_.Edit(name)->palette().color(QPalette::Base); };
-    const QColor entry = base("edt4034");
-    QCOMPARE(base("edt4050"), kComputedShade);  // line 16, always computed
-    QCOMPARE(base("edt4041"), kGuardedShade);   // line 9, computed but may be overridden
+    const auto base = [this](SlotRef field) { return h_.Edit(field)->palette().color(QPalette::Base); };
+    const QColor entry = base(f1::line3Business);
+    QCOMPARE(base(f1::line16Total), kComputedShade);  // line 16, always computed
+    QCOMPARE(base(f1::line9TotalIncome), kGuardedShade);   // line 9, computed but may be overridden
     QVERIFY(entry != kComputedShade && entry != kGuardedShade);
 
     // Overridden, a guarded field keeps its shade and shows its figure in red, until cancelled.
-    QLineEdit* line9 = h_.Edit("edt4041");
+    QLineEdit* line9 = h_.Edit(f1::line9TotalIncome);
     line9->setFocus();
     C().mnuOverride->trigger();
-    line9 = h_.Edit("edt4041");
+    line9 = h_.Edit(f1::line9TotalIncome);
     QCOMPARE(line9->palette().color(QPalette::Text), QColor(Qt::red));
-    QCOMPARE(base("edt4041"), kGuardedShade);
+    QCOMPARE(base(f1::line9TotalIncome), kGuardedShade);
     line9->setText("5,000");
     QTest::keyClick(line9, Qt::Key_Tab);
     h_.window->DisplayCode(kForm1041Page1);
-    QCOMPARE(h_.Edit("edt4041")->palette().color(QPalette::Text), QColor(Qt::red));
-    QCOMPARE(base("edt4050"), kComputedShade);
-    SaveShot("shaded-fields.png", "edt4055");
+    QCOMPARE(h_.Edit(f1::line9TotalIncome)->palette().color(QPalette::Text), QColor(Qt::red));
+    QCOMPARE(base(f1::line16Total), kComputedShade);
+    SaveShot("shaded-fields.png", f1::line21Total);
 }
 
 void FieldEntryTest::movingThroughFieldsIsNoChange()
 {
-    QLineEdit* line3 = h_.Edit("edt4034");
+    QLineEdit* line3 = h_.Edit(f1::line3Business);
     line3->setFocus();
     for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End, Qt::Key_Up, Qt::Key_Down})
         QTest::keyClick(line3, key);
     QTest::keyClick(line3, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(line3, Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    h_.Edit("edt1011")->setFocus();  // a click elsewhere
-    QTest::keyClicks(h_.Edit("edt1011"), "x");
-    QTest::keyClick(h_.Edit("edt1011"), Qt::Key_Backspace);  // typed and taken back
-    QCheckBox* simpleTrust = h_.window->Page()->findChild<QCheckBox*>("cbx3");
+    h_.Edit(f1::nameOfEstateOrTrust)->setFocus();  // a click elsewhere
+    QTest::keyClicks(h_.Edit(f1::nameOfEstateOrTrust), "x");
+    QTest::keyClick(h_.Edit(f1::nameOfEstateOrTrust), Qt::Key_Backspace);  // typed and taken back
+    QCheckBox* simpleTrust = app::test::FieldOf<QCheckBox>(h_.window->Page(), f1::itemASimpleTrust);
     QTest::mouseClick(simpleTrust, Qt::LeftButton);
     QTest::mouseClick(simpleTrust, Qt::LeftButton);  // ticked and unticked again
-    h_.Edit("edt4036")->setFocus();
+    h_.Edit(f1::line5Rents)->setFocus();
     QVERIFY(!h_.window->State().Modified);
     h_.window->DisplayCode(200);
     h_.window->DisplayCode(kForm1041Page1);
@@ -227,22 +236,22 @@ void FieldEntryTest::movingThroughFieldsIsNoChange()
     QCOMPARE(h_.log.savePrompts, 0);
 
     // A figure typed again in another form is no change either; a new figure is.
-    h_.Type("edt4034", "1234");
+    h_.Type(f1::line3Business, "1234");
     QVERIFY(h_.window->State().Modified);
     h_.window->State().Modified = false;
-    h_.Type("edt4034", "1234.00");
+    h_.Type(f1::line3Business, "1234.00");
     QVERIFY(!h_.window->State().Modified);
-    h_.Type("edt4034", "1235");
+    h_.Type(f1::line3Business, "1235");
     QVERIFY(h_.window->State().Modified);
     h_.window->State().Modified = false;
-    QTest::mouseClick(h_.window->Page()->findChild<QCheckBox*>("cbx3"), Qt::LeftButton);
-    h_.Edit("edt4036")->setFocus();
+    QTest::mouseClick(app::test::FieldOf<QCheckBox>(h_.window->Page(), f1::itemASimpleTrust), Qt::LeftButton);
+    h_.Edit(f1::line5Rents)->setFocus();
     QVERIFY(h_.window->State().Modified);
 }
 
 void FieldEntryTest::charactersAClientFileCannotKeepAreRefused()
 {
-    QLineEdit* name = h_.Edit("edt1011");
+    QLineEdit* name = h_.Edit(f1::nameOfEstateOrTrust);
     name->setFocus();
     TypeCharacters(name, QString::fromUtf8("Łukasz Zoë €5"));
     QCOMPARE(name->text(), QString::fromUtf8("ukasz Zoë €5"));
@@ -256,19 +265,20 @@ void FieldEntryTest::charactersAClientFileCannotKeepAreRefused()
     QCOMPARE(name->text(), QString::fromUtf8("ukasz Zoë €5"));
     QVERIFY(name->property("entryNote").toString().contains(QString::fromUtf8("Łź😀")));
     QTest::keyClick(name, Qt::Key_Tab);
-    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, 11)), QString::fromUtf8("ukasz Zoë €5"));
+    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, f1::nameOfEstateOrTrust.slot)),
+             QString::fromUtf8("ukasz Zoë €5"));
     QCOMPARE(UnencodableCharacters(QString::fromUtf8("Żółć ŻÓŁĆ")), QString::fromUtf8("ŻłćŁĆ"));
 }
 
 void FieldEntryTest::controlCharactersAreNeverStored()
 {
-    QLineEdit* name = h_.Edit("edt1011");
+    QLineEdit* name = h_.Edit(f1::nameOfEstateOrTrust);
     name->setFocus();
     QGuiApplication::clipboard()->setText(QString::fromUtf8("A\aB\x1b" "C\tD\x7f" "E\xc2\x85" "F"));
     name->paste();
     QCOMPARE(name->text(), QString("ABC\tDEF"));
     QTest::keyClick(name, Qt::Key_Tab);
-    QCOMPARE(Answers->Text(1, 0, 11), std::string("ABC\tDEF"));
+    QCOMPARE(Answers->Text(1, 0, f1::nameOfEstateOrTrust.slot), std::string("ABC\tDEF"));
 
     // The answer path drops them too, whatever put them into a field.
     QCOMPARE(StoredAnswer(1, QString::fromLatin1("x\0y\rz", 5)), std::string("xyz"));
@@ -286,8 +296,8 @@ void FieldEntryTest::memoDropsWhatAClientFileCannotKeep()
 
 void FieldEntryTest::popupCutCopyPasteWorkOnTheField()
 {
-    h_.Type("edt4034", "1234");
-    QLineEdit* line3 = h_.Edit("edt4034");
+    h_.Type(f1::line3Business, "1234");
+    QLineEdit* line3 = h_.Edit(f1::line3Business);
     line3->setFocus();
     line3->selectAll();
     OpenPopup(line3);
@@ -296,7 +306,7 @@ void FieldEntryTest::popupCutCopyPasteWorkOnTheField()
     C().popMain->hide();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("1,234"));
 
-    QLineEdit* line5 = h_.Edit("edt4036");
+    QLineEdit* line5 = h_.Edit(f1::line5Rents);
     line5->setFocus();
     line5->selectAll();
     OpenPopup(line5);
@@ -319,7 +329,7 @@ void FieldEntryTest::popupCutCopyPasteWorkOnTheField()
     Popup("popPaste")->trigger();
     C().popMain->hide();
     QCOMPARE(line5->text(), QString("1,234"));
-    OpenPopup(h_.Edit("edt4050"));
+    OpenPopup(h_.Edit(f1::line16Total));
     QVERIFY(!Popup("popCut")->isEnabled() && !Popup("popPaste")->isEnabled());
     C().popMain->hide();
 }

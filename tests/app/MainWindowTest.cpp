@@ -5,9 +5,11 @@
 #include "FakePrompts.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
+#include "PageFields.h"
 #include "TfrmErrorDlg.h"
 #include "files/ClientFile.h"
 #include "files/Folders.h"
+#include "slot/Form1041Page1.h"
 
 #include <QAbstractButton>
 #include <QAbstractAnimation>
@@ -31,6 +33,8 @@ using quorvan::app::test::FakePrompts;
 using quorvan::app::test::PromptLog;
 
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
 
 QString ReadText(const QString& path)
 {
@@ -74,13 +78,13 @@ private:
         window_->show();
         return window_->isMinimized() || QTest::qWaitForWindowActive(window_.get());
     }
-    QLineEdit* Edit(const char* name) { return window_->Page()->findChild<QLineEdit*>(name); }
+    QLineEdit* Edit(SlotRef field) { return test::FieldOf<QLineEdit>(window_->Page(), field); }
     QString Caption() const { return window_->windowTitle(); }
     // Types into a field and leaves it with `key`.
-    void Type(const char* field, const QString& text, Qt::Key key = Qt::Key_Tab)
+    void Type(SlotRef field, const QString& text, Qt::Key key = Qt::Key_Tab)
     {
         QLineEdit* edit = Edit(field);
-        QVERIFY2(edit, field);
+        QVERIFY2(edit, qPrintable(QStringLiteral("no field of slot %1 on the page").arg(field.slot)));
         edit->setFocus();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, key);
@@ -164,7 +168,7 @@ void MainWindowTest::damagedSettingsKeepDefaultsAndStart()
     QVERIFY(!window_->Preferences().ForceWord);  // only "TRUE" turns it on
     QVERIFY(window_->Preferences().ForceWordPad);
     QVERIFY(window_->Preferences().RecentFiles.empty());
-    QVERIFY(Edit("edt4034"));  // page 1 is on screen
+    QVERIFY(Edit(f1::line3Business));  // page 1 is on screen
 }
 
 void MainWindowTest::windowFitsTheScreen_data()
@@ -222,36 +226,36 @@ void MainWindowTest::typedAmountUpdatesComputedLinesOnTab()
 {
     QVERIFY(Start());
     QVERIFY(!window_->State().Modified);
-    Type("edt4034", "12345.6");
-    QCOMPARE(Edit("edt4034")->text(), QString("12,346"));
-    QCOMPARE(Edit("edt4041")->text(), QString("12,346"));  // line 9 total income
-    QCOMPARE(Edit("edt4051")->text(), QString("12,346"));  // line 17 adjusted total income
-    QVERIFY(QApplication::focusWidget() != Edit("edt4034"));
-    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, 41)), QString("12,346"));
+    Type(f1::line3Business, "12345.6");
+    QCOMPARE(Edit(f1::line3Business)->text(), QString("12,346"));
+    QCOMPARE(Edit(f1::line9TotalIncome)->text(), QString("12,346"));  // line 9 total income
+    QCOMPARE(Edit(f1::line17Adjusted)->text(), QString("12,346"));  // line 17 adjusted total income
+    QVERIFY(QApplication::focusWidget() != Edit(f1::line3Business));
+    QCOMPARE(QString::fromStdString(Answers->Text(1, 0, f1::line9TotalIncome.slot)), QString("12,346"));
     QVERIFY(window_->State().Modified);
 
-    Type("edt4044", "346");
-    QCOMPARE(Edit("edt4050")->text(), QString("346"));  // line 16
-    QCOMPARE(Edit("edt4051")->text(), QString("12,000"));
+    Type(f1::line11Taxes, "346");
+    QCOMPARE(Edit(f1::line16Total)->text(), QString("346"));  // line 16
+    QCOMPARE(Edit(f1::line17Adjusted)->text(), QString("12,000"));
     QVERIFY(log_.messageCodes.isEmpty());
 }
 
 void MainWindowTest::enterMovesOnLikeTabWithoutMarkingChanges()
 {
     QVERIFY(Start());
-    Edit("edt4034")->setFocus();
-    QTest::keyClick(Edit("edt4034"), Qt::Key_Return);
+    Edit(f1::line3Business)->setFocus();
+    QTest::keyClick(Edit(f1::line3Business), Qt::Key_Return);
     QVERIFY(!window_->State().Modified);
     QWidget* afterEnter = QApplication::focusWidget();
-    QVERIFY(afterEnter != Edit("edt4034"));
+    QVERIFY(afterEnter != Edit(f1::line3Business));
 
-    Edit("edt4034")->setFocus();
-    QTest::keyClick(Edit("edt4034"), Qt::Key_Tab);
+    Edit(f1::line3Business)->setFocus();
+    QTest::keyClick(Edit(f1::line3Business), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), afterEnter);
     QVERIFY(!window_->State().Modified);
 
-    Type("edt4036", "700", Qt::Key_Enter);
-    QCOMPARE(Edit("edt4041")->text(), QString("700"));
+    Type(f1::line5Rents, "700", Qt::Key_Enter);
+    QCOMPARE(Edit(f1::line9TotalIncome)->text(), QString("700"));
     QVERIFY(window_->State().Modified);
 }
 
@@ -259,7 +263,7 @@ void MainWindowTest::pageKeysScrollWithoutMarkingChanges()
 {
     QVERIFY(Start());
     QScrollBar* scroll = window_->ScrollBox()->verticalScrollBar();
-    QLineEdit* field = Edit("edt4034");
+    QLineEdit* field = Edit(f1::line3Business);
     field->setFocus();
     const int half = window_->ScrollBox()->height() / 2;
     const int start = scroll->value();
@@ -342,9 +346,9 @@ void MainWindowTest::saveCloseStartAgainAndReopenFromRecentList()
 {
     QVERIFY(Start());
     QVERIFY(window_->Commands().HX_Line->isVisible() == false);
-    Edit("edt1011")->setFocus();
-    QTest::keyClicks(Edit("edt1011"), "Hart Family Trust");
-    Type("edt4036", "2500");
+    Edit(f1::nameOfEstateOrTrust)->setFocus();
+    QTest::keyClicks(Edit(f1::nameOfEstateOrTrust), "Hart Family Trust");
+    Type(f1::line5Rents, "2500");
     prompts_->saveNames << ClientFolder() + "/hart.fq6";
     window_->Commands().mnuSave->trigger();
     QCOMPARE(log_.saveRequests.size(), 1);
@@ -355,7 +359,7 @@ void MainWindowTest::saveCloseStartAgainAndReopenFromRecentList()
     QVERIFY(!window_->State().Modified);
 
     // A second save writes without asking.
-    Type("edt4037", "100");
+    Type(f1::line6Farm, "100");
     window_->Commands().mnuSave->trigger();
     QCOMPARE(log_.saveRequests.size(), 1);
     QVERIFY(!window_->State().Modified);
@@ -371,8 +375,8 @@ void MainWindowTest::saveCloseStartAgainAndReopenFromRecentList()
     QVERIFY(!window_->Commands().HX[1]->isVisible());
     recent->trigger();
     QCOMPARE(Caption(), QString("hart.fq6"));
-    QCOMPARE(Edit("edt1011")->text(), QString("Hart Family Trust"));
-    QCOMPARE(Edit("edt4041")->text(), QString("2,600"));
+    QCOMPARE(Edit(f1::nameOfEstateOrTrust)->text(), QString("Hart Family Trust"));
+    QCOMPARE(Edit(f1::line9TotalIncome)->text(), QString("2,600"));
     QVERIFY(!window_->State().Modified);
     QVERIFY(log_.warnings.isEmpty());
 }
@@ -380,13 +384,13 @@ void MainWindowTest::saveCloseStartAgainAndReopenFromRecentList()
 void MainWindowTest::failedSaveKeepsChangesAndTheOldFile()
 {
     QVERIFY(Start());
-    Type("edt4036", "10");
+    Type(f1::line5Rents, "10");
     const QString path = ClientFolder() + "/kept.fq6";
     prompts_->saveNames << path;
     QVERIFY(window_->Files().SaveAsClick());
     const QString saved = ReadText(path);
 
-    Type("edt4036", "20");
+    Type(f1::line5Rents, "20");
     QVERIFY(QFile::setPermissions(ClientFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     const bool writable = QFile(ClientFolder() + "/probe").open(QIODevice::WriteOnly);
     if (writable) {
@@ -405,7 +409,7 @@ void MainWindowTest::failedSaveKeepsChangesAndTheOldFile()
 void MainWindowTest::saveAsGivesTheClientExtension()
 {
     QVERIFY(Start());
-    Type("edt4036", "3");
+    Type(f1::line5Rents, "3");
     QVERIFY(QDir().mkpath(Home() + "/files.2016"));
     prompts_->saveNames << Home() + "/client.txt" << Home() + "/files.2016/second";
     QVERIFY(window_->Files().SaveAsClick());
@@ -423,13 +427,13 @@ void MainWindowTest::saveAsGivesTheClientExtension()
 void MainWindowTest::openReadsTheFileAndCancelKeepsTheReturn()
 {
     QVERIFY(Start());
-    Type("edt4036", "4200");
+    Type(f1::line5Rents, "4200");
     prompts_->saveNames << ClientFolder() + "/rents.fq6";
     QVERIFY(window_->Files().SaveAsClick());
     window_->Commands().mnuNew->trigger();
-    QCOMPARE(Edit("edt4036")->text(), QString("0"));
+    QCOMPARE(Edit(f1::line5Rents)->text(), QString("0"));
 
-    Type("edt4037", "5");
+    Type(f1::line6Farm, "5");
     prompts_->saveAnswer = SaveAnswer::Cancel;
     window_->Commands().mnuOpen->trigger();
     QCOMPARE(log_.openRequests.size(), 0);  // cancelled at the save prompt
@@ -438,13 +442,13 @@ void MainWindowTest::openReadsTheFileAndCancelKeepsTheReturn()
     QCOMPARE(log_.openRequests.size(), 1);
     QCOMPARE(log_.openRequests[0].folder, ClientFolder() + "/");
     QVERIFY(window_->State().Modified);
-    QCOMPARE(Edit("edt4037")->text(), QString("5"));
+    QCOMPARE(Edit(f1::line6Farm)->text(), QString("5"));
 
     prompts_->openNames << ClientFolder() + "/rents.fq6";
     window_->Commands().cbtnOpen->click();
     QCOMPARE(Caption(), QString("rents.fq6"));
-    QCOMPARE(Edit("edt4036")->text(), QString("4,200"));
-    QCOMPARE(Edit("edt4037")->text(), QString("0"));
+    QCOMPARE(Edit(f1::line5Rents)->text(), QString("4,200"));
+    QCOMPARE(Edit(f1::line6Farm)->text(), QString("0"));
     QVERIFY(!window_->State().Modified);
     QCOMPARE(window_->Commands().HX[0]->text(), QString("&0-rents.fq6"));
 }
@@ -453,18 +457,18 @@ void MainWindowTest::defaultReturnPresetsEveryNewReturn()
 {
     {
         TAnswer preset;
-        preset.SetText(1, 0, 12, "First Bank, trustee");
+        preset.SetText(1, 0, f1::nameAndTitleOfFiduciary.slot, "First Bank, trustee");
         std::string error;
         QVERIFY(QDir().mkpath(ClientFolder()));
         QVERIFY(SaveClientFileAt(preset, (ClientFolder() + "/default.fq6").toStdString(), error));
     }
     QVERIFY(Start());
-    QCOMPARE(Edit("edt1012")->text(), QString("First Bank, trustee"));
-    Edit("edt1012")->clear();
-    Type("edt4036", "1");
+    QCOMPARE(Edit(f1::nameAndTitleOfFiduciary)->text(), QString("First Bank, trustee"));
+    Edit(f1::nameAndTitleOfFiduciary)->clear();
+    Type(f1::line5Rents, "1");
     window_->Commands().mnuClose->trigger();
     QCOMPARE(log_.savePrompts, 1);
-    QCOMPARE(Edit("edt1012")->text(), QString("First Bank, trustee"));
+    QCOMPARE(Edit(f1::nameAndTitleOfFiduciary)->text(), QString("First Bank, trustee"));
     QCOMPARE(Caption(), QString("Untitled.fq6"));
     QVERIFY(log_.messageCodes.isEmpty());
     window_->close();
@@ -475,7 +479,7 @@ void MainWindowTest::defaultReturnPresetsEveryNewReturn()
     QVERIFY(Start());
     QCOMPARE(log_.messageCodes.mid(0, 1), QList<unsigned>{33010});
     QVERIFY(log_.messageCodes.contains(11340));
-    QVERIFY(Edit("edt4034"));
+    QVERIFY(Edit(f1::line3Business));
 }
 
 void MainWindowTest::unreadableRecentFileStartsUntitledReturn()
@@ -494,7 +498,7 @@ void MainWindowTest::unreadableRecentFileStartsUntitledReturn()
     QCOMPARE(Caption(), QString("Untitled.fq6"));
 
     // Saving now asks for a name instead of writing over the damaged file.
-    Type("edt4036", "5");
+    Type(f1::line5Rents, "5");
     window_->Commands().mnuSave->trigger();
     QCOMPARE(log_.saveRequests.size(), 1);
     QCOMPARE(ReadText(damaged).toLatin1(), damagedBytes);
@@ -519,9 +523,9 @@ void MainWindowTest::foreignFileIsReportedOnce()
 void MainWindowTest::priorYearImportSavesCurrentYearFile()
 {
     QVERIFY(Start());
-    Edit("edt1011")->setFocus();
-    QTest::keyClicks(Edit("edt1011"), "Old Estate");
-    Type("edt4036", "900");
+    Edit(f1::nameOfEstateOrTrust)->setFocus();
+    QTest::keyClicks(Edit(f1::nameOfEstateOrTrust), "Old Estate");
+    Type(f1::line5Rents, "900");
     const QString current = Home() + "/scratch.fq6";
     std::string error;
     window_->StorePage();
@@ -539,8 +543,8 @@ void MainWindowTest::priorYearImportSavesCurrentYearFile()
     QCOMPARE(Caption(), QString("estate.fq6"));
     QVERIFY(QFile::exists(ClientFolder() + "/estate.fq6"));
     QVERIFY(!window_->State().Modified);
-    QCOMPARE(Edit("edt1011")->text(), QString("Old Estate"));  // identification kept
-    QCOMPARE(Edit("edt4036")->text(), QString("0"));           // last year's amounts emptied
+    QCOMPARE(Edit(f1::nameOfEstateOrTrust)->text(), QString("Old Estate"));  // identification kept
+    QCOMPARE(Edit(f1::line5Rents)->text(), QString("0"));           // last year's amounts emptied
     QCOMPARE(window_->Commands().HX[0]->text(), QString("&0-estate.fq6"));
     QVERIFY(log_.questions.isEmpty());
 }
@@ -549,9 +553,9 @@ void MainWindowTest::priorYearImportAsksBeforeReplacingThisYearsFile()
 {
     const QString thisYear = ClientFolder() + "/estate.fq6";
     QVERIFY(Start());
-    Edit("edt1011")->setFocus();
-    QTest::keyClicks(Edit("edt1011"), "Estate");
-    QTest::keyClick(Edit("edt1011"), Qt::Key_Tab);
+    Edit(f1::nameOfEstateOrTrust)->setFocus();
+    QTest::keyClicks(Edit(f1::nameOfEstateOrTrust), "Estate");
+    QTest::keyClick(Edit(f1::nameOfEstateOrTrust), Qt::Key_Tab);
     std::string error;
     window_->StorePage();
     QVERIFY(SaveClientFileAt(*window_->Store(), thisYear.toStdString(), error));
@@ -592,13 +596,13 @@ void MainWindowTest::missingLayoutShowsMessageAndKeepsRunning()
 
     window_->Commands().cbtnPrior->click();
     QCOMPARE(window_->State().CurrentFormType, 1);
-    QVERIFY(Edit("edt4034"));
+    QVERIFY(Edit(f1::line3Business));
 }
 
 void MainWindowTest::closeWithChangesCanBeCancelled()
 {
     QVERIFY(Start());
-    Type("edt4036", "1");
+    Type(f1::line5Rents, "1");
     const QString printFile = Home() + "/Velmora/Quorvan_16/Temp/send_temp.RTF";
     QVERIFY(WriteText(printFile, "{\\rtf1}"));
     prompts_->saveAnswer = SaveAnswer::Cancel;
@@ -621,8 +625,8 @@ void MainWindowTest::screenshots()
     if (folder.isEmpty())
         QSKIP("QUORVAN_SCREENSHOT_DIR not set");
     QVERIFY(Start());
-    Type("edt4034", "48000");
-    Type("edt4036", "2150");
+    Type(f1::line3Business, "48000");
+    Type(f1::line5Rents, "2150");
     Answers->NoOfInterest = 1;
     Answers->NoOf8949_A = 1;
     for (int code : {100, 200, 500, 1800, 2900}) {

@@ -5,6 +5,8 @@
 #include "Window2Prompts.h"
 
 #include "PageBinding.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,10 +21,12 @@ using quorvan::app::test::Window2Harness;
 
 namespace {
 
-constexpr int kLine9 = 41;  // total income, computed, overrideable
-const char kLine9Field[] = "edt4041";
-const char kLine17Field[] = "edt4051";  // adjusted total income: line 9 less line 16
-const char kLine5Field[] = "edt4036";
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+
+constexpr SlotRef kLine9Field = f1::line9TotalIncome;  // total income, computed, overrideable
+constexpr SlotRef kLine17Field = f1::line17Adjusted;  // adjusted total income: line 9 less line 16
+constexpr SlotRef kLine5Field = f1::line5Rents;
 
 bool IsRed(const QLineEdit* edit) { return edit->palette().color(QPalette::Text) == QColor(Qt::red); }
 
@@ -34,7 +38,7 @@ class OverrideTest : public QObject {
 private:
     Window2Harness h_;
     MainCommands& C() { return h_.window->Commands(); }
-    bool Flag() { return Answers->OvRide(ftForm1041Page1, 0, kLine9); }
+    bool Flag() { return Answers->OvRide(kLine9Field.formType, 0, kLine9Field.slot); }
     void SaveShot(const char* name)
     {
         const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
@@ -165,18 +169,18 @@ void OverrideTest::ordinaryFieldFromTheMainMenu()
     QLineEdit* line5 = h_.Edit(kLine5Field);
     line5->setFocus();
     C().mnuOverride->trigger();
-    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, 36));
+    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, f1::line5Rents.slot));
     QVERIFY(IsRed(line5) && !line5->isReadOnly());
 
     // Nothing to act on: a page control without focus leaves every flag alone.
     h_.window->Tree()->setFocus();
     C().mnuOverride->trigger();
-    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, 36));
+    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, f1::line5Rents.slot));
 
     h_.window->DisplayCode(100);
     QVERIFY(!IsRed(h_.Edit(kLine5Field)));
     QVERIFY(StyleOf(h_.Edit(kLine5Field)) != QString(kEditOverridden));
-    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, 36));
+    QVERIFY(Answers->OvRide(ftForm1041Page1, 0, f1::line5Rents.slot));
 }
 
 void OverrideTest::barButtonsSlideInAndIconsPulse()
@@ -207,18 +211,18 @@ void OverrideTest::barButtonsSlideInAndIconsPulse()
 void OverrideTest::computedCheckBox()
 {
     h_.window->DisplayCode(200);
-    auto* box = h_.window->Page()->findChild<QCheckBox*>("cbx44");
+    auto* box = test::FieldOf<QCheckBox>(h_.window->Page(), f2::otherInformationLine1Yes);
     QVERIFY(box);
     box->setFocus();
     QVERIFY(!C().cbtnOverride->isHidden() && C().cbtnCancelOverride->isHidden());
 
     C().mnuOverride->trigger();
-    QVERIFY(Answers->OvRide(ftForm1041Page2, 0, 44));
+    QVERIFY(Answers->OvRide(ftForm1041Page2, 0, f2::otherInformationLine1Yes.slot));
     QCOMPARE(StyleOf(box), QString(kCheckBoxOverridden));
     QVERIFY(C().cbtnOverride->isHidden() && !C().cbtnCancelOverride->isHidden());
 
     C().mnuCancelOverride->trigger();
-    QVERIFY(!Answers->OvRide(ftForm1041Page2, 0, 44));
+    QVERIFY(!Answers->OvRide(ftForm1041Page2, 0, f2::otherInformationLine1Yes.slot));
     QCOMPARE(StyleOf(box), QString(kCheckBoxOverrideable));
 }
 

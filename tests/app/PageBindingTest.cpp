@@ -4,6 +4,8 @@
 #include "PageBinding.h"
 #include "store/Answers.h"
 #include "support/MessageRecorder.h"
+#include "slot/Form1041Page1.h"
+#include "slot/ScheduleDPage1.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -20,6 +22,9 @@ using namespace quorvan;
 using namespace quorvan::app;
 
 namespace {
+
+namespace d1 = quorvan::slot::scheduleDPage1;
+namespace f1 = quorvan::slot::form1041Page1;
 
 class RecordingEvents : public PageEvents {
 public:
@@ -127,12 +132,12 @@ void PageBindingTest::answersRoundTripThroughControls()
     RecordingEvents events;
     PrepareControls(page.get(), events, 0);
     const PageAddress form1{ftForm1041Page1, 0};
-    store->SetText(1, 0, 1, "1234.5");
-    store->SetText(1, 0, 2, "0.125");
-    store->SetText(1, 0, 10, "first | second");
-    store->SetText(1, 0, 11, "answer label");
-    store->SetText(1, 0, 9, "X");
-    store->SetText(1, 0, 12, "77");
+    store->SetText(1, 0, f1::taxYearEnding.slot, "1234.5");
+    store->SetText(1, 0, f1::itemADecedentsEstate.slot, "0.125");
+    store->SetText(1, 0, f1::itemAPooledIncomeFund.slot, "first | second");
+    store->SetText(1, 0, f1::nameOfEstateOrTrust.slot, "answer label");
+    store->SetText(1, 0, f1::itemABankruptcyEstateCh11.slot, "X");
+    store->SetText(1, 0, f1::nameAndTitleOfFiduciary.slot, "77");
     AnswersToControls(page.get(), *store, form1);
 
     QCOMPARE(page->findChild<QLineEdit*>("edt2001")->text(), QString("1,234.50"));
@@ -151,21 +156,21 @@ void PageBindingTest::answersRoundTripThroughControls()
     page->findChild<QLineEdit*>("edt4012")->setText("88");
     page->findChild<QLabel*>("lblAnswer11")->setText("typed over a label");
     ControlsToAnswers(page.get(), *store, form1);
-    QCOMPARE(store->Text(1, 0, 9), std::string());
-    QCOMPARE(store->Text(1, 0, 8), std::string("X"));
-    QCOMPARE(store->Text(1, 0, 10), std::string("a | b"));
-    QCOMPARE(store->Text(1, 0, 12), std::string("88"));
-    QCOMPARE(store->Text(1, 0, 11), std::string("answer label"));  // labels are never stored
-    QCOMPARE(store->Text(1, 0, 2), std::string("0.125"));
+    QCOMPARE(store->Text(1, 0, f1::itemABankruptcyEstateCh11.slot), std::string());
+    QCOMPARE(store->Text(1, 0, f1::itemABankruptcyEstateCh7.slot), std::string("X"));
+    QCOMPARE(store->Text(1, 0, f1::itemAPooledIncomeFund.slot), std::string("a | b"));
+    QCOMPARE(store->Text(1, 0, f1::nameAndTitleOfFiduciary.slot), std::string("88"));
+    QCOMPARE(store->Text(1, 0, f1::nameOfEstateOrTrust.slot), std::string("answer label"));  // labels are never stored
+    QCOMPARE(store->Text(1, 0, f1::itemADecedentsEstate.slot), std::string("0.125"));
 
     AnswersToControls(page.get(), *store, form1);
     QCOMPARE(estimate->text(), QString());
 
     // Schedule D page 1 shows zero amounts empty; Form 1041 page 1 shows them.
-    store->SetText(5, 0, 3, "0");
+    store->SetText(5, 0, d1::line1aCost.slot, "0");
     AnswersToControls(page.get(), *store, PageAddress{ftScheduleDPage1, 0});
     QCOMPARE(page->findChild<QLineEdit*>("edt4003")->text(), QString());
-    store->SetText(1, 0, 3, "0");
+    store->SetText(1, 0, f1::itemASimpleTrust.slot, "0");
     AnswersToControls(page.get(), *store, form1);
     QCOMPARE(page->findChild<QLineEdit*>("edt4003")->text(), QString("0"));
     QVERIFY(messages.Empty());
@@ -181,13 +186,13 @@ void PageBindingTest::overrideStylesFollowTheFlag()
     auto* computed = page->findChild<QLineEdit*>("edt4006");
     QVERIFY(computed->isReadOnly());
 
-    store->SetOvRide(1, 0, 6, true);
+    store->SetOvRide(1, 0, f1::itemAESBT.slot, true);
     AnswersToControls(page.get(), *store, PageAddress{1, 0});
     QVERIFY(!computed->isReadOnly());
     QCOMPARE(StyleOf(computed), QString("EDITOVERRIDDEN"));
     QCOMPARE(computed->palette().color(QPalette::Text), QColor(255, 0, 0, 255));
 
-    store->SetOvRide(1, 0, 6, false);
+    store->SetOvRide(1, 0, f1::itemAESBT.slot, false);
     AnswersToControls(page.get(), *store, PageAddress{1, 0});
     QVERIFY(computed->isReadOnly());
     QCOMPARE(StyleOf(computed), QString("EDITOVERRIDEABLE"));

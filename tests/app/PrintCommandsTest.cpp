@@ -9,6 +9,9 @@
 #include "PrintCommands.h"
 #include "TfrmPdfPreview.h"
 #include "TfrmSelectedForms.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form8949LongTerm.h"
+#include "slot/ScheduleK1.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,6 +36,10 @@ using quorvan::app::test::FakePrompts;
 using quorvan::app::test::PromptLog;
 
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f8949d = quorvan::slot::form8949LongTerm;
+namespace k1 = quorvan::slot::scheduleK1;
 
 QByteArray ReadBytes(const QString& path)
 {
@@ -229,9 +236,11 @@ private slots:
 void PrintCommandsTest::selectionOpensWithTheReturnsDefaultsAndCloseStops()
 {
     QVERIFY(Start());
-    Answers->SetText(ftForm8949E, 0, 5, "100 sh. Example Co.");  // a box E page with a description only
-    Answers->SetText(ftForm1041Page1, 0, 31, "0.4");  // dividends: zero as whole dollars
-    Answers->SetOvRide(ftForm1041Page1, 0, 31, true);  // overridden, so the recalculation keeps it
+    Answers->SetText(ftForm8949E, 0, f8949d::sales::Slot(0, f8949d::sales::description),
+                     "100 sh. Example Co.");                                // a box E page with a description only
+    Answers->SetText(ftForm1041Page1, 0, f1::line2aDividends.slot, "0.4");  // dividends: zero as whole dollars
+    Answers->SetOvRide(ftForm1041Page1, 0, f1::line2aDividends.slot,
+                       true);  // overridden, so the recalculation keeps it
     Answers->NoOfSchedK = 2;
     window_->ShowAnswers();  // page 1 is stored before the dialog opens
     QMap<QString, bool> seen;
@@ -314,7 +323,7 @@ void PrintCommandsTest::printHandsTheFileToWriterInTheTemporaryFolder()
     window_->SetShell(std::make_unique<DesktopShell>());
     const QString record = Home() + "/standin/record.txt";
     UseWriter(StandIn(record));
-    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Ada Lovelace");
+    Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Ada Lovelace");
     window_->ShowAnswers();
     prompts_->atSelection = Tick({ftForm1041Page1, ftScheduleDPage1});
     window_->Commands().mnuPrint->trigger();
@@ -481,7 +490,7 @@ void PrintCommandsTest::previewOfferedAfterAFailureShowsTheForms()
     // A LibreOffice that converts but cannot open a window, as on a machine without a display.
     UseWriter(Script("soffice", "case \" $* \" in *\" --headless \"*) exec '" + real.toUtf8() +
                                     "' \"$@\" ;; esac\necho 'Failed to open display' >&2\nexit 81"));
-    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Ada Lovelace");
+    Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Ada Lovelace");
     window_->ShowAnswers();
     window_->Commands().mnuPrint->trigger();  // the defaults: Form 1041 pages 1 and 2
 
@@ -516,10 +525,11 @@ void PrintCommandsTest::previewShowsAsManyPagesAsTheSelectionPrints()
     if (soffice.isEmpty())
         QSKIP("LibreOffice (soffice) is not installed");
     UseWriter(soffice);
-    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Ada Lovelace");
+    Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Ada Lovelace");
     Answers->NoOfSchedK = 3;
     for (int k = 0; k < 3; ++k)
-        Answers->SetText(ftScheduleK1, k, 14, QString("Beneficiary %1").arg(k + 1).toStdString());
+        Answers->SetText(ftScheduleK1, k, k1::itemFIdentifyingNumber.slot,
+                         QString("Beneficiary %1").arg(k + 1).toStdString());
     window_->ShowAnswers();
     PrintSelection selection;
     for (int formType : {ftForm1041Page1, ftForm1041Page2, ftScheduleK1})
@@ -558,7 +568,7 @@ void PrintCommandsTest::previewShowsAsManyPagesAsTheSelectionPrints()
     QCOMPARE(saved.pageCount(), 5);
 
     // Open in Word Processor hands the same forms over, even after the return has changed.
-    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Someone Else");
+    Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Someone Else");
     preview->findChild<QAction*>("btnOpenInWordProcessor")->trigger();
     QCOMPARE(shell_.started.size(), 1);
     QCOMPARE(QString::fromStdString(shell_.started[0].arguments.at(0)), QString("send_temp.RTF"));
@@ -629,7 +639,7 @@ void PrintCommandsTest::exportPdfWritesTheChosenFile()
         QSKIP("LibreOffice (soffice) is not installed");
     QVERIFY(Start());
     UseWriter(soffice);
-    Answers->SetText(ftForm1041Page1, 0, 11, "Estate of Ada Lovelace");
+    Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Ada Lovelace");
     window_->ShowAnswers();
     const QString target = Home() + "/out/estate forms.pdf";
     QDir().mkpath(Home() + "/out");

@@ -6,8 +6,10 @@
 
 #include "FileCommands.h"
 #include "MainWindow.h"
+#include "PageFields.h"
 #include "RecoveryCopies.h"
 #include "files/ClientFile.h"
+#include "slot/Form1041Page1.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +27,8 @@ using quorvan::app::test::FakePrompts;
 using quorvan::app::test::PromptLog;
 
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
 
 std::string WholeReturn(TAnswer& store)
 {
@@ -66,11 +70,11 @@ private:
     }
     // The program stops without closing, as in a crash: nothing of the close runs.
     void Crash() { window_.reset(); }
-    QLineEdit* Edit(const char* name) { return window_->Page()->findChild<QLineEdit*>(name); }
-    void Type(const char* field, const QString& text)
+    QLineEdit* Edit(SlotRef field) { return test::FieldOf<QLineEdit>(window_->Page(), field); }
+    void Type(SlotRef field, const QString& text)
     {
         QLineEdit* edit = Edit(field);
-        QVERIFY2(edit, field);
+        QVERIFY2(edit, qPrintable(QStringLiteral("no field of slot %1 on the page").arg(field.slot)));
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, text);
@@ -99,7 +103,7 @@ void RecoveryTest::aChangeIsCopiedAndACleanCloseLeavesNone()
 {
     QVERIFY(Start());
     Autosave& autosave = window_->Recovery();
-    Type("edt4034", "4200");
+    Type(f1::line3Business, "4200");
     QVERIFY(autosave.Pending());  // within half a minute
     QVERIFY(!autosave.Folder().HasCopy());
     window_->DisplayCode(200);  // at once on a page change
@@ -113,7 +117,7 @@ void RecoveryTest::aChangeIsCopiedAndACleanCloseLeavesNone()
 
     autosave.SetInterval(10);
     window_->DisplayCode(100);
-    Type("edt4036", "77");
+    Type(f1::line5Rents, "77");
     QTRY_VERIFY(!autosave.Pending());
     QFile written(copy);
     QVERIFY(written.open(QIODevice::ReadOnly));
@@ -128,7 +132,7 @@ void RecoveryTest::aChangeIsCopiedAndACleanCloseLeavesNone()
 void RecoveryTest::savingRemovesTheCopy()
 {
     QVERIFY(Start());
-    Type("edt4034", "4200");
+    Type(f1::line3Business, "4200");
     window_->DisplayCode(200);
     QCOMPARE(CopiesOnDisk().size(), 1);
     prompts_->saveNames << home_->path() + "/saved.fq6";
@@ -137,7 +141,7 @@ void RecoveryTest::savingRemovesTheCopy()
 
     // Dropping the changes at New removes the copy as well.
     window_->DisplayCode(100);
-    Type("edt4034", "5");
+    Type(f1::line3Business, "5");
     window_->DisplayCode(200);
     QCOMPARE(CopiesOnDisk().size(), 1);
     prompts_->saveAnswer = SaveAnswer::No;
@@ -149,11 +153,11 @@ void RecoveryTest::restoringAfterACrashGivesTheSameReturn()
 {
     const QString client = home_->path() + "/smith.fq6";
     QVERIFY(Start());
-    Type("edt1011", "Smith Family Trust");
+    Type(f1::nameOfEstateOrTrust, "Smith Family Trust");
     prompts_->saveNames << client;
     QVERIFY(window_->Files().SaveAsClick());
-    Type("edt4034", "12345");
-    Type("edt4036", "(250)");
+    Type(f1::line3Business, "12345");
+    Type(f1::line5Rents, "(250)");
     window_->DisplayCode(200);
     const std::string before = WholeReturn(*window_->Store());
     Crash();
@@ -164,7 +168,7 @@ void RecoveryTest::restoringAfterACrashGivesTheSameReturn()
     QVERIFY2(log_.recoveryQuestions[0].contains(client), qPrintable(log_.recoveryQuestions[0]));
     QCOMPARE(WholeReturn(*window_->Store()), before);
     QCOMPARE(window_->windowTitle(), QString("smith.fq6"));
-    QCOMPARE(Edit("edt4034")->text(), QString("12,345"));
+    QCOMPARE(Edit(f1::line3Business)->text(), QString("12,345"));
     QVERIFY(window_->State().Modified);  // restored, not yet saved
     // The restored changes are this run's copy now; the old one is gone.
     QCOMPARE(CopiesOnDisk(), QStringList{QFileInfo(window_->Recovery().Folder().CopyPath()).fileName()});
@@ -173,13 +177,13 @@ void RecoveryTest::restoringAfterACrashGivesTheSameReturn()
     QCOMPARE(CopiesOnDisk(), QStringList());
     TAnswer reread;
     QVERIFY(ReadClientFileAt(reread, client.toStdString()));
-    QCOMPARE(reread.Text(1, 0, 34), std::string("12,345"));
+    QCOMPARE(reread.Text(1, 0, f1::line3Business.slot), std::string("12,345"));
 }
 
 void RecoveryTest::copiesCanBeDiscardedOrKeptForLater()
 {
     QVERIFY(Start());
-    Type("edt4034", "9");
+    Type(f1::line3Business, "9");
     window_->DisplayCode(200);
     Crash();
 
@@ -201,7 +205,7 @@ void RecoveryTest::copiesCanBeDiscardedOrKeptForLater()
 void RecoveryTest::aRunningProgramsCopyIsNeverOffered()
 {
     TAnswer store;
-    store.SetText(1, 0, 34, "100");
+    store.SetText(1, 0, f1::line3Business.slot, "100");
     auto running = std::make_unique<RecoveryFolder>(RecoveryFolderPath());
     QString error;
     QVERIFY2(running->Write(store, "/somewhere/jones.fq6", error), qPrintable(error));

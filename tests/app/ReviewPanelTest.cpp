@@ -5,8 +5,11 @@
 #include "FakePrompts.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
+#include "PageFields.h"
 #include "PrintCommands.h"
 #include "ReviewPanel.h"
+#include "slot/Form1041Page1.h"
+#include "slot/ScheduleK1.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -20,6 +23,9 @@
 
 using namespace quorvan;
 using namespace quorvan::app;
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace k1 = quorvan::slot::scheduleK1;
 using quorvan::app::test::FakePrompts;
 using quorvan::app::test::PromptLog;
 
@@ -49,7 +55,8 @@ private:
     {
         prompts_->openNames << QStringLiteral(QUORVAN_SOURCE_DIR "/examples/sample-trust.fq6");
         window_->Files().OpenClick();
-        QCOMPARE(window_->Store()->Text(ftForm1041Page1, 0, 11), std::string("Harbor Lane Family Trust"));
+        QCOMPARE(window_->Store()->Text(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot),
+                 std::string("Harbor Lane Family Trust"));
     }
     QTreeWidget* List() { return window_->ReviewDock()->List(); }
     // The list item of the finding of `rule`, or null.
@@ -113,7 +120,7 @@ private slots:
         QVERIFY(StatusCounts().startsWith(QStringLiteral("Review: 4 errors")));
         QCOMPARE(List()->topLevelItem(0)->text(0), QStringLiteral("Errors (4)"));
 
-        QLineEdit* name = window_->Page()->findChild<QLineEdit*>("edt1011");
+        QLineEdit* name = test::FieldOf<QLineEdit>(window_->Page(), f1::nameOfEstateOrTrust);
         name->setFocus();
         QTest::keyClicks(name, QStringLiteral("Harbor Lane Family Trust"));
         QTest::keyClick(name, Qt::Key_Tab);
@@ -150,13 +157,13 @@ private slots:
             store.NoOfSchedK = 2;
             store.BeneficiaryInterest[0] = 0.5;
             store.BeneficiaryInterest[1] = 0.5;
-            store.SetText(ftScheduleK1, 1, 23, "Second Beneficiary");
-            store.SetText(ftScheduleK1, 1, 16, "1 Main Street");
-            store.SetText(ftScheduleK1, 1, 14, "12-34");
+            store.SetText(ftScheduleK1, 1, k1::itemGName.slot, "Second Beneficiary");
+            store.SetText(ftScheduleK1, 1, k1::itemGAddress1.slot, "1 Main Street");
+            store.SetText(ftScheduleK1, 1, k1::itemFIdentifyingNumber.slot, "12-34");
         } else if (plant == "ein") {
-            store.SetText(ftForm1041Page1, 0, 17, "46 1234567");
+            store.SetText(ftForm1041Page1, 0, f1::itemCEin.slot, "46 1234567");
         } else {
-            store.SetText(ftForm1041Page1, 0, 32, "9,000");
+            store.SetText(ftForm1041Page1, 0, f1::line2b1QualifiedToBeneficiaries.slot, "9,000");
         }
         window_->Recalculate(false);
         window_->Commands().cbtnReview->click();
@@ -174,14 +181,14 @@ private slots:
     {
         OpenSample();
         window_->Commands().cbtnReview->click();
-        window_->Store()->SetText(ftForm1041Page1, 0, 54, "300");
-        window_->Store()->SetOvRide(ftForm1041Page1, 0, 54, true);
+        window_->Store()->SetText(ftForm1041Page1, 0, f1::line20Exemption.slot, "300");
+        window_->Store()->SetOvRide(ftForm1041Page1, 0, f1::line20Exemption.slot, true);
         window_->Recalculate(false);
         QTreeWidgetItem* note = ItemOf("override");
         QVERIFY(note);
         QCOMPARE(note->text(1), QStringLiteral("line 20"));
         QTRY_COMPARE(ItemOf("override")->text(2), QStringLiteral("Overridden: 300 typed, 100 computed."));
-        QCOMPARE(window_->Store()->Text(ftForm1041Page1, 0, 54), std::string("300"));
+        QCOMPARE(window_->Store()->Text(ftForm1041Page1, 0, f1::line20Exemption.slot), std::string("300"));
         QCOMPARE(Answers, window_->Store());
     }
 
@@ -191,7 +198,7 @@ private slots:
         QVERIFY(window_->ConfirmPrintWithReviewErrors());
         QVERIFY(log_.proceedQuestions.isEmpty());
 
-        window_->Store()->SetText(ftForm1041Page1, 0, 11, "");
+        window_->Store()->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "");
         window_->Recalculate(false);
         prompts_->proceedAnswer = true;
         QVERIFY(window_->ConfirmPrintWithReviewErrors());

@@ -4,6 +4,7 @@
 
 #include "FakePrompts.h"
 #include "MainWindow.h"
+#include "PageFields.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -90,12 +91,13 @@ public:
         }
         window.reset();
     }
-    QLineEdit* Edit(const char* name) { return window->Page()->findChild<QLineEdit*>(name); }
+    // The edit of a named slot on the page on screen.
+    QLineEdit* Edit(SlotRef field) { return FieldOf<QLineEdit>(window->Page(), field); }
     // Types into a field (replacing its text) and leaves it with Tab.
-    void Type(const char* field, const QString& text)
+    void Type(SlotRef field, const QString& text)
     {
         QLineEdit* edit = Edit(field);
-        QVERIFY2(edit, field);
+        QVERIFY2(edit, qPrintable(QStringLiteral("no field of slot %1 on the page").arg(field.slot)));
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, text);

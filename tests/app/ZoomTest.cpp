@@ -6,6 +6,7 @@
 #include "FileCommands.h"
 #include "HelpCommands.h"
 #include "HelpWindow.h"
+#include "slot/Form1041Page1.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,6 +26,8 @@ using quorvan::app::test::Click;
 using quorvan::app::test::Window2Harness;
 
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
 
 void SaveShot(QWidget& widget, const char* name)
 {
@@ -96,26 +99,26 @@ void ZoomTest::zoomSizesThePanelByThePageHeight()
 
 void ZoomTest::zoomScalesTheFiguresInTheFields()
 {
-    const auto fieldTextHeight = [this](const char* name) {
-        auto* field = h_.window->Page()->findChild<QLineEdit*>(name);
+    const auto fieldTextHeight = [this](SlotRef line) {
+        auto* field = test::FieldOf<QLineEdit>(h_.window->Page(), line);
         return field ? QFontInfo(field->font()).pixelSize() : -1;
     };
     const auto captionTextHeight = [this] {
         return QFontInfo(h_.window->Page()->findChild<QLabel*>("lblLine1")->font()).pixelSize();
     };
-    const int field = fieldTextHeight("edt4034");
+    const int field = fieldTextHeight(f1::line3Business);
     const int caption = captionTextHeight();
     QVERIFY(field > 0);
     AnswerZoom(1.5, "OKBtn");
     C().mnuZoom->trigger();
-    QVERIFY2(std::abs(fieldTextHeight("edt4034") - field * 1.5) <= 1,
-             qPrintable(QString("%1 at 100%, %2 at 150%").arg(field).arg(fieldTextHeight("edt4034"))));
+    QVERIFY2(std::abs(fieldTextHeight(f1::line3Business) - field * 1.5) <= 1,
+             qPrintable(QString("%1 at 100%, %2 at 150%").arg(field).arg(fieldTextHeight(f1::line3Business))));
     QVERIFY(std::abs(captionTextHeight() - caption * 1.5) <= 1);
 
     // A page shown later comes at the same scale, figures and captions alike.
     h_.window->DisplayCode(1800);
     h_.window->DisplayCode(100);
-    QVERIFY(std::abs(fieldTextHeight("edt4034") - field * 1.5) <= 1);
+    QVERIFY(std::abs(fieldTextHeight(f1::line3Business) - field * 1.5) <= 1);
     QVERIFY(std::abs(captionTextHeight() - caption * 1.5) <= 1);
 }
 

@@ -1,4 +1,6 @@
 #include "store/Answers.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Interest.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +8,9 @@
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace interest = quorvan::slot::interest;
 
 TEST(Answers, FreshStoreHasTheGridOfEveryFormType)
 {
@@ -47,22 +52,22 @@ TEST(Answers, CountsStartAtZeroAndSharesAtMinusOne)
 TEST(Answers, TextAndFlagsKeepWhatIsAssigned)
 {
     TAnswer store;
-    store.SetText(18, 19, 200, " (1,234) ");
-    store.SetOvRide(18, 19, 200, true);
-    EXPECT_EQ(store.Text(18, 19, 200), " (1,234) ");
-    EXPECT_TRUE(store.OvRide(18, 19, 200));
-    EXPECT_FALSE(store.OvRide(18, 18, 200));
+    store.SetText(18, 19, 200, " (1,234) ");  // slot-check: raw, the grid itself
+    store.SetOvRide(18, 19, 200, true);  // slot-check: raw, the grid itself
+    EXPECT_EQ(store.Text(18, 19, 200), " (1,234) ");  // slot-check: raw, the grid itself
+    EXPECT_TRUE(store.OvRide(18, 19, 200));  // slot-check: raw, the grid itself
+    EXPECT_FALSE(store.OvRide(18, 18, 200));  // slot-check: raw, the grid itself
 }
 
 TEST(Answers, AddressesOutsideTheGridThrow)
 {
     TAnswer store;
-    EXPECT_THROW(store.Text(1, 0, 101), std::out_of_range);
-    EXPECT_THROW(store.Text(1, 1, 0), std::out_of_range);   // single-page type
-    EXPECT_THROW(store.Text(18, 20, 0), std::out_of_range);
-    EXPECT_THROW(store.Text(40, 0, 0), std::out_of_range);
+    EXPECT_THROW(store.Text(1, 0, 101), std::out_of_range);  // slot-check: raw, the grid itself
+    EXPECT_THROW(store.Text(1, 1, f1::taxYearBeginning.slot), std::out_of_range);   // single-page type
+    EXPECT_THROW(store.Text(18, 20, interest::nameOfEstateOrTrust.slot), std::out_of_range);
+    EXPECT_THROW(store.Text(40, 0, 0), std::out_of_range);  // slot-check: raw, the grid itself
     EXPECT_THROW(store.SetText(-1, 0, 0, "x"), std::out_of_range);
-    EXPECT_THROW(store.SetOvRide(2, 0, -1, true), std::out_of_range);
+    EXPECT_THROW(store.SetOvRide(2, 0, -1, true), std::out_of_range);  // slot-check: raw, the grid itself
 }
 
 TEST(Answers, ScopedStoreReplacesAndRestoresTheGlobal)
@@ -87,10 +92,10 @@ TEST(Answers, OpenReturnStoreKeepsTheGlobalOnTheStoreItHolds)
         OpenReturnStore open;
         TAnswer& first = open.Replace();
         EXPECT_EQ(Answers, &first);
-        first.SetText(1, 0, 11, "Old Trust");
+        first.SetText(1, 0, f1::nameOfEstateOrTrust.slot, "Old Trust");
         TAnswer& second = open.Replace();
         EXPECT_EQ(Answers, &second);
-        EXPECT_EQ(second.Text(1, 0, 11), "");  // a fresh store, not the old one emptied
+        EXPECT_EQ(second.Text(1, 0, f1::nameOfEstateOrTrust.slot), "");  // a fresh store, not the old one emptied
         open.Release();
         EXPECT_EQ(Answers, nullptr);
         EXPECT_FALSE(open);

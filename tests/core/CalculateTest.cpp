@@ -3,11 +3,16 @@
 #include "calc/Calculate.h"
 #include "store/Answers.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Interest.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace interest = quorvan::slot::interest;
 
 using test::ReturnFixture;
 
@@ -51,7 +56,7 @@ TEST(Calculate, ComponentTransferStoresThePageFirst)
 TEST(Calculate, FailingCalculatorStopsTheRunAndLeavesThePageOnScreen)
 {
     ReturnFixture r;
-    r.Set(1, 58, "5,000");      // line 24a, read after Form 1041-T line 3 by line 24c
+    r.Set(f1::line24aEstimated, "5,000");      // line 24a, read after Form 1041-T line 3 by line 24c
     Damage(r.Store(), ftForm1041T, 0, 5);
     RecordingHooks hooks;
     EXPECT_FALSE(Calculate(r.Store(), false, &hooks));
@@ -60,8 +65,8 @@ TEST(Calculate, FailingCalculatorStopsTheRunAndLeavesThePageOnScreen)
     const std::vector<unsigned> codes = r.Messages().Codes();
     ASSERT_FALSE(codes.empty());
     EXPECT_EQ(codes.back(), 29547u);
-    EXPECT_EQ(r.Get(1, 60), "");  // line 24c was never reached
-    EXPECT_EQ(r.Get(1, 16), "0"); // row 1 ran
+    EXPECT_EQ(r.Get(f1::line24c), "");  // line 24c was never reached
+    EXPECT_EQ(r.Get(f1::itemBSchedulesK1), "0"); // row 1 ran
 }
 
 TEST(Calculate, NextRunClearsTheErrorFlag)
@@ -81,7 +86,7 @@ TEST(Calculate, DamagedCountsNeverReachBeyondTheGrid)
     r.Store().NoOfSchedK = -4;
     r.Store().NoOf8949_F = 1000;
     for (int k = 0; k < kMaxPages; ++k)
-        r.Set(ftInterest, k, 5, "10");
+        r.Set(interest::entries::Slot(0, interest::entries::amount), k, "10");
     Calculate(r.Store(), false);
     EXPECT_EQ(r.Store().InterestTotal, 200);
 }

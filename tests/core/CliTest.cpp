@@ -7,6 +7,7 @@
 #include "store/Misc.h"
 #include "support/MessageRecorder.h"
 #include "ProgramVersion.h"
+#include "slot/Form1041Page1.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,8 @@
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
 
 using test::ReadFileBytes;
 using test::RunCli;
@@ -126,7 +129,7 @@ TEST(Cli, BusinessIncomeBeyondThirtyTwoBitsIsTaxedInFull)
     TemporaryClientFile file;
     {
         ScopedAnswerStore store;
-        store->SetText(1, 0, 34, "4,294,977,296");  // line 3, business income
+        store->SetText(1, 0, f1::line3Business.slot, "4,294,977,296");  // line 3, business income
         std::string error;
         ASSERT_TRUE(SaveClientFileAt(*store, file.Path(), error)) << error;
     }
@@ -176,8 +179,8 @@ TEST(Cli, OverriddenEmptyAnswerIsDumpedAndAMessageGoesToStandardError)
     TemporaryClientFile file;
     {
         ScopedAnswerStore store;
-        store->SetOvRide(1, 0, 57, true);  // line 23 overridden and left empty
-        store->SetText(1, 0, 34, "12a");   // an amount that does not read
+        store->SetOvRide(1, 0, f1::line23TotalTax.slot, true);  // line 23 overridden and left empty
+        store->SetText(1, 0, f1::line3Business.slot, "12a");   // an amount that does not read
         std::string error;
         ASSERT_TRUE(SaveClientFileAt(*store, file.Path(), error)) << error;
     }

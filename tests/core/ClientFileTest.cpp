@@ -3,6 +3,9 @@
 #include "store/Misc.h"
 #include "support/FilesTempHome.h"
 #include "support/MessageRecorder.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Interest.h"
+#include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +15,10 @@
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace interest = quorvan::slot::interest;
+namespace k1 = quorvan::slot::scheduleK1;
 
 using test::MessageRecorder;
 using test::ReadFileBytes;
@@ -93,14 +100,14 @@ TEST(ClientFile, HandWrittenFileReadsAndWritesBackByteForByte)
     ASSERT_TRUE(ReadBytes(store, original));
     EXPECT_TRUE(messages.Empty());
 
-    EXPECT_EQ(store.Text(1, 0, 11), "Zoë Müller Family Trust — 2016");
-    EXPECT_EQ(store.Text(1, 0, 13), "12 Rue de l'Église");
-    EXPECT_EQ(store.Text(9, 0, 1), "Ana Ibáñez");
-    EXPECT_EQ(store.Text(18, 2, 1), "left over");
-    EXPECT_EQ(store.Text(39, 0, 100), "last slot");
-    EXPECT_TRUE(store.OvRide(1, 0, 56));
-    EXPECT_TRUE(store.OvRide(18, 0, 86));
-    EXPECT_FALSE(store.OvRide(1, 0, 30));
+    EXPECT_EQ(store.Text(1, 0, f1::nameOfEstateOrTrust.slot), "Zoë Müller Family Trust — 2016");
+    EXPECT_EQ(store.Text(1, 0, f1::fiduciaryStreet.slot), "12 Rue de l'Église");
+    EXPECT_EQ(store.Text(9, 0, k1::taxYearEnding.slot), "Ana Ibáñez");
+    EXPECT_EQ(store.Text(18, 2, interest::employerIdentificationNumber.slot), "left over");
+    EXPECT_EQ(store.Text(39, 0, 100), "last slot");  // slot-check: raw, the last cell of the grid
+    EXPECT_TRUE(store.OvRide(1, 0, f1::line22Taxable.slot));
+    EXPECT_TRUE(store.OvRide(18, 0, interest::total.slot));
+    EXPECT_FALSE(store.OvRide(1, 0, f1::line1Interest.slot));
     EXPECT_EQ(store.NoOfInterest, 2);
     EXPECT_EQ(store.NoOfSchedK, 1);
     EXPECT_EQ(store.NoOf8949_A, 1);
@@ -132,8 +139,8 @@ TEST(ClientFile, FullReturnSurvivesWriteAndRead)
     TAnswer again;
     ASSERT_TRUE(ReadBytes(again, first));
     EXPECT_EQ(again.NoOfInterest, 20);
-    EXPECT_EQ(again.Text(34, 19, 196), "3419196 café ½");
-    EXPECT_TRUE(again.OvRide(34, 19, 196));
+    EXPECT_EQ(again.Text(34, 19, 196), "3419196 café ½");  // slot-check: raw, the last cell of the grid
+    EXPECT_TRUE(again.OvRide(34, 19, 196));  // slot-check: raw, the last cell of the grid
     EXPECT_DOUBLE_EQ(again.BeneficiaryInterest[19], 0.95);
     EXPECT_EQ(Written(again), first);
 }
@@ -142,23 +149,24 @@ TEST(ClientFile, CharactersWindowsCannotHoldAreNamedAndLineBreaksStayOnOneLine)
 {
     TAnswer store;
     MessageRecorder messages;
-    store.SetText(1, 0, 11, "Łukasz Wróbel Trust 信託");
-    store.SetText(1, 0, 12, "first\r\nsecond\nthird");
-    store.SetText(18, 1, 4, "Győr");
+    store.SetText(1, 0, f1::nameOfEstateOrTrust.slot, "Łukasz Wróbel Trust 信託");
+    store.SetText(1, 0, f1::nameAndTitleOfFiduciary.slot, "first\r\nsecond\nthird");
+    store.SetText(18, 1, interest::entries::Slot(0, interest::entries::description).slot, "Győr");
     store.NoOfInterest = 1;
     const std::string bytes = Written(store);
     ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33060});
     EXPECT_EQ(messages.Messages()[0].extra,
               "form type 1, page 1, slot 11: \"Łukasz Wróbel Trust 信託\" saved as \"Lukasz Wróbel Trust ??\" (Ł信託); "
               "form type 18, page 2, slot 4: \"Győr\" saved as \"Györ\" (ő).");
-    EXPECT_EQ(store.Text(1, 0, 11), "Łukasz Wróbel Trust 信託");  // the return on screen keeps it
+    EXPECT_EQ(store.Text(1, 0, f1::nameOfEstateOrTrust.slot),
+              "Łukasz Wróbel Trust 信託");  // the return on screen keeps it
 
     TAnswer again;
     messages.Clear();
     ASSERT_TRUE(ReadBytes(again, bytes));
-    EXPECT_EQ(again.Text(1, 0, 11), "Lukasz Wróbel Trust ??");
-    EXPECT_EQ(again.Text(1, 0, 12), "first | second | third");
-    EXPECT_EQ(again.Text(1, 0, 13), "");
+    EXPECT_EQ(again.Text(1, 0, f1::nameOfEstateOrTrust.slot), "Lukasz Wróbel Trust ??");
+    EXPECT_EQ(again.Text(1, 0, f1::nameAndTitleOfFiduciary.slot), "first | second | third");
+    EXPECT_EQ(again.Text(1, 0, f1::fiduciaryStreet.slot), "");
     // What a file holds writes back without a word.
     Written(again);
     EXPECT_TRUE(messages.Empty());
@@ -173,7 +181,7 @@ TEST(ClientFile, AnyNonZeroFlagReadsAsOverridden)
     lines[page1Header + 2 * 30 + 2] = "5";
     TAnswer store;
     ASSERT_TRUE(ReadBytes(store, JoinLines(lines)));
-    EXPECT_TRUE(store.OvRide(1, 0, 30));
+    EXPECT_TRUE(store.OvRide(1, 0, f1::line1Interest.slot));
 }
 
 size_t Count(const std::string& bytes, const std::string& what)
@@ -193,8 +201,8 @@ TEST(ClientFile, CutShortFileReadsWithEmptyAnswersAndSaysHowMuchWasMissing)
     TAnswer store;
     MessageRecorder messages;
     EXPECT_TRUE(ReadBytes(store, part));
-    EXPECT_EQ(store.Text(1, 0, 11), "Zo");
-    EXPECT_EQ(store.Text(1, 0, 12), "");
+    EXPECT_EQ(store.Text(1, 0, f1::nameOfEstateOrTrust.slot), "Zo");
+    EXPECT_EQ(store.Text(1, 0, f1::nameAndTitleOfFiduciary.slot), "");
     EXPECT_EQ(store.NoOfInterest, 2);
 
     // The last line is a part line; the pages from Form 1041 page 1 on are not whole.
@@ -403,7 +411,7 @@ TEST(ClientFile, TwentyPagesInUseRoundTrip)
     {
         TAnswer store;
         store.NoOfInterest = 20;
-        store.SetText(18, 19, 86, "19.00");
+        store.SetText(18, 19, interest::total.slot, "19.00");
         bytes = Written(store);
     }
     EXPECT_NE(bytes.find("***** Page 18; Cont 19\r\n"), std::string::npos);
@@ -411,7 +419,7 @@ TEST(ClientFile, TwentyPagesInUseRoundTrip)
     TAnswer store;
     ASSERT_TRUE(ReadBytes(store, bytes));
     EXPECT_EQ(store.NoOfInterest, 20);
-    EXPECT_EQ(store.Text(18, 19, 86), "19.00");
+    EXPECT_EQ(store.Text(18, 19, interest::total.slot), "19.00");
 }
 
 struct DamagedFileSample {
@@ -465,7 +473,7 @@ TEST(ClientFile, SaveReplacesTheFileWhole)
         old << "old contents";
     }
     TAnswer store;
-    store.SetText(1, 0, 11, "New Trust");
+    store.SetText(1, 0, f1::nameOfEstateOrTrust.slot, "New Trust");
     std::string error;
     ASSERT_TRUE(SaveClientFileAt(store, path, error)) << error;
     EXPECT_EQ(ReadFileBytes(path), Written(store));

@@ -1,4 +1,7 @@
 #include "store/ContinuationPages.h"
+#include "slot/Form8949ShortTerm.h"
+#include "slot/Interest.h"
+#include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +9,10 @@
 
 namespace quorvan {
 namespace {
+
+namespace f8949a = quorvan::slot::form8949ShortTerm;
+namespace interest = quorvan::slot::interest;
+namespace k1 = quorvan::slot::scheduleK1;
 
 // Fills page k of a type with recognisable answers: slot s holds "k:s".
 void FillPage(TAnswer& store, int type, int k)
@@ -58,16 +65,17 @@ TEST(ContinuationPages, DeleteMovesAnswersAndFlagsAndEmptiesTheLastPage)
     for (int k = 0; k < 3; ++k)
         FillPage(store, ftInterest, k);
     store.NoOfInterest = 3;
-    store.SetOvRide(ftInterest, 1, 100, true);  // the deleted page's flag must not stay behind
-    store.SetOvRide(ftInterest, 2, 29, true);
+    // The deleted page's flag must not stay behind, also on a cell beyond the page's fields.
+    store.SetOvRide(ftInterest, 1, 100, true);  // slot-check: raw
+    store.SetOvRide(ftInterest, 2, interest::entries::Slot(12, interest::entries::amount).slot, true);
 
     ASSERT_TRUE(DeleteContinuationPage(store, ftInterest, 1));
     EXPECT_EQ(store.NoOfInterest, 2);
-    EXPECT_EQ(store.Text(ftInterest, 0, 23), "0:23");
-    EXPECT_EQ(store.Text(ftInterest, 1, 23), "2:23");
-    EXPECT_EQ(store.Text(ftInterest, 1, 200), "2:200");
-    EXPECT_TRUE(store.OvRide(ftInterest, 1, 29));
-    EXPECT_FALSE(store.OvRide(ftInterest, 1, 100));
+    EXPECT_EQ(store.Text(ftInterest, 0, interest::entries::Slot(9, interest::entries::amount).slot), "0:23");
+    EXPECT_EQ(store.Text(ftInterest, 1, interest::entries::Slot(9, interest::entries::amount).slot), "2:23");
+    EXPECT_EQ(store.Text(ftInterest, 1, 200), "2:200");  // slot-check: raw, a cell beyond the page's fields
+    EXPECT_TRUE(store.OvRide(ftInterest, 1, interest::entries::Slot(12, interest::entries::amount).slot));
+    EXPECT_FALSE(store.OvRide(ftInterest, 1, 100));  // slot-check: raw, a cell beyond the page's fields
     for (int s : {0, 23, 200}) {
         EXPECT_EQ(store.Text(ftInterest, 2, s), "") << s;
         EXPECT_FALSE(store.OvRide(ftInterest, 2, s)) << s;
@@ -90,7 +98,7 @@ TEST(ContinuationPages, DeletingABeneficiaryMovesTheSharesAndOwnValues)
     EXPECT_DOUBLE_EQ(store.BeneficiaryInterest[0], 0.5);
     EXPECT_DOUBLE_EQ(store.BeneficiaryInterest[1], -1.0);
     EXPECT_DOUBLE_EQ(store.BeneficiaryInterest[2], -1.0);
-    EXPECT_EQ(store.Text(ftScheduleK1, 1, 23), "2:23");
+    EXPECT_EQ(store.Text(ftScheduleK1, 1, k1::itemGName.slot), "2:23");
     for (int slot : kAllocatedK1Slots) {
         EXPECT_FALSE(store.OvRide(ftScheduleK1, 0, slot)) << slot;
         EXPECT_TRUE(store.OvRide(ftScheduleK1, 1, slot)) << slot;
@@ -105,7 +113,7 @@ TEST(ContinuationPages, DeleteOfTheOnlyOrLastPage)
     store.NoOf8949_C = 1;
     ASSERT_TRUE(DeleteContinuationPage(store, ftForm8949C, 0));
     EXPECT_EQ(store.NoOf8949_C, 0);
-    EXPECT_EQ(store.Text(ftForm8949C, 0, 1), "");
+    EXPECT_EQ(store.Text(ftForm8949C, 0, f8949a::identification), "");
     EXPECT_FALSE(DeleteContinuationPage(store, ftForm8949C, 0));  // none in use: nothing to delete
     EXPECT_EQ(store.NoOf8949_C, 0);
 
@@ -113,7 +121,7 @@ TEST(ContinuationPages, DeleteOfTheOnlyOrLastPage)
     FillPage(store, ftForm8949C, 19);
     ASSERT_TRUE(DeleteContinuationPage(store, ftForm8949C, 19));
     EXPECT_EQ(store.NoOf8949_C, 19);
-    EXPECT_EQ(store.Text(ftForm8949C, 19, 1), "");
+    EXPECT_EQ(store.Text(ftForm8949C, 19, f8949a::identification), "");
 }
 
 TEST(ContinuationPages, DeleteRefusesWhatIsNotAPageInUse)
@@ -136,7 +144,7 @@ TEST(ContinuationPages, AllocationChoiceSetsShareAndFlagsOfOnePage)
         EXPECT_FALSE(store.OvRide(ftScheduleK1, 1, slot)) << slot;
         EXPECT_FALSE(store.OvRide(ftScheduleK1, 3, slot)) << slot;
     }
-    EXPECT_FALSE(store.OvRide(ftScheduleK1, 2, 36));
+    EXPECT_FALSE(store.OvRide(ftScheduleK1, 2, k1::box5.slot));
 
     SetK1Allocation(store, 2, K1Allocation::Percentage, 0.125);
     EXPECT_DOUBLE_EQ(store.BeneficiaryInterest[2], 0.125);

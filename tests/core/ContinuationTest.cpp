@@ -3,6 +3,9 @@
 
 #include "calc/Continuation.h"
 #include "support/Engine2Returns.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Interest.h"
+#include "slot/OtherDeductions.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +14,12 @@
 namespace quorvan {
 namespace {
 
+namespace f1 = quorvan::slot::form1041Page1;
+namespace interest = quorvan::slot::interest;
+namespace otherDeductions = quorvan::slot::otherDeductions;
+
 using test::ReturnFixture;
 using test::engine2::AddContinuationPage;
-
-constexpr int F1 = ftForm1041Page1;
 
 struct PageTotalCase {
     const char* name;
@@ -38,10 +43,10 @@ TEST_P(ContinuationPageTotal, EachAmountIsRoundedToDollarsThenAdded)
 {
     ReturnFixture r;
     AddContinuationPage(r, ftInterest, GetParam().amounts);
-    r.Set(ftInterest, 0, 4, "12,345");    // a description slot, not an amount
-    r.Set(ftInterest, 0, 87, "99,999");   // beyond the last amount
+    r.Set(interest::entries::Slot(0, interest::entries::description), "12,345");    // a description slot, not an amount
+    r.Set(ftInterest, 0, 87, "99,999");  // slot-check: raw, beyond the last amount
     CalcInterestSchedule(0);
-    EXPECT_EQ(r.Get(ftInterest, 0, 86), GetParam().total);
+    EXPECT_EQ(r.Get(interest::total), GetParam().total);
     EXPECT_TRUE(r.Messages().Empty());
 }
 
@@ -51,40 +56,40 @@ INSTANTIATE_TEST_SUITE_P(Amounts, ContinuationPageTotal, testing::ValuesIn(kPage
 TEST(ContinuationSchedule, StampsNameNumberAndCountButKeepsOverridesExceptTheTotal)
 {
     ReturnFixture r;
-    r.Set(F1, 11, "Lindqvist Trust");
-    r.Set(F1, 17, "12-3456789");
+    r.Set(f1::nameOfEstateOrTrust, "Lindqvist Trust");
+    r.Set(f1::itemCEin, "12-3456789");
     AddContinuationPage(r, ftOtherDeductions, {"100"});
     AddContinuationPage(r, ftOtherDeductions, {"200"});
-    r.Override(ftOtherDeductions, 1, 2, "2a");
-    r.Override(ftOtherDeductions, 1, 86, "5");
+    r.Override(otherDeductions::pageNumber, 1, "2a");
+    r.Override(otherDeductions::total, 1, "5");
     CalcOtherDeductionsSchedule(1);
-    EXPECT_EQ(r.Get(ftOtherDeductions, 1, 0), "Lindqvist Trust");
-    EXPECT_EQ(r.Get(ftOtherDeductions, 1, 1), "12-3456789");
-    EXPECT_EQ(r.Get(ftOtherDeductions, 1, 2), "2a");
-    EXPECT_EQ(r.Get(ftOtherDeductions, 1, 3), "2");
-    EXPECT_EQ(r.Get(ftOtherDeductions, 1, 86), "200");
+    EXPECT_EQ(r.Get(otherDeductions::nameOfEstateOrTrust, 1), "Lindqvist Trust");
+    EXPECT_EQ(r.Get(otherDeductions::employerIdentificationNumber, 1), "12-3456789");
+    EXPECT_EQ(r.Get(otherDeductions::pageNumber, 1), "2a");
+    EXPECT_EQ(r.Get(otherDeductions::pageCount, 1), "2");
+    EXPECT_EQ(r.Get(otherDeductions::total, 1), "200");
 }
 
 TEST(ContinuationSchedule, RunningTotalsReachPageOneAndFollowDeletedPages)
 {
     ReturnFixture r;
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"30,000", "10,000"});
     AddContinuationPage(r, ftInterest, {"5,000"});
     AddContinuationPage(r, ftDividend, {"7,000"});
     AddContinuationPage(r, ftOtherDeductions, {"600", "400"});
     AddContinuationPage(r, ftOther2, {"1,500"});
     ASSERT_TRUE(r.Settle());
-    EXPECT_EQ(r.Get(F1, 30), "45,000");
-    EXPECT_EQ(r.Get(F1, 31), "7,000");
-    EXPECT_EQ(r.Get(F1, 48), "1,000");
+    EXPECT_EQ(r.Get(f1::line1Interest), "45,000");
+    EXPECT_EQ(r.Get(f1::line2aDividends), "7,000");
+    EXPECT_EQ(r.Get(f1::line15aOther), "1,000");
     // 2% floor: 1,500 - 2% of (52,000 - 1,000 - 100) = 1,500 - 1,018 = 482.
-    EXPECT_EQ(r.Get(F1, 49), "482");
+    EXPECT_EQ(r.Get(f1::line15cTwoPercent), "482");
     EXPECT_DOUBLE_EQ(r.Store().Other2Total, 1500);
 
     r.Store().NoOfInterest = 1;  // the preparer deleted the second interest page
     ASSERT_TRUE(r.Settle());
-    EXPECT_EQ(r.Get(F1, 30), "40,000");
+    EXPECT_EQ(r.Get(f1::line1Interest), "40,000");
     EXPECT_DOUBLE_EQ(r.Store().InterestTotal, 40000);
 }
 
@@ -98,8 +103,8 @@ TEST(ContinuationSchedule, EveryKindWritesItsOwnFormType)
     for (const auto& [formType, calculate] : kinds) {
         AddContinuationPage(r, formType, {std::to_string(formType)});
         calculate(0);
-        EXPECT_EQ(r.Get(formType, 0, 86), std::to_string(formType));
-        EXPECT_EQ(r.Get(formType, 0, 3), "1");
+        EXPECT_EQ(r.Get(formType, 0, interest::total.slot), std::to_string(formType));
+        EXPECT_EQ(r.Get(formType, 0, interest::pageCount.slot), "1");
     }
 }
 

@@ -2,27 +2,33 @@
 
 #include "calc/Form1041A.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041APage1.h"
+#include "slot/Form1041APage2.h"
+#include "slot/Form1041Page1.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvan {
 namespace {
 
-using test::ReturnFixture;
+namespace a1 = quorvan::slot::form1041APage1;
+namespace a2 = quorvan::slot::form1041APage2;
+namespace f1 = quorvan::slot::form1041Page1;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int A1 = ftForm1041APage1;
-constexpr int A2 = ftForm1041APage2;
+using test::ReturnFixture;
 
 TEST(Form1041A, EmptyPagesTotalZero)
 {
     ReturnFixture f;
     CalcForm1041APage1();
     CalcForm1041APage2();
-    for (int slot : {15, 33, 34, 36, 48})
-        EXPECT_EQ(f.Get(A1, slot), "0") << slot;
-    for (int slot : {7, 11, 25, 31, 35, 36, 44, 45, 50, 51, 52, 53})
-        EXPECT_EQ(f.Get(A2, slot), "0") << slot;
+    for (SlotRef line : {a1::line9TotalIncome, a1::line18, a1::line19, a1::line21, a1::line24})
+        EXPECT_EQ(f.Get(line), "0") << line.slot;
+    for (SlotRef line : {a2::line27bColumnB, a2::line28bColumnB, a2::line34bColumnB, a2::line36bColumnB,
+                         a2::line38TotalAssetsBegin, a2::line38TotalAssetsEnd, a2::line42LiabilitiesBegin,
+                         a2::line42LiabilitiesEnd, a2::line45NetAssetsBegin, a2::line45NetAssetsEnd, a2::line46Begin,
+                         a2::line46End})
+        EXPECT_EQ(f.Get(line), "0") << line.slot;
     EXPECT_FALSE(f.Store().ErrFlag);
 }
 
@@ -32,32 +38,32 @@ TEST(Form1041A, EmptyPagesTotalZero)
 TEST(Form1041A, Page1Totals)
 {
     ReturnFixture f;
-    f.Set(F1, 11, "Lumen Charitable Trust");
-    f.Set(F1, 12, "Ines Lumen, Trustee");
-    f.Set(F1, 13, "9 Mill Lane");
-    f.Set(F1, 15, "Troy, NY 12180");
-    f.Set(F1, 17, "14-5556667");
-    f.Set(A1, 6, "4,000");
-    f.Set(A1, 7, "3,000");
-    f.Set(A1, 9, "2,000");
-    f.Set(A1, 13, "Royalty");
-    f.Set(A1, 14, "500");
-    f.Set(A1, 22, "6,000");
-    f.Set(A1, 24, "2,000");
-    f.Set(A1, 25, "999");  // between the schedule's amounts, not added
-    f.Set(A1, 26, "1,500");
-    f.Set(A1, 35, "250");
-    f.Set(A1, 39, "3,000");
-    f.Set(A1, 41, "1,200");
+    f.Set(f1::nameOfEstateOrTrust, "Lumen Charitable Trust");
+    f.Set(f1::nameAndTitleOfFiduciary, "Ines Lumen, Trustee");
+    f.Set(f1::fiduciaryStreet, "9 Mill Lane");
+    f.Set(f1::fiduciaryCity, "Troy, NY 12180");
+    f.Set(f1::itemCEin, "14-5556667");
+    f.Set(a1::line1, "4,000");
+    f.Set(a1::line2, "3,000");
+    f.Set(a1::line4CapitalGain, "2,000");
+    f.Set(a1::line8Type, "Royalty");
+    f.Set(a1::line8, "500");
+    f.Set(a1::line16Deductions, "6,000");
+    f.Set(a1::line17a, "2,000");
+    f.Set(a1::line17bPayee, "999");  // between the schedule's amounts, not added
+    f.Set(a1::line17b, "1,500");
+    f.Set(a1::line20, "250");
+    f.Set(a1::line23a, "3,000");
+    f.Set(a1::line23b, "1,200");
     CalcForm1041APage1();
-    EXPECT_EQ(f.Get(A1, 1), "Lumen Charitable Trust");
-    EXPECT_EQ(f.Get(A1, 3), "9 Mill Lane  ");
-    EXPECT_EQ(f.Get(A1, 5), "14-5556667");
-    EXPECT_EQ(f.Get(A1, 15), "9,500");
-    EXPECT_EQ(f.Get(A1, 33), "3,500");
-    EXPECT_EQ(f.Get(A1, 34), "2,500");
-    EXPECT_EQ(f.Get(A1, 36), "2,750");
-    EXPECT_EQ(f.Get(A1, 48), "4,200");
+    EXPECT_EQ(f.Get(a1::nameOfTrust), "Lumen Charitable Trust");
+    EXPECT_EQ(f.Get(a1::numberStreetAndRoomOrSuiteNo), "9 Mill Lane  ");
+    EXPECT_EQ(f.Get(a1::employerIdentificationNumber), "14-5556667");
+    EXPECT_EQ(f.Get(a1::line9TotalIncome), "9,500");
+    EXPECT_EQ(f.Get(a1::line18), "3,500");
+    EXPECT_EQ(f.Get(a1::line19), "2,500");
+    EXPECT_EQ(f.Get(a1::line21), "2,750");
+    EXPECT_EQ(f.Get(a1::line24), "4,200");
 }
 
 // Beginning and end of year: cash 10,000 / 12,000, receivables 5,000 gross less 500 at the end,
@@ -66,38 +72,38 @@ TEST(Form1041A, Page1Totals)
 TEST(Form1041A, Page2BalanceSheetWithOverriddenNetAmount)
 {
     ReturnFixture f;
-    f.Set(A2, 0, "10,000");
-    f.Set(A2, 1, "12,000");
-    f.Set(A2, 4, "5,000");
-    f.Set(A2, 5, "500");
-    f.Set(A2, 6, "4,000");
-    f.Set(A2, 28, "40,000");
-    f.Set(A2, 29, "4,000");
-    f.Set(A2, 30, "36,000");
-    f.Override(A2, 0, 31, "37,000");
-    f.Set(A2, 33, "1,000");
-    f.Set(A2, 34, "1,000");
-    f.Set(A2, 37, "2,000");
-    f.Set(A2, 38, "3,000");
-    f.Set(A2, 46, "30,000");
-    f.Set(A2, 47, "30,000");
-    f.Set(A2, 48, "19,000");
-    f.Set(A2, 49, "21,500");
-    f.Set(F1, 78, "Ines Lumen");
-    f.Set(F1, 83, "Lumen & Co");
+    f.Set(a2::line25ColumnA, "10,000");
+    f.Set(a2::line25ColumnB, "12,000");
+    f.Set(a2::line27a, "5,000");
+    f.Set(a2::line27b, "500");
+    f.Set(a2::line27bColumnA, "4,000");
+    f.Set(a2::line36a, "40,000");
+    f.Set(a2::line36b, "4,000");
+    f.Set(a2::line36bColumnA, "36,000");
+    f.Override(a2::line36bColumnB, "37,000");
+    f.Set(a2::line37ColumnA, "1,000");
+    f.Set(a2::line37ColumnB, "1,000");
+    f.Set(a2::line39ColumnA, "2,000");
+    f.Set(a2::line39ColumnB, "3,000");
+    f.Set(a2::line43ColumnA, "30,000");
+    f.Set(a2::line43ColumnB, "30,000");
+    f.Set(a2::line44ColumnA, "19,000");
+    f.Set(a2::line44ColumnB, "21,500");
+    f.Set(f1::preparerName, "Ines Lumen");
+    f.Set(f1::firmsEin, "Lumen & Co");
     CalcForm1041APage2();
-    EXPECT_EQ(f.Get(A2, 7), "4,500");
-    EXPECT_EQ(f.Get(A2, 31), "37,000");
-    EXPECT_EQ(f.Get(A2, 35), "51,000");   // 10,000 + 4,000 + 36,000 + 1,000
-    EXPECT_EQ(f.Get(A2, 36), "54,500");   // 12,000 + 4,500 + 37,000 + 1,000
-    EXPECT_EQ(f.Get(A2, 44), "2,000");
-    EXPECT_EQ(f.Get(A2, 45), "3,000");
-    EXPECT_EQ(f.Get(A2, 50), "49,000");
-    EXPECT_EQ(f.Get(A2, 51), "51,500");
-    EXPECT_EQ(f.Get(A2, 52), "51,000");
-    EXPECT_EQ(f.Get(A2, 53), "54,500");
-    EXPECT_EQ(f.Get(A2, 54), "Ines Lumen");
-    EXPECT_EQ(f.Get(A2, 57), "Lumen & Co");
+    EXPECT_EQ(f.Get(a2::line27bColumnB), "4,500");
+    EXPECT_EQ(f.Get(a2::line36bColumnB), "37,000");
+    EXPECT_EQ(f.Get(a2::line38TotalAssetsBegin), "51,000");   // 10,000 + 4,000 + 36,000 + 1,000
+    EXPECT_EQ(f.Get(a2::line38TotalAssetsEnd), "54,500");   // 12,000 + 4,500 + 37,000 + 1,000
+    EXPECT_EQ(f.Get(a2::line42LiabilitiesBegin), "2,000");
+    EXPECT_EQ(f.Get(a2::line42LiabilitiesEnd), "3,000");
+    EXPECT_EQ(f.Get(a2::line45NetAssetsBegin), "49,000");
+    EXPECT_EQ(f.Get(a2::line45NetAssetsEnd), "51,500");
+    EXPECT_EQ(f.Get(a2::line46Begin), "51,000");
+    EXPECT_EQ(f.Get(a2::line46End), "54,500");
+    EXPECT_EQ(f.Get(a2::preparerName), "Ines Lumen");
+    EXPECT_EQ(f.Get(a2::firmsEin), "Lumen & Co");
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 
 #include "calc/Form1041ES.h"
 #include "support/ReturnFixture.h"
+#include "slot/EstimatedWorksheet.h"
+#include "slot/Form1041Page1.h"
+#include "slot/MaxCapGainsWorksheet.h"
+#include "slot/EstimatedVouchers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,34 +15,41 @@
 namespace quorvan {
 namespace {
 
-using test::ReturnFixture;
+namespace es = quorvan::slot::estimatedWorksheet;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace mcg = quorvan::slot::maxCapGainsWorksheet;
+namespace vo = quorvan::slot::estimatedVouchers;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int ES = ftEstimatedWorksheet;
-constexpr int MW = ftMaxCapGainsWorksheet;
-constexpr int VO = ftEstimatedVouchers;
+using test::ReturnFixture;
 
 // A trust with adjusted total income of 60,000, the 300 exemption, this year's tax of 20,500
 // and 2,000 of withholding expected.
 void SetTrust(ReturnFixture& f)
 {
-    f.Set(F1, 1, "12/31/2016");
-    f.Set(F1, 11, "Corliss Trust");
-    f.Set(F1, 12, "Mara Corliss, Trustee");
-    f.Set(F1, 13, "40 Bank Row");
-    f.Set(F1, 15, "Erie, PA 16501");
-    f.Set(F1, 17, "25-1112223");
-    f.Set(F1, 51, "60,000");
-    f.Set(F1, 54, "300");
-    f.Set(F1, 57, "20,500");
-    f.Set(ES, 16, "2,000");
+    f.Set(f1::taxYearEnding, "12/31/2016");
+    f.Set(f1::nameOfEstateOrTrust, "Corliss Trust");
+    f.Set(f1::nameAndTitleOfFiduciary, "Mara Corliss, Trustee");
+    f.Set(f1::fiduciaryStreet, "40 Bank Row");
+    f.Set(f1::fiduciaryCity, "Erie, PA 16501");
+    f.Set(f1::itemCEin, "25-1112223");
+    f.Set(f1::line17Adjusted, "60,000");
+    f.Set(f1::line20Exemption, "300");
+    f.Set(f1::line23TotalTax, "20,500");
+    f.Set(es::line15Withheld, "2,000");
 }
 
-// Worksheet lines 1 to 17 in slot order (0 to 18).
+// Worksheet lines 1 to 17 in form order.
+constexpr SlotRef kWorksheetLines[] = {
+    es::line1AdjustedIncome, es::line2,         es::line3,          es::line4Exemption, es::line5Deductions,
+    es::line6Taxable,        es::line7Tax,      es::line8,          es::line9,          es::line10Credits,
+    es::line11,              es::line12,        es::line13Tentative, es::line14a,       es::line14bCurrentTax,
+    es::line14cRequired,     es::line15Withheld, es::line16,        es::line17Installment,
+};
+
 void ExpectWorksheet(ReturnFixture& f, const std::vector<const char*>& lines)
 {
     for (size_t s = 0; s < lines.size(); ++s)
-        EXPECT_EQ(f.Get(ES, static_cast<int>(s)), lines[s]) << "slot " << s;
+        EXPECT_EQ(f.Get(kWorksheetLines[s]), lines[s]) << "line " << s + 1;
 }
 
 // Taxable 59,700 on the 2017 schedule: 3,232.50 + 47,200 x 39.6% = 21,923.70.
@@ -50,15 +61,25 @@ TEST(EstimatedTaxWorksheet, RateScheduleWithoutExpectedGains)
     CalcEstimatedTaxVouchers();
     ExpectWorksheet(f, {"60,000", "", "", "300", "300", "59,700", "21,924", "", "21,924", "",
                         "21,924", "", "21,924", "19,732", "20,500", "19,732", "2,000", "17,732", "4,433"});
-    EXPECT_EQ(f.Get(MW, 40), "");
-    for (int v = 0; v < 4; ++v) {
-        EXPECT_EQ(f.Get(VO, 7 * v + 0), "4,433");
-        EXPECT_EQ(f.Get(VO, 7 * v + 1), "12/31/2016");
-        EXPECT_EQ(f.Get(VO, 7 * v + 2), "25-1112223");
-        EXPECT_EQ(f.Get(VO, 7 * v + 3), "Corliss Trust");
-        EXPECT_EQ(f.Get(VO, 7 * v + 4), "Mara Corliss, Trustee");
-        EXPECT_EQ(f.Get(VO, 7 * v + 5), "40 Bank Row  ");
-        EXPECT_EQ(f.Get(VO, 7 * v + 6), "Erie, PA 16501");
+    EXPECT_EQ(f.Get(mcg::line40), "");
+    const SlotRef vouchers[4][7] = {
+        {vo::voucher1Amount, vo::voucher1YearEnding, vo::voucher1Ein, vo::voucher1Name, vo::voucher1Fiduciary,
+         vo::voucher1Address, vo::voucher1City},
+        {vo::voucher2Amount, vo::voucher2YearEnding, vo::voucher2Ein, vo::voucher2Name, vo::voucher2Fiduciary,
+         vo::voucher2Address, vo::voucher2City},
+        {vo::voucher3Amount, vo::voucher3YearEnding, vo::voucher3Ein, vo::voucher3Name, vo::voucher3Fiduciary,
+         vo::voucher3Address, vo::voucher3City},
+        {vo::voucher4Amount, vo::voucher4YearEnding, vo::voucher4Ein, vo::voucher4Name, vo::voucher4Fiduciary,
+         vo::voucher4Address, vo::voucher4City},
+    };
+    for (const auto& voucher : vouchers) {
+        EXPECT_EQ(f.Get(voucher[0]), "4,433");
+        EXPECT_EQ(f.Get(voucher[1]), "12/31/2016");
+        EXPECT_EQ(f.Get(voucher[2]), "25-1112223");
+        EXPECT_EQ(f.Get(voucher[3]), "Corliss Trust");
+        EXPECT_EQ(f.Get(voucher[4]), "Mara Corliss, Trustee");
+        EXPECT_EQ(f.Get(voucher[5]), "40 Bank Row  ");
+        EXPECT_EQ(f.Get(voucher[6]), "Erie, PA 16501");
     }
 }
 
@@ -69,9 +90,9 @@ TEST(EstimatedTaxWorksheet, ExpectedGainsAloneBringTheLowerRates)
 {
     ReturnFixture f;
     SetTrust(f);
-    f.Set(MW, 2, "20,000");
+    f.Set(mcg::line2, "20,000");
     CalcEstimatedTaxWorksheet();
-    EXPECT_EQ(f.Get(MW, 40), "18,004");
+    EXPECT_EQ(f.Get(mcg::line40), "18,004");
     ExpectWorksheet(f, {"60,000", "", "", "300", "300", "59,700", "18,004", "", "18,004", "",
                         "18,004", "", "18,004", "16,204", "20,500", "16,204", "2,000", "14,204", "3,551"});
 }
@@ -80,12 +101,12 @@ TEST(EstimatedTaxWorksheet, NoTaxableIncomeLeavesTheRatesWorksheetAlone)
 {
     ReturnFixture f;
     SetTrust(f);
-    f.Set(F1, 51, "300");
-    f.Set(MW, 2, "20,000");
-    f.Set(MW, 40, "99");
+    f.Set(f1::line17Adjusted, "300");
+    f.Set(mcg::line2, "20,000");
+    f.Set(mcg::line40, "99");
     CalcEstimatedTaxWorksheet();
-    EXPECT_EQ(f.Get(MW, 40), "");
-    EXPECT_EQ(f.Get(ES, 6), "0");
+    EXPECT_EQ(f.Get(mcg::line40), "");
+    EXPECT_EQ(f.Get(es::line7Tax), "0");
 }
 
 struct InstallmentCase {
@@ -108,14 +129,14 @@ TEST_P(EstimatedTaxInstallment, OnlyWhenTaxLessWithholdingReachesAThousand)
 {
     ReturnFixture f;
     SetTrust(f);
-    f.Set(F1, 57, "6,000");
-    f.Override(ES, 0, 12, "5,000");
-    f.Set(ES, 16, GetParam().withholding);
+    f.Set(f1::line23TotalTax, "6,000");
+    f.Override(es::line13Tentative, "5,000");
+    f.Set(es::line15Withheld, GetParam().withholding);
     CalcEstimatedTaxWorksheet();
-    EXPECT_EQ(f.Get(ES, 13), "4,500");
-    EXPECT_EQ(f.Get(ES, 15), "4,500");
-    EXPECT_EQ(f.Get(ES, 17), GetParam().line16);
-    EXPECT_EQ(f.Get(ES, 18), GetParam().line17);
+    EXPECT_EQ(f.Get(es::line14a), "4,500");
+    EXPECT_EQ(f.Get(es::line14cRequired), "4,500");
+    EXPECT_EQ(f.Get(es::line16), GetParam().line16);
+    EXPECT_EQ(f.Get(es::line17Installment), GetParam().line17);
 }
 
 INSTANTIATE_TEST_SUITE_P(Line17, EstimatedTaxInstallment, testing::ValuesIn(kInstallments),
@@ -163,16 +184,23 @@ TEST_P(MaxCapGainsRatesWorksheet, LinesWithThe2017Breakpoints)
 {
     const RatesWorksheetCase& c = GetParam();
     ReturnFixture f;
-    f.Set(ES, 5, c.line1);
-    f.Set(MW, 2, c.line2);
-    f.Set(MW, 3, c.line3);
-    f.Set(MW, 4, c.line4);
-    f.Set(MW, 5, c.line5);
+    f.Set(es::line6Taxable, c.line1);
+    f.Set(mcg::line2, c.line2);
+    f.Set(mcg::line3, c.line3);
+    f.Set(mcg::line4, c.line4);
+    f.Set(mcg::line5, c.line5);
     CalcMaxCapGainsRatesWorksheet();
-    EXPECT_EQ(f.Get(MW, 1), c.line1);
+    EXPECT_EQ(f.Get(mcg::line1), c.line1);
     ASSERT_EQ(c.lines6To40.size(), 35u);
+    const SlotRef lines6To40[] = {
+        mcg::line6,  mcg::line7,  mcg::line8,  mcg::line9,  mcg::line10, mcg::line11, mcg::line12,
+        mcg::line13, mcg::line14, mcg::line15, mcg::line16, mcg::line17, mcg::line18, mcg::line19,
+        mcg::line20, mcg::line21, mcg::line22, mcg::line23, mcg::line24, mcg::line25, mcg::line26,
+        mcg::line27, mcg::line28, mcg::line29, mcg::line30, mcg::line31, mcg::line32, mcg::line33,
+        mcg::line34, mcg::line35, mcg::line36, mcg::line37, mcg::line38, mcg::line39, mcg::line40,
+    };
     for (int line = 6; line <= 40; ++line)
-        EXPECT_EQ(f.Get(MW, line), c.lines6To40[line - 6]) << "line " << line;
+        EXPECT_EQ(f.Get(lines6To40[line - 6]), c.lines6To40[line - 6]) << "line " << line;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MaxCapGainsRatesWorksheet, testing::ValuesIn(kRatesCases),

@@ -3,26 +3,30 @@
 
 #include "calc/Form1041Page1.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Form1041T.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvan {
 namespace {
 
-using test::ReturnFixture;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f1041t = quorvan::slot::form1041T;
+namespace f2 = quorvan::slot::form1041Page2;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
+using test::ReturnFixture;
 
 TEST(Form1041Page1, ItemBCountsTheSchedulesK1UnlessOverridden)
 {
     ReturnFixture r;
     r.Store().NoOfSchedK = 3;
     CalcForm1041Identification();
-    EXPECT_EQ(r.Get(F1, 16), "3");
-    r.Override(F1, 0, 16, "2");
+    EXPECT_EQ(r.Get(f1::itemBSchedulesK1), "3");
+    r.Override(f1::itemBSchedulesK1, "2");
     CalcForm1041Identification();
-    EXPECT_EQ(r.Get(F1, 16), "2");
+    EXPECT_EQ(r.Get(f1::itemBSchedulesK1), "2");
 }
 
 TEST(Form1041Page1, TotalIncomeAddsTheIncomeLinesButNotLine2b)
@@ -30,19 +34,19 @@ TEST(Form1041Page1, TotalIncomeAddsTheIncomeLinesButNotLine2b)
     ReturnFixture r;
     r.Store().InterestTotal = 1234.56;
     r.Store().DividendTotal = 2000.5;
-    r.Set(F1, 32, "500");    // 2b(1), part of 2a
-    r.Set(F1, 33, "700");    // 2b(2), part of 2a
-    r.Set(F1, 34, "(100)");  // 3
-    r.Set(F1, 35, "-3,000"); // 4
-    r.Set(F1, 36, "400");    // 5
-    r.Set(F1, 37, "50");     // 6
-    r.Set(F1, 38, "25");     // 7
-    r.Set(F1, 39, "9,999");  // not a line of the total
-    r.Set(F1, 40, "10");     // 8
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "500");    // 2b(1), part of 2a
+    r.Set(f1::line2b2QualifiedToEstate, "700");    // 2b(2), part of 2a
+    r.Set(f1::line3Business, "(100)");  // 3
+    r.Set(f1::line4CapitalGain, "-3,000"); // 4
+    r.Set(f1::line5Rents, "400");    // 5
+    r.Set(f1::line6Farm, "50");     // 6
+    r.Set(f1::line7OrdinaryGain, "25");     // 7
+    r.Set(f1::line8Type, "9,999");  // not a line of the total
+    r.Set(f1::line8Other, "10");     // 8
     CalcForm1041Income();
-    EXPECT_EQ(r.Get(F1, 30), "1,235");
-    EXPECT_EQ(r.Get(F1, 31), "2,001");
-    EXPECT_EQ(r.Get(F1, 41), "621");  // 1,235 + 2,001 - 100 - 3,000 + 400 + 50 + 25 + 10
+    EXPECT_EQ(r.Get(f1::line1Interest), "1,235");
+    EXPECT_EQ(r.Get(f1::line2aDividends), "2,001");
+    EXPECT_EQ(r.Get(f1::line9TotalIncome), "621");  // 1,235 + 2,001 - 100 - 3,000 + 400 + 50 + 25 + 10
     EXPECT_TRUE(r.Messages().Empty());
 }
 
@@ -50,10 +54,10 @@ TEST(Form1041Page1, OverriddenInterestFeedsTheTotal)
 {
     ReturnFixture r;
     r.Store().InterestTotal = 800;
-    r.Override(F1, 0, 30, "1,000");
+    r.Override(f1::line1Interest, "1,000");
     CalcForm1041Income();
-    EXPECT_EQ(r.Get(F1, 30), "1,000");
-    EXPECT_EQ(r.Get(F1, 41), "1,000");
+    EXPECT_EQ(r.Get(f1::line1Interest), "1,000");
+    EXPECT_EQ(r.Get(f1::line9TotalIncome), "1,000");
 }
 
 struct DeductionCase {
@@ -83,23 +87,23 @@ TEST_P(Form1041Deductions, Line15cAndTotals)
 {
     const DeductionCase& c = GetParam();
     ReturnFixture r;
-    r.Set(F1, 41, "50,000");
-    r.Set(F1, 45, "1,000");
-    r.Set(F1, 47, "500");
-    r.Set(F1, 85, "200");
-    r.Set(F1, 52, "10,000");
-    r.Set(F1, 54, "100");
+    r.Set(f1::line9TotalIncome, "50,000");
+    r.Set(f1::line12FiduciaryFees, "1,000");
+    r.Set(f1::line14ProfessionalFees, "500");
+    r.Set(f1::line15bNol, "200");
+    r.Set(f1::line18Distribution, "10,000");
+    r.Set(f1::line20Exemption, "100");
     r.Store().OtherTotal = 300;
     r.Store().Other2Total = c.other2Total;
     if (c.overridden)
-        r.Override(F1, 0, 49, c.typed15c);
+        r.Override(f1::line15cTwoPercent, c.typed15c);
     else
-        r.Set(F1, 49, c.typed15c);
+        r.Set(f1::line15cTwoPercent, c.typed15c);
     CalcForm1041Deductions();
-    EXPECT_EQ(r.Get(F1, 48), "300");
-    EXPECT_EQ(r.Get(F1, 49), c.line15c);
-    EXPECT_EQ(r.Get(F1, 50), c.line16);
-    EXPECT_EQ(r.Get(F1, 51), c.line17);
+    EXPECT_EQ(r.Get(f1::line15aOther), "300");
+    EXPECT_EQ(r.Get(f1::line15cTwoPercent), c.line15c);
+    EXPECT_EQ(r.Get(f1::line16Total), c.line16);
+    EXPECT_EQ(r.Get(f1::line17Adjusted), c.line17);
 }
 
 INSTANTIATE_TEST_SUITE_P(Page1, Form1041Deductions, testing::ValuesIn(kDeductionCases),
@@ -108,15 +112,15 @@ INSTANTIATE_TEST_SUITE_P(Page1, Form1041Deductions, testing::ValuesIn(kDeduction
 TEST(Form1041Page1, CharitableDeductionComesFromScheduleA)
 {
     ReturnFixture r;
-    r.Set(F2, 6, "4,321");
+    r.Set(f2::scheduleALine7Charitable, "4,321");
     CalcForm1041Deductions();
-    EXPECT_EQ(r.Get(F1, 46), "4,321");
-    EXPECT_EQ(r.Get(F1, 50), "4,321");
+    EXPECT_EQ(r.Get(f1::line13Charitable), "4,321");
+    EXPECT_EQ(r.Get(f1::line16Total), "4,321");
 }
 
 struct ExemptionCase {
     const char* name;
-    std::vector<int> boxes;
+    std::vector<SlotRef> boxes;
     const char* income;  // line 9, with nothing subtracted
     const char* exemption;
 };
@@ -124,17 +128,17 @@ struct ExemptionCase {
 // name | ticked boxes | line 9 | line 20
 const ExemptionCase kExemptionCases[] = {
     {"NoBox", {}, "10,000", "100"},
-    {"DecedentsEstate", {2}, "10,000", "600"},
-    {"SimpleTrustWinsOverEstate", {2, 3}, "10,000", "300"},
-    {"ComplexTrust", {4}, "10,000", "100"},
-    {"DisabilityTrustAtPhaseOutStart", {5}, "259,400", "4,050"},
-    {"DisabilityTrustOneDollarOver", {5}, "259,401", "3,969"},
-    {"DisabilityTrustOneStep", {5}, "261,900", "3,969"},
-    {"DisabilityTrustTwoSteps", {5}, "261,901", "3,888"},
-    {"DisabilityTrustLastStep", {5}, "381,900", "81"},
-    {"DisabilityTrustPhasedOut", {5}, "381,901", "0"},
-    {"BankruptcyChapter7", {3, 8}, "10,000", "100"},
-    {"BankruptcyChapter11", {2, 9}, "10,000", "100"},
+    {"DecedentsEstate", {f1::itemADecedentsEstate}, "10,000", "600"},
+    {"SimpleTrustWinsOverEstate", {f1::itemADecedentsEstate, f1::itemASimpleTrust}, "10,000", "300"},
+    {"ComplexTrust", {f1::itemAComplexTrust}, "10,000", "100"},
+    {"DisabilityTrustAtPhaseOutStart", {f1::itemAQualifiedDisabilityTrust}, "259,400", "4,050"},
+    {"DisabilityTrustOneDollarOver", {f1::itemAQualifiedDisabilityTrust}, "259,401", "3,969"},
+    {"DisabilityTrustOneStep", {f1::itemAQualifiedDisabilityTrust}, "261,900", "3,969"},
+    {"DisabilityTrustTwoSteps", {f1::itemAQualifiedDisabilityTrust}, "261,901", "3,888"},
+    {"DisabilityTrustLastStep", {f1::itemAQualifiedDisabilityTrust}, "381,900", "81"},
+    {"DisabilityTrustPhasedOut", {f1::itemAQualifiedDisabilityTrust}, "381,901", "0"},
+    {"BankruptcyChapter7", {f1::itemASimpleTrust, f1::itemABankruptcyEstateCh7}, "10,000", "100"},
+    {"BankruptcyChapter11", {f1::itemADecedentsEstate, f1::itemABankruptcyEstateCh11}, "10,000", "100"},
 };
 
 class Form1041Exemption : public testing::TestWithParam<ExemptionCase> {};
@@ -143,12 +147,12 @@ TEST_P(Form1041Exemption, Line20ByEntityBox)
 {
     const ExemptionCase& c = GetParam();
     ReturnFixture r;
-    for (int box : c.boxes)
-        r.Set(F1, box, "X");
-    r.Set(F1, 41, c.income);
-    r.Set(F1, 51, c.income);
+    for (SlotRef box : c.boxes)
+        r.Set(box, "X");
+    r.Set(f1::line9TotalIncome, c.income);
+    r.Set(f1::line17Adjusted, c.income);
     CalcForm1041TaxableIncome();
-    EXPECT_EQ(r.Get(F1, 54), c.exemption);
+    EXPECT_EQ(r.Get(f1::line20Exemption), c.exemption);
 }
 
 INSTANTIATE_TEST_SUITE_P(Page1, Form1041Exemption, testing::ValuesIn(kExemptionCases),
@@ -166,39 +170,39 @@ TEST(Form1041Page1, DisabilityTrustExemptionSteps)
 TEST(Form1041Page1, NoIncomeAndNoDeductionsLeavesTheExemptionEmpty)
 {
     ReturnFixture r;
-    r.Set(F1, 54, "600");
+    r.Set(f1::line20Exemption, "600");
     CalcForm1041TaxableIncome();
-    EXPECT_EQ(r.Get(F1, 54), "");
-    EXPECT_EQ(r.Get(F1, 55), "0");
-    EXPECT_EQ(r.Get(F1, 56), "0");
+    EXPECT_EQ(r.Get(f1::line20Exemption), "");
+    EXPECT_EQ(r.Get(f1::line21Total), "0");
+    EXPECT_EQ(r.Get(f1::line22Taxable), "0");
 }
 
 TEST(Form1041Page1, TaxableIncomeAfterDistributionAndExemption)
 {
     ReturnFixture r;
-    r.Set(F1, 2, "X");
-    r.Set(F1, 41, "30,000");
-    r.Set(F1, 45, "1,500");
-    r.Set(F1, 50, "2,000");
-    r.Set(F1, 51, "28,000");
-    r.Set(F1, 53, "250");
-    r.Set(F2, 21, "12,000");
+    r.Set(f1::itemADecedentsEstate, "X");
+    r.Set(f1::line9TotalIncome, "30,000");
+    r.Set(f1::line12FiduciaryFees, "1,500");
+    r.Set(f1::line16Total, "2,000");
+    r.Set(f1::line17Adjusted, "28,000");
+    r.Set(f1::line19EstateTax, "250");
+    r.Set(f2::scheduleBLine15Deduction, "12,000");
     CalcForm1041TaxableIncome();
-    EXPECT_EQ(r.Get(F1, 52), "12,000");
-    EXPECT_EQ(r.Get(F1, 54), "600");
-    EXPECT_EQ(r.Get(F1, 55), "12,850");
-    EXPECT_EQ(r.Get(F1, 56), "15,150");
+    EXPECT_EQ(r.Get(f1::line18Distribution), "12,000");
+    EXPECT_EQ(r.Get(f1::line20Exemption), "600");
+    EXPECT_EQ(r.Get(f1::line21Total), "12,850");
+    EXPECT_EQ(r.Get(f1::line22Taxable), "15,150");
 }
 
 TEST(Form1041Page1, OverriddenTaxableIncomeStaysWhileLinesAroundItMove)
 {
     ReturnFixture r;
-    r.Set(F1, 41, "30,000");
-    r.Set(F1, 51, "30,000");
-    r.Override(F1, 0, 56, "1,000");
+    r.Set(f1::line9TotalIncome, "30,000");
+    r.Set(f1::line17Adjusted, "30,000");
+    r.Override(f1::line22Taxable, "1,000");
     CalcForm1041TaxableIncome();
-    EXPECT_EQ(r.Get(F1, 55), "100");
-    EXPECT_EQ(r.Get(F1, 56), "1,000");
+    EXPECT_EQ(r.Get(f1::line21Total), "100");
+    EXPECT_EQ(r.Get(f1::line22Taxable), "1,000");
 }
 
 struct PaymentCase {
@@ -226,26 +230,26 @@ TEST_P(Form1041Payments, Lines23To29)
 {
     const PaymentCase& c = GetParam();
     ReturnFixture r;
-    r.Set(F2, 43, c.tax);
-    r.Set(ftForm1041T, 9, "1,000");
-    r.Set(F1, 58, c.estimated);
-    r.Set(F1, 61, "300");
-    r.Set(F1, 63, "200");
-    r.Set(F1, 64, "50");
-    r.Set(F1, 65, "25");
-    r.Set(F1, 68, c.penalty);
-    r.Set(F1, 71, c.credited);
-    r.Set(F1, 69, "stale");
-    r.Set(F1, 70, "stale");
+    r.Set(f2::scheduleGLine7TotalTax, c.tax);
+    r.Set(f1041t::line1Allocated, "1,000");
+    r.Set(f1::line24aEstimated, c.estimated);
+    r.Set(f1::line24dForm7004, "300");
+    r.Set(f1::line24eWithheld, "200");
+    r.Set(f1::line24fForm2439, "50");
+    r.Set(f1::line24gForm4136, "25");
+    r.Set(f1::line26Penalty, c.penalty);
+    r.Set(f1::line29aCredited, c.credited);
+    r.Set(f1::line27TaxDue, "stale");
+    r.Set(f1::line28Overpayment, "stale");
     CalcForm1041TaxAndPayments();
-    EXPECT_EQ(r.Get(F1, 57), c.tax);
-    EXPECT_EQ(r.Get(F1, 59), "1,000");
-    EXPECT_EQ(r.Get(F1, 60), "2,000");
-    EXPECT_EQ(r.Get(F1, 66), "75");
-    EXPECT_EQ(r.Get(F1, 67), "2,575");
-    EXPECT_EQ(r.Get(F1, 69), c.taxDue);
-    EXPECT_EQ(r.Get(F1, 70), c.overpaid);
-    EXPECT_EQ(r.Get(F1, 72), c.refunded);
+    EXPECT_EQ(r.Get(f1::line23TotalTax), c.tax);
+    EXPECT_EQ(r.Get(f1::line24bToBeneficiaries), "1,000");
+    EXPECT_EQ(r.Get(f1::line24c), "2,000");
+    EXPECT_EQ(r.Get(f1::line24hTotal), "75");
+    EXPECT_EQ(r.Get(f1::line25Payments), "2,575");
+    EXPECT_EQ(r.Get(f1::line27TaxDue), c.taxDue);
+    EXPECT_EQ(r.Get(f1::line28Overpayment), c.overpaid);
+    EXPECT_EQ(r.Get(f1::line29bRefunded), c.refunded);
 }
 
 INSTANTIATE_TEST_SUITE_P(Page1, Form1041Payments, testing::ValuesIn(kPaymentCases),
@@ -254,10 +258,10 @@ INSTANTIATE_TEST_SUITE_P(Page1, Form1041Payments, testing::ValuesIn(kPaymentCase
 TEST(Form1041Page1, UnreadableEntryCountsAsZeroWithItsMessage)
 {
     ReturnFixture r;
-    r.Set(F1, 34, "12a");
-    r.Set(F1, 36, "500");
+    r.Set(f1::line3Business, "12a");
+    r.Set(f1::line5Rents, "500");
     CalcForm1041Income();
-    EXPECT_EQ(r.Get(F1, 41), "500");
+    EXPECT_EQ(r.Get(f1::line9TotalIncome), "500");
     EXPECT_EQ(r.Messages().Codes(), std::vector<unsigned>{21192});
     EXPECT_FALSE(r.Store().ErrFlag);
 }

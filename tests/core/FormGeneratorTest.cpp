@@ -1,9 +1,11 @@
 // The form generator: how a description's fields become bound controls (tag, style, column), the
 // descriptions it refuses, the UI XML it writes and the print template with its support file.
 #include "FormDescription.h"
+#include "LineNames.h"
 #include "PageLayout.h"
 #include "PrintSheet.h"
 #include "RtfWriter.h"
+#include "SlotNames.h"
 #include "UiWriter.h"
 
 #include <gtest/gtest.h>
@@ -113,9 +115,14 @@ TEST(FormGenerator, TableRowsBindFirstPlusRowTimesStridePlusOffset)
 
 TEST(FormGenerator, FieldsNameTheirLineForMessages)
 {
-    const std::string xml = formgen::WriteUiXml(Render(
-        "line 15a \"Other\" d48\nline - \"Total\" [Total] d86.r\nrow \"Name\" t11#300\n"
-        "table 2 5 8\ncol \"(d) Proceeds (sales price)\" 200 d+0\ncol \"Amount\" 130 d+1\nendtable"));
+    const formgen::PageDescription page = formgen::ParseDescription(
+        "page 7 width=1000 height=600 focus=4030\nline 15a \"Other\" d48\nline - \"Total\" [Total] d86.r\n"
+        "row \"Name\" t11#300\ntable 2 5 8\ncol \"(d) Proceeds (sales price)\" 200 d+0\ncol \"Amount\" 130 d+1\n"
+        "endtable\n",
+        "test.form");
+    PageLayout screen = formgen::LayOutPage(page);
+    formgen::NameFieldLines(screen, page);
+    const std::string xml = formgen::WriteUiXml(screen);
     const auto lineOf = [&xml](const std::string &name) {
         const size_t at = xml.find("name=\"" + name + "\"");
         const size_t end = xml.find("</widget>", at);
@@ -168,6 +175,102 @@ const ErrorCase kErrorCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Errors, RefusedDescriptions, ::testing::ValuesIn(kErrorCases),
                          [](const ::testing::TestParamInfo<ErrorCase> &info) { return info.param.name; });
+
+// --- Slot names: the names a description gives its slots and the header the code includes ---
+
+formgen::SlotNames Names(const std::string &body, const std::string &header)
+{
+    return formgen::CollectSlotNames(formgen::ParseDescription(header + "\n" + body + "\n", "test.form"));
+}
+
+const char kNamedPage[] = "page 6 name=scheduleDPage2 width=1000 height=600 focus=-1";
+
+TEST(SlotNames, FieldsTablesAndSlotsNoPageShowsAreNamed)
+{
+    const std::string body = "line 22 \"Taxable\" d56:line22Taxable.g\n"
+                             "screen row t5:preparer#200\nprint row t5:preparer#200\nrow t6#100\n"
+                             "table 2 10:rows 5\ncol \"(a)\" 100 t+0:name\ncol \"(b)\" 100 d+3:amount\nendtable\n"
+                             "slot 99:spare \"kept for the previous year\"";
+    const formgen::SlotNames names = Names(body, kNamedPage);
+    EXPECT_EQ(names.space, "scheduleDPage2");
+    ASSERT_EQ(names.slots.size(), 3u);  // in slot order; the unnamed t6 has none
+    EXPECT_EQ(names.slots[0].name, "preparer");
+    EXPECT_EQ(names.slots[0].slot, 5);
+    EXPECT_EQ(names.slots[1].name, "line22Taxable");
+    EXPECT_EQ(names.slots[1].kind, 'd');
+    EXPECT_EQ(names.slots[2].name, "spare");
+    EXPECT_EQ(names.slots[2].slot, 99);
+    EXPECT_EQ(names.slots[2].note, "kept for the previous year");
+    ASSERT_EQ(names.tables.size(), 1u);
+    EXPECT_EQ(names.tables[0].name, "rows");
+    EXPECT_EQ(names.tables[0].first, 10);
+    EXPECT_EQ(names.tables[0].stride, 5);
+    EXPECT_EQ(names.tables[0].rows, 2);
+    ASSERT_EQ(names.tables[0].columns.size(), 2u);
+    EXPECT_EQ(names.tables[0].columns[1].name, "amount");
+    EXPECT_EQ(names.tables[0].columns[1].slot, 3);
+
+    // A name changes nothing on the page: the field binds its slot with its kind and style.
+    const PageLayout layout = Render("line 22 \"Taxable\" d56:line22Taxable.g", kNamedPage);
+    const Element *e = BoundElement(layout);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->Tag(), 4056);
+    EXPECT_EQ(e->style, "EDITOVERRIDEABLE");
+}
+
+TEST(SlotNames, HeaderNamesSlotRefsForOneFormTypeAndSlotNumbersForSeveral)
+{
+    const std::string body =
+        "line 22 \"Taxable\" d56:line22Taxable\ntable 2 10:rows 5\ncol \"(b)\" 100 d+3:amount\nendtable";
+    const std::string one = formgen::WriteSlotHeader(Names(body, kNamedPage), "forms/page6.form");
+    EXPECT_NE(one.find("namespace quorvan::slot::scheduleDPage2 {"), std::string::npos) << one;
+    EXPECT_NE(one.find("constexpr int kFormType = 6;"), std::string::npos) << one;
+    EXPECT_NE(one.find("constexpr SlotRef line22Taxable{kFormType, 56};"), std::string::npos) << one;
+    EXPECT_NE(one.find("constexpr int amount = 3;"), std::string::npos) << one;
+    EXPECT_NE(one.find("constexpr SlotRef Slot(int row, int column)"), std::string::npos) << one;
+    EXPECT_EQ(formgen::HeaderStem("scheduleDPage2"), "ScheduleDPage2");
+
+    const std::string several = formgen::WriteSlotHeader(
+        Names(body, "page 29 name=form8949ShortTerm types=29,30,31 width=1000 height=600 focus=-1"), "p.form");
+    EXPECT_EQ(several.find("kFormType"), std::string::npos) << several;
+    EXPECT_NE(several.find("constexpr int line22Taxable = 56;"), std::string::npos) << several;
+    EXPECT_NE(several.find("constexpr int Slot(int row, int column)"), std::string::npos) << several;
+}
+
+const ErrorCase kNameErrorCases[] = {
+    // name                 description                                                         message
+    {"NameForTwoSlots", "line 1 \"a\" d1:total\nline 2 \"b\" d2:total\n", "stands for slots 1 and 2"},
+    {"TwoNamesForASlot", "screen row t5:first#100\nprint row t5:second#100\n", "is named first and second"},
+    {"SlotNoPageShowsIsShown", "row t5:spare#100\nslot 5:spare \"why\"\n", "is on the page"},
+    {"SlotNoPageShowsWithoutWhy", "slot 5:spare\n", "slot <number>:<name>"},
+    {"ColumnNameOfATableWithoutName", "table 2 10 5\ncol \"a\" 100 t+0:name\nendtable\n", "table without a name"},
+    {"NameThatIsNoName", "row t5:9lives#100\n", "not a field"},
+};
+
+class RefusedNames : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(RefusedNames, NameTheFaultAndItsLine)
+{
+    const ErrorCase &c = GetParam();
+    try {
+        const formgen::PageDescription page =
+            formgen::ParseDescription(std::string(kNamedPage) + "\n" + c.text, "bad.form");
+        formgen::LayOutPage(page);
+        formgen::CollectSlotNames(page);
+        FAIL() << "accepted";
+    } catch (const DescriptionError &error) {
+        EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("bad.form:"), std::string::npos) << error.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, RefusedNames, ::testing::ValuesIn(kNameErrorCases),
+                         [](const ::testing::TestParamInfo<ErrorCase> &info) { return info.param.name; });
+
+TEST(SlotNames, NamedFieldOnAPageWithoutANameIsRefused)
+{
+    EXPECT_THROW(Names("row t5:preparer#100", "page 6 width=1000 height=600 focus=-1"), DescriptionError);
+}
 
 TEST(FormGenerator, UiXmlEscapesTextAndTabsOnlyThroughEntries)
 {

@@ -1,9 +1,10 @@
-// Checks every generated screen layout against the answer store: each bound control names a slot
-// that its form types have, every slot the return uses has its control with the style its
-// calculation asks for (overrideable, read-only or entry), no slot is bound twice,
-// the page's focus control exists, the page has the height the zoom uses and its print template
-// names every bound slot. The layouts are read as XML text, without the GUI toolkit.
+// Checks every generated screen layout against the answer store and the form type table: each
+// bound control names a slot that its form types have, every slot the return uses has its control
+// with the style its calculation asks for (overrideable, read-only or entry), no slot is bound
+// twice, the page's focus control exists, the page has the height the zoom uses and its print
+// template names every bound slot. The layouts are read as XML text, without the GUI toolkit.
 #include "store/Answers.h"
+#include "store/FormTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -88,8 +89,8 @@ std::string ReadFile(const std::string &path)
     return text.str();
 }
 
-// The pages of the navigation tree: layout, the form types shown with it, the focus Tag (-1: none)
-// and the page height the zoom uses.
+// Every layout with the form types it shows, its focus Tag (-1: none) and the page height the zoom
+// uses, as the form type table has them from the descriptions.
 struct PageRow {
     int layout;
     std::vector<int> types;
@@ -97,38 +98,17 @@ struct PageRow {
     int height;
 };
 
-const PageRow kPages[] = {
-    // layout  types          focus  height
-    {1, {1}, 1000, 3150},
-    {2, {2}, 4000, 2600},
-    {3, {3}, 4003, 2600},
-    {4, {4}, 4007, 1950},
-    {28, {28}, 4000, 850},
-    {5, {5}, 4002, 1750},
-    {6, {6}, 4000, 2250},
-    {7, {7}, 1000, 1500},
-    {8, {8}, 1000, 1950},
-    {9, {9}, 1000, 2350},
-    {10, {10}, 1000, 2150},
-    {11, {11}, 4000, 1950},
-    {12, {12}, 4000, 2500},
-    {16, {16}, 4002, 2000},
-    {13, {13}, 4000, 1250},
-    {14, {14}, 1000, 2000},
-    {15, {15}, 1000, 1600},
-    {24, {24}, -1, 2000},
-    {18, {18}, 4002, 1600},
-    {19, {19}, 4002, 1600},
-    {20, {20}, 4002, 1600},
-    {26, {26}, 4002, 1600},
-    {21, {21}, 4001, 1500},
-    {22, {22}, 4003, 1850},
-    {23, {23}, 4003, 850},
-    {25, {25}, 4000, 950},
-    {27, {27}, -1, 2000},
-    {29, {29, 30, 31}, -1, 1750},
-    {32, {32, 33, 34}, -1, 1750},
-};
+std::vector<PageRow> Pages()
+{
+    std::vector<PageRow> pages;
+    for (size_t i = 0; i < quorvan::kLayoutFactCount; ++i) {
+        const quorvan::LayoutFacts &facts = quorvan::kLayoutFacts[i];
+        if (pages.empty() || pages.back().layout != facts.layout)
+            pages.push_back({facts.layout, {}, facts.focusTag, facts.height});
+        pages.back().types.push_back(facts.formType);
+    }
+    return pages;
+}
 
 void PrintTo(const PageRow &row, std::ostream *out)
 {
@@ -343,6 +323,35 @@ std::string PageName(const ::testing::TestParamInfo<PageRow> &info)
     return "page" + std::to_string(info.param.layout);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPage, FormLayouts, ::testing::ValuesIn(kPages), PageName);
+INSTANTIATE_TEST_SUITE_P(EveryPage, FormLayouts, ::testing::ValuesIn(Pages()), PageName);
+
+// Every form type the window can show has its page: a layout whose facts the program reads, the
+// same page height and focus field as the other types of that layout, and its own name.
+TEST(FormTypeTable, EveryShownTypeHasItsLayout)
+{
+    int shown = 0;
+    for (int type = 0; type < quorvan::kFormTypes; ++type) {
+        const quorvan::FormTypeRow *row = quorvan::FindFormType(type);
+        if (!row || !row->treeItem)
+            continue;
+        ++shown;
+        const quorvan::LayoutFacts *facts = quorvan::FindLayoutFacts(type);
+        ASSERT_NE(facts, nullptr) << "form type " << type << " has no layout";
+        EXPECT_EQ(quorvan::LayoutOf(type), facts->layout);
+        EXPECT_EQ(quorvan::PageHeightOf(type), facts->height);
+        EXPECT_EQ(quorvan::FocusTagOf(type), facts->focusTag);
+        EXPECT_NE(row->name, nullptr) << "form type " << type;
+        const std::string psf = std::string(QUORVAN_BUILD_PSF_DIR) + "/page" + std::to_string(facts->layout) + ".psf";
+        EXPECT_FALSE(ReadFile(psf).empty()) << psf;
+    }
+    EXPECT_EQ(shown, 33);
+    // Form 8949 boxes B and C show on box A's layout, E and F on box D's.
+    EXPECT_EQ(quorvan::LayoutOf(quorvan::ftForm8949C), quorvan::LayoutOf(quorvan::ftForm8949A));
+    EXPECT_EQ(quorvan::LayoutOf(quorvan::ftForm8949F), quorvan::LayoutOf(quorvan::ftForm8949D));
+    EXPECT_NE(quorvan::LayoutOf(quorvan::ftForm8949A), quorvan::LayoutOf(quorvan::ftForm8949D));
+    // A type no page shows keeps the zoom's default height and no focus field.
+    EXPECT_EQ(quorvan::PageHeightOf(17), 2000);
+    EXPECT_EQ(quorvan::FocusTagOf(-1), -1);
+}
 
 } // namespace

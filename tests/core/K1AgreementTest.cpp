@@ -6,6 +6,10 @@
 #include "support/Engine2Returns.h"
 #include "store/Misc.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
 
@@ -15,22 +19,14 @@
 namespace quorvan {
 namespace {
 
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace k1 = quorvan::slot::scheduleK1;
+
 using test::ReturnFixture;
 using test::engine2::AddContinuationPage;
 using test::engine2::AddForm8949Page;
-
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int D2 = ftScheduleDPage2;
-constexpr int K1 = ftScheduleK1;
-
-enum : int {
-    decedentsEstate = 2, simpleTrust = 3, complexTrust = 4, finalReturn = 24,
-    qualifiedToBeneficiaries = 32, qualifiedToEstate = 33, fiduciaryFees = 45, attorneyFees = 47, line18 = 52,
-};
-enum : int { bLine9Required = 15, bLine10Other = 16 };
-enum : int { dLine17Beneficiaries = 0, dLine18aBeneficiaries = 3 };
-enum : int { box1 = 29, box2a = 30, box2b = 31, box3 = 32, box4a = 33, box11Amount1 = 46, box11Amount2 = 47 };
 
 void AddBeneficiaries(ReturnFixture& r, const std::vector<double>& shares)
 {
@@ -45,13 +41,13 @@ void AddBeneficiaries(ReturnFixture& r, const std::vector<double>& shares)
 // them, so the dividends stay whole. One beneficiary: box 1 18,300, box 2a 12,000, box 2b 8,000.
 void SimpleTrustGainToCorpus(ReturnFixture& r, double share)
 {
-    r.Set(F1, simpleTrust, "X");
+    r.Set(f1::itemASimpleTrust, "X");
     AddContinuationPage(r, ftInterest, {"20,000"});
     AddContinuationPage(r, ftDividend, {"12,000"});
-    r.Set(F1, qualifiedToBeneficiaries, "8,000");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "8,000");
     AddForm8949Page(r, ftForm8949D, {{"Alder Co", "01/05/2010", "06/01/2016", "40,000", "25,000", "", ""}});
-    r.Set(F1, fiduciaryFees, "1,700");
-    r.Set(F2, bLine9Required, "30,300");
+    r.Set(f1::line12FiduciaryFees, "1,700");
+    r.Set(f2::scheduleBLine9Required, "30,300");
     AddBeneficiaries(r, {share});
 }
 
@@ -61,13 +57,13 @@ void SimpleTrustGainToCorpus(ReturnFixture& r, double share)
 // at 60% and 40%: box 1 2,400 / 1,600, box 2a 1,980 / 1,320, box 2b 1,200 / 800.
 void ComplexTrustDistributingMoreThanDni(ReturnFixture& r, double)
 {
-    r.Set(F1, complexTrust, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"5,000"});
     AddContinuationPage(r, ftDividend, {"3,300"});
-    r.Set(F1, qualifiedToBeneficiaries, "2,000");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "2,000");
     AddForm8949Page(r, ftForm8949D, {{"Birch Inc", "02/02/2012", "07/07/2016", "31,130", "20,000", "", ""}});
-    r.Set(F1, fiduciaryFees, "1,000");
-    r.Set(F2, bLine10Other, "9,000");
+    r.Set(f1::line12FiduciaryFees, "1,000");
+    r.Set(f2::scheduleBLine10Other, "9,000");
     AddBeneficiaries(r, {0.6, 0.4});
 }
 
@@ -80,13 +76,13 @@ void ComplexTrustDistributingMoreThanDni(ReturnFixture& r, double)
 // 1,798.69 and 201.25. Either way box 2b takes all of line 2b(1), 121.
 void EstateKeepingPartOfDni(ReturnFixture& r, double share)
 {
-    r.Set(F1, decedentsEstate, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
     AddContinuationPage(r, ftInterest, {"11,800"});
     AddContinuationPage(r, ftDividend, {"1,250"});
-    r.Set(F1, qualifiedToBeneficiaries, "121");
-    r.Set(F1, qualifiedToEstate, "631");
-    r.Set(F1, fiduciaryFees, "628");
-    r.Set(F2, bLine10Other, "2,000");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "121");
+    r.Set(f1::line2b2QualifiedToEstate, "631");
+    r.Set(f1::line12FiduciaryFees, "628");
+    r.Set(f2::scheduleBLine10Other, "2,000");
     AddBeneficiaries(r, {share});
 }
 
@@ -99,16 +95,16 @@ void EstateKeepingPartOfDni(ReturnFixture& r, double share)
 // 1,200 / 800; box 3 870 / 522 / 348; box 4a 3,480 / 2,088 / 1,392.
 void GainsToThreeBeneficiaries(ReturnFixture& r, double)
 {
-    r.Set(F1, complexTrust, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"10,000"});
     AddContinuationPage(r, ftDividend, {"6,000"});
-    r.Set(F1, qualifiedToBeneficiaries, "4,000");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "4,000");
     AddForm8949Page(r, ftForm8949A, {{"Cedar Ltd", "01/10/2016", "09/10/2016", "5,000", "3,000", "", ""}});
     AddForm8949Page(r, ftForm8949D, {{"Dogwood plc", "03/03/2011", "10/10/2016", "18,000", "10,000", "", ""}});
-    r.Set(D2, dLine17Beneficiaries, "2,000");
-    r.Set(D2, dLine18aBeneficiaries, "8,000");
-    r.Set(F1, fiduciaryFees, "2,600");
-    r.Set(F2, bLine10Other, "30,000");
+    r.Set(d2::line17Beneficiaries, "2,000");
+    r.Set(d2::line18aBeneficiaries, "8,000");
+    r.Set(f1::line12FiduciaryFees, "2,600");
+    r.Set(f2::scheduleBLine10Other, "30,000");
     AddBeneficiaries(r, {0.5, 0.3, 0.2});
 }
 
@@ -118,13 +114,13 @@ void GainsToThreeBeneficiaries(ReturnFixture& r, double)
 // 1,000, box 2b 1,000.
 void CapitalLossBesideIncome(ReturnFixture& r, double)
 {
-    r.Set(F1, complexTrust, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"9,000"});
     AddContinuationPage(r, ftDividend, {"1,000"});
-    r.Set(F1, qualifiedToBeneficiaries, "1,000");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "1,000");
     AddForm8949Page(r, ftForm8949D, {{"Elm Corp", "04/04/2012", "08/08/2016", "5,000", "10,000", "", ""}});
-    r.Set(F1, fiduciaryFees, "1,000");
-    r.Set(F2, bLine10Other, "10,000");
+    r.Set(f1::line12FiduciaryFees, "1,000");
+    r.Set(f2::scheduleBLine10Other, "10,000");
     AddBeneficiaries(r, {1.0});
 }
 
@@ -134,15 +130,15 @@ void CapitalLossBesideIncome(ReturnFixture& r, double)
 // B -1,200 / -800 and C -3,600 / -2,400.
 void FinalYearWithCarryovers(ReturnFixture& r, double)
 {
-    r.Set(F1, decedentsEstate, "X");
-    r.Set(F1, finalReturn, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
+    r.Set(f1::itemFFinalReturn, "X");
     AddContinuationPage(r, ftInterest, {"6,000"});
     AddForm8949Page(r, ftForm8949A, {{"Fir Inc", "02/02/2016", "05/05/2016", "1,000", "3,000", "", ""}});
     AddForm8949Page(r, ftForm8949D, {{"Ginkgo Co", "03/03/2010", "06/06/2016", "4,000", "10,000", "", ""}});
-    r.Set(D2, dLine17Beneficiaries, "-2,000");
-    r.Set(D2, dLine18aBeneficiaries, "-6,000");
-    r.Set(F1, fiduciaryFees, "1,500");
-    r.Set(F2, bLine10Other, "50,000");
+    r.Set(d2::line17Beneficiaries, "-2,000");
+    r.Set(d2::line18aBeneficiaries, "-6,000");
+    r.Set(f1::line12FiduciaryFees, "1,500");
+    r.Set(f2::scheduleBLine10Other, "50,000");
     AddBeneficiaries(r, {0.6, 0.4});
 }
 
@@ -151,17 +147,17 @@ void FinalYearWithCarryovers(ReturnFixture& r, double)
 // given 100%, yet the K-1 carries line 18, 1,000, not 1,200.
 void HelpTutorialTrust(ReturnFixture& r, double)
 {
-    r.Set(F1, complexTrust, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"1,200", "800"});
-    r.Set(F1, fiduciaryFees, "500");
-    r.Set(F1, attorneyFees, "300");
-    r.Set(F2, bLine10Other, "1,000");
+    r.Set(f1::line12FiduciaryFees, "500");
+    r.Set(f1::line14ProfessionalFees, "300");
+    r.Set(f2::scheduleBLine10Other, "1,000");
     AddBeneficiaries(r, {1.0});
 }
 
 struct Box {
     int k;
-    int slot;
+    SlotRef box;
     const char* text;
 };
 
@@ -176,29 +172,37 @@ struct K1Case {
 // name | return | share | line 18 | K-1 boxes worked by hand (see each return above)
 const K1Case kCases[] = {
     {"SimpleTrustGainToCorpus", SimpleTrustGainToCorpus, 1.0, "30,300",
-     {{0, box1, "18,300"}, {0, box2a, "12,000"}, {0, box2b, "8,000"}, {0, box4a, "0"}}},
+     {{0, k1::box1Interest, "18,300"}, {0, k1::box2aOrdinaryDividends, "12,000"},
+     {0, k1::box2bQualifiedDividends, "8,000"}, {0, k1::box4aLongTermGain, "0"}}},
     {"ComplexTrustDistributingMoreThanDni", ComplexTrustDistributingMoreThanDni, 0, "7,300",
-     {{0, box1, "2,400"}, {0, box2a, "1,980"}, {0, box2b, "1,200"}, {0, box4a, "0"},
-      {1, box1, "1,600"}, {1, box2a, "1,320"}, {1, box2b, "800"}, {1, box4a, "0"}}},
+     {{0, k1::box1Interest, "2,400"}, {0, k1::box2aOrdinaryDividends, "1,980"},
+     {0, k1::box2bQualifiedDividends, "1,200"}, {0, k1::box4aLongTermGain, "0"},
+      {1, k1::box1Interest, "1,600"}, {1, k1::box2aOrdinaryDividends, "1,320"}, {1, k1::box2bQualifiedDividends, "800"},
+      {1, k1::box4aLongTermGain, "0"}}},
     {"EstateKeepingPartOfDniSoleBeneficiaryAtFullShare", EstateKeepingPartOfDni, 1.0, "2,000",
-     {{0, box1, "1,799"}, {0, box2a, "201"}, {0, box2b, "121"}}},
+     {{0, k1::box1Interest, "1,799"}, {0, k1::box2aOrdinaryDividends, "201"}, {0, k1::box2bQualifiedDividends, "121"}}},
     {"EstateKeepingPartOfDniShareOfDni", EstateKeepingPartOfDni, 0.161, "2,000",
-     {{0, box1, "1,799"}, {0, box2a, "201"}, {0, box2b, "121"}}},
+     {{0, k1::box1Interest, "1,799"}, {0, k1::box2aOrdinaryDividends, "201"}, {0, k1::box2bQualifiedDividends, "121"}}},
     {"GainsToThreeBeneficiaries", GainsToThreeBeneficiaries, 0, "23,400",
-     {{0, box1, "4,350"}, {0, box2a, "3,000"}, {0, box2b, "2,000"}, {0, box3, "870"}, {0, box4a, "3,480"},
-      {1, box1, "2,610"}, {1, box2a, "1,800"}, {1, box2b, "1,200"}, {1, box3, "522"}, {1, box4a, "2,088"},
-      {2, box1, "1,740"}, {2, box2a, "1,200"}, {2, box2b, "800"}, {2, box3, "348"}, {2, box4a, "1,392"}}},
+     {{0, k1::box1Interest, "4,350"}, {0, k1::box2aOrdinaryDividends, "3,000"},
+     {0, k1::box2bQualifiedDividends, "2,000"}, {0, k1::box3ShortTermGain, "870"}, {0, k1::box4aLongTermGain, "3,480"},
+      {1, k1::box1Interest, "2,610"}, {1, k1::box2aOrdinaryDividends, "1,800"},
+      {1, k1::box2bQualifiedDividends, "1,200"}, {1, k1::box3ShortTermGain, "522"}, {1, k1::box4aLongTermGain, "2,088"},
+      {2, k1::box1Interest, "1,740"}, {2, k1::box2aOrdinaryDividends, "1,200"}, {2, k1::box2bQualifiedDividends, "800"},
+      {2, k1::box3ShortTermGain, "348"}, {2, k1::box4aLongTermGain, "1,392"}}},
     {"CapitalLossBesideIncome", CapitalLossBesideIncome, 0, "9,000",
-     {{0, box1, "8,000"}, {0, box2a, "1,000"}, {0, box2b, "1,000"}}},
+     {{0, k1::box1Interest, "8,000"}, {0, k1::box2aOrdinaryDividends, "1,000"},
+     {0, k1::box2bQualifiedDividends, "1,000"}}},
     {"FinalYearWithCarryovers", FinalYearWithCarryovers, 0, "4,500",
-     {{0, box1, "2,700"}, {0, box11Amount1, "-1,200"}, {0, box11Amount2, "-3,600"},
-      {1, box1, "1,800"}, {1, box11Amount1, "-800"}, {1, box11Amount2, "-2,400"}}},
-    {"HelpTutorialTrust", HelpTutorialTrust, 0, "1,000", {{0, box1, "1,000"}, {0, box2a, "0"}}},
+     {{0, k1::box1Interest, "2,700"}, {0, k1::box11Amount1, "-1,200"}, {0, k1::box11Amount2, "-3,600"},
+      {1, k1::box1Interest, "1,800"}, {1, k1::box11Amount1, "-800"}, {1, k1::box11Amount2, "-2,400"}}},
+    {"HelpTutorialTrust", HelpTutorialTrust, 0, "1,000", {{0, k1::box1Interest, "1,000"},
+    {0, k1::box2aOrdinaryDividends, "0"}}},
 };
 
-double Amount(const ReturnFixture& r, int t, int k, int s)
+double Amount(const ReturnFixture& r, SlotRef field, int k = 0)
 {
-    return Str2Float_0(r.Get(t, k, s));
+    return Str2Float_0(r.Get(field, k));
 }
 
 class K1Agreement : public testing::TestWithParam<K1Case> {};
@@ -209,9 +213,9 @@ TEST_P(K1Agreement, BoxesAsWorkedByHand)
     ReturnFixture r;
     c.build(r, c.share);
     ASSERT_TRUE(r.Settle());
-    EXPECT_EQ(r.Get(F1, line18), c.line18);
+    EXPECT_EQ(r.Get(f1::line18Distribution), c.line18);
     for (const Box& box : c.boxes)
-        EXPECT_EQ(r.Get(K1, box.k, box.slot), box.text) << "K-1 " << box.k << " slot " << box.slot;
+        EXPECT_EQ(r.Get(box.box, box.k), box.text) << "K-1 " << box.k << " slot " << box.box.slot;
 }
 
 // Boxes 1, 2a, 3 and 4a of all K-1s add up to line 18 (a dollar a box for rounding); boxes 2b
@@ -226,13 +230,13 @@ TEST_P(K1Agreement, K1sTogetherCarryLine18AndLine2b1)
     double carried = 0;
     double qualified = 0;
     for (int k = 0; k < count; ++k) {
-        for (int box : {box1, box2a, box3, box4a})
-            carried += Amount(r, K1, k, box);
-        qualified += Amount(r, K1, k, box2b);
-        EXPECT_LE(Amount(r, K1, k, box2b), Amount(r, K1, k, box2a)) << "K-1 " << k;
+        for (SlotRef box : {k1::box1Interest, k1::box2aOrdinaryDividends, k1::box3ShortTermGain, k1::box4aLongTermGain})
+            carried += Amount(r, box, k);
+        qualified += Amount(r, k1::box2bQualifiedDividends, k);
+        EXPECT_LE(Amount(r, k1::box2bQualifiedDividends, k), Amount(r, k1::box2aOrdinaryDividends, k)) << "K-1 " << k;
     }
-    EXPECT_LE(std::fabs(carried - Amount(r, F1, 0, line18)), 4.0 * count);
-    EXPECT_LE(std::fabs(qualified - Amount(r, F1, 0, qualifiedToBeneficiaries)), 1.0 * count);
+    EXPECT_LE(std::fabs(carried - Amount(r, f1::line18Distribution)), 4.0 * count);
+    EXPECT_LE(std::fabs(qualified - Amount(r, f1::line2b1QualifiedToBeneficiaries)), 1.0 * count);
 }
 
 INSTANTIATE_TEST_SUITE_P(Returns, K1Agreement, testing::ValuesIn(kCases),
@@ -247,10 +251,10 @@ TEST(K1Agreement, PercentagesAboveTheWholeAreBroughtDownToLine18)
     r.Store().BeneficiaryInterest[0] = 0.75;
     r.Store().BeneficiaryInterest[1] = 0.5;
     ASSERT_TRUE(r.Settle());
-    EXPECT_EQ(r.Get(K1, 0, box1), "2,400");   // 4,000 x 0.75 x 7,300 / 9,125
-    EXPECT_EQ(r.Get(K1, 1, box1), "1,600");
-    EXPECT_EQ(r.Get(K1, 0, box2a), "1,980");
-    EXPECT_EQ(r.Get(K1, 0, box2b), "1,200");  // 2,000 x 0.75 / 1.25
+    EXPECT_EQ(r.Get(k1::box1Interest), "2,400");   // 4,000 x 0.75 x 7,300 / 9,125
+    EXPECT_EQ(r.Get(k1::box1Interest, 1), "1,600");
+    EXPECT_EQ(r.Get(k1::box2aOrdinaryDividends), "1,980");
+    EXPECT_EQ(r.Get(k1::box2bQualifiedDividends), "1,200");  // 2,000 x 0.75 / 1.25
 }
 
 }  // namespace

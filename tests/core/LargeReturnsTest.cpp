@@ -5,6 +5,8 @@
 #include "files/ClientFile.h"
 #include "support/FilesTempHome.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Interest.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,9 @@
 namespace quorvan {
 namespace {
 
+namespace f1 = quorvan::slot::form1041Page1;
+namespace interest = quorvan::slot::interest;
+
 using test::ReadFileBytes;
 using test::ReturnFixture;
 
@@ -27,8 +32,8 @@ using test::ReturnFixture;
 void FillEveryPage(ReturnFixture& r)
 {
     const std::string longName = std::string(990, 'N') + " Trust Zoë";
-    r.Set(ftForm1041Page1, 11, longName);
-    r.Set(ftForm1041Page1, 4, "X");
+    r.Set(f1::nameOfEstateOrTrust, longName);
+    r.Set(f1::itemAComplexTrust, "X");
     for (int t = 0; t < kFormTypes; ++t) {
         int* count = r.Store().CountField(t);
         if (!count)
@@ -37,7 +42,7 @@ void FillEveryPage(ReturnFixture& r)
         for (int k = 0; k < kMaxPages; ++k) {
             for (int s = 5; s <= 12; ++s)
                 r.Set(t, k, s, s % 2 ? "999,999,999,999,999" : "(123,456,789,012,345)");
-            r.Set(t, k, 4, longName);
+            r.Set(t, k, 4, longName);  // slot-check: raw, every counted form type alike
         }
     }
     for (int k = 0; k < kMaxPages; ++k)
@@ -100,7 +105,7 @@ TEST(LargeReturns, SaveThatRunsOutOfRoomKeepsTheOldFile)
     const std::string path = std::string(folder) + "/client.fq6";
     {
         ReturnFixture small;
-        small.Set(ftForm1041Page1, 11, "Old Trust");
+        small.Set(f1::nameOfEstateOrTrust, "Old Trust");
         std::string error;
         ASSERT_TRUE(SaveClientFileAt(small.Store(), path, error)) << error;
     }
@@ -115,7 +120,8 @@ TEST(LargeReturns, SaveThatRunsOutOfRoomKeepsTheOldFile)
         setrlimit(RLIMIT_FSIZE, &limit);
         ScopedAnswerStore store;
         for (int k = 0; k < kMaxPages; ++k)
-            store->SetText(ftInterest, k, 4, std::string(1000, 'x'));
+            store->SetText(ftInterest, k, interest::entries::Slot(0, interest::entries::description).slot,
+                           std::string(1000, 'x'));
         store->NoOfInterest = 20;
         std::string error;
         const bool saved = SaveClientFileAt(*store, path, error);

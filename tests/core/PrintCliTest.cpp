@@ -6,6 +6,8 @@
 
 #include "support/PrintTempFolder.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,9 @@
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace k1 = quorvan::slot::scheduleK1;
 
 using test::PrintTempFolder;
 using test::ReadFileBytes;
@@ -27,11 +32,11 @@ class PrintCli : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        fixture_.Set(ftForm1041Page1, 11, kTypedName);
-        fixture_.Set(ftForm1041Page1, 18, "1/5/2016");
-        fixture_.Set(ftForm1041Page1, 24, "X");
-        fixture_.Set(ftScheduleK1, 0, 14, "Ann");
-        fixture_.Set(ftScheduleK1, 1, 14, "Ben");
+        fixture_.Set(f1::nameOfEstateOrTrust, kTypedName);
+        fixture_.Set(f1::itemDDateCreated, "1/5/2016");
+        fixture_.Set(f1::itemFFinalReturn, "X");
+        fixture_.Set(k1::itemFIdentifyingNumber, "Ann");
+        fixture_.Set(k1::itemFIdentifyingNumber, 1, "Ben");
         fixture_.Store().NoOfSchedK = 2;
         std::string error;
         ASSERT_TRUE(SaveClientFileAt(fixture_.Store(), client_, error)) << error;

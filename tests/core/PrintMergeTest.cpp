@@ -4,6 +4,10 @@
 
 #include "support/PrintTempFolder.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Form8949LongTerm.h"
+#include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +17,11 @@
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace f8949d = quorvan::slot::form8949LongTerm;
+namespace k1 = quorvan::slot::scheduleK1;
 
 using test::FixturePrintFolders;
 using test::PrintTempFolder;
@@ -111,8 +120,8 @@ TEST(PrintMerge, NoControlCharacterReachesTheDocument)
 TEST(PrintMerge, ConversionFailuresReportAndPrintZeroOrTheAnswer)
 {
     ReturnFixture fixture;
-    fixture.Set(1, 12, "12abc");
-    fixture.Set(1, 4, "someday");
+    fixture.Set(f1::nameAndTitleOfFiduciary, "12abc");
+    fixture.Set(f1::itemAComplexTrust, "someday");
     TRtfMerge merge(FixturePrintFolders());
     merge.SetPageText(kHeader + "</$12/|/^4/>}\r\n");
 
@@ -126,7 +135,7 @@ TEST(PrintMerge, ConversionFailuresReportAndPrintZeroOrTheAnswer)
 TEST(PrintMerge, CheckBoxRestoresTheLastFontSizeTheScanPassed)
 {
     ReturnFixture fixture;
-    fixture.Set(1, 3, "X");
+    fixture.Set(f1::itemASimpleTrust, "X");
     TRtfMerge merge(FixturePrintFolders());
     merge.SetPageText(kHeader + "\\fs18 /&3/ \\fs30 /&3/}\r\n");
 
@@ -237,8 +246,8 @@ TEST(PrintMerge, SupportFileLineLimit)
 TEST(PrintDocument, LaterPagesFollowAPageBreakWithoutTheirHeader)
 {
     ReturnFixture fixture;
-    fixture.Set(1, 11, "Smith Family Trust");
-    fixture.Set(2, 21, "500");
+    fixture.Set(f1::nameOfEstateOrTrust, "Smith Family Trust");
+    fixture.Set(f2::scheduleBLine15Deduction, "500");
     TRtfMerge merge(FixturePrintFolders());
 
     ASSERT_TRUE(merge.BuildDocument(fixture.Store(), {{1, 0}, {2, 0}}));
@@ -261,10 +270,10 @@ TEST(PrintDocument, LaterPagesFollowAPageBreakWithoutTheirHeader)
 TEST(PrintDocument, ContinuationPagesAndForm8949BoxesUseTheirOwnAnswers)
 {
     ReturnFixture fixture;
-    fixture.Set(9, 0, 14, "Ann");
-    fixture.Set(9, 1, 14, "Ben");
-    fixture.Set(9, 2, 14, "Cy");
-    fixture.Set(ftForm8949E, 0, 5, "100 sh XYZ");
+    fixture.Set(k1::itemFIdentifyingNumber, "Ann");
+    fixture.Set(k1::itemFIdentifyingNumber, 1, "Ben");
+    fixture.Set(k1::itemFIdentifyingNumber, 2, "Cy");
+    fixture.Set(ftForm8949E, 0, f8949d::sales::Slot(0, f8949d::sales::description), "100 sh XYZ");
     PrintSelection selection;
     selection.SetTicked(ftScheduleK1, true);
     selection.SetTicked(ftForm8949E, true);

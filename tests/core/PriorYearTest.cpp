@@ -6,6 +6,8 @@
 #include "store/Misc.h"
 #include "support/FilesTempHome.h"
 #include "support/MessageRecorder.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Interest.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,9 @@
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace interest = quorvan::slot::interest;
 
 using test::MessageRecorder;
 using test::ReadFileBytes;
@@ -185,10 +190,10 @@ TEST(PriorYearTest, ToolImportsAndWritesTheCurrentYearFile)
     ASSERT_TRUE(ReadClientFileAt(*store, written));
     EXPECT_EQ(ReadFileBytes(written).substr(0, 17), "Quorvan_16 Demo\r\n");
     // Answers no calculator writes, and an overridden amount that stays empty and overridden.
-    EXPECT_EQ(store->Text(1, 0, 11), "Estate of José Núñez");
-    EXPECT_EQ(store->Text(18, 0, 6), "First Bank");
-    EXPECT_EQ(store->Text(1, 0, 45), "");
-    EXPECT_TRUE(store->OvRide(1, 0, 45));
+    EXPECT_EQ(store->Text(1, 0, f1::nameOfEstateOrTrust.slot), "Estate of José Núñez");
+    EXPECT_EQ(store->Text(18, 0, interest::entries::Slot(1, interest::entries::description).slot), "First Bank");
+    EXPECT_EQ(store->Text(1, 0, f1::line12FiduciaryFees.slot), "");
+    EXPECT_TRUE(store->OvRide(1, 0, f1::line12FiduciaryFees.slot));
     EXPECT_EQ(store->NoOfInterest, 2);
 }
 

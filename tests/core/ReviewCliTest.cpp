@@ -4,6 +4,8 @@
 #include "files/ClientFile.h"
 #include "store/Answers.h"
 #include "support/MessageRecorder.h"
+#include "slot/Form1041Page1.h"
+#include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,9 @@
 
 namespace quorvan {
 namespace {
+
+namespace f1 = quorvan::slot::form1041Page1;
+namespace k1 = quorvan::slot::scheduleK1;
 
 using test::RunCli;
 
@@ -55,9 +60,9 @@ TEST(ReviewCli, CleanSampleReturnPassesTheCheck)
 TEST(ReviewCli, PrintsEachFindingOnALineAndExitsWithFiveOnAnError)
 {
     PlantedReturn planted([](TAnswer& store) {
-        store.SetText(ftForm1041Page1, 0, 17, "461234567");
-        store.SetText(ftForm1041Page1, 0, 54, "300");
-        store.SetOvRide(ftForm1041Page1, 0, 54, true);
+        store.SetText(ftForm1041Page1, 0, f1::itemCEin.slot, "461234567");
+        store.SetText(ftForm1041Page1, 0, f1::line20Exemption.slot, "300");
+        store.SetOvRide(ftForm1041Page1, 0, f1::line20Exemption.slot, true);
     });
     std::string out, err;
     EXPECT_EQ(RunCli("--check " + planted.Argument(), out, err), 5) << err;
@@ -69,9 +74,9 @@ TEST(ReviewCli, PrintsEachFindingOnALineAndExitsWithFiveOnAnError)
 TEST(ReviewCli, WarningsAndNotesAloneExitWithZero)
 {
     PlantedReturn planted([](TAnswer& store) {
-        store.SetText(ftScheduleK1, 0, 23, "");
-        store.SetText(ftForm1041Page1, 0, 54, "300");
-        store.SetOvRide(ftForm1041Page1, 0, 54, true);
+        store.SetText(ftScheduleK1, 0, k1::itemGName.slot, "");
+        store.SetText(ftForm1041Page1, 0, f1::line20Exemption.slot, "300");
+        store.SetOvRide(ftForm1041Page1, 0, f1::line20Exemption.slot, true);
     });
     std::string out, err;
     EXPECT_EQ(RunCli("--check " + planted.Argument(), out, err), 0) << err;

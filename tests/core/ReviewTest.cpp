@@ -11,6 +11,17 @@
 #include "review/ReviewRules.h"
 #include "store/ContinuationPages.h"
 #include "support/ReturnFixture.h"
+#include "slot/Dividend.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Form1041T.h"
+#include "slot/Interest.h"
+#include "slot/Rate28Worksheet.h"
+#include "slot/ScheduleDPage1.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleK1.h"
+#include "slot/EstimatedVouchers.h"
+#include "slot/Form8949ShortTerm.h"
 
 #include <gtest/gtest.h>
 
@@ -21,48 +32,62 @@
 namespace quorvan {
 namespace {
 
+namespace d1 = quorvan::slot::scheduleDPage1;
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace dividend = quorvan::slot::dividend;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f1041t = quorvan::slot::form1041T;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace f8949a = quorvan::slot::form8949ShortTerm;
+namespace interest = quorvan::slot::interest;
+namespace k1 = quorvan::slot::scheduleK1;
+namespace r28 = quorvan::slot::rate28Worksheet;
+namespace vo = quorvan::slot::estimatedVouchers;
+
+// Where a finding points: a named field on page `page` of its form type.
+review::FieldAddress At(SlotRef field, int page = 0)
+{
+    return {field.formType, page, field.slot};
+}
+
 using review::Finding;
 using review::Severity;
 using test::ReturnFixture;
-
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int K1 = ftScheduleK1;
 
 // A complex trust that distributes all of its income to one beneficiary: interest 10,000 less
 // fees 1,000, so DNI, line 18 and the beneficiary's box 1 are 9,000. The review finds nothing.
 void FillCleanReturn(ReturnFixture& r)
 {
-    r.Set(F1, 0, "1/1/2016");
-    r.Set(F1, 1, "12/31/2016");
-    r.Set(F1, 4, "X");
-    r.Set(F1, 11, "Willow Creek Trust");
-    r.Set(F1, 12, "Ann Rivers, Trustee");
-    r.Set(F1, 13, "12 Mill Road");
-    r.Set(F1, 15, "Bangor, ME 04401");
-    r.Set(F1, 17, "46-7654321");
-    r.Set(F1, 45, "1,000");
+    r.Set(f1::taxYearBeginning, "1/1/2016");
+    r.Set(f1::taxYearEnding, "12/31/2016");
+    r.Set(f1::itemAComplexTrust, "X");
+    r.Set(f1::nameOfEstateOrTrust, "Willow Creek Trust");
+    r.Set(f1::nameAndTitleOfFiduciary, "Ann Rivers, Trustee");
+    r.Set(f1::fiduciaryStreet, "12 Mill Road");
+    r.Set(f1::fiduciaryCity, "Bangor, ME 04401");
+    r.Set(f1::itemCEin, "46-7654321");
+    r.Set(f1::line12FiduciaryFees, "1,000");
     r.Store().NoOfInterest = 1;
-    r.Set(ftInterest, 0, 4, "First Bank of Maine");
-    r.Set(ftInterest, 0, 5, "10,000");
-    r.Set(F2, 15, "10,000");  // Schedule B line 9, income required to be distributed
+    r.Set(interest::entries::Slot(0, interest::entries::description), "First Bank of Maine");
+    r.Set(interest::entries::Slot(0, interest::entries::amount), "10,000");
+    r.Set(f2::scheduleBLine9Required, "10,000");  // Schedule B line 9, income required to be distributed
     r.Store().NoOfSchedK = 1;
     r.Store().BeneficiaryInterest[0] = 1.0;
-    r.Set(K1, 0, 14, "401-23-4567");
-    r.Set(K1, 0, 23, "Paul Rivers");
-    r.Set(K1, 0, 16, "3 Elm Street");
-    r.Set(K1, 0, 17, "Bangor, ME 04401");
+    r.Set(k1::itemFIdentifyingNumber, "401-23-4567");
+    r.Set(k1::itemGName, "Paul Rivers");
+    r.Set(k1::itemGAddress1, "3 Elm Street");
+    r.Set(k1::itemGAddress2, "Bangor, ME 04401");
 }
 
 // Dividends of 4,000, all of them qualified, distributed with the interest.
 void AddDividends(ReturnFixture& r, const char* toBeneficiaries, const char* toEstate)
 {
-    r.Set(F2, 15, "14,000");
+    r.Set(f2::scheduleBLine9Required, "14,000");
     r.Store().NoOfDividend = 1;
-    r.Set(ftDividend, 0, 4, "Granite Fund");
-    r.Set(ftDividend, 0, 5, "4,000");
-    r.Set(F1, 32, toBeneficiaries);
-    r.Set(F1, 33, toEstate);
+    r.Set(dividend::entries::Slot(0, dividend::entries::description), "Granite Fund");
+    r.Set(dividend::entries::Slot(0, dividend::entries::amount), "4,000");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, toBeneficiaries);
+    r.Set(f1::line2b2QualifiedToEstate, toEstate);
 }
 
 void AddSecondBeneficiary(ReturnFixture& r, double first, double second)
@@ -70,10 +95,10 @@ void AddSecondBeneficiary(ReturnFixture& r, double first, double second)
     r.Store().NoOfSchedK = 2;
     r.Store().BeneficiaryInterest[0] = first;
     r.Store().BeneficiaryInterest[1] = second;
-    r.Set(K1, 1, 14, "402-34-5678");
-    r.Set(K1, 1, 23, "Rose Rivers");
-    r.Set(K1, 1, 16, "9 Oak Lane");
-    r.Set(K1, 1, 17, "Orono, ME 04473");
+    r.Set(k1::itemFIdentifyingNumber, 1, "402-34-5678");
+    r.Set(k1::itemGName, 1, "Rose Rivers");
+    r.Set(k1::itemGAddress1, 1, "9 Oak Lane");
+    r.Set(k1::itemGAddress2, 1, "Orono, ME 04473");
 }
 
 // Settles the return and reviews it; the review itself shows no message.
@@ -121,133 +146,141 @@ struct RaisedCase {
 
 // name | rule | severity | field | what is planted in the clean return | part of the text
 const RaisedCase kRaisedCases[] = {
-    {"NameBlank", "f1041.name", Severity::Error, {F1, 0, 11}, [](ReturnFixture& r) { r.Set(F1, 11, "   "); },
+    {"NameBlank", "f1041.name", Severity::Error, At(f1::nameOfEstateOrTrust),
+     [](ReturnFixture& r) { r.Set(f1::nameOfEstateOrTrust, "   "); },
      "name of the estate or trust"},
-    {"FiduciaryMissing", "f1041.fiduciary", Severity::Error, {F1, 0, 12}, [](ReturnFixture& r) { r.Set(F1, 12, ""); },
+    {"FiduciaryMissing", "f1041.fiduciary", Severity::Error, At(f1::nameAndTitleOfFiduciary),
+     [](ReturnFixture& r) { r.Set(f1::nameAndTitleOfFiduciary, ""); },
      "fiduciary"},
-    {"NoEntityType", "f1041.entity-type", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(F1, 4, ""); },
+    {"NoEntityType", "f1041.entity-type", Severity::Error, At(f1::itemADecedentsEstate),
+     [](ReturnFixture& r) { r.Set(f1::itemAComplexTrust, ""); },
      "No type of entity"},
-    {"EstateAndTrust", "f1041.entity-types", Severity::Error, {F1, 0, 2}, [](ReturnFixture& r) { r.Set(F1, 2, "X"); },
+    {"EstateAndTrust", "f1041.entity-types", Severity::Error, At(f1::itemADecedentsEstate),
+     [](ReturnFixture& r) { r.Set(f1::itemADecedentsEstate, "X"); },
      "decedent's estate and complex trust"},
-    {"DisabilityTrustBesideEstate", "f1041.entity-types", Severity::Error, {F1, 0, 2},
+    {"DisabilityTrustBesideEstate", "f1041.entity-types", Severity::Error, At(f1::itemADecedentsEstate),
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 2, "X");
-         r.Set(F1, 5, "X");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::itemAQualifiedDisabilityTrust, "X");
      },
      "qualified disability trust beside decedent's estate"},
-    {"EinWithoutHyphen", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(F1, 17, "467654321"); },
+    {"EinWithoutHyphen", "f1041.ein", Severity::Error, At(f1::itemCEin),
+     [](ReturnFixture& r) { r.Set(f1::itemCEin, "467654321"); },
      "\"467654321\" is not of the form 12-3456789"},
-    {"EinMissing", "f1041.ein", Severity::Error, {F1, 0, 17}, [](ReturnFixture& r) { r.Set(F1, 17, ""); },
+    {"EinMissing", "f1041.ein", Severity::Error, At(f1::itemCEin), [](ReturnFixture& r) { r.Set(f1::itemCEin, ""); },
      "Applied for"},
-    {"BeginningNoDate", "year.begin-unreadable", Severity::Error, {F1, 0, 0},
-     [](ReturnFixture& r) { r.Set(F1, 0, "13/45/2016"); }, "\"13/45/2016\""},
-    {"EndingNoDate", "year.end-unreadable", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(F1, 1, "12/32/2016"); },
+    {"BeginningNoDate", "year.begin-unreadable", Severity::Error, At(f1::taxYearBeginning),
+     [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, "13/45/2016"); }, "\"13/45/2016\""},
+    {"EndingNoDate", "year.end-unreadable", Severity::Error, At(f1::taxYearEnding),
+     [](ReturnFixture& r) { r.Set(f1::taxYearEnding, "12/32/2016"); },
      "ending date"},
-    {"BeginningMissing", "year.begin-missing", Severity::Error, {F1, 0, 0}, [](ReturnFixture& r) { r.Set(F1, 0, ""); },
+    {"BeginningMissing", "year.begin-missing", Severity::Error, At(f1::taxYearBeginning),
+     [](ReturnFixture& r) { r.Set(f1::taxYearBeginning, ""); },
      "no beginning date"},
-    {"EndingMissing", "year.end-missing", Severity::Error, {F1, 0, 1}, [](ReturnFixture& r) { r.Set(F1, 1, ""); },
+    {"EndingMissing", "year.end-missing", Severity::Error, At(f1::taxYearEnding),
+     [](ReturnFixture& r) { r.Set(f1::taxYearEnding, ""); },
      "no ending date"},
-    {"EndsBeforeItBegins", "year.order", Severity::Error, {F1, 0, 1},
+    {"EndsBeforeItBegins", "year.order", Severity::Error, At(f1::taxYearEnding),
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "4/1/2016");
-         r.Set(F1, 1, "3/31/2016");
+         r.Set(f1::taxYearBeginning, "4/1/2016");
+         r.Set(f1::taxYearEnding, "3/31/2016");
      },
      "ends (3/31/2016) before it begins (4/1/2016)"},
-    {"CalendarYear2015", "year.calendar", Severity::Error, {F1, 0, 0},
+    {"CalendarYear2015", "year.calendar", Severity::Error, At(f1::taxYearBeginning),
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "1/1/2015");
-         r.Set(F1, 1, "12/31/2015");
+         r.Set(f1::taxYearBeginning, "1/1/2015");
+         r.Set(f1::taxYearEnding, "12/31/2015");
      },
      "calendar year 2015"},
-    {"FiscalYearFrom2015", "year.fiscal", Severity::Error, {F1, 0, 0},
+    {"FiscalYearFrom2015", "year.fiscal", Severity::Error, At(f1::taxYearBeginning),
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "7/1/2015");
-         r.Set(F1, 1, "6/30/2016");
+         r.Set(f1::taxYearBeginning, "7/1/2015");
+         r.Set(f1::taxYearEnding, "6/30/2016");
      },
      "begins 7/1/2015"},
-    {"ThirteenMonths", "year.length", Severity::Error, {F1, 0, 1},
+    {"ThirteenMonths", "year.length", Severity::Error, At(f1::taxYearEnding),
      [](ReturnFixture& r) {
-         r.Set(F1, 2, "X");
-         r.Set(F1, 4, "");
-         r.Set(F1, 0, "2/1/2016");
-         r.Set(F1, 1, "2/1/2017");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::taxYearBeginning, "2/1/2016");
+         r.Set(f1::taxYearEnding, "2/1/2017");
      },
      "longer than twelve months"},
-    {"QualifiedAboveOrdinary", "f1041.qualified-dividends", Severity::Error, {F1, 0, 32},
+    {"QualifiedAboveOrdinary", "f1041.qualified-dividends", Severity::Error, At(f1::line2b1QualifiedToBeneficiaries),
      [](ReturnFixture& r) { AddDividends(r, "3,000", "2,000"); }, "together, 5,000) are more than the total ordinary dividends of line 2a (4,000)"},
-    {"DistributionWithoutK1", "f1041.distribution-without-k1", Severity::Error, {F1, 0, 52},
+    {"DistributionWithoutK1", "f1041.distribution-without-k1", Severity::Error, At(f1::line18Distribution),
      [](ReturnFixture& r) { r.Store().NoOfSchedK = 0; }, "deduction of 9,000"},
-    {"SharesAbove100", "k1.percentages", Severity::Error, {K1, 0, 29},
+    {"SharesAbove100", "k1.percentages", Severity::Error, At(k1::box1Interest),
      [](ReturnFixture& r) { AddSecondBeneficiary(r, 0.6, 0.5); }, "110.00%"},
-    {"NoShareAndNoAmounts", "k1.no-share", Severity::Error, {K1, 1, 29},
+    {"NoShareAndNoAmounts", "k1.no-share", Severity::Error, At(k1::box1Interest, 1),
      [](ReturnFixture& r) { AddSecondBeneficiary(r, 1.0, -1.0); }, "neither a percentage nor amounts"},
-    {"SsnOneDigitShort", "k1.identifying-number", Severity::Error, {K1, 0, 14},
-     [](ReturnFixture& r) { r.Set(K1, 0, 14, "401-23-456"); }, "\"401-23-456\" is neither"},
-    {"SsnArea000", "k1.identifying-number", Severity::Error, {K1, 0, 14},
-     [](ReturnFixture& r) { r.Set(K1, 0, 14, "000-23-4567"); }, "neither a social security number"},
-    {"BeneficiaryNumberMissing", "k1.identifying-number", Severity::Error, {K1, 0, 14},
-     [](ReturnFixture& r) { r.Set(K1, 0, 14, ""); }, "is missing"},
+    {"SsnOneDigitShort", "k1.identifying-number", Severity::Error, At(k1::itemFIdentifyingNumber),
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "401-23-456"); }, "\"401-23-456\" is neither"},
+    {"SsnArea000", "k1.identifying-number", Severity::Error, At(k1::itemFIdentifyingNumber),
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "000-23-4567"); }, "neither a social security number"},
+    {"BeneficiaryNumberMissing", "k1.identifying-number", Severity::Error, At(k1::itemFIdentifyingNumber),
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, ""); }, "is missing"},
 
-    {"EinAppliedFor", "f1041.ein-applied-for", Severity::Warning, {F1, 0, 17},
-     [](ReturnFixture& r) { r.Set(F1, 17, "applied for"); }, "applied for"},
-    {"AddressMissing", "f1041.address", Severity::Warning, {F1, 0, 13},
+    {"EinAppliedFor", "f1041.ein-applied-for", Severity::Warning, At(f1::itemCEin),
+     [](ReturnFixture& r) { r.Set(f1::itemCEin, "applied for"); }, "applied for"},
+    {"AddressMissing", "f1041.address", Severity::Warning, At(f1::fiduciaryStreet),
      [](ReturnFixture& r) {
-         r.Set(F1, 13, "");
-         r.Set(F1, 15, "");
+         r.Set(f1::fiduciaryStreet, "");
+         r.Set(f1::fiduciaryCity, "");
      },
      "address is missing"},
-    {"TrustOnFiscalYear", "year.trust-fiscal", Severity::Warning, {F1, 0, 0},
+    {"TrustOnFiscalYear", "year.trust-fiscal", Severity::Warning, At(f1::taxYearBeginning),
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "4/1/2016");
-         r.Set(F1, 1, "3/31/2017");
+         r.Set(f1::taxYearBeginning, "4/1/2016");
+         r.Set(f1::taxYearEnding, "3/31/2017");
      },
      "calendar year"},
-    {"HalfTheIncomeOnK1", "k1.income-total", Severity::Warning, {F1, 0, 52},
+    {"HalfTheIncomeOnK1", "k1.income-total", Severity::Warning, At(f1::line18Distribution),
      [](ReturnFixture& r) { r.Store().BeneficiaryInterest[0] = 0.5; }, "add up to 4,500, while the income distribution deduction on line 18 is 9,000"},
-    {"HalfTheQualifiedDividendsOnK1", "k1.qualified-dividends-total", Severity::Warning, {F1, 0, 32},
+    {"HalfTheQualifiedDividendsOnK1", "k1.qualified-dividends-total", Severity::Warning, At(f1::line2b1QualifiedToBeneficiaries),
      [](ReturnFixture& r) {
          AddDividends(r, "4,000", "");
          r.Store().BeneficiaryInterest[0] = 0.5;
      },
      "adds up to 2,000"},
-    {"QualifiedDividendsKeptByTheTrust", "f1041.qualified-dividends-split", Severity::Warning, {F1, 0, 32},
+    {"QualifiedDividendsKeptByTheTrust", "f1041.qualified-dividends-split", Severity::Warning, At(f1::line2b1QualifiedToBeneficiaries),
      [](ReturnFixture& r) { AddDividends(r, "1,000", "3,000"); }, "is 4,000, which leaves 0 on line 2b(2)"},
-    {"Rate28GainNotOnScheduleD", "sched-d.rate-28", Severity::Warning, {ftScheduleDPage2, 0, 9},
-     [](ReturnFixture& r) { r.Set(ftRate28Worksheet, 1, "2,000"); }, "column (3), is 0 while line 7 of the 28% Rate Gain Worksheet is 2,000"},
-    {"Line24bWithout1041T", "f1041.estimated-tax-allocation", Severity::Warning, {F1, 0, 59},
-     [](ReturnFixture& r) { r.Override(F1, 0, 59, "500"); }, "Form 1041-T allocates none"},
-    {"Form1041TWithoutLine24b", "f1041.estimated-tax-allocation", Severity::Warning, {F1, 0, 59},
+    {"Rate28GainNotOnScheduleD", "sched-d.rate-28", Severity::Warning, At(d2::line18cBeneficiaries),
+     [](ReturnFixture& r) { r.Set(r28::line1, "2,000"); }, "column (3), is 0 while line 7 of the 28% Rate Gain Worksheet is 2,000"},
+    {"Line24bWithout1041T", "f1041.estimated-tax-allocation", Severity::Warning, At(f1::line24bToBeneficiaries),
+     [](ReturnFixture& r) { r.Override(f1::line24bToBeneficiaries, "500"); }, "Form 1041-T allocates none"},
+    {"Form1041TWithoutLine24b", "f1041.estimated-tax-allocation", Severity::Warning, At(f1::line24bToBeneficiaries),
      [](ReturnFixture& r) {
-         r.Set(ftForm1041T, 13, "700");
-         r.Override(F1, 0, 59, "");
+         r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "700");
+         r.Override(f1::line24bToBeneficiaries, "");
      },
      "line 24b shows none"},
-    {"FinalReturnCarryoverWithoutK1", "k1.final-carryovers", Severity::Warning, {F1, 0, 24},
+    {"FinalReturnCarryoverWithoutK1", "k1.final-carryovers", Severity::Warning, At(f1::itemFFinalReturn),
      [](ReturnFixture& r) {
-         r.Set(F1, 24, "X");
-         r.Set(F2, 15, "");
+         r.Set(f1::itemFFinalReturn, "X");
+         r.Set(f2::scheduleBLine9Required, "");
          r.Store().NoOfSchedK = 0;
-         r.Set(ftScheduleDPage1, 40, "10,000");  // line 15, long-term carryover from 2015
+         r.Set(d1::line15Carryover, "10,000");  // line 15, long-term carryover from 2015
      },
      "long-term 7,000"},
-    {"BeneficiaryWithoutName", "k1.beneficiary-name", Severity::Warning, {K1, 0, 23},
-     [](ReturnFixture& r) { r.Set(K1, 0, 23, " "); }, "name is missing"},
-    {"BeneficiaryWithoutAddress", "k1.beneficiary-address", Severity::Warning, {K1, 0, 16},
+    {"BeneficiaryWithoutName", "k1.beneficiary-name", Severity::Warning, At(k1::itemGName),
+     [](ReturnFixture& r) { r.Set(k1::itemGName, " "); }, "name is missing"},
+    {"BeneficiaryWithoutAddress", "k1.beneficiary-address", Severity::Warning, At(k1::itemGAddress1),
      [](ReturnFixture& r) {
-         r.Set(K1, 0, 16, "");
-         r.Set(K1, 0, 17, "");
+         r.Set(k1::itemGAddress1, "");
+         r.Set(k1::itemGAddress2, "");
      },
      "address is missing"},
 
-    {"AmountsTypedOnK1", "k1.own-amounts", Severity::Note, {K1, 0, 29},
+    {"AmountsTypedOnK1", "k1.own-amounts", Severity::Note, At(k1::box1Interest),
      [](ReturnFixture& r) {
          SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
-         r.Set(K1, 0, 29, "9,000");
+         r.Set(k1::box1Interest, "9,000");
      },
      "typed by hand"},
-    {"ExemptionOverridden", review::kOverrideRule, Severity::Note, {F1, 0, 54},
-     [](ReturnFixture& r) { r.Override(F1, 0, 54, "300"); }, "Overridden: 300 typed."},
+    {"ExemptionOverridden", review::kOverrideRule, Severity::Note, At(f1::line20Exemption),
+     [](ReturnFixture& r) { r.Override(f1::line20Exemption, "300"); }, "Overridden: 300 typed."},
 };
 
 class RaisedRule : public ::testing::TestWithParam<RaisedCase> {};
@@ -286,53 +319,57 @@ struct PassingCase {
 
 // name | rule that must stay silent | what is planted in the clean return
 const PassingCase kPassingCases[] = {
-    {"EinAppliedForIsNoError", "f1041.ein", [](ReturnFixture& r) { r.Set(F1, 17, " Applied for "); }},
-    {"DisabilityTrustBesideComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(F1, 5, "X"); }},
-    {"GrantorPortionOfAComplexTrust", "f1041.entity-types", [](ReturnFixture& r) { r.Set(F1, 7, "X"); }},
+    {"EinAppliedForIsNoError", "f1041.ein", [](ReturnFixture& r) { r.Set(f1::itemCEin, " Applied for "); }},
+    {"DisabilityTrustBesideComplexTrust", "f1041.entity-types",
+     [](ReturnFixture& r) { r.Set(f1::itemAQualifiedDisabilityTrust, "X"); }},
+    {"GrantorPortionOfAComplexTrust", "f1041.entity-types",
+     [](ReturnFixture& r) { r.Set(f1::itemAGrantorTypeTrust, "X"); }},
     {"GrantorTypeTrustAlone", "f1041.entity-type",
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 7, "X");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemAGrantorTypeTrust, "X");
      }},
     {"NoDatesIsCalendar2016", "year.begin-missing",
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "");
-         r.Set(F1, 1, "");
+         r.Set(f1::taxYearBeginning, "");
+         r.Set(f1::taxYearEnding, "");
      }},
     {"LongDatesRead", "year.begin-unreadable",
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "Jan 1, 2016");
-         r.Set(F1, 1, "Dec 31, 2016");
+         r.Set(f1::taxYearBeginning, "Jan 1, 2016");
+         r.Set(f1::taxYearEnding, "Dec 31, 2016");
      }},
     {"TwoDigitYear", "year.calendar",
      [](ReturnFixture& r) {
-         r.Set(F1, 0, "1/1/16");
-         r.Set(F1, 1, "12/31/16");
+         r.Set(f1::taxYearBeginning, "1/1/16");
+         r.Set(f1::taxYearEnding, "12/31/16");
      }},
     {"EstateYearOfTwelveMonths", "year.length",
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 2, "X");
-         r.Set(F1, 0, "2/1/2016");
-         r.Set(F1, 1, "1/31/2017");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::taxYearBeginning, "2/1/2016");
+         r.Set(f1::taxYearEnding, "1/31/2017");
      }},
     {"YearFromFebruary29", "year.length",
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 2, "X");
-         r.Set(F1, 0, "2/29/2016");
-         r.Set(F1, 1, "2/28/2017");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::taxYearBeginning, "2/29/2016");
+         r.Set(f1::taxYearEnding, "2/28/2017");
      }},
     {"EstateMayUseFiscalYear", "year.trust-fiscal",
      [](ReturnFixture& r) {
-         r.Set(F1, 4, "");
-         r.Set(F1, 2, "X");
-         r.Set(F1, 0, "4/1/2016");
-         r.Set(F1, 1, "3/31/2017");
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemADecedentsEstate, "X");
+         r.Set(f1::taxYearBeginning, "4/1/2016");
+         r.Set(f1::taxYearEnding, "3/31/2017");
      }},
-    {"ShortFinalYear", "year.length", [](ReturnFixture& r) { r.Set(F1, 1, "6/30/2016"); }},
-    {"ItinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(K1, 0, 14, "912-70-1234"); }},
-    {"EinIsAnIdentifyingNumber", "k1.identifying-number", [](ReturnFixture& r) { r.Set(K1, 0, 14, "46-1112223"); }},
+    {"ShortFinalYear", "year.length", [](ReturnFixture& r) { r.Set(f1::taxYearEnding, "6/30/2016"); }},
+    {"ItinIsAnIdentifyingNumber", "k1.identifying-number",
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "912-70-1234"); }},
+    {"EinIsAnIdentifyingNumber", "k1.identifying-number",
+     [](ReturnFixture& r) { r.Set(k1::itemFIdentifyingNumber, "46-1112223"); }},
     {"SharesOf100PercentInThirds", "k1.percentages",
      [](ReturnFixture& r) {
          AddSecondBeneficiary(r, 0.3333, 0.3333);
@@ -343,30 +380,32 @@ const PassingCase kPassingCases[] = {
     {"OwnAmountsInPlaceOfAShare", "k1.no-share",
      [](ReturnFixture& r) {
          SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
-         r.Set(K1, 0, 29, "9,000");
+         r.Set(k1::box1Interest, "9,000");
      }},
     {"OwnAmountsInBox5", "k1.no-share",
      [](ReturnFixture& r) {
          r.Store().BeneficiaryInterest[0] = -1;
-         r.Set(K1, 0, 36, "9,000");
+         r.Set(k1::box5, "9,000");
      }},
-    {"SplitWithinAFewDollars", "f1041.qualified-dividends-split", [](ReturnFixture& r) { AddDividends(r, "3,996", "4"); }},
+    {"SplitWithinAFewDollars", "f1041.qualified-dividends-split",
+     [](ReturnFixture& r) { AddDividends(r, "3,996", "4"); }},
     {"NoDistributionKeepsTheDividends", "f1041.qualified-dividends-split",
      [](ReturnFixture& r) {
          AddDividends(r, "", "4,000");
-         r.Set(F2, 15, "");
+         r.Set(f2::scheduleBLine9Required, "");
          r.Store().NoOfSchedK = 0;
      }},
-    {"Line24bFollowsForm1041T", "f1041.estimated-tax-allocation", [](ReturnFixture& r) { r.Set(ftForm1041T, 13, "700"); }},
+    {"Line24bFollowsForm1041T", "f1041.estimated-tax-allocation",
+     [](ReturnFixture& r) { r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "700"); }},
     {"FinalReturnPassesCarryoversOnK1", "k1.final-carryovers",
      [](ReturnFixture& r) {
-         r.Set(F1, 24, "X");
-         r.Set(ftScheduleDPage1, 40, "10,000");
+         r.Set(f1::itemFFinalReturn, "X");
+         r.Set(d1::line15Carryover, "10,000");
      }},
     {"Rate28GainCarriedToScheduleD", "sched-d.rate-28",
      [](ReturnFixture& r) {
-         r.Set(ftRate28Worksheet, 1, "2,000");
-         r.Set(ftScheduleDPage2, 10, "2,000");
+         r.Set(r28::line1, "2,000");
+         r.Set(d2::line18cEstate, "2,000");
      }},
 };
 
@@ -389,9 +428,9 @@ TEST(Review, FindingsComeErrorsFirstThenWarningsThenNotes)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Override(F1, 0, 54, "300");
-    r.Set(K1, 0, 23, "");
-    r.Set(F1, 11, "");
+    r.Override(f1::line20Exemption, "300");
+    r.Set(k1::itemGName, "");
+    r.Set(f1::nameOfEstateOrTrust, "");
     const std::vector<Finding> findings = Review(r);
     ASSERT_EQ(findings.size(), 3u) << Listed(findings);
     EXPECT_EQ(findings[0].severity, Severity::Error);
@@ -407,9 +446,9 @@ TEST(Review, ReadsWithoutShowingMessages)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Set(F1, 32, "12abc");  // an entry that does not read counts as 0, as in the calculations
-    r.Override(F1, 0, 59, "x7");
-    r.Set(F1, 0, "Jan 45, 2016");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "12abc");  // an entry that does not read counts as 0, as in the calculations
+    r.Override(f1::line24bToBeneficiaries, "x7");
+    r.Set(f1::taxYearBeginning, "Jan 45, 2016");
     Review(r);
 }
 
@@ -429,9 +468,9 @@ TEST(OverrideNotes, GiveTheTypedAndTheComputedFigureAndLeaveTheReturnAlone)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Override(F1, 0, 54, "300");         // line 20: 100 for a complex trust
-    r.Override(F2, 0, 44, "X");           // Other Information line 1, Yes: not ticked when computed
-    r.Override(K1, 0, 6, "Willow Trust");  // item B copies the name of the trust
+    r.Override(f1::line20Exemption, "300");         // line 20: 100 for a complex trust
+    r.Override(f2::otherInformationLine1Yes, "X");           // Other Information line 1, Yes: not ticked when computed
+    r.Override(k1::itemBName, "Willow Trust");  // item B copies the name of the trust
     std::vector<Finding> findings = Review(r);
     const std::string before = DumpReturn(r.Store());
     TAnswer* const open = Answers;
@@ -458,13 +497,13 @@ TEST(OverrideNotes, ComputedFigureFollowsTheOtherOverrides)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Override(F1, 0, 41, "20,000");  // line 9
-    r.Override(F1, 0, 54, "0");       // line 20
+    r.Override(f1::line9TotalIncome, "20,000");  // line 9
+    r.Override(f1::line20Exemption, "0");       // line 20
     std::vector<Finding> findings = Review(r);
     review::OverrideFigures().Figure(r.Store(), findings);
     const Finding* line9 = nullptr;
     for (const Finding& finding : findings)
-        if (finding.field == review::FieldAddress{F1, 0, 41})
+        if (finding.field == At(f1::line9TotalIncome))
             line9 = &finding;
     ASSERT_NE(line9, nullptr) << Listed(findings);
     EXPECT_EQ(line9->text, "Overridden: 20,000 typed, 10,000 computed.");
@@ -475,7 +514,7 @@ TEST(OverrideNotes, AmountsTypedInPlaceOfAShareMakeOneNote)
     ReturnFixture r;
     FillCleanReturn(r);
     SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);
-    r.Set(K1, 0, 29, "9,000");
+    r.Set(k1::box1Interest, "9,000");
     const std::vector<Finding> findings = Review(r);
     const review::FindingCounts counts = review::CountFindings(findings);
     EXPECT_EQ(counts.notes, 1) << Listed(findings);
@@ -486,7 +525,7 @@ TEST(OverrideNotes, FlagsOnEntriesAreNoOverride)
 {
     ReturnFixture r;
     FillCleanReturn(r);
-    r.Override(F1, 0, 45, "1,000");  // line 12, an entry: no calculation writes it
+    r.Override(f1::line12FiduciaryFees, "1,000");  // line 12, an entry: no calculation writes it
     const std::vector<Finding> findings = Review(r);
     EXPECT_TRUE(findings.empty()) << Listed(findings);
 }
@@ -498,35 +537,40 @@ TEST(FieldLabels, NameTheLinesAsTheFormsPrintThem)
     ScopedAnswerStore store;
     store->NoOfSchedK = 2;
     store->NoOfInterest = 1;
-    store->SetText(K1, 1, 23, "Rose Rivers");
-    store->SetText(K1, 1, 92, "B");
+    store->SetText(ftScheduleK1, 1, k1::itemGName.slot, "Rose Rivers");
+    store->SetText(ftScheduleK1, 1, k1::box11Code1.slot, "B");
     struct Case {
-        int formType, page, slot;
+        SlotRef field;
+        int page;
         const char* form;
         const char* line;
     };
-    // form type | page | slot | form | line
+    // field | page | form | line
     const Case cases[] = {
-        {F1, 0, 32, "Form 1041", "line 2b(1)"},
-        {F1, 0, 49, "Form 1041", "line 15c"},
-        {F1, 0, 17, "Form 1041", "item C"},
-        {F1, 0, 24, "Form 1041", "item F, Final return"},
-        {F2, 0, 13, "Form 1041", "Schedule B, line 7"},
-        {F2, 0, 24, "Form 1041", "Schedule G, line 1a"},
-        {ftScheduleDPage2, 0, 11, "Schedule D", "line 18c, column (3)"},
-        {K1, 1, 29, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 1"},
-        {K1, 1, 46, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 11, code B"},
-        {K1, 0, 0, "Schedule K-1, beneficiary 1", "tax year beginning"},
-        {ftForm1041T, 0, 28, "Form 1041-T", "line 2, row 4, column (d)"},
-        {ftInterest, 0, 5, "Interest continuation schedule, page 1", "row 1, Amount"},
-        {ftForm8949B, 0, 12, "Form 8949, box B, page 1", "line 1, row 1, column (h)"},
-        {ftEstimatedVouchers, 0, 7, "Form 1041-ES vouchers",
+        {f1::line2b1QualifiedToBeneficiaries, 0, "Form 1041", "line 2b(1)"},
+        {f1::line15cTwoPercent, 0, "Form 1041", "line 15c"},
+        {f1::itemCEin, 0, "Form 1041", "item C"},
+        {f1::itemFFinalReturn, 0, "Form 1041", "item F, Final return"},
+        {f2::scheduleBLine7Dni, 0, "Form 1041", "Schedule B, line 7"},
+        {f2::scheduleGLine1aTax, 0, "Form 1041", "Schedule G, line 1a"},
+        {d2::line18cTotal, 0, "Schedule D", "line 18c, column (3)"},
+        {k1::box1Interest, 1, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 1"},
+        {k1::box11Amount1, 1, "Schedule K-1, beneficiary 2 (Rose Rivers)", "box 11, code B"},
+        {k1::taxYearBeginning, 0, "Schedule K-1, beneficiary 1", "tax year beginning"},
+        {f1041t::beneficiaries::Slot(3, f1041t::beneficiaries::amount), 0, "Form 1041-T",
+         "line 2, row 4, column (d)"},
+        {interest::entries::Slot(0, interest::entries::amount), 0, "Interest continuation schedule, page 1",
+         "row 1, Amount"},
+        {{ftForm8949B, f8949a::sales::Slot(0, f8949a::sales::gain)}, 0, "Form 8949, box B, page 1",
+         "line 1, row 1, column (h)"},
+        {vo::voucher2Amount, 0, "Form 1041-ES vouchers",
          "Voucher 2, Amount of estimated tax you are paying by check or money"},
-        {F1, 0, 99, "Form 1041", "field 99"},
+        // A slot no page shows is named by its number.
+        {{ftForm1041Page1, 99}, 0, "Form 1041", "field 99"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(review::FormName(*store, c.formType, c.page), c.form) << c.slot;
-        EXPECT_EQ(review::LineName(*store, c.formType, c.page, c.slot), c.line) << c.slot;
+        EXPECT_EQ(review::FormName(*store, c.field.formType, c.page), c.form) << c.field.slot;
+        EXPECT_EQ(review::LineName(*store, c.field.formType, c.page, c.field.slot), c.line) << c.field.slot;
     }
 }
 
@@ -538,7 +582,7 @@ TEST(FieldLabels, RulesPointAtTheLineTheyName)
         const std::string line = rule.line;
         if (line.rfind("line ", 0) != 0 && line.rfind("box ", 0) != 0 && line.rfind("item ", 0) != 0)
             continue;
-        const review::FieldLabel* label = review::FindFieldLabel(rule.formType, rule.slot);
+        const review::FieldLabel* label = review::FindFieldLabel(rule.field.formType, rule.field.slot);
         ASSERT_NE(label, nullptr) << rule.id;
         EXPECT_EQ(std::string(label->text).rfind(line, 0), 0u) << rule.id << ": " << label->text;
     }

@@ -3,6 +3,12 @@
 #include "calc/CapitalGainWorksheets.h"
 #include "calc/ScheduleI.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleIPage1.h"
+#include "slot/ScheduleIPage2.h"
+#include "slot/ScheduleIPage3.h"
 
 #include <gtest/gtest.h>
 
@@ -11,21 +17,25 @@
 namespace quorvan {
 namespace {
 
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace i1 = quorvan::slot::scheduleIPage1;
+namespace i2 = quorvan::slot::scheduleIPage2;
+namespace i3 = quorvan::slot::scheduleIPage3;
+
 using test::ReturnFixture;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int I1 = ftScheduleIPage1;
-constexpr int I2 = ftScheduleIPage2;
-constexpr int I3 = ftScheduleIPage3;
-constexpr int SD = ftScheduleDPage2;
-
-// Slots of Schedule I lines used below.
-constexpr int kLine7 = 8, kLine25 = 26, kLine29 = 30, kLine30 = 31;
-const std::map<int, int> kPage2 = {{46, 1}, {48, 3}, {49, 4}, {50, 5}, {51, 6}, {52, 7}, {54, 9},
-                                   {55, 10}, {56, 11}, {57, 12}, {58, 13}, {60, 15}, {61, 16},
-                                   {62, 17}, {63, 18}, {64, 19}, {65, 20}, {66, 21}, {67, 22},
-                                   {68, 23}, {69, 25}};
+// The lines of Schedule I page 2 the tests below read, by number, and lines 70 to 85 of page 3.
+const std::map<int, SlotRef> kPage2 = {
+    {46, i2::line46}, {48, i2::line48}, {49, i2::line49}, {50, i2::line50}, {51, i2::line51}, {52, i2::line52},
+    {54, i2::line54}, {55, i2::line55}, {56, i2::line56}, {57, i2::line57}, {58, i2::line58}, {60, i2::line60},
+    {61, i2::line61}, {62, i2::line62}, {63, i2::line63}, {64, i2::line64}, {65, i2::line65}, {66, i2::line66},
+    {67, i2::line67}, {68, i2::line68}, {69, i2::line69},
+};
+constexpr SlotRef kPage3[] = {i3::line70, i3::line71, i3::line72, i3::line73, i3::line74, i3::line75,
+                              i3::line76, i3::line77, i3::line78, i3::line79, i3::line80, i3::line81,
+                              i3::line82, i3::line83, i3::line84, i3::line85};
 
 struct PartIIICase {
     const char* name;
@@ -57,23 +67,23 @@ TEST_P(ScheduleIPartIII, TentativeMinimumTaxWithoutGains)
     const PartIIICase& c = GetParam();
     ReturnFixture f;
     CalcScheduleDPartV();  // no gains: no worksheet holds the tax
-    f.Set(I1, kLine29, c.line29);
-    f.Set(F2, 24, "20,000");
+    f.Set(i1::line29, c.line29);
+    f.Set(f2::scheduleGLine1aTax, "20,000");
     CalcScheduleIPartIII();
     CalcScheduleIPage3();
-    EXPECT_EQ(f.Get(I2, 0), "23,900");
-    EXPECT_EQ(f.Get(I2, 2), "79,850");
-    EXPECT_EQ(f.Get(I2, kPage2.at(46)), c.line46);
-    EXPECT_EQ(f.Get(I2, kPage2.at(48)), c.line48);
-    EXPECT_EQ(f.Get(I2, kPage2.at(49)), c.line49);
-    EXPECT_EQ(f.Get(I2, kPage2.at(50)), c.line50);
-    EXPECT_EQ(f.Get(I2, kPage2.at(51)), c.line51);
-    EXPECT_EQ(f.Get(I2, kPage2.at(52)), c.line52) << "page 3 must leave line 52 alone without Part IV";
-    EXPECT_EQ(f.Get(I2, kPage2.at(56)), c.line56);
-    EXPECT_EQ(f.Get(F2, 26), c.line56);  // Schedule G line 1c
-    EXPECT_EQ(f.Get(I2, kPage2.at(64)), "2,550");
-    EXPECT_EQ(f.Get(I3, 0), "");
-    EXPECT_EQ(f.Get(I3, 15), "");
+    EXPECT_EQ(f.Get(i2::line45), "23,900");
+    EXPECT_EQ(f.Get(i2::line47), "79,850");
+    EXPECT_EQ(f.Get(kPage2.at(46)), c.line46);
+    EXPECT_EQ(f.Get(kPage2.at(48)), c.line48);
+    EXPECT_EQ(f.Get(kPage2.at(49)), c.line49);
+    EXPECT_EQ(f.Get(kPage2.at(50)), c.line50);
+    EXPECT_EQ(f.Get(kPage2.at(51)), c.line51);
+    EXPECT_EQ(f.Get(kPage2.at(52)), c.line52) << "page 3 must leave line 52 alone without Part IV";
+    EXPECT_EQ(f.Get(kPage2.at(56)), c.line56);
+    EXPECT_EQ(f.Get(f2::scheduleGLine1cAmt), c.line56);  // Schedule G line 1c
+    EXPECT_EQ(f.Get(kPage2.at(64)), "2,550");
+    EXPECT_EQ(f.Get(i3::line70), "");
+    EXPECT_EQ(f.Get(i3::line85), "");
     EXPECT_FALSE(f.Store().ErrFlag);
 }
 
@@ -84,16 +94,16 @@ TEST(ScheduleIPartIII, OverriddenLinesKeepThePreparersFigures)
 {
     ReturnFixture f;
     CalcScheduleDPartV();
-    f.Set(I1, kLine29, "100,000");
-    f.Override(I2, 0, kPage2.at(52), "30,000");
-    f.Override(I2, 0, kPage2.at(55), "1,000");
-    f.Override(F2, 0, 26, "7");
+    f.Set(i1::line29, "100,000");
+    f.Override(kPage2.at(52), "30,000");
+    f.Override(kPage2.at(55), "1,000");
+    f.Override(f2::scheduleGLine1cAmt, "7");
     CalcScheduleIPartIII();
     CalcScheduleIPage3();
-    EXPECT_EQ(f.Get(I2, kPage2.at(52)), "30,000");
-    EXPECT_EQ(f.Get(I2, kPage2.at(54)), "30,000");
-    EXPECT_EQ(f.Get(I2, kPage2.at(56)), "29,000");
-    EXPECT_EQ(f.Get(F2, 26), "7");
+    EXPECT_EQ(f.Get(kPage2.at(52)), "30,000");
+    EXPECT_EQ(f.Get(kPage2.at(54)), "30,000");
+    EXPECT_EQ(f.Get(kPage2.at(56)), "29,000");
+    EXPECT_EQ(f.Get(f2::scheduleGLine1cAmt), "7");
 }
 
 // A trust with 90,000 of taxable income of which 30,000 is long-term gain it keeps (Schedule D
@@ -107,12 +117,12 @@ TEST(ScheduleIPartIV, GainKeptByTheTrustIsTaxedAtItsRate)
 {
     ReturnFixture f;
     CalcScheduleDPartV();  // flags: neither worksheet in use
-    f.Set(I1, kLine29, "120,000");
-    f.Set(SD, 4, "30,000");
-    f.Set(SD, 13, "30,000");
-    f.Set(SD, 21, "30,000");
-    f.Set(SD, 22, "60,000");
-    f.Set(F2, 24, "20,000");
+    f.Set(i1::line29, "120,000");
+    f.Set(d2::line18aEstate, "30,000");
+    f.Set(d2::line19Estate, "30,000");
+    f.Set(d2::line26, "30,000");
+    f.Set(d2::line27, "60,000");
+    f.Set(f2::scheduleGLine1aTax, "20,000");
     CalcScheduleIPartIII();
     CalcScheduleIPage3();
     CalcScheduleIPartIII();  // line 52 follows line 85 of the run before
@@ -124,12 +134,12 @@ TEST(ScheduleIPartIV, GainKeptByTheTrustIsTaxedAtItsRate)
         {68, "0"}, {69, "30,000"}, {52, "25,796"}, {54, "25,796"}, {56, "5,796"},
     };
     for (const auto& [line, expected] : page2)
-        EXPECT_EQ(f.Get(I2, kPage2.at(line)), expected) << "line " << line;
+        EXPECT_EQ(f.Get(kPage2.at(line)), expected) << "line " << line;
     const char* const page3[] = {"12,400", "0", "60,000", "60,000", "0", "0", "0", "0",
                                  "30,000", "6,000", "", "", "", "25,796", "27,596", "25,796"};
     for (int line = 70; line <= 85; ++line)
-        EXPECT_EQ(f.Get(I3, line - 70), page3[line - 70]) << "line " << line;
-    EXPECT_EQ(f.Get(F2, 26), "5,796");
+        EXPECT_EQ(f.Get(kPage3[line - 70]), page3[line - 70]) << "line " << line;
+    EXPECT_EQ(f.Get(f2::scheduleGLine1cAmt), "5,796");
 }
 
 // Runs Part III and page 3 twice, as two recalculations do: line 52 follows line 85.
@@ -147,22 +157,22 @@ void RunPartsIIIAndIV()
 TEST(ScheduleIPartIV, FiguresFromTheQualifiedDividendsTaxWorksheet)
 {
     ReturnFixture f;
-    f.Set(F1, 56, "60,000");
-    f.Set(F1, 33, "10,000");
+    f.Set(f1::line22Taxable, "60,000");
+    f.Set(f1::line2b2QualifiedToEstate, "10,000");
     CalcScheduleDPartV();
     ASSERT_TRUE(QualifiedDividendsWorksheetInUse());
-    f.Set(I1, kLine29, "100,000");
+    f.Set(i1::line29, "100,000");
     RunPartsIIIAndIV();
-    EXPECT_EQ(f.Get(I2, kPage2.at(58)), "10,000");
-    EXPECT_EQ(f.Get(I2, kPage2.at(62)), "71,138");
-    EXPECT_EQ(f.Get(I2, kPage2.at(63)), "18,496");
-    EXPECT_EQ(f.Get(I2, kPage2.at(65)), "50,000");
-    EXPECT_EQ(f.Get(I3, 2), "50,000");  // line 72
-    EXPECT_EQ(f.Get(I3, 8), "10,000");  // line 78
-    EXPECT_EQ(f.Get(I3, 9), "2,000");
-    EXPECT_EQ(f.Get(I3, 13), "20,496");
-    EXPECT_EQ(f.Get(I3, 14), "21,096");
-    EXPECT_EQ(f.Get(I2, kPage2.at(52)), "20,496");
+    EXPECT_EQ(f.Get(kPage2.at(58)), "10,000");
+    EXPECT_EQ(f.Get(kPage2.at(62)), "71,138");
+    EXPECT_EQ(f.Get(kPage2.at(63)), "18,496");
+    EXPECT_EQ(f.Get(kPage2.at(65)), "50,000");
+    EXPECT_EQ(f.Get(i3::line72), "50,000");  // line 72
+    EXPECT_EQ(f.Get(i3::line78), "10,000");  // line 78
+    EXPECT_EQ(f.Get(i3::line79), "2,000");
+    EXPECT_EQ(f.Get(i3::line83), "20,496");
+    EXPECT_EQ(f.Get(i3::line84), "21,096");
+    EXPECT_EQ(f.Get(kPage2.at(52)), "20,496");
 }
 
 // A gain of 30,000 kept by the trust, 10,000 of it unrecaptured section 1250 gain: the Schedule D
@@ -172,13 +182,13 @@ TEST(ScheduleIPartIV, FiguresFromTheQualifiedDividendsTaxWorksheet)
 TEST(ScheduleIPartIV, FiguresFromTheScheduleDTaxWorksheet)
 {
     ReturnFixture f;
-    f.Set(F1, 56, "100,000");
-    f.Set(SD, 4, "30,000");
-    f.Set(SD, 13, "30,000");
-    f.Set(SD, 7, "10,000");
+    f.Set(f1::line22Taxable, "100,000");
+    f.Set(d2::line18aEstate, "30,000");
+    f.Set(d2::line19Estate, "30,000");
+    f.Set(d2::line18bEstate, "10,000");
     CalcScheduleDPartV();
     ASSERT_TRUE(ScheduleDTaxWorksheetInUse());
-    f.Set(I1, kLine29, "150,000");
+    f.Set(i1::line29, "150,000");
     RunPartsIIIAndIV();
     const std::map<int, const char*> page2 = {
         {51, "143,638"}, {57, "143,638"}, {58, "20,000"}, {60, "30,000"}, {61, "30,000"},
@@ -186,30 +196,30 @@ TEST(ScheduleIPartIV, FiguresFromTheScheduleDTaxWorksheet)
         {69, "20,000"}, {52, "36,046"},
     };
     for (const auto& [line, expected] : page2)
-        EXPECT_EQ(f.Get(I2, kPage2.at(line)), expected) << "line " << line;
+        EXPECT_EQ(f.Get(kPage2.at(line)), expected) << "line " << line;
     const char* const page3[] = {"12,400", "0", "70,000", "70,000", "0", "0", "0", "0",
                                  "20,000", "4,000", "133,638", "10,000", "2,500", "36,046", "37,346", "36,046"};
     for (int line = 70; line <= 85; ++line)
-        EXPECT_EQ(f.Get(I3, line - 70), page3[line - 70]) << "line " << line;
+        EXPECT_EQ(f.Get(kPage3[line - 70]), page3[line - 70]) << "line " << line;
 }
 
 TEST(ScheduleIPage1, NegativeNetOperatingLossIsReportedAndDropped)
 {
     ReturnFixture f;
-    f.Set(F1, 51, "40,000");
-    f.Set(F1, 44, "2,500");
-    f.Set(F1, 49, "1,000");
-    f.Set(I1, 6, "300");  // line 5, refund of taxes, subtracted
-    f.Set(I1, kLine7, "-500");
-    f.Set(I1, 9, "700");  // line 8
-    f.Set(I1, 25, "200");  // line 24, subtracted
+    f.Set(f1::line17Adjusted, "40,000");
+    f.Set(f1::line11Taxes, "2,500");
+    f.Set(f1::line15cTwoPercent, "1,000");
+    f.Set(i1::line5, "300");  // line 5, refund of taxes, subtracted
+    f.Set(i1::line7, "-500");
+    f.Set(i1::line8, "700");  // line 8
+    f.Set(i1::line24, "200");  // line 24, subtracted
     CalcScheduleIPage1();
     EXPECT_EQ(f.Messages().Codes(), std::vector<unsigned>{29587});
-    EXPECT_EQ(f.Get(I1, kLine7), "");
-    EXPECT_EQ(f.Get(I1, 2), "40,000");
-    EXPECT_EQ(f.Get(I1, 4), "2,500");
-    EXPECT_EQ(f.Get(I1, 5), "1,000");
-    EXPECT_EQ(f.Get(I1, kLine25), "43,700");  // 40,000 + 2,500 + 1,000 - 300 + 700 - 200
+    EXPECT_EQ(f.Get(i1::line7), "");
+    EXPECT_EQ(f.Get(i1::line1), "40,000");
+    EXPECT_EQ(f.Get(i1::line3), "2,500");
+    EXPECT_EQ(f.Get(i1::line4), "1,000");
+    EXPECT_EQ(f.Get(i1::line25), "43,700");  // 40,000 + 2,500 + 1,000 - 300 + 700 - 200
     EXPECT_FALSE(f.Store().ErrFlag);
 }
 
@@ -234,10 +244,10 @@ class ScheduleIPartIILine30 : public testing::TestWithParam<Line30Case> {};
 TEST_P(ScheduleIPartIILine30, FromLine25AndTheCapitalLoss)
 {
     ReturnFixture f;
-    f.Set(I1, kLine25, GetParam().line25);
-    f.Set(F1, 35, GetParam().form1041Line4);
+    f.Set(i1::line25, GetParam().line25);
+    f.Set(f1::line4CapitalGain, GetParam().form1041Line4);
     CalcScheduleIPartII();
-    EXPECT_EQ(f.Get(I1, kLine30), GetParam().line30);
+    EXPECT_EQ(f.Get(i1::line30), GetParam().line30);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScheduleIPartIILine30, testing::ValuesIn(kLine30Cases),
@@ -249,26 +259,26 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScheduleIPartIILine30, testing::ValuesIn(kLine30
 TEST(ScheduleIPartII, IncomeDistributionDeductionOnMinimumTaxBasis)
 {
     ReturnFixture f;
-    f.Set(I1, kLine25, "50,000");
-    f.Set(I1, 32, "1,000");   // line 31
-    f.Set(SD, 12, "3,000");   // Schedule D line 19 column (1)
-    f.Set(I1, 36, "2,000");   // line 35
-    f.Set(F2, 15, "30,000");  // Schedule B line 9
-    f.Set(F2, 16, "10,000");  // Schedule B line 10
-    f.Set(I1, 42, "1,000");   // line 41
-    f.Set(F1, 53, "500");
+    f.Set(i1::line25, "50,000");
+    f.Set(i1::line31, "1,000");   // line 31
+    f.Set(d2::line19Beneficiaries, "3,000");   // Schedule D line 19 column (1)
+    f.Set(i1::line35, "2,000");   // line 35
+    f.Set(f2::scheduleBLine9Required, "30,000");  // Schedule B line 9
+    f.Set(f2::scheduleBLine10Other, "10,000");  // Schedule B line 10
+    f.Set(i1::line41, "1,000");   // line 41
+    f.Set(f1::line19EstateTax, "500");
     CalcScheduleIPartII();
     CalcScheduleILines26To29();
-    EXPECT_EQ(f.Get(I1, 33), "3,000");
-    EXPECT_EQ(f.Get(I1, 38), "52,000");
-    EXPECT_EQ(f.Get(I1, 41), "40,000");
-    EXPECT_EQ(f.Get(I1, 43), "39,000");
-    EXPECT_EQ(f.Get(I2, 32), "51,000");
-    EXPECT_EQ(f.Get(I2, 33), "39,000");
-    EXPECT_EQ(f.Get(I1, 27), "39,000");
-    EXPECT_EQ(f.Get(I1, 28), "500");
-    EXPECT_EQ(f.Get(I1, 29), "39,500");
-    EXPECT_EQ(f.Get(I1, kLine29), "10,500");
+    EXPECT_EQ(f.Get(i1::line32), "3,000");
+    EXPECT_EQ(f.Get(i1::line37), "52,000");
+    EXPECT_EQ(f.Get(i1::line40), "40,000");
+    EXPECT_EQ(f.Get(i1::line42), "39,000");
+    EXPECT_EQ(f.Get(i2::line43), "51,000");
+    EXPECT_EQ(f.Get(i2::line44), "39,000");
+    EXPECT_EQ(f.Get(i1::line26), "39,000");
+    EXPECT_EQ(f.Get(i1::line27), "500");
+    EXPECT_EQ(f.Get(i1::line28), "39,500");
+    EXPECT_EQ(f.Get(i1::line29), "10,500");
 }
 
 }  // namespace

@@ -3,18 +3,28 @@
 
 #include "calc/ScheduleJ.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/ScheduleJPage1.h"
+#include "slot/ScheduleJPage2.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvan {
 namespace {
 
-using test::ReturnFixture;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace j1 = quorvan::slot::scheduleJPage1;
+namespace j2 = quorvan::slot::scheduleJPage2;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int J1 = ftScheduleJPage1;
-constexpr int J2 = ftScheduleJPage2;
+// Column c (0 for (a) to 4 for (e)) of a Schedule J line whose columns stand side by side.
+SlotRef Column(SlotRef columnA, int c)
+{
+    return {columnA.formType, columnA.slot + c};
+}
+
+using test::ReturnFixture;
 
 // Page 2 inputs by column: line 18 tax, 19 short-term, 20 long-term, 22 taxable income,
 // 26 tax, 27 and 28 the second percent.
@@ -34,11 +44,11 @@ struct Page2Column {
 // figures but no year.
 void SetTrust(ReturnFixture& f)
 {
-    f.Set(F1, 11, "Brennan Family Trust");
-    f.Set(F1, 17, "36-7654321");
-    f.Set(F2, 13, "30,000");  // Schedule B line 7
-    f.Set(F2, 15, "10,000");  // line 9
-    f.Set(F2, 16, "50,000");  // line 10
+    f.Set(f1::nameOfEstateOrTrust, "Brennan Family Trust");
+    f.Set(f1::itemCEin, "36-7654321");
+    f.Set(f2::scheduleBLine7Dni, "30,000");  // Schedule B line 7
+    f.Set(f2::scheduleBLine9Required, "10,000");  // line 9
+    f.Set(f2::scheduleBLine10Other, "50,000");  // line 10
     const char* const years[] = {"2012", "2013", "2014", "", ""};
     const Page2Column columns[] = {
         {"4,000", "1,000", "2,000", "12,000", "2,000", "500", "1,000"},
@@ -48,27 +58,27 @@ void SetTrust(ReturnFixture& f)
         {"", "", "", "", "", "", ""},
     };
     for (int c = 0; c < 5; ++c) {
-        f.Set(J1, 7 + c, years[c]);
-        f.Set(J2, 5 + c, columns[c].line18);
-        f.Set(J2, 10 + c, columns[c].line19);
-        f.Set(J2, 15 + c, columns[c].line20);
-        f.Set(J2, 25 + c, columns[c].line22);
-        f.Set(J2, 45 + c, columns[c].line26);
-        f.Set(J2, 50 + c, columns[c].line27);
-        f.Set(J2, 55 + c, columns[c].line28);
+        f.Set(Column(j1::throwbackYearColumnA, c), years[c]);
+        f.Set(Column(j2::line18ColumnA, c), columns[c].line18);
+        f.Set(Column(j2::line19ColumnA, c), columns[c].line19);
+        f.Set(Column(j2::line20ColumnA, c), columns[c].line20);
+        f.Set(Column(j2::line22ColumnA, c), columns[c].line22);
+        f.Set(Column(j2::line26ColumnA, c), columns[c].line26);
+        f.Set(Column(j2::line27ColumnA, c), columns[c].line27);
+        f.Set(Column(j2::line28ColumnA, c), columns[c].line28);
     }
     // Page 1 Part II, column (a): DNI 20,000, distributions 5,000, prior throwback 1,000,
     // allocation 5,500 of which 500 tax-exempt.
-    f.Set(J1, 12, "20,000");
-    f.Set(J1, 17, "5,000");
-    f.Set(J1, 37, "1,000");
-    f.Set(J1, 47, "5,500");
-    f.Set(J1, 62, "500");
+    f.Set(j1::line6ColumnA, "20,000");
+    f.Set(j1::line7ColumnA, "5,000");
+    f.Set(j1::line11ColumnA, "1,000");
+    f.Set(j1::line13ColumnA, "5,500");
+    f.Set(j1::line16ColumnA, "500");
     // Part IV rows (a) and (b) of the beneficiary.
-    f.Set(J2, 80, "1,000");
-    f.Set(J2, 81, "100");
-    f.Set(J2, 84, "500");
-    f.Set(J2, 86, "50");
+    f.Set(j2::line32ColumnA, "1,000");
+    f.Set(j2::line32ColumnB, "100");
+    f.Set(j2::line33ColumnA, "500");
+    f.Set(j2::line33ColumnC, "50");
 }
 
 void RunScheduleJ()
@@ -78,10 +88,10 @@ void RunScheduleJ()
     CalcScheduleJPartII();
 }
 
-void ExpectColumns(ReturnFixture& f, int t, int firstSlot, const std::vector<const char*>& expected, const char* line)
+void ExpectColumns(ReturnFixture& f, SlotRef columnA, const std::vector<const char*>& expected, const char* line)
 {
     for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(f.Get(t, firstSlot + c), expected[c]) << "line " << line << " column " << c;
+        EXPECT_EQ(f.Get(Column(columnA, c)), expected[c]) << "line " << line << " column " << c;
 }
 
 TEST(ScheduleJ, PartIFromScheduleB)
@@ -89,18 +99,18 @@ TEST(ScheduleJ, PartIFromScheduleB)
     ReturnFixture f;
     SetTrust(f);
     RunScheduleJ();
-    EXPECT_EQ(f.Get(J1, 0), "Brennan Family Trust");
-    EXPECT_EQ(f.Get(J1, 1), "36-7654321");
-    EXPECT_EQ(f.Get(J1, 2), "50,000");
-    EXPECT_EQ(f.Get(J1, 3), "30,000");
-    EXPECT_EQ(f.Get(J1, 4), "10,000");
-    EXPECT_EQ(f.Get(J1, 5), "20,000");
-    EXPECT_EQ(f.Get(J1, 6), "30,000");
+    EXPECT_EQ(f.Get(j1::nameOfTrust), "Brennan Family Trust");
+    EXPECT_EQ(f.Get(j1::employerIdentificationNumber), "36-7654321");
+    EXPECT_EQ(f.Get(j1::line1OtherAmounts), "50,000");
+    EXPECT_EQ(f.Get(j1::line2Dni), "30,000");
+    EXPECT_EQ(f.Get(j1::line3RequiredIncome), "10,000");
+    EXPECT_EQ(f.Get(j1::line4), "20,000");
+    EXPECT_EQ(f.Get(j1::line5AccumulationDistribution), "30,000");
 
-    f.Set(F2, 15, "40,000");  // line 9 above line 7: line 4 is 0 and line 5 is line 1
+    f.Set(f2::scheduleBLine9Required, "40,000");  // line 9 above line 7: line 4 is 0 and line 5 is line 1
     RunScheduleJ();
-    EXPECT_EQ(f.Get(J1, 5), "0");
-    EXPECT_EQ(f.Get(J1, 6), "50,000");
+    EXPECT_EQ(f.Get(j1::line4), "0");
+    EXPECT_EQ(f.Get(j1::line5AccumulationDistribution), "50,000");
 }
 
 TEST(ScheduleJ, Page2TaxOnUndistributedIncome)
@@ -108,20 +118,20 @@ TEST(ScheduleJ, Page2TaxOnUndistributedIncome)
     ReturnFixture f;
     SetTrust(f);
     RunScheduleJ();
-    ExpectColumns(f, J2, 0, {"2012", "2013", "2014", "", ""}, "years");
-    ExpectColumns(f, J2, 20, {"3,000", "0", "3,000", "", ""}, "21");
+    ExpectColumns(f, j2::throwbackYearColumnA, {"2012", "2013", "2014", "", ""}, "years");
+    ExpectColumns(f, j2::line21ColumnA, {"3,000", "0", "3,000", "", ""}, "21");
     // The percent does not ask whether the column is in use.
-    ExpectColumns(f, J2, 30, {"0.25", "", "1", "0", ""}, "23");
-    ExpectColumns(f, J2, 35, {"1,000", "0", "1,500", "", ""}, "24");
-    ExpectColumns(f, J2, 40, {"3,000", "3,000", "0", "", ""}, "25");
-    ExpectColumns(f, J2, 60, {"0.5", "", "", "", ""}, "29");
-    ExpectColumns(f, J2, 65, {"1,000", "0", "0", "", ""}, "30");
-    ExpectColumns(f, J2, 70, {"1,000", "0", "0", "", ""}, "31");
-    EXPECT_EQ(f.Get(J2, 79), "2012");
-    EXPECT_EQ(f.Get(J2, 83), "2013");
-    EXPECT_EQ(f.Get(J2, 99), "1,500");
-    EXPECT_EQ(f.Get(J2, 100), "100");
-    EXPECT_EQ(f.Get(J2, 101), "50");
+    ExpectColumns(f, j2::line23ColumnA, {"0.25", "", "1", "0", ""}, "23");
+    ExpectColumns(f, j2::line24ColumnA, {"1,000", "0", "1,500", "", ""}, "24");
+    ExpectColumns(f, j2::line25ColumnA, {"3,000", "3,000", "0", "", ""}, "25");
+    ExpectColumns(f, j2::line29ColumnA, {"0.5", "", "", "", ""}, "29");
+    ExpectColumns(f, j2::line30ColumnA, {"1,000", "0", "0", "", ""}, "30");
+    ExpectColumns(f, j2::line31ColumnA, {"1,000", "0", "0", "", ""}, "31");
+    EXPECT_EQ(f.Get(j2::line32), "2012");
+    EXPECT_EQ(f.Get(j2::line33), "2013");
+    EXPECT_EQ(f.Get(j2::line37ColumnA), "1,500");
+    EXPECT_EQ(f.Get(j2::line37ColumnB), "100");
+    EXPECT_EQ(f.Get(j2::line37ColumnC), "50");
 }
 
 TEST(ScheduleJ, PartIIFromThePage2Taxes)
@@ -130,23 +140,23 @@ TEST(ScheduleJ, PartIIFromThePage2Taxes)
     SetTrust(f);
     RunScheduleJ();
     // (a): 20,000 - 5,000 = 15,000; line 9 = 3,000 + 1,000; line 14 = 5,500 / 11,000 x 4,000.
-    ExpectColumns(f, J1, 22, {"15,000", "0", "0", "", ""}, "8");
-    ExpectColumns(f, J1, 27, {"4,000", "3,000", "0", "", ""}, "9");
-    ExpectColumns(f, J1, 32, {"11,000", "-3,000", "0", "", ""}, "10");
-    ExpectColumns(f, J1, 42, {"10,000", "-3,000", "0", "", ""}, "12");
-    ExpectColumns(f, J1, 52, {"2,000", "0", "", "", ""}, "14");
-    ExpectColumns(f, J1, 57, {"7,500", "0", "0", "", ""}, "15");
-    ExpectColumns(f, J1, 67, {"7,000", "0", "0", "", ""}, "17");
+    ExpectColumns(f, j1::line8ColumnA, {"15,000", "0", "0", "", ""}, "8");
+    ExpectColumns(f, j1::line9ColumnA, {"4,000", "3,000", "0", "", ""}, "9");
+    ExpectColumns(f, j1::line10ColumnA, {"11,000", "-3,000", "0", "", ""}, "10");
+    ExpectColumns(f, j1::line12ColumnA, {"10,000", "-3,000", "0", "", ""}, "12");
+    ExpectColumns(f, j1::line14ColumnA, {"2,000", "0", "", "", ""}, "14");
+    ExpectColumns(f, j1::line15ColumnA, {"7,500", "0", "0", "", ""}, "15");
+    ExpectColumns(f, j1::line17ColumnA, {"7,000", "0", "0", "", ""}, "17");
 }
 
 TEST(ScheduleJ, OverriddenLine9IsWhatLine10Uses)
 {
     ReturnFixture f;
     SetTrust(f);
-    f.Override(J1, 0, 27, "6,000");
+    f.Override(j1::line9ColumnA, "6,000");
     RunScheduleJ();
-    EXPECT_EQ(f.Get(J1, 27), "6,000");
-    EXPECT_EQ(f.Get(J1, 32), "9,000");
+    EXPECT_EQ(f.Get(j1::line9ColumnA), "6,000");
+    EXPECT_EQ(f.Get(j1::line10ColumnA), "9,000");
 }
 
 }  // namespace

@@ -3,35 +3,34 @@
 
 #include "calc/ScheduleK1.h"
 #include "support/ReturnFixture.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleIPage1.h"
+#include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
 
 namespace quorvan {
 namespace {
 
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace i1 = quorvan::slot::scheduleIPage1;
+namespace k1 = quorvan::slot::scheduleK1;
+
 using test::ReturnFixture;
-
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int K1 = ftScheduleK1;
-constexpr int SD = ftScheduleDPage2;
-constexpr int I1 = ftScheduleIPage1;
-
-enum : int {
-    box1 = 29, box2a = 30, box2b = 31, box3 = 32, box4a = 33, box4b = 34, box4c = 35,
-    box11Amount1 = 46, box11Amount2 = 47, box12Amount1 = 53, box12Amount2 = 54,
-    box11Code1 = 92, box11Code2 = 93, box12Code1 = 99, box12Code2 = 100,
-};
 
 void SetIdentification(ReturnFixture& f)
 {
-    f.Set(F1, 0, "1/1/2016");
-    f.Set(F1, 1, "12/31/2016");
-    f.Set(F1, 11, "Estate of Ada Brennan");
-    f.Set(F1, 12, "Hal Brennan, Executor");
-    f.Set(F1, 13, "12 Elm Street");
-    f.Set(F1, 15, "Dayton, OH 45402");
-    f.Set(F1, 17, "36-1234567");
+    f.Set(f1::taxYearBeginning, "1/1/2016");
+    f.Set(f1::taxYearEnding, "12/31/2016");
+    f.Set(f1::nameOfEstateOrTrust, "Estate of Ada Brennan");
+    f.Set(f1::nameAndTitleOfFiduciary, "Hal Brennan, Executor");
+    f.Set(f1::fiduciaryStreet, "12 Elm Street");
+    f.Set(f1::fiduciaryCity, "Dayton, OH 45402");
+    f.Set(f1::itemCEin, "36-1234567");
 }
 
 // The estate: interest 12,000, ordinary dividends 8,000 (5,000 qualified, allocable to the
@@ -46,20 +45,20 @@ void SetIdentification(ReturnFixture& f)
 void SetEstate(ReturnFixture& f)
 {
     SetIdentification(f);
-    f.Set(F1, 30, "12,000");
-    f.Set(F1, 31, "8,000");
-    f.Set(F1, 32, "5,000");
-    f.Set(F1, 41, "36,000");
-    f.Set(F1, 44, "1,000");
-    f.Set(F1, 45, "3,000");
-    f.Set(F1, 47, "2,000");
-    f.Set(F1, 50, "6,000");
-    f.Set(F1, 52, "24,000");
-    f.Set(F1, 54, "600");
-    f.Set(F2, 17, "24,000");
-    f.Set(SD, 13, "6,000");
-    f.Set(I1, 2, "30,000");
-    f.Set(I1, 26, "31,000");
+    f.Set(f1::line1Interest, "12,000");
+    f.Set(f1::line2aDividends, "8,000");
+    f.Set(f1::line2b1QualifiedToBeneficiaries, "5,000");
+    f.Set(f1::line9TotalIncome, "36,000");
+    f.Set(f1::line11Taxes, "1,000");
+    f.Set(f1::line12FiduciaryFees, "3,000");
+    f.Set(f1::line14ProfessionalFees, "2,000");
+    f.Set(f1::line16Total, "6,000");
+    f.Set(f1::line18Distribution, "24,000");
+    f.Set(f1::line20Exemption, "600");
+    f.Set(f2::scheduleBLine11Total, "24,000");
+    f.Set(d2::line19Estate, "6,000");
+    f.Set(i1::line1, "30,000");
+    f.Set(i1::line25, "31,000");
     f.Store().NoOfSchedK = 3;
     f.Store().BeneficiaryInterest[0] = 0.5;
     f.Store().BeneficiaryInterest[1] = 0.3;
@@ -90,17 +89,17 @@ TEST_P(EstateBeneficiaries, ShareOfEachIncomeItemAfterItsDeductions)
     ReturnFixture f;
     SetEstate(f);
     CalcScheduleK1(c.k);
-    EXPECT_EQ(f.Get(K1, c.k, box1), c.box1);
-    EXPECT_EQ(f.Get(K1, c.k, box2a), c.box2a);
-    EXPECT_EQ(f.Get(K1, c.k, box2b), c.box2b);
-    for (int box : {box3, box4a, box4b, box4c})
-        EXPECT_EQ(f.Get(K1, c.k, box), "0") << box;
-    EXPECT_EQ(f.Get(K1, c.k, box12Code1), "A");
-    EXPECT_EQ(f.Get(K1, c.k, box12Amount1), c.box12);
-    EXPECT_EQ(f.Get(K1, c.k, box12Code2), "J");
-    EXPECT_EQ(f.Get(K1, c.k, box12Amount2), c.box12);
-    for (int slot : {box11Code1, box11Amount1, box11Code2, box11Amount2})
-        EXPECT_EQ(f.Get(K1, c.k, slot), "") << slot;
+    EXPECT_EQ(f.Get(k1::box1Interest, c.k), c.box1);
+    EXPECT_EQ(f.Get(k1::box2aOrdinaryDividends, c.k), c.box2a);
+    EXPECT_EQ(f.Get(k1::box2bQualifiedDividends, c.k), c.box2b);
+    for (SlotRef box : {k1::box3ShortTermGain, k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250})
+        EXPECT_EQ(f.Get(box, c.k), "0") << box.slot;
+    EXPECT_EQ(f.Get(k1::box12Code1, c.k), "A");
+    EXPECT_EQ(f.Get(k1::box12Amount1, c.k), c.box12);
+    EXPECT_EQ(f.Get(k1::box12Code2, c.k), "J");
+    EXPECT_EQ(f.Get(k1::box12Amount2, c.k), c.box12);
+    for (SlotRef slot : {k1::box11Code1, k1::box11Amount1, k1::box11Code2, k1::box11Amount2})
+        EXPECT_EQ(f.Get(slot, c.k), "") << slot.slot;
     EXPECT_TRUE(f.Messages().Empty());
 }
 
@@ -112,21 +111,21 @@ TEST(ScheduleK1, IdentificationComesFromPage1)
     ReturnFixture f;
     SetIdentification(f);
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, 0), "1/1/2016");
-    EXPECT_EQ(f.Get(K1, 0, 1), "12/31/2016");
-    EXPECT_EQ(f.Get(K1, 0, 5), "36-1234567");
-    EXPECT_EQ(f.Get(K1, 0, 6), "Estate of Ada Brennan");
-    EXPECT_EQ(f.Get(K1, 0, 10), "Hal Brennan, Executor");
-    EXPECT_EQ(f.Get(K1, 0, 11), "12 Elm Street");
-    EXPECT_EQ(f.Get(K1, 0, 12), "Dayton, OH 45402");
-    EXPECT_EQ(f.Get(K1, 0, 13), "");
+    EXPECT_EQ(f.Get(k1::taxYearBeginning), "1/1/2016");
+    EXPECT_EQ(f.Get(k1::taxYearEnding), "12/31/2016");
+    EXPECT_EQ(f.Get(k1::itemAEin), "36-1234567");
+    EXPECT_EQ(f.Get(k1::itemBName), "Estate of Ada Brennan");
+    EXPECT_EQ(f.Get(k1::itemCLine1), "Hal Brennan, Executor");
+    EXPECT_EQ(f.Get(k1::itemCLine2), "12 Elm Street");
+    EXPECT_EQ(f.Get(k1::itemCLine3), "Dayton, OH 45402");
+    EXPECT_EQ(f.Get(k1::itemCLine4), "");
 
-    f.Set(F1, 14, "Suite 4");
-    f.Set(F1, 24, "X");
+    f.Set(f1::fiduciaryAddress2, "Suite 4");
+    f.Set(f1::itemFFinalReturn, "X");
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, 12), "Suite 4");
-    EXPECT_EQ(f.Get(K1, 0, 13), "Dayton, OH 45402");
-    EXPECT_EQ(f.Get(K1, 0, 19), "X");
+    EXPECT_EQ(f.Get(k1::itemCLine3), "Suite 4");
+    EXPECT_EQ(f.Get(k1::itemCLine4), "Dayton, OH 45402");
+    EXPECT_EQ(f.Get(k1::itemEFinal), "X");
 }
 
 // "Not applicable, I'll enter my own K-1 values": the share stays -1 and every amount and code
@@ -135,19 +134,31 @@ TEST(ScheduleK1, NotApplicableKeepsTheTypedAmounts)
 {
     ReturnFixture f;
     SetEstate(f);
-    f.Set(F1, 24, "X");
-    f.Set(SD, 0, "-2,000");
-    const std::pair<int, const char*> typed[] = {
-        {box1, "900"}, {box2a, "300"}, {box2b, "100"}, {box3, ""}, {box4a, ""}, {box4b, ""},
-        {box4c, ""}, {box11Code1, "B"}, {box11Amount1, "-150"}, {box11Code2, ""},
-        {box11Amount2, ""}, {box12Code1, ""}, {box12Amount1, ""}, {box12Code2, ""}, {box12Amount2, ""},
+    f.Set(f1::itemFFinalReturn, "X");
+    f.Set(d2::line17Beneficiaries, "-2,000");
+    const std::pair<SlotRef, const char*> typed[] = {
+        {k1::box1Interest, "900"},
+        {k1::box2aOrdinaryDividends, "300"},
+        {k1::box2bQualifiedDividends, "100"},
+        {k1::box3ShortTermGain, ""},
+        {k1::box4aLongTermGain, ""},
+        {k1::box4b28RateGain, ""},
+        {k1::box4cUnrecaptured1250, ""},
+        {k1::box11Code1, "B"},
+        {k1::box11Amount1, "-150"},
+        {k1::box11Code2, ""},
+        {k1::box11Amount2, ""},
+        {k1::box12Code1, ""},
+        {k1::box12Amount1, ""},
+        {k1::box12Code2, ""},
+        {k1::box12Amount2, ""},
     };
     for (const auto& [slot, text] : typed)
-        f.Override(K1, 3, slot, text);
+        f.Override(slot, 3, text);
     CalcScheduleK1(3);
     for (const auto& [slot, text] : typed)
-        EXPECT_EQ(f.Get(K1, 3, slot), text) << slot;
-    EXPECT_EQ(f.Get(K1, 3, 6), "Estate of Ada Brennan");
+        EXPECT_EQ(f.Get(slot, 3), text) << slot.slot;
+    EXPECT_EQ(f.Get(k1::itemBName, 3), "Estate of Ada Brennan");
 }
 
 TEST(ScheduleK1, ShareNeverSetHandsOutNothing)
@@ -155,15 +166,18 @@ TEST(ScheduleK1, ShareNeverSetHandsOutNothing)
     ReturnFixture f;
     SetEstate(f);
     f.Store().BeneficiaryInterest[0] = -1.0;
-    f.Set(F1, 24, "X");
-    f.Set(SD, 0, "-2,000");
-    f.Set(SD, 3, "-5,000");
+    f.Set(f1::itemFFinalReturn, "X");
+    f.Set(d2::line17Beneficiaries, "-2,000");
+    f.Set(d2::line18aBeneficiaries, "-5,000");
     CalcScheduleK1(0);
-    for (int box : {box1, box2a, box2b, box3, box4a, box4b, box4c, box12Amount1, box12Amount2})
-        EXPECT_EQ(f.Get(K1, 0, box), "0") << box;
+    for (SlotRef box :
+         {k1::box1Interest, k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain,
+          k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250, k1::box12Amount1, k1::box12Amount2})
+        EXPECT_EQ(f.Get(box, 0), "0") << box.slot;
     // A negative share must not turn the estate's losses into a beneficiary's gain.
-    for (int slot : {box11Code1, box11Amount1, box11Code2, box11Amount2, box12Code1, box12Code2})
-        EXPECT_EQ(f.Get(K1, 0, slot), "") << slot;
+    for (SlotRef slot :
+         {k1::box11Code1, k1::box11Amount1, k1::box11Code2, k1::box11Amount2, k1::box12Code1, k1::box12Code2})
+        EXPECT_EQ(f.Get(slot, 0), "") << slot.slot;
 }
 
 struct AllocationCase {
@@ -203,19 +217,19 @@ TEST_P(ScheduleK1Allocation, DeductionsChargedAgainstTheItems)
 {
     const AllocationCase& c = GetParam();
     ReturnFixture f;
-    f.Set(F1, 30, c.interest);
-    f.Set(F1, 31, c.ordinaryDividends);
-    f.Set(F1, 32, c.qualifiedDividends);
-    f.Set(F1, 41, c.totalIncome);
-    f.Set(F1, 45, c.fiduciaryFees);
-    f.Set(F1, 50, c.fiduciaryFees);
-    f.Set(F1, 52, c.line18);
+    f.Set(f1::line1Interest, c.interest);
+    f.Set(f1::line2aDividends, c.ordinaryDividends);
+    f.Set(f1::line2b1QualifiedToBeneficiaries, c.qualifiedDividends);
+    f.Set(f1::line9TotalIncome, c.totalIncome);
+    f.Set(f1::line12FiduciaryFees, c.fiduciaryFees);
+    f.Set(f1::line16Total, c.fiduciaryFees);
+    f.Set(f1::line18Distribution, c.line18);
     f.Store().NoOfSchedK = 1;
     f.Store().BeneficiaryInterest[0] = 1.0;
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box1), c.box1);
-    EXPECT_EQ(f.Get(K1, 0, box2a), c.box2a);
-    EXPECT_EQ(f.Get(K1, 0, box2b), c.box2b);
+    EXPECT_EQ(f.Get(k1::box1Interest), c.box1);
+    EXPECT_EQ(f.Get(k1::box2aOrdinaryDividends), c.box2a);
+    EXPECT_EQ(f.Get(k1::box2bQualifiedDividends), c.box2b);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScheduleK1Allocation, testing::ValuesIn(kAllocationCases),
@@ -227,15 +241,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScheduleK1Allocation, testing::ValuesIn(kAllocat
 TEST(ScheduleK1, ItemBelowItsDeductionsGivesZero)
 {
     ReturnFixture f;
-    f.Set(F1, 30, "10,000");
-    f.Set(F1, 34, "-5,000");
-    f.Set(F1, 41, "5,000");
-    f.Set(F1, 45, "6,000");
-    f.Set(F1, 50, "6,000");
-    f.Set(F2, 46, "3,000");
+    f.Set(f1::line1Interest, "10,000");
+    f.Set(f1::line3Business, "-5,000");
+    f.Set(f1::line9TotalIncome, "5,000");
+    f.Set(f1::line12FiduciaryFees, "6,000");
+    f.Set(f1::line16Total, "6,000");
+    f.Set(f2::otherInformationLine1Amount, "3,000");
     f.Store().BeneficiaryInterest[0] = 1.0;
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box1), "0");
+    EXPECT_EQ(f.Get(k1::box1Interest), "0");
 }
 
 // A capital loss on Form 1041 line 4 (here -3,000 beside 4,000 of interest and 1,000 of fees)
@@ -243,17 +257,17 @@ TEST(ScheduleK1, ItemBelowItsDeductionsGivesZero)
 TEST(ScheduleK1, CapitalLossOnLine4StaysOutOfTheBases)
 {
     ReturnFixture f;
-    f.Set(F1, 30, "4,000");
-    f.Set(F1, 35, "-3,000");
-    f.Set(F1, 41, "1,000");
-    f.Set(F1, 47, "1,000");
-    f.Set(F1, 50, "1,000");
-    f.Set(F1, 52, "3,000");
+    f.Set(f1::line1Interest, "4,000");
+    f.Set(f1::line4CapitalGain, "-3,000");
+    f.Set(f1::line9TotalIncome, "1,000");
+    f.Set(f1::line14ProfessionalFees, "1,000");
+    f.Set(f1::line16Total, "1,000");
+    f.Set(f1::line18Distribution, "3,000");
     f.Store().NoOfSchedK = 1;
     f.Store().BeneficiaryInterest[0] = 0.6;
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box1), "1,800");
-    EXPECT_EQ(f.Get(K1, 0, box12Amount1), "0");
+    EXPECT_EQ(f.Get(k1::box1Interest), "1,800");
+    EXPECT_EQ(f.Get(k1::box12Amount1), "0");
 }
 
 // The estate's final year: the beneficiaries' short-term loss of 2,000 and long-term loss of
@@ -261,34 +275,34 @@ TEST(ScheduleK1, CapitalLossOnLine4StaysOutOfTheBases)
 TEST(ScheduleK1, FinalReturnPassesCapitalLossCarryovers)
 {
     ReturnFixture f;
-    f.Set(SD, 0, "-2,000");
-    f.Set(SD, 3, "-5,000");
+    f.Set(d2::line17Beneficiaries, "-2,000");
+    f.Set(d2::line18aBeneficiaries, "-5,000");
     f.Store().BeneficiaryInterest[1] = 0.25;
 
     CalcScheduleK1(1);
-    for (int slot : {box11Code1, box11Amount1, box11Code2, box11Amount2})
-        EXPECT_EQ(f.Get(K1, 1, slot), "") << "not final: " << slot;
+    for (SlotRef slot : {k1::box11Code1, k1::box11Amount1, k1::box11Code2, k1::box11Amount2})
+        EXPECT_EQ(f.Get(slot, 1), "") << "not final: " << slot.slot;
 
-    f.Set(F1, 24, "X");
+    f.Set(f1::itemFFinalReturn, "X");
     CalcScheduleK1(1);
-    EXPECT_EQ(f.Get(K1, 1, box11Code1), "B");
-    EXPECT_EQ(f.Get(K1, 1, box11Amount1), "-500");
-    EXPECT_EQ(f.Get(K1, 1, box11Code2), "C");
-    EXPECT_EQ(f.Get(K1, 1, box11Amount2), "-1,250");
-    EXPECT_EQ(f.Get(K1, 1, box3), "0");
-    EXPECT_EQ(f.Get(K1, 1, box4a), "0");
+    EXPECT_EQ(f.Get(k1::box11Code1, 1), "B");
+    EXPECT_EQ(f.Get(k1::box11Amount1, 1), "-500");
+    EXPECT_EQ(f.Get(k1::box11Code2, 1), "C");
+    EXPECT_EQ(f.Get(k1::box11Amount2, 1), "-1,250");
+    EXPECT_EQ(f.Get(k1::box3ShortTermGain, 1), "0");
+    EXPECT_EQ(f.Get(k1::box4aLongTermGain, 1), "0");
 }
 
 TEST(ScheduleK1, AdjustmentOnlyWhenTheMinimumTaxShareIsLarger)
 {
     ReturnFixture f;
     SetEstate(f);
-    f.Set(I1, 26, "29,000");  // minimum tax base 23,000, below the distributable 24,000
+    f.Set(i1::line25, "29,000");  // minimum tax base 23,000, below the distributable 24,000
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box12Code1), "");
-    EXPECT_EQ(f.Get(K1, 0, box12Amount1), "0");
-    EXPECT_EQ(f.Get(K1, 0, box12Code2), "");
-    EXPECT_EQ(f.Get(K1, 0, box12Amount2), "0");
+    EXPECT_EQ(f.Get(k1::box12Code1), "");
+    EXPECT_EQ(f.Get(k1::box12Amount1), "0");
+    EXPECT_EQ(f.Get(k1::box12Code2), "");
+    EXPECT_EQ(f.Get(k1::box12Amount2), "0");
 }
 
 // A short year changes nothing: the beneficiary reports the year's actual share.
@@ -296,25 +310,25 @@ TEST(ScheduleK1, ShortTaxYearIsNotAnnualised)
 {
     ReturnFixture f;
     SetEstate(f);
-    f.Set(F1, 0, "3/1/2016");
+    f.Set(f1::taxYearBeginning, "3/1/2016");
     CalcScheduleK1(0);
-    EXPECT_EQ(f.Get(K1, 0, box1), "4,364");
-    EXPECT_EQ(f.Get(K1, 0, box12Amount1), "500");
-    EXPECT_EQ(f.Get(K1, 0, 0), "3/1/2016");
+    EXPECT_EQ(f.Get(k1::box1Interest), "4,364");
+    EXPECT_EQ(f.Get(k1::box12Amount1), "500");
+    EXPECT_EQ(f.Get(k1::taxYearBeginning), "3/1/2016");
     EXPECT_TRUE(f.Messages().Empty());
 }
 
 struct DateErrorCase {
     const char* name;
-    int slot;
+    SlotRef date;
     const char* text;
     unsigned code;
 };
 
-// name | page 1 slot | unreadable text | message after the conversion's own 21180
+// name | date of page 1 | unreadable text | message after the conversion's own 21180
 const DateErrorCase kDateErrors[] = {
-    {"EndingDate", 1, "31.12.2016", 29500},
-    {"BeginningDate", 0, "2016-03-01", 29510},
+    {"EndingDate", f1::taxYearEnding, "31.12.2016", 29500},
+    {"BeginningDate", f1::taxYearBeginning, "2016-03-01", 29510},
 };
 
 class ScheduleK1DateErrors : public testing::TestWithParam<DateErrorCase> {};
@@ -324,11 +338,11 @@ TEST_P(ScheduleK1DateErrors, ReportedWithTheTextAndTheCalculationGoesOn)
     const DateErrorCase& c = GetParam();
     ReturnFixture f;
     SetEstate(f);
-    f.Set(F1, c.slot, c.text);
+    f.Set(c.date, c.text);
     CalcScheduleK1(0);
     EXPECT_EQ(f.Messages().Codes(), (std::vector<unsigned>{21180, c.code}));
     EXPECT_EQ(f.Messages().Messages().back().extra, c.text);
-    EXPECT_EQ(f.Get(K1, 0, box1), "4,364");
+    EXPECT_EQ(f.Get(k1::box1Interest), "4,364");
     EXPECT_FALSE(f.Store().ErrFlag);
 }
 

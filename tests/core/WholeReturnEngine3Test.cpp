@@ -8,6 +8,7 @@
 #include "cli/Dump.h"
 #include "files/ClientFile.h"
 #include "support/Engine3Returns.h"
+#include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,8 @@
 
 namespace quorvan {
 namespace {
+
+namespace k1 = quorvan::slot::scheduleK1;
 
 using test::ReturnFixture;
 using test::RunCli;
@@ -118,10 +121,10 @@ TEST(WholeReturnEngine3K1Pages, PageBeyondThoseInUseIsLeftAlone)
 {
     ReturnFixture r;
     HandWorkedReturns().front().build(r);
-    r.Set(ftScheduleK1, 4, 29, "left over");
+    r.Set(k1::box1Interest, 4, "left over");
     ASSERT_TRUE(r.Settle());
-    EXPECT_EQ(r.Get(ftScheduleK1, 4, 29), "left over");
-    EXPECT_EQ(r.Get(ftScheduleK1, 4, 6), "");
+    EXPECT_EQ(r.Get(k1::box1Interest, 4), "left over");
+    EXPECT_EQ(r.Get(k1::itemBName, 4), "");
 }
 
 }  // namespace

@@ -1,4 +1,19 @@
 #include "support/Engine2Returns.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Rate28Worksheet.h"
+#include "slot/ScheduleDPage1.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/CapitalLossCarryover.h"
+#include "slot/Dividend.h"
+#include "slot/Form1041APage1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Form1041QFT.h"
+#include "slot/Form8949LongTerm.h"
+#include "slot/Form8949ShortTerm.h"
+#include "slot/Interest.h"
+#include "slot/QualifiedDividendsWorksheet.h"
+#include "slot/ScheduleDTaxWorksheet.h"
+#include "slot/Unrecaptured1250.h"
 
 #include <stdexcept>
 
@@ -6,23 +21,29 @@ namespace quorvan::test::engine2 {
 
 namespace {
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int D1 = ftScheduleDPage1;
-constexpr int D2 = ftScheduleDPage2;
-constexpr int QD = ftQualifiedDividendsWorksheet;
-constexpr int TW = ftScheduleDTaxWorksheet;
-constexpr int R28 = ftRate28Worksheet;
-constexpr int U1250 = ftUnrecaptured1250;
-constexpr int CL = ftCapitalLossCarryover;
+namespace a1 = quorvan::slot::form1041APage1;
+namespace cl = quorvan::slot::capitalLossCarryover;
+namespace d1 = quorvan::slot::scheduleDPage1;
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace dividend = quorvan::slot::dividend;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace f8949a = quorvan::slot::form8949ShortTerm;
+namespace f8949d = quorvan::slot::form8949LongTerm;
+namespace interest = quorvan::slot::interest;
+namespace qd = quorvan::slot::qualifiedDividendsWorksheet;
+namespace qft = quorvan::slot::form1041QFT;
+namespace r28 = quorvan::slot::rate28Worksheet;
+namespace tw = quorvan::slot::scheduleDTaxWorksheet;
+namespace u1250 = quorvan::slot::unrecaptured1250;
 
 void Heading(ReturnFixture& r, const std::string& name, const std::string& ein)
 {
-    r.Set(F1, 0, "01/01/2016");
-    r.Set(F1, 1, "12/31/2016");
-    r.Set(F1, 11, name);
-    r.Set(F1, 12, "Margaret Ellison, Trustee");
-    r.Set(F1, 17, ein);
+    r.Set(f1::taxYearBeginning, "01/01/2016");
+    r.Set(f1::taxYearEnding, "12/31/2016");
+    r.Set(f1::nameOfEstateOrTrust, name);
+    r.Set(f1::nameAndTitleOfFiduciary, "Margaret Ellison, Trustee");
+    r.Set(f1::itemCEin, ein);
 }
 
 // Harlow Family Trust, a complex trust that accumulates its income: interest 5,000, ordinary
@@ -33,11 +54,11 @@ void Heading(ReturnFixture& r, const std::string& name, const std::string& ein)
 void QualifiedDividendsOnly(ReturnFixture& r)
 {
     Heading(r, "Harlow Family Trust", "47-1234567");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"5,000"});
     AddContinuationPage(r, ftDividend, {"6,000", "4,000"});
-    r.Set(F1, 33, "8,000");
-    r.Set(F1, 45, "1,000");
+    r.Set(f1::line2b2QualifiedToEstate, "8,000");
+    r.Set(f1::line12FiduciaryFees, "1,000");
 }
 
 // Estate of Walter Brenner: interest 3,000; a short-term loss of 600 (box A); long-term sales of
@@ -48,14 +69,14 @@ void QualifiedDividendsOnly(ReturnFixture& r)
 void LongTermGainsWithoutDividends(ReturnFixture& r)
 {
     Heading(r, "Estate of Walter Brenner", "81-7654321");
-    r.Set(F1, 2, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
     AddContinuationPage(r, ftInterest, {"3,000"});
     AddForm8949Page(r, ftForm8949A, {{"100 sh Acme Tools", "03/01/2016", "09/15/2016", "2,000", "2,600", "", ""}});
     AddForm8949Page(r, ftForm8949D,
                     {{"500 sh Birch Corp", "06/12/2009", "10/03/2016", "30,000", "18,000", "", ""},
                      {"200 sh Cobalt Mining", "04/02/2011", "11/20/2016", "5,000", "7,000", "B", "500"}});
-    r.Set(D1, 38, "1,500");
-    r.Set(F1, 47, "800");
+    r.Set(d1::line13Distributions, "1,500");
+    r.Set(f1::line14ProfessionalFees, "800");
 }
 
 // Corwin Trust, a complex trust: interest 4,000, dividends 9,000 (6,000 qualified), stock gain
@@ -66,16 +87,16 @@ void LongTermGainsWithoutDividends(ReturnFixture& r)
 void Rate28GainWithDividends(ReturnFixture& r)
 {
     Heading(r, "Corwin Trust", "36-2468101");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"4,000"});
     AddContinuationPage(r, ftDividend, {"9,000"});
-    r.Set(F1, 33, "6,000");
+    r.Set(f1::line2b2QualifiedToEstate, "6,000");
     AddForm8949Page(r, ftForm8949D, {{"1,000 sh Delta Inc", "02/14/2008", "05/09/2016", "40,000", "30,000", "", ""}});
     AddForm8949Page(r, ftForm8949E, {{"Gold coins (collectibles)", "08/30/2001", "07/21/2016", "20,000", "12,000", "", ""}});
-    r.Set(R28, 1, "8,000");
-    r.Set(D2, 10, "8,000");
-    r.Set(F1, 44, "500");
-    r.Set(F1, 45, "1,500");
+    r.Set(r28::line1, "8,000");
+    r.Set(d2::line18cEstate, "8,000");
+    r.Set(f1::line11Taxes, "500");
+    r.Set(f1::line12FiduciaryFees, "1,500");
 }
 
 // Dunmore Trust, a complex trust: interest 12,000; a short-term loss of 5,000 and a carryover
@@ -86,13 +107,13 @@ void Rate28GainWithDividends(ReturnFixture& r)
 void LossAboveTheLimit(ReturnFixture& r)
 {
     Heading(r, "Dunmore Trust", "52-1357913");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"12,000"});
     AddForm8949Page(r, ftForm8949A, {{"300 sh Epsilon Labs", "01/11/2016", "08/01/2016", "4,000", "9,000", "", ""}});
     AddForm8949Page(r, ftForm8949D, {{"50 sh Falcon Rail", "09/09/2012", "12/01/2016", "10,000", "8,000", "", ""}});
-    r.Set(D1, 19, "(1,000)");
-    r.Set(D1, 40, "500");
-    r.Set(F1, 45, "787");
+    r.Set(d1::line6Carryover, "(1,000)");
+    r.Set(d1::line15Carryover, "500");
+    r.Set(f1::line12FiduciaryFees, "787");
 }
 
 // Ellery Trust, a complex trust: interest 2,000; a short-term gain of 4,200 and a long-term loss
@@ -102,12 +123,12 @@ void LossAboveTheLimit(ReturnFixture& r)
 void LossBelowTheLimit(ReturnFixture& r)
 {
     Heading(r, "Ellery Trust", "27-9753108");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"2,000"});
     AddForm8949Page(r, ftForm8949A, {{"Gamma Co", "02/01/2016", "06/30/2016", "8,000", "3,800", "", ""}});
     AddForm8949Page(r, ftForm8949D, {{"Helix Corp", "03/03/2010", "10/10/2016", "6,000", "10,000", "", ""}});
-    r.Set(D1, 40, "2,000");
-    r.Set(F1, 45, "500");
+    r.Set(d1::line15Carryover, "2,000");
+    r.Set(f1::line12FiduciaryFees, "500");
 }
 
 // Estate of Iris Fenwick sells the inherited stock at its stepped-up basis (gain 0) and has
@@ -117,11 +138,11 @@ void LossBelowTheLimit(ReturnFixture& r)
 void SteppedUpBasisWithDividends(ReturnFixture& r)
 {
     Heading(r, "Estate of Iris Fenwick", "61-2223334");
-    r.Set(F1, 2, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
     AddContinuationPage(r, ftDividend, {"12,000"});
-    r.Set(F1, 33, "12,000");
+    r.Set(f1::line2b2QualifiedToEstate, "12,000");
     AddForm8949Page(r, ftForm8949D, {{"800 sh Ionic Corp", "INHERITED", "07/08/2016", "80,000", "80,000", "", ""}});
-    r.Set(F1, 47, "1,377");
+    r.Set(f1::line14ProfessionalFees, "1,377");
 }
 
 // Bankruptcy estate of Jon Keller (chapter 7): interest 5,000, qualified dividends 3,000, a
@@ -131,20 +152,20 @@ void SteppedUpBasisWithDividends(ReturnFixture& r)
 void BankruptcyEstateWithGains(ReturnFixture& r)
 {
     Heading(r, "Jon Keller Bankruptcy Estate", "45-6667778");
-    r.Set(F1, 8, "X");
+    r.Set(f1::itemABankruptcyEstateCh7, "X");
     AddContinuationPage(r, ftInterest, {"5,000"});
     AddContinuationPage(r, ftDividend, {"3,000"});
-    r.Set(F1, 33, "3,000");
+    r.Set(f1::line2b2QualifiedToEstate, "3,000");
     AddForm8949Page(r, ftForm8949D, {{"Jasper Corp", "05/05/2013", "04/04/2016", "6,500", "4,500", "", ""}});
-    r.Set(F1, 45, "900");
+    r.Set(f1::line12FiduciaryFees, "900");
 }
 
-// Part V lines 21 to 45 (slots 16 to 40), "" where the line stays empty.
+// Part V lines 21 to 45, side by side in the slots of page 2, "" where the line stays empty.
 std::vector<Line> PartV(const std::vector<std::string>& lines21To45)
 {
     std::vector<Line> out;
     for (size_t i = 0; i < lines21To45.size(); ++i)
-        out.push_back({D2, static_cast<int>(16 + i), lines21To45[i]});
+        out.push_back({ftScheduleDPage2, d2::line21.slot + static_cast<int>(i), lines21To45[i]});
     return out;
 }
 
@@ -158,100 +179,133 @@ std::vector<HandWorkedReturn> MakeReturns()
 {
     std::vector<HandWorkedReturn> returns;
     returns.push_back({"QualifiedDividendsOnly", QualifiedDividendsOnly, {
-        {ftInterest, 0, "Harlow Family Trust"}, {ftInterest, 1, "47-1234567"}, {ftInterest, 2, "1"},
-        {ftInterest, 3, "1"}, {ftInterest, 86, "5,000"}, {ftDividend, 86, "10,000"},
-        {F1, 30, "5,000"}, {F1, 31, "10,000"}, {F1, 41, "15,000"}, {F1, 50, "1,000"}, {F1, 51, "14,000"},
-        {F1, 52, "0"}, {F1, 54, "100"}, {F1, 56, "13,900"},
+        {interest::nameOfEstateOrTrust, "Harlow Family Trust"}, {interest::employerIdentificationNumber, "47-1234567"},
+        {interest::pageNumber, "1"},
+        {interest::pageCount, "1"}, {interest::total, "5,000"}, {dividend::total, "10,000"},
+        {f1::line1Interest, "5,000"}, {f1::line2aDividends, "10,000"}, {f1::line9TotalIncome, "15,000"},
+        {f1::line16Total, "1,000"}, {f1::line17Adjusted, "14,000"},
+        {f1::line18Distribution, "0"}, {f1::line20Exemption, "100"}, {f1::line22Taxable, "13,900"},
         // Schedule B: DNI 14,000, nothing distributed.
-        {F2, 7, "14,000"}, {F2, 9, "0"}, {F2, 12, "0"}, {F2, 13, "14,000"}, {F2, 14, "14,000"},
-        {F2, 17, "0"}, {F2, 19, "0"}, {F2, 20, "14,000"}, {F2, 21, "0"},
-        {QD, 1, "13,900"}, {QD, 2, "8,000"}, {QD, 4, "8,000"}, {QD, 5, "5,900"}, {QD, 6, "2,550"},
-        {QD, 7, "2,550"}, {QD, 8, "0"}, {QD, 9, "8,000"}, {QD, 10, "8,000"}, {QD, 11, "12,400"},
-        {QD, 12, "5,900"}, {QD, 13, "6,500"}, {QD, 14, "6,500"}, {QD, 15, "975"}, {QD, 16, "8,000"},
-        {QD, 17, "6,500"}, {QD, 18, "1,500"}, {QD, 19, "300"}, {QD, 20, "1,220"}, {QD, 21, "2,495"},
-        {QD, 22, "3,800"}, {QD, 23, "2,495"},
-        {D2, 40, ""}, {TW, 44, ""},
-        {F2, 24, "2,495"}, {F2, 27, "2,495"}, {F2, 37, "0"}, {F2, 38, "2,495"}, {F2, 43, "2,495"},
-        {F2, 44, ""}, {F2, 45, "X"}, {F1, 57, "2,495"}, {F1, 69, "2,495"},
+        {f2::scheduleBLine1AdjustedTotal, "14,000"}, {f2::scheduleBLine3NetGain, "0"},
+        {f2::scheduleBLine6LineFour, "0"}, {f2::scheduleBLine7Dni, "14,000"},
+        {f2::scheduleBLine8AccountingIncome, "14,000"},
+        {f2::scheduleBLine11Total, "0"}, {f2::scheduleBLine13, "0"}, {f2::scheduleBLine14, "14,000"},
+        {f2::scheduleBLine15Deduction, "0"},
+        {qd::line1, "13,900"}, {qd::line2, "8,000"}, {qd::line4, "8,000"}, {qd::line5, "5,900"}, {qd::line6, "2,550"},
+        {qd::line7, "2,550"}, {qd::line8, "0"}, {qd::line9, "8,000"}, {qd::line10, "8,000"}, {qd::line11, "12,400"},
+        {qd::line12, "5,900"}, {qd::line13, "6,500"}, {qd::line14, "6,500"}, {qd::line15, "975"}, {qd::line16, "8,000"},
+        {qd::line17, "6,500"}, {qd::line18, "1,500"}, {qd::line19, "300"}, {qd::line20, "1,220"}, {qd::line21, "2,495"},
+        {qd::line22, "3,800"}, {qd::line23, "2,495"},
+        {d2::line45, ""}, {tw::line43, ""},
+        {f2::scheduleGLine1aTax, "2,495"}, {f2::scheduleGLine1dTotal, "2,495"}, {f2::scheduleGLine2eCredits, "0"},
+        {f2::scheduleGLine3, "2,495"}, {f2::scheduleGLine7TotalTax, "2,495"},
+        {f2::otherInformationLine1Yes, ""}, {f2::otherInformationLine1No, "X"}, {f1::line23TotalTax, "2,495"},
+        {f1::line27TaxDue, "2,495"},
     }});
     returns.push_back({"LongTermGainsWithoutDividends", LongTermGainsWithoutDividends, Join({
-        {ftForm8949A, 2, "X"}, {ftForm8949A, 12, "-600"}, {ftForm8949A, 136, "-600"},
-        {ftForm8949D, 0, "Estate of Walter Brenner"}, {ftForm8949D, 2, "X"}, {ftForm8949D, 3, ""},
-        {ftForm8949D, 12, "12,000"}, {ftForm8949D, 20, "-1,500"}, {ftForm8949D, 28, "0"},
-        {ftForm8949D, 133, "35,000"}, {ftForm8949D, 134, "25,000"}, {ftForm8949D, 135, "500"},
-        {ftForm8949D, 136, "10,500"},
-        {D1, 0, "Estate of Walter Brenner"}, {D1, 4, "0"}, {D1, 5, "2,000"}, {D1, 6, "2,600"},
-        {D1, 7, "0"}, {D1, 8, "-600"}, {D1, 12, "0"}, {D1, 20, "-600"}, {D1, 23, "0"},
-        {D1, 24, "35,000"}, {D1, 25, "25,000"}, {D1, 26, "500"}, {D1, 27, "10,500"}, {D1, 41, "12,000"},
-        {D2, 1, "-600"}, {D2, 2, "-600"}, {D2, 4, "12,000"}, {D2, 5, "12,000"}, {D2, 12, "0"},
-        {D2, 13, "11,400"}, {D2, 14, "11,400"}, {D2, 15, ""},
-        {R28, 5, "0"}, {R28, 6, "-600"}, {R28, 7, "0"},
-        {U1250, 15, "-600"}, {U1250, 16, "0"}, {U1250, 17, "600"}, {U1250, 18, "0"},
-        {CL, 1, ""}, {CL, 14, ""},
-        {F1, 35, "11,400"}, {F1, 41, "14,400"}, {F1, 51, "13,600"}, {F1, 54, "600"}, {F1, 56, "13,000"},
-        {F2, 7, "13,600"}, {F2, 12, "-11,400"}, {F2, 13, "2,200"}, {F2, 21, "0"},
-        {F2, 24, "1,838"}, {F2, 43, "1,838"}, {F1, 57, "1,838"},
-        {ftForm1041APage1, 9, "11,400"}, {ftForm1041QFT, 16, "11,400"},
+        {ftForm8949A, f8949a::boxMark1, "X"}, {ftForm8949A, f8949a::sales::Slot(0, f8949a::sales::gain), "-600"},
+        {ftForm8949A, f8949a::line2Gain, "-600"},
+        {ftForm8949D, f8949d::name, "Estate of Walter Brenner"}, {ftForm8949D, f8949d::boxMark1, "X"},
+        {ftForm8949D, f8949d::boxMark2, ""},
+        {ftForm8949D, f8949d::sales::Slot(0, f8949d::sales::gain), "12,000"},
+        {ftForm8949D, f8949d::sales::Slot(1, f8949d::sales::gain), "-1,500"},
+        {ftForm8949D, f8949d::sales::Slot(2, f8949d::sales::gain), "0"},
+        {ftForm8949D, f8949d::line2Proceeds, "35,000"}, {ftForm8949D, f8949d::line2Cost, "25,000"},
+        {ftForm8949D, f8949d::line2Adjustment, "500"},
+        {ftForm8949D, f8949d::line2Gain, "10,500"},
+        {d1::nameOfEstateOrTrust, "Estate of Walter Brenner"}, {d1::line1aGain, "0"}, {d1::line1bProceeds, "2,000"},
+        {d1::line1bCost, "2,600"},
+        {d1::line1bAdjustment, "0"}, {d1::line1bGain, "-600"}, {d1::line2Gain, "0"}, {d1::line7NetShortTerm, "-600"},
+        {d1::line8aGain, "0"},
+        {d1::line8bProceeds, "35,000"}, {d1::line8bCost, "25,000"}, {d1::line8bAdjustment, "500"},
+        {d1::line8bGain, "10,500"}, {d1::line16NetLongTerm, "12,000"},
+        {d2::line17Estate, "-600"}, {d2::line17Total, "-600"}, {d2::line18aEstate, "12,000"},
+        {d2::line18aTotal, "12,000"}, {d2::line19Beneficiaries, "0"},
+        {d2::line19Estate, "11,400"}, {d2::line19Total, "11,400"}, {d2::line20Limitation, ""},
+        {r28::line5, "0"}, {r28::line6, "-600"}, {r28::line7, "0"},
+        {u1250::line15, "-600"}, {u1250::line16, "0"}, {u1250::line17, "600"}, {u1250::line18, "0"},
+        {cl::line1, ""}, {cl::line14, ""},
+        {f1::line4CapitalGain, "11,400"}, {f1::line9TotalIncome, "14,400"}, {f1::line17Adjusted, "13,600"},
+        {f1::line20Exemption, "600"}, {f1::line22Taxable, "13,000"},
+        {f2::scheduleBLine1AdjustedTotal, "13,600"}, {f2::scheduleBLine6LineFour, "-11,400"},
+        {f2::scheduleBLine7Dni, "2,200"}, {f2::scheduleBLine15Deduction, "0"},
+        {f2::scheduleGLine1aTax, "1,838"}, {f2::scheduleGLine7TotalTax, "1,838"}, {f1::line23TotalTax, "1,838"},
+        {a1::line4CapitalGain, "11,400"}, {qft::line3CapitalGain, "11,400"},
     }, PartV({"13,000", "11,400", "", "11,400", "", "11,400", "1,600", "2,550", "1,600", "950",
               "11,400", "10,450", "12,400", "2,550", "9,850", "9,850", "1,478", "11,400", "10,800",
               "600", "120", "240", "1,838", "3,444", "1,838"}))});
     returns.push_back({"Rate28GainWithDividends", Rate28GainWithDividends, {
-        {ftForm8949E, 2, ""}, {ftForm8949E, 3, "X"}, {ftForm8949E, 12, "8,000"},
-        {D1, 27, "10,000"}, {D1, 28, "20,000"}, {D1, 29, "12,000"}, {D1, 31, "8,000"},
-        {D1, 20, "0"}, {D1, 41, "18,000"},
-        {D2, 4, "18,000"}, {D2, 11, "8,000"}, {D2, 13, "18,000"}, {D2, 14, "18,000"},
-        {R28, 5, "0"}, {R28, 7, "8,000"}, {U1250, 14, "8,000"}, {U1250, 17, "0"}, {U1250, 18, "0"},
-        {F1, 35, "18,000"}, {F1, 41, "31,000"}, {F1, 50, "2,000"}, {F1, 51, "29,000"}, {F1, 56, "28,900"},
-        {F2, 13, "11,000"},
-        {TW, 1, "28,900"}, {TW, 2, "6,000"}, {TW, 5, "0"}, {TW, 6, "6,000"}, {TW, 7, "18,000"},
-        {TW, 8, "0"}, {TW, 9, "18,000"}, {TW, 10, "24,000"}, {TW, 11, "8,000"}, {TW, 12, "8,000"},
-        {TW, 13, "16,000"}, {TW, 14, "12,900"}, {TW, 15, "2,550"}, {TW, 16, "2,550"}, {TW, 17, "4,900"},
-        {TW, 18, "4,900"}, {TW, 19, "0"}, {TW, 20, "16,000"}, {TW, 21, "0"}, {TW, 22, "16,000"},
-        {TW, 23, "12,400"}, {TW, 24, "4,900"}, {TW, 25, "7,500"}, {TW, 26, "7,500"}, {TW, 27, "1,125"},
-        {TW, 28, ""}, {TW, 29, "7,500"}, {TW, 30, "8,500"}, {TW, 31, "1,700"}, {TW, 32, "0"},
-        {TW, 33, "28,900"}, {TW, 34, "28,900"}, {TW, 35, "0"}, {TW, 36, "0"}, {TW, 37, "0"},
-        {TW, 38, "20,900"}, {TW, 39, "8,000"}, {TW, 40, "2,240"}, {TW, 41, "970"}, {TW, 42, "6,035"},
-        {TW, 43, "9,740"}, {TW, 44, "6,035"},
-        {D2, 16, ""}, {D2, 40, ""}, {QD, 23, ""},
-        {F2, 24, "6,035"}, {F1, 57, "6,035"},
+        {ftForm8949E, f8949d::boxMark1, ""}, {ftForm8949E, f8949d::boxMark2, "X"},
+        {ftForm8949E, f8949d::sales::Slot(0, f8949d::sales::gain), "8,000"},
+        {d1::line8bGain, "10,000"}, {d1::line9Proceeds, "20,000"}, {d1::line9Cost, "12,000"}, {d1::line9Gain, "8,000"},
+        {d1::line7NetShortTerm, "0"}, {d1::line16NetLongTerm, "18,000"},
+        {d2::line18aEstate, "18,000"}, {d2::line18cTotal, "8,000"}, {d2::line19Estate, "18,000"},
+        {d2::line19Total, "18,000"},
+        {r28::line5, "0"}, {r28::line7, "8,000"}, {u1250::line14, "8,000"}, {u1250::line17, "0"}, {u1250::line18, "0"},
+        {f1::line4CapitalGain, "18,000"}, {f1::line9TotalIncome, "31,000"}, {f1::line16Total, "2,000"},
+        {f1::line17Adjusted, "29,000"}, {f1::line22Taxable, "28,900"},
+        {f2::scheduleBLine7Dni, "11,000"},
+        {tw::line1, "28,900"}, {tw::line2, "6,000"}, {tw::line5, "0"}, {tw::line6, "6,000"}, {tw::line7, "18,000"},
+        {tw::line8, "0"}, {tw::line9, "18,000"}, {tw::line10, "24,000"}, {tw::line11, "8,000"}, {tw::line12, "8,000"},
+        {tw::line13, "16,000"}, {tw::line14, "12,900"}, {tw::line15, "2,550"}, {tw::line16, "2,550"},
+        {tw::line17, "4,900"},
+        {tw::line18, "4,900"}, {tw::line19, "0"}, {tw::line20, "16,000"}, {tw::line21, "0"}, {tw::line22, "16,000"},
+        {tw::line23, "12,400"}, {tw::line24, "4,900"}, {tw::line25, "7,500"}, {tw::line26, "7,500"},
+        {tw::line27, "1,125"},
+        {tw::spareBeforeLine28, ""}, {tw::line28, "7,500"}, {tw::line29, "8,500"}, {tw::line30, "1,700"},
+        {tw::line31, "0"},
+        {tw::line32, "28,900"}, {tw::line33, "28,900"}, {tw::line34, "0"}, {tw::line35, "0"}, {tw::line36, "0"},
+        {tw::line37, "20,900"}, {tw::line38, "8,000"}, {tw::line39, "2,240"}, {tw::line40, "970"},
+        {tw::line41, "6,035"},
+        {tw::line42, "9,740"}, {tw::line43, "6,035"},
+        {d2::line21, ""}, {d2::line45, ""}, {qd::line23, ""},
+        {f2::scheduleGLine1aTax, "6,035"}, {f1::line23TotalTax, "6,035"},
     }});
     returns.push_back({"LossAboveTheLimit", LossAboveTheLimit, {
-        {D1, 8, "-5,000"}, {D1, 19, "1,000"}, {D1, 20, "-6,000"}, {D1, 27, "2,000"}, {D1, 40, "500"},
-        {D1, 41, "1,500"}, {D2, 14, "-4,500"}, {D2, 15, "-3,000"},
-        {F1, 35, "-3,000"}, {ftForm1041APage1, 9, "-3,000"}, {ftForm1041QFT, 16, "-3,000"},
-        {F1, 41, "9,000"}, {F1, 51, "8,213"}, {F1, 56, "8,113"},
-        {F2, 7, "8,213"}, {F2, 12, "3,000"}, {F2, 13, "11,213"}, {F2, 21, "0"},
-        {CL, 1, "8,113"}, {CL, 2, "3,000"}, {CL, 3, "100"}, {CL, 4, "11,213"}, {CL, 5, "3,000"},
-        {CL, 6, "6,000"}, {CL, 7, "1,500"}, {CL, 8, "4,500"}, {CL, 9, "1,500"}, {CL, 10, ""},
-        {CL, 14, ""},
-        {R28, 5, "-500"}, {R28, 6, "-6,000"}, {R28, 7, "0"},
-        {U1250, 15, "-6,000"}, {U1250, 16, "-500"}, {U1250, 17, "6,500"}, {U1250, 18, "0"},
-        {D2, 40, ""}, {QD, 23, ""}, {F2, 24, "1,838"}, {F1, 57, "1,838"},
+        {d1::line1bGain, "-5,000"}, {d1::line6Carryover, "1,000"}, {d1::line7NetShortTerm, "-6,000"},
+        {d1::line8bGain, "2,000"}, {d1::line15Carryover, "500"},
+        {d1::line16NetLongTerm, "1,500"}, {d2::line19Total, "-4,500"}, {d2::line20Limitation, "-3,000"},
+        {f1::line4CapitalGain, "-3,000"}, {a1::line4CapitalGain, "-3,000"}, {qft::line3CapitalGain, "-3,000"},
+        {f1::line9TotalIncome, "9,000"}, {f1::line17Adjusted, "8,213"}, {f1::line22Taxable, "8,113"},
+        {f2::scheduleBLine1AdjustedTotal, "8,213"}, {f2::scheduleBLine6LineFour, "3,000"},
+        {f2::scheduleBLine7Dni, "11,213"}, {f2::scheduleBLine15Deduction, "0"},
+        {cl::line1, "8,113"}, {cl::line2, "3,000"}, {cl::line3, "100"}, {cl::line4, "11,213"}, {cl::line5, "3,000"},
+        {cl::line6, "6,000"}, {cl::line7, "1,500"}, {cl::line8, "4,500"}, {cl::line9, "1,500"}, {cl::line10, ""},
+        {cl::line14, ""},
+        {r28::line5, "-500"}, {r28::line6, "-6,000"}, {r28::line7, "0"},
+        {u1250::line15, "-6,000"}, {u1250::line16, "-500"}, {u1250::line17, "6,500"}, {u1250::line18, "0"},
+        {d2::line45, ""}, {qd::line23, ""}, {f2::scheduleGLine1aTax, "1,838"}, {f1::line23TotalTax, "1,838"},
     }});
     returns.push_back({"LossBelowTheLimit", LossBelowTheLimit, {
-        {D1, 20, "4,200"}, {D1, 41, "-6,000"}, {D2, 14, "-1,800"}, {D2, 15, "-1,800"},
-        {F1, 35, "-1,800"}, {F1, 41, "200"}, {F1, 51, "-300"}, {F1, 54, "100"}, {F1, 56, "-400"},
-        {F2, 7, "-300"}, {F2, 12, "1,800"}, {F2, 13, "1,500"}, {F2, 21, "0"},
-        {CL, 1, "-400"}, {CL, 2, "1,800"}, {CL, 3, "100"}, {CL, 4, "1,500"}, {CL, 5, "1,500"},
-        {CL, 6, ""}, {CL, 9, ""}, {CL, 10, "6,000"}, {CL, 11, "4,200"}, {CL, 12, "1,500"},
-        {CL, 13, "5,700"}, {CL, 14, "300"},
-        {R28, 5, "-2,000"}, {R28, 6, ""}, {R28, 7, "0"},
-        {U1250, 15, "0"}, {U1250, 16, "-2,000"}, {U1250, 17, "2,000"}, {U1250, 18, "0"},
-        {F2, 24, "0"}, {F1, 57, "0"},
+        {d1::line7NetShortTerm, "4,200"}, {d1::line16NetLongTerm, "-6,000"}, {d2::line19Total, "-1,800"},
+        {d2::line20Limitation, "-1,800"},
+        {f1::line4CapitalGain, "-1,800"}, {f1::line9TotalIncome, "200"}, {f1::line17Adjusted, "-300"},
+        {f1::line20Exemption, "100"}, {f1::line22Taxable, "-400"},
+        {f2::scheduleBLine1AdjustedTotal, "-300"}, {f2::scheduleBLine6LineFour, "1,800"},
+        {f2::scheduleBLine7Dni, "1,500"}, {f2::scheduleBLine15Deduction, "0"},
+        {cl::line1, "-400"}, {cl::line2, "1,800"}, {cl::line3, "100"}, {cl::line4, "1,500"}, {cl::line5, "1,500"},
+        {cl::line6, ""}, {cl::line9, ""}, {cl::line10, "6,000"}, {cl::line11, "4,200"}, {cl::line12, "1,500"},
+        {cl::line13, "5,700"}, {cl::line14, "300"},
+        {r28::line5, "-2,000"}, {r28::line6, ""}, {r28::line7, "0"},
+        {u1250::line15, "0"}, {u1250::line16, "-2,000"}, {u1250::line17, "2,000"}, {u1250::line18, "0"},
+        {f2::scheduleGLine1aTax, "0"}, {f1::line23TotalTax, "0"},
     }});
     returns.push_back({"SteppedUpBasisWithDividends", SteppedUpBasisWithDividends, Join({
-        {D1, 24, "80,000"}, {D1, 25, "80,000"}, {D1, 27, "0"}, {D1, 41, "0"}, {D2, 14, "0"},
-        {F1, 35, ""}, {F1, 41, "12,000"}, {F1, 51, "10,623"}, {F1, 54, "600"}, {F1, 56, "10,023"},
-        {F2, 7, "10,623"}, {F2, 13, "10,623"},
-        {QD, 1, ""}, {QD, 23, ""},
-        {F2, 24, "1,121"}, {F1, 57, "1,121"},
+        {d1::line8bProceeds, "80,000"}, {d1::line8bCost, "80,000"}, {d1::line8bGain, "0"}, {d1::line16NetLongTerm, "0"},
+        {d2::line19Total, "0"},
+        {f1::line4CapitalGain, ""}, {f1::line9TotalIncome, "12,000"}, {f1::line17Adjusted, "10,623"},
+        {f1::line20Exemption, "600"}, {f1::line22Taxable, "10,023"},
+        {f2::scheduleBLine1AdjustedTotal, "10,623"}, {f2::scheduleBLine7Dni, "10,623"},
+        {qd::line1, ""}, {qd::line23, ""},
+        {f2::scheduleGLine1aTax, "1,121"}, {f1::line23TotalTax, "1,121"},
     }, PartV({"10,023", "0", "12,000", "12,000", "", "12,000", "0", "2,550", "0", "2,550",
               "10,023", "9,450", "10,023", "2,550", "7,473", "7,473", "1,121", "10,023", "10,023",
               "0", "0", "0", "1,121", "2,422", "1,121"}))});
     returns.push_back({"BankruptcyEstateWithGains", BankruptcyEstateWithGains, Join({
-        {F1, 41, "10,000"}, {F1, 51, "9,100"}, {F1, 54, "100"}, {F1, 56, "9,000"},
-        {D2, 13, "2,000"}, {F2, 13, "7,100"},
-        {F2, 24, "400"}, {F1, 57, "400"},
+        {f1::line9TotalIncome, "10,000"}, {f1::line17Adjusted, "9,100"}, {f1::line20Exemption, "100"},
+        {f1::line22Taxable, "9,000"},
+        {d2::line19Estate, "2,000"}, {f2::scheduleBLine7Dni, "7,100"},
+        {f2::scheduleGLine1aTax, "400"}, {f1::line23TotalTax, "400"},
     }, PartV({"9,000", "2,000", "3,000", "5,000", "", "5,000", "4,000", "9,000", "4,000", "5,000",
               "5,000", "0", "9,000", "9,000", "0", "0", "0", "5,000", "5,000",
               "0", "0", "400", "400", "900", "400"}))});

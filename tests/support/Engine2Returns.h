@@ -7,6 +7,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvan::test::engine2 {
@@ -21,8 +22,17 @@ void AddContinuationPage(ReturnFixture& r, int formType, const std::vector<std::
 // Appends a Form 8949 page of the box of `formType` holding `sales` and counts it.
 void AddForm8949Page(ReturnFixture& r, int formType, const std::vector<Sale>& sales);
 
-// An answer the settled return must hold ("" for an empty answer).
+// An answer the settled return must hold ("" for an empty answer): a named slot, or a slot of a
+// page that several form types share (Form 8949) with its form type.
 struct Line {
+    Line(SlotRef field, std::string text, int page = 0)
+        : formType(field.formType), slot(field.slot), text(std::move(text)), page(page)
+    {
+    }
+    Line(int formType, int slot, std::string text, int page = 0)
+        : formType(formType), slot(slot), text(std::move(text)), page(page)
+    {
+    }
     int formType;
     int slot;
     std::string text;

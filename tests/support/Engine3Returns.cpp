@@ -1,49 +1,60 @@
 #include "support/Engine3Returns.h"
 
 #include "support/Engine2Returns.h"
+#include "slot/EstimatedWorksheet.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "slot/Form1041QFT.h"
+#include "slot/Form1041T.h"
+#include "slot/MaxCapGainsWorksheet.h"
+#include "slot/ScheduleDPage2.h"
+#include "slot/ScheduleIPage1.h"
+#include "slot/CapitalLossCarryover.h"
+#include "slot/EstimatedVouchers.h"
+#include "slot/Form1041V.h"
+#include "slot/ScheduleIPage2.h"
+#include "slot/ScheduleIPage3.h"
+#include "slot/ScheduleK1.h"
 
 namespace quorvan::test::engine3 {
 
 namespace {
 
+namespace cl = quorvan::slot::capitalLossCarryover;
+namespace d2 = quorvan::slot::scheduleDPage2;
+namespace es = quorvan::slot::estimatedWorksheet;
+namespace f1 = quorvan::slot::form1041Page1;
+namespace f1041t = quorvan::slot::form1041T;
+namespace f1041v = quorvan::slot::form1041V;
+namespace f2 = quorvan::slot::form1041Page2;
+namespace i1 = quorvan::slot::scheduleIPage1;
+namespace i2 = quorvan::slot::scheduleIPage2;
+namespace i3 = quorvan::slot::scheduleIPage3;
+namespace k1 = quorvan::slot::scheduleK1;
+namespace mcg = quorvan::slot::maxCapGainsWorksheet;
+namespace qft = quorvan::slot::form1041QFT;
+namespace vo = quorvan::slot::estimatedVouchers;
+
 using engine2::AddContinuationPage;
 using engine2::AddForm8949Page;
 
-constexpr int F1 = ftForm1041Page1;
-constexpr int F2 = ftForm1041Page2;
-constexpr int I1 = ftScheduleIPage1;
-constexpr int I2 = ftScheduleIPage2;
-constexpr int I3 = ftScheduleIPage3;
-constexpr int D2 = ftScheduleDPage2;
-constexpr int K1 = ftScheduleK1;
-constexpr int ES = ftEstimatedWorksheet;
-constexpr int MW = ftMaxCapGainsWorksheet;
-constexpr int VO = ftEstimatedVouchers;
-constexpr int QFT = ftForm1041QFT;
-constexpr int T = ftForm1041T;
-constexpr int V = ftForm1041V;
-constexpr int CL = ftCapitalLossCarryover;
-
-// K-1 slots: boxes 1 to 4c, box 11 and box 12 amounts and codes.
-enum : int {
-    box1 = 29, box2a = 30, box2b = 31, box3 = 32, box4a = 33, box4b = 34, box4c = 35,
-    box11Amount1 = 46, box11Amount2 = 47, box12Amount1 = 53, box12Amount2 = 54,
-    box11Code1 = 92, box11Code2 = 93, box12Code1 = 99, box12Code2 = 100,
+// The K-1 answers "Not applicable, I'll enter my own K-1 values" hands to the preparer.
+constexpr SlotRef kK1ComputedSlots[] = {
+    k1::box1Interest,     k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain,
+    k1::box4aLongTermGain, k1::box4b28RateGain,       k1::box4cUnrecaptured1250,   k1::box11Amount1,
+    k1::box11Amount2,     k1::box12Amount1,           k1::box12Amount2,            k1::box11Code1,
+    k1::box11Code2,       k1::box12Code1,             k1::box12Code2,
 };
-// The slots "Not applicable, I'll enter my own K-1 values" hands to the preparer.
-constexpr int kK1ComputedSlots[] = {box1, box2a, box2b, box3, box4a, box4b, box4c, box11Amount1,
-                                    box11Amount2, box12Amount1, box12Amount2, box11Code1,
-                                    box11Code2, box12Code1, box12Code2};
 
 void Heading(ReturnFixture& r, const std::string& name, const std::string& fiduciary, const std::string& ein)
 {
-    r.Set(F1, 0, "01/01/2016");
-    r.Set(F1, 1, "12/31/2016");
-    r.Set(F1, 11, name);
-    r.Set(F1, 12, fiduciary);
-    r.Set(F1, 13, "12 Elm Street");
-    r.Set(F1, 15, "Dayton, OH 45402");
-    r.Set(F1, 17, ein);
+    r.Set(f1::taxYearBeginning, "01/01/2016");
+    r.Set(f1::taxYearEnding, "12/31/2016");
+    r.Set(f1::nameOfEstateOrTrust, name);
+    r.Set(f1::nameAndTitleOfFiduciary, fiduciary);
+    r.Set(f1::fiduciaryStreet, "12 Elm Street");
+    r.Set(f1::fiduciaryCity, "Dayton, OH 45402");
+    r.Set(f1::itemCEin, ein);
 }
 
 void AddBeneficiary(ReturnFixture& r, double share)
@@ -53,14 +64,14 @@ void AddBeneficiary(ReturnFixture& r, double share)
 
 // A beneficiary whose K-1 the preparer fills in: the share stays "Not applicable" (-1) and every
 // computed amount and code is overridden with what was typed (empty where nothing was).
-void AddTypedBeneficiary(ReturnFixture& r, const std::vector<std::pair<int, std::string>>& typed)
+void AddTypedBeneficiary(ReturnFixture& r, const std::vector<std::pair<SlotRef, std::string>>& typed)
 {
     const int k = r.Store().NoOfSchedK++;
     r.Store().BeneficiaryInterest[static_cast<size_t>(k)] = -1.0;
-    for (int slot : kK1ComputedSlots)
-        r.Override(K1, k, slot, "");
-    for (const auto& [slot, text] : typed)
-        r.Override(K1, k, slot, text);
+    for (SlotRef box : kK1ComputedSlots)
+        r.Override(box, k, "");
+    for (const auto& [box, text] : typed)
+        r.Override(box, k, text);
 }
 
 // The K-1 boxes of one beneficiary: 1, 2a, 2b, 3, 4a and box 12 (code A and J with its amount,
@@ -68,18 +79,18 @@ void AddTypedBeneficiary(ReturnFixture& r, const std::vector<std::pair<int, std:
 void AddK1Lines(std::vector<Line>& lines, int k, const std::string& interest, const std::string& ordinary,
                 const std::string& qualified, const std::string& box12)
 {
-    lines.push_back({K1, box1, interest, k});
-    lines.push_back({K1, box2a, ordinary, k});
-    lines.push_back({K1, box2b, qualified, k});
-    lines.push_back({K1, box3, "0", k});
-    lines.push_back({K1, box4a, "0", k});
-    lines.push_back({K1, box4b, "0", k});
-    lines.push_back({K1, box4c, "0", k});
+    lines.push_back({k1::box1Interest, interest, k});
+    lines.push_back({k1::box2aOrdinaryDividends, ordinary, k});
+    lines.push_back({k1::box2bQualifiedDividends, qualified, k});
+    lines.push_back({k1::box3ShortTermGain, "0", k});
+    lines.push_back({k1::box4aLongTermGain, "0", k});
+    lines.push_back({k1::box4b28RateGain, "0", k});
+    lines.push_back({k1::box4cUnrecaptured1250, "0", k});
     const bool adjustment = box12 != "0";
-    lines.push_back({K1, box12Code1, adjustment ? "A" : "", k});
-    lines.push_back({K1, box12Amount1, box12, k});
-    lines.push_back({K1, box12Code2, adjustment ? "J" : "", k});
-    lines.push_back({K1, box12Amount2, box12, k});
+    lines.push_back({k1::box12Code1, adjustment ? "A" : "", k});
+    lines.push_back({k1::box12Amount1, box12, k});
+    lines.push_back({k1::box12Code2, adjustment ? "J" : "", k});
+    lines.push_back({k1::box12Amount2, box12, k});
 }
 
 // Estate of Ada Brennan: interest 12,000, dividends 8,000 of which 5,000 qualified and passed to
@@ -104,46 +115,55 @@ void AddK1Lines(std::vector<Line>& lines, int k, const std::string& interest, co
 void EstateWithFourBeneficiaries(ReturnFixture& r)
 {
     Heading(r, "Estate of Ada Brennan", "Hal Brennan, Executor", "36-1234567");
-    r.Set(F1, 2, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
     AddContinuationPage(r, ftInterest, {"12,000"});
     AddContinuationPage(r, ftDividend, {"8,000"});
-    r.Set(F1, 32, "5,000");
-    r.Set(F1, 36, "10,000");
+    r.Set(f1::line2b1QualifiedToBeneficiaries, "5,000");
+    r.Set(f1::line5Rents, "10,000");
     AddForm8949Page(r, ftForm8949D, {{"400 sh Juniper Co", "03/02/2014", "08/15/2016", "26,000", "20,000", "", ""}});
-    r.Set(F1, 44, "1,000");
-    r.Set(F1, 45, "3,000");
-    r.Set(F1, 47, "2,000");
-    r.Set(F2, 15, "24,000");
-    r.Set(I1, 36, "6,000");  // Schedule I line 35: the gain kept, on the minimum tax basis
-    r.Set(F1, 58, "600");
-    r.Set(T, 13, "200");
-    r.Set(T, 14, "50");
-    r.Set(T, 18, "100");
-    r.Set(T, 19, "50");
+    r.Set(f1::line11Taxes, "1,000");
+    r.Set(f1::line12FiduciaryFees, "3,000");
+    r.Set(f1::line14ProfessionalFees, "2,000");
+    r.Set(f2::scheduleBLine9Required, "24,000");
+    r.Set(i1::line35, "6,000");  // Schedule I line 35: the gain kept, on the minimum tax basis
+    r.Set(f1::line24aEstimated, "600");
+    r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "200");
+    r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::percentage), "50");
+    r.Set(f1041t::beneficiaries::Slot(1, f1041t::beneficiaries::amount), "100");
+    r.Set(f1041t::beneficiaries::Slot(1, f1041t::beneficiaries::percentage), "50");
     AddBeneficiary(r, 0.5);
     AddBeneficiary(r, 0.3);
     AddBeneficiary(r, 0.2);
-    AddTypedBeneficiary(r, {{box1, "900"}, {box2a, "300"}, {box2b, "100"}});
+    AddTypedBeneficiary(r, {{k1::box1Interest, "900"}, {k1::box2aOrdinaryDividends, "300"},
+    {k1::box2bQualifiedDividends, "100"}});
 }
 
 std::vector<Line> EstateWithFourBeneficiariesLines()
 {
     std::vector<Line> lines = {
-        {F1, 16, "4"}, {F1, 35, "6,000"}, {F1, 41, "36,000"}, {F1, 50, "6,000"}, {F1, 51, "30,000"},
-        {F1, 52, "24,000"}, {F1, 54, "600"}, {F1, 56, "5,400"}, {F1, 57, "428"}, {F1, 59, "300"},
-        {F1, 60, "300"}, {F1, 67, "300"}, {F1, 69, "128"}, {F1, 70, ""},
-        {F2, 13, "24,000"}, {F2, 21, "24,000"}, {F2, 24, "428"}, {F2, 26, ""}, {F2, 43, "428"},
-        {D2, 21, "6,000"}, {D2, 40, "428"},
-        {I1, 2, "30,000"}, {I1, 4, "1,000"}, {I1, 26, "31,000"}, {I1, 38, "25,000"}, {I1, 41, "24,000"},
-        {I2, 32, "25,000"}, {I2, 33, "24,000"}, {I1, 27, "24,000"}, {I1, 30, "7,000"},
-        {I2, 6, ""}, {I2, 7, ""}, {I2, 11, ""}, {I2, 19, "2,550"}, {I3, 15, ""},
-        {K1, 5, "36-1234567", 0}, {K1, 6, "Estate of Ada Brennan", 2}, {K1, 12, "Dayton, OH 45402", 3},
-        {K1, box1, "900", 3}, {K1, box2a, "300", 3}, {K1, box2b, "100", 3}, {K1, box12Amount1, "", 3},
-        {T, 61, "300"}, {T, 9, "300"},
-        {V, 0, "36-1234567"}, {V, 1, "128"}, {V, 4, "12 Elm Street"},
-        {ES, 0, "30,000"}, {ES, 3, "600"}, {ES, 5, "29,400"}, {ES, 6, "9,925"}, {ES, 12, "9,925"},
-        {ES, 13, "8,933"}, {ES, 14, "428"}, {ES, 15, "428"}, {ES, 17, "428"}, {ES, 18, "107"},
-        {MW, 40, ""}, {VO, 0, "107"}, {VO, 21, "107"},
+        {f1::itemBSchedulesK1, "4"}, {f1::line4CapitalGain, "6,000"}, {f1::line9TotalIncome, "36,000"},
+        {f1::line16Total, "6,000"}, {f1::line17Adjusted, "30,000"},
+        {f1::line18Distribution, "24,000"}, {f1::line20Exemption, "600"}, {f1::line22Taxable, "5,400"},
+        {f1::line23TotalTax, "428"}, {f1::line24bToBeneficiaries, "300"},
+        {f1::line24c, "300"}, {f1::line25Payments, "300"}, {f1::line27TaxDue, "128"}, {f1::line28Overpayment, ""},
+        {f2::scheduleBLine7Dni, "24,000"}, {f2::scheduleBLine15Deduction, "24,000"}, {f2::scheduleGLine1aTax, "428"},
+        {f2::scheduleGLine1cAmt, ""}, {f2::scheduleGLine7TotalTax, "428"},
+        {d2::line26, "6,000"}, {d2::line45, "428"},
+        {i1::line1, "30,000"}, {i1::line3, "1,000"}, {i1::line25, "31,000"}, {i1::line37, "25,000"},
+        {i1::line40, "24,000"},
+        {i2::line43, "25,000"}, {i2::line44, "24,000"}, {i1::line26, "24,000"}, {i1::line29, "7,000"},
+        {i2::line51, ""}, {i2::line52, ""}, {i2::line56, ""}, {i2::line64, "2,550"}, {i3::line85, ""},
+        {k1::itemAEin, "36-1234567", 0}, {k1::itemBName, "Estate of Ada Brennan", 2},
+        {k1::itemCLine3, "Dayton, OH 45402", 3},
+        {k1::box1Interest, "900", 3}, {k1::box2aOrdinaryDividends, "300", 3}, {k1::box2bQualifiedDividends, "100", 3},
+        {k1::box12Amount1, "", 3},
+        {f1041t::line4TotalAllocated, "300"}, {f1041t::line1Allocated, "300"},
+        {f1041v::ein, "36-1234567"}, {f1041v::payment, "128"}, {f1041v::address, "12 Elm Street"},
+        {es::line1AdjustedIncome, "30,000"}, {es::line4Exemption, "600"}, {es::line6Taxable, "29,400"},
+        {es::line7Tax, "9,925"}, {es::line13Tentative, "9,925"},
+        {es::line14a, "8,933"}, {es::line14bCurrentTax, "428"}, {es::line14cRequired, "428"}, {es::line16, "428"},
+        {es::line17Installment, "107"},
+        {mcg::line40, ""}, {vo::voucher1Amount, "107"}, {vo::voucher4Amount, "107"},
     };
     AddK1Lines(lines, 0, "4,364", "4,000", "2,500", "500");
     AddK1Lines(lines, 1, "2,618", "2,400", "1,500", "300");
@@ -164,35 +184,44 @@ std::vector<Line> EstateWithFourBeneficiariesLines()
 void TrustMinimumTaxBelowBreakpoint(ReturnFixture& r)
 {
     Heading(r, "Hollis Trust", "Irene Hollis, Trustee", "45-2223334");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"95,100", "30,000"});
-    r.Set(F1, 44, "90,000");
-    r.Set(F1, 45, "5,000");
-    r.Set(F2, 8, "30,000");
-    r.Set(I1, 9, "30,000");   // Schedule I line 8, private activity bond interest
-    r.Set(I1, 32, "30,000");  // line 31, adjusted tax-exempt interest
-    r.Set(F1, 58, "40,000");
-    r.Set(F1, 71, "2,622");
-    r.Set(ES, 7, "27,000");
+    r.Set(f1::line11Taxes, "90,000");
+    r.Set(f1::line12FiduciaryFees, "5,000");
+    r.Set(f2::scheduleBLine2TaxExemptInterest, "30,000");
+    r.Set(i1::line8, "30,000");   // Schedule I line 8, private activity bond interest
+    r.Set(i1::line31, "30,000");  // line 31, adjusted tax-exempt interest
+    r.Set(f1::line24aEstimated, "40,000");
+    r.Set(f1::line29aCredited, "2,622");
+    r.Set(es::line8, "27,000");
 }
 
 std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
 {
     return {
-        {F1, 41, "125,100"}, {F1, 50, "95,000"}, {F1, 51, "30,100"}, {F1, 52, "0"}, {F1, 54, "100"},
-        {F1, 56, "30,000"}, {F1, 57, "37,378"}, {F1, 67, "40,000"}, {F1, 70, "2,622"}, {F1, 72, "0"},
-        {F2, 13, "60,100"}, {F2, 21, "0"}, {F2, 24, "10,176"}, {F2, 26, "27,202"}, {F2, 27, "37,378"},
-        {F2, 43, "37,378"}, {F2, 44, "X"}, {F2, 46, "30,000"},
-        {I1, 2, "30,100"}, {I1, 4, "90,000"}, {I1, 9, "30,000"}, {I1, 26, "150,100"}, {I1, 31, "150,100"},
-        {I1, 38, "180,100"}, {I1, 41, "0"}, {I2, 32, "150,100"}, {I2, 33, "0"}, {I1, 27, "0"},
-        {I1, 29, "0"}, {I1, 30, "150,100"},
-        {I2, 0, "23,900"}, {I2, 1, "150,100"}, {I2, 2, "79,850"}, {I2, 3, "70,250"}, {I2, 4, "17,563"},
-        {I2, 5, "6,337"}, {I2, 6, "143,763"}, {I2, 7, "37,378"}, {I2, 9, "37,378"}, {I2, 10, "10,176"},
-        {I2, 11, "27,202"}, {I2, 12, ""}, {I2, 19, "2,550"}, {I3, 0, ""}, {I3, 15, ""},
-        {ES, 0, "30,100"}, {ES, 3, "100"}, {ES, 5, "30,000"}, {ES, 6, "10,163"}, {ES, 8, "37,163"},
-        {ES, 10, "37,163"}, {ES, 12, "37,163"}, {ES, 13, "33,447"}, {ES, 14, "37,378"}, {ES, 15, "33,447"},
-        {ES, 17, "33,447"}, {ES, 18, "8,362"}, {MW, 40, ""}, {VO, 14, "8,362"},
-        {V, 1, ""},
+        {f1::line9TotalIncome, "125,100"}, {f1::line16Total, "95,000"}, {f1::line17Adjusted, "30,100"},
+        {f1::line18Distribution, "0"}, {f1::line20Exemption, "100"},
+        {f1::line22Taxable, "30,000"}, {f1::line23TotalTax, "37,378"}, {f1::line25Payments, "40,000"},
+        {f1::line28Overpayment, "2,622"}, {f1::line29bRefunded, "0"},
+        {f2::scheduleBLine7Dni, "60,100"}, {f2::scheduleBLine15Deduction, "0"}, {f2::scheduleGLine1aTax, "10,176"},
+        {f2::scheduleGLine1cAmt, "27,202"}, {f2::scheduleGLine1dTotal, "37,378"},
+        {f2::scheduleGLine7TotalTax, "37,378"}, {f2::otherInformationLine1Yes, "X"},
+        {f2::otherInformationLine1Amount, "30,000"},
+        {i1::line1, "30,100"}, {i1::line3, "90,000"}, {i1::line8, "30,000"}, {i1::line25, "150,100"},
+        {i1::line30, "150,100"},
+        {i1::line37, "180,100"}, {i1::line40, "0"}, {i2::line43, "150,100"}, {i2::line44, "0"}, {i1::line26, "0"},
+        {i1::line28, "0"}, {i1::line29, "150,100"},
+        {i2::line45, "23,900"}, {i2::line46, "150,100"}, {i2::line47, "79,850"}, {i2::line48, "70,250"},
+        {i2::line49, "17,563"},
+        {i2::line50, "6,337"}, {i2::line51, "143,763"}, {i2::line52, "37,378"}, {i2::line54, "37,378"},
+        {i2::line55, "10,176"},
+        {i2::line56, "27,202"}, {i2::line57, ""}, {i2::line64, "2,550"}, {i3::line70, ""}, {i3::line85, ""},
+        {es::line1AdjustedIncome, "30,100"}, {es::line4Exemption, "100"}, {es::line6Taxable, "30,000"},
+        {es::line7Tax, "10,163"}, {es::line9, "37,163"},
+        {es::line11, "37,163"}, {es::line13Tentative, "37,163"}, {es::line14a, "33,447"},
+        {es::line14bCurrentTax, "37,378"}, {es::line14cRequired, "33,447"},
+        {es::line16, "33,447"}, {es::line17Installment, "8,362"}, {mcg::line40, ""}, {vo::voucher3Amount, "8,362"},
+        {f1041v::payment, ""},
     };
 }
 
@@ -213,48 +242,56 @@ std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
 void TrustMinimumTaxWithGainsAboveBreakpoint(ReturnFixture& r)
 {
     Heading(r, "Ravel Trust", "Paul Ravel, Trustee", "45-6667778");
-    r.Set(F1, 4, "X");
+    r.Set(f1::itemAComplexTrust, "X");
     AddContinuationPage(r, ftInterest, {"210,000", "40,000"});
     AddContinuationPage(r, ftDividend, {"30,000"});
-    r.Set(F1, 33, "20,000");
+    r.Set(f1::line2b2QualifiedToEstate, "20,000");
     AddForm8949Page(r, ftForm8949D, {{"2,000 sh Kestrel Corp", "01/05/2010", "09/30/2016", "150,000", "100,000", "", ""}});
-    r.Set(F1, 44, "200,000");
-    r.Set(F1, 45, "10,000");
-    r.Set(F2, 8, "40,000");
-    r.Set(I1, 9, "40,000");
-    r.Set(I1, 32, "40,000");
-    r.Set(I1, 36, "50,000");  // line 35: the gain kept, on the minimum tax basis
-    r.Set(F1, 58, "95,000");
-    r.Set(F1, 71, "3,526");
-    r.Set(ES, 7, "59,000");
-    r.Set(MW, 2, "70,000");
+    r.Set(f1::line11Taxes, "200,000");
+    r.Set(f1::line12FiduciaryFees, "10,000");
+    r.Set(f2::scheduleBLine2TaxExemptInterest, "40,000");
+    r.Set(i1::line8, "40,000");
+    r.Set(i1::line31, "40,000");
+    r.Set(i1::line35, "50,000");  // line 35: the gain kept, on the minimum tax basis
+    r.Set(f1::line24aEstimated, "95,000");
+    r.Set(f1::line29aCredited, "3,526");
+    r.Set(es::line8, "59,000");
+    r.Set(mcg::line2, "70,000");
 }
 
 std::vector<Line> TrustMinimumTaxWithGainsAboveBreakpointLines()
 {
     std::vector<Line> lines = {
-        {F1, 35, "50,000"}, {F1, 41, "330,000"}, {F1, 50, "210,000"}, {F1, 51, "120,000"},
-        {F1, 52, "0"}, {F1, 56, "119,900"}, {F1, 57, "91,474"}, {F1, 70, "3,526"}, {F1, 72, "0"},
-        {F2, 13, "110,000"}, {F2, 24, "32,056"}, {F2, 26, "59,418"}, {F2, 43, "91,474"},
-        {D2, 21, "70,000"}, {D2, 22, "49,900"}, {D2, 40, "32,056"},
-        {I1, 26, "360,000"}, {I1, 30, "360,000"}, {I1, 38, "350,000"}, {I2, 33, "0"},
-        {I2, 1, ""}, {I2, 3, ""}, {I2, 5, ""}, {I2, 6, "360,000"}, {I2, 7, "91,474"}, {I2, 9, "91,474"},
-        {I2, 10, "32,056"}, {I2, 11, "59,418"},
-        {ES, 5, "119,900"}, {ES, 6, "32,043"}, {ES, 8, "91,043"}, {ES, 12, "91,043"},
-        {ES, 13, "81,939"}, {ES, 14, "91,474"}, {ES, 15, "81,939"}, {ES, 18, "20,485"},
-        {MW, 1, "119,900"}, {MW, 11, "49,900"}, {MW, 12, "18,043"}, {MW, 13, ""}, {MW, 26, "70,000"},
-        {MW, 27, "14,000"}, {MW, 28, ""}, {MW, 38, "32,043"}, {MW, 39, "45,763"}, {MW, 40, "32,043"},
+        {f1::line4CapitalGain, "50,000"}, {f1::line9TotalIncome, "330,000"}, {f1::line16Total, "210,000"},
+        {f1::line17Adjusted, "120,000"},
+        {f1::line18Distribution, "0"}, {f1::line22Taxable, "119,900"}, {f1::line23TotalTax, "91,474"},
+        {f1::line28Overpayment, "3,526"}, {f1::line29bRefunded, "0"},
+        {f2::scheduleBLine7Dni, "110,000"}, {f2::scheduleGLine1aTax, "32,056"}, {f2::scheduleGLine1cAmt, "59,418"},
+        {f2::scheduleGLine7TotalTax, "91,474"},
+        {d2::line26, "70,000"}, {d2::line27, "49,900"}, {d2::line45, "32,056"},
+        {i1::line25, "360,000"}, {i1::line29, "360,000"}, {i1::line37, "350,000"}, {i2::line44, "0"},
+        {i2::line46, ""}, {i2::line48, ""}, {i2::line50, ""}, {i2::line51, "360,000"}, {i2::line52, "91,474"},
+        {i2::line54, "91,474"},
+        {i2::line55, "32,056"}, {i2::line56, "59,418"},
+        {es::line6Taxable, "119,900"}, {es::line7Tax, "32,043"}, {es::line9, "91,043"}, {es::line13Tentative, "91,043"},
+        {es::line14a, "81,939"}, {es::line14bCurrentTax, "91,474"}, {es::line14cRequired, "81,939"},
+        {es::line17Installment, "20,485"},
+        {mcg::line1, "119,900"}, {mcg::line11, "49,900"}, {mcg::line12, "18,043"}, {mcg::line13, ""},
+        {mcg::line26, "70,000"},
+        {mcg::line27, "14,000"}, {mcg::line28, ""}, {mcg::line38, "32,043"}, {mcg::line39, "45,763"},
+        {mcg::line40, "32,043"},
     };
-    // Part IV, lines 57 to 69 (slots 12 to 23 and 25), and page 3, lines 70 to 85.
+    // Part IV, lines 57 to 68 (side by side in the slots of page 2), line 69, and page 3, lines 70
+    // to 85.
     const char* const partIV[] = {"360,000", "70,000", "0", "70,000", "70,000", "290,000", "77,474",
                                   "2,550", "49,900", "0", "70,000", "0"};
     for (int i = 0; i < 12; ++i)
-        lines.push_back({I2, 12 + i, partIV[i]});
-    lines.push_back({I2, 25, "70,000"});
+        lines.push_back({ftScheduleIPage2, i2::line57.slot + i, partIV[i]});
+    lines.push_back({i2::line69, "70,000"});
     const char* const page3[] = {"12,400", "0", "49,900", "49,900", "0", "0", "0", "0",
                                  "70,000", "14,000", "", "", "", "91,474", "97,074", "91,474"};
     for (int i = 0; i < 16; ++i)
-        lines.push_back({I3, i, page3[i]});
+        lines.push_back({ftScheduleIPage3, i3::line70.slot + i, page3[i]});
     return lines;
 }
 
@@ -269,15 +306,15 @@ std::vector<Line> TrustMinimumTaxWithGainsAboveBreakpointLines()
 void FinalReturnPassingCarryovers(ReturnFixture& r)
 {
     Heading(r, "Estate of Nora Quill", "Owen Quill, Executor", "36-9998887");
-    r.Set(F1, 2, "X");
-    r.Set(F1, 24, "X");
+    r.Set(f1::itemADecedentsEstate, "X");
+    r.Set(f1::itemFFinalReturn, "X");
     AddContinuationPage(r, ftInterest, {"4,000"});
     AddForm8949Page(r, ftForm8949A, {{"300 sh Larch Inc", "02/10/2016", "07/01/2016", "2,000", "10,000", "", ""}});
     AddForm8949Page(r, ftForm8949D, {{"150 sh Maple Corp", "05/05/2012", "11/01/2016", "15,000", "20,000", "", ""}});
-    r.Set(F1, 47, "1,000");
-    r.Set(F2, 16, "100,000");
-    r.Set(D2, 0, "-8,000");
-    r.Set(D2, 3, "-5,000");
+    r.Set(f1::line14ProfessionalFees, "1,000");
+    r.Set(f2::scheduleBLine10Other, "100,000");
+    r.Set(d2::line17Beneficiaries, "-8,000");
+    r.Set(d2::line18aBeneficiaries, "-5,000");
     AddBeneficiary(r, 0.6);
     AddBeneficiary(r, 0.4);
 }
@@ -285,15 +322,17 @@ void FinalReturnPassingCarryovers(ReturnFixture& r)
 std::vector<Line> FinalReturnPassingCarryoversLines()
 {
     std::vector<Line> lines = {
-        {D2, 14, "-13,000"}, {D2, 15, "-3,000"}, {F1, 35, "-3,000"}, {F1, 41, "1,000"},
-        {F1, 51, "0"}, {F2, 13, "3,000"}, {F2, 21, "3,000"}, {F1, 52, "3,000"}, {F1, 56, "-3,600"},
-        {F2, 24, "0"}, {F1, 57, "0"}, {CL, 9, "8,000"}, {CL, 14, "5,000"},
-        {I1, 26, "0"}, {I1, 30, "0"}, {I2, 11, ""},
-        {K1, 19, "X", 0}, {K1, 19, "X", 1},
-        {K1, box11Code1, "B", 0}, {K1, box11Amount1, "-4,800", 0}, {K1, box11Code2, "C", 0},
-        {K1, box11Amount2, "-3,000", 0},
-        {K1, box11Code1, "B", 1}, {K1, box11Amount1, "-3,200", 1}, {K1, box11Code2, "C", 1},
-        {K1, box11Amount2, "-2,000", 1},
+        {d2::line19Total, "-13,000"}, {d2::line20Limitation, "-3,000"}, {f1::line4CapitalGain, "-3,000"},
+        {f1::line9TotalIncome, "1,000"},
+        {f1::line17Adjusted, "0"}, {f2::scheduleBLine7Dni, "3,000"}, {f2::scheduleBLine15Deduction, "3,000"},
+        {f1::line18Distribution, "3,000"}, {f1::line22Taxable, "-3,600"},
+        {f2::scheduleGLine1aTax, "0"}, {f1::line23TotalTax, "0"}, {cl::line9, "8,000"}, {cl::line14, "5,000"},
+        {i1::line25, "0"}, {i1::line29, "0"}, {i2::line56, ""},
+        {k1::itemEFinal, "X", 0}, {k1::itemEFinal, "X", 1},
+        {k1::box11Code1, "B", 0}, {k1::box11Amount1, "-4,800", 0}, {k1::box11Code2, "C", 0},
+        {k1::box11Amount2, "-3,000", 0},
+        {k1::box11Code1, "B", 1}, {k1::box11Amount1, "-3,200", 1}, {k1::box11Code2, "C", 1},
+        {k1::box11Amount2, "-2,000", 1},
     };
     AddK1Lines(lines, 0, "1,800", "0", "0", "0");
     AddK1Lines(lines, 1, "1,200", "0", "0", "0");
@@ -308,22 +347,24 @@ std::vector<Line> FinalReturnPassingCarryoversLines()
 void ShortYearEstate(ReturnFixture& r)
 {
     Heading(r, "Estate of Carl Dunmore", "Lena Dunmore, Executor", "36-5554443");
-    r.Set(F1, 0, "06/10/2016");
-    r.Set(F1, 2, "X");
+    r.Set(f1::taxYearBeginning, "06/10/2016");
+    r.Set(f1::itemADecedentsEstate, "X");
     AddContinuationPage(r, ftInterest, {"20,000"});
-    r.Set(F1, 44, "4,000");
-    r.Set(F1, 47, "2,000");
-    r.Set(F2, 16, "14,000");
+    r.Set(f1::line11Taxes, "4,000");
+    r.Set(f1::line14ProfessionalFees, "2,000");
+    r.Set(f2::scheduleBLine10Other, "14,000");
     AddBeneficiary(r, 1.0);
 }
 
 std::vector<Line> ShortYearEstateLines()
 {
     std::vector<Line> lines = {
-        {F1, 51, "14,000"}, {F2, 21, "14,000"}, {F1, 52, "14,000"}, {F1, 54, "600"},
-        {F1, 56, "-600"}, {F2, 24, "0"}, {I1, 26, "18,000"}, {I2, 33, "14,000"}, {I1, 30, "4,000"},
-        {K1, 0, "06/10/2016", 0}, {K1, 1, "12/31/2016", 0},
-        {ES, 5, "13,400"}, {ES, 6, "3,589"}, {ES, 15, "0"}, {ES, 18, "0"},
+        {f1::line17Adjusted, "14,000"}, {f2::scheduleBLine15Deduction, "14,000"}, {f1::line18Distribution, "14,000"},
+        {f1::line20Exemption, "600"},
+        {f1::line22Taxable, "-600"}, {f2::scheduleGLine1aTax, "0"}, {i1::line25, "18,000"}, {i2::line44, "14,000"},
+        {i1::line29, "4,000"},
+        {k1::taxYearBeginning, "06/10/2016", 0}, {k1::taxYearEnding, "12/31/2016", 0},
+        {es::line6Taxable, "13,400"}, {es::line7Tax, "3,589"}, {es::line14cRequired, "0"}, {es::line17Installment, "0"},
     };
     AddK1Lines(lines, 0, "14,000", "0", "0", "4,000");
     return lines;
@@ -333,23 +374,26 @@ std::vector<Line> ShortYearEstateLines()
 // trustee fees 600; taxable 3,100, tax 382.50 + 25% x 550 = 520, nothing paid.
 void FuneralTrust(ReturnFixture& r)
 {
-    r.Set(F1, 11, "Evergreen Funeral Trust");
-    r.Set(F1, 12, "Lakeside Funeral Home, Trustee");
-    r.Set(F1, 17, "26-4445556");
-    r.Set(F1, 75, "Ruth Alder");
-    r.Set(F1, 76, "03/01/2017");
-    r.Set(QFT, 13, "3,000");
-    r.Set(QFT, 15, "800");
-    r.Set(QFT, 20, "100");
-    r.Set(QFT, 21, "600");
+    r.Set(f1::nameOfEstateOrTrust, "Evergreen Funeral Trust");
+    r.Set(f1::nameAndTitleOfFiduciary, "Lakeside Funeral Home, Trustee");
+    r.Set(f1::itemCEin, "26-4445556");
+    r.Set(f1::fiduciarySignatureDate, "Ruth Alder");
+    r.Set(f1::preparerDate, "03/01/2017");
+    r.Set(qft::line1a, "3,000");
+    r.Set(qft::line2a, "800");
+    r.Set(qft::line6, "100");
+    r.Set(qft::line7, "600");
 }
 
 std::vector<Line> FuneralTrustLines()
 {
     return {
-        {QFT, 19, "3,800"}, {QFT, 25, "700"}, {QFT, 26, "3,100"}, {QFT, 30, "520"}, {QFT, 33, "520"},
-        {QFT, 35, "520"}, {QFT, 36, ""}, {QFT, 38, ""}, {QFT, 50, "520"}, {QFT, 39, "Ruth Alder"},
-        {QFT, 40, "03/01/2017"}, {F1, 57, "0"}, {V, 1, ""}, {ES, 18, ""},
+        {qft::line5TotalIncome, "3,800"}, {qft::line11TotalDeductions, "700"}, {qft::line12Taxable, "3,100"},
+        {qft::line13Tax, "520"}, {qft::line15, "520"},
+        {qft::line19TaxDue, "520"}, {qft::line20Overpayment, ""}, {qft::line21bRefunded, ""},
+        {qft::line17TotalTax, "520"}, {qft::trusteeDate, "Ruth Alder"},
+        {qft::preparerDate, "03/01/2017"}, {f1::line23TotalTax, "0"}, {f1041v::payment, ""},
+        {es::line17Installment, ""},
     };
 }
 

@@ -6,12 +6,22 @@
 #include "support/ReturnFixture.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvan::test::engine3 {
 
-// An answer the settled return must hold ("" for an empty answer).
+// An answer the settled return must hold ("" for an empty answer): a named slot, or a slot of a
+// page that several form types share (Form 8949) with its form type.
 struct Line {
+    Line(SlotRef field, std::string text, int page = 0)
+        : formType(field.formType), slot(field.slot), text(std::move(text)), page(page)
+    {
+    }
+    Line(int formType, int slot, std::string text, int page = 0)
+        : formType(formType), slot(slot), text(std::move(text)), page(page)
+    {
+    }
     int formType;
     int slot;
     std::string text;

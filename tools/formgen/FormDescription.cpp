@@ -1,16 +1,18 @@
 #include "FormDescription.h"
 
+#include "FieldToken.h"
+
 #include <sstream>
 
 namespace formgen {
 namespace {
 
-[[noreturn]] void Fail(const std::string &source, int line, const std::string &what)
+[[noreturn]] void Fail(const std::string& source, int line, const std::string& what)
 {
     throw DescriptionError(source + ":" + std::to_string(line) + ": " + what);
 }
 
-std::vector<Token> Tokenize(const std::string &line, const std::string &source, int lineNo)
+std::vector<Token> Tokenize(const std::string& line, const std::string& source, int lineNo)
 {
     std::vector<Token> tokens;
     size_t i = 0;
@@ -18,8 +20,8 @@ std::vector<Token> Tokenize(const std::string &line, const std::string &source, 
         char c = line[i];
         if (c == ' ' || c == '\t' || c == '\r') {
             ++i;
-        } else if (c == '#' ) {
-            break; // the rest of the line is a comment
+        } else if (c == '#') {
+            break;  // the rest of the line is a comment
         } else if (c == '"') {
             Token token;
             token.quoted = true;
@@ -51,7 +53,7 @@ std::vector<Token> Tokenize(const std::string &line, const std::string &source, 
     return tokens;
 }
 
-int HeaderNumber(const std::string &value, const std::string &source, int lineNo)
+int HeaderNumber(const std::string& value, const std::string& source, int lineNo)
 {
     if (value == "-")
         return -1;
@@ -60,27 +62,27 @@ int HeaderNumber(const std::string &value, const std::string &source, int lineNo
         int number = std::stoi(value, &used);
         if (used == value.size())
             return number;
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
     }
     Fail(source, lineNo, "not a number: " + value);
 }
 
 // The printed height of an ordinary line: points, a decimal fraction allowed (11.5).
-double PrintRowPoints(const std::string &value, const std::string &source, int lineNo)
+double PrintRowPoints(const std::string& value, const std::string& source, int lineNo)
 {
     try {
         size_t used = 0;
         const double points = std::stod(value, &used);
         if (used == value.size() && points >= 6 && points <= 40)
             return points;
-    } catch (const std::exception &) {
+    } catch (const std::exception&) {
     }
     Fail(source, lineNo, "printrow is a height in points from 6 to 40: " + value);
 }
 
-} // namespace
+}  // namespace
 
-PageDescription ParseDescription(const std::string &text, const std::string &sourceName)
+PageDescription ParseDescription(const std::string& text, const std::string& sourceName)
 {
     PageDescription page;
     page.sourceName = sourceName;
@@ -103,11 +105,23 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
                 Fail(sourceName, lineNo, "page needs its layout number");
             page.layoutNumber = HeaderNumber(tokens[1].text, sourceName, lineNo);
             for (size_t i = 2; i < tokens.size(); ++i) {
-                const std::string &t = tokens[i].text;
+                const std::string& t = tokens[i].text;
                 size_t eq = t.find('=');
                 if (eq == std::string::npos)
                     Fail(sourceName, lineNo, "expected key=value: " + t);
                 std::string key = t.substr(0, eq);
+                if (key == "types") {
+                    std::istringstream list(t.substr(eq + 1));
+                    for (std::string type; std::getline(list, type, ',');)
+                        page.formTypes.push_back(HeaderNumber(type, sourceName, lineNo));
+                    continue;
+                }
+                if (key == "name") {
+                    page.slotSpace = t.substr(eq + 1);
+                    if (!IsSlotName(page.slotSpace))
+                        Fail(sourceName, lineNo, "not a name: " + page.slotSpace);
+                    continue;
+                }
                 int value = key == "printrow" ? 0 : HeaderNumber(t.substr(eq + 1), sourceName, lineNo);
                 if (key == "width")
                     page.width = value;
@@ -139,7 +153,9 @@ PageDescription ParseDescription(const std::string &text, const std::string &sou
     }
     if (!haveHeader)
         Fail(sourceName, lineNo, "no page header");
+    if (page.formTypes.empty())
+        page.formTypes.push_back(page.layoutNumber);
     return page;
 }
 
-} // namespace formgen
+}  // namespace formgen

@@ -26,11 +26,13 @@ struct Statement {
 
 struct PageDescription {
     int layoutNumber = 0;
+    std::string slotSpace;       // the namespace of the page's slot names in code ("form1041Page1")
+    std::vector<int> formTypes;  // the form types the page shows; by default the layout number alone
     int width = 1000;
     int height = 2000;
-    int focusTag = -1; // -1: the page has no focus control
-    int rowHeight = 26; // height of an ordinary line of the form
-    double printRow = 12; // printed height in points of a line that holds a field
+    int focusTag = -1;     // -1: the page has no focus control
+    int rowHeight = 26;    // height of an ordinary line of the form
+    double printRow = 12;  // printed height in points of a line that holds a field
     std::string sourceName;
     std::vector<Statement> statements;
 };
@@ -41,6 +43,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-PageDescription ParseDescription(const std::string &text, const std::string &sourceName);
+PageDescription ParseDescription(const std::string& text, const std::string& sourceName);
 
-} // namespace formgen
+}  // namespace formgen

@@ -1,9 +1,11 @@
 #include "PageLayout.h"
 
+#include "FieldToken.h"
+
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
-#include <cctype>
 #include <set>
 
 namespace formgen {
@@ -11,15 +13,11 @@ namespace formgen {
 int Element::Tag() const
 {
     switch (type) {
-    case ElementType::Edit:
-        return fieldKind * 1000 + slot;
-    case ElementType::CheckBox:
-        return estimate ? 1000 + slot : slot;
+    case ElementType::Edit: return fieldKind * 1000 + slot;
+    case ElementType::CheckBox: return estimate ? 1000 + slot : slot;
     case ElementType::Memo:
-    case ElementType::AnswerLabel:
-        return slot;
-    default:
-        return 0;
+    case ElementType::AnswerLabel: return slot;
+    default: return 0;
     }
 }
 
@@ -42,25 +40,7 @@ struct Region {
     int MiddleColumn() const { return RightColumn() - kBoxLabelWidth - 8 - kAmountWidth; }
 };
 
-struct FieldToken {
-    char kind = 0;
-    int slot = -1;
-    char style = 0; // 'g' guarded, 'r' always
-    std::string position; // "", "R", "M" or a number
-    int width = 0;
-    int height = 0;
-};
-
-// A table column as a message names it: "(d) Proceeds (sales price)" is "column (d)".
-std::string ColumnName(const std::string &header)
-{
-    const size_t close = header.find(')');
-    if (header.size() > 2 && header[0] == '(' && close != std::string::npos && close <= 4)
-        return "column " + header.substr(0, close + 1);
-    return header;
-}
-
-int CharCount(const std::string &text)
+int CharCount(const std::string& text)
 {
     // UTF-8 continuation bytes do not start a character.
     int chars = 0;
@@ -70,18 +50,15 @@ int CharCount(const std::string &text)
     return chars;
 }
 
-double CharWidth(int pointSize, bool bold)
-{
-    return kCharWidth * pointSize / 9.0 * (bold ? 1.14 : 1.0);
-}
+double CharWidth(int pointSize, bool bold) { return kCharWidth * pointSize / 9.0 * (bold ? 1.14 : 1.0); }
 
-int TextWidth(const std::string &text, int pointSize = 9, bool bold = false)
+int TextWidth(const std::string& text, int pointSize = 9, bool bold = false)
 {
     return static_cast<int>(std::ceil(CharCount(text) * CharWidth(pointSize, bold) * 1.06)) + 10;
 }
 
 // Lines a caption needs at the given width (words never split).
-int WrappedLines(const std::string &text, int width, int pointSize = 9, bool bold = false)
+int WrappedLines(const std::string& text, int width, int pointSize = 9, bool bold = false)
 {
     const double perChar = CharWidth(pointSize, bold) * 1.06;
     const double available = width - 10;
@@ -115,7 +92,7 @@ int WrappedLines(const std::string &text, int width, int pointSize = 9, bool bol
 
 class LayoutBuilder {
 public:
-    LayoutBuilder(const PageDescription &page, Medium medium) : page_(page), medium_(medium)
+    LayoutBuilder(const PageDescription& page, Medium medium) : page_(page), medium_(medium)
     {
         layout_.sourceName = page.sourceName;
         layout_.printRow = page.printRow;
@@ -128,31 +105,31 @@ public:
     }
 
 private:
-    [[noreturn]] void Fail(int line, const std::string &what) const
+    [[noreturn]] void Fail(int line, const std::string& what) const
     {
         throw DescriptionError(page_.sourceName + ":" + std::to_string(line) + ": " + what);
     }
 
-    const std::string &Text(const Statement &s, size_t i) const
+    const std::string& Text(const Statement& s, size_t i) const
     {
         if (i >= s.args.size() || !s.args[i].quoted)
             Fail(s.sourceLine, s.keyword + " expects a quoted text as argument " + std::to_string(i + 1));
         return s.args[i].text;
     }
 
-    int Number(const Statement &s, const std::string &value) const
+    int Number(const Statement& s, const std::string& value) const
     {
         try {
             size_t used = 0;
             int n = std::stoi(value, &used);
             if (used == value.size())
                 return n;
-        } catch (const std::exception &) {
+        } catch (const std::exception&) {
         }
         Fail(s.sourceLine, "not a number: " + value);
     }
 
-    Element &Add(Element e, const std::string &prefix)
+    Element& Add(Element e, const std::string& prefix)
     {
         if (e.rect.x < 0 || e.rect.x + e.rect.w > page_.width)
             Fail(currentLine_, "\"" + e.text + "\" runs outside the page (x " + std::to_string(e.rect.x) + ", width " +
@@ -174,7 +151,7 @@ private:
         return layout_.elements.back();
     }
 
-    Element &AddCaption(Rect r, const std::string &text, int size = 9, bool bold = false, Align align = Align::Left)
+    Element& AddCaption(Rect r, const std::string& text, int size = 9, bool bold = false, Align align = Align::Left)
     {
         Element e;
         e.type = ElementType::Caption;
@@ -187,55 +164,18 @@ private:
         return Add(e, "lbl");
     }
 
-    // A field token: <kind><slot>[.<style>][@<position>][#<width>[x<height>]], for example d30.g,
-    // t0@210#400 or m22#300x60.
-    FieldToken ParseField(const Statement &s, const std::string &token) const
+    // A field token (see FieldToken.h) with the kind's own place and size where it gives none.
+    FieldToken ParseField(const Statement& s, const std::string& token) const
     {
         FieldToken f;
-        size_t i = 0;
-        auto number = [&](int &value) {
-            size_t start = i;
-            while (i < token.size() && std::isdigit(static_cast<unsigned char>(token[i])))
-                ++i;
-            if (i == start || i - start > 6)
-                Fail(s.sourceLine, "not a field: " + token);
-            value = std::stoi(token.substr(start, i - start));
-        };
-        if (token.empty() || std::string("dcptnxema").find(token[0]) == std::string::npos)
-            Fail(s.sourceLine, "not a field: " + token);
-        f.kind = token[i++];
-        number(f.slot);
-        if (i < token.size() && token[i] == '.') {
-            if (i + 1 >= token.size() || (token[i + 1] != 'g' && token[i + 1] != 'r'))
-                Fail(s.sourceLine, "not a field: " + token);
-            f.style = token[i + 1];
-            i += 2;
-        }
-        if (i < token.size() && token[i] == '@') {
-            ++i;
-            if (i < token.size() && (token[i] == 'R' || token[i] == 'M')) {
-                f.position = token.substr(i++, 1);
-            } else {
-                int x = 0;
-                number(x);
-                f.position = std::to_string(x);
-            }
-        }
-        if (i < token.size() && token[i] == '#') {
-            ++i;
-            number(f.width);
-            if (i < token.size() && token[i] == 'x') {
-                ++i;
-                number(f.height);
-            }
-        }
-        if (i != token.size())
+        if (!ReadFieldToken(token, f))
             Fail(s.sourceLine, "not a field: " + token);
         if (f.position.empty() && (f.kind == 'd' || f.kind == 'c') && f.width == 0)
             f.position = "R";
         if (f.width == 0) {
             switch (f.kind) {
-            case 'd': case 'c': f.width = kAmountWidth; break;
+            case 'd':
+            case 'c': f.width = kAmountWidth; break;
             case 'p': f.width = 80; break;
             case 'n': f.width = 60; break;
             case 'x': f.width = 20; break;
@@ -250,7 +190,7 @@ private:
         return f;
     }
 
-    int FieldX(const FieldToken &f, int cursor) const
+    int FieldX(const FieldToken& f, int cursor) const
     {
         if (f.position == "R")
             return region_.RightColumn();
@@ -261,11 +201,10 @@ private:
         return cursor;
     }
 
-    void AddField(const Statement &s, const FieldToken &f, Rect r, const std::string &line)
+    void AddField(const Statement& s, const FieldToken& f, Rect r)
     {
         Element e;
         e.slot = f.slot;
-        e.line = line;
         e.rect = r;
         std::string prefix;
         switch (f.kind) {
@@ -304,17 +243,17 @@ private:
 
     // A line of the form: optional line number, captions and fields flowing from the left, amounts
     // in the middle and right columns with the line number repeated in the box before them.
-    void PlaceRow(const Statement &s, size_t first, const std::string &lineNumber)
+    void PlaceRow(const Statement& s, size_t first, const std::string& lineNumber)
     {
         struct Item {
             enum { Caption, BoxLabel, Move, Field, Bold, Small, Tiny, Centered, Height } kind;
             std::string text;
             FieldToken field;
-            ElementType empty = ElementType::Edit; // WriteIn or Shade: a place bound to nothing
+            ElementType empty = ElementType::Edit;  // WriteIn or Shade: a place bound to nothing
         };
         std::vector<Item> items;
         for (size_t i = first; i < s.args.size(); ++i) {
-            const Token &t = s.args[i];
+            const Token& t = s.args[i];
             if (t.quoted)
                 items.push_back({Item::Caption, t.text, {}});
             else if (t.text.size() > 2 && t.text.front() == '[' && t.text.back() == ']')
@@ -341,7 +280,7 @@ private:
 
         const int top = y_;
         int height = page_.rowHeight;
-        for (const Item &item : items)
+        for (const Item& item : items)
             if (item.kind == Item::Height)
                 height = Number(s, item.text);
         if (!lineNumber.empty()) {
@@ -364,28 +303,15 @@ private:
         bool tiny = false;
         bool centered = false;
         for (size_t i = 0; i < items.size(); ++i) {
-            Item &item = items[i];
+            Item& item = items[i];
             switch (item.kind) {
-            case Item::Height:
-                break;
-            case Item::Bold:
-                bold = true;
-                break;
-            case Item::Small:
-                small = true;
-                break;
-            case Item::Tiny:
-                small = tiny = true;
-                break;
-            case Item::Centered:
-                centered = true;
-                break;
-            case Item::Move:
-                cursor = region_.x + Number(s, item.text);
-                break;
-            case Item::BoxLabel:
-                pendingBox = item.text;
-                break;
+            case Item::Height: break;
+            case Item::Bold: bold = true; break;
+            case Item::Small: small = true; break;
+            case Item::Tiny: small = tiny = true; break;
+            case Item::Centered: centered = true; break;
+            case Item::Move: cursor = region_.x + Number(s, item.text); break;
+            case Item::BoxLabel: pendingBox = item.text; break;
             case Item::Caption: {
                 // The caption may run up to the next placed field, or to the region's edge.
                 int limit = region_.x + region_.width - 4;
@@ -418,7 +344,7 @@ private:
                 break;
             }
             case Item::Field: {
-                const FieldToken &f = item.field;
+                const FieldToken& f = item.field;
                 int x = FieldX(f, cursor);
                 bool column = f.position == "R" || f.position == "M";
                 std::string box = !pendingBox.empty() ? pendingBox : (column ? lineNumber : "");
@@ -440,13 +366,15 @@ private:
                         if (items[j].kind == Item::Move)
                             next = region_.x + Number(s, items[j].text);
                         else if (items[j].kind == Item::Field && !items[j].field.position.empty())
-                            next = FieldX(items[j].field, cursor) - (j > 0 && items[j - 1].kind == Item::BoxLabel ? kBoxLabelWidth : 0);
+                            next = FieldX(items[j].field, cursor) -
+                                   (j > 0 && items[j - 1].kind == Item::BoxLabel ? kBoxLabelWidth : 0);
                         if (next < 0)
                             continue;
                         if (x + f.width > next)
                             Fail(s.sourceLine, "field " + std::string(1, f.kind) + std::to_string(f.slot) +
-                                                   " runs into what follows it (ends at " + std::to_string(x + f.width) +
-                                                   ", next at " + std::to_string(next) + ")");
+                                                   " runs into what follows it (ends at " +
+                                                   std::to_string(x + f.width) + ", next at " + std::to_string(next) +
+                                                   ")");
                         break;
                     }
                     if (x + f.width > region_.x + region_.width)
@@ -459,7 +387,7 @@ private:
                     e.rect = {x, fy, f.width, f.height};
                     Add(e, "rule");
                 } else {
-                    AddField(s, f, {x, fy, f.width, f.height}, !box.empty() ? box : lineNumber);
+                    AddField(s, f, {x, fy, f.width, f.height});
                 }
                 height = std::max(height, f.height + 4);
                 cursor = x + f.width + kGap;
@@ -468,7 +396,7 @@ private:
             }
         }
         for (size_t i = firstElement; i < layout_.elements.size(); ++i) {
-            const Element &e = layout_.elements[i];
+            const Element& e = layout_.elements[i];
             if (e.type == ElementType::LineNumber)
                 continue;
             lastRowLeft_ = std::min(lastRowLeft_, e.rect.x);
@@ -477,11 +405,11 @@ private:
         y_ = top + height;
     }
 
-    void PlaceTitle(const Statement &s)
+    void PlaceTitle(const Statement& s)
     {
-        const std::string &form = Text(s, 0);
-        const std::string &title = Text(s, 1);
-        const std::string &year = Text(s, 2);
+        const std::string& form = Text(s, 0);
+        const std::string& title = Text(s, 1);
+        const std::string& year = Text(s, 2);
         std::string right = s.args.size() > 3 ? Text(s, 3) : "";
         const int top = y_;
         const int left = region_.x;
@@ -518,7 +446,7 @@ private:
         y_ += thickness + 2;
     }
 
-    void PlaceBand(const Statement &s)
+    void PlaceBand(const Statement& s)
     {
         Element e;
         e.type = ElementType::Band;
@@ -535,9 +463,9 @@ private:
         y_ += h + 4;
     }
 
-    void PlaceParagraph(const Statement &s, int size, bool bold, Align align)
+    void PlaceParagraph(const Statement& s, int size, bool bold, Align align)
     {
-        const std::string &text = Text(s, 0);
+        const std::string& text = Text(s, 0);
         int indent = 4;
         if (s.args.size() > 1 && !s.args[1].quoted)
             indent = Number(s, s.args[1].text);
@@ -549,7 +477,7 @@ private:
         y_ += h + 4;
     }
 
-    void PlaceHelp(const Statement &s)
+    void PlaceHelp(const Statement& s)
     {
         if (lastRowTop_ < 0)
             Fail(s.sourceLine, "help belongs to the line before it");
@@ -565,12 +493,15 @@ private:
     }
 
     // A grid of rows x columns; column c of row r binds slot first + r * stride + offset.
-    void PlaceTable(const Statement &s, size_t &index)
+    void PlaceTable(const Statement& s, size_t& index)
     {
         if (s.args.size() < 3)
             Fail(s.sourceLine, "table <rows> <first slot> <stride> [row height]");
         int rows = Number(s, s.args[0].text);
-        int first = Number(s, s.args[1].text);
+        int first = 0;
+        std::string tableName;
+        if (!ReadNamedNumber(s.args[1].text, first, tableName))
+            Fail(s.sourceLine, "not a first slot: " + s.args[1].text);
         int stride = Number(s, s.args[2].text);
         int rowHeight = s.args.size() > 3 ? Number(s, s.args[3].text) : page_.rowHeight;
         struct Column {
@@ -579,13 +510,13 @@ private:
             FieldToken field;
         };
         std::vector<Column> columns;
-        const auto &statements = page_.statements;
+        const auto& statements = page_.statements;
         for (++index; index < statements.size() && statements[index].keyword != "endtable"; ++index) {
-            const Statement &c = statements[index];
+            const Statement& c = statements[index];
             if (c.keyword != "col" || c.args.size() < 3)
                 Fail(c.sourceLine, "col \"<header>\" <width> <kind>+<offset>[.style]");
             // A cell: <kind>+<offset>[.<style>], the offset counted from the row's first slot.
-            const std::string &cell = c.args[2].text;
+            const std::string& cell = c.args[2].text;
             const size_t plus = cell.find('+');
             if (plus != 1 || std::string("dcptnxa").find(cell[0]) == std::string::npos)
                 Fail(c.sourceLine, "not a table cell: " + cell);
@@ -599,10 +530,10 @@ private:
             Fail(s.sourceLine, "table without endtable");
 
         int headerHeight = 0;
-        for (const Column &c : columns)
+        for (const Column& c : columns)
             headerHeight = std::max(headerHeight, WrappedLines(c.header, c.width, 8, true) * 13 + 6);
         int x = region_.x + 4;
-        for (const Column &c : columns) {
+        for (const Column& c : columns) {
             AddCaption({x, y_, c.width, headerHeight}, c.header, 8, true, Align::Center);
             x += c.width + 2;
         }
@@ -610,11 +541,10 @@ private:
         for (int r = 0; r < rows; ++r) {
             ++rowCounter_;
             x = region_.x + 4;
-            for (const Column &c : columns) {
+            for (const Column& c : columns) {
                 FieldToken f = c.field;
                 f.slot = first + r * stride + c.field.slot;
-                AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)},
-                         "row " + std::to_string(r + 1) + ", " + ColumnName(c.header));
+                AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)});
                 x += c.width + 2;
             }
             y_ += rowHeight;
@@ -622,11 +552,11 @@ private:
         y_ += 4;
     }
 
-    void Place(const Statement &s)
+    void Place(const Statement& s)
     {
         currentLine_ = s.sourceLine;
         ++rowCounter_;
-        const std::string &k = s.keyword;
+        const std::string& k = s.keyword;
         if (k == "title") {
             PlaceTitle(s);
         } else if (k == "band") {
@@ -662,7 +592,7 @@ private:
             PlaceHelp(s);
         } else if (k == "columns") {
             columns_.clear();
-            for (const Token &t : s.args) {
+            for (const Token& t : s.args) {
                 size_t colon = t.text.find(':');
                 if (colon == std::string::npos)
                     Fail(s.sourceLine, "columns <x>:<width> ...");
@@ -689,6 +619,8 @@ private:
             region_ = {0, page_.width};
         } else if (k == "table") {
             PlaceTable(s, currentIndex_);
+        } else if (k == "slot") {
+            // A slot no page shows: it is named for the code, and placed nowhere.
         } else {
             Fail(s.sourceLine, "unknown statement: " + k);
         }
@@ -698,7 +630,7 @@ public:
     void Run()
     {
         for (currentIndex_ = 0; currentIndex_ < page_.statements.size(); ++currentIndex_) {
-            const Statement &s = page_.statements[currentIndex_];
+            const Statement& s = page_.statements[currentIndex_];
             if (s.medium == Medium::Both || s.medium == medium_)
                 Place(s);
             else if (s.keyword == "table")
@@ -708,7 +640,7 @@ public:
     // A table marked for the other medium: its columns and end are skipped with it.
     void SkipTable()
     {
-        const auto &statements = page_.statements;
+        const auto& statements = page_.statements;
         while (currentIndex_ < statements.size() && statements[currentIndex_].keyword != "endtable")
             ++currentIndex_;
     }
@@ -723,7 +655,7 @@ public:
     }
 
 private:
-    const PageDescription &page_;
+    const PageDescription& page_;
     const Medium medium_;
     PageLayout layout_;
     bool footer_ = false;
@@ -744,13 +676,13 @@ private:
     std::set<std::string> names_;
 };
 
-} // namespace
+}  // namespace
 
-PageLayout LayOutPage(const PageDescription &page, Medium medium)
+PageLayout LayOutPage(const PageDescription& page, Medium medium)
 {
     LayoutBuilder builder(page, medium);
     builder.Run();
     return builder.Result();
 }
 
-} // namespace formgen
+}  // namespace formgen

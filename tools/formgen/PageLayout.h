@@ -15,19 +15,19 @@ struct Rect {
 };
 
 enum class ElementType {
-    Caption,     // static text
-    LineNumber,  // the form's line number at the left margin
-    BoxLabel,    // the line number printed in the box left of an amount
-    Band,        // a part heading: black label box and bold title
-    Rule,        // a horizontal line across the region
-    Edit,        // single-line field bound to a slot
-    CheckBox,    // check box bound to a slot (estimate boxes add 1000 to the tag)
-    Memo,        // multi-line text bound to a slot
-    AnswerLabel, // read-only text showing a slot
-    HelpButton,  // "?" button with its callout text
-    Spacer,      // vertical space between lines (a gap); nothing is drawn
-    WriteIn,     // an underlined space to sign or write in by hand, bound to nothing
-    Shade,       // a shaded box where the form takes no entry, bound to nothing
+    Caption,      // static text
+    LineNumber,   // the form's line number at the left margin
+    BoxLabel,     // the line number printed in the box left of an amount
+    Band,         // a part heading: black label box and bold title
+    Rule,         // a horizontal line across the region
+    Edit,         // single-line field bound to a slot
+    CheckBox,     // check box bound to a slot (estimate boxes add 1000 to the tag)
+    Memo,         // multi-line text bound to a slot
+    AnswerLabel,  // read-only text showing a slot
+    HelpButton,   // "?" button with its callout text
+    Spacer,       // vertical space between lines (a gap); nothing is drawn
+    WriteIn,      // an underlined space to sign or write in by hand, bound to nothing
+    Shade,        // a shaded box where the form takes no entry, bound to nothing
 };
 
 enum class Align { Left, Center, Right, LeftMiddle };
@@ -35,42 +35,43 @@ enum class Align { Left, Center, Right, LeftMiddle };
 struct Element {
     ElementType type = ElementType::Caption;
     Rect rect;
-    std::string text;      // caption, line number, band title, help text
-    std::string label;     // band label box text ("Part I")
-    int labelWidth = 0;    // width of the band's black label box
-    int fieldKind = 0;     // edits: 1 text, 2 cents, 3 percent, 4 whole dollars, 5 count
+    std::string text;    // caption, line number, band title, help text
+    std::string label;   // band label box text ("Part I")
+    int labelWidth = 0;  // width of the band's black label box
+    int fieldKind = 0;   // edits: 1 text, 2 cents, 3 percent, 4 whole dollars, 5 count
     int slot = -1;
-    bool estimate = false; // check box that shows "EST" while ticked
-    std::string style;     // "EDITOVERRIDEABLE", "EDITREADONLY", "CHECKBOXOVERRIDEABLE" or ""
+    bool estimate = false;  // check box that shows "EST" while ticked
+    std::string style;      // "EDITOVERRIDEABLE", "EDITREADONLY", "CHECKBOXOVERRIDEABLE" or ""
     int pointSize = 9;
     bool bold = false;
-    bool tiny = false;     // a small caption the form sets smaller still on paper
+    bool tiny = false;  // a small caption the form sets smaller still on paper
     bool wrap = false;
     Align align = Align::Left;
-    std::string name;      // unique control name on the page
-    int row = 0;           // elements of one line of the form share a row number (print rows)
-    int block = 0;         // side-by-side regions: the number of their block (0 outside any)
-    int region = 0;        // and the region within it, counted from 0
-    std::string line;      // bound fields: the form's line ("15b"), or a table cell's "row 3, column (d)"
-    int sourceLine = 0;    // the description line of the statement that placed it
-    bool footer = false;   // printed at the foot of the sheet
+    std::string name;     // unique control name on the page
+    int row = 0;          // elements of one line of the form share a row number (print rows)
+    int block = 0;        // side-by-side regions: the number of their block (0 outside any)
+    int region = 0;       // and the region within it, counted from 0
+    std::string line;     // bound fields: the form's line ("15b"), or a table cell's "row 3, column (d)",
+                          // given by NameFieldLines (LineNames.h) on the screen layout
+    int sourceLine = 0;   // the description line of the statement that placed it
+    bool footer = false;  // printed at the foot of the sheet
 
-    int Tag() const;       // the binding code the program reads
+    int Tag() const;  // the binding code the program reads
 };
 
 struct PageLayout {
-    std::string sourceName; // the description file, for messages
+    std::string sourceName;  // the description file, for messages
     int layoutNumber = 0;
     int width = 0;
     int height = 0;
     int focusTag = -1;
-    double printRow = 12; // printed height in points of a line that holds a field
-    std::vector<Element> elements; // in reading order, which is also the tab order
+    double printRow = 12;           // printed height in points of a line that holds a field
+    std::vector<Element> elements;  // in reading order, which is also the tab order
 };
 
 // Lays out the statements for the screen or for paper: each medium skips the statements marked
 // for the other one. Errors: throws DescriptionError naming the source line of a statement it
 // cannot place.
-PageLayout LayOutPage(const PageDescription &page, Medium medium = Medium::Screen);
+PageLayout LayOutPage(const PageDescription& page, Medium medium = Medium::Screen);
 
-} // namespace formgen
+}  // namespace formgen

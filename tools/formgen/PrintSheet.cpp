@@ -18,35 +18,23 @@ constexpr int kRowSlack = 20;
 // Screen gaps print at half a point a pixel.
 constexpr double kGapPointsPerPixel = 0.5;
 
-int Twips(int pixels)
-{
-    return static_cast<int>(std::lround(pixels * kTwipsPerPixel));
-}
+int Twips(int pixels) { return static_cast<int>(std::lround(pixels * kTwipsPerPixel)); }
 
-int TwipsOfPoints(double points)
-{
-    return static_cast<int>(std::ceil(points * 20.0));
-}
+int TwipsOfPoints(double points) { return static_cast<int>(std::ceil(points * 20.0)); }
 
 // Bound controls, and the spaces written in by hand, make a row of the form's entries.
-bool IsEntry(const Element &e)
+bool IsEntry(const Element& e)
 {
     return e.type == ElementType::Edit || e.type == ElementType::CheckBox || e.type == ElementType::Memo ||
            e.type == ElementType::AnswerLabel || e.type == ElementType::WriteIn || e.type == ElementType::Shade;
 }
 
-bool IsAmount(const Element &e)
-{
-    return e.type == ElementType::Edit && e.fieldKind >= 2;
-}
+bool IsAmount(const Element& e) { return e.type == ElementType::Edit && e.fieldKind >= 2; }
 
-double PointsOf(const Element &e)
-{
-    return PrintHalfPoints(e) / 2.0;
-}
+double PointsOf(const Element& e) { return PrintHalfPoints(e) / 2.0; }
 
 // The height one element takes as a paragraph of a cell of the given width.
-int ParagraphHeight(const Element &e, int cellWidth)
+int ParagraphHeight(const Element& e, int cellWidth)
 {
     const double widthPoints = (cellWidth - 2 * kCellPadding) / 20.0;
     switch (e.type) {
@@ -57,29 +45,25 @@ int ParagraphHeight(const Element &e, int cellWidth)
     case ElementType::Edit:
     case ElementType::AnswerLabel:
     case ElementType::WriteIn:
-    case ElementType::Shade:
-        return TwipsOfPoints(PrintedLineHeight(PointsOf(e)));
-    case ElementType::Memo:
-        return TwipsOfPoints(std::max(1, e.rect.h / 15) * PrintedLineHeight(PointsOf(e)));
-    case ElementType::CheckBox:
-        return TwipsOfPoints(9.5); // the ink of the box glyph, set at 10 points
-    default:
-        return 0;
+    case ElementType::Shade: return TwipsOfPoints(PrintedLineHeight(PointsOf(e)));
+    case ElementType::Memo: return TwipsOfPoints(std::max(1, e.rect.h / 15) * PrintedLineHeight(PointsOf(e)));
+    case ElementType::CheckBox: return TwipsOfPoints(9.5);  // the ink of the box glyph, set at 10 points
+    default: return 0;
     }
 }
 
 class SheetBuilder {
 public:
-    explicit SheetBuilder(const PageLayout &layout) : layout_(layout) {}
+    explicit SheetBuilder(const PageLayout& layout) : layout_(layout) {}
 
     Sheet Build()
     {
-        std::vector<const Element *> footer;
-        std::map<int, std::vector<const Element *>> groups; // row key -> its elements
+        std::vector<const Element*> footer;
+        std::map<int, std::vector<const Element*>> groups;  // row key -> its elements
         std::vector<int> order;
-        std::map<int, int> blockOf;                                   // row key -> block
-        std::map<int, std::map<int, std::vector<int>>> blockRows;     // block -> region -> row keys
-        for (const Element &e : layout_.elements) {
+        std::map<int, int> blockOf;                                // row key -> block
+        std::map<int, std::map<int, std::vector<int>>> blockRows;  // block -> region -> row keys
+        for (const Element& e : layout_.elements) {
             if (e.type == ElementType::HelpButton)
                 continue;
             if (e.footer) {
@@ -110,13 +94,13 @@ public:
             if (blockDone[inBlock->second])
                 continue;
             blockDone[inBlock->second] = true;
-            const auto &regions = blockRows[inBlock->second];
+            const auto& regions = blockRows[inBlock->second];
             size_t count = 0;
-            for (const auto &[region, keys] : regions)
+            for (const auto& [region, keys] : regions)
                 count = std::max(count, keys.size());
             for (size_t i = 0; i < count; ++i) {
-                std::vector<const Element *> merged;
-                for (const auto &[region, keys] : regions)
+                std::vector<const Element*> merged;
+                for (const auto& [region, keys] : regions)
                     if (i < keys.size())
                         merged.insert(merged.end(), groups[keys[i]].begin(), groups[keys[i]].end());
                 AddRow(merged);
@@ -124,23 +108,23 @@ public:
         }
 
         std::vector<SheetRow> footerRows;
-        std::map<int, std::vector<const Element *>> footerGroups;
-        for (const Element *e : footer)
+        std::map<int, std::vector<const Element*>> footerGroups;
+        for (const Element* e : footer)
             footerGroups[e->row * 2 + (e->type == ElementType::Rule ? 1 : 0)].push_back(e);
-        for (auto &[key, elements] : footerGroups)
+        for (auto& [key, elements] : footerGroups)
             footerRows.push_back(MakeRow(elements));
         int footerHeight = 0;
-        for (const SheetRow &row : footerRows)
+        for (const SheetRow& row : footerRows)
             footerHeight += row.height;
 
         int used = 0;
-        for (const SheetRow &row : sheet_.rows)
+        for (const SheetRow& row : sheet_.rows)
             used += row.height;
         if (used + footerHeight > kSheetBody) {
             // Name the statement whose line is the first to pass the room left above the footer.
             int line = footerRows.empty() ? 0 : footerRows.front().sourceLine;
             int running = 0;
-            for (const SheetRow &row : sheet_.rows) {
+            for (const SheetRow& row : sheet_.rows) {
                 running += row.height;
                 if (running + footerHeight > kSheetBody) {
                     line = row.sourceLine;
@@ -168,29 +152,29 @@ private:
     {
         std::ostringstream what;
         what.precision(2);
-        what << std::fixed << layout_.sourceName << ":" << line << ": the printed page runs to "
-             << height / 1440.0 << " inches, past the " << kSheetBody / 1440.0
+        what << std::fixed << layout_.sourceName << ":" << line << ": the printed page runs to " << height / 1440.0
+             << " inches, past the " << kSheetBody / 1440.0
              << " inches of its sheet; shorten the page or lower its printrow";
         throw DescriptionError(what.str());
     }
 
-    void AddRow(const std::vector<const Element *> &elements)
+    void AddRow(const std::vector<const Element*>& elements)
     {
         if (!elements.empty())
             sheet_.rows.push_back(MakeRow(elements));
     }
 
-    SheetRow MakeRow(std::vector<const Element *> elements) const
+    SheetRow MakeRow(std::vector<const Element*> elements) const
     {
         SheetRow row;
         row.sourceLine = elements.front()->sourceLine;
-        for (const Element *e : elements)
+        for (const Element* e : elements)
             row.sourceLine = std::min(row.sourceLine, e->sourceLine);
 
         int spacer = 0;
         bool onlyRules = true;
-        std::vector<const Element *> placed;
-        for (const Element *e : elements) {
+        std::vector<const Element*> placed;
+        for (const Element* e : elements) {
             if (e->type == ElementType::Spacer)
                 spacer = std::max(spacer, TwipsOfPoints(e->rect.h * kGapPointsPerPixel));
             else if (e->type != ElementType::Rule)
@@ -198,7 +182,7 @@ private:
             onlyRules = onlyRules && e->type == ElementType::Rule;
         }
         if (onlyRules) {
-            const Element *rule = elements.front();
+            const Element* rule = elements.front();
             SheetCell cell;
             cell.left = Twips(rule->rect.x);
             cell.right = std::min(kPrintedWidth, Twips(rule->rect.x + rule->rect.w));
@@ -210,16 +194,16 @@ private:
             return row;
         }
 
-        std::sort(placed.begin(), placed.end(), [](const Element *a, const Element *b) {
+        std::sort(placed.begin(), placed.end(), [](const Element* a, const Element* b) {
             return a->rect.x != b->rect.x ? a->rect.x < b->rect.x : a->rect.y < b->rect.y;
         });
         std::vector<SheetCell> cells;
-        for (const Element *e : placed) {
+        for (const Element* e : placed) {
             if (e->type == ElementType::Band) {
                 // The black label box is as wide as its printed label needs, so it never wraps.
-                const int labelWidth = std::max(Twips(e->labelWidth),
-                                                TwipsOfPoints(PrintedWidth(e->label, PointsOf(*e), true) + 6) +
-                                                    2 * kCellPadding);
+                const int labelWidth =
+                    std::max(Twips(e->labelWidth),
+                             TwipsOfPoints(PrintedWidth(e->label, PointsOf(*e), true) + 6) + 2 * kCellPadding);
                 SheetCell label{Twips(e->rect.x), Twips(e->rect.x) + labelWidth, {e}, CellBorder::BandLabel, -1};
                 SheetCell title{label.right, Twips(e->rect.x + e->rect.w), {e}, CellBorder::Band, -1};
                 cells.push_back(label);
@@ -239,7 +223,7 @@ private:
         // screen gives them; a cell that would pass the page's edge is held at it.
         for (size_t i = 0; i < cells.size(); ++i) {
             bool text = cells[i].border == CellBorder::None;
-            for (const Element *e : cells[i].elements)
+            for (const Element* e : cells[i].elements)
                 text = text && !IsEntry(*e);
             if (text)
                 cells[i].right = i + 1 < cells.size() ? cells[i + 1].left : kPrintedWidth;
@@ -251,13 +235,13 @@ private:
         // Gaps between cells become empty cells, so every field keeps its place across the page.
         int edge = 0;
         bool bound = false;
-        std::map<std::pair<int, int>, int> captionHeight; // (block, region) -> tallest caption cell
-        for (SheetCell &cell : cells) {
+        std::map<std::pair<int, int>, int> captionHeight;  // (block, region) -> tallest caption cell
+        for (SheetCell& cell : cells) {
             if (cell.left > edge)
                 row.cells.push_back({edge, cell.left, {}, CellBorder::None, -1});
             int height = 0;
             bool captions = cell.border == CellBorder::None;
-            for (const Element *e : cell.elements) {
+            for (const Element* e : cell.elements) {
                 bound = bound || IsEntry(*e);
                 captions = captions && e->type == ElementType::Caption;
                 height += cell.border == CellBorder::None ? ParagraphHeight(*e, cell.right - cell.left)
@@ -272,7 +256,7 @@ private:
                     cell.border = CellBorder::Box;
             }
             if (captions && !cell.elements.empty()) {
-                int &tallest = captionHeight[{cell.elements.front()->block, cell.elements.front()->region}];
+                int& tallest = captionHeight[{cell.elements.front()->block, cell.elements.front()->region}];
                 tallest = std::max(tallest, height);
             }
             row.height = std::max(row.height, height);
@@ -291,26 +275,27 @@ private:
         // hang from the top, so they stay level even where the word processor sets a caption on
         // fewer lines than measured.
         if (bound) {
-            for (SheetCell &cell : row.cells) {
+            for (SheetCell& cell : row.cells) {
                 if (cell.elements.empty() || cell.border != CellBorder::None)
                     continue;
-                const Element &first = *cell.elements.front();
+                const Element& first = *cell.elements.front();
                 if (first.type == ElementType::Caption) {
                     int height = 0;
-                    for (const Element *e : cell.elements)
+                    for (const Element* e : cell.elements)
                         height += ParagraphHeight(*e, cell.right - cell.left);
                     cell.drop = std::max(0, row.height - height);
                 } else if (first.type == ElementType::LineNumber && cell.elements.size() == 1) {
                     auto caption = captionHeight.find({first.block, first.region});
                     const int own = ParagraphHeight(first, cell.right - cell.left);
-                    cell.drop = std::max(0, row.height - std::max(own, caption == captionHeight.end() ? 0 : caption->second));
+                    cell.drop =
+                        std::max(0, row.height - std::max(own, caption == captionHeight.end() ? 0 : caption->second));
                 }
             }
         }
         return row;
     }
 
-    int BandHeight(const Element &band, const SheetCell &cell) const
+    int BandHeight(const Element& band, const SheetCell& cell) const
     {
         const double size = PointsOf(band);
         if (cell.border == CellBorder::BandLabel)
@@ -319,24 +304,22 @@ private:
         return TwipsOfPoints(PrintedLines(band.text, width, size, true) * PrintedLineHeight(size));
     }
 
-    const PageLayout &layout_;
+    const PageLayout& layout_;
     Sheet sheet_;
 };
 
-} // namespace
+}  // namespace
 
-int PrintHalfPoints(const Element &e)
+int PrintHalfPoints(const Element& e)
 {
     switch (e.type) {
-    case ElementType::Band:
-        return 18;
+    case ElementType::Band: return 18;
     case ElementType::Edit:
     case ElementType::Memo:
     case ElementType::AnswerLabel:
     case ElementType::CheckBox:
     case ElementType::WriteIn:
-    case ElementType::Shade:
-        return 16;
+    case ElementType::Shade: return 16;
     default:
         // Captions print at five sixths of their screen size (9-point captions at 7.5 points),
         // small ones at 7 points, and the few the form sets tighter still at 6.5.
@@ -346,9 +329,6 @@ int PrintHalfPoints(const Element &e)
     }
 }
 
-Sheet LayOutSheet(const PageLayout &layout)
-{
-    return SheetBuilder(layout).Build();
-}
+Sheet LayOutSheet(const PageLayout& layout) { return SheetBuilder(layout).Build(); }
 
-} // namespace formgen
+}  // namespace formgen

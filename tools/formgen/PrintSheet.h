@@ -30,7 +30,7 @@ enum class CellBorder { None, Bottom, Box, Shaded, Band, BandLabel };
 struct SheetCell {
     int left = 0;  // twips from the left margin
     int right = 0;
-    std::vector<const Element *> elements; // one paragraph each, top to bottom; none for a gap
+    std::vector<const Element*> elements;  // one paragraph each, top to bottom; none for a gap
     CellBorder border = CellBorder::None;
     // In a row of entries, captions and line numbers hang from the top of their cells this many
     // twips down, so a caption's last line stands on the row's foot and its line number beside
@@ -39,23 +39,23 @@ struct SheetCell {
 };
 
 struct SheetRow {
-    std::vector<SheetCell> cells; // left to right, gaps included
-    int height = 0;               // twips; the row is exactly this tall
+    std::vector<SheetCell> cells;  // left to right, gaps included
+    int height = 0;                // twips; the row is exactly this tall
     int sourceLine = 0;
-    int ruleWidth = 0;            // a rule: the width of its line in twips (0 for other rows)
+    int ruleWidth = 0;  // a rule: the width of its line in twips (0 for other rows)
 };
 
 struct Sheet {
-    std::vector<SheetRow> rows; // top to bottom, the footer last
-    int usedHeight = 0;         // twips taken by rows other than the space above the footer
+    std::vector<SheetRow> rows;  // top to bottom, the footer last
+    int usedHeight = 0;          // twips taken by rows other than the space above the footer
 };
 
 // The printed font size of an element in half-points.
-int PrintHalfPoints(const Element &e);
+int PrintHalfPoints(const Element& e);
 
 // The sheet's cells point into the layout, which must outlive it.
 // Errors: throws DescriptionError naming the description line whose row runs past the sheet.
-Sheet LayOutSheet(const PageLayout &layout);
-Sheet LayOutSheet(PageLayout &&) = delete;
+Sheet LayOutSheet(const PageLayout& layout);
+Sheet LayOutSheet(PageLayout&&) = delete;
 
-} // namespace formgen
+}  // namespace formgen

@@ -14,7 +14,7 @@ constexpr int kMaxSupportLines = 400;
 
 // RTF text of a caption. "/" is written as \'2f so that no caption can look like a variable to the
 // merge, and characters beyond ASCII become \uN? escapes.
-std::string RtfText(const std::string &utf8)
+std::string RtfText(const std::string& utf8)
 {
     std::string out;
     for (size_t i = 0; i < utf8.size();) {
@@ -22,7 +22,8 @@ std::string RtfText(const std::string &utf8)
         unsigned code = c;
         size_t length = 1;
         if (c >= 0xF0 && i + 3 < utf8.size()) {
-            code = ((c & 0x07u) << 18) | ((utf8[i + 1] & 0x3Fu) << 12) | ((utf8[i + 2] & 0x3Fu) << 6) | (utf8[i + 3] & 0x3Fu);
+            code = ((c & 0x07u) << 18) | ((utf8[i + 1] & 0x3Fu) << 12) | ((utf8[i + 2] & 0x3Fu) << 6) |
+                   (utf8[i + 3] & 0x3Fu);
             length = 4;
         } else if (c >= 0xE0 && i + 2 < utf8.size()) {
             code = ((c & 0x0Fu) << 12) | ((utf8[i + 1] & 0x3Fu) << 6) | (utf8[i + 2] & 0x3Fu);
@@ -50,30 +51,25 @@ std::string RtfText(const std::string &utf8)
 }
 
 // The merge's variable for a bound control: "/", its type character, the slot, "/".
-std::string Variable(const Element &e)
+std::string Variable(const Element& e)
 {
     char type = '*';
     int slot = e.slot;
     switch (e.type) {
-    case ElementType::Edit:
-        type = e.fieldKind == 4 ? '$' : e.fieldKind == 3 ? '%' : '*';
-        break;
-    case ElementType::CheckBox:
-        type = '&';
-        break;
-    default:
-        break;
+    case ElementType::Edit: type = e.fieldKind == 4 ? '$' : e.fieldKind == 3 ? '%' : '*'; break;
+    case ElementType::CheckBox: type = '&'; break;
+    default: break;
     }
     return "/" + std::string(1, type) + std::to_string(slot) + "/";
 }
 
-bool IsVariable(const Element &e)
+bool IsVariable(const Element& e)
 {
     return e.type == ElementType::Edit || e.type == ElementType::CheckBox || e.type == ElementType::Memo ||
            e.type == ElementType::AnswerLabel;
 }
 
-std::string Paragraph(const Element &e, const SheetCell &cell)
+std::string Paragraph(const Element& e, const SheetCell& cell)
 {
     std::ostringstream out;
     const int size = PrintHalfPoints(e);
@@ -85,32 +81,26 @@ std::string Paragraph(const Element &e, const SheetCell &cell)
         out << "\\ql\\fs" << size << "\\b " << RtfText(e.text) << "\\b0 ";
         return out.str();
     }
-    const char *align = e.align == Align::Right || (e.type == ElementType::Edit && e.fieldKind >= 2) ? "\\qr"
-                        : e.align == Align::Center                                           ? "\\qc"
-                                                                                             : "\\ql";
+    const char* align = e.align == Align::Right || (e.type == ElementType::Edit && e.fieldKind >= 2) ? "\\qr"
+                        : e.align == Align::Center                                                   ? "\\qc"
+                                                                                                     : "\\ql";
     out << align;
     switch (e.type) {
     case ElementType::LineNumber:
-    case ElementType::BoxLabel:
-        out << "\\fs" << size << "\\b " << RtfText(e.text) << "\\b0 ";
-        break;
+    case ElementType::BoxLabel: out << "\\fs" << size << "\\b " << RtfText(e.text) << "\\b0 "; break;
     case ElementType::Caption:
         out << "\\fs" << size << (e.bold ? "\\b " : " ") << RtfText(e.text) << (e.bold ? "\\b0 " : "");
         break;
     case ElementType::WriteIn:
-    case ElementType::Shade:
-        out << "\\fs" << size << " ";
-        break;
-    default:
-        out << "\\fs" << size << " " << Variable(e);
-        break;
+    case ElementType::Shade: out << "\\fs" << size << " "; break;
+    default: out << "\\fs" << size << " " << Variable(e); break;
     }
     return out.str();
 }
 
 // Cells of rows that hold a field stand on the row's foot, so a caption shares the line of its
 // amount; other rows (titles, column headings) hang from the top.
-void WriteRow(std::ostringstream &out, const SheetRow &row)
+void WriteRow(std::ostringstream& out, const SheetRow& row)
 {
     out << "\\trowd\\trgaph20\\trleft0\\trrh-" << row.height;
     if (row.ruleWidth > 0) {
@@ -128,34 +118,24 @@ void WriteRow(std::ostringstream &out, const SheetRow &row)
         return;
     }
     bool bound = false;
-    for (const SheetCell &cell : row.cells)
-        for (const Element *e : cell.elements)
+    for (const SheetCell& cell : row.cells)
+        for (const Element* e : cell.elements)
             bound = bound || IsVariable(*e) || e->type == ElementType::WriteIn || e->type == ElementType::Shade;
-    for (const SheetCell &cell : row.cells) {
+    for (const SheetCell& cell : row.cells) {
         switch (cell.border) {
-        case CellBorder::Bottom:
-            out << "\\clbrdrb\\brdrs\\brdrw10";
-            break;
-        case CellBorder::Box:
-            out << "\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10";
-            break;
-        case CellBorder::Shaded:
-            out << "\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clcbpat4";
-            break;
-        case CellBorder::BandLabel:
-            out << "\\clbrdrt\\brdrs\\brdrw20\\clbrdrb\\brdrs\\brdrw10\\clcbpat3";
-            break;
-        case CellBorder::Band:
-            out << "\\clbrdrt\\brdrs\\brdrw20\\clbrdrb\\brdrs\\brdrw10";
-            break;
-        case CellBorder::None:
-            break;
+        case CellBorder::Bottom: out << "\\clbrdrb\\brdrs\\brdrw10"; break;
+        case CellBorder::Box: out << "\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10"; break;
+        case CellBorder::Shaded: out << "\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clcbpat4"; break;
+        case CellBorder::BandLabel: out << "\\clbrdrt\\brdrs\\brdrw20\\clbrdrb\\brdrs\\brdrw10\\clcbpat3"; break;
+        case CellBorder::Band: out << "\\clbrdrt\\brdrs\\brdrw20\\clbrdrb\\brdrs\\brdrw10"; break;
+        case CellBorder::None: break;
         }
-        const bool foot = cell.drop < 0 && (bound || cell.border == CellBorder::Band || cell.border == CellBorder::BandLabel);
+        const bool foot =
+            cell.drop < 0 && (bound || cell.border == CellBorder::Band || cell.border == CellBorder::BandLabel);
         out << (foot ? "\\clvertalb" : "\\clvertalt") << "\\cellx" << cell.right;
     }
     out << "\n";
-    for (const SheetCell &cell : row.cells) {
+    for (const SheetCell& cell : row.cells) {
         out << "\\pard\\intbl";
         if (cell.elements.empty())
             out << "\\fs2";
@@ -168,9 +148,9 @@ void WriteRow(std::ostringstream &out, const SheetRow &row)
     out << "\\row\n";
 }
 
-} // namespace
+}  // namespace
 
-std::string WriteRtfTemplate(const PageLayout &layout)
+std::string WriteRtfTemplate(const PageLayout& layout)
 {
     const Sheet sheet = LayOutSheet(layout);
     std::ostringstream out;
@@ -178,14 +158,15 @@ std::string WriteRtfTemplate(const PageLayout &layout)
     // part labels on colour 3 (black); colour 4 (grey) shades the boxes that take no entry.
     out << "{\\rtf1\\ansi\\ansicpg1252\\deff0\n"
            "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset2 Wingdings;}}\n"
-           "{\\colortbl ;\\red255\\green0\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue0;\\red217\\green217\\blue217;}\n"
+           "{\\colortbl "
+           ";\\red255\\green0\\blue0;\\red255\\green255\\blue255;\\red0\\green0\\blue0;\\red217\\green217\\blue217;}\n"
         << "\\paperw" << kSheetWidth << "\\paperh" << kSheetHeight << "\\margl" << kSideMargin << "\\margr"
         << kSideMargin << "\\margt" << kTopMargin << "\\margb" << kBottomMargin << "\\widowctrl\n"
         << "\\pard\\plain\\f0\\fs4\\sl-40\\slmult0\\cf2\\'b7\\cf0\n"
            // The merge puts its page break right after the marker; this \\par closes the
            // paragraph that holds it, so the break is not swallowed by the first table row.
            "\\par\\pard\\plain\\f0\\fs16 \n";
-    for (const SheetRow &row : sheet.rows)
+    for (const SheetRow& row : sheet.rows)
         WriteRow(out, row);
     // The paragraph after the table is one point high, exactly, so it stays on the sheet the
     // table fills; the paragraph that carries the merge's page break takes its height.
@@ -193,11 +174,11 @@ std::string WriteRtfTemplate(const PageLayout &layout)
     return out.str();
 }
 
-std::string WriteSupportFile(const PageLayout &layout)
+std::string WriteSupportFile(const PageLayout& layout)
 {
     std::ostringstream out;
     int lines = 0;
-    for (const Element &e : layout.elements) {
+    for (const Element& e : layout.elements) {
         if (!IsVariable(e))
             continue;
         const int kind = e.type == ElementType::Edit ? e.fieldKind : e.type == ElementType::CheckBox ? 6 : 1;
@@ -211,4 +192,4 @@ std::string WriteSupportFile(const PageLayout &layout)
     return out.str();
 }
 
-} // namespace formgen
+}  // namespace formgen

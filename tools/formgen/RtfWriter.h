@@ -9,7 +9,7 @@
 
 namespace formgen {
 
-std::string WriteRtfTemplate(const PageLayout &layout);
-std::string WriteSupportFile(const PageLayout &layout);
+std::string WriteRtfTemplate(const PageLayout& layout);
+std::string WriteSupportFile(const PageLayout& layout);
 
-} // namespace formgen
+}  // namespace formgen

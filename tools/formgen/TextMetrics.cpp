@@ -7,23 +7,23 @@ namespace {
 
 // Advance widths in thousandths of an em of the characters 32 to 126, regular and bold, as the
 // face's metric tables give them.
-constexpr short kRegular[95] = {
-    278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278, 556, 556, 556,
-    556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556, 1015, 667, 667, 722, 722, 667,
-    611, 778, 722, 278, 500, 667, 556, 833, 722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667,
-    667, 611, 278, 278, 278, 469, 556, 333, 556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500,
-    222, 833, 556, 556, 556, 556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
-constexpr short kBold[95] = {
-    278, 333, 474, 556, 556, 889, 722, 238, 333, 333, 389, 584, 278, 333, 278, 278, 556, 556, 556,
-    556, 556, 556, 556, 556, 556, 556, 333, 333, 584, 584, 584, 611, 975, 722, 722, 722, 722, 667,
-    611, 778, 722, 278, 556, 722, 611, 833, 722, 778, 667, 778, 722, 667, 611, 722, 667, 944, 667,
-    667, 611, 333, 278, 333, 584, 556, 333, 556, 611, 556, 611, 556, 333, 611, 611, 278, 278, 556,
-    278, 889, 611, 611, 611, 611, 389, 556, 333, 611, 556, 778, 556, 556, 500, 389, 280, 389, 584};
+constexpr short kRegular[95] = {278,  278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,
+                                556,  556, 556, 556, 556, 556, 556, 556, 556, 556, 278, 278, 584, 584, 584, 556,
+                                1015, 667, 667, 722, 722, 667, 611, 778, 722, 278, 500, 667, 556, 833, 722, 778,
+                                667,  778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 278, 278, 278, 469, 556,
+                                333,  556, 556, 500, 556, 556, 278, 556, 556, 222, 222, 500, 222, 833, 556, 556,
+                                556,  556, 333, 500, 278, 556, 500, 722, 500, 500, 500, 334, 260, 334, 584};
+constexpr short kBold[95] = {278, 333, 474, 556, 556, 889, 722, 238, 333, 333, 389, 584, 278, 333, 278, 278,
+                             556, 556, 556, 556, 556, 556, 556, 556, 556, 556, 333, 333, 584, 584, 584, 611,
+                             975, 722, 722, 722, 722, 667, 611, 778, 722, 278, 556, 722, 611, 833, 722, 778,
+                             667, 778, 722, 667, 611, 722, 667, 944, 667, 667, 611, 333, 278, 333, 584, 556,
+                             333, 556, 611, 556, 611, 556, 333, 611, 611, 278, 278, 556, 278, 889, 611, 611,
+                             611, 611, 389, 556, 333, 611, 556, 778, 556, 556, 500, 389, 280, 389, 584};
 
 // A little above the tables, for rounding in the word processor's layout.
 constexpr double kSafety = 1.005;
 
-unsigned NextCodePoint(const std::string &text, size_t &i)
+unsigned NextCodePoint(const std::string& text, size_t& i)
 {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
@@ -41,13 +41,15 @@ int Thousandths(unsigned code, bool bold)
     if (code >= 32 && code <= 126)
         return (bold ? kBold : kRegular)[code - 32];
     switch (code) {
-    case 0x2013: return 556;                 // en dash
-    case 0x2018: case 0x2019: return bold ? 278 : 222;
-    case 0x201C: case 0x201D: return bold ? 500 : 333;
-    case 0x2022: return 350;                 // bullet
-    case 0x00A7: return 556;                 // section sign
-    case 0x00A0: return 278;                 // no-break space
-    case 0x25B6: return 780;                 // the form's pointer, set from a fallback face
+    case 0x2013: return 556;  // en dash
+    case 0x2018:
+    case 0x2019: return bold ? 278 : 222;
+    case 0x201C:
+    case 0x201D: return bold ? 500 : 333;
+    case 0x2022: return 350;  // bullet
+    case 0x00A7: return 556;  // section sign
+    case 0x00A0: return 278;  // no-break space
+    case 0x25B6: return 780;  // the form's pointer, set from a fallback face
     default: return 1000;
     }
 }
@@ -63,7 +65,7 @@ long SpaceRun(int blanks, bool bold)
     return 900 + 450L * (blanks - 2);
 }
 
-std::vector<std::string> SplitParagraphs(const std::string &text)
+std::vector<std::string> SplitParagraphs(const std::string& text)
 {
     std::vector<std::string> paragraphs;
     size_t start = 0;
@@ -76,9 +78,9 @@ std::vector<std::string> SplitParagraphs(const std::string &text)
     }
 }
 
-} // namespace
+}  // namespace
 
-double PrintedWidth(const std::string &utf8, double pointSize, bool bold)
+double PrintedWidth(const std::string& utf8, double pointSize, bool bold)
 {
     long total = 0;
     int spaces = 0;
@@ -96,10 +98,10 @@ double PrintedWidth(const std::string &utf8, double pointSize, bool bold)
     return total * pointSize / 1000.0 * kSafety;
 }
 
-int PrintedLines(const std::string &utf8, double widthPoints, double pointSize, bool bold)
+int PrintedLines(const std::string& utf8, double widthPoints, double pointSize, bool bold)
 {
     int lines = 0;
-    for (const std::string &paragraph : SplitParagraphs(utf8)) {
+    for (const std::string& paragraph : SplitParagraphs(utf8)) {
         ++lines;
         double used = 0;
         bool lineEmpty = true;
@@ -133,9 +135,6 @@ int PrintedLines(const std::string &utf8, double widthPoints, double pointSize, 
     return lines;
 }
 
-double PrintedLineHeight(double pointSize)
-{
-    return pointSize * 1.15;
-}
+double PrintedLineHeight(double pointSize) { return pointSize * 1.15; }
 
-} // namespace formgen
+}  // namespace formgen

@@ -5,7 +5,7 @@
 namespace formgen {
 namespace {
 
-std::string Escape(const std::string &text)
+std::string Escape(const std::string& text)
 {
     std::string out;
     for (char c : text) {
@@ -22,9 +22,9 @@ std::string Escape(const std::string &text)
 
 class Xml {
 public:
-    explicit Xml(std::ostringstream &out) : out_(out) {}
+    explicit Xml(std::ostringstream& out) : out_(out) {}
 
-    void Open(const std::string &cls, const std::string &name)
+    void Open(const std::string& cls, const std::string& name)
     {
         Indent();
         out_ << "<widget class=\"" << cls << "\" name=\"" << Escape(name) << "\">\n";
@@ -36,33 +36,33 @@ public:
         Indent();
         out_ << "</widget>\n";
     }
-    void Geometry(const Rect &r)
+    void Geometry(const Rect& r)
     {
         Indent();
         out_ << "<property name=\"geometry\"><rect><x>" << r.x << "</x><y>" << r.y << "</y><width>" << r.w
              << "</width><height>" << r.h << "</height></rect></property>\n";
     }
-    void String(const std::string &name, const std::string &value, bool dynamic = false)
+    void String(const std::string& name, const std::string& value, bool dynamic = false)
     {
         Indent();
-        out_ << "<property name=\"" << name << "\"" << (dynamic ? " stdset=\"0\"" : "") << "><string>"
-             << Escape(value) << "</string></property>\n";
+        out_ << "<property name=\"" << name << "\"" << (dynamic ? " stdset=\"0\"" : "") << "><string>" << Escape(value)
+             << "</string></property>\n";
     }
-    void Number(const std::string &name, int value, bool dynamic = false)
+    void Number(const std::string& name, int value, bool dynamic = false)
     {
         Indent();
         out_ << "<property name=\"" << name << "\"" << (dynamic ? " stdset=\"0\"" : "") << "><number>" << value
              << "</number></property>\n";
     }
-    void Bool(const std::string &name, bool value)
+    void Bool(const std::string& name, bool value)
     {
         Indent();
         out_ << "<property name=\"" << name << "\"><bool>" << (value ? "true" : "false") << "</bool></property>\n";
     }
-    void Enum(const std::string &name, const std::string &value, bool set = false)
+    void Enum(const std::string& name, const std::string& value, bool set = false)
     {
         Indent();
-        const char *tag = set ? "set" : "enum";
+        const char* tag = set ? "set" : "enum";
         out_ << "<property name=\"" << name << "\"><" << tag << ">" << value << "</" << tag << "></property>\n";
     }
     void Font(int pointSize, bool bold)
@@ -71,7 +71,7 @@ public:
         out_ << "<property name=\"font\"><font><pointsize>" << pointSize << "</pointsize><bold>"
              << (bold ? "true" : "false") << "</bold></font></property>\n";
     }
-    void Line(const std::string &text)
+    void Line(const std::string& text)
     {
         Indent();
         out_ << text << "\n";
@@ -83,11 +83,11 @@ private:
         for (int i = 0; i < depth_; ++i)
             out_ << ' ';
     }
-    std::ostringstream &out_;
+    std::ostringstream& out_;
     int depth_ = 0;
 };
 
-const char *Alignment(Align a)
+const char* Alignment(Align a)
 {
     switch (a) {
     case Align::Center: return "Qt::AlignHCenter|Qt::AlignTop";
@@ -97,7 +97,7 @@ const char *Alignment(Align a)
     }
 }
 
-void WriteLabel(Xml &xml, const Element &e, const std::string &text, int tag, Align align, bool wrap)
+void WriteLabel(Xml& xml, const Element& e, const std::string& text, int tag, Align align, bool wrap)
 {
     xml.Open("QLabel", e.name);
     xml.Geometry(e.rect);
@@ -111,23 +111,19 @@ void WriteLabel(Xml &xml, const Element &e, const std::string &text, int tag, Al
 }
 
 // The form's line a field belongs to, so that the program can name the field in its messages.
-void WriteLine(Xml &xml, const Element &e)
+void WriteLine(Xml& xml, const Element& e)
 {
     if (!e.line.empty())
         xml.String("line", e.line, true);
 }
 
-void WriteElement(Xml &xml, const Element &e)
+void WriteElement(Xml& xml, const Element& e)
 {
     switch (e.type) {
     case ElementType::Caption:
     case ElementType::LineNumber:
-    case ElementType::BoxLabel:
-        WriteLabel(xml, e, e.text, 0, e.align, e.wrap);
-        break;
-    case ElementType::AnswerLabel:
-        WriteLabel(xml, e, "", e.Tag(), Align::Left, false);
-        break;
+    case ElementType::BoxLabel: WriteLabel(xml, e, e.text, 0, e.align, e.wrap); break;
+    case ElementType::AnswerLabel: WriteLabel(xml, e, "", e.Tag(), Align::Left, false); break;
     case ElementType::Band: {
         xml.Open("QFrame", e.name);
         xml.Geometry(e.rect);
@@ -162,8 +158,8 @@ void WriteElement(Xml &xml, const Element &e)
     case ElementType::Edit:
         xml.Open("QLineEdit", e.name);
         xml.Geometry(e.rect);
-        xml.Enum("alignment", e.align == Align::Right ? "Qt::AlignRight|Qt::AlignVCenter"
-                                                      : "Qt::AlignLeft|Qt::AlignVCenter", true);
+        xml.Enum("alignment",
+                 e.align == Align::Right ? "Qt::AlignRight|Qt::AlignVCenter" : "Qt::AlignLeft|Qt::AlignVCenter", true);
         if (e.style == "EDITREADONLY")
             xml.Enum("focusPolicy", "Qt::NoFocus");
         xml.Number("tag", e.Tag(), true);
@@ -188,8 +184,7 @@ void WriteElement(Xml &xml, const Element &e)
         WriteLine(xml, e);
         xml.Close();
         break;
-    case ElementType::Spacer:
-        break;
+    case ElementType::Spacer: break;
     case ElementType::Shade:
         xml.Open("QFrame", e.name);
         xml.Geometry(e.rect);
@@ -243,9 +238,9 @@ void WriteElement(Xml &xml, const Element &e)
     }
 }
 
-} // namespace
+}  // namespace
 
-std::string WriteUiXml(const PageLayout &layout)
+std::string WriteUiXml(const PageLayout& layout)
 {
     std::ostringstream out;
     std::string pageName = "page" + std::to_string(layout.layoutNumber);
@@ -253,17 +248,17 @@ std::string WriteUiXml(const PageLayout &layout)
     Xml xml(out);
     xml.Line(" <widget class=\"QWidget\" name=\"" + pageName + "\">");
     {
-        out << "  <property name=\"geometry\"><rect><x>0</x><y>0</y><width>" << layout.width
-            << "</width><height>" << layout.height << "</height></rect></property>\n";
-        out << "  <property name=\"minimumSize\"><size><width>" << layout.width << "</width><height>"
-            << layout.height << "</height></size></property>\n";
+        out << "  <property name=\"geometry\"><rect><x>0</x><y>0</y><width>" << layout.width << "</width><height>"
+            << layout.height << "</height></rect></property>\n";
+        out << "  <property name=\"minimumSize\"><size><width>" << layout.width << "</width><height>" << layout.height
+            << "</height></size></property>\n";
         out << "  <property name=\"styleSheet\"><string>QWidget#" << pageName
             << " { background-color: white; }</string></property>\n";
         out << "  <property name=\"focusTag\" stdset=\"0\"><number>" << layout.focusTag << "</number></property>\n";
     }
     std::ostringstream body;
     Xml children(body);
-    for (const Element &e : layout.elements)
+    for (const Element& e : layout.elements)
         WriteElement(children, e);
     // Indent the children under the root widget.
     std::istringstream lines(body.str());
@@ -271,7 +266,7 @@ std::string WriteUiXml(const PageLayout &layout)
     while (std::getline(lines, line))
         out << "  " << line << "\n";
     out << " </widget>\n <tabstops>\n";
-    for (const Element &e : layout.elements) {
+    for (const Element& e : layout.elements) {
         bool focusable = (e.type == ElementType::Edit && e.style != "EDITREADONLY") ||
                          e.type == ElementType::CheckBox || e.type == ElementType::Memo;
         if (focusable)
@@ -281,4 +276,4 @@ std::string WriteUiXml(const PageLayout &layout)
     return out.str();
 }
 
-} // namespace formgen
+}  // namespace formgen

@@ -7,6 +7,6 @@
 
 namespace formgen {
 
-std::string WriteUiXml(const PageLayout &layout);
+std::string WriteUiXml(const PageLayout& layout);
 
-} // namespace formgen
+}  // namespace formgen

@@ -13,7 +13,7 @@
 
 #include <cstdio>
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     if (argc < 3) {
@@ -29,13 +29,13 @@ int main(int argc, char **argv)
             ++failures;
             continue;
         }
-        QWidget *page = loader.load(&file);
+        QWidget* page = loader.load(&file);
         if (!page) {
             std::fprintf(stderr, "cannot load %s: %s\n", argv[i], qPrintable(loader.errorString()));
             ++failures;
             continue;
         }
-        for (QLineEdit *edit : page->findChildren<QLineEdit *>()) {
+        for (QLineEdit* edit : page->findChildren<QLineEdit*>()) {
             int tag = edit->property("tag").toInt();
             QString style = edit->property("styleLookup").toString();
             edit->setText(QString::number(tag) + (style == "EDITREADONLY" ? " R" : style.isEmpty() ? "" : " G"));

@@ -1,71 +1,27 @@
-// linelabels: names every bound field of the form page descriptions the way a preparer names it
-// ("line 2b(1)", "Schedule B, line 7", "box 1", "item C", "line 2, row 3, column (d)") and writes
-// the names as a C++ table for the return review, so that a finding on any field can say where
-// it stands without a second description of the forms.
-//   linelabels <descriptions folder> <output .cpp>
-// Any description the form generator refuses stops the build here too.
-#include "FormDescription.h"
+#include "LineNames.h"
+
+#include "FieldToken.h"
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
+#include <cstdlib>
 #include <map>
 #include <sstream>
 #include <tuple>
-#include <vector>
 
-namespace fs = std::filesystem;
-
+namespace formgen {
 namespace {
 
-struct Label {
-    int layout = 0;
-    int slot = 0;
-    char kind = 0;         // field kind of the description: d c p t n x e m a
-    bool guarded = false;  // computed, may be overridden
-    std::string text;
-};
+using Field = FieldToken;
 
-struct Field {
-    char kind = 0;
-    int slot = -1;
-    bool guarded = false;
-    std::string position;  // "", "R", "M" or an offset
-};
+bool ParseField(const std::string& token, Field& field) { return ReadFieldToken(token, field); }
 
-bool ParseField(const std::string &token, Field &field)
-{
-    if (token.empty() || std::string("dcptnxema").find(token[0]) == std::string::npos)
-        return false;
-    size_t i = 1;
-    const size_t digits = i;
-    while (i < token.size() && std::isdigit(static_cast<unsigned char>(token[i])))
-        ++i;
-    if (i == digits)
-        return false;
-    field.kind = token[0];
-    field.slot = std::stoi(token.substr(digits, i - digits));
-    field.guarded = i + 1 < token.size() && token[i] == '.' && token[i + 1] == 'g';
-    if (i < token.size() && token[i] == '.')
-        i += 2;
-    field.position.clear();
-    if (i < token.size() && token[i] == '@') {
-        const size_t start = ++i;
-        while (i < token.size() && token[i] != '#')
-            ++i;
-        field.position = token.substr(start, i - start);
-    }
-    return true;
-}
-
-bool AllLower(const std::string &text)
+bool AllLower(const std::string& text)
 {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
-std::string LeadingDigits(const std::string &text)
+std::string LeadingDigits(const std::string& text)
 {
     size_t i = 0;
     while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
@@ -74,7 +30,7 @@ std::string LeadingDigits(const std::string &text)
 }
 
 // "A  Check all that apply:" and "A" name item A of a form's heading.
-std::string ItemLetter(const std::string &caption)
+std::string ItemLetter(const std::string& caption)
 {
     if (caption.empty() || caption[0] < 'A' || caption[0] > 'H')
         return {};
@@ -84,7 +40,7 @@ std::string ItemLetter(const std::string &caption)
 }
 
 // "a  Total for year" and "c 28% rate gain" are sub-lines a and c of the line above.
-std::string SubLineLetter(const std::string &caption)
+std::string SubLineLetter(const std::string& caption)
 {
     if (caption.size() > 3 && caption[0] >= 'a' && caption[0] <= 'z' && caption[1] == ' ' &&
         (caption[2] == ' ' || std::isupper(static_cast<unsigned char>(caption[2])) ||
@@ -94,13 +50,13 @@ std::string SubLineLetter(const std::string &caption)
 }
 
 // Words of a row that change how the caption after them looks, not what it says.
-bool CaptionModifier(const std::string &token)
+bool CaptionModifier(const std::string& token)
 {
     return token == "bold" || token == "small" || token == "tiny" || token == "centered";
 }
 
 // The caption that follows token `a` of a row, past any modifiers; empty when a field comes first.
-std::string CaptionAfter(const std::vector<formgen::Token> &args, size_t a)
+std::string CaptionAfter(const std::vector<Token>& args, size_t a)
 {
     for (size_t next = a + 1; next < args.size(); ++next) {
         if (args[next].quoted)
@@ -124,7 +80,7 @@ std::string ShortCaption(std::string text)
         return "tax year ending";
     if (std::none_of(text.begin(), text.end(), [](unsigned char c) { return std::isalpha(c); }))
         return {};
-    for (const char *stop : {" (", ":", " $"}) {
+    for (const char* stop : {" (", ":", " $"}) {
         const size_t at = text.find(stop);
         if (at != std::string::npos && at > 0)
             text.erase(at);
@@ -145,7 +101,7 @@ std::string ShortCaption(std::string text)
 }
 
 // "(d) Amount of estimated tax payment" -> "column (d)"; a header without a letter is used whole.
-std::string ColumnName(const std::string &header)
+std::string ColumnName(const std::string& header)
 {
     if (header.size() > 2 && header[0] == '(') {
         const size_t close = header.find(')');
@@ -155,20 +111,31 @@ std::string ColumnName(const std::string &header)
     return ShortCaption(header);
 }
 
+// A table column as the window's messages name it: "(d) Proceeds (sales price)" is "column (d)",
+// a header without a letter is used whole.
+std::string ShortColumnName(const std::string& header)
+{
+    const size_t close = header.find(')');
+    if (header.size() > 2 && header[0] == '(' && close != std::string::npos && close <= 4)
+        return "column " + header.substr(0, close + 1);
+    return header;
+}
+
 class PageNamer {
 public:
-    PageNamer(int layout, std::vector<Label> &out) : layout_(layout), out_(out) {}
+    PageNamer(int layout, std::vector<LineLabel>& out) : layout_(layout), out_(out) {}
 
-    void Run(const formgen::PageDescription &page)
+    void Run(const PageDescription& page)
     {
-        const auto &statements = page.statements;
+        const auto& statements = page.statements;
         for (size_t i = 0; i < statements.size(); ++i) {
-            const formgen::Statement &s = statements[i];
-            const std::string &k = s.keyword;
+            const Statement& s = statements[i];
+            const std::string& k = s.keyword;
+            onScreen_ = s.medium != Medium::Print;
             if (k == "band") {
-                const std::string &name = s.args.empty() ? std::string() : s.args[0].text;
-                const bool names = name.rfind("Schedule ", 0) == 0 || name == "Other Information" ||
-                                   name.rfind("Voucher", 0) == 0;
+                const std::string& name = s.args.empty() ? std::string() : s.args[0].text;
+                const bool names =
+                    name.rfind("Schedule ", 0) == 0 || name == "Other Information" || name.rfind("Voucher", 0) == 0;
                 section_ = names ? name : std::string();
                 ResetContext();
             } else if (k == "columns" || k == "column" || k == "endcolumns") {
@@ -176,7 +143,9 @@ public:
             } else if (k == "line") {
                 Line(s);
             } else if (k == "row") {
-                Row(s, 0, std::string());  // a row without a number belongs to the line above
+                Row(s, 0, std::string(), std::string());  // a row without a number belongs to the line above
+            } else if (k == "footer") {
+                Footer(s);
             } else if (k == "table") {
                 Table(statements, i);
             }
@@ -192,7 +161,7 @@ private:
         headers_.clear();
     }
 
-    void Line(const formgen::Statement &s)
+    void Line(const Statement& s)
     {
         const std::string number = s.args.empty() ? std::string() : s.args[0].text;
         if (number != "-") {
@@ -212,17 +181,34 @@ private:
                 }
             }
         }
-        Row(s, 1, line_);
+        Row(s, 1, line_, number == "-" ? std::string() : number);
     }
 
-    void Row(const formgen::Statement &s, size_t first, const std::string &line)
+    // A footer's fields are named for the window only, by the box before them.
+    void Footer(const Statement& s)
+    {
+        std::string pendingBox;
+        for (const Token& t : s.args) {
+            Field field;
+            if (!t.quoted && t.text.size() > 2 && t.text.front() == '[' && t.text.back() == ']')
+                pendingBox = t.text.substr(1, t.text.size() - 2);
+            else if (!t.quoted && ParseField(t.text, field) && onScreen_)
+                shortLines_[field.slot] = pendingBox;
+            if (!t.quoted && (ParseField(t.text, field) || IsEmptyPlace(t.text)))
+                pendingBox.clear();
+        }
+    }
+
+    // `line` is the line the row belongs to, `number` the number its statement prints ("" for a
+    // row or "line -").
+    void Row(const Statement& s, size_t first, const std::string& line, const std::string& number)
     {
         // A row of captions alone at set places heads the columns of the rows below it.
         bool headerRow = true;
         int x = -1;
         std::map<int, std::string> headers;
         for (size_t a = first; a < s.args.size(); ++a) {
-            const formgen::Token &t = s.args[a];
+            const Token& t = s.args[a];
             if (t.quoted) {
                 if (x >= 0)
                     headers[x] = t.text;
@@ -237,8 +223,11 @@ private:
 
         std::string box;
         std::string nearest;
+        std::string pendingBox;  // the box label printed before the next field: its line on screen
         for (size_t a = first; a < s.args.size(); ++a) {
-            const formgen::Token &t = s.args[a];
+            const Token& t = s.args[a];
+            if (!t.quoted && IsEmptyPlace(t.text))
+                pendingBox.clear();
             if (t.quoted) {
                 const std::string item = ItemLetter(t.text);
                 if (!item.empty()) {
@@ -248,8 +237,9 @@ private:
                 }
                 std::string caption = ShortCaption(t.text);
                 // "Page [ ] of [ ]": a short connecting word names its field with the caption before.
-                const bool connector = caption.size() <= 3 && std::none_of(caption.begin(), caption.end(),
-                                                                          [](unsigned char c) { return std::isupper(c); });
+                const bool connector =
+                    caption.size() <= 3 &&
+                    std::none_of(caption.begin(), caption.end(), [](unsigned char c) { return std::isupper(c); });
                 if (connector && !caption.empty() && !nearest.empty())
                     caption = nearest + " " + caption;
                 if (caption.empty())
@@ -261,6 +251,7 @@ private:
             }
             if (t.text.size() > 2 && t.text.front() == '[' && t.text.back() == ']') {
                 box = t.text.substr(1, t.text.size() - 2);
+                pendingBox = box;
                 if (std::none_of(box.begin(), box.end(), [](unsigned char c) { return std::isalnum(c); }))
                     box.clear();  // "[$]" marks the amount, not a line
                 continue;
@@ -292,6 +283,9 @@ private:
             if (checkBox && numbered && !caption.empty())
                 text += ", " + ShortCaption(caption);
             Add(field, text);
+            if (onScreen_)
+                shortLines_[field.slot] = pendingBox.empty() ? number : pendingBox;
+            pendingBox.clear();
             // A box label names its line for the rest of the row ("[18c]" before three columns);
             // a check box's label belongs to that box alone.
             if (checkBox)
@@ -299,15 +293,18 @@ private:
         }
     }
 
-    void Table(const std::vector<formgen::Statement> &statements, size_t &i)
+    void Table(const std::vector<Statement>& statements, size_t& i)
     {
-        const formgen::Statement &s = statements[i];
+        const Statement& s = statements[i];
+        onScreen_ = s.medium != Medium::Print;
         const int rows = std::stoi(s.args.at(0).text);
-        const int first = std::stoi(s.args.at(1).text);
+        int first = 0;
+        std::string tableName;
+        ReadNamedNumber(s.args.at(1).text, first, tableName);
         const int stride = std::stoi(s.args.at(2).text);
         std::vector<std::pair<std::string, Field>> columns;
         for (++i; i < statements.size() && statements[i].keyword != "endtable"; ++i) {
-            const formgen::Statement &c = statements[i];
+            const Statement& c = statements[i];
             const std::string cell = c.args.at(2).text;  // <kind>+<offset>[.style]
             Field field;
             if (!ParseField(cell.substr(0, 1) + cell.substr(2), field))
@@ -316,25 +313,27 @@ private:
         }
         const std::string prefix = line_.empty() ? std::string() : LineWord() + line_ + ", ";
         for (int r = 0; r < rows; ++r)
-            for (const auto &[header, cell] : columns) {
+            for (const auto& [header, cell] : columns) {
                 Field field = cell;
                 field.slot = first + r * stride + cell.slot;
                 Add(field, prefix + "row " + std::to_string(r + 1) + ", " + ColumnName(header));
+                if (onScreen_)
+                    shortLines_[field.slot] = "row " + std::to_string(r + 1) + ", " + ShortColumnName(header);
             }
     }
 
     // The name of the column a field at `position` stands in; columns that share a heading
     // ("Throwback year ending" five times) are told apart by their place.
-    std::string HeaderAt(const std::string &position) const
+    std::string HeaderAt(const std::string& position) const
     {
         if (position.empty() || !std::isdigit(static_cast<unsigned char>(position[0])))
             return {};
         const int x = std::stoi(position);
-        for (const auto &[at, header] : headers_) {
+        for (const auto& [at, header] : headers_) {
             if (std::abs(at - x) > 4)
                 continue;
             int place = 0, same = 0;
-            for (const auto &[otherAt, other] : headers_)
+            for (const auto& [otherAt, other] : headers_)
                 if (other == header) {
                     ++same;
                     if (otherAt <= at)
@@ -349,13 +348,26 @@ private:
     // Schedule K-1 numbers its lines as boxes.
     std::string LineWord() const { return layout_ == 9 ? "box " : "line "; }
 
-    void Add(const Field &field, const std::string &text)
+    void Add(const Field& field, const std::string& text)
     {
-        out_.push_back({layout_, field.slot, field.kind, field.guarded, text});
+        out_.push_back({layout_, field.slot, field.kind, field.style == 'g', text});
     }
 
+    // "blank" and "shade": places bound to nothing; the box label before them is theirs.
+    static bool IsEmptyPlace(const std::string& token)
+    {
+        return token.rfind("blank", 0) == 0 || token.rfind("shade", 0) == 0;
+    }
+
+public:
+    // The line each field of the screen page names in the window's messages, by slot.
+    const std::map<int, std::string>& ShortLines() const { return shortLines_; }
+
+private:
     int layout_;
-    std::vector<Label> &out_;
+    std::vector<LineLabel>& out_;
+    bool onScreen_ = true;
+    std::map<int, std::string> shortLines_;
     std::string section_;
     std::string line_;
     std::string base_;
@@ -364,15 +376,7 @@ private:
     std::map<int, std::string> headers_;
 };
 
-std::string ReadAll(const fs::path &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string CppString(const std::string &text)
+std::string CppString(const std::string& text)
 {
     std::string out = "\"";
     for (char c : text) {
@@ -383,57 +387,48 @@ std::string CppString(const std::string &text)
     return out + "\"";
 }
 
-std::string Table(std::vector<Label> labels)
+}  // namespace
+
+std::string WriteFieldLabelTable(std::vector<LineLabel> labels)
 {
-    std::sort(labels.begin(), labels.end(),
-              [](const Label &a, const Label &b) { return std::tie(a.layout, a.slot) < std::tie(b.layout, b.slot); });
+    std::sort(labels.begin(), labels.end(), [](const LineLabel& a, const LineLabel& b) {
+        return std::tie(a.layout, a.slot) < std::tie(b.layout, b.slot);
+    });
     // A slot bound twice on a page (none is, the layout test sees to it) keeps its first name.
-    labels.erase(std::unique(labels.begin(), labels.end(),
-                             [](const Label &a, const Label &b) { return a.layout == b.layout && a.slot == b.slot; }),
-                 labels.end());
+    labels.erase(
+        std::unique(labels.begin(), labels.end(),
+                    [](const LineLabel& a, const LineLabel& b) { return a.layout == b.layout && a.slot == b.slot; }),
+        labels.end());
     std::ostringstream out;
-    out << "// Generated by tools/linelabels from forms/*.form; not edited by hand.\n"
+    out << "// Generated by tools/formgen from forms/*.form; not edited by hand.\n"
            "#include \"review/FieldLabels.h\"\n\n"
            "namespace quorvan::review {\n\n"
            "const FieldLabel kFieldLabels[] = {\n";
-    for (const Label &l : labels)
+    for (const LineLabel& l : labels)
         out << "    {" << l.layout << ", " << l.slot << ", '" << l.kind << "', " << (l.guarded ? "true" : "false")
             << ", " << CppString(l.text) << "},\n";
     out << "};\nconst std::size_t kFieldLabelCount = " << labels.size() << ";\n\n}  // namespace quorvan::review\n";
     return out.str();
 }
 
-}  // namespace
-
-int main(int argc, char **argv)
+std::vector<LineLabel> NameLines(const PageDescription& page)
 {
-    if (argc != 3) {
-        std::cerr << "usage: linelabels <descriptions folder> <output .cpp>\n";
-        return 2;
-    }
-    try {
-        std::vector<fs::path> files;
-        for (const auto &entry : fs::directory_iterator(argv[1]))
-            if (entry.path().extension() == ".form")
-                files.push_back(entry.path());
-        std::sort(files.begin(), files.end());
-        std::vector<Label> labels;
-        for (const fs::path &file : files) {
-            const formgen::PageDescription page = formgen::ParseDescription(ReadAll(file), file.string());
-            PageNamer(page.layoutNumber, labels).Run(page);
-        }
-        const std::string content = Table(labels);
-        const fs::path target = argv[2];
-        if (fs::exists(target) && ReadAll(target) == content)
-            return 0;  // unchanged: the review library is not rebuilt
-        fs::create_directories(target.parent_path());
-        std::ofstream out(target, std::ios::binary);
-        out << content;
-        if (!out)
-            throw std::runtime_error("cannot write " + target.string());
-    } catch (const std::exception &error) {
-        std::cerr << "linelabels: " << error.what() << "\n";
-        return 1;
-    }
-    return 0;
+    std::vector<LineLabel> labels;
+    PageNamer(page.layoutNumber, labels).Run(page);
+    return labels;
 }
+
+void NameFieldLines(PageLayout& screen, const PageDescription& page)
+{
+    std::vector<LineLabel> labels;
+    PageNamer namer(page.layoutNumber, labels);
+    namer.Run(page);
+    for (Element& e : screen.elements) {
+        const bool bound = e.type == ElementType::Edit || e.type == ElementType::CheckBox ||
+                           e.type == ElementType::Memo || e.type == ElementType::AnswerLabel;
+        const auto line = bound ? namer.ShortLines().find(e.slot) : namer.ShortLines().end();
+        e.line = line == namer.ShortLines().end() ? std::string() : line->second;
+    }
+}
+
+}  // namespace formgen
