@@ -93,8 +93,10 @@ void CalcForm1041TaxableIncome()
     RunCalculator(29537, [] {
         PutTextGuarded(line18Distribution, Text(slot::form1041Page2::scheduleBLine15Deduction));
         if (!Overridden(line20Exemption)) {
+            // The disability trust's modified AGI: line 9 less the administration costs, the net
+            // operating loss deduction and the distribution deduction, the exemption left out.
             const double modified = Amt(line9TotalIncome) - Amt(line12FiduciaryFees) -
-                                    Amt(line14ProfessionalFees) - Amt(line15aOther) -
+                                    Amt(line14ProfessionalFees) - Amt(line15aOther) - Amt(line15bNol) -
                                     Amt(line18Distribution);
             PutTextAlways(line20Exemption, Float2Dollar(Exemption(modified)));
             // A return with neither income nor deductions claims no exemption.
