@@ -76,6 +76,24 @@ void CheckTaxYearDates()
         ShowMessageByCode(29510, Text(f1::taxYearBeginning));
 }
 
+// Form 1041 lines 10 to 15c without the charitable deduction (line 13) and the net operating loss
+// deduction (line 15b): what passes to the beneficiaries as excess deductions on termination.
+constexpr std::array<SlotRef, 6> kTerminationDeductions = {
+    f1::line10Interest, f1::line11Taxes, f1::line12FiduciaryFees, f1::line14ProfessionalFees, f1::line15aOther,
+    f1::line15cTwoPercent,
+};
+
+// The final year's deductions above its income (line 9, a capital loss left out: it passes as
+// codes B and C). An estate with 4,000 of interest and 9,000 of final fees passes 5,000.
+double ExcessDeductionsOnTermination()
+{
+    double deductions = 0;
+    for (SlotRef line : kTerminationDeductions)
+        deductions += Amt(line);
+    const double income = Amt(f1::line9TotalIncome) - Min(0, Amt(f1::line4CapitalGain));
+    return Max(0, deductions - income);
+}
+
 void PassCapitalLossCarryover(int k, double share, SlotRef codeBox, const char* code, SlotRef amountBox,
                               SlotRef scheduleDLine)
 {
@@ -208,13 +226,17 @@ void Calculate(int k)
     }
     PutGuarded(box2bQualifiedDividends, k, QualifiedPartOf(box2a));
 
-    // Box 11: capital loss carryovers pass to the beneficiaries on the final return only, by
-    // their percentages as stored.
-    PutTextGuarded(box11Code1, k, std::string());
-    PutTextGuarded(box11Amount1, k, std::string());
-    PutTextGuarded(box11Code2, k, std::string());
-    PutTextGuarded(box11Amount2, k, std::string());
+    // Box 11: excess deductions and capital loss carryovers pass to the beneficiaries on the
+    // final return only, by their percentages as stored.
+    for (SlotRef box : {box11ExcessDeductionsCode, box11ExcessDeductions, box11Code1, box11Amount1, box11Code2,
+                        box11Amount2})
+        PutTextGuarded(box, k, std::string());
     if (Ticked(f1::itemFFinalReturn) && shareSet) {
+        const double excess = ExcessDeductionsOnTermination();
+        if (excess > 0) {
+            PutTextGuarded(box11ExcessDeductionsCode, k, "A");
+            PutGuarded(box11ExcessDeductions, k, excess * share);
+        }
         PassCapitalLossCarryover(k, share, box11Code1, "B", box11Amount1, d2::line17Beneficiaries);
         PassCapitalLossCarryover(k, share, box11Code2, "C", box11Amount2, d2::line18aBeneficiaries);
     }

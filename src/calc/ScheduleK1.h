@@ -2,8 +2,8 @@
 // Schedule K-1: one beneficiary's share of income, deductions and credits per page. Each income
 // item of distributable net income is charged with its part of the page 1 deductions and then
 // split by the beneficiary's allocation share, the K-1s together never carrying more than line
-// 18; box 11 passes capital loss carryovers on a final return, box 12 the alternative minimum
-// tax adjustment.
+// 18; box 11 passes the excess deductions and the capital loss carryovers on a final return,
+// box 12 the alternative minimum tax adjustment.
 
 namespace quorvan {
 

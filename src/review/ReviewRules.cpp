@@ -27,12 +27,12 @@ namespace f1041t = slot::form1041T;
 namespace k1 = slot::scheduleK1;
 
 constexpr SlotRef kK1Address[] = {k1::itemGAddress1, k1::itemGAddress2, k1::itemGAddress3};
-// The amounts of a K-1 the allocation figures (boxes 1 to 4c, the first two of boxes 11 and 12),
+// The amounts of a K-1 the allocation figures (boxes 1 to 4c, the first three of box 11 and two of 12),
 // and those the preparer types (boxes 5 to 10, the further ones of 11 and 12, 13 and 14).
 constexpr SlotRef kK1AllocatedAmounts[] = {
     k1::box1Interest, k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain,
     k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250, k1::box11Amount1,
-    k1::box11Amount2, k1::box12Amount1, k1::box12Amount2,
+    k1::box11Amount2, k1::box12Amount1, k1::box12Amount2, k1::box11ExcessDeductions,
 };
 constexpr SlotRef kK1EnteredAmounts[] = {
     k1::box5,         k1::box6,         k1::box7,         k1::box8,         k1::box9Amount1,

@@ -313,6 +313,40 @@ TEST(ScheduleK1, FinalReturnPassesCapitalLossCarryovers)
     EXPECT_EQ(f.Get(k1::box4aLongTermGain, 1), "0");
 }
 
+// The estate's final year: interest 4,000 and a 3,000 capital loss on line 4 (line 9 1,000)
+// against fiduciary fees 3,000 and attorney fees 6,000, beside a charitable deduction of 1,000
+// and a net operating loss deduction of 2,000 that do not pass. The loss passes as codes B and C,
+// so it stays out of the income: 9,000 - 4,000 = 5,000 of excess deductions, 1,250 at 25%.
+TEST(ScheduleK1, FinalReturnPassesExcessDeductionsAsCodeA)
+{
+    ReturnFixture f;
+    f.Set(f1::line1Interest, "4,000");
+    f.Set(f1::line4CapitalGain, "-3,000");
+    f.Set(f1::line9TotalIncome, "1,000");
+    f.Set(f1::line12FiduciaryFees, "3,000");
+    f.Set(f1::line13Charitable, "1,000");
+    f.Set(f1::line14ProfessionalFees, "6,000");
+    f.Set(f1::line15bNol, "2,000");
+    f.Set(f1::line16Total, "12,000");
+    f.Store().NoOfSchedK = 2;
+    f.Store().BeneficiaryInterest[0] = 0.25;
+
+    CalcScheduleK1(0);
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductionsCode), "") << "not final";
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductions), "");
+
+    f.Set(f1::itemFFinalReturn, "X");
+    CalcScheduleK1(0);
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductionsCode), "A");
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductions), "1,250");
+    EXPECT_EQ(f.Get(k1::box1Interest), "0");
+
+    // No percentage chosen: nothing passes.
+    CalcScheduleK1(1);
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductionsCode, 1), "");
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductions, 1), "");
+}
+
 TEST(ScheduleK1, AdjustmentOnlyWhenTheMinimumTaxShareIsLarger)
 {
     ReturnFixture f;

@@ -43,7 +43,8 @@ constexpr SlotRef kK1ComputedSlots[] = {
     k1::box1Interest,     k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain,
     k1::box4aLongTermGain, k1::box4b28RateGain,       k1::box4cUnrecaptured1250,   k1::box11Amount1,
     k1::box11Amount2,     k1::box12Amount1,           k1::box12Amount2,            k1::box11Code1,
-    k1::box11Code2,       k1::box12Code1,             k1::box12Code2,
+    k1::box11Code2,       k1::box12Code1,             k1::box12Code2,              k1::box11ExcessDeductions,
+    k1::box11ExcessDeductionsCode,
 };
 
 void Heading(ReturnFixture& r, const std::string& name, const std::string& fiduciary, const std::string& ein)
