@@ -372,7 +372,8 @@ std::vector<Line> ShortYearEstateLines()
 }
 
 // Evergreen Funeral Trust files Form 1041-QFT: interest 3,000, dividends 800, taxes 100,
-// trustee fees 600; taxable 3,100, tax 382.50 + 25% x 550 = 520, nothing paid.
+// trustee fees 600; taxable 3,100, tax 382.50 + 25% x 550 = 520, nothing paid, so Form 1041-V
+// carries the 520. Part I repeats Form 1041's identification.
 void FuneralTrust(ReturnFixture& r)
 {
     r.Set(f1::nameOfEstateOrTrust, "Evergreen Funeral Trust");
@@ -393,7 +394,9 @@ std::vector<Line> FuneralTrustLines()
         {qft::line13Tax, "520"}, {qft::line15, "520"},
         {qft::line19TaxDue, "520"}, {qft::line20Overpayment, ""}, {qft::line21bRefunded, ""},
         {qft::line17TotalTax, "520"}, {qft::trusteeDate, "Ruth Alder"},
-        {qft::preparerDate, "03/01/2017"}, {f1::line23TotalTax, "0"}, {f1041v::payment, ""},
+        {qft::preparerDate, "03/01/2017"}, {f1::line23TotalTax, "0"}, {f1041v::payment, "520"},
+        {f1041v::name, "Evergreen Funeral Trust"}, {qft::nameOfTrust, "Evergreen Funeral Trust"},
+        {qft::trusteeName, "Lakeside Funeral Home, Trustee"}, {qft::ein, "26-4445556"},
         {es::line17Installment, ""},
     };
 }
