@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 
 namespace quorvan {
 
@@ -189,12 +190,19 @@ std::string ShortDate(int year, int month, int day)
 }
 
 // A date answer read as year, month and day: the short form, or the long one ("Jun 30, 2017"),
-// which NormaliseDate turns into the short form. A date that reads neither way has its message
-// from NormaliseDate.
+// which NormaliseDate turns into the short form. A date that reads neither way is false without
+// a message: the review names it, and a message at every recalculation would only repeat it.
 bool ReadDate(const std::string& text, int& year, int& month, int& day)
 {
     if (ReadShortDate(text, year, month, day))
         return true;
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const bool longForm = std::any_of(std::begin(kMonths), std::end(kMonths), [&text](const char* month) {
+        return text.find(month) != std::string::npos;
+    });
+    if (!longForm)
+        return false;
     const NormalisedDate normalised = NormaliseDate(text);
     return normalised.ok && ReadShortDate(normalised.text, year, month, day);
 }

@@ -18,7 +18,7 @@ void CalcEstimatedTaxVouchers();
 // The ending date of the tax year the vouchers pay for, as MM/DD/YYYY: the year after the
 // return's. A calendar year (no dates) gives 12/31/2017; a fiscal year ending 06/30/2017 gives
 // 06/30/2018; with the ending date empty, the year after the one that begins on the beginning
-// date. Empty when the date it needs does not read (its conversion has already said so).
+// date. Empty, without a message, when the date it needs does not read.
 std::string EstimatedTaxYearEnding(const std::string& beginning, const std::string& ending);
 
 }  // namespace quorvan

@@ -114,6 +114,7 @@ TEST_P(VoucherYear, IsTheYearAfterTheReturns)
     CalcEstimatedTaxVouchers();
     EXPECT_EQ(f.Get(vo::voucher1YearEnding), c.vouchers);
     EXPECT_EQ(f.Get(vo::voucher4YearEnding), c.vouchers);
+    EXPECT_TRUE(f.Messages().Empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Vouchers, VoucherYear, testing::ValuesIn(kVoucherYearCases),
