@@ -65,6 +65,22 @@ void CalcInterestSchedule(int k)
 void CalcDividendSchedule(int k)
 {
     CalcContinuationPage(ftDividend, k, 29197);
+    // The qualified part of the page's dividends: empty while no row has one, so that a return
+    // whose split of line 2b is typed keeps it.
+    RunCalculator(29197, [k] {
+        namespace dividend = slot::dividend;
+        bool listed = false;
+        double total = 0;
+        for (int row = 0; row < dividend::entries::kRows; ++row) {
+            const SlotRef qualified = dividend::entries::Slot(row, dividend::entries::qualified);
+            listed = listed || !Text(qualified, k).empty();
+            total += Amt(qualified, k);
+        }
+        if (listed)
+            PutAlways(dividend::qualifiedTotal, k, total);
+        else
+            PutTextAlways(dividend::qualifiedTotal, k, std::string());
+    });
 }
 
 void CalcOtherDeductionsSchedule(int k)

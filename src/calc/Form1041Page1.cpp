@@ -4,8 +4,10 @@
 #include "calc/TaxYear.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
+#include "slot/Dividend.h"
 #include "slot/Form1041T.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorvan {
@@ -30,6 +32,29 @@ double Exemption(double modifiedAdjustedTotalIncome)
     if (Ticked(itemABankruptcyEstateCh7) || Ticked(itemABankruptcyEstateCh11))
         exemption = taxyear::kExemptionBankruptcyEstate;
     return exemption;
+}
+
+// Line 2b: the qualified dividends the dividend pages list (Form 1099-DIV box 1b), split between
+// the beneficiaries and the estate or trust in the proportion of line 18 to distributable net
+// income (Schedule B line 7). 6,000 qualified with line 18 at 9,000 of a DNI of 12,000 give
+// 2b(1) 4,500 and 2b(2) 1,500. Nothing is written while no page lists a qualified amount: the
+// split is then the preparer's, as typed. An estate tax deduction on qualified dividends of
+// income in respect of a decedent, which reduces 2b(2), is left to an override.
+void SplitQualifiedDividends()
+{
+    namespace dividend = slot::dividend;
+    bool listed = false;
+    double qualified = 0;
+    for (int k = 0; k < std::clamp(Store().NoOfDividend, 0, kMaxPages); ++k) {
+        listed = listed || !Text(dividend::qualifiedTotal, k).empty();
+        qualified += Amt(dividend::qualifiedTotal, k);
+    }
+    if (!listed)
+        return;
+    const double dni = Amt(slot::form1041Page2::scheduleBLine7Dni);
+    const double share = dni > 0 ? std::clamp(Amt(line18Distribution) / dni, 0.0, 1.0) : 0.0;
+    PutGuarded(line2b1QualifiedToBeneficiaries, qualified * share);
+    PutGuarded(line2b2QualifiedToEstate, Max(0, qualified - Amt(line2b1QualifiedToBeneficiaries)));
 }
 
 }  // namespace
@@ -93,14 +118,17 @@ void CalcForm1041TaxableIncome()
     RunCalculator(29537, [] {
         PutTextGuarded(line18Distribution, Text(slot::form1041Page2::scheduleBLine15Deduction));
         if (!Overridden(line20Exemption)) {
+            // The disability trust's modified AGI: line 9 less the administration costs, the net
+            // operating loss deduction and the distribution deduction, the exemption left out.
             const double modified = Amt(line9TotalIncome) - Amt(line12FiduciaryFees) -
-                                    Amt(line14ProfessionalFees) - Amt(line15aOther) -
+                                    Amt(line14ProfessionalFees) - Amt(line15aOther) - Amt(line15bNol) -
                                     Amt(line18Distribution);
             PutTextAlways(line20Exemption, Float2Dollar(Exemption(modified)));
             // A return with neither income nor deductions claims no exemption.
             if (Amt(line9TotalIncome) == 0 && Amt(line16Total) == 0)
                 PutTextAlways(line20Exemption, std::string());
         }
+        SplitQualifiedDividends();
         PutAlways(line21Total, Amt(line18Distribution) + Amt(line19EstateTax) + Amt(line20Exemption));
         PutGuarded(line22Taxable, Amt(line17Adjusted) - Amt(line21Total));
     });

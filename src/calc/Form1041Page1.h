@@ -1,6 +1,6 @@
 #pragma once
 // Form 1041 page 1: item B, income (lines 1 to 9), deductions (10 to 17), taxable income
-// (18 to 22) and tax and payments (23 to 29).
+// (18 to 22, with the line 2b split that follows line 18) and tax and payments (23 to 29).
 
 namespace quorvan {
 

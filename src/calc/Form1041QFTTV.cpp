@@ -38,12 +38,63 @@ bool BankruptcyEstate()
     return Ticked(f1::itemABankruptcyEstateCh7) || Ticked(f1::itemABankruptcyEstateCh11);
 }
 
+// The amounts a preparer types on Form 1041-QFT.
+constexpr SlotRef kFuneralTrustEntries[] = {
+    qft::line1a, qft::line1b, qft::line2a, qft::line2b, qft::line4, qft::line6, qft::line7, qft::line8,
+    qft::line9, qft::line10, qft::line14Credits, qft::line16, qft::line18Payments,
+};
+
+const std::string& Answer(const TAnswer& answers, SlotRef s)
+{
+    return answers.Text(s.formType, 0, s.slot);
+}
+
+// Form 1041-V paid with Form 1041-QFT: its tax due and Part I.
+void FillVoucherFromFuneralTrust()
+{
+    PutTextAlways(f1041v::ein, Text(qft::ein));
+    PutTextGuarded(f1041v::payment, Text(qft::line19TaxDue));
+    PutTextAlways(f1041v::name, Text(qft::nameOfTrust));
+    PutTextAlways(f1041v::fiduciary, Text(qft::trusteeName));
+    PutTextAlways(f1041v::address, Text(qft::trusteeStreet));
+    PutTextAlways(f1041v::city, Text(qft::trusteeCity));
+}
+
 }  // namespace
+
+bool FuneralTrustReturn(const TAnswer& answers)
+{
+    for (SlotRef entry : kFuneralTrustEntries)
+        if (Str2Float_0(Answer(answers, entry)) != 0)
+            return true;
+    return Str2Float_0(Answer(answers, qft::numberOfQfts)) > 0;
+}
+
+std::vector<CarriedIdentification> FuneralTrustIdentification(const TAnswer& answers)
+{
+    // Line 3b holds the whole street address: a second address line follows the first after "; ",
+    // as on Form 1041-V.
+    const std::string& second = Answer(answers, f1::fiduciaryAddress2);
+    const std::string street =
+        second.empty() ? Answer(answers, f1::fiduciaryStreet) : Answer(answers, f1::fiduciaryStreet) + "; " + second;
+    return {
+        {qft::nameOfTrust, Answer(answers, f1::nameOfEstateOrTrust)},
+        {qft::taxYearBeginning, Answer(answers, f1::taxYearBeginning)},
+        {qft::taxYearEnding, Answer(answers, f1::taxYearEnding)},
+        {qft::trusteeName, Answer(answers, f1::nameAndTitleOfFiduciary)},
+        {qft::trusteeStreet, street},
+        {qft::trusteeCity, Answer(answers, f1::fiduciaryCity)},
+        {qft::ein, Answer(answers, f1::itemCEin)},
+    };
+}
 
 void CalcForm1041QFT()
 {
     using namespace qft;
     RunCalculator(29147, [] {
+        for (const CarriedIdentification& carried : FuneralTrustIdentification(Store()))
+            PutTextGuarded(carried.field, carried.text);
+
         PutAlways(line5TotalIncome,
                   Amt(line1a) + Amt(line2a) + Amt(line3CapitalGain) + Amt(line4));
         double deductions = 0;
@@ -110,6 +161,11 @@ void CalcForm1041V()
 {
     RunCalculator(29437, [] {
         if (Amt(f1::line27TaxDue) <= 0) {
+            // A funeral trust pays the tax due on Form 1041-QFT with the voucher.
+            if (FuneralTrustReturn(Store()) && Amt(qft::line19TaxDue) > 0) {
+                FillVoucherFromFuneralTrust();
+                return;
+            }
             for (int s = f1041v::ein.slot; s <= f1041v::city.slot; ++s)
                 PutTextAlways(f1041v::kFormType, s, std::string());
             return;

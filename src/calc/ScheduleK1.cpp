@@ -7,6 +7,7 @@
 #include "slot/ScheduleIPage1.h"
 #include "slot/ScheduleK1.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quorvan {
@@ -26,11 +27,11 @@ struct IncomeItem {
     SlotRef box;
     SlotRef estateFigure;
 };
-// In slot order; the two dividend items may be left uncharged (step "allocation base").
-constexpr std::array<IncomeItem, 7> kIncomeItems = {{
+// In slot order; the dividends may be left uncharged (step "allocation base"). Box 2b, the
+// qualified part of box 2a, follows box 2a.
+constexpr std::array<IncomeItem, 6> kIncomeItems = {{
     {box1Interest, f1::line1Interest},
     {box2aOrdinaryDividends, f1::line2aDividends},
-    {box2bQualifiedDividends, f1::line2b1QualifiedToBeneficiaries},
     {box3ShortTermGain, d2::line17Beneficiaries},
     {box4aLongTermGain, d2::line18aBeneficiaries},
     {box4b28RateGain, d2::line18cBeneficiaries},
@@ -38,7 +39,7 @@ constexpr std::array<IncomeItem, 7> kIncomeItems = {{
 }};
 bool IsDividendBox(SlotRef box)
 {
-    return box.slot == box2aOrdinaryDividends.slot || box.slot == box2bQualifiedDividends.slot;
+    return box.slot == box2aOrdinaryDividends.slot;
 }
 
 // Form 1041 lines 10 to 15c, the deductions every income item bears its part of. Line 15b, the
@@ -73,6 +74,24 @@ void CheckTaxYearDates()
         ShowMessageByCode(29500, Text(f1::taxYearEnding));
     if (!NormaliseDate(Text(f1::taxYearBeginning)).ok)
         ShowMessageByCode(29510, Text(f1::taxYearBeginning));
+}
+
+// Form 1041 lines 10 to 15c without the charitable deduction (line 13) and the net operating loss
+// deduction (line 15b): what passes to the beneficiaries as excess deductions on termination.
+constexpr std::array<SlotRef, 6> kTerminationDeductions = {
+    f1::line10Interest, f1::line11Taxes, f1::line12FiduciaryFees, f1::line14ProfessionalFees, f1::line15aOther,
+    f1::line15cTwoPercent,
+};
+
+// The final year's deductions above its income (line 9, a capital loss left out: it passes as
+// codes B and C). An estate with 4,000 of interest and 9,000 of final fees passes 5,000.
+double ExcessDeductionsOnTermination()
+{
+    double deductions = 0;
+    for (SlotRef line : kTerminationDeductions)
+        deductions += Amt(line);
+    const double income = Amt(f1::line9TotalIncome) - Min(0, Amt(f1::line4CapitalGain));
+    return Max(0, deductions - income);
 }
 
 void PassCapitalLossCarryover(int k, double share, SlotRef codeBox, const char* code, SlotRef amountBox,
@@ -110,30 +129,37 @@ double SharesInUse()
     return sum;
 }
 
+double Amount(const TAnswer& answers, SlotRef s)
+{
+    return Str2Float_0(answers.Text(s.formType, 0, s.slot));
+}
+
+// Distributable net income holds the income items and the gain that goes to the beneficiaries
+// (Schedule D column (1)), never the gain the estate or trust keeps (column (2)). A capital loss
+// on line 4 is no income the items could bear deductions against; as on Schedule B line 6 it is
+// left out (else 1,000 of fees on 4,000 of interest beside a 3,000 loss would charge the
+// interest 4,000).
+double IncomeInDistributableNetIncome(const TAnswer& answers)
+{
+    const double totalIncome = Amount(answers, f1::line9TotalIncome) - Min(0, Amount(answers, f1::line4CapitalGain));
+    const double gainKept = Max(0, Amount(answers, d2::line19Estate));
+    return totalIncome - gainKept;
+}
+
 DistributableIncome FigureDistributableIncome()
 {
     DistributableIncome d;
-    // Distributable net income holds the income items and the gain that goes to the
-    // beneficiaries (Schedule D column (1)), never the gain the estate or trust keeps (column
-    // (2)). A capital loss on line 4 is no income the items could bear deductions against; as
-    // on Schedule B line 6 it is left out (else 1,000 of fees on 4,000 of interest beside a
-    // 3,000 loss would charge the interest 4,000).
-    const double totalIncome = Amt(f1::line9TotalIncome) - Min(0, Amt(f1::line4CapitalGain));
-    const double gainKept = Max(0, Amt(d2::line19Estate));
-    const double incomeInDni = totalIncome - gainKept;
+    const double incomeInDni = IncomeInDistributableNetIncome(Store());
     const double taxExempt = Amt(f2::otherInformationLine1Amount);
     const double amtAdjustment = Amt(i1::line25) - Amt(i1::line1);
     d.deductions = Amt(f1::line16Total);
     d.distributableBase = Max(0, incomeInDni - d.deductions + taxExempt);
     d.amtBase = incomeInDni - d.deductions + amtAdjustment + taxExempt;
 
-    // When the other income covers every deduction, the dividends stay uncharged so that the
-    // qualified dividends keep their rate; the ordinary dividends hold the qualified ones, so
-    // both leave the allocation base together.
+    // The ordinary dividends hold the qualified ones, so both leave the allocation base together.
     d.allocationBase = incomeInDni;
-    const double ordinaryDividends = Amt(f1::line2aDividends);
-    if (Amt(f1::line2b1QualifiedToBeneficiaries) > 0 && incomeInDni - ordinaryDividends >= d.deductions) {
-        d.allocationBase = incomeInDni - ordinaryDividends;
+    if (!DividendsBearDeductions(Store())) {
+        d.allocationBase = incomeInDni - Amt(f1::line2aDividends);
         d.dividendsCharged = false;
     }
 
@@ -163,14 +189,18 @@ double NetOfDeductions(const DistributableIncome& d, const IncomeItem& item)
     return net;
 }
 
-// Box 2b: line 2b(1) is already the beneficiaries' part of the qualified dividends, so the
-// K-1s share it by their percentages, never above the beneficiary's ordinary dividends.
-double QualifiedDividendsShare(const DistributableIncome& d, int k, double share)
+// Box 2b is the qualified part of box 2a: the beneficiary's dividends after the deductions they
+// bear, in the proportion of qualified to ordinary dividends (lines 2b(1) and 2b(2) to line 2a).
+// Dividends of 20,000, 15,000 of them qualified, that bear 3,333.33 of deductions leave box 2a
+// 8,333.33 at 50%, and box 2b 8,333.33 x 15,000 / 20,000 = 6,250. `box2a` is unrounded.
+double QualifiedPartOf(double box2a)
 {
-    if (share <= 0 || d.sharesInUse <= 0)
+    const double ordinary = Amt(f1::line2aDividends);
+    if (box2a <= 0 || ordinary <= 0)
         return 0;
-    const double qualified = Amt(f1::line2b1QualifiedToBeneficiaries) * (share / d.sharesInUse);
-    return Min(qualified, Max(0, Cents(box2aOrdinaryDividends, k)));
+    const double qualified =
+        Amt(f1::line2b1QualifiedToBeneficiaries) + Amt(f1::line2b2QualifiedToEstate);
+    return box2a * std::clamp(qualified / ordinary, 0.0, 1.0);
 }
 
 void Calculate(int k)
@@ -187,21 +217,26 @@ void Calculate(int k)
     const double amtShare = d.amtBase * allocatedShare;
     CheckTaxYearDates();
 
+    double box2a = 0;  // unrounded, or as the preparer typed it
     for (const IncomeItem& item : kIncomeItems) {
-        if (item.box.slot == box2bQualifiedDividends.slot)
-            continue;
-        const double amount = d.distributableBase == 0 ? 0 : NetOfDeductions(d, item) * allocatedShare;
-        PutGuarded(item.box, k, Max(0, amount));
+        const double amount = d.distributableBase == 0 ? 0 : Max(0, NetOfDeductions(d, item) * allocatedShare);
+        PutGuarded(item.box, k, amount);
+        if (item.box.slot == box2aOrdinaryDividends.slot)
+            box2a = Overridden(box2aOrdinaryDividends, k) ? Cents(box2aOrdinaryDividends, k) : amount;
     }
-    PutGuarded(box2bQualifiedDividends, k, d.distributableBase == 0 ? 0 : QualifiedDividendsShare(d, k, share));
+    PutGuarded(box2bQualifiedDividends, k, QualifiedPartOf(box2a));
 
-    // Box 11: capital loss carryovers pass to the beneficiaries on the final return only, by
-    // their percentages as stored.
-    PutTextGuarded(box11Code1, k, std::string());
-    PutTextGuarded(box11Amount1, k, std::string());
-    PutTextGuarded(box11Code2, k, std::string());
-    PutTextGuarded(box11Amount2, k, std::string());
+    // Box 11: excess deductions and capital loss carryovers pass to the beneficiaries on the
+    // final return only, by their percentages as stored.
+    for (SlotRef box : {box11ExcessDeductionsCode, box11ExcessDeductions, box11Code1, box11Amount1, box11Code2,
+                        box11Amount2})
+        PutTextGuarded(box, k, std::string());
     if (Ticked(f1::itemFFinalReturn) && shareSet) {
+        const double excess = ExcessDeductionsOnTermination();
+        if (excess > 0) {
+            PutTextGuarded(box11ExcessDeductionsCode, k, "A");
+            PutGuarded(box11ExcessDeductions, k, excess * share);
+        }
         PassCapitalLossCarryover(k, share, box11Code1, "B", box11Amount1, d2::line17Beneficiaries);
         PassCapitalLossCarryover(k, share, box11Code2, "C", box11Amount2, d2::line18aBeneficiaries);
     }
@@ -220,6 +255,15 @@ void Calculate(int k)
 void CalcScheduleK1(int k)
 {
     RunCalculator(29097, [k] { Calculate(k); });
+}
+
+// When the other income covers every deduction, the dividends stay uncharged so that the
+// qualified dividends keep their rate. The test uses >=: equality leaves them whole.
+bool DividendsBearDeductions(const TAnswer& answers)
+{
+    const double otherIncome = IncomeInDistributableNetIncome(answers) - Amount(answers, f1::line2aDividends);
+    return !(Amount(answers, f1::line2b1QualifiedToBeneficiaries) > 0 &&
+             otherIncome >= Amount(answers, f1::line16Total));
 }
 
 }  // namespace quorvan

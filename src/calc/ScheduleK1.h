@@ -2,12 +2,20 @@
 // Schedule K-1: one beneficiary's share of income, deductions and credits per page. Each income
 // item of distributable net income is charged with its part of the page 1 deductions and then
 // split by the beneficiary's allocation share, the K-1s together never carrying more than line
-// 18; box 11 passes capital loss carryovers on a final return, box 12 the alternative minimum
-// tax adjustment.
+// 18; box 11 passes the excess deductions and the capital loss carryovers on a final return,
+// box 12 the alternative minimum tax adjustment.
 
 namespace quorvan {
 
+class TAnswer;
+
 // Fills K-1 page k (0-based) from Form 1041, Schedule D and Schedule I of the same run.
 void CalcScheduleK1(int k);
+
+// Whether the dividends bear their part of the page 1 deductions on the K-1s: false when the
+// beneficiaries have qualified dividends (line 2b(1)) and the other income of distributable net
+// income covers every deduction (line 16), so the dividends stay whole. Only when they stay
+// whole do the K-1s' boxes 2b add up to line 2b(1).
+bool DividendsBearDeductions(const TAnswer& answers);
 
 }  // namespace quorvan

@@ -18,6 +18,9 @@ struct Bracket {
 
 constexpr double kTopUpper = 999999999;
 
+// The year Form 1041-ES estimates for: its vouchers' calendar year.
+constexpr int kEstimatedTaxYear = 2017;
+
 // 2016 tax rate schedule for estates and trusts.
 constexpr std::array<Bracket, 5> kTrustSchedule2016 = {{
     {0, 2550, 0, 0.15},

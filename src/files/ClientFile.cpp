@@ -4,6 +4,7 @@
 #include "files/Cp1252.h"
 #include "files/LineReader.h"
 #include "files/RegularFile.h"
+#include "files/TypedAnswers.h"
 #include "messages/Messages.h"
 #include "store/Answers.h"
 #include "store/Misc.h"
@@ -330,7 +331,10 @@ bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identificat
 bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName, Shortfall* shortfall)
 {
     LineReader reader(in);
-    return ReadClientFileFrom(store, reader, fileName, shortfall);
+    if (!ReadClientFileFrom(store, reader, fileName, shortfall))
+        return false;
+    KeepTypedAnswers(store);
+    return true;
 }
 
 bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortfall)
@@ -342,7 +346,10 @@ bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortf
         return false;
     }
     LineReader reader(std::move(bytes));
-    return ReadClientFileFrom(store, reader, path, shortfall);
+    if (!ReadClientFileFrom(store, reader, path, shortfall))
+        return false;
+    KeepTypedAnswers(store);
+    return true;
 }
 
 bool SaveClientFileAt(TAnswer& store, const std::string& path, std::string& error)

@@ -43,6 +43,8 @@ bool WriteClientFile(TAnswer& store, std::ostream& out);
 // A file of the current version that ends before the end of its last page still reads, the
 // answers it lacks empty, but notice 3303 names the file and what was missing, and `shortfall`
 // says how much. An older version's file may be shorter and reads without a word.
+// An answer the program now figures that the file holds as typed is marked overridden
+// (KeepTypedAnswers), so nothing the preparer typed is lost.
 bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName = std::string(),
                     Shortfall* shortfall = nullptr);
 

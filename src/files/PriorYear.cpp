@@ -4,6 +4,7 @@
 #include "files/Folders.h"
 #include "files/LineReader.h"
 #include "files/RegularFile.h"
+#include "files/TypedAnswers.h"
 #include "messages/Messages.h"
 #include "store/Answers.h"
 
@@ -94,6 +95,7 @@ bool ReadFromReader(TAnswer& store, LineReader& reader, const std::string& fileN
     if (!ReadPagesAndCounts(store, reader, fileName, shortfall) || store.ErrFlag)
         return false;
     ClearPriorYearAmounts(store);
+    KeepTypedAnswers(store);
     return true;
 }
 

@@ -17,7 +17,8 @@ extern const char* const kPriorYearIdentification;  // "Quorvan_15"
 // version whose whole part is neither 20 nor 19 shows 3302; a damaged page block shows 3304
 // naming the line (see ReadClientFile), `fileName` naming the file. A file that ends early reads
 // as it is: last year's program wrote files of its own length. On success the old year's
-// amounts are emptied (ClearPriorYearAmounts).
+// amounts are emptied (ClearPriorYearAmounts) and typed answers the program now figures are
+// marked overridden (KeepTypedAnswers).
 bool ReadPriorYearFile(TAnswer& store, std::istream& in, const std::string& fileName = std::string());
 
 // Opens and reads a prior-year file. A path that is no regular file, a file beyond

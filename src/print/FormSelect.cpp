@@ -1,9 +1,14 @@
 #include "print/FormSelect.h"
 
+#include "calc/Form1041QFTTV.h"
 #include "slot/EstimatedVouchers.h"
 #include "slot/EstimatedWorksheet.h"
+#include "slot/Form1041APage1.h"
+#include "slot/Form1041APage2.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
+#include "slot/Form1041QFT.h"
+#include "slot/Form1041T.h"
 #include "slot/Form8949LongTerm.h"
 #include "slot/Form8949ShortTerm.h"
 #include "slot/MaxCapGainsWorksheet.h"
@@ -16,6 +21,7 @@
 #include "store/Misc.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quorvan {
 namespace {
@@ -39,6 +45,42 @@ bool NonZero(const TAnswer& answers, SlotRef field)
 double Amount(const TAnswer& answers, SlotRef field)
 {
     return Str2Float_0(answers.Text(field.formType, 0, field.slot));
+}
+
+// What a preparer enters on Form 1041-A (its capital gain line, carried from Schedule D, aside)
+// and the totals of its balance sheet.
+constexpr SlotRef kForm1041AEntries[] = {
+    slot::form1041APage1::line1,          slot::form1041APage1::line2,          slot::form1041APage1::line3,
+    slot::form1041APage1::line5,          slot::form1041APage1::line6,          slot::form1041APage1::line7,
+    slot::form1041APage1::line8,          slot::form1041APage1::line10,         slot::form1041APage1::line11,
+    slot::form1041APage1::line12,         slot::form1041APage1::line13,         slot::form1041APage1::line14,
+    slot::form1041APage1::line15,         slot::form1041APage1::line16Deductions, slot::form1041APage1::line18,
+    slot::form1041APage1::line20,         slot::form1041APage1::line22,         slot::form1041APage1::line24,
+    slot::form1041APage2::line38TotalAssetsBegin, slot::form1041APage2::line38TotalAssetsEnd,
+    slot::form1041APage2::line42LiabilitiesBegin, slot::form1041APage2::line42LiabilitiesEnd,
+    slot::form1041APage2::line45NetAssetsBegin,   slot::form1041APage2::line45NetAssetsEnd,
+};
+
+// A funeral trust files Form 1041-QFT in place of Form 1041, and Form 1041-V with its tax due.
+void DefaultFuneralTrustForms(const TAnswer& answers, PrintSelection& selection)
+{
+    if (!FuneralTrustReturn(answers))
+        return;
+    selection.SetTicked(ftForm1041QFT, true);
+    selection.SetTicked(ftForm1041Page1, false);
+    selection.SetTicked(ftForm1041Page2, false);
+    if (Amount(answers, slot::form1041QFT::line19TaxDue) > 0)
+        selection.SetTicked(ftForm1041V, true);
+}
+
+// Forms 1041-A and 1041-T print when the return uses them.
+void DefaultForm1041AAndT(const TAnswer& answers, PrintSelection& selection)
+{
+    const bool form1041A = std::any_of(std::begin(kForm1041AEntries), std::end(kForm1041AEntries),
+                                       [&answers](SlotRef entry) { return NonZero(answers, entry); });
+    selection.SetTicked(ftForm1041APage1, form1041A);
+    selection.SetTicked(ftForm1041APage2, form1041A);
+    selection.SetTicked(ftForm1041T, NonZero(answers, slot::form1041T::line4TotalAllocated));
 }
 
 }  // namespace
@@ -141,6 +183,8 @@ PrintSelection DefaultSelection(const TAnswer& answers)
     // The worksheet prints when it has a 28% rate gain (its line 7).
     selection.SetTicked(ftRate28Worksheet, NonZero(answers, slot::rate28Worksheet::line7));
     selection.SetTicked(ftForm1041V, NonZero(answers, slot::form1041Page1::line27TaxDue));
+    DefaultForm1041AAndT(answers, selection);
+    DefaultFuneralTrustForms(answers, selection);
     return selection;
 }
 

@@ -20,6 +20,7 @@ struct CodedAmount {
 };
 constexpr CodedAmount kCodedK1Amounts[] = {
     {k1::box9Amount1, k1::box9Code1}, {k1::box9Amount2, k1::box9Code2}, {k1::box9Amount3, k1::box9Code3},
+    {k1::box11ExcessDeductions, k1::box11ExcessDeductionsCode},
     {k1::box11Amount1, k1::box11Code1}, {k1::box11Amount2, k1::box11Code2}, {k1::box11Amount3, k1::box11Code3},
     {k1::box11Amount4, k1::box11Code4}, {k1::box12Amount1, k1::box12Code1}, {k1::box12Amount2, k1::box12Code2},
     {k1::box12Amount3, k1::box12Code3}, {k1::box12Amount4, k1::box12Code4}, {k1::box13Amount1, k1::box13Code1},

@@ -1,5 +1,6 @@
 #include "review/ReviewRules.h"
 
+#include "calc/ScheduleK1.h"
 #include "slot/CapitalLossCarryover.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
@@ -26,12 +27,12 @@ namespace f1041t = slot::form1041T;
 namespace k1 = slot::scheduleK1;
 
 constexpr SlotRef kK1Address[] = {k1::itemGAddress1, k1::itemGAddress2, k1::itemGAddress3};
-// The amounts of a K-1 the allocation figures (boxes 1 to 4c, the first two of boxes 11 and 12),
+// The amounts of a K-1 the allocation figures (boxes 1 to 4c, the first three of box 11 and two of 12),
 // and those the preparer types (boxes 5 to 10, the further ones of 11 and 12, 13 and 14).
 constexpr SlotRef kK1AllocatedAmounts[] = {
     k1::box1Interest, k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain,
     k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250, k1::box11Amount1,
-    k1::box11Amount2, k1::box12Amount1, k1::box12Amount2,
+    k1::box11Amount2, k1::box12Amount1, k1::box12Amount2, k1::box11ExcessDeductions,
 };
 constexpr SlotRef kK1EnteredAmounts[] = {
     k1::box5,         k1::box6,         k1::box7,         k1::box8,         k1::box9Amount1,
@@ -409,17 +410,33 @@ Result K1IncomeApartFromDeduction(const ReturnReader& r, int)
            ", while the income distribution deduction on line 18 is " + Dollars(deduction) + ".";
 }
 
+// Box 2b is the qualified part of box 2a. While the dividends stay whole (the other income
+// covers the deductions) the K-1s' boxes 2b add up to line 2b(1); once the dividends bear their
+// part of the deductions, they add up to the qualified part of the boxes 2a instead (dividends
+// of 20,000, 15,000 qualified, with boxes 2a of 16,667: boxes 2b 12,500, not 15,000).
 Result K1QualifiedDividendsApartFromLine2b1(const ReturnReader& r, int)
 {
     const int pages = r.K1Pages();
     if (pages == 0)
         return {};
     const double boxes = SumOverK1Pages(r, {k1::box2bQualifiedDividends});
-    const double line2b1 = r.Amount(f1::line2b1QualifiedToBeneficiaries);
-    if (std::fabs(boxes - line2b1) <= 2 * kRoundingPerK1Box * pages)
+    const double tolerance = 2 * kRoundingPerK1Box * pages;
+    if (!DividendsBearDeductions(r.Store())) {
+        const double line2b1 = r.Amount(f1::line2b1QualifiedToBeneficiaries);
+        if (std::fabs(boxes - line2b1) <= tolerance)
+            return {};
+        return "Box 2b of the Schedules K-1 adds up to " + Dollars(boxes) +
+               ", while line 2b(1) gives the beneficiaries " + Dollars(line2b1) + " of qualified dividends.";
+    }
+    const double ordinary = r.Amount(f1::line2aDividends);
+    const double qualified = r.Amount(f1::line2b1QualifiedToBeneficiaries) + r.Amount(f1::line2b2QualifiedToEstate);
+    const double ratio = ordinary > 0 ? std::clamp(qualified / ordinary, 0.0, 1.0) : 0.0;
+    const double expected = SumOverK1Pages(r, {k1::box2aOrdinaryDividends}) * ratio;
+    if (std::fabs(boxes - expected) <= tolerance)
         return {};
     return "Box 2b of the Schedules K-1 adds up to " + Dollars(boxes) +
-           ", while line 2b(1) gives the beneficiaries " + Dollars(line2b1) + " of qualified dividends.";
+           ", while the qualified part of their boxes 2a (the dividends bear part of the deductions) is " +
+           Dollars(expected) + ".";
 }
 
 Result FinalReturnCarryoversWithoutK1(const ReturnReader& r, int)

@@ -39,7 +39,7 @@ bool DeleteContinuationPage(TAnswer& store, int formType, int index);
 
 // The amounts of a beneficiary's Schedule K-1 that the allocation share fills: boxes 1 to 4c,
 // 11 and 12 with their codes.
-constexpr std::array<int, 15> kAllocatedK1Slots = {
+constexpr std::array<int, 17> kAllocatedK1Slots = {
     slot::scheduleK1::box1Interest.slot,        slot::scheduleK1::box2aOrdinaryDividends.slot,
     slot::scheduleK1::box2bQualifiedDividends.slot, slot::scheduleK1::box3ShortTermGain.slot,
     slot::scheduleK1::box4aLongTermGain.slot,   slot::scheduleK1::box4b28RateGain.slot,
@@ -47,7 +47,8 @@ constexpr std::array<int, 15> kAllocatedK1Slots = {
     slot::scheduleK1::box11Amount2.slot,        slot::scheduleK1::box12Amount1.slot,
     slot::scheduleK1::box12Amount2.slot,        slot::scheduleK1::box11Code1.slot,
     slot::scheduleK1::box11Code2.slot,          slot::scheduleK1::box12Code1.slot,
-    slot::scheduleK1::box12Code2.slot,
+    slot::scheduleK1::box12Code2.slot,          slot::scheduleK1::box11ExcessDeductions.slot,
+    slot::scheduleK1::box11ExcessDeductionsCode.slot,
 };
 
 // Item G's first line on a K-1 page: the beneficiary's name.
@@ -55,13 +56,13 @@ constexpr int kBeneficiaryNameSlot = slot::scheduleK1::itemGName.slot;
 
 // How a beneficiary's Schedule K-1 amounts come about.
 enum class K1Allocation {
-    OwnValues,   // the preparer enters them; share -1, the fifteen amounts overridden
+    OwnValues,   // the preparer enters them; share -1, the allocated amounts overridden
     Percentage,  // the calculator fills them from the share
     Unset,       // neither choice made: share 0
 };
 
 // Stores the choice for K-1 page `beneficiary`: the share (a fraction, used with Percentage
-// only) and the override flags of the fifteen allocated amounts of that page alone.
+// only) and the override flags of the allocated amounts of that page alone.
 void SetK1Allocation(TAnswer& store, int beneficiary, K1Allocation choice, double share);
 
 // The name a preparer knows K-1 page `beneficiary` by: the beneficiary's name (item G), or

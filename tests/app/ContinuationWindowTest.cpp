@@ -245,7 +245,7 @@ void ContinuationWindowTest::allocationPercentageStoredAsAFraction()
     QCOMPARE(h_.log.messageCodes, QList<unsigned>{16010});
     QCOMPARE(Answers->BeneficiaryInterest[0], 0.125);
 
-    // Not applicable: the fifteen amounts of this beneficiary become the preparer's own.
+    // Not applicable: the allocated amounts of this beneficiary become the preparer's own.
     h_.prompts->dialogAnswers << [](QDialog& dialog) {
         dialog.findChild<QRadioButton*>("rbNotApplicable")->setChecked(true);
         Click(dialog, "OKBtn");

@@ -4,6 +4,7 @@
 #include "support/FilesTempHome.h"
 #include "support/MessageRecorder.h"
 #include "slot/Form1041Page1.h"
+#include "slot/Form1041QFT.h"
 #include "slot/Interest.h"
 #include "slot/ScheduleK1.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 namespace f1 = quorvan::slot::form1041Page1;
 namespace interest = quorvan::slot::interest;
+namespace qft = quorvan::slot::form1041QFT;
 namespace k1 = quorvan::slot::scheduleK1;
 
 using test::MessageRecorder;
@@ -116,6 +118,36 @@ TEST(ClientFile, HandWrittenFileReadsAndWritesBackByteForByte)
     EXPECT_DOUBLE_EQ(store.BeneficiaryInterest[25], -1);
 
     EXPECT_EQ(Written(store), original);
+}
+
+// Form 1041-QFT Part I was the preparer's to type before it was carried from Form 1041. A file
+// of that time keeps what was typed: an answer that differs from what it would carry reads
+// overridden; one that equals it, or is empty, stays computed.
+TEST(ClientFile, TypedFuneralTrustIdentificationReadsOverridden)
+{
+    std::string saved;
+    {
+        TAnswer store;
+        store.SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Evergreen Funeral Trust");
+        store.SetText(ftForm1041Page1, 0, f1::itemCEin.slot, "26-4445556");
+        store.SetText(ftForm1041QFT, 0, qft::nameOfTrust.slot, "Evergreen QFT 2016");
+        store.SetText(ftForm1041QFT, 0, qft::trusteeName.slot, "Lakeside Funeral Home");
+        store.SetText(ftForm1041QFT, 0, qft::ein.slot, "26-4445556");
+        saved = Written(store);
+    }
+    TAnswer store;
+    ASSERT_TRUE(ReadBytes(store, saved));
+    EXPECT_TRUE(store.OvRide(ftForm1041QFT, 0, qft::nameOfTrust.slot));
+    EXPECT_TRUE(store.OvRide(ftForm1041QFT, 0, qft::trusteeName.slot));  // Form 1041 has none
+    EXPECT_FALSE(store.OvRide(ftForm1041QFT, 0, qft::ein.slot));
+    EXPECT_FALSE(store.OvRide(ftForm1041QFT, 0, qft::trusteeCity.slot));
+    EXPECT_EQ(store.Text(ftForm1041QFT, 0, qft::nameOfTrust.slot), "Evergreen QFT 2016");
+
+    // Saved again, the file reads as it was written.
+    const std::string again = Written(store);
+    TAnswer reread;
+    ASSERT_TRUE(ReadBytes(reread, again));
+    EXPECT_EQ(Written(reread), again);
 }
 
 TEST(ClientFile, FullReturnSurvivesWriteAndRead)

@@ -74,7 +74,7 @@ TEST(EstimatedTaxWorksheet, RateScheduleWithoutExpectedGains)
     };
     for (const auto& voucher : vouchers) {
         EXPECT_EQ(f.Get(voucher[0]), "4,433");
-        EXPECT_EQ(f.Get(voucher[1]), "12/31/2016");
+        EXPECT_EQ(f.Get(voucher[1]), "12/31/2017");  // the vouchers pay 2017's tax
         EXPECT_EQ(f.Get(voucher[2]), "25-1112223");
         EXPECT_EQ(f.Get(voucher[3]), "Corliss Trust");
         EXPECT_EQ(f.Get(voucher[4]), "Mara Corliss, Trustee");
@@ -82,6 +82,43 @@ TEST(EstimatedTaxWorksheet, RateScheduleWithoutExpectedGains)
         EXPECT_EQ(f.Get(voucher[6]), "Erie, PA 16501");
     }
 }
+
+struct VoucherYearCase {
+    const char* name;
+    const char* beginning;  // Form 1041's tax year
+    const char* ending;
+    const char* vouchers;  // the year the vouchers pay for ends on
+};
+
+// name | beginning | ending | vouchers' year ending
+const VoucherYearCase kVoucherYearCases[] = {
+    {"CalendarYear", "01/01/2016", "12/31/2016", "12/31/2017"},
+    {"NoDatesIsTheCalendarYear", "", "", "12/31/2017"},
+    {"FiscalYear", "07/01/2016", "06/30/2017", "06/30/2018"},
+    {"TwoDigitYear", "", "12/31/16", "12/31/2017"},
+    {"LongDate", "", "Jun 30, 2017", "06/30/2018"},
+    {"FiscalYearEndingOnALeapDay", "03/01/2015", "02/29/2016", "02/28/2017"},
+    {"EndingEmptyFollowsTheBeginning", "07/01/2016", "", "06/30/2018"},
+    {"EndingEmptyBeginningInMarch", "03/01/2016", "", "02/28/2018"},
+    {"EndingUnreadable", "01/01/2016", "12/32/2016", ""},
+};
+
+class VoucherYear : public testing::TestWithParam<VoucherYearCase> {};
+
+TEST_P(VoucherYear, IsTheYearAfterTheReturns)
+{
+    const VoucherYearCase& c = GetParam();
+    ReturnFixture f;
+    f.Set(f1::taxYearBeginning, c.beginning);
+    f.Set(f1::taxYearEnding, c.ending);
+    CalcEstimatedTaxVouchers();
+    EXPECT_EQ(f.Get(vo::voucher1YearEnding), c.vouchers);
+    EXPECT_EQ(f.Get(vo::voucher4YearEnding), c.vouchers);
+    EXPECT_TRUE(f.Messages().Empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Vouchers, VoucherYear, testing::ValuesIn(kVoucherYearCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // 20,000 of qualified dividends expected next year, though none this year: the worksheet taxes
 // 39,700 on the schedule (14,003.70) and the 20,000 at 20%, since 39,700 already passes the

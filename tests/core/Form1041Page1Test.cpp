@@ -1,8 +1,10 @@
 // Form 1041 page 1 calculators, each run on its own inputs so that the page's rules are checked
 // apart from the schedules that feed it.
 
+#include "calc/Continuation.h"
 #include "calc/Form1041Page1.h"
 #include "support/ReturnFixture.h"
+#include "slot/Dividend.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/Form1041T.h"
@@ -12,6 +14,7 @@
 namespace quorvan {
 namespace {
 
+namespace dividend = quorvan::slot::dividend;
 namespace f1 = quorvan::slot::form1041Page1;
 namespace f1041t = quorvan::slot::form1041T;
 namespace f2 = quorvan::slot::form1041Page2;
@@ -166,6 +169,56 @@ TEST(Form1041Page1, DisabilityTrustExemptionSteps)
     EXPECT_DOUBLE_EQ(DisabilityTrustExemption(381900), 81);
     EXPECT_DOUBLE_EQ(DisabilityTrustExemption(381900.5), 0);
 }
+
+struct QualifiedSplitCase {
+    const char* name;
+    std::vector<const char*> qualified;  // the qualified column of one dividend page
+    const char* typed2b1;                // line 2b(1) as stored, overridden when `overridden`
+    bool overridden;
+    const char* line18;
+    const char* dni;  // Schedule B line 7
+    const char* line2b1;
+    const char* line2b2;
+};
+
+// name | qualified column | 2b(1) typed | overridden | line 18 | DNI | 2b(1) | 2b(2)
+const QualifiedSplitCase kQualifiedSplitCases[] = {
+    // A stored return that typed its split and lists no qualified amount keeps the split.
+    {"NoneListedKeepsTheTypedSplit", {"", ""}, "3,000", false, "9,000", "12,000", "3,000", "1,000"},
+    // 6,000 x 9,000 / 12,000 = 4,500 to the beneficiaries, the rest to the trust.
+    {"PartOfDniDistributed", {"4,000", "2,000"}, "", false, "9,000", "12,000", "4,500", "1,500"},
+    {"AllDistributed", {"6,000"}, "", false, "12,000", "12,000", "6,000", "0"},
+    {"NothingDistributed", {"6,000"}, "3,000", false, "0", "12,000", "0", "6,000"},
+    {"NoDistributableIncome", {"6,000"}, "", false, "0", "0", "0", "6,000"},
+    {"ZeroListedIsAList", {"0"}, "3,000", false, "9,000", "12,000", "0", "0"},
+    // The preparer's 2b(1) stands; 2b(2) takes the rest.
+    {"Line2b1Overridden", {"6,000"}, "5,000", true, "9,000", "12,000", "5,000", "1,000"},
+};
+
+class QualifiedDividendSplit : public testing::TestWithParam<QualifiedSplitCase> {};
+
+TEST_P(QualifiedDividendSplit, FollowsLine18OverDistributableNetIncome)
+{
+    const QualifiedSplitCase& c = GetParam();
+    ReturnFixture r;
+    r.Store().NoOfDividend = 1;
+    for (size_t row = 0; row < c.qualified.size(); ++row)
+        r.Set(dividend::entries::Slot(static_cast<int>(row), dividend::entries::qualified), c.qualified[row]);
+    if (c.overridden)
+        r.Override(f1::line2b1QualifiedToBeneficiaries, c.typed2b1);
+    else
+        r.Set(f1::line2b1QualifiedToBeneficiaries, c.typed2b1);
+    r.Set(f1::line2b2QualifiedToEstate, "1,000");
+    r.Set(f2::scheduleBLine15Deduction, c.line18);
+    r.Set(f2::scheduleBLine7Dni, c.dni);
+    CalcDividendSchedule(0);
+    CalcForm1041TaxableIncome();
+    EXPECT_EQ(r.Get(f1::line2b1QualifiedToBeneficiaries), c.line2b1);
+    EXPECT_EQ(r.Get(f1::line2b2QualifiedToEstate), c.line2b2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Page1, QualifiedDividendSplit, testing::ValuesIn(kQualifiedSplitCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Form1041Page1, NoIncomeAndNoDeductionsLeavesTheExemptionEmpty)
 {

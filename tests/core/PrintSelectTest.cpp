@@ -3,6 +3,10 @@
 #include "print/FormSelect.h"
 
 #include "support/ReturnFixture.h"
+#include "slot/Form1041APage1.h"
+#include "slot/Form1041APage2.h"
+#include "slot/Form1041QFT.h"
+#include "slot/Form1041T.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +16,11 @@
 
 namespace quorvan {
 namespace {
+
+namespace a1 = quorvan::slot::form1041APage1;
+namespace a2 = quorvan::slot::form1041APage2;
+namespace f1041t = quorvan::slot::form1041T;
+namespace qft = quorvan::slot::form1041QFT;
 
 using test::ReturnFixture;
 
@@ -80,6 +89,42 @@ const DefaultCase kDefaultCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Print, PrintDefaults, ::testing::ValuesIn(kDefaultCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct UsedFormCase {
+    const char* name;
+    std::vector<std::pair<SlotRef, const char*>> answers;
+    std::set<int> ticked;  // every ticked form type
+};
+
+// name | answers | ticked
+const UsedFormCase kUsedFormCases[] = {
+    {"Form1041AByAnIncomeLine", {{a1::line1, "500"}}, {1, 2, 10, 11}},
+    {"Form1041AByItsBalanceSheet", {{a2::line38TotalAssetsEnd, "1"}}, {1, 2, 10, 11}},
+    // Every return with a capital gain has one on Form 1041-A line 4, carried from Schedule D.
+    {"Form1041ACapitalGainAloneIsNoUse", {{a1::line4CapitalGain, "6,000"}}, {1, 2}},
+    {"Form1041T", {{f1041t::line4TotalAllocated, "300"}}, {1, 2, 15}},
+    {"FuneralTrustInPlaceOfForm1041", {{qft::line1a, "3,000"}}, {14}},
+    {"FuneralTrustByItsNumberOfQfts", {{qft::numberOfQfts, "12"}}, {14}},
+    {"FuneralTrustWithTaxDue", {{qft::line1a, "3,000"}, {qft::line19TaxDue, "520"}}, {14, 24}},
+    // Schedule D fills Form 1041-QFT's capital gain line, and its tax, on every return: neither
+    // makes a funeral trust.
+    {"QftCapitalGainAloneIsNoFuneralTrust", {{qft::line3CapitalGain, "1,200"}, {qft::line19TaxDue, "180"}}, {1, 2}},
+};
+
+class PrintDefaultsOfUsedForms : public ::testing::TestWithParam<UsedFormCase> {};
+
+TEST_P(PrintDefaultsOfUsedForms, FollowTheReturn)
+{
+    const UsedFormCase& c = GetParam();
+    ReturnFixture fixture;
+    for (const auto& [field, answer] : c.answers)
+        fixture.Set(field, answer);
+    const std::vector<int> ticked = TickedTypes(DefaultSelection(fixture.Store()));
+    EXPECT_EQ(std::set<int>(ticked.begin(), ticked.end()), c.ticked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Print, PrintDefaultsOfUsedForms, ::testing::ValuesIn(kUsedFormCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PrintSelect, ScheduleK1FollowsTheBeneficiaryCount)

@@ -244,6 +244,15 @@ const RaisedCase kRaisedCases[] = {
          r.Store().BeneficiaryInterest[0] = 0.5;
      },
      "adds up to 2,000"},
+    // Fees of 12,000 above the interest: the dividends bear 12,000 x 4/14, box 2a is 571 and its
+    // qualified part 571, which a box 2b typed as line 2b(1)'s 4,000 passes.
+    {"Box2bAboveTheQualifiedPartOfBox2a", "k1.qualified-dividends-total", Severity::Warning, At(f1::line2b1QualifiedToBeneficiaries),
+     [](ReturnFixture& r) {
+         AddDividends(r, "4,000", "");
+         r.Set(f1::line12FiduciaryFees, "12,000");
+         r.Override(k1::box2bQualifiedDividends, 0, "4,000");
+     },
+     "while the qualified part of their boxes 2a (the dividends bear part of the deductions) is 571"},
     {"QualifiedDividendsKeptByTheTrust", "f1041.qualified-dividends-split", Severity::Warning, At(f1::line2b1QualifiedToBeneficiaries),
      [](ReturnFixture& r) { AddDividends(r, "1,000", "3,000"); }, "is 4,000, which leaves 0 on line 2b(2)"},
     {"Rate28GainNotOnScheduleD", "sched-d.rate-28", Severity::Warning, At(d2::line18cBeneficiaries),
@@ -386,6 +395,12 @@ const PassingCase kPassingCases[] = {
      [](ReturnFixture& r) {
          r.Store().BeneficiaryInterest[0] = -1;
          r.Set(k1::box5, "9,000");
+     }},
+    // The same dividends bearing their part of 12,000 of fees: box 2b is 571, not line 2b(1).
+    {"DividendsBearingFeesLeaveBox2bBelowLine2b1", "k1.qualified-dividends-total",
+     [](ReturnFixture& r) {
+         AddDividends(r, "4,000", "");
+         r.Set(f1::line12FiduciaryFees, "12,000");
      }},
     {"SplitWithinAFewDollars", "f1041.qualified-dividends-split",
      [](ReturnFixture& r) { AddDividends(r, "3,996", "4"); }},

@@ -205,6 +205,10 @@ const AllocationCase kAllocationCases[] = {
     {"OrdinaryDividendsLeaveTheBase", "10,000", "4,000", "1,000", "14,000", "7,000", "7,000", "3,000", "4,000", "1,000"},
     // No qualified dividends: everything is charged, 7,000 x 10/14 and 7,000 x 4/14.
     {"WithoutQualifiedDividendsAllAreCharged", "10,000", "4,000", "", "14,000", "7,000", "7,000", "5,000", "2,000", "0"},
+    // Dividends beyond what the interest can carry bear their part of the fees, and box 2b is
+    // the qualified part of what is left: 3,500 x 20/21 = 3,333.33 charged, box 2a 16,666.67,
+    // box 2b 16,666.67 x 15/20 = 12,500 (not line 2b(1)'s 15,000 capped at box 2a).
+    {"DividendHeavyQualifiedPartOfBox2a", "1,000", "20,000", "15,000", "21,000", "3,500", "17,500", "833", "16,667", "12,500"},
     // Deductions above income: nothing to distribute.
     {"NoDistributableIncome", "5,000", "", "", "5,000", "8,000", "0", "0", "0", "0"},
     // A small item bears its own part only: 1,000 - 12,000 x 1/20.
@@ -234,6 +238,22 @@ TEST_P(ScheduleK1Allocation, DeductionsChargedAgainstTheItems)
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScheduleK1Allocation, testing::ValuesIn(kAllocationCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A box 2a the preparer typed keeps its qualified part: 9,000 x 15,000 / 20,000.
+TEST(ScheduleK1, Box2bFollowsAnOverriddenBox2a)
+{
+    ReturnFixture f;
+    f.Set(f1::line2aDividends, "20,000");
+    f.Set(f1::line2b1QualifiedToBeneficiaries, "10,000");
+    f.Set(f1::line2b2QualifiedToEstate, "5,000");
+    f.Set(f1::line9TotalIncome, "20,000");
+    f.Set(f1::line18Distribution, "20,000");
+    f.Store().NoOfSchedK = 1;
+    f.Store().BeneficiaryInterest[0] = 1.0;
+    f.Override(k1::box2aOrdinaryDividends, 0, "9,000");
+    CalcScheduleK1(0);
+    EXPECT_EQ(f.Get(k1::box2bQualifiedDividends), "6,750");
+}
 
 // Interest of 10,000 beside a business loss of 5,000 bears 6,000 x 10/5 = 12,000 of deductions;
 // the 3,000 of tax-exempt interest keeps the distributable base positive (2,000), yet the box
@@ -291,6 +311,40 @@ TEST(ScheduleK1, FinalReturnPassesCapitalLossCarryovers)
     EXPECT_EQ(f.Get(k1::box11Amount2, 1), "-1,250");
     EXPECT_EQ(f.Get(k1::box3ShortTermGain, 1), "0");
     EXPECT_EQ(f.Get(k1::box4aLongTermGain, 1), "0");
+}
+
+// The estate's final year: interest 4,000 and a 3,000 capital loss on line 4 (line 9 1,000)
+// against fiduciary fees 3,000 and attorney fees 6,000, beside a charitable deduction of 1,000
+// and a net operating loss deduction of 2,000 that do not pass. The loss passes as codes B and C,
+// so it stays out of the income: 9,000 - 4,000 = 5,000 of excess deductions, 1,250 at 25%.
+TEST(ScheduleK1, FinalReturnPassesExcessDeductionsAsCodeA)
+{
+    ReturnFixture f;
+    f.Set(f1::line1Interest, "4,000");
+    f.Set(f1::line4CapitalGain, "-3,000");
+    f.Set(f1::line9TotalIncome, "1,000");
+    f.Set(f1::line12FiduciaryFees, "3,000");
+    f.Set(f1::line13Charitable, "1,000");
+    f.Set(f1::line14ProfessionalFees, "6,000");
+    f.Set(f1::line15bNol, "2,000");
+    f.Set(f1::line16Total, "12,000");
+    f.Store().NoOfSchedK = 2;
+    f.Store().BeneficiaryInterest[0] = 0.25;
+
+    CalcScheduleK1(0);
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductionsCode), "") << "not final";
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductions), "");
+
+    f.Set(f1::itemFFinalReturn, "X");
+    CalcScheduleK1(0);
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductionsCode), "A");
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductions), "1,250");
+    EXPECT_EQ(f.Get(k1::box1Interest), "0");
+
+    // No percentage chosen: nothing passes.
+    CalcScheduleK1(1);
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductionsCode, 1), "");
+    EXPECT_EQ(f.Get(k1::box11ExcessDeductions, 1), "");
 }
 
 TEST(ScheduleK1, AdjustmentOnlyWhenTheMinimumTaxShareIsLarger)

@@ -43,7 +43,8 @@ constexpr SlotRef kK1ComputedSlots[] = {
     k1::box1Interest,     k1::box2aOrdinaryDividends, k1::box2bQualifiedDividends, k1::box3ShortTermGain,
     k1::box4aLongTermGain, k1::box4b28RateGain,       k1::box4cUnrecaptured1250,   k1::box11Amount1,
     k1::box11Amount2,     k1::box12Amount1,           k1::box12Amount2,            k1::box11Code1,
-    k1::box11Code2,       k1::box12Code1,             k1::box12Code2,
+    k1::box11Code2,       k1::box12Code1,             k1::box12Code2,              k1::box11ExcessDeductions,
+    k1::box11ExcessDeductionsCode,
 };
 
 void Heading(ReturnFixture& r, const std::string& name, const std::string& fiduciary, const std::string& ein)
@@ -371,7 +372,8 @@ std::vector<Line> ShortYearEstateLines()
 }
 
 // Evergreen Funeral Trust files Form 1041-QFT: interest 3,000, dividends 800, taxes 100,
-// trustee fees 600; taxable 3,100, tax 382.50 + 25% x 550 = 520, nothing paid.
+// trustee fees 600; taxable 3,100, tax 382.50 + 25% x 550 = 520, nothing paid, so Form 1041-V
+// carries the 520. Part I repeats Form 1041's identification.
 void FuneralTrust(ReturnFixture& r)
 {
     r.Set(f1::nameOfEstateOrTrust, "Evergreen Funeral Trust");
@@ -392,7 +394,9 @@ std::vector<Line> FuneralTrustLines()
         {qft::line13Tax, "520"}, {qft::line15, "520"},
         {qft::line19TaxDue, "520"}, {qft::line20Overpayment, ""}, {qft::line21bRefunded, ""},
         {qft::line17TotalTax, "520"}, {qft::trusteeDate, "Ruth Alder"},
-        {qft::preparerDate, "03/01/2017"}, {f1::line23TotalTax, "0"}, {f1041v::payment, ""},
+        {qft::preparerDate, "03/01/2017"}, {f1::line23TotalTax, "0"}, {f1041v::payment, "520"},
+        {f1041v::name, "Evergreen Funeral Trust"}, {qft::nameOfTrust, "Evergreen Funeral Trust"},
+        {qft::trusteeName, "Lakeside Funeral Home, Trustee"}, {qft::ein, "26-4445556"},
         {es::line17Installment, ""},
     };
 }
