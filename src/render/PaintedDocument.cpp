@@ -48,6 +48,7 @@ bool PaintedDocument::PaintOn(QPagedPaintDevice& device, const std::vector<int>&
     QPainter painter;
     if (!painter.begin(&device))
         return false;
+    const QRectF page = SheetOnPage(device);
     bool first = true;
     for (int copy = 0; copy < copies; ++copy) {
         for (int index : indexes) {
@@ -56,12 +57,20 @@ bool PaintedDocument::PaintOn(QPagedPaintDevice& device, const std::vector<int>&
                 return false;
             }
             first = false;
-            // The page in device units: the paper, as the forms carry their own margins.
-            const QRectF page(0, 0, device.width(), device.height());
             Paint(painter, index, page);
         }
     }
     return painter.end();
+}
+
+QRectF SheetOnPage(const QPaintDevice& device)
+{
+    // The sheet at its own size; on paper smaller than Letter it is shrunk to fit, centred.
+    QSizeF size(8.5 * device.logicalDpiX(), 11.0 * device.logicalDpiY());
+    const QSizeF paper(device.width(), device.height());
+    if (size.width() > paper.width() || size.height() > paper.height())
+        size.scale(paper, Qt::KeepAspectRatio);
+    return QRectF(QPointF((paper.width() - size.width()) / 2, (paper.height() - size.height()) / 2), size);
 }
 
 std::vector<int> AllSheets(const PaintedDocument& document)

@@ -13,6 +13,7 @@
 #include <vector>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
 namespace quorvan::render {
@@ -30,8 +31,8 @@ public:
     void Paint(QPainter& painter, int index, const QRectF& target) const;
 
     // Paints the sheets `indexes` in their order on the pages of `device` (a PDF writer or a
-    // printer), each filling its page; `copies` times over. The device's page must be Letter
-    // with no margins. Errors: false when the device cannot be painted on.
+    // printer whose coordinates start at the paper's corner), `copies` times over.
+    // Errors: false when the device cannot be painted on.
     bool PaintOn(QPagedPaintDevice& device, const std::vector<int>& indexes, int copies = 1) const;
 
 private:
@@ -42,6 +43,10 @@ private:
     std::shared_ptr<PaintedLayouts> layouts_;
     std::vector<InkedSheet> sheets_;
 };
+
+// Where a Letter sheet stands on the page of `device`: at its size from the corner of Letter
+// paper, shrunk to fit and centred on smaller paper.
+QRectF SheetOnPage(const QPaintDevice& device);
 
 // Every sheet of the document, in order: 0, 1, ..., count - 1.
 std::vector<int> AllSheets(const PaintedDocument& document);
