@@ -550,14 +550,17 @@ void PrintCommandsTest::previewShowsAsManyPagesAsTheSelectionPrints()
     QCOMPARE(Previews().size(), 1);
     TfrmPrintPreview* preview = Previews()[0];
     QCOMPARE(preview->windowTitle(), QString("Print Preview - Untitled"));
-    QCOMPARE(preview->PageCount(), int(PagesToPrint(selection, *Answers).size()));
+    // Every page the selection prints, and the back of the form after each Schedule K-1.
+    QCOMPARE(preview->PageCount(), int(PagesToPrint(selection, *Answers).size()) + 3);
     QVERIFY(shell_.started.isEmpty() && shell_.opened.isEmpty());
     const QStringList pages = PageTexts(preview);
-    QCOMPARE(pages.size(), 5);
+    QCOMPARE(pages.size(), 8);
     QVERIFY(pages[0].contains("Estate of Ada Lovelace"));
     QVERIFY(pages[1].contains("Income Distribution Deduction"));
-    for (int k = 0; k < 3; ++k)
-        QVERIFY2(pages[2 + k].contains(QString("Beneficiary %1").arg(k + 1)), qPrintable(pages[2 + k]));
+    for (int k = 0; k < 3; ++k) {
+        QVERIFY2(pages[2 + 2 * k].contains(QString("Beneficiary %1").arg(k + 1)), qPrintable(pages[2 + 2 * k]));
+        QVERIFY(pages[3 + 2 * k].contains("This list identifies the codes used on Schedule K-1"));
+    }
     const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
     if (!folder.isEmpty()) {
         QVERIFY(QTest::qWaitForWindowExposed(preview));
@@ -575,7 +578,7 @@ void PrintCommandsTest::previewShowsAsManyPagesAsTheSelectionPrints()
     QCOMPARE(log_.saveRequests[0].folder, Home() + "/Velmora/Quorvan_16/Files/");
     QPdfDocument saved;
     QCOMPARE(saved.load(target), QPdfDocument::Error::None);
-    QCOMPARE(saved.pageCount(), 5);
+    QCOMPARE(saved.pageCount(), 8);
     QVERIFY(OwnerOnly(target));
 
     // Open in Word Processor hands the same forms over, even after the return has changed.

@@ -474,3 +474,19 @@ TEST(PaintedSheets, SideLabelsThirdsCutLinesAndFurtherSheetsArePaintedOnly)
                  DescriptionError);
     EXPECT_THROW(Render("screen side \"Income\""), DescriptionError);
 }
+
+TEST(PaintedSheets, FlowingRegionsSetTheirLinesEachAtItsOwnPitch)
+{
+    using quorvan::PaintedKind;
+    const std::string regions = "row \"a\"\nrow \"b\"\ncolumn\nrow \"c\\nc2\\nc3\"\nrow \"d\"\nendcolumns";
+    const auto baseline = [](const quorvan::PaintedLayout &layout, const char *text) {
+        return FindItem(layout.sheets.at(0), PaintedKind::Text, text)->baseline;
+    };
+    const quorvan::PaintedLayout flowing = Painted("columns 0:500 500:500 flow\n" + regions);
+    EXPECT_LT(baseline(flowing, "b"), baseline(flowing, "c3")) << "b follows a, whatever stands beside it";
+    EXPECT_GT(baseline(flowing, "d"), baseline(flowing, "c3"));
+    // Without flow, line i of each region shares a row, as in the RTF template.
+    const quorvan::PaintedLayout shared = Painted("columns 0:500 500:500\n" + regions);
+    EXPECT_GT(baseline(shared, "b"), baseline(shared, "c3"));
+    EXPECT_EQ(baseline(shared, "b"), baseline(shared, "d"));
+}

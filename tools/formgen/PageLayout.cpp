@@ -144,6 +144,8 @@ private:
         e.sourceLine = currentLine_;
         e.footer = footer_;
         e.sheet = sheet_;
+        e.regionRight = region_.x + region_.width;
+        e.flow = flowColumns_ && !columns_.empty();
         if (!columns_.empty()) {
             e.block = blockCounter_;
             e.region = static_cast<int>(columnIndex_);
@@ -627,10 +629,15 @@ private:
             PlaceHelp(s);
         } else if (k == "columns") {
             columns_.clear();
+            flowColumns_ = false;
             for (const Token& t : s.args) {
+                if (t.text == "flow") {
+                    flowColumns_ = true;
+                    continue;
+                }
                 size_t colon = t.text.find(':');
                 if (colon == std::string::npos)
-                    Fail(s.sourceLine, "columns <x>:<width> ...");
+                    Fail(s.sourceLine, "columns <x>:<width> ... [flow]");
                 columns_.push_back({Number(s, t.text.substr(0, colon)), Number(s, t.text.substr(colon + 1))});
             }
             if (columns_.empty())
@@ -710,6 +717,7 @@ private:
     int rowCounter_ = 0;
     int blockCounter_ = 0;
     int sheet_ = 0;
+    bool flowColumns_ = false;
     std::map<std::string, int> counter_;
     std::set<std::string> names_;
 };

@@ -73,7 +73,7 @@ bool EndsSideLabel(const Element& e)
 
 class SheetBuilder {
 public:
-    explicit SheetBuilder(const PageLayout& layout) : layout_(layout) {}
+    SheetBuilder(const PageLayout& layout, bool flowRegions) : layout_(layout), flowRegions_(flowRegions) {}
 
     Sheet Build(const std::vector<const Element*>& elements)
     {
@@ -115,6 +115,10 @@ public:
                 continue;
             blockDone[inBlock->second] = true;
             const auto& regions = blockRows[inBlock->second];
+            if (flowRegions_ && groups[key].front()->flow) {
+                AddBlock(regions, groups);
+                continue;
+            }
             size_t count = 0;
             for (const auto& [region, keys] : regions)
                 count = std::max(count, keys.size());
@@ -201,6 +205,25 @@ private:
         default: break;
         }
         sheet_.rows.push_back(MakeRow(elements));
+    }
+
+    // Side-by-side regions whose lines run on each at its own pitch, as a painted sheet sets them:
+    // one row as tall as the tallest region.
+    void AddBlock(const std::map<int, std::vector<int>>& regions, std::map<int, std::vector<const Element*>>& groups)
+    {
+        SheetRow block;
+        for (const auto& [region, keys] : regions) {
+            std::vector<SheetRow> rows;
+            int height = 0;
+            for (int key : keys) {
+                rows.push_back(MakeRow(groups[key]));
+                height += rows.back().height;
+            }
+            block.height = std::max(block.height, height);
+            block.sourceLine = block.regions.empty() ? rows.front().sourceLine : block.sourceLine;
+            block.regions.push_back(std::move(rows));
+        }
+        sheet_.rows.push_back(std::move(block));
     }
 
     int UsedHeight() const
@@ -298,14 +321,18 @@ private:
                 cells.push_back({left, right, {e}, CellBorder::None, -1});
             }
         }
-        // Captions reach to the next cell, or to the edge of the page, so they have the room the
-        // screen gives them; a cell that would pass the page's edge is held at it.
+        // Captions reach to the next cell, or to the edge of the page (of their region, where
+        // regions keep their own rows), so they have the room the screen gives them; a cell that
+        // would pass the page's edge is held at it.
+        const int edgeOfRow = flowRegions_ && elements.front()->flow
+                                  ? std::min(kPrintedWidth, Twips(elements.front()->regionRight))
+                                  : kPrintedWidth;
         for (size_t i = 0; i < cells.size(); ++i) {
             bool text = cells[i].border == CellBorder::None;
             for (const Element* e : cells[i].elements)
                 text = text && !IsEntry(*e);
             if (text)
-                cells[i].right = i + 1 < cells.size() ? cells[i + 1].left : kPrintedWidth;
+                cells[i].right = i + 1 < cells.size() ? cells[i + 1].left : edgeOfRow;
             cells[i].right = std::min(cells[i].right, kPrintedWidth);
             if (i > 0)
                 cells[i].left = std::max(cells[i].left, cells[i - 1].right);
@@ -384,6 +411,7 @@ private:
     }
 
     const PageLayout& layout_;
+    const bool flowRegions_;
     Sheet sheet_;
     SideSpan side_;
     int third_ = 0;  // the third of the sheet the rows have reached
@@ -410,9 +438,9 @@ int PrintHalfPoints(const Element& e)
     }
 }
 
-Sheet LayOutSheet(const PageLayout& layout) { return LayOutSheets(layout).front(); }
+Sheet LayOutSheet(const PageLayout& layout) { return LayOutSheets(layout, false).front(); }
 
-std::vector<Sheet> LayOutSheets(const PageLayout& layout)
+std::vector<Sheet> LayOutSheets(const PageLayout& layout, bool flowRegions)
 {
     std::vector<std::vector<const Element*>> bySheet(1);
     for (const Element& e : layout.elements) {
@@ -422,7 +450,7 @@ std::vector<Sheet> LayOutSheets(const PageLayout& layout)
     }
     std::vector<Sheet> sheets;
     for (const auto& elements : bySheet)
-        sheets.push_back(SheetBuilder(layout).Build(elements));
+        sheets.push_back(SheetBuilder(layout, flowRegions).Build(elements));
     return sheets;
 }
 

@@ -44,6 +44,9 @@ struct SheetRow {
     int sourceLine = 0;
     int ruleWidth = 0;             // a rule: the width of its line in twips (0 for other rows)
     const Element* cut = nullptr;  // a cut line across the sheet (painted sheets only)
+    // Side-by-side regions whose rows run each at its own pitch (painted sheets only): the rows of
+    // each region from the top of this one; `cells` is then empty.
+    std::vector<std::vector<SheetRow>> regions;
 };
 
 // A section's name printed upright beside rows [firstRow, endRow) of its sheet.
@@ -81,8 +84,11 @@ Sheet LayOutSheet(const PageLayout& layout);
 Sheet LayOutSheet(PageLayout&&) = delete;
 
 // Every sheet of a painted layout, the first one first (`sheet` statements start the others).
+// With `flowRegions` side-by-side regions of `columns ... flow` keep their own rows
+// (SheetRow::regions) instead of sharing the template's rows, where row i holds line i of every
+// region.
 // Errors: as LayOutSheet, and a row that runs into the next third of its sheet after `third`.
-std::vector<Sheet> LayOutSheets(const PageLayout& layout);
-std::vector<Sheet> LayOutSheets(PageLayout&&) = delete;
+std::vector<Sheet> LayOutSheets(const PageLayout& layout, bool flowRegions);
+std::vector<Sheet> LayOutSheets(PageLayout&&, bool) = delete;
 
 }  // namespace formgen
