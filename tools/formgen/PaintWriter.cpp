@@ -323,6 +323,8 @@ private:
         while (points > 6.5 && Twips(PrintedWidth(name, points, true)) > room)
             points -= 0.5;
         Rule(kSideRule, top, kSideRule, bottom, 10);
+        // A heavier rule above the section parts it from the one before, as the band did in the template.
+        Rule(kSideRule, top, kSideMargin + kPrintedWidth, top, 20);
         texts_.push_back("side " + std::to_string(kSideBaseline) + " " + std::to_string(top) + " " +
                          std::to_string(bottom) + " " + std::to_string(std::lround(points * 2)) + " " + Quoted(name) +
                          "\n");
