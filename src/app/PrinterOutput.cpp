@@ -12,6 +12,8 @@ namespace quorvan::app {
 
 std::vector<int> PagesInRange(const QPrinter& printer, int count, int current)
 {
+    if (count <= 0)
+        return {};
     int first = 0;
     int last = count - 1;
     if (printer.printRange() == QPrinter::PageRange) {
