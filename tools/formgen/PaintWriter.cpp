@@ -140,7 +140,9 @@ private:
         }
         if (row.ruleWidth > 0) {
             const SheetCell& cell = row.cells.front();
-            Rule(kSideMargin + cell.left, bottom, kSideMargin + cell.right, bottom, row.ruleWidth);
+            // Inside its own row, so it never touches the text of the row above.
+            const int y = bottom - row.ruleWidth / 2;
+            Rule(kSideMargin + cell.left, y, kSideMargin + cell.right, y, row.ruleWidth);
             return;
         }
         const bool entries = HoldsEntries(row);
@@ -166,7 +168,8 @@ private:
             break;
         case CellBorder::BandLabel: Fill(left, top, right, bottom, 0); [[fallthrough]];
         case CellBorder::Band:
-            Rule(left, top, right, top, 20);
+            // The heavy rule above a part stays inside the band's row, clear of the line above.
+            Rule(left, top + 10, right, top + 10, 20);
             Rule(left, bottom, right, bottom, 10);
             break;
         case CellBorder::None: break;
@@ -324,7 +327,7 @@ private:
             points -= 0.5;
         Rule(kSideRule, top, kSideRule, bottom, 10);
         // A heavier rule above the section parts it from the one before, as the band did in the template.
-        Rule(kSideRule, top, kSideMargin + kPrintedWidth, top, 20);
+        Rule(kSideRule, top + 10, kSideMargin + kPrintedWidth, top + 10, 20);
         texts_.push_back("side " + std::to_string(kSideBaseline) + " " + std::to_string(top) + " " +
                          std::to_string(bottom) + " " + std::to_string(std::lround(points * 2)) + " " + Quoted(name) +
                          "\n");
