@@ -104,6 +104,16 @@ protected:
 
 std::string PrintDocument::folder_;
 
+// The tests of the PDF the tool paints.
+class PaintedPdf : public PrintDocument {
+protected:
+    void SetUp() override
+    {
+        if (!test::kToolPaintsPdf)
+            GTEST_SKIP() << "built without Qt: the tool paints no PDF";
+    }
+};
+
 // The first and the last line of a page's text that say something (the body marker, a lone
 // middle dot, is not printed ink).
 std::pair<std::string, std::string> FirstAndLastLines(const std::string& text)
@@ -143,7 +153,7 @@ TEST_F(PrintDocument, EveryTemplateMergesWithoutLeftoverVariables)
         ASSERT_LT(c, 128) << "the print file is 7-bit text";
 }
 
-TEST_F(PrintDocument, PdfShowsTheReturnsFiguresOnTheirPages)
+TEST_F(PaintedPdf, PdfShowsTheReturnsFiguresOnTheirPages)
 {
     const std::string& pdf = ReturnPdf();
     const int pages = PageCount(pdf);
@@ -185,7 +195,7 @@ TEST_F(PrintDocument, PdfShowsTheReturnsFiguresOnTheirPages)
     EXPECT_EQ(k1Pages, 4);
 }
 
-TEST_F(PrintDocument, EachFormPageFillsOneSheetFromItsHeadingToItsFooter)
+TEST_F(PaintedPdf, EachFormPageFillsOneSheetFromItsHeadingToItsFooter)
 {
     struct Sheet {
         const char* form;
@@ -213,7 +223,7 @@ TEST_F(PrintDocument, EachFormPageFillsOneSheetFromItsHeadingToItsFooter)
     }
 }
 
-TEST_F(PrintDocument, InnerColumnAmountsStandLeftOfTheTotalsColumn)
+TEST_F(PaintedPdf, InnerColumnAmountsStandLeftOfTheTotalsColumn)
 {
     const std::vector<Word> words = PageWords(ReturnPdf(), 1);
     const Word* box2b1 = nullptr;
@@ -235,7 +245,7 @@ TEST_F(PrintDocument, InnerColumnAmountsStandLeftOfTheTotalsColumn)
     EXPECT_GT(beneficiaries->top, dividends->top);
 }
 
-TEST_F(PrintDocument, LossesPrintInParentheses)
+TEST_F(PaintedPdf, LossesPrintInParentheses)
 {
     const std::string pdf = Print("losses.pdf", "1,6", "engine3-final-return-carryovers.fq6");
     // Form 1041 line 22, a taxable loss: the figure in parentheses, not with a minus sign.
@@ -264,7 +274,7 @@ TEST_F(PrintDocument, LossesPrintInParentheses)
     EXPECT_EQ(box, (std::vector<std::string>{"(", "3,000", ")"}));
 }
 
-TEST_F(PrintDocument, VouchersStandInThirdsUnderCutLines)
+TEST_F(PaintedPdf, VouchersStandInThirdsUnderCutLines)
 {
     const std::string pdf = Print("vouchers.pdf", "13,24");
     ASSERT_EQ(PageCount(pdf), 3);  // vouchers 1 to 3, voucher 4, Form 1041-V
@@ -300,7 +310,7 @@ std::multiset<std::string> AmountsOf(const std::vector<Word>& words)
     return amounts;
 }
 
-TEST_F(PrintDocument, PaintedPagesShowTheAmountsTheRtfRouteShows)
+TEST_F(PaintedPdf, PaintedPagesShowTheAmountsTheRtfRouteShows)
 {
     const std::string soffice = FindWriter();
     if (soffice.empty())
