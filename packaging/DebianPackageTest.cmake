@@ -60,6 +60,7 @@ endif()
 
 execute_process(COMMAND "${DPKG_DEB}" --contents "${packages}" OUTPUT_VARIABLE contents)
 set(expected ./usr/bin/quorvan_16-calc ./usr/share/quorvan_16/PSF/page1.psf ./usr/share/quorvan_16/RTF/page1.rtf
+    ./usr/share/quorvan_16/LAY/page1.lay
     ./usr/share/quorvan_16/help/quorvan_16/default.htm ./usr/share/quorvan_16/PDF/index.htm)
 if(APP)
   list(APPEND expected ./usr/bin/quorvan_16 ./usr/share/applications/quorvan_16.desktop

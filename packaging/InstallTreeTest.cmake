@@ -24,6 +24,7 @@ set(data "${PREFIX}/share/quorvan_16")
 set(expected_files
   bin/quorvan_16-calc
   share/quorvan_16/PSF/page1.psf share/quorvan_16/RTF/page1.rtf share/quorvan_16/DAT/PAGE1.DAT
+  share/quorvan_16/LAY/page1.lay
   share/quorvan_16/help/quorvan_16/default.htm share/quorvan_16/help/quorvan_16/tutorial/tutorial.htm
   share/quorvan_16/help/kelsub10/options_menu/shrink_fonts.htm share/quorvan_16/PDF/index.htm)
 if(MANUAL)
@@ -66,6 +67,20 @@ else()
   file(READ "${print_file}" head LIMIT 16)
   if(NOT head MATCHES "^{\\\\rtf1")
     fail("the print document is no RTF document: ${head}")
+  endif()
+endif()
+
+# With Qt the installed tool paints the forms as PDF from the installed print layouts.
+if(APP)
+  set(pdf_file "${PREFIX}/sample.pdf")
+  run(status output "${PREFIX}/bin/quorvan_16-calc" --print "${pdf_file}" --forms 1,9 "${SAMPLE}")
+  if(NOT status EQUAL 0 OR NOT EXISTS "${pdf_file}")
+    fail("quorvan_16-calc --print X.pdf with the installed print layouts (status ${status}):\n${output}")
+  else()
+    file(READ "${pdf_file}" pdf_head LIMIT 8)
+    if(NOT pdf_head MATCHES "^%PDF-")
+      fail("the painted forms are no PDF: ${pdf_head}")
+    endif()
   endif()
 endif()
 

@@ -3,14 +3,16 @@
 #include "BusyCursor.h"
 #include "DesktopShell.h"
 #include "MainWindow.h"
-#include "PdfExport.h"
 #include "ProgramWatch.h"
-#include "TfrmPdfPreview.h"
+#include "TfrmPrintPreview.h"
 #include "TfrmProgress.h"
 #include "TfrmSelectedForms.h"
 #include "WordSearch.h"
 #include "files/Folders.h"
+#include "print/PaintedLayout.h"
+#include "render/PaintedDocument.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cstring>
@@ -26,7 +28,6 @@ QString ToQt(const std::string& text) { return QString::fromStdString(text); }
 
 const QString kPreviewPrint = QStringLiteral("Preview/Print");
 const QString kPrintPreview = QStringLiteral("Print Preview");
-const QString kLibreOfficeNeeded = QStringLiteral("Install LibreOffice Writer, or use Options > Find Word.");
 
 }  // namespace
 
@@ -74,12 +75,31 @@ PrintCommands::Answer PrintCommands::AskSelection(const QString& command, bool o
     return result == TfrmSelectedForms::PreviewResult ? Answer::Preview : Answer::Ok;
 }
 
-bool PrintCommands::BuildDocument(const PrintSelection& selection)
+std::vector<PrintPage> PrintCommands::RecalculatedPages(const PrintSelection& selection)
 {
     window_.Recalculate(true);
+    return PagesToPrint(selection, *window_.Store());
+}
+
+bool PrintCommands::BuildDocument(const std::vector<PrintPage>& pages)
+{
     BusyCursor busy;
-    const TAnswer& store = *window_.Store();
-    return Merge().BuildDocument(store, PagesToPrint(selection, store));
+    return Merge().BuildDocument(*window_.Store(), pages);
+}
+
+std::shared_ptr<const render::PaintedDocument> PrintCommands::PaintForms(const std::vector<PrintPage>& pages,
+                                                                          bool reportFailure)
+{
+    if (!layouts_)
+        layouts_ = std::make_shared<PaintedLayouts>(JoinPath(window_.Folders().ProgramFolder, kPaintedLayoutFolder));
+    auto document = std::make_shared<render::PaintedDocument>();
+    std::string error;
+    if (!document->Build(*window_.Store(), pages, layouts_, error)) {
+        if (reportFailure)
+            window_.Ask().Warn(&window_, ToQt(error));
+        return nullptr;
+    }
+    return document;
 }
 
 void PrintCommands::PrintSelectedForms()
@@ -88,12 +108,20 @@ void PrintCommands::PrintSelectedForms()
         return;
     PrintSelection selection;
     const Answer answer = AskSelection(kPreviewPrint, true, selection);
-    if (answer == Answer::None || !BuildDocument(selection))
+    if (answer == Answer::None)
         return;
+    const std::vector<PrintPage> pages = RecalculatedPages(selection);
+    Forms forms;
+    // Painted for the preview, and kept for the one offered when the word processor fails.
+    forms.painted = PaintForms(pages, answer == Answer::Preview);
+    if (answer == Answer::Preview && !forms.painted)
+        return;
+    forms.rtfBuilt = BuildDocument(pages);
+    forms.rtf = Merge().Document();
     if (answer == Answer::Preview)
-        ShowPreview(Merge().Document());
-    else
-        HandToWordProcessor(Merge().Document());
+        ShowPreview(forms);
+    else if (forms.rtfBuilt)
+        HandToWordProcessor(forms);
 }
 
 void PrintCommands::PrintPreviewClick()
@@ -101,9 +129,16 @@ void PrintCommands::PrintPreviewClick()
     if (!window_.ConfirmPrintWithReviewErrors())
         return;
     PrintSelection selection;
-    if (AskSelection(kPrintPreview, false, selection) == Answer::None || !BuildDocument(selection))
+    if (AskSelection(kPrintPreview, false, selection) == Answer::None)
         return;
-    ShowPreview(Merge().Document());
+    const std::vector<PrintPage> pages = RecalculatedPages(selection);
+    Forms forms;
+    forms.painted = PaintForms(pages, true);
+    if (!forms.painted)
+        return;
+    forms.rtfBuilt = BuildDocument(pages);
+    forms.rtf = Merge().Document();
+    ShowPreview(forms);
 }
 
 WordProcessorChoice PrintCommands::Choice() const
@@ -122,10 +157,11 @@ QString PrintCommands::WriterProgram() const
     return word_.wordPath.isEmpty() ? word_.writerPath : word_.wordPath;
 }
 
-// The document is handed over as it was built: a failure reported seconds later previews the
+// The forms are handed over as they were built: a failure reported seconds later previews the
 // forms the preparer asked for, whatever was printed since.
-void PrintCommands::HandToWordProcessor(const std::string& document)
+void PrintCommands::HandToWordProcessor(const Forms& forms)
 {
+    const std::string& document = forms.rtf;
     const std::string tempFolder = WithTrailingSeparator(window_.Folders().TempFolder);
     LaunchCommand command;
     std::string error;
@@ -138,7 +174,7 @@ void PrintCommands::HandToWordProcessor(const std::string& document)
         ReportWordProcessorStart(opened);
         if (!opened)
             OfferPreviewInstead(QStringLiteral("The desktop has no application that opens the forms (RTF documents)."),
-                                document);
+                                forms);
         return;
     }
     const QString program = ToQt(command.program);
@@ -148,21 +184,21 @@ void PrintCommands::HandToWordProcessor(const std::string& document)
         OfferPreviewInstead(QStringLiteral("The word processor %1 is a LibreOffice built without windows, so it cannot "
                                            "show the forms. Install the package libreoffice-writer to use it.")
                                 .arg(program),
-                            document);
+                            forms);
         return;
     }
-    const auto ended = [this, program, document](const ProgramEnd& end) {
+    const auto ended = [this, program, forms](const ProgramEnd& end) {
         if (end.Failed())
-            ReportEarlyEnd(program, end, document);
+            ReportEarlyEnd(program, end, forms);
     };
     const bool started = window_.Shell().StartWatched(command, word_.watchMs, ended);
     if (!started) {
         ReportWordProcessorStart(false);
-        OfferPreviewInstead(QStringLiteral("The word processor %1 could not be started.").arg(program), document);
+        OfferPreviewInstead(QStringLiteral("The word processor %1 could not be started.").arg(program), forms);
     }
 }
 
-void PrintCommands::ReportEarlyEnd(const QString& program, const ProgramEnd& end, const std::string& document)
+void PrintCommands::ReportEarlyEnd(const QString& program, const ProgramEnd& end, const Forms& forms)
 {
     QString reason;
     switch (end.kind) {
@@ -184,25 +220,19 @@ void PrintCommands::ReportEarlyEnd(const QString& program, const ProgramEnd& end
     }
     if (!end.output.isEmpty())
         reason += QStringLiteral(" It said: ") + end.output;
-    OfferPreviewInstead(reason, document);
+    OfferPreviewInstead(reason, forms);
 }
 
-bool PrintCommands::CanConvert() const
+// The preview needs no word processor: it is offered whenever the forms could be painted.
+void PrintCommands::OfferPreviewInstead(const QString& reason, const Forms& forms)
 {
-    const QFileInfo soffice(WriterProgram());
-    return !WriterProgram().isEmpty() && soffice.isFile() && soffice.isExecutable();
-}
-
-void PrintCommands::OfferPreviewInstead(const QString& reason, const std::string& document)
-{
-    if (!CanConvert()) {
-        window_.Ask().Warn(&window_, reason + QStringLiteral(" The print preview needs LibreOffice as well. ") +
-                                         kLibreOfficeNeeded);
+    if (!forms.painted) {
+        window_.Ask().Warn(&window_, reason);
         return;
     }
     if (window_.Ask().AskYesNo(&window_, kPrintPreview,
                                reason + QStringLiteral(" Show the forms in the print preview instead?")))
-        ShowPreview(document);
+        ShowPreview(forms);
 }
 
 QString PrintCommands::SuggestedPdfName() const
@@ -210,37 +240,26 @@ QString PrintCommands::SuggestedPdfName() const
     return ToQt(WithoutExtension(FileNamePart(window_.State().ClientFileName.toStdString()))) + QStringLiteral(".pdf");
 }
 
-void PrintCommands::ShowPreview(const std::string& document)
+QString PrintCommands::ReturnFolder() const
 {
-    if (converting_)
-        return;
-    const QString soffice = WriterProgram();
-    if (soffice.isEmpty()) {
-        window_.Ask().Warn(&window_, QStringLiteral("LibreOffice is needed to show the print preview and was not found. ") +
-                                         kLibreOfficeNeeded);
-        return;
-    }
-    ConvertedPdf pdf;
-    QString error;
-    converting_ = true;
-    const bool converted = ConvertToPdf(&window_, document, soffice,
-                                        QStringLiteral("Preparing the print preview. Please wait."), pdf, error);
-    converting_ = false;
-    if (!converted) {
-        if (!error.isEmpty())
-            window_.Ask().Warn(&window_, error);
-        return;
-    }
-    PdfPreviewOptions options;
+    const QFileInfo file(window_.State().ClientFileName);
+    if (file.isAbsolute() && file.absoluteDir().exists())
+        return ToQt(WithTrailingSeparator(file.absolutePath().toStdString()));
+    return ToQt(WithTrailingSeparator(window_.Folders().ClientFileFolder));
+}
+
+void PrintCommands::ShowPreview(const Forms& forms)
+{
+    PrintPreviewOptions options;
     options.prompts = &window_.Ask();
-    options.saveFolder = ToQt(WithTrailingSeparator(window_.Folders().ClientFileFolder));
+    options.saveFolder = ReturnFolder();
     options.suggestedName = SuggestedPdfName();
-    options.scratchFolder = pdf.folder;
-    options.openInWordProcessor = [this, document] { HandToWordProcessor(document); };
-    ShowPdfPreview(&window_, pdf.path,
-                   kPrintPreview + QStringLiteral(" - ") +
-                       ToQt(WithoutExtension(FileNamePart(window_.State().ClientFileName.toStdString()))),
-                   std::move(options));
+    if (forms.rtfBuilt)
+        options.openInWordProcessor = [this, forms] { HandToWordProcessor(forms); };
+    ShowPrintPreview(&window_, forms.painted,
+                     kPrintPreview + QStringLiteral(" - ") +
+                         ToQt(WithoutExtension(FileNamePart(window_.State().ClientFileName.toStdString()))),
+                     std::move(options));
 }
 
 void PrintCommands::ExportPdfClick()
@@ -252,31 +271,20 @@ void PrintCommands::ExportPdfClick()
         return;
     FileDialogRequest request;
     request.title = QStringLiteral("Export PDF");
-    request.folder = ToQt(WithTrailingSeparator(window_.Folders().ClientFileFolder));
+    request.folder = ReturnFolder();
     request.suggestedName = SuggestedPdfName();
     request.filter = QStringLiteral("PDF Files (*.pdf)");
     request.defaultSuffix = QStringLiteral("pdf");
     const QString target = window_.Ask().SaveFileName(&window_, request);
-    if (target.isEmpty() || !BuildDocument(selection))
+    if (target.isEmpty())
         return;
-
-    const QString soffice = WriterProgram();
-    if (soffice.isEmpty()) {
-        window_.Ask().Warn(&window_, QStringLiteral("LibreOffice is needed to save the forms as PDF and was not found. ") +
-                                         kLibreOfficeNeeded);
+    const std::shared_ptr<const render::PaintedDocument> forms = PaintForms(RecalculatedPages(selection), true);
+    if (!forms)
         return;
-    }
-    if (converting_)
-        return;
-    ConvertedPdf pdf;
-    QString error;
-    converting_ = true;
-    const bool exported = ConvertToPdf(&window_, Merge().Document(), soffice,
-                                       QStringLiteral("Saving the forms as PDF. Please wait."), pdf, error) &&
-                          CopyFileInPlace(pdf.path, target, error);
-    converting_ = false;
-    if (!exported && !error.isEmpty())
-        window_.Ask().Warn(&window_, error);
+    BusyCursor busy;
+    std::string error;
+    if (!render::WritePdf(*forms, target.toStdString(), QFileInfo(target).completeBaseName().toStdString(), error))
+        window_.Ask().Warn(&window_, ToQt(error));
 }
 
 void PrintCommands::ForceWordClick()

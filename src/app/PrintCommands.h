@@ -1,9 +1,10 @@
 #pragma once
 // Preview and Print, Print Preview, Export PDF and the word-processor commands of the main
-// window: the print selection dialog, the document built from the chosen pages, the print file
-// handed to the word processor (LibreOffice Writer as "Word", the desktop's RTF application as
-// "WordPad") with the preview offered when that fails, the preview window of the converted
-// document, the WordPad margins in the program's registry file, and Find Word's search.
+// window: the print selection dialog, the print file built from the chosen pages and handed to
+// the word processor (LibreOffice Writer as "Word", the desktop's RTF application as "WordPad")
+// with the preview offered when that fails, the forms painted by the print engine for the preview
+// and for PDF files (no word processor needed), the WordPad margins in the program's registry
+// file, and Find Word's search.
 
 #include "print/RtfMerge.h"
 #include "print/WordProcessor.h"
@@ -12,6 +13,14 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
+
+namespace quorvan {
+class PaintedLayouts;
+namespace render {
+class PaintedDocument;
+}  // namespace render
+}  // namespace quorvan
 
 namespace quorvan::app {
 
@@ -57,26 +66,38 @@ private:
     // and, when `offerPreview`, its Print Preview button; None when it is closed or nothing is
     // ticked.
     Answer AskSelection(const QString& command, bool offerPreview, PrintSelection& selection);
-    // Recalculates with the page stored first, then builds the document of the selection.
-    // False with the merge's messages shown.
-    bool BuildDocument(const PrintSelection& selection);
-    void HandToWordProcessor(const std::string& document);
-    void ReportEarlyEnd(const QString& program, const ProgramEnd& end, const std::string& document);
-    // Says why the word processor does not show the forms and offers the preview instead, when
-    // LibreOffice is there to convert them.
-    void OfferPreviewInstead(const QString& reason, const std::string& document);
-    // Converts the document, with a progress window, and shows it in a preview window.
-    void ShowPreview(const std::string& document);
-    bool CanConvert() const;
+    // The forms as they stand now: the RTF document of the word processor and the painted sheets.
+    struct Forms {
+        std::string rtf;
+        bool rtfBuilt = false;
+        std::shared_ptr<const render::PaintedDocument> painted;
+    };
+    // Recalculates with the page stored first; the pages of the selection.
+    std::vector<PrintPage> RecalculatedPages(const PrintSelection& selection);
+    // The RTF document of `pages`. False with the merge's messages shown.
+    bool BuildDocument(const std::vector<PrintPage>& pages);
+    // The painted sheets of `pages`; null when a print layout is missing, the reason shown when
+    // `reportFailure`.
+    std::shared_ptr<const render::PaintedDocument> PaintForms(const std::vector<PrintPage>& pages, bool reportFailure);
+    void HandToWordProcessor(const Forms& forms);
+    void ReportEarlyEnd(const QString& program, const ProgramEnd& end, const Forms& forms);
+    // Says why the word processor does not show the forms and offers the preview instead.
+    void OfferPreviewInstead(const QString& reason, const Forms& forms);
+    // Shows the painted forms in a preview window; its Open in Word Processor hands over the
+    // same forms.
+    void ShowPreview(const Forms& forms);
     QString SuggestedPdfName() const;
+    // Where the PDF dialogs start: the folder of the open return, or the client-file folder for
+    // a return not saved yet.
+    QString ReturnFolder() const;
     WordProcessorChoice Choice() const;
     QString WriterProgram() const;
     TRtfMerge& Merge();
 
     TfrmMain& window_;
     WordProcessors word_;
-    std::unique_ptr<TRtfMerge> merge_;  // kept: the current font size runs on from print to print
-    bool converting_ = false;           // a conversion waits in its own event loop
+    std::unique_ptr<TRtfMerge> merge_;         // kept: the current font size runs on from print to print
+    std::shared_ptr<PaintedLayouts> layouts_;  // read once, shared by every preview
 };
 
 }  // namespace quorvan::app

@@ -1,15 +1,17 @@
 #include "TfrmPdfPreview.h"
 
-#include "PdfExport.h"
+#include "PrinterOutput.h"
 #include "Prompts.h"
+#include "files/AtomicFile.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QApplication>
+#include <QEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPdfDocument>
@@ -19,10 +21,6 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QSpinBox>
-#include <QStyle>
-#include <QTemporaryDir>
-#include <QToolBar>
-#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -53,18 +51,6 @@ QString ReasonFor(QPdfDocument::Error error)
     }
 }
 
-QAction* ToolAction(QToolBar* bar, const char* name, const QString& text, QStyle::StandardPixmap icon,
-                    const QKeySequence& shortcut = {})
-{
-    QAction* action = bar->addAction(bar->style()->standardIcon(icon), text);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(shortcut);
-        action->setToolTip(QStringLiteral("%1 (%2)").arg(text, shortcut.toString(QKeySequence::NativeText)));
-    }
-    return action;
-}
-
 }  // namespace
 
 TfrmPdfPreview::TfrmPdfPreview(const QString& title, PdfPreviewOptions options, QWidget* parent)
@@ -88,7 +74,8 @@ TfrmPdfPreview::TfrmPdfPreview(const QString& title, PdfPreviewOptions options, 
     view_->setBackgroundRole(QPalette::Dark);
     view_->setAutoFillBackground(true);
     setCentralWidget(view_);
-    BuildToolBar();
+    tools_ = AddPageToolBar(*this, false);
+    ConnectToolBar();
     view_->viewport()->installEventFilter(this);
 
     connect(view_->pageNavigator(), &QPdfPageNavigator::currentPageChanged, this, &TfrmPdfPreview::ShowPageNumber);
@@ -104,81 +91,23 @@ TfrmPdfPreview::TfrmPdfPreview(const QString& title, PdfPreviewOptions options, 
 TfrmPdfPreview::~TfrmPdfPreview()
 {
     view_->viewport()->removeEventFilter(this);
-    // The file is let go before its scratch folder is removed.
     document_->close();
 }
 
-void TfrmPdfPreview::BuildToolBar()
+void TfrmPdfPreview::ConnectToolBar()
 {
-    QToolBar* bar = addToolBar(QStringLiteral("Preview"));
-    bar->setObjectName(QStringLiteral("tbrPreview"));
-    bar->setMovable(false);
-    const auto styled = [bar](QAction* action, Qt::ToolButtonStyle style) {
-        if (auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(action)))
-            button->setToolButtonStyle(style);
-        return action;
-    };
-
-    connect(styled(ToolAction(bar, "btnPrint", QStringLiteral("Print..."), QStyle::SP_DialogApplyButton,
-                              QKeySequence::Print),
-                   Qt::ToolButtonTextBesideIcon),
-            &QAction::triggered, this, &TfrmPdfPreview::PrintClick);
-    connect(styled(ToolAction(bar, "btnSaveAsPdf", QStringLiteral("Save as PDF..."), QStyle::SP_DialogSaveButton,
-                              QKeySequence::Save),
-                   Qt::ToolButtonTextBesideIcon),
-            &QAction::triggered, this, &TfrmPdfPreview::SaveAsPdfClick);
-    if (options_.openInWordProcessor) {
-        connect(styled(ToolAction(bar, "btnOpenInWordProcessor", QStringLiteral("Open in Word Processor"),
-                                  QStyle::SP_FileDialogContentsView),
-                       Qt::ToolButtonTextBesideIcon),
-                &QAction::triggered, this, [this] { options_.openInWordProcessor(); });
-    }
-    bar->addSeparator();
-
-    connect(ToolAction(bar, "btnPriorPage", QStringLiteral("Previous Page"), QStyle::SP_ArrowUp,
-                       QKeySequence(Qt::CTRL | Qt::Key_PageUp)),
-            &QAction::triggered, this, [this] { GoToPage(CurrentPage() - 1); });
-    spnPage_ = new QSpinBox(bar);
-    spnPage_->setObjectName(QStringLiteral("spnPage"));
-    spnPage_->setRange(1, 1);
-    spnPage_->setKeyboardTracking(false);
-    spnPage_->setAccessibleName(QStringLiteral("Page"));
-    bar->addWidget(spnPage_);
-    lblPageCount_ = new QLabel(bar);
-    lblPageCount_->setObjectName(QStringLiteral("lblPageCount"));
-    lblPageCount_->setContentsMargins(4, 0, 4, 0);
-    bar->addWidget(lblPageCount_);
-    connect(ToolAction(bar, "btnNextPage", QStringLiteral("Next Page"), QStyle::SP_ArrowDown,
-                       QKeySequence(Qt::CTRL | Qt::Key_PageDown)),
-            &QAction::triggered, this, [this] { GoToPage(CurrentPage() + 1); });
-    connect(spnPage_, &QSpinBox::valueChanged, this, [this](int number) {
+    connect(tools_.print, &QAction::triggered, this, &TfrmPdfPreview::PrintClick);
+    connect(tools_.saveAsPdf, &QAction::triggered, this, &TfrmPdfPreview::SaveAsPdfClick);
+    connect(tools_.priorPage, &QAction::triggered, this, [this] { GoToPage(CurrentPage() - 1); });
+    connect(tools_.nextPage, &QAction::triggered, this, [this] { GoToPage(CurrentPage() + 1); });
+    connect(tools_.page, &QSpinBox::valueChanged, this, [this](int number) {
         if (number - 1 != CurrentPage())
             GoToPage(number - 1);
     });
-    bar->addSeparator();
-
-    // The style has no magnifier icons: the zoom buttons read a minus and a plus.
-    QAction* zoomOut =
-        ToolAction(bar, "btnZoomOut", QStringLiteral("Zoom Out"), QStyle::SP_ArrowLeft, QKeySequence::ZoomOut);
-    zoomOut->setIconText(QStringLiteral("\u2212"));
-    connect(styled(zoomOut, Qt::ToolButtonTextOnly), &QAction::triggered, this, [this] { ZoomBy(1 / kZoomStep); });
-    lblZoom_ = new QLabel(bar);
-    lblZoom_->setObjectName(QStringLiteral("lblZoom"));
-    lblZoom_->setMinimumWidth(48);
-    lblZoom_->setAlignment(Qt::AlignCenter);
-    bar->addWidget(lblZoom_);
-    QAction* zoomIn = ToolAction(bar, "btnZoomIn", QStringLiteral("Zoom In"), QStyle::SP_ArrowRight, QKeySequence::ZoomIn);
-    zoomIn->setIconText(QStringLiteral("+"));
-    connect(styled(zoomIn, Qt::ToolButtonTextOnly), &QAction::triggered, this, [this] { ZoomBy(kZoomStep); });
-    // The two fitted views are a choice; a zoom step leaves both.
-    btnFitWidth_ = styled(ToolAction(bar, "btnFitWidth", QStringLiteral("Fit Width"), QStyle::SP_TitleBarMaxButton),
-                          Qt::ToolButtonTextOnly);
-    btnWholePage_ = styled(ToolAction(bar, "btnWholePage", QStringLiteral("Whole Page"), QStyle::SP_TitleBarNormalButton),
-                           Qt::ToolButtonTextOnly);
-    for (QAction* fit : {btnFitWidth_, btnWholePage_})
-        fit->setCheckable(true);
-    connect(btnFitWidth_, &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitToWidth); });
-    connect(btnWholePage_, &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitInView); });
+    connect(tools_.zoomOut, &QAction::triggered, this, [this] { ZoomBy(1 / kZoomStep); });
+    connect(tools_.zoomIn, &QAction::triggered, this, [this] { ZoomBy(kZoomStep); });
+    connect(tools_.fitWidth, &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitToWidth); });
+    connect(tools_.wholePage, &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitInView); });
 }
 
 bool TfrmPdfPreview::Load(const QString& pdfPath, QString& error)
@@ -191,8 +120,7 @@ bool TfrmPdfPreview::Load(const QString& pdfPath, QString& error)
         return false;
     }
     pdfPath_ = pdfPath;
-    spnPage_->setRange(1, document_->pageCount());
-    lblPageCount_->setText(QStringLiteral("of %1").arg(document_->pageCount()));
+    ShowPageCount(tools_, document_->pageCount());
     ShowPageNumber(0);
     ShowZoom();
     return true;
@@ -217,7 +145,7 @@ void TfrmPdfPreview::GoToPage(int page)
 
 void TfrmPdfPreview::ShowPageNumber(int page)
 {
-    spnPage_->setValue(page + 1);
+    tools_.page->setValue(page + 1);
 }
 
 double TfrmPdfPreview::ShownZoom() const
@@ -248,9 +176,9 @@ void TfrmPdfPreview::ZoomBy(double factor)
 void TfrmPdfPreview::ShowZoom()
 {
     const QPdfView::ZoomMode mode = view_->zoomMode();
-    btnFitWidth_->setChecked(mode == QPdfView::ZoomMode::FitToWidth);
-    btnWholePage_->setChecked(mode == QPdfView::ZoomMode::FitInView);
-    lblZoom_->setText(QStringLiteral("%1%").arg(std::lround(ShownZoom() * 100)));
+    tools_.fitWidth->setChecked(mode == QPdfView::ZoomMode::FitToWidth);
+    tools_.wholePage->setChecked(mode == QPdfView::ZoomMode::FitInView);
+    tools_.zoom->setText(QStringLiteral("%1%").arg(std::lround(ShownZoom() * 100)));
 }
 
 bool TfrmPdfPreview::eventFilter(QObject* watched, QEvent* event)
@@ -259,6 +187,15 @@ bool TfrmPdfPreview::eventFilter(QObject* watched, QEvent* event)
     if (watched == view_->viewport() && event->type() == QEvent::Resize)
         ShowZoom();
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmPdfPreview::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 Prompts& TfrmPdfPreview::Ask()
@@ -277,46 +214,42 @@ void TfrmPdfPreview::PrintClick()
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!PrintTo(printer))
-        Ask().Warn(this, QStringLiteral("The printer %1 could not be started.").arg(printer.printerName()));
+    QString error;
+    if (!PrintTo(printer, error))
+        Ask().Warn(this, error);
 }
 
-bool TfrmPdfPreview::PrintTo(QPrinter& printer)
+bool TfrmPdfPreview::PrintTo(QPrinter& printer, QString& error)
 {
-    int first = 0;
-    int last = PageCount() - 1;
-    if (printer.printRange() == QPrinter::PageRange) {
-        first = std::max(printer.fromPage(), 1) - 1;
-        last = std::min(printer.toPage() > 0 ? printer.toPage() : PageCount(), PageCount()) - 1;
-    } else if (printer.printRange() == QPrinter::CurrentPage) {
-        first = last = CurrentPage();
-    }
-    if (first > last)
+    const std::vector<int> pages = WithCopies(PagesInRange(printer, PageCount(), CurrentPage()), printer);
+    if (pages.empty())
         return true;
-    // Where the printer cannot make copies itself, each copy is sent in turn.
-    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(printer.copyCount(), 1);
-    // The forms carry their own margins: each page is printed whole, at its own size, centred.
+    // The pages carry their own margins: each page is printed whole, at its own size, centred.
     printer.setFullPage(true);
-    const QSizeF firstSize = document_->pagePointSize(first);
+    const QSizeF firstSize = document_->pagePointSize(pages.front());
     printer.setPageOrientation(firstSize.width() > firstSize.height() ? QPageLayout::Landscape
                                                                       : QPageLayout::Portrait);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool printed =
+        PrintSafely(printer, [&](QPrinter& device) { return PrintPages(device, pages); }, error);
+    QApplication::restoreOverrideCursor();
+    return printed;
+}
+
+bool TfrmPdfPreview::PrintPages(QPrinter& printer, const std::vector<int>& pages)
+{
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const int dpi = std::min(printer.resolution(), kMaxPrintDpi);
     bool firstSheet = true;
-    for (int copy = 0; copy < copies; ++copy) {
-        for (int page = first; page <= last; ++page) {
-            if (!firstSheet)
-                printer.newPage();
-            firstSheet = false;
-            PrintPage(painter, printer, page, dpi);
-        }
+    for (int page : pages) {
+        if (!firstSheet)
+            printer.newPage();
+        firstSheet = false;
+        PrintPage(painter, printer, page, dpi);
     }
-    painter.end();
-    QApplication::restoreOverrideCursor();
-    return true;
+    return painter.end();
 }
 
 void TfrmPdfPreview::PrintPage(QPainter& painter, QPrinter& printer, int page, int dpi)
@@ -354,11 +287,18 @@ void TfrmPdfPreview::SaveAsPdfClick()
     const QString target = Ask().SaveFileName(this, request);
     if (target.isEmpty())
         return;
-    QString error;
     if (QFileInfo(target).absoluteFilePath() == QFileInfo(pdfPath_).absoluteFilePath())
         return;  // already there
-    if (!CopyFileInPlace(pdfPath_, target, error))
-        Ask().Warn(this, error);
+    // A copy through the program's one safe writer: a new file is its owner's only.
+    QFile source(pdfPath_);
+    std::string error;
+    if (!source.open(QIODevice::ReadOnly)) {
+        Ask().Warn(this, QStringLiteral("%1 could not be read: %2").arg(pdfPath_, source.errorString()));
+        return;
+    }
+    const QByteArray bytes = source.readAll();
+    if (!WriteFileAtomically(target.toStdString(), std::string(bytes.constData(), bytes.size()), error))
+        Ask().Warn(this, QString::fromStdString(error));
 }
 
 TfrmPdfPreview* ShowPdfPreview(QWidget* parent, const QString& pdfPath, const QString& title, PdfPreviewOptions options)

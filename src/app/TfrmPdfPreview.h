@@ -1,23 +1,21 @@
 #pragma once
 // A window of the program that shows a PDF file page by page, with page and zoom controls: the
-// print preview of the forms, and any other PDF the program shows (the manual). From it the pages
-// go to a printer (the printer dialog) or to a PDF file of the preparer's choice; the print
-// preview adds "Open in Word Processor".
+// manual and the IRS publications. From it the pages go to a printer (the printer dialog) or to a
+// PDF file of the preparer's choice; Escape closes it. (The forms have their own print preview,
+// TfrmPrintPreview, which paints them.)
+
+#include "PageToolBar.h"
 
 #include <QMainWindow>
 #include <QString>
 
-#include <functional>
 #include <memory>
+#include <vector>
 
-class QAction;
-class QLabel;
 class QPainter;
 class QPdfDocument;
 class QPdfView;
 class QPrinter;
-class QSpinBox;
-class QTemporaryDir;
 
 namespace quorvan::app {
 
@@ -29,10 +27,6 @@ struct PdfPreviewOptions {
     // Where Save as PDF starts, and the name it suggests (the file's own name when empty).
     QString saveFolder;
     QString suggestedName;
-    // Adds "Open in Word Processor", which runs this.
-    std::function<void()> openInWordProcessor;
-    // A scratch folder holding the file, removed when the window closes.
-    std::shared_ptr<QTemporaryDir> scratchFolder;
 };
 
 class TfrmPdfPreview : public QMainWindow {
@@ -50,8 +44,8 @@ public:
     double ShownZoom() const;
     QPdfView* View() const { return view_; }
     // Sends the pages the printer's print range asks for (every page, a range or the current
-    // page) to `printer`. Errors: false when the printer cannot be started.
-    bool PrintTo(QPrinter& printer);
+    // page) to `printer`. Errors: false with a sentence for the preparer in `error`.
+    bool PrintTo(QPrinter& printer, QString& error);
 
     void PrintClick();
     void SaveAsPdfClick();
@@ -59,9 +53,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape closes the window, as it closes the program's dialogs.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void BuildToolBar();
+    void ConnectToolBar();
+    bool PrintPages(QPrinter& printer, const std::vector<int>& pages);
     void PrintPage(QPainter& painter, QPrinter& printer, int page, int dpi);
     void ShowPageNumber(int page);
     void ZoomBy(double factor);
@@ -73,11 +70,7 @@ private:
     QString pdfPath_;
     QPdfDocument* document_ = nullptr;
     QPdfView* view_ = nullptr;
-    QSpinBox* spnPage_ = nullptr;
-    QLabel* lblPageCount_ = nullptr;
-    QLabel* lblZoom_ = nullptr;
-    QAction* btnFitWidth_ = nullptr;
-    QAction* btnWholePage_ = nullptr;
+    PageToolBar tools_;
 };
 
 // Shows the PDF file at `pdfPath` in a new preview window over `parent`, titled `title`; the

@@ -1,24 +1,17 @@
 #include "cli/PrintOutput.h"
 
-#include "files/AtomicFile.h"
+#include "cli/PdfOutput.h"
 #include "files/Folders.h"
+#include "print/PaintedLayout.h"
 #include "print/RtfMerge.h"
 #include "print/WordProcessor.h"
 #include "store/Answers.h"
 
 #include <cctype>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace quorvan {
 namespace {
@@ -33,88 +26,6 @@ bool EndsWithNoCase(const std::string& text, const std::string& end)
         if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i])
             return false;
     return true;
-}
-
-// Runs the command and waits for it. Its output is discarded: LibreOffice reports each conversion
-// and some start-up noise, and our standard output may carry --dump; its exit status and the
-// file it writes tell whether it worked.
-bool RunAndWait(const LaunchCommand& command, std::string& error)
-{
-    std::vector<std::string> words = {command.program};
-    words.insert(words.end(), command.arguments.begin(), command.arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int started = posix_spawnp(&pid, command.program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (started != 0) {
-        error = "cannot start " + command.program;
-        return false;
-    }
-    int status = 0;
-    if (waitpid(pid, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        error = command.program + " failed";
-        return false;
-    }
-    return true;
-}
-
-// A scratch folder removed with its contents when the conversion is done.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        char pattern[] = "/tmp/quorvan_16-print-XXXXXX";
-        if (mkdtemp(pattern))
-            path_ = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            fs::remove_all(path_, ignored);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-bool ConvertToPdf(const std::string& document, const std::string& outPath, std::string& error)
-{
-    const std::string soffice = FindWriter();
-    if (soffice.empty()) {
-        error = "LibreOffice (soffice) is needed to write PDF and was not found";
-        return false;
-    }
-    ScratchFolder scratch;
-    if (scratch.Path().empty()) {
-        error = "cannot make a scratch folder";
-        return false;
-    }
-    const std::string stem = fs::path(outPath).stem().string();
-    const std::string rtfPath = scratch.Path() + "/" + stem + ".rtf";
-    if (!WritePrintFile(rtfPath, document, error))
-        return false;
-    const LaunchCommand command =
-        PdfConversionCommand(soffice, rtfPath, scratch.Path(), scratch.Path() + "/profile");
-    if (!RunAndWait(command, error))
-        return false;
-    const std::string pdfPath = scratch.Path() + "/" + stem + ".pdf";
-    std::ifstream pdf(pdfPath, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(pdf)), std::istreambuf_iterator<char>());
-    if (!pdf.good() && !pdf.eof()) {
-        error = "cannot read the converted " + pdfPath;
-        return false;
-    }
-    return WriteFileAtomically(outPath, bytes, error);
 }
 
 }  // namespace
@@ -167,13 +78,15 @@ bool PrintReturn(const TAnswer& store, const PrintRequest& request, std::string&
     PrintSelection selection = DefaultSelection(store);
     if (!request.forms.empty() && !ParseFormList(request.forms, selection, error))
         return false;
+    const std::vector<PrintPage> pages = PagesToPrint(selection, store);
+    // PDF is painted from the print layouts; the word processor is never started.
+    if (EndsWithNoCase(request.outPath, ".pdf"))
+        return PaintPdf(store, pages, JoinPath(request.dataFolder, kPaintedLayoutFolder), request.outPath, error);
     TRtfMerge merge({request.dataFolder + "/RTF", request.dataFolder + "/DAT"});
-    if (!merge.BuildDocument(store, PagesToPrint(selection, store))) {
+    if (!merge.BuildDocument(store, pages)) {
         error = "the print document could not be built";
         return false;
     }
-    if (EndsWithNoCase(request.outPath, ".pdf"))
-        return ConvertToPdf(merge.Document(), request.outPath, error);
     return WritePrintFile(request.outPath, merge.Document(), error);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // --print for the command-line tool: builds the print document of the settled return and writes
-// it as RTF, or as PDF through LibreOffice run headless with a profile of its own.
+// it as RTF, or paints the forms as PDF from their print layouts (the "LAY" folder).
 
 #include "print/FormSelect.h"
 
@@ -9,9 +9,9 @@
 namespace quorvan {
 
 struct PrintRequest {
-    std::string outPath;     // ".pdf" converts; anything else is written as RTF
+    std::string outPath;     // ".pdf" is painted; anything else is written as RTF
     std::string forms;       // comma-separated form type codes, "all", or empty for the defaults
-    std::string dataFolder;  // holds "RTF" and "DAT"
+    std::string dataFolder;  // holds "RTF" and "DAT", and "LAY" for PDF
 };
 
 // The selection a --forms list names. Errors: false with the reason in `problem`.

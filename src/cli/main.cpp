@@ -11,9 +11,9 @@
 // or "note"), form, line and text, separated by tabs.
 //
 // --print writes the print document of the settled return to OUT: RTF, or PDF when OUT ends in
-// ".pdf" (through LibreOffice). LIST is comma-separated form type codes or "all"; without it the
-// forms a preparer would find ticked are printed. DIR holds the "RTF" and "DAT" folders; without
-// it the program's installed data is used.
+// ".pdf" (painted by the print engine, no word processor needed). LIST is comma-separated form
+// type codes or "all"; without it the forms a preparer would find ticked are printed. DIR holds
+// the "RTF", "DAT" and "LAY" folders; without it the program's installed data is used.
 //
 // Exit status: 0 success, 1 FILE cannot be read, 2 usage error, 3 a recalculation stopped on a
 // calculator error, 4 the print document could not be built or written, 5 --check found an error,
@@ -85,7 +85,7 @@ int Help()
                "  --write OUT    save the recalculated return as the client file OUT\n"
                "  --print OUT    write the print document to OUT (RTF, or PDF when OUT ends in .pdf)\n"
                "  --forms LIST   form type codes to print, comma-separated, or \"all\"\n"
-               "  --data DIR     folder with the RTF and DAT folders (default: the installed data)\n"
+               "  --data DIR     folder with the RTF, DAT and LAY folders (default: the installed data)\n"
                "  --help         show this text\n"
                "  --version      show the version\n",
                stdout);

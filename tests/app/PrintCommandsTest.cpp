@@ -1,14 +1,16 @@
 // Preview and Print, Print Preview, Export PDF and the word-processor switches, driven through the
 // real main window offscreen in a temporary home. The print templates are the small fixtures of
-// tests/data/print; the word processor is a stand-in script that records how it was started, or
-// fails as a broken installation does.
+// tests/data/print and the print layouts the generated ones; the word processor is a stand-in
+// script that records how it was started, or fails as a broken installation does. The preview and
+// PDF files need no word processor.
 
 #include "DesktopShell.h"
 #include "FakePrompts.h"
 #include "MainWindow.h"
 #include "PrintCommands.h"
-#include "TfrmPdfPreview.h"
+#include "TfrmPrintPreview.h"
 #include "TfrmSelectedForms.h"
+#include "render/PaintedDocument.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form8949LongTerm.h"
 #include "slot/ScheduleK1.h"
@@ -18,7 +20,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPdfDocument>
-#include <QPdfView>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -148,6 +149,7 @@ private:
         if (!CopyFolder(fixtures + "/RTF", Program() + "/RTF") || !CopyFolder(fixtures + "/DAT", Program() + "/DAT"))
             return false;
         QFile::link(QStringLiteral(QUORVAN_BUILD_DATA_DIR) + "/PSF", Program() + "/PSF");
+        QFile::link(QStringLiteral(QUORVAN_BUILD_DATA_DIR) + "/LAY", Program() + "/LAY");
         auto prompts = std::make_unique<PrintPrompts>(log_);
         prompts_ = prompts.get();
         StartOptions options;
@@ -188,14 +190,26 @@ private:
         return path;
     }
     // The preview windows the main window has open, oldest first.
-    QList<TfrmPdfPreview*> Previews() const { return window_->findChildren<TfrmPdfPreview*>(); }
-    // The text of every page of the preview's document, in page order.
-    static QStringList PageTexts(TfrmPdfPreview* preview)
+    QList<TfrmPrintPreview*> Previews() const { return window_->findChildren<TfrmPrintPreview*>(); }
+    // The text of every sheet of the preview's forms, in order, as a PDF of them reads.
+    QStringList PageTexts(TfrmPrintPreview* preview) const
     {
+        const QString path = Home() + "/preview-text.pdf";
+        std::string error;
+        if (!render::WritePdf(preview->Document(), path.toStdString(), "forms", error))
+            return {QString::fromStdString(error)};
+        QPdfDocument document;
+        if (document.load(path) != QPdfDocument::Error::None)
+            return {};
         QStringList texts;
-        for (int page = 0; page < preview->PageCount(); ++page)
-            texts << preview->View()->document()->getAllText(page).text();
+        for (int page = 0; page < document.pageCount(); ++page)
+            texts << document.getAllText(page).text();
         return texts;
+    }
+    static bool OwnerOnly(const QString& path)
+    {
+        return (QFileInfo(path).permissions() & 0x7777) ==
+               (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     }
     QStringList PrintFiles() const
     {
@@ -230,7 +244,7 @@ private slots:
     void selectionDialogSendsToThePreviewInsteadOfTheWordProcessor();
     void findWordSearchesTheProgramFolders();
     void exportPdfWritesTheChosenFile();
-    void exportPdfWithoutLibreOfficeSaysSo();
+    void exportPdfWithoutPrintLayoutsSaysSo();
 };
 
 void PrintCommandsTest::selectionOpensWithTheReturnsDefaultsAndCloseStops()
@@ -412,11 +426,10 @@ void PrintCommandsTest::wordProcessorThatCannotStartShows1155()
     window_->Commands().mnuPrint->trigger();
     QCOMPARE(log_.messageCodes, QList<unsigned>{11550});
     QVERIFY(QFile::exists(Temp() + "/send_temp.RTF"));
-    // Without a LibreOffice to convert the forms there is no preview to offer: only said.
-    QCOMPARE(log_.questions, QStringList{});
-    QCOMPARE(log_.warnings, QStringList{followUp.arg(missing) +
-                                       " The print preview needs LibreOffice as well. "
-                                       "Install LibreOffice Writer, or use Options > Find Word."});
+    // The preview needs no word processor: it is offered.
+    QCOMPARE(log_.questions,
+             QStringList{followUp.arg(missing) + " Show the forms in the print preview instead?"});
+    QCOMPARE(log_.warnings, QStringList{});
 }
 
 void PrintCommandsTest::wordProcessorThatFailsIsNamedAndThePreviewOffered_data()
@@ -482,25 +495,23 @@ void PrintCommandsTest::wordProcessorThatFailsIsNamedAndThePreviewOffered()
 
 void PrintCommandsTest::previewOfferedAfterAFailureShowsTheForms()
 {
-    const QString real = QString::fromStdString(FindWriter());
-    if (real.isEmpty())
-        QSKIP("LibreOffice (soffice) is not installed");
     QVERIFY(Start());
     window_->SetShell(std::make_unique<DesktopShell>());
-    // A LibreOffice that converts but cannot open a window, as on a machine without a display.
-    UseWriter(Script("soffice", "case \" $* \" in *\" --headless \"*) exec '" + real.toUtf8() +
-                                    "' \"$@\" ;; esac\necho 'Failed to open display' >&2\nexit 81"));
+    // A LibreOffice that cannot open a window, as on a machine without a display.
+    UseWriter(Script("soffice", "echo 'Failed to open display' >&2\nexit 81"));
     Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Ada Lovelace");
     window_->ShowAnswers();
     window_->Commands().mnuPrint->trigger();  // the defaults: Form 1041 pages 1 and 2
+    // The forms offered are those asked for, whatever the return holds by the time of the failure.
+    Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Someone Else");
 
-    QTRY_COMPARE_WITH_TIMEOUT(Previews().size(), 1, 120000);
+    QTRY_COMPARE_WITH_TIMEOUT(Previews().size(), 1, 20000);
     QCOMPARE(log_.questions.size(), 1);
     QVERIFY(log_.questions[0].contains("exit status 81"));
     const QStringList pages = PageTexts(Previews()[0]);
     QCOMPARE(pages.size(), 2);
     QVERIFY(pages[0].contains("Estate of Ada Lovelace"));
-    QVERIFY(pages[1].contains("Section 645 election"));
+    QVERIFY(pages[1].contains("Income Distribution Deduction"));
     QCOMPARE(log_.warnings, QStringList{});
 }
 
@@ -521,10 +532,8 @@ void PrintCommandsTest::previewShowsAsManyPagesAsTheSelectionPrints()
     QVERIFY(!previewButtonShown);
     QVERIFY(Previews().isEmpty());
 
-    const QString soffice = QString::fromStdString(FindWriter());
-    if (soffice.isEmpty())
-        QSKIP("LibreOffice (soffice) is not installed");
-    UseWriter(soffice);
+    // No word processor is needed to preview the forms.
+    window_->Printing().Word() = WordProcessors();
     Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Ada Lovelace");
     Answers->NoOfSchedK = 3;
     for (int k = 0; k < 3; ++k)
@@ -539,15 +548,19 @@ void PrintCommandsTest::previewShowsAsManyPagesAsTheSelectionPrints()
 
     QCOMPARE(log_.warnings, QStringList{});
     QCOMPARE(Previews().size(), 1);
-    TfrmPdfPreview* preview = Previews()[0];
+    TfrmPrintPreview* preview = Previews()[0];
     QCOMPARE(preview->windowTitle(), QString("Print Preview - Untitled"));
-    QCOMPARE(preview->PageCount(), int(PagesToPrint(selection, *Answers).size()));
+    // Every page the selection prints, and the back of the form after each Schedule K-1.
+    QCOMPARE(preview->PageCount(), int(PagesToPrint(selection, *Answers).size()) + 3);
+    QVERIFY(shell_.started.isEmpty() && shell_.opened.isEmpty());
     const QStringList pages = PageTexts(preview);
-    QCOMPARE(pages.size(), 5);
+    QCOMPARE(pages.size(), 8);
     QVERIFY(pages[0].contains("Estate of Ada Lovelace"));
-    QVERIFY(pages[1].contains("Section 645 election"));
-    for (int k = 0; k < 3; ++k)
-        QVERIFY2(pages[2 + k].contains(QString("Beneficiary %1").arg(k + 1)), qPrintable(pages[2 + k]));
+    QVERIFY(pages[1].contains("Income Distribution Deduction"));
+    for (int k = 0; k < 3; ++k) {
+        QVERIFY2(pages[2 + 2 * k].contains(QString("Beneficiary %1").arg(k + 1)), qPrintable(pages[2 + 2 * k]));
+        QVERIFY(pages[3 + 2 * k].contains("This list identifies the codes used on Schedule K-1"));
+    }
     const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
     if (!folder.isEmpty()) {
         QVERIFY(QTest::qWaitForWindowExposed(preview));
@@ -565,28 +578,41 @@ void PrintCommandsTest::previewShowsAsManyPagesAsTheSelectionPrints()
     QCOMPARE(log_.saveRequests[0].folder, Home() + "/Velmora/Quorvan_16/Files/");
     QPdfDocument saved;
     QCOMPARE(saved.load(target), QPdfDocument::Error::None);
-    QCOMPARE(saved.pageCount(), 5);
+    QCOMPARE(saved.pageCount(), 8);
+    QVERIFY(OwnerOnly(target));
 
     // Open in Word Processor hands the same forms over, even after the return has changed.
     Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Someone Else");
+    UseWriter(Home() + "/standin/soffice");
     preview->findChild<QAction*>("btnOpenInWordProcessor")->trigger();
     QCOMPARE(shell_.started.size(), 1);
     QCOMPARE(QString::fromStdString(shell_.started[0].arguments.at(0)), QString("send_temp.RTF"));
     QVERIFY(ReadBytes(Temp() + "/send_temp.RTF").contains("Estate of Ada Lovelace"));
 
-    // The preview's converted file goes when its window closes.
-    QPointer<TfrmPdfPreview> watched(preview);
-    preview->close();
+    // Escape closes the preview.
+    QPointer<TfrmPrintPreview> watched(preview);
+    preview->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(preview));
+    QTest::keyClick(preview, Qt::Key_Escape);
     QTRY_VERIFY(!watched);
+
+    // A saved return's PDF starts in its own folder, under its name.
+    QDir().mkpath(Home() + "/clients");
+    window_->State().ClientFileName = Home() + "/clients/ada.fq6";
+    prompts_->atSelection = Tick({ftForm1041Page1});
+    window_->Commands().mnuPrintPreview->trigger();
+    QCOMPARE(Previews().size(), 1);
+    prompts_->saveNames = QStringList{};
+    Previews()[0]->findChild<QAction*>("btnSaveAsPdf")->trigger();
+    QCOMPARE(log_.saveRequests.size(), 2);
+    QCOMPARE(log_.saveRequests[1].folder, Home() + "/clients/");
+    QCOMPARE(log_.saveRequests[1].suggestedName, QString("ada.pdf"));
+    Previews()[0]->close();
 }
 
 void PrintCommandsTest::selectionDialogSendsToThePreviewInsteadOfTheWordProcessor()
 {
-    const QString soffice = QString::fromStdString(FindWriter());
-    if (soffice.isEmpty())
-        QSKIP("LibreOffice (soffice) is not installed");
     QVERIFY(Start());
-    UseWriter(soffice);
     prompts_->atSelection = [](TfrmSelectedForms& dialog) {
         dialog.findChild<QPushButton*>("btnPreview")->click();
         return dialog.result();
@@ -634,11 +660,8 @@ void PrintCommandsTest::findWordSearchesTheProgramFolders()
 
 void PrintCommandsTest::exportPdfWritesTheChosenFile()
 {
-    const QString soffice = QString::fromStdString(FindWriter());
-    if (soffice.isEmpty())
-        QSKIP("LibreOffice (soffice) is not installed");
     QVERIFY(Start());
-    UseWriter(soffice);
+    window_->Printing().Word() = WordProcessors();  // no word processor is needed
     Answers->SetText(ftForm1041Page1, 0, f1::nameOfEstateOrTrust.slot, "Estate of Ada Lovelace");
     window_->ShowAnswers();
     const QString target = Home() + "/out/estate forms.pdf";
@@ -657,42 +680,32 @@ void PrintCommandsTest::exportPdfWritesTheChosenFile()
     QCOMPARE(log_.saveRequests[0].suggestedName, QString("Untitled.pdf"));
     QCOMPARE(log_.saveRequests[0].folder, Home() + "/Velmora/Quorvan_16/Files/");
     QVERIFY(ReadBytes(target).startsWith("%PDF"));
+    QVERIFY(OwnerOnly(target));
     QVERIFY(shell_.started.isEmpty() && shell_.opened.isEmpty());
-    if (!QStandardPaths::findExecutable("pdftotext").isEmpty()) {
-        QProcess text;
-        text.start("pdftotext", {target, "-"});
-        QVERIFY(text.waitForFinished(30000));
-        QVERIFY(text.readAllStandardOutput().contains("Estate of Ada Lovelace"));
-    }
+    QPdfDocument exported;
+    QCOMPARE(exported.load(target), QPdfDocument::Error::None);
+    QCOMPARE(exported.pageCount(), 1);
+    QVERIFY(exported.getAllText(0).text().contains("Estate of Ada Lovelace"));
     const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
     if (!folder.isEmpty())
         QFile::copy(target, folder + "/export.pdf");
 }
 
-void PrintCommandsTest::exportPdfWithoutLibreOfficeSaysSo()
+void PrintCommandsTest::exportPdfWithoutPrintLayoutsSaysSo()
 {
     QVERIFY(Start());
-    window_->Printing().Word() = WordProcessors();
-    window_->Printing().Word().searchFolders.clear();
-
-    window_->Commands().mnuExportPdf->trigger();  // the save dialog cancelled: nothing else
-    QCOMPARE(log_.saveRequests.size(), 1);
-    QCOMPARE(log_.warnings, QStringList{});
-
+    QFile::remove(Program() + "/LAY");
     const QString target = Home() + "/forms.pdf";
     prompts_->saveNames = QStringList{target};
     window_->Commands().mnuExportPdf->trigger();
     QCOMPARE(log_.warnings.size(), 1);
-    QVERIFY(log_.warnings[0].startsWith("LibreOffice is needed"));
+    QVERIFY2(log_.warnings[0].contains(Program() + "/LAY/page1.lay cannot be read"), qPrintable(log_.warnings[0]));
     QVERIFY(!QFile::exists(target));
 
-    // A LibreOffice that fails writes nothing either, and says so.
-    window_->Printing().Word().writerPath = "/usr/bin/false";
-    prompts_->saveNames = QStringList{target};
-    window_->Commands().mnuExportPdf->trigger();
+    // Nor is a preview shown without them.
+    window_->Commands().mnuPrintPreview->trigger();
     QCOMPARE(log_.warnings.size(), 2);
-    QVERIFY2(log_.warnings[1].startsWith("LibreOffice could not convert"), qPrintable(log_.warnings[1]));
-    QVERIFY(!QFile::exists(target));
+    QVERIFY(Previews().isEmpty());
 }
 
 QTEST_MAIN(PrintCommandsTest)

@@ -101,7 +101,7 @@ private slots:
     void saveAsPdfWritesACopyOfTheFile();
     void fileThatIsNoPdfIsReportedAndNotShown_data();
     void fileThatIsNoPdfIsReportedAndNotShown();
-    void scratchFolderGoesWithTheWindow();
+    void escapeClosesTheWindow();
 };
 
 void PrintPreviewTest::showsEveryPageWithPageAndZoomControls()
@@ -187,7 +187,11 @@ void PrintPreviewTest::printsThePageRangeAskedFor()
     printer.setPrintRange(QPrinter::PrintRange(range));
     printer.setFromTo(from, to);
     printer.setCopyCount(copies);
-    QVERIFY(preview->PrintTo(printer));
+    QString error;
+    QVERIFY2(preview->PrintTo(printer, error), qPrintable(error));
+    // A PDF printer's file goes through the program's safe writer: its owner's only.
+    QCOMPARE(QFileInfo(PathOf("printed.pdf")).permissions() & 0x7777,
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 
     QPdfDocument paper;
     QCOMPARE(paper.load(PathOf("printed.pdf")), QPdfDocument::Error::None);
@@ -230,10 +234,18 @@ void PrintPreviewTest::saveAsPdfWritesACopyOfTheFile()
     QCOMPARE(PageCountOf(PathOf("old.pdf")), 2);
     QVERIFY(!QFile::exists(PathOf("old.pdf.part")));
 
+    // A new file is its owner's only.
+    prompts_->saveNames = QStringList{PathOf("copy.pdf")};
+    save->trigger();
+    QCOMPARE(PageCountOf(PathOf("copy.pdf")), 2);
+    QCOMPARE(QFileInfo(PathOf("copy.pdf")).permissions() & 0x7777,
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+
     // A folder that is not there: said, and nothing written.
     prompts_->saveNames = QStringList{PathOf("missing/forms.pdf")};
     save->trigger();
-    QCOMPARE(log_.warnings, QStringList{"The PDF could not be written to " + PathOf("missing/forms.pdf") + "."});
+    QCOMPARE(log_.warnings.size(), 1);
+    QVERIFY2(log_.warnings[0].contains(PathOf("missing/forms.pdf")), qPrintable(log_.warnings[0]));
     QVERIFY(!QFile::exists(PathOf("missing/forms.pdf")));
     QVERIFY(PageText(PathOf("forms.pdf"), 1).contains("Page 2"));  // the shown file is untouched
 }
@@ -260,20 +272,15 @@ void PrintPreviewTest::fileThatIsNoPdfIsReportedAndNotShown()
     QCOMPARE(log_.warnings, QStringList{"forms.pdf cannot be shown: " + reason + "."});
 }
 
-void PrintPreviewTest::scratchFolderGoesWithTheWindow()
+void PrintPreviewTest::escapeClosesTheWindow()
 {
-    auto scratch = std::make_shared<QTemporaryDir>();
-    const QString path = scratch->filePath("forms.pdf");
-    QVERIFY(WritePdf(path, 1));
-    PdfPreviewOptions options;
-    options.scratchFolder = std::move(scratch);
-    TfrmPdfPreview* preview = Show(path, std::move(options));
+    QVERIFY(WritePdf(PathOf("manual.pdf"), 1));
+    TfrmPdfPreview* preview = Show(PathOf("manual.pdf"));
     QVERIFY(preview);
-    QVERIFY(preview->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(QTest::qWaitForWindowActive(preview));
     QPointer<TfrmPdfPreview> watched(preview);
-    preview->close();
+    QTest::keyClick(preview, Qt::Key_Escape);
     QTRY_VERIFY(!watched);
-    QVERIFY(!QFile::exists(path));
 }
 
 QTEST_MAIN(PrintPreviewTest)

@@ -3,10 +3,12 @@
 #include "FormDescription.h"
 #include "LineNames.h"
 #include "PageLayout.h"
+#include "PaintWriter.h"
 #include "PrintSheet.h"
 #include "RtfWriter.h"
 #include "SlotNames.h"
 #include "UiWriter.h"
+#include "print/PaintedLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -358,3 +360,133 @@ TEST(FormGenerator, ScreenAndPrintStatementsShowOnTheirMediumOnly)
 }
 
 } // namespace
+
+// --- Painted sheets: the layout the print engine paints, read back as the program reads it ---
+
+quorvan::PaintedLayout Painted(const std::string &body, const std::string &header = "page 7 width=1000 height=900")
+{
+    quorvan::PaintedLayout layout;
+    std::string error;
+    const std::string text = formgen::WritePaintedLayout(Render(body, header, Medium::Paint));
+    EXPECT_TRUE(quorvan::ParsePaintedLayout(text, layout, error)) << error << "\n" << text;
+    return layout;
+}
+
+const quorvan::PaintedItem *FindItem(const quorvan::PaintedSheet &sheet, quorvan::PaintedKind kind,
+                                     const std::string &text = "", int slot = -1)
+{
+    for (const quorvan::PaintedItem &item : sheet.items)
+        if (item.kind == kind && (text.empty() || item.text == text) && (slot < 0 || item.slot == slot))
+            return &item;
+    return nullptr;
+}
+
+TEST(PaintedSheets, CaptionsLeadByDotsToTheAmountsTheirLinesEndIn)
+{
+    using quorvan::PaintedKind;
+    const quorvan::PaintedLayout layout =
+        Painted("line 1 \"Interest income\" d30\nline 2 \"Add lines 1 and 2 ▶\" d31.r\n"
+                "line 3 \"Capital loss carryover\" loss d32\nline 4 \"Name\" t33#300");
+    ASSERT_EQ(layout.layout, 7);
+    ASSERT_EQ(layout.sheets.size(), 1u);
+    const quorvan::PaintedSheet &sheet = layout.sheets[0];
+
+    const auto *caption = FindItem(sheet, PaintedKind::Text, "Interest income");
+    const auto *amount = FindItem(sheet, PaintedKind::Field, "", 30);
+    ASSERT_TRUE(caption && amount);
+    EXPECT_EQ(amount->fieldKind, 'd');
+    EXPECT_EQ(amount->align, quorvan::PaintedAlign::Right);
+    EXPECT_EQ(caption->baseline, amount->baseline) << "a caption's line stands beside its amount";
+    const quorvan::PaintedItem *leader = nullptr;
+    for (const auto &item : sheet.items)
+        if (item.kind == PaintedKind::Leader && item.baseline == caption->baseline)
+            leader = &item;
+    ASSERT_NE(leader, nullptr);
+    EXPECT_GT(leader->left, caption->left + 600) << "the dots start after the caption's words";
+    EXPECT_LT(leader->right, amount->left) << "and stop before the box of the amount";
+
+    // A pointer that ends a caption moves past the dots, up to the box.
+    const auto *total = FindItem(sheet, PaintedKind::Text, "Add lines 1 and 2");
+    const auto *pointer = FindItem(sheet, PaintedKind::Text, "▶");
+    ASSERT_TRUE(total && pointer);
+    EXPECT_EQ(pointer->align, quorvan::PaintedAlign::Right);
+    EXPECT_EQ(pointer->baseline, total->baseline);
+
+    EXPECT_TRUE(FindItem(sheet, PaintedKind::Field, "", 32)->loss);
+    EXPECT_FALSE(amount->loss);
+    // A text field on a rule takes no dots.
+    const auto *name = FindItem(sheet, PaintedKind::Text, "Name");
+    for (const auto &item : sheet.items)
+        EXPECT_FALSE(item.kind == PaintedKind::Leader && item.baseline == name->baseline);
+}
+
+TEST(PaintedSheets, TableRowsShareANumberAndMarkTheirEntries)
+{
+    const quorvan::PaintedLayout layout =
+        Painted("table 2 10 5\ncol \"(d)\" 100 d+0\ncol \"(h)\" 100 d+1.r\nendtable");
+    const auto &sheet = layout.sheets.at(0);
+    const auto *d0 = FindItem(sheet, quorvan::PaintedKind::Field, "", 10);
+    const auto *h0 = FindItem(sheet, quorvan::PaintedKind::Field, "", 11);
+    const auto *d1 = FindItem(sheet, quorvan::PaintedKind::Field, "", 15);
+    ASSERT_TRUE(d0 && h0 && d1);
+    EXPECT_EQ(d0->tableRow, h0->tableRow);
+    EXPECT_NE(d0->tableRow, d1->tableRow);
+    EXPECT_TRUE(d0->entry);
+    EXPECT_FALSE(h0->entry);
+}
+
+TEST(PaintedSheets, SideLabelsThirdsCutLinesAndFurtherSheetsArePaintedOnly)
+{
+    using quorvan::PaintedKind;
+    const std::string body = "paint side \"Income\"\nline 1 \"Interest\" d1\nline 2 \"Dividends\" d2\n"
+                             "paint endside\nline 3 \"Other\" d3\n"
+                             "paint third\npaint cut \"Detach here\"\nrow \"Voucher 2\"\n"
+                             "paint sheet\nrow \"Codes on the back\"";
+    const quorvan::PaintedLayout layout = Painted(body);
+    ASSERT_EQ(layout.sheets.size(), 2u);
+    const auto &front = layout.sheets[0];
+
+    const auto *side = FindItem(front, PaintedKind::Side, "Income");
+    ASSERT_NE(side, nullptr);
+    EXPECT_LT(side->left, 720) << "in the margin, left of the line numbers";
+    EXPECT_LT(side->top, FindItem(front, PaintedKind::Text, "Interest")->baseline);
+    EXPECT_GT(side->bottom, FindItem(front, PaintedKind::Text, "Dividends")->baseline);
+    EXPECT_LT(side->bottom, FindItem(front, PaintedKind::Text, "Other")->baseline);
+
+    const auto *cut = FindItem(front, PaintedKind::Cut, "Detach here");
+    ASSERT_NE(cut, nullptr);
+    EXPECT_NEAR(cut->top, quorvan::kSheetHeightTwips / 3, 200) << "the second third starts with its cut line";
+    EXPECT_GT(FindItem(front, PaintedKind::Text, "Voucher 2")->baseline, cut->top);
+    EXPECT_NE(FindItem(layout.sheets[1], PaintedKind::Text, "Codes on the back"), nullptr);
+    EXPECT_EQ(FindItem(front, PaintedKind::Text, "Codes on the back"), nullptr);
+
+    // The screen and the RTF template have none of it.
+    const std::string xml = formgen::WriteUiXml(Render(body));
+    EXPECT_EQ(xml.find("Detach here"), std::string::npos);
+    EXPECT_EQ(xml.find(">Income<"), std::string::npos);
+    const std::string rtf = formgen::WriteRtfTemplate(Render(body, "page 7 width=1000 height=900", Medium::Print));
+    EXPECT_EQ(rtf.find("Detach here"), std::string::npos);
+    EXPECT_NE(rtf.find("Codes on the back"), std::string::npos) << "statements for every medium stay in it";
+
+    // A sheet has three thirds.
+    EXPECT_THROW(formgen::WritePaintedLayout(
+                     Render("paint third\npaint third\npaint third", "page 7 height=900", Medium::Paint)),
+                 DescriptionError);
+    EXPECT_THROW(Render("screen side \"Income\""), DescriptionError);
+}
+
+TEST(PaintedSheets, FlowingRegionsSetTheirLinesEachAtItsOwnPitch)
+{
+    using quorvan::PaintedKind;
+    const std::string regions = "row \"a\"\nrow \"b\"\ncolumn\nrow \"c\\nc2\\nc3\"\nrow \"d\"\nendcolumns";
+    const auto baseline = [](const quorvan::PaintedLayout &layout, const char *text) {
+        return FindItem(layout.sheets.at(0), PaintedKind::Text, text)->baseline;
+    };
+    const quorvan::PaintedLayout flowing = Painted("columns 0:500 500:500 flow\n" + regions);
+    EXPECT_LT(baseline(flowing, "b"), baseline(flowing, "c3")) << "b follows a, whatever stands beside it";
+    EXPECT_GT(baseline(flowing, "d"), baseline(flowing, "c3"));
+    // Without flow, line i of each region shares a row, as in the RTF template.
+    const quorvan::PaintedLayout shared = Painted("columns 0:500 500:500\n" + regions);
+    EXPECT_GT(baseline(shared, "b"), baseline(shared, "c3"));
+    EXPECT_EQ(baseline(shared, "b"), baseline(shared, "d"));
+}

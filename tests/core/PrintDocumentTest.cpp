@@ -1,6 +1,7 @@
-// A whole return printed from the generated templates: every page merges, LibreOffice converts
-// the document, each form page comes out on a sheet of its own with its heading and footer, and
-// the figures read back from the PDF stand on the right pages and in the right columns.
+// A whole return printed: every generated template merges without leftover variables, and the
+// tool paints the forms as PDF from the generated print layouts, each form page on a sheet of its
+// own with its heading and footer, the figures read back from the PDF on the right pages and in
+// the right columns.
 
 #include "print/WordProcessor.h"
 #include "support/MessageRecorder.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <set>
 #include <regex>
 #include <string>
 #include <unistd.h>
@@ -26,6 +28,16 @@ struct Word {
     std::string text;
 };
 
+// A word as pdftotext writes it into its HTML, unescaped.
+std::string Unescaped(std::string text)
+{
+    for (const auto& [entity, character] : {std::pair<std::string, std::string>{"&apos;", "'"}, {"&quot;", "\""},
+                                            {"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}})
+        for (size_t at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1))
+            text.replace(at, entity.size(), character);
+    return text;
+}
+
 class PrintDocument : public testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -36,12 +48,12 @@ protected:
     }
     static void TearDownTestSuite() { std::system(("rm -rf '" + folder_ + "'").c_str()); }
 
-    static std::string Print(const std::string& output, const std::string& forms)
+    static std::string Print(const std::string& output, const std::string& forms,
+                             const std::string& client = "engine3-estate-four-beneficiaries.fq6")
     {
         std::string out, err;
-        const int status = RunCli("--print '" + folder_ + "/" + output + "' --forms " + forms + " '" +
-                                      TestDataPath("engine3-estate-four-beneficiaries.fq6") + "'",
-                                  out, err);
+        const int status = RunCli(
+            "--print '" + folder_ + "/" + output + "' --forms " + forms + " '" + TestDataPath(client) + "'", out, err);
         EXPECT_EQ(status, 0) << err;
         return folder_ + "/" + output;
     }
@@ -73,7 +85,8 @@ protected:
         const std::regex word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
         std::vector<Word> words;
         for (auto it = std::sregex_iterator(html.begin(), html.end(), word); it != std::sregex_iterator(); ++it)
-            words.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4]), (*it)[5]});
+            words.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4]),
+                             Unescaped((*it)[5])});
         return words;
     }
 
@@ -90,6 +103,16 @@ protected:
 };
 
 std::string PrintDocument::folder_;
+
+// The tests of the PDF the tool paints.
+class PaintedPdf : public PrintDocument {
+protected:
+    void SetUp() override
+    {
+        if (!test::kToolPaintsPdf)
+            GTEST_SKIP() << "built without Qt: the tool paints no PDF";
+    }
+};
 
 // The first and the last line of a page's text that say something (the body marker, a lone
 // middle dot, is not printed ink).
@@ -130,10 +153,8 @@ TEST_F(PrintDocument, EveryTemplateMergesWithoutLeftoverVariables)
         ASSERT_LT(c, 128) << "the print file is 7-bit text";
 }
 
-TEST_F(PrintDocument, PdfShowsTheReturnsFiguresOnTheirPages)
+TEST_F(PaintedPdf, PdfShowsTheReturnsFiguresOnTheirPages)
 {
-    if (FindWriter().empty())
-        GTEST_SKIP() << "LibreOffice (package libreoffice-writer-nogui) is not installed";
     const std::string& pdf = ReturnPdf();
     const int pages = PageCount(pdf);
     ASSERT_GE(pages, 3);
@@ -144,8 +165,19 @@ TEST_F(PrintDocument, PdfShowsTheReturnsFiguresOnTheirPages)
     EXPECT_NE(first.find("Estate of Ada Brennan"), std::string::npos);
     EXPECT_TRUE(std::regex_search(first, std::regex(R"(22\s+Taxable income[^\n]*\s22\s+5,400)"))) << first;
     EXPECT_TRUE(std::regex_search(first, std::regex(R"(23\s+Total tax[^\n]*\s23\s+428)"))) << first;
-    EXPECT_NE(first.find("\u2612"), std::string::npos) << "the decedent's estate box prints ticked";
-    EXPECT_NE(first.find("\u2610"), std::string::npos) << "empty boxes print empty";
+    // A ticked box holds an "X" level with its caption; an empty one holds nothing.
+    const std::vector<Word> words = PageWords(pdf, 1);
+    const auto markBeside = [&words](const std::string& caption) {
+        for (const Word& label : words)
+            if (label.text == caption)
+                for (const Word& w : words)
+                    if (w.text == "X" && w.right < label.left && label.left - w.right < 30 &&
+                        std::abs(w.bottom - label.bottom) < 3)
+                        return true;
+        return false;
+    };
+    EXPECT_TRUE(markBeside("Decedent's")) << "the decedent's estate box prints ticked";
+    EXPECT_FALSE(markBeside("Simple")) << "empty boxes print empty";
 
     // Each beneficiary's Schedule K-1 carries the estate's name and that beneficiary's interest.
     int k1Pages = 0;
@@ -153,6 +185,8 @@ TEST_F(PrintDocument, PdfShowsTheReturnsFiguresOnTheirPages)
         const std::string text = PageText(pdf, page);
         if (text.find("Schedule K-1") == std::string::npos || text.find("Estate of Ada Brennan") == std::string::npos)
             continue;
+        // The back of the form follows each beneficiary's Schedule K-1.
+        EXPECT_NE(PageText(pdf, page + 1).find("This list identifies the codes used on Schedule K-1"), std::string::npos);
         ++k1Pages;
         if (k1Pages == 1) {
             EXPECT_NE(text.find("4,364"), std::string::npos) << text;
@@ -161,23 +195,24 @@ TEST_F(PrintDocument, PdfShowsTheReturnsFiguresOnTheirPages)
     EXPECT_EQ(k1Pages, 4);
 }
 
-TEST_F(PrintDocument, EachFormPageFillsOneSheetFromItsHeadingToItsFooter)
+TEST_F(PaintedPdf, EachFormPageFillsOneSheetFromItsHeadingToItsFooter)
 {
-    if (FindWriter().empty())
-        GTEST_SKIP() << "LibreOffice (package libreoffice-writer-nogui) is not installed";
     struct Sheet {
         const char* form;
         const char* heading; // on the sheet's first line
         const char* footer;  // on its last line
     };
-    // Form 1041 pages 1 and 2, Schedule D pages 1 and 2, one Schedule K-1 for each of four beneficiaries.
+    // Form 1041 pages 1 and 2, Schedule D pages 1 and 2, one Schedule K-1 for each of four
+    // beneficiaries, each followed by the back of the form with its code list.
     const Sheet k1 = {"Schedule K-1", R"(Schedule K-1)", R"(Cat\. No\. 11380D\s+Schedule K-1 \(Form 1041\) 2016)"};
+    const Sheet back = {"Schedule K-1, back", R"(Schedule K-1 \(Form 1041\) 2016\s+Page 2)",
+                        R"(beneficiary who does not file a Form 1040)"};
     const std::vector<Sheet> sheets = {
         {"Form 1041 page 1", R"(Form 1041)", R"(Paperwork Reduction Act Notice.*Cat\. No\. 11370H\s+Form\s+1041\s+\(2016\))"},
         {"Form 1041 page 2", R"(Form 1041 \(2016\)\s+Page 2)", R"(Form\s+1041\s+\(2016\))"},
         {"Schedule D page 1", R"(SCHEDULE D)", R"(Cat\. No\. 11376V\s+Schedule D \(Form 1041\) 2016)"},
         {"Schedule D page 2", R"(Schedule D \(Form 1041\) 2016\s+Page 2)", R"(Schedule D \(Form 1041\) 2016)"},
-        k1, k1, k1, k1,
+        k1, back, k1, back, k1, back, k1, back,
     };
     const std::string& pdf = ReturnPdf();
     ASSERT_EQ(PageCount(pdf), static_cast<int>(sheets.size()));
@@ -188,10 +223,8 @@ TEST_F(PrintDocument, EachFormPageFillsOneSheetFromItsHeadingToItsFooter)
     }
 }
 
-TEST_F(PrintDocument, InnerColumnAmountsStandLeftOfTheTotalsColumn)
+TEST_F(PaintedPdf, InnerColumnAmountsStandLeftOfTheTotalsColumn)
 {
-    if (FindWriter().empty())
-        GTEST_SKIP() << "LibreOffice (package libreoffice-writer-nogui) is not installed";
     const std::vector<Word> words = PageWords(ReturnPdf(), 1);
     const Word* box2b1 = nullptr;
     const Word* box2a = nullptr;
@@ -210,6 +243,101 @@ TEST_F(PrintDocument, InnerColumnAmountsStandLeftOfTheTotalsColumn)
     // Line 2b(1) is a part of line 2a, not added to the total: its amount stands in an inner column.
     EXPECT_LT(beneficiaries->right, dividends->left);
     EXPECT_GT(beneficiaries->top, dividends->top);
+}
+
+TEST_F(PaintedPdf, LossesPrintInParentheses)
+{
+    const std::string pdf = Print("losses.pdf", "1,6", "engine3-final-return-carryovers.fq6");
+    // Form 1041 line 22, a taxable loss: the figure in parentheses, not with a minus sign.
+    const std::vector<Word> page1 = PageWords(pdf, 1);
+    const Word* line22 = nullptr;
+    for (const Word& w : page1)
+        if (w.text == "22" && (!line22 || w.left > line22->left))
+            line22 = &w;  // the box label right of the caption
+    ASSERT_NE(line22, nullptr);
+    const Word* taxable = AmountAfter(page1, *line22);
+    ASSERT_NE(taxable, nullptr);
+    EXPECT_EQ(taxable->text, "(3,600)");
+    EXPECT_EQ(PageText(pdf, 1).find("-3,600"), std::string::npos);
+
+    // Schedule D line 20 stands in the parentheses the form prints, without its sign.
+    const std::vector<Word> page2 = PageWords(pdf, 2);
+    const Word* line20 = nullptr;
+    for (const Word& w : page2)
+        if (w.text == "20" && (!line20 || w.left > line20->left))
+            line20 = &w;
+    ASSERT_NE(line20, nullptr);
+    std::vector<std::string> box;
+    for (const Word& w : page2)
+        if (w.left > line20->right && std::abs(w.bottom - line20->bottom) < 4)
+            box.push_back(w.text);
+    EXPECT_EQ(box, (std::vector<std::string>{"(", "3,000", ")"}));
+}
+
+TEST_F(PaintedPdf, VouchersStandInThirdsUnderCutLines)
+{
+    const std::string pdf = Print("vouchers.pdf", "13,24");
+    ASSERT_EQ(PageCount(pdf), 3);  // vouchers 1 to 3, voucher 4, Form 1041-V
+    // A cut line's words, with the third of the sheet each stands in (792 points tall).
+    const auto cuts = [&](int page, const std::string& first) {
+        std::vector<int> thirds;
+        for (const Word& w : PageWords(pdf, page))
+            if (w.text == first)
+                thirds.push_back(static_cast<int>(w.top / 264));
+        return thirds;
+    };
+    EXPECT_EQ(cuts(1, "Tear"), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(cuts(2, "Tear"), (std::vector<int>{0}));
+    const std::string first = PageText(pdf, 1);
+    for (const char* heading : {"Payment Voucher 1", "Payment Voucher 2", "Payment Voucher 3"})
+        EXPECT_NE(first.find(heading), std::string::npos) << heading;
+    EXPECT_NE(PageText(pdf, 2).find("Payment Voucher 4"), std::string::npos);
+    // Form 1041-V: its voucher in the last third, under the line to cut along.
+    EXPECT_EQ(cuts(3, "Detach"), (std::vector<int>{2}));
+}
+
+// The amounts of a page as the two routes print them: words with a thousands comma, or signed,
+// without the sign's parentheses or minus.
+std::multiset<std::string> AmountsOf(const std::vector<Word>& words)
+{
+    std::multiset<std::string> amounts;
+    const std::regex amount(R"(^(\(|-)?(\d{1,3}(,\d{3})+|\d+)\)?$)");
+    for (const Word& w : words) {
+        std::smatch match;
+        if (std::regex_match(w.text, match, amount) && (w.text.find(',') != std::string::npos || match[1].matched))
+            amounts.insert(match[2]);
+    }
+    return amounts;
+}
+
+TEST_F(PaintedPdf, PaintedPagesShowTheAmountsTheRtfRouteShows)
+{
+    const std::string soffice = FindWriter();
+    if (soffice.empty())
+        GTEST_SKIP() << "LibreOffice (package libreoffice-writer-nogui) is not installed";
+    const std::string painted = Print("route-painted.pdf", "1,2,5,6,9", "engine3-final-return-carryovers.fq6");
+    const std::string rtf = Print("route.rtf", "1,2,5,6,9", "engine3-final-return-carryovers.fq6");
+    const LaunchCommand convert = PdfConversionCommand(soffice, rtf, folder_, folder_ + "/profile");
+    std::string command = "'" + convert.program + "'";
+    for (const std::string& argument : convert.arguments)
+        command += " '" + argument + "'";
+    ASSERT_EQ(std::system((command + " > /dev/null 2>&1").c_str()), 0);
+    const std::string converted = folder_ + "/route.pdf";
+
+    // The painted route adds the back of each Schedule K-1; page for page the rest holds the
+    // same amounts.
+    int rtfPage = 0;
+    size_t compared = 0;
+    for (int page = 1; page <= PageCount(painted); ++page) {
+        if (PageText(painted, page).find("This list identifies the codes") != std::string::npos)
+            continue;
+        ++rtfPage;
+        const std::multiset<std::string> amounts = AmountsOf(PageWords(painted, page));
+        EXPECT_EQ(amounts, AmountsOf(PageWords(converted, rtfPage))) << "page " << page;
+        compared += amounts.size();
+    }
+    EXPECT_EQ(rtfPage, PageCount(converted));
+    EXPECT_GT(compared, 20u) << "the return's amounts were found";
 }
 
 }  // namespace

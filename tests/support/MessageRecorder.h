@@ -33,4 +33,11 @@ std::string ReadFileBytes(const std::string& path);
 // Runs the command-line tool with `arguments`; returns its exit status and fills its output.
 int RunCli(const std::string& arguments, std::string& standardOutput, std::string& standardError);
 
+// Whether the tool paints PDFs: a build without Qt has no print engine.
+#ifdef QUORVAN_TOOL_PAINTS_PDF
+constexpr bool kToolPaintsPdf = true;
+#else
+constexpr bool kToolPaintsPdf = false;
+#endif
+
 }  // namespace quorvan::test

@@ -80,7 +80,38 @@ double PrintRowPoints(const std::string& value, const std::string& source, int l
     Fail(source, lineNo, "printrow is a height in points from 6 to 40: " + value);
 }
 
+// The media a prefix word names; 0 for a word that is none.
+unsigned MediaOf(const std::string& word)
+{
+    if (word == "screen")
+        return kOnScreen;
+    if (word == "print")
+        return kInTemplate | kPainted;
+    if (word == "rtf")
+        return kInTemplate;
+    if (word == "paint")
+        return kPainted;
+    return 0;
+}
+
+// Statements only a painted sheet can follow: a further sheet, thirds of a sheet, a cut line and
+// the vertical labels beside a section.
+bool IsPaintedOnly(const std::string& keyword)
+{
+    return keyword == "sheet" || keyword == "third" || keyword == "cut" || keyword == "side" || keyword == "endside";
+}
+
 }  // namespace
+
+bool Statement::ShowsOn(Medium medium) const
+{
+    switch (medium) {
+    case Medium::Screen: return (media & kOnScreen) != 0;
+    case Medium::Print: return (media & kInTemplate) != 0;
+    case Medium::Paint: return (media & kPainted) != 0;
+    }
+    return false;
+}
 
 PageDescription ParseDescription(const std::string& text, const std::string& sourceName)
 {
@@ -142,9 +173,16 @@ PageDescription ParseDescription(const std::string& text, const std::string& sou
             Fail(sourceName, lineNo, "the description starts with its page header");
         Statement statement;
         size_t first = 0;
-        if ((tokens[0].text == "screen" || tokens[0].text == "print") && tokens.size() > 1 && !tokens[1].quoted) {
-            statement.medium = tokens[0].text == "screen" ? Medium::Screen : Medium::Print;
-            first = 1;
+        unsigned media = 0;
+        // Media words stand before the keyword, which is never quoted.
+        while (first + 1 < tokens.size() && !tokens[first + 1].quoted && MediaOf(tokens[first].text) != 0)
+            media |= MediaOf(tokens[first++].text);
+        if (media != 0)
+            statement.media = media;
+        if (IsPaintedOnly(tokens[first].text)) {
+            if (media & (kOnScreen | kInTemplate))
+                Fail(sourceName, lineNo, tokens[first].text + " stands on painted sheets only");
+            statement.media = kPainted;
         }
         statement.keyword = tokens[first].text;
         statement.args.assign(tokens.begin() + first + 1, tokens.end());

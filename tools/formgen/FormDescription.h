@@ -14,14 +14,24 @@ struct Token {
     bool quoted = false;
 };
 
-// Where a statement shows: on screen and on paper alike, or on one of them only.
-enum class Medium { Both, Screen, Print };
+// The three renderings of a page: the screen layout, the RTF print template, and the sheets the
+// program paints itself (PDF, printers, the preview).
+enum class Medium { Screen, Print, Paint };
+
+// A statement's media as bits: `screen`, `rtf` and `paint` before a statement name one each,
+// `print` both paper renderings; several may stand together ("screen rtf band ...").
+constexpr unsigned kOnScreen = 1;
+constexpr unsigned kInTemplate = 2;
+constexpr unsigned kPainted = 4;
+constexpr unsigned kEveryMedium = kOnScreen | kInTemplate | kPainted;
 
 struct Statement {
     std::string keyword;
-    Medium medium = Medium::Both;
+    unsigned media = kEveryMedium;
     std::vector<Token> args;
     int sourceLine = 0;
+
+    bool ShowsOn(Medium medium) const;
 };
 
 struct PageDescription {

@@ -131,7 +131,7 @@ public:
         for (size_t i = 0; i < statements.size(); ++i) {
             const Statement& s = statements[i];
             const std::string& k = s.keyword;
-            onScreen_ = s.medium != Medium::Print;
+            onScreen_ = s.ShowsOn(Medium::Screen);
             if (k == "band") {
                 const std::string& name = s.args.empty() ? std::string() : s.args[0].text;
                 const bool names =
@@ -296,7 +296,7 @@ private:
     void Table(const std::vector<Statement>& statements, size_t& i)
     {
         const Statement& s = statements[i];
-        onScreen_ = s.medium != Medium::Print;
+        onScreen_ = s.ShowsOn(Medium::Screen);
         const int rows = std::stoi(s.args.at(0).text);
         int first = 0;
         std::string tableName;

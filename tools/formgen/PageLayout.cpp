@@ -143,6 +143,9 @@ private:
         e.row = rowCounter_;
         e.sourceLine = currentLine_;
         e.footer = footer_;
+        e.sheet = sheet_;
+        e.regionRight = region_.x + region_.width;
+        e.flow = flowColumns_ && !columns_.empty();
         if (!columns_.empty()) {
             e.block = blockCounter_;
             e.region = static_cast<int>(columnIndex_);
@@ -201,7 +204,7 @@ private:
         return cursor;
     }
 
-    void AddField(const Statement& s, const FieldToken& f, Rect r)
+    Element& AddField(const Statement& s, const FieldToken& f, Rect r)
     {
         Element e;
         e.slot = f.slot;
@@ -238,7 +241,7 @@ private:
             Fail(s.sourceLine, "memos and answer labels have no style");
         if (f.slot > 999)
             Fail(s.sourceLine, "slot out of range");
-        Add(e, prefix);
+        return Add(e, prefix);
     }
 
     // A line of the form: optional line number, captions and fields flowing from the left, amounts
@@ -246,7 +249,7 @@ private:
     void PlaceRow(const Statement& s, size_t first, const std::string& lineNumber)
     {
         struct Item {
-            enum { Caption, BoxLabel, Move, Field, Bold, Small, Tiny, Centered, Height } kind;
+            enum { Caption, BoxLabel, Move, Field, Bold, Small, Tiny, Centered, Height, Loss } kind;
             std::string text;
             FieldToken field;
             ElementType empty = ElementType::Edit;  // WriteIn or Shade: a place bound to nothing
@@ -270,6 +273,8 @@ private:
                 items.push_back({Item::Tiny, "", {}});
             else if (t.text == "centered")
                 items.push_back({Item::Centered, "", {}});
+            else if (t.text == "loss")
+                items.push_back({Item::Loss, "", {}});
             else if (t.text.rfind("blank", 0) == 0)
                 items.push_back({Item::Field, "", ParseField(s, "t0" + t.text.substr(5)), ElementType::WriteIn});
             else if (t.text.rfind("shade", 0) == 0)
@@ -302,10 +307,12 @@ private:
         bool small = false;
         bool tiny = false;
         bool centered = false;
+        bool loss = false;
         for (size_t i = 0; i < items.size(); ++i) {
             Item& item = items[i];
             switch (item.kind) {
             case Item::Height: break;
+            case Item::Loss: loss = true; break;
             case Item::Bold: bold = true; break;
             case Item::Small: small = true; break;
             case Item::Tiny: small = tiny = true; break;
@@ -387,7 +394,10 @@ private:
                     e.rect = {x, fy, f.width, f.height};
                     Add(e, "rule");
                 } else {
-                    AddField(s, f, {x, fy, f.width, f.height});
+                    if (loss && (f.kind != 'd' && f.kind != 'c'))
+                        Fail(s.sourceLine, "loss goes before an amount");
+                    AddField(s, f, {x, fy, f.width, f.height}).loss = loss;
+                    loss = false;
                 }
                 height = std::max(height, f.height + 4);
                 cursor = x + f.width + kGap;
@@ -544,12 +554,39 @@ private:
             for (const Column& c : columns) {
                 FieldToken f = c.field;
                 f.slot = first + r * stride + c.field.slot;
-                AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)});
+                AddField(s, f, {x, y_ + 1, c.width, std::min(rowHeight - 2, kFieldHeight)}).tableRow = rowCounter_;
                 x += c.width + 2;
             }
             y_ += rowHeight;
         }
         y_ += 4;
+    }
+
+    // The marks of painted sheets: they take no room on the page they are laid out on; the sheet
+    // builder (PrintSheet.h) gives them their place.
+    void PlaceMark(const Statement& s)
+    {
+        if (!columns_.empty())
+            Fail(s.sourceLine, s.keyword + " stands outside side-by-side columns");
+        Element e;
+        if (s.keyword == "sheet") {
+            e.type = ElementType::SheetBreak;
+            ++sheet_;
+        } else if (s.keyword == "third") {
+            e.type = ElementType::ThirdBreak;
+        } else if (s.keyword == "cut") {
+            e.type = ElementType::CutLine;
+            e.text = s.args.empty() ? std::string() : Text(s, 0);
+            e.pointSize = 8;
+        } else if (s.keyword == "side") {
+            e.type = ElementType::SideLabel;
+            e.text = Text(s, 0);
+            e.bold = true;
+        } else {
+            e.type = ElementType::SideEnd;
+        }
+        e.rect = {region_.x, y_, region_.width, 0};
+        Add(e, "mark");
     }
 
     void Place(const Statement& s)
@@ -592,10 +629,15 @@ private:
             PlaceHelp(s);
         } else if (k == "columns") {
             columns_.clear();
+            flowColumns_ = false;
             for (const Token& t : s.args) {
+                if (t.text == "flow") {
+                    flowColumns_ = true;
+                    continue;
+                }
                 size_t colon = t.text.find(':');
                 if (colon == std::string::npos)
-                    Fail(s.sourceLine, "columns <x>:<width> ...");
+                    Fail(s.sourceLine, "columns <x>:<width> ... [flow]");
                 columns_.push_back({Number(s, t.text.substr(0, colon)), Number(s, t.text.substr(colon + 1))});
             }
             if (columns_.empty())
@@ -619,6 +661,8 @@ private:
             region_ = {0, page_.width};
         } else if (k == "table") {
             PlaceTable(s, currentIndex_);
+        } else if (k == "sheet" || k == "third" || k == "cut" || k == "side" || k == "endside") {
+            PlaceMark(s);
         } else if (k == "slot") {
             // A slot no page shows: it is named for the code, and placed nowhere.
         } else {
@@ -631,7 +675,7 @@ public:
     {
         for (currentIndex_ = 0; currentIndex_ < page_.statements.size(); ++currentIndex_) {
             const Statement& s = page_.statements[currentIndex_];
-            if (s.medium == Medium::Both || s.medium == medium_)
+            if (s.ShowsOn(medium_))
                 Place(s);
             else if (s.keyword == "table")
                 SkipTable();
@@ -672,6 +716,8 @@ private:
     int currentLine_ = 0;
     int rowCounter_ = 0;
     int blockCounter_ = 0;
+    int sheet_ = 0;
+    bool flowColumns_ = false;
     std::map<std::string, int> counter_;
     std::set<std::string> names_;
 };

@@ -28,6 +28,12 @@ enum class ElementType {
     Spacer,       // vertical space between lines (a gap); nothing is drawn
     WriteIn,      // an underlined space to sign or write in by hand, bound to nothing
     Shade,        // a shaded box where the form takes no entry, bound to nothing
+    // Painted sheets only: marks that take no room of their own.
+    SheetBreak,  // the next statements go on a further sheet (the back of Schedule K-1)
+    ThirdBreak,  // the next statements start at the top of the next third of the sheet
+    CutLine,     // a dashed line across the sheet to cut along, with its text
+    SideLabel,   // a section's name, printed upright beside its lines, up to the next band, rule or side
+    SideEnd,     // ends the side label before it
 };
 
 enum class Align { Left, Center, Right, LeftMiddle };
@@ -55,6 +61,11 @@ struct Element {
                           // given by NameFieldLines (LineNames.h) on the screen layout
     int sourceLine = 0;   // the description line of the statement that placed it
     bool footer = false;  // printed at the foot of the sheet
+    bool loss = false;    // an amount the form prints in parentheses: a loss, entered without its sign
+    int tableRow = -1;    // the cells of one row of a table share this number; -1 outside tables
+    int sheet = 0;        // painted sheets: the sheet it stands on, from 0
+    bool flow = false;    // in side-by-side regions whose lines a painted sheet sets each at its own pitch
+    int regionRight = 0;  // the right edge of its region (pixels)
 
     int Tag() const;  // the binding code the program reads
 };

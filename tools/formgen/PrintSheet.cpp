@@ -12,28 +12,38 @@ namespace {
 
 // A page pixel prints 10.8 twips wide: 1000 pixels make 7.5 inches.
 constexpr double kTwipsPerPixel = 10.8;
-// Cell padding left and right (the row's \trgaph), and the space a row keeps above its text.
-constexpr int kCellPadding = 20;
+// The space a row keeps above its text.
 constexpr int kRowSlack = 20;
 // Screen gaps print at half a point a pixel.
 constexpr double kGapPointsPerPixel = 0.5;
+// A cut line's row: room for its dashes and its 7-point words.
+constexpr int kCutRowHeight = 240;
 
 int Twips(int pixels) { return static_cast<int>(std::lround(pixels * kTwipsPerPixel)); }
 
 int TwipsOfPoints(double points) { return static_cast<int>(std::ceil(points * 20.0)); }
 
-// Bound controls, and the spaces written in by hand, make a row of the form's entries.
+bool IsAmount(const Element& e) { return e.type == ElementType::Edit && e.fieldKind >= 2; }
+
+double PointsOf(const Element& e) { return PrintHalfPoints(e) / 2.0; }
+
+}  // namespace
+
 bool IsEntry(const Element& e)
 {
     return e.type == ElementType::Edit || e.type == ElementType::CheckBox || e.type == ElementType::Memo ||
            e.type == ElementType::AnswerLabel || e.type == ElementType::WriteIn || e.type == ElementType::Shade;
 }
 
-bool IsAmount(const Element& e) { return e.type == ElementType::Edit && e.fieldKind >= 2; }
+bool HoldsEntries(const SheetRow& row)
+{
+    for (const SheetCell& cell : row.cells)
+        for (const Element* e : cell.elements)
+            if (IsEntry(*e))
+                return true;
+    return false;
+}
 
-double PointsOf(const Element& e) { return PrintHalfPoints(e) / 2.0; }
-
-// The height one element takes as a paragraph of a cell of the given width.
 int ParagraphHeight(const Element& e, int cellWidth)
 {
     const double widthPoints = (cellWidth - 2 * kCellPadding) / 20.0;
@@ -52,19 +62,29 @@ int ParagraphHeight(const Element& e, int cellWidth)
     }
 }
 
+namespace {
+
+// Where a side label stops: at the next band, rule or title, or at its own end mark.
+bool EndsSideLabel(const Element& e)
+{
+    return e.type == ElementType::Band || e.type == ElementType::Rule || e.type == ElementType::SideLabel ||
+           e.type == ElementType::SideEnd || e.type == ElementType::ThirdBreak || e.type == ElementType::CutLine;
+}
+
 class SheetBuilder {
 public:
-    explicit SheetBuilder(const PageLayout& layout) : layout_(layout) {}
+    SheetBuilder(const PageLayout& layout, bool flowRegions) : layout_(layout), flowRegions_(flowRegions) {}
 
-    Sheet Build()
+    Sheet Build(const std::vector<const Element*>& elements)
     {
         std::vector<const Element*> footer;
         std::map<int, std::vector<const Element*>> groups;  // row key -> its elements
         std::vector<int> order;
         std::map<int, int> blockOf;                                // row key -> block
         std::map<int, std::map<int, std::vector<int>>> blockRows;  // block -> region -> row keys
-        for (const Element& e : layout_.elements) {
-            if (e.type == ElementType::HelpButton)
+        for (const Element* element : elements) {
+            const Element& e = *element;
+            if (e.type == ElementType::HelpButton || e.type == ElementType::SheetBreak)
                 continue;
             if (e.footer) {
                 footer.push_back(&e);
@@ -95,6 +115,10 @@ public:
                 continue;
             blockDone[inBlock->second] = true;
             const auto& regions = blockRows[inBlock->second];
+            if (flowRegions_ && groups[key].front()->flow) {
+                AddBlock(regions, groups);
+                continue;
+            }
             size_t count = 0;
             for (const auto& [region, keys] : regions)
                 count = std::max(count, keys.size());
@@ -106,6 +130,7 @@ public:
                 AddRow(merged);
             }
         }
+        CloseSide();
 
         std::vector<SheetRow> footerRows;
         std::map<int, std::vector<const Element*>> footerGroups;
@@ -117,9 +142,7 @@ public:
         for (const SheetRow& row : footerRows)
             footerHeight += row.height;
 
-        int used = 0;
-        for (const SheetRow& row : sheet_.rows)
-            used += row.height;
+        const int used = UsedHeight();
         if (used + footerHeight > kSheetBody) {
             // Name the statement whose line is the first to pass the room left above the footer.
             int line = footerRows.empty() ? 0 : footerRows.front().sourceLine;
@@ -160,8 +183,87 @@ private:
 
     void AddRow(const std::vector<const Element*>& elements)
     {
-        if (!elements.empty())
-            sheet_.rows.push_back(MakeRow(elements));
+        if (elements.empty())
+            return;
+        for (const Element* e : elements)
+            if (EndsSideLabel(*e))
+                CloseSide();
+        const Element& first = *elements.front();
+        switch (first.type) {
+        case ElementType::SideLabel: side_ = {&first, sheet_.rows.size(), sheet_.rows.size()}; return;
+        case ElementType::SideEnd: return;
+        case ElementType::ThirdBreak: StartNextThird(first); return;
+        case ElementType::CutLine: {
+            SheetRow row;
+            row.sourceLine = first.sourceLine;
+            row.cut = &first;
+            row.height = kCutRowHeight;
+            row.cells.push_back({0, kPrintedWidth, {}, CellBorder::None, -1});
+            sheet_.rows.push_back(row);
+            return;
+        }
+        default: break;
+        }
+        sheet_.rows.push_back(MakeRow(elements));
+    }
+
+    // Side-by-side regions whose lines run on each at its own pitch, as a painted sheet sets them:
+    // one row as tall as the tallest region.
+    void AddBlock(const std::map<int, std::vector<int>>& regions, std::map<int, std::vector<const Element*>>& groups)
+    {
+        SheetRow block;
+        for (const auto& [region, keys] : regions) {
+            std::vector<SheetRow> rows;
+            int height = 0;
+            for (int key : keys) {
+                rows.push_back(MakeRow(groups[key]));
+                height += rows.back().height;
+            }
+            block.height = std::max(block.height, height);
+            block.sourceLine = block.regions.empty() ? rows.front().sourceLine : block.sourceLine;
+            block.regions.push_back(std::move(rows));
+        }
+        sheet_.rows.push_back(std::move(block));
+    }
+
+    int UsedHeight() const
+    {
+        int used = 0;
+        for (const SheetRow& row : sheet_.rows)
+            used += row.height;
+        return used;
+    }
+
+    void CloseSide()
+    {
+        if (!side_.label)
+            return;
+        side_.endRow = sheet_.rows.size();
+        if (side_.endRow > side_.firstRow)
+            sheet_.sides.push_back(side_);
+        side_ = SideSpan();
+    }
+
+    // Fills the rest of the current third with space, so what follows starts at the top of the
+    // next third of the paper.
+    void StartNextThird(const Element& mark)
+    {
+        const int used = UsedHeight();
+        const int top = ++third_ * kSheetThird - kTopMargin;
+        if (third_ > 2 || used > top) {
+            std::ostringstream what;
+            what << layout_.sourceName << ":" << mark.sourceLine << ": "
+                 << (third_ > 2 ? "no third of the sheet is left to start"
+                                : "the lines above run into the next third of the sheet");
+            throw DescriptionError(what.str());
+        }
+        if (used < top) {
+            SheetRow space;
+            space.height = top - used;
+            space.sourceLine = mark.sourceLine;
+            space.cells.push_back({0, kPrintedWidth, {}, CellBorder::None, -1});
+            sheet_.rows.push_back(space);
+        }
     }
 
     SheetRow MakeRow(std::vector<const Element*> elements) const
@@ -219,14 +321,18 @@ private:
                 cells.push_back({left, right, {e}, CellBorder::None, -1});
             }
         }
-        // Captions reach to the next cell, or to the edge of the page, so they have the room the
-        // screen gives them; a cell that would pass the page's edge is held at it.
+        // Captions reach to the next cell, or to the edge of the page (of their region, where
+        // regions keep their own rows), so they have the room the screen gives them; a cell that
+        // would pass the page's edge is held at it.
+        const int edgeOfRow = flowRegions_ && elements.front()->flow
+                                  ? std::min(kPrintedWidth, Twips(elements.front()->regionRight))
+                                  : kPrintedWidth;
         for (size_t i = 0; i < cells.size(); ++i) {
             bool text = cells[i].border == CellBorder::None;
             for (const Element* e : cells[i].elements)
                 text = text && !IsEntry(*e);
             if (text)
-                cells[i].right = i + 1 < cells.size() ? cells[i + 1].left : kPrintedWidth;
+                cells[i].right = i + 1 < cells.size() ? cells[i + 1].left : edgeOfRow;
             cells[i].right = std::min(cells[i].right, kPrintedWidth);
             if (i > 0)
                 cells[i].left = std::max(cells[i].left, cells[i - 1].right);
@@ -305,7 +411,10 @@ private:
     }
 
     const PageLayout& layout_;
+    const bool flowRegions_;
     Sheet sheet_;
+    SideSpan side_;
+    int third_ = 0;  // the third of the sheet the rows have reached
 };
 
 }  // namespace
@@ -329,6 +438,20 @@ int PrintHalfPoints(const Element& e)
     }
 }
 
-Sheet LayOutSheet(const PageLayout& layout) { return SheetBuilder(layout).Build(); }
+Sheet LayOutSheet(const PageLayout& layout) { return LayOutSheets(layout, false).front(); }
+
+std::vector<Sheet> LayOutSheets(const PageLayout& layout, bool flowRegions)
+{
+    std::vector<std::vector<const Element*>> bySheet(1);
+    for (const Element& e : layout.elements) {
+        if (e.sheet >= static_cast<int>(bySheet.size()))
+            bySheet.resize(e.sheet + 1);
+        bySheet[e.sheet].push_back(&e);
+    }
+    std::vector<Sheet> sheets;
+    for (const auto& elements : bySheet)
+        sheets.push_back(SheetBuilder(layout, flowRegions).Build(elements));
+    return sheets;
+}
 
 }  // namespace formgen

@@ -42,20 +42,53 @@ struct SheetRow {
     std::vector<SheetCell> cells;  // left to right, gaps included
     int height = 0;                // twips; the row is exactly this tall
     int sourceLine = 0;
-    int ruleWidth = 0;  // a rule: the width of its line in twips (0 for other rows)
+    int ruleWidth = 0;             // a rule: the width of its line in twips (0 for other rows)
+    const Element* cut = nullptr;  // a cut line across the sheet (painted sheets only)
+    // Side-by-side regions whose rows run each at its own pitch (painted sheets only): the rows of
+    // each region from the top of this one; `cells` is then empty.
+    std::vector<std::vector<SheetRow>> regions;
+};
+
+// A section's name printed upright beside rows [firstRow, endRow) of its sheet.
+struct SideSpan {
+    const Element* label = nullptr;
+    size_t firstRow = 0;
+    size_t endRow = 0;
 };
 
 struct Sheet {
     std::vector<SheetRow> rows;  // top to bottom, the footer last
     int usedHeight = 0;          // twips taken by rows other than the space above the footer
+    std::vector<SideSpan> sides;
 };
+
+// Thirds of a painted sheet (vouchers) begin this far down the paper, in twips.
+constexpr int kSheetThird = kSheetHeight / 3;
+
+// Cell padding left and right (the RTF row's \trgaph).
+constexpr int kCellPadding = 20;
 
 // The printed font size of an element in half-points.
 int PrintHalfPoints(const Element& e);
+
+// Bound controls, and the spaces written in by hand, make a row of the form's entries.
+bool IsEntry(const Element& e);
+// A row of entries: its cells stand on the row's foot, unless they hang (SheetCell::drop).
+bool HoldsEntries(const SheetRow& row);
+// The height in twips one element takes as a paragraph of a cell of the given width.
+int ParagraphHeight(const Element& e, int cellWidth);
 
 // The sheet's cells point into the layout, which must outlive it.
 // Errors: throws DescriptionError naming the description line whose row runs past the sheet.
 Sheet LayOutSheet(const PageLayout& layout);
 Sheet LayOutSheet(PageLayout&&) = delete;
+
+// Every sheet of a painted layout, the first one first (`sheet` statements start the others).
+// With `flowRegions` side-by-side regions of `columns ... flow` keep their own rows
+// (SheetRow::regions) instead of sharing the template's rows, where row i holds line i of every
+// region.
+// Errors: as LayOutSheet, and a row that runs into the next third of its sheet after `third`.
+std::vector<Sheet> LayOutSheets(const PageLayout& layout, bool flowRegions);
+std::vector<Sheet> LayOutSheets(PageLayout&&, bool) = delete;
 
 }  // namespace formgen

@@ -98,11 +98,11 @@ double PrintedWidth(const std::string& utf8, double pointSize, bool bold)
     return total * pointSize / 1000.0 * kSafety;
 }
 
-int PrintedLines(const std::string& utf8, double widthPoints, double pointSize, bool bold)
+std::vector<std::string> BreakLines(const std::string& utf8, double widthPoints, double pointSize, bool bold)
 {
-    int lines = 0;
+    std::vector<std::string> lines;
     for (const std::string& paragraph : SplitParagraphs(utf8)) {
-        ++lines;
+        std::string line;
         double used = 0;
         bool lineEmpty = true;
         size_t pos = 0;
@@ -115,24 +115,45 @@ int PrintedLines(const std::string& utf8, double widthPoints, double pointSize, 
             if (wordEnd == std::string::npos)
                 wordEnd = paragraph.size();
             const double gap = SpaceRun(static_cast<int>(wordStart - pos), bold) * pointSize / 1000.0 * kSafety;
-            double word = PrintedWidth(paragraph.substr(wordStart, wordEnd - wordStart), pointSize, bold);
-            if (!lineEmpty && used + gap + word > widthPoints) {
-                ++lines;
+            std::string word = paragraph.substr(wordStart, wordEnd - wordStart);
+            double width = PrintedWidth(word, pointSize, bold);
+            if (!lineEmpty && used + gap + width > widthPoints) {
+                lines.push_back(line);
+                line.clear();
                 used = 0;
                 lineEmpty = true;
             }
-            if (lineEmpty && word > widthPoints && widthPoints > 0) {
+            if (lineEmpty && width > widthPoints && widthPoints > 0) {
                 // A word longer than the column is broken between its characters.
-                const int fullLines = static_cast<int>(word / widthPoints);
-                lines += fullLines;
-                word -= fullLines * widthPoints;
+                std::string part;
+                for (size_t i = 0; i < word.size();) {
+                    const size_t start = i;
+                    NextCodePoint(word, i);
+                    const std::string character = word.substr(start, i - start);
+                    if (!part.empty() && PrintedWidth(part + character, pointSize, bold) > widthPoints) {
+                        lines.push_back(part);
+                        part.clear();
+                    }
+                    part += character;
+                }
+                word = part;
+                width = PrintedWidth(word, pointSize, bold);
             }
-            used += (lineEmpty ? 0 : gap) + word;
+            if (!lineEmpty)
+                line += paragraph.substr(pos, wordStart - pos);
+            line += word;
+            used += (lineEmpty ? 0 : gap) + width;
             lineEmpty = false;
             pos = wordEnd;
         }
+        lines.push_back(line);
     }
     return lines;
+}
+
+int PrintedLines(const std::string& utf8, double widthPoints, double pointSize, bool bold)
+{
+    return static_cast<int>(BreakLines(utf8, widthPoints, pointSize, bold).size());
 }
 
 double PrintedLineHeight(double pointSize) { return pointSize * 1.15; }

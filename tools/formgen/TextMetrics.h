@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace formgen {
 
@@ -14,6 +15,9 @@ double PrintedWidth(const std::string& utf8, double pointSize, bool bold);
 // Lines the text needs in a column of the given width (points), breaking between words as a word
 // processor does; "\n" starts a new line. A word wider than the column stands on a line of its own.
 int PrintedLines(const std::string& utf8, double widthPoints, double pointSize, bool bold);
+
+// The lines themselves, as PrintedLines breaks them: blanks where a line breaks are dropped.
+std::vector<std::string> BreakLines(const std::string& utf8, double widthPoints, double pointSize, bool bold);
 
 // Height of one line of text at the size (points), single spacing.
 double PrintedLineHeight(double pointSize);

@@ -184,7 +184,13 @@ void WriteElement(Xml& xml, const Element& e)
         WriteLine(xml, e);
         xml.Close();
         break;
-    case ElementType::Spacer: break;
+    case ElementType::Spacer:
+    // Marks of painted sheets never reach the screen.
+    case ElementType::SheetBreak:
+    case ElementType::ThirdBreak:
+    case ElementType::CutLine:
+    case ElementType::SideLabel:
+    case ElementType::SideEnd: break;
     case ElementType::Shade:
         xml.Open("QFrame", e.name);
         xml.Geometry(e.rect);

@@ -1,13 +1,15 @@
 // formgen: renders every form page description of a folder into the program's screen layouts and
 // print templates, and writes the sources the program builds from the same descriptions.
 //   formgen <descriptions folder> <data folder> <generated sources folder>
-// writes <data folder>/PSF/page<N>.psf, RTF/page<N>.rtf and DAT/PAGE<N>.DAT for each page<N>.form,
+// writes <data folder>/PSF/page<N>.psf, RTF/page<N>.rtf, DAT/PAGE<N>.DAT and LAY/page<N>.lay (the
+// sheets the program paints itself) for each page<N>.form,
 // and into the sources folder slot/<Name>.h (the slot names of each page), LayoutFacts.generated.cpp
 // (page height and focus field of each layout) and FieldLabels.generated.cpp (the review's line
 // names); any error stops the build.
 #include "FormDescription.h"
 #include "LineNames.h"
 #include "PageLayout.h"
+#include "PaintWriter.h"
 #include "RtfWriter.h"
 #include "SlotNames.h"
 #include "UiWriter.h"
@@ -81,9 +83,10 @@ int main(int argc, char** argv)
         fs::path psf = fs::path(argv[2]) / "PSF";
         fs::path rtf = fs::path(argv[2]) / "RTF";
         fs::path dat = fs::path(argv[2]) / "DAT";
+        fs::path lay = fs::path(argv[2]) / "LAY";
         fs::path sourcesOut = argv[3];
         fs::path slotHeaders = sourcesOut / "slot";
-        for (const fs::path& folder : {psf, rtf, dat, slotHeaders})
+        for (const fs::path& folder : {psf, rtf, dat, lay, slotHeaders})
             fs::create_directories(folder);
         std::vector<fs::path> files;
         for (const auto& entry : fs::directory_iterator(sources))
@@ -106,6 +109,8 @@ int main(int argc, char** argv)
             WriteIfChanged(psf / ("page" + number + ".psf"), formgen::WriteUiXml(screen));
             WriteIfChanged(rtf / ("page" + number + ".rtf"), formgen::WriteRtfTemplate(paper));
             WriteIfChanged(dat / ("PAGE" + number + ".DAT"), formgen::WriteSupportFile(paper));
+            WriteIfChanged(lay / ("page" + number + ".lay"),
+                           formgen::WritePaintedLayout(formgen::LayOutPage(page, formgen::Medium::Paint)));
             const formgen::SlotNames names = formgen::CollectSlotNames(page);
             if (page.slotSpace.empty())
                 throw formgen::DescriptionError(file.string() + ": the page header names the page (name=<name>)");

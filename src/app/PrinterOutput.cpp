@@ -1,0 +1,77 @@
+#include "PrinterOutput.h"
+
+#include "files/AtomicFile.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <algorithm>
+
+namespace quorvan::app {
+
+std::vector<int> PagesInRange(const QPrinter& printer, int count, int current)
+{
+    if (count <= 0)
+        return {};
+    int first = 0;
+    int last = count - 1;
+    if (printer.printRange() == QPrinter::PageRange) {
+        first = std::max(printer.fromPage(), 1) - 1;
+        last = std::min(printer.toPage() > 0 ? printer.toPage() : count, count) - 1;
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        first = last = std::clamp(current, 0, count - 1);
+    }
+    std::vector<int> pages;
+    for (int page = first; page <= last; ++page)
+        pages.push_back(page);
+    return pages;
+}
+
+std::vector<int> WithCopies(const std::vector<int>& pages, const QPrinter& printer)
+{
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(printer.copyCount(), 1);
+    std::vector<int> sent;
+    if (printer.collateCopies()) {
+        for (int copy = 0; copy < copies; ++copy)
+            sent.insert(sent.end(), pages.begin(), pages.end());
+    } else {
+        for (int page : pages)
+            sent.insert(sent.end(), static_cast<size_t>(copies), page);
+    }
+    return sent;
+}
+
+bool PrintSafely(QPrinter& printer, const std::function<bool(QPrinter&)>& paint, QString& error)
+{
+    const QString target = printer.outputFileName();
+    if (printer.outputFormat() != QPrinter::PdfFormat || target.isEmpty()) {
+        if (!paint(printer)) {
+            error = QStringLiteral("The printer %1 could not be started.").arg(printer.printerName());
+            return false;
+        }
+        return true;
+    }
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        error = QStringLiteral("No scratch folder could be made for the PDF: %1").arg(scratch.errorString());
+        return false;
+    }
+    printer.setOutputFileName(scratch.filePath(QStringLiteral("printed.pdf")));
+    const bool painted = paint(printer);
+    printer.setOutputFileName(target);
+    QFile file(scratch.filePath(QStringLiteral("printed.pdf")));
+    if (!painted || !file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("The PDF %1 could not be written.").arg(target);
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    std::string writeError;
+    if (!WriteFileAtomically(target.toStdString(), std::string(bytes.constData(), bytes.size()), writeError)) {
+        error = QString::fromStdString(writeError);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace quorvan::app

@@ -1,0 +1,92 @@
+#include "print/PaintedPage.h"
+
+#include "store/FormTypes.h"
+#include "store/Misc.h"
+
+#include <map>
+
+namespace quorvan {
+namespace {
+
+bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+
+std::string Percentage(const std::string& answer)
+{
+    if (answer.empty())
+        return std::string();
+    return FormatFixed(static_cast<long double>(Str2Float_P(answer)) * 100, 3, true) + "%";
+}
+
+// Table rows whose entry cells are all empty: their computed cells print nothing.
+std::map<int, bool> EmptyTableRows(const PaintedSheet& sheet, const TAnswer& answers, int formType, int page)
+{
+    std::map<int, bool> empty;
+    for (const PaintedItem& item : sheet.items) {
+        if (item.tableRow < 0 || !item.entry)
+            continue;
+        const bool blank = IsBlank(answers.Text(formType, page, item.slot));
+        const auto known = empty.find(item.tableRow);
+        empty[item.tableRow] = (known == empty.end() || known->second) && blank;
+    }
+    return empty;
+}
+
+}  // namespace
+
+bool SheetsToPaint(const std::vector<PrintPage>& pages, PaintedLayouts& layouts, std::vector<SheetToPaint>& sheets,
+                   std::string& error)
+{
+    sheets.clear();
+    for (const PrintPage& page : pages) {
+        const PaintedLayout* layout = layouts.ForFormType(page.formType, error);
+        if (!layout) {
+            sheets.clear();
+            return false;
+        }
+        for (size_t sheet = 0; sheet < layout->sheets.size(); ++sheet)
+            sheets.push_back({page.formType, page.page, static_cast<int>(sheet), layout});
+    }
+    return true;
+}
+
+std::string PaintedDollars(const std::string& answer, int formType, bool lossLine)
+{
+    const std::string cleaned = RemoveCommasAndSigns(answer);
+    if (cleaned.empty() && IsBlankZeroType(formType))
+        return std::string();
+    const std::string dollars = Float2Dollar(Str2Float_2(cleaned));
+    if (dollars.empty() || dollars[0] != '-')
+        return dollars;
+    return lossLine ? dollars.substr(1) : "(" + dollars.substr(1) + ")";
+}
+
+std::vector<FieldInk> InkOfSheet(const PaintedSheet& sheet, const TAnswer& answers, int formType, int page)
+{
+    const std::map<int, bool> emptyRows = EmptyTableRows(sheet, answers, formType, page);
+    std::vector<FieldInk> ink(sheet.items.size());
+    for (size_t i = 0; i < sheet.items.size(); ++i) {
+        const PaintedItem& item = sheet.items[i];
+        if (item.kind != PaintedKind::Field && item.kind != PaintedKind::Check && item.kind != PaintedKind::Memo)
+            continue;
+        const std::string& answer = answers.Text(formType, page, item.slot);
+        FieldInk& out = ink[i];
+        out.overridden = answers.OvRide(formType, page, item.slot);
+        if (item.kind == PaintedKind::Check) {
+            out.ticked = answer == "X";
+            continue;
+        }
+        if (item.tableRow >= 0 && !item.entry) {
+            const auto row = emptyRows.find(item.tableRow);
+            if (row != emptyRows.end() && row->second)
+                continue;
+        }
+        switch (item.kind == PaintedKind::Memo ? 't' : item.fieldKind) {
+        case 'd': out.text = PaintedDollars(answer, formType, item.loss); break;
+        case 'p': out.text = Percentage(answer); break;
+        default: out.text = StripControlCharacters(answer); break;
+        }
+    }
+    return ink;
+}
+
+}  // namespace quorvan
