@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <map>
+#include <set>
 #include <sstream>
 #include <tuple>
 
@@ -348,9 +349,12 @@ private:
     // Schedule K-1 numbers its lines as boxes.
     std::string LineWord() const { return layout_ == 9 ? "box " : "line "; }
 
+    // A slot that both media show is named where it first stands: the screen statements come
+    // first, and a painted copy further down (the vouchers' own thirds) must not rename it.
     void Add(const Field& field, const std::string& text)
     {
-        out_.push_back({layout_, field.slot, field.kind, field.style == 'g', text});
+        if (named_.insert(field.slot).second)
+            out_.push_back({layout_, field.slot, field.kind, field.style == 'g', text});
     }
 
     // "blank" and "shade": places bound to nothing; the box label before them is theirs.
@@ -369,6 +373,7 @@ private:
     bool onScreen_ = true;
     std::map<int, std::string> shortLines_;
     std::string section_;
+    std::set<int> named_;
     std::string line_;
     std::string base_;
     std::string item_;
