@@ -10,10 +10,7 @@
 namespace quorvan {
 namespace {
 
-bool HoldsText(const std::string& text)
-{
-    return text.find_first_not_of(' ') != std::string::npos;
-}
+bool HoldsText(const std::string& text) { return text.find_first_not_of(' ') != std::string::npos; }
 
 // A page that no calculation has written since the return was saved: every answer empty and no
 // override set. This version writes Form 8960 at every recalculation (line 1 at least holds "0").
