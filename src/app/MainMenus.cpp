@@ -112,6 +112,8 @@ void BuildDisplayMenu(QMenuBar* bar, MainCommands& c)
     PageItem(scheduleJ, c, ftScheduleJPage1);
     PageItem(scheduleJ, c, ftScheduleJPage2);
 
+    PageItem(display, c, ftForm8960);
+
     ContinuationMenu(display, c, QStringLiteral("Schedule &K-1"), QStringLiteral("ScheduleK1"), ftScheduleK1);
 
     QMenu* form1041A = display->addMenu(QStringLiteral("Form 1041-&A"));

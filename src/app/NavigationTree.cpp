@@ -95,6 +95,8 @@ void AddForm1041(QTreeWidgetItem* review, MainCommands& commands)
     Page(scheduleJ, ftScheduleJPage1);
     Page(scheduleJ, ftScheduleJPage2);
 
+    Page(form1041, ftForm8960);
+
     QTreeWidgetItem* k1 = Group(form1041, QStringLiteral("Schedule K-1"), QStringLiteral("tvwScheduleK1"));
     ContinuationItems& k1Items = commands.continuation[ftScheduleK1];
     k1Items.treeNew = Add(k1, QStringLiteral("New"), QStringLiteral("tvwSchedKNew"), TreeAction::NewForm, ftScheduleK1);

@@ -11,6 +11,7 @@
 #include "calc/Form1041Page1.h"
 #include "calc/Form1041Page2.h"
 #include "calc/Form1041QFTTV.h"
+#include "calc/Form8960.h"
 #include "calc/ScheduleD.h"
 #include "calc/ScheduleI.h"
 #include "calc/ScheduleJ.h"
@@ -81,6 +82,7 @@ bool RunCalculators(TAnswer& store)
         CalcScheduleIPartIII,         // 22, runs Part IV itself
         CalcScheduleIPage3,           // 23
         CalcScheduleILines26To29,     // 24
+        CalcForm8960,                 // after the taxable income and line 4 of this run; Schedule G line 4 reads it
         CalcScheduleG,                // 25
         CalcOtherInformation,         // 26
         CalcForm1041TaxAndPayments,   // 27

@@ -5,6 +5,7 @@
 #include "calc/RateSchedules.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
+#include "slot/Form8960.h"
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleDTaxWorksheet.h"
 #include "slot/ScheduleIPage2.h"
@@ -113,6 +114,7 @@ void CalcScheduleG()
                   Amt(scheduleGLine2aForeign) + Amt(scheduleGLine2bBusiness) + Amt(scheduleGLine2cPriorMinimum) +
                       Amt(scheduleGLine2dBond));
         PutGuarded(scheduleGLine3, NotBelowZero(Amt(scheduleGLine1dTotal) - Amt(scheduleGLine2eCredits)));
+        PutTextGuarded(scheduleGLine4NetInvestment, Text(slot::form8960::line21NetInvestmentIncomeTax));
     });
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Form 1041 page 2: Schedules A, B and G and Other Information line 1.
+// Form 1041 page 2: Schedules A, B and G (line 4 from Form 8960) and Other Information line 1.
 
 namespace quorvan {
 

@@ -94,4 +94,11 @@ constexpr double kAmtHighRateReduction = 3726;
 // Form 1041 line 15c: miscellaneous itemized deductions above 2% of the base.
 constexpr double kTwoPercentFloor = 0.02;
 
+// Form 8960: an estate or trust pays 3.8% of the smaller of its undistributed net investment
+// income and its adjusted gross income above the dollar amount at which the top bracket of the
+// rate schedule begins (line 19b, 12,400 for 2016).
+constexpr double kNetInvestmentIncomeTaxRate = 0.038;
+constexpr double kTopBracketStart2016 = kTrustSchedule2016.back().lower;
+static_assert(kTopBracketStart2016 == 12400, "the 2016 top bracket of estates and trusts begins at 12,400");
+
 }  // namespace quorvan::taxyear

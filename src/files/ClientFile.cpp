@@ -3,6 +3,7 @@
 #include "files/AtomicFile.h"
 #include "files/Cp1252.h"
 #include "files/LineReader.h"
+#include "files/LinesNowComputed.h"
 #include "files/RegularFile.h"
 #include "files/TypedAnswers.h"
 #include "messages/Messages.h"
@@ -159,6 +160,7 @@ bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& f
     Shortfall found;
     if (!ReadPagesAndCounts(store, reader, fileName, found) || store.ErrFlag)
         return false;
+    KeepTypedLinesNowComputed(store);
     // Files of older versions may be shorter, or carry more after their pages.
     if (version != kClientFileVersion)
         return true;

@@ -70,7 +70,7 @@ const std::map<unsigned, const char*>& CalculationPlaces()
         {2907, "Schedule J - Page 1. "}, {2908, "Schedule J - Page 2. "},
         {2909, "Schedule K-1. "}, {2910, "Form 1041-A. Page 1"}, {2911, "Form 1041-A. Page 2. "},
         {2912, "Form 1041-ES. Worksheet."}, {2913, "Form 1041-ES. Vouchers."},
-        {2914, "Form 1041-QFT. "}, {2915, "Form 1041-T. "},
+        {2914, "Form 1041-QFT. "}, {2915, "Form 1041-T. "}, {2916, "Form 8960. "},
         {2918, "Interest Continuation Schedule. "}, {2919, "Dividend Continuation Schedule. "},
         {2920, "Other Deductions Continuation Schedule. "},
         {2921, "Unrecaptured Section 1250 Gain Worksheet. "}, {2922, "Schedule D Tax Worksheet. "},

@@ -11,6 +11,7 @@
 #include "slot/Form1041T.h"
 #include "slot/Form8949LongTerm.h"
 #include "slot/Form8949ShortTerm.h"
+#include "slot/Form8960.h"
 #include "slot/MaxCapGainsWorksheet.h"
 #include "slot/QualifiedDividendsWorksheet.h"
 #include "slot/Rate28Worksheet.h"
@@ -81,6 +82,12 @@ void DefaultForm1041AAndT(const TAnswer& answers, PrintSelection& selection)
     selection.SetTicked(ftForm1041APage1, form1041A);
     selection.SetTicked(ftForm1041APage2, form1041A);
     selection.SetTicked(ftForm1041T, NonZero(answers, slot::form1041T::line4TotalAllocated));
+}
+
+// Form 8960 is attached when the estate or trust owes the net investment income tax.
+bool Form8960ByDefault(const TAnswer& answers)
+{
+    return Amount(answers, slot::form8960::line21NetInvestmentIncomeTax) > 0;
 }
 
 }  // namespace
@@ -166,6 +173,7 @@ PrintSelection DefaultSelection(const TAnswer& answers)
     const bool scheduleJ = Amount(answers, slot::scheduleJPage1::line5AccumulationDistribution) > 0;
     selection.SetTicked(ftScheduleJPage1, scheduleJ);
     selection.SetTicked(ftScheduleJPage2, scheduleJ);
+    selection.SetTicked(ftForm8960, Form8960ByDefault(answers));
 
     selection.SetTicked(ftScheduleK1, answers.NoOfSchedK > 0);
     selection.SetTicked(ftEstimatedWorksheet, Amount(answers, slot::estimatedWorksheet::line17Installment) > 250);
@@ -197,6 +205,7 @@ const std::vector<int>& PrintOrder()
         ftForm8949A, ftForm8949B, ftForm8949C, ftForm8949D, ftForm8949E, ftForm8949F,
         ftScheduleIPage1, ftScheduleIPage2, ftScheduleIPage3,
         ftScheduleJPage1, ftScheduleJPage2,
+        ftForm8960,
         ftScheduleK1,
         ftUnrecaptured1250, ftScheduleDTaxWorksheet, ftQualifiedDividendsWorksheet, ftCapitalLossCarryover,
         ftRate28Worksheet,

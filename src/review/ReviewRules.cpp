@@ -5,6 +5,7 @@
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/Form1041T.h"
+#include "slot/Form8960.h"
 #include "slot/Rate28Worksheet.h"
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleK1.h"
@@ -25,6 +26,7 @@ namespace r28 = slot::rate28Worksheet;
 namespace cl = slot::capitalLossCarryover;
 namespace f1041t = slot::form1041T;
 namespace k1 = slot::scheduleK1;
+namespace f8960 = slot::form8960;
 
 constexpr SlotRef kK1Address[] = {k1::itemGAddress1, k1::itemGAddress2, k1::itemGAddress3};
 // The amounts of a K-1 the allocation figures (boxes 1 to 4c, the first three of box 11 and two of 12),
@@ -483,6 +485,22 @@ Result EstimatedTaxAllocationApartFrom1041T(const ReturnReader& r, int)
            Dollars(form1041T) + ".";
 }
 
+// --- Form 8960 ----------------------------------------------------------------------------------
+
+// A bankruptcy estate owes the net investment income tax as a married individual filing
+// separately (Form 8960, lines 13 to 17), which the program leaves to the preparer.
+Result BankruptcyEstateNetInvestmentIncomeTax(const ReturnReader& r, int)
+{
+    const SlotRef line4 = f2::scheduleGLine4NetInvestment;
+    const bool bankruptcyEstate = r.Ticked(f1::itemABankruptcyEstateCh7) || r.Ticked(f1::itemABankruptcyEstateCh11);
+    const double netInvestmentIncome = r.Amount(f8960::line12NetInvestmentIncome);
+    if (!bankruptcyEstate || netInvestmentIncome <= 0 || r.Store().OvRide(line4.formType, 0, line4.slot))
+        return {};
+    return "A bankruptcy estate with net investment income of " + Dollars(netInvestmentIncome) +
+           " figures the net investment income tax as a married individual filing separately, on Form 8960, lines "
+           "13 to 17, which the program does not figure; override line 4 and type the tax, or 0.";
+}
+
 }  // namespace
 
 const std::vector<ReviewRule>& ReviewRules()
@@ -528,6 +546,8 @@ const std::vector<ReviewRule>& ReviewRules()
          EstimatedTaxAllocationApartFrom1041T},
         {"k1.final-carryovers", S::Warning, P::Return, f1::itemFFinalReturn, "item F, Final return",
          FinalReturnCarryoversWithoutK1},
+        {"f8960.bankruptcy-estate", S::Warning, P::Return, f2::scheduleGLine4NetInvestment, "Schedule G, line 4",
+         BankruptcyEstateNetInvestmentIncomeTax},
         {"k1.beneficiary-name", S::Warning, P::EachK1Page, k1::itemGName, "item G", BeneficiaryNameMissing},
         {"k1.beneficiary-address", S::Warning, P::EachK1Page, kK1Address[0], "item G", BeneficiaryAddressMissing},
 

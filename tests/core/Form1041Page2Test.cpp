@@ -132,16 +132,18 @@ struct RateScheduleCase {
     const char* name;
     SlotRef entityBox;
     const char* line1a;
+    const char* line23;
 };
 
 void PrintTo(const RateScheduleCase& c, std::ostream* os) { *os << c.name; }
 
-// Interest 20,000 and nothing else: taxable income 19,900.
-// name | entity box ticked | Schedule G line 1a
+// Interest 20,000 and nothing else: taxable income 19,900. The trust also owes the net
+// investment income tax, 3.8% x (19,900 - 12,400) = 285; a bankruptcy estate's is typed.
+// name | entity box ticked | Schedule G line 1a | Form 1041 line 23
 const RateScheduleCase kRateScheduleCases[] = {
-    {"ComplexTrust", f1::itemAComplexTrust, "6,176"},             // 3,206 + 39.6% x 7,500
-    {"BankruptcyChapter7", f1::itemABankruptcyEstateCh7, "2,521"},       // 927.50 + 15% x 10,625
-    {"BankruptcyChapter11", f1::itemABankruptcyEstateCh11, "2,521"},
+    {"ComplexTrust", f1::itemAComplexTrust, "6,176", "6,461"},        // 3,206 + 39.6% x 7,500
+    {"BankruptcyChapter7", f1::itemABankruptcyEstateCh7, "2,521", "2,521"},  // 927.50 + 15% x 10,625
+    {"BankruptcyChapter11", f1::itemABankruptcyEstateCh11, "2,521", "2,521"},
 };
 
 class ScheduleGRateSchedule : public testing::TestWithParam<RateScheduleCase> {};
@@ -154,7 +156,7 @@ TEST_P(ScheduleGRateSchedule, TaxesOrdinaryIncomeByTheEntitysSchedule)
     ASSERT_TRUE(r.Settle());
     EXPECT_EQ(r.Get(f1::line22Taxable), "19,900");
     EXPECT_EQ(r.Get(f2::scheduleGLine1aTax), GetParam().line1a);
-    EXPECT_EQ(r.Get(f1::line23TotalTax), GetParam().line1a);
+    EXPECT_EQ(r.Get(f1::line23TotalTax), GetParam().line23);
 }
 
 INSTANTIATE_TEST_SUITE_P(Entities, ScheduleGRateSchedule, testing::ValuesIn(kRateScheduleCases),
@@ -180,7 +182,8 @@ TEST(ScheduleG, OverriddenLine1aStaysWhileTheDividendsWorksheetIsInUse)
     EXPECT_EQ(r.Get(f2::scheduleGLine1aTax), "2,000");
     EXPECT_EQ(r.Get(qd::line23), "2,495");
     EXPECT_EQ(r.Get(f2::scheduleGLine1dTotal), "2,000");
-    EXPECT_EQ(r.Get(f1::line23TotalTax), "2,000");
+    // Plus the net investment income tax: 3.8% x (13,900 - 12,400) = 57.
+    EXPECT_EQ(r.Get(f1::line23TotalTax), "2,057");
     EXPECT_TRUE(r.Messages().Empty());
 }
 
@@ -194,7 +197,7 @@ TEST(ScheduleG, AlternativeMinimumTaxCreditsAndTotalTax)
     r.Set(f2::scheduleGLine2bBusiness, "900");
     r.Set(f2::scheduleGLine2cPriorMinimum, "40");
     r.Set(f2::scheduleGLine2dBond, "60");
-    r.Set(f2::scheduleGLine4NetInvestment, "250");
+    r.Override(f2::scheduleGLine4NetInvestment, "250");
     r.Set(f2::scheduleGLine5Recapture, "100");
     r.Set(f2::scheduleGLine6Household, "50");
     CalcScheduleG();

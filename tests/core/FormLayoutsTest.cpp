@@ -153,6 +153,7 @@ const std::map<int, std::vector<SlotRange>> kRequiredSlots = {
     {27, {{1, 7}}},
     {29, {{0, 136}}},
     {32, {{0, 136}}},
+    {39, {{0, 37}}},
 };
 
 // Computed slots of each layout: guarded ones (the preparer may override them) and those written
@@ -174,7 +175,7 @@ const std::map<int, ComputedSlots> kComputedSlots = {
     // layout, {guarded}, {always}
     {1, {{{16, 16}, {30, 33}, {35, 35}, {41, 41}, {46, 46}, {48, 49}, {52, 52}, {54, 54}, {56, 57}, {59, 59}, {66, 66}},
          {{50, 51}, {55, 55}, {60, 60}, {67, 67}, {69, 70}, {72, 72}}}},
-    {2, {{{7, 7}, {9, 10}, {12, 12}, {14, 14}, {17, 17}, {24, 24}, {26, 26}, {38, 38}, {44, 46}},
+    {2, {{{7, 7}, {9, 10}, {12, 12}, {14, 14}, {17, 17}, {24, 24}, {26, 26}, {38, 38}, {44, 46}, {61, 61}},
          {{2, 2}, {4, 4}, {6, 6}, {13, 13}, {19, 21}, {27, 27}, {37, 37}, {43, 43}}}},
     {3, {{{2, 4}, {33, 34}, {39, 40}}, {{0, 1}, {5, 5}, {26, 31}, {38, 38}, {41, 41}, {43, 43}}}},
     {4, {{{6, 7}, {10, 10}, {13, 15}, {20, 20}}, {{0, 5}, {9, 9}, {11, 12}, {16, 19}, {21, 23}, {25, 25}, {32, 35}}}},
@@ -203,6 +204,9 @@ const std::map<int, ComputedSlots> kComputedSlots = {
     {27, {{{5, 5}}, {{6, 7}}}},
     {29, {{}, Form8949Results()}},
     {32, {{}, Form8949Results()}},
+    // Lines 13 to 17 are the individual's: read-only and left empty.
+    {39, {{{5, 6}, {8, 8}, {11, 11}, {18, 20}, {31, 31}, {33, 33}},
+          {{0, 1}, {10, 10}, {14, 14}, {17, 17}, {21, 21}, {23, 30}, {32, 32}, {34, 37}}}},
 };
 
 bool InRanges(const std::vector<SlotRange> &ranges, int slot)
@@ -344,7 +348,7 @@ TEST(FormTypeTable, EveryShownTypeHasItsLayout)
         const std::string psf = std::string(QUORVAN_BUILD_PSF_DIR) + "/page" + std::to_string(facts->layout) + ".psf";
         EXPECT_FALSE(ReadFile(psf).empty()) << psf;
     }
-    EXPECT_EQ(shown, 33);
+    EXPECT_EQ(shown, 34);
     // Form 8949 boxes B and C show on box A's layout, E and F on box D's.
     EXPECT_EQ(quorvan::LayoutOf(quorvan::ftForm8949C), quorvan::LayoutOf(quorvan::ftForm8949A));
     EXPECT_EQ(quorvan::LayoutOf(quorvan::ftForm8949F), quorvan::LayoutOf(quorvan::ftForm8949D));

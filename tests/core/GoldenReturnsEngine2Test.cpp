@@ -31,7 +31,7 @@ const std::set<int> kComparedFormTypes = {
     ftForm1041Page1, ftForm1041Page2, ftScheduleDPage1, ftScheduleDPage2, ftInterest, ftDividend,
     ftOtherDeductions, ftUnrecaptured1250, ftScheduleDTaxWorksheet, ftQualifiedDividendsWorksheet,
     ftCapitalLossCarryover, ftOther2, ftRate28Worksheet, ftForm8949A, ftForm8949B, ftForm8949C,
-    ftForm8949D, ftForm8949E, ftForm8949F,
+    ftForm8949D, ftForm8949E, ftForm8949F, ftForm8960,
 };
 
 std::string ComparedLines(const std::string& dump)

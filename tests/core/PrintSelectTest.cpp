@@ -2,6 +2,7 @@
 
 #include "print/FormSelect.h"
 
+#include "slot/Form8960.h"
 #include "support/ReturnFixture.h"
 #include "slot/Form1041APage1.h"
 #include "slot/Form1041APage2.h"
@@ -168,6 +169,30 @@ TEST(PrintSelect, PagesFollowTheDocumentOrderWithEveryContinuationPageInUse)
 
     const std::vector<PrintPage> expected = {
         {1, 0}, {18, 0}, {18, 1}, {6, 0}, {30, 0}, {28, 0}, {9, 0}, {9, 1}, {9, 2}, {10, 0}, {12, 0}, {13, 0}, {24, 0}};
+    EXPECT_EQ(PagesToPrint(selection, fixture.Store()), expected);
+}
+
+// Form 8960 is attached when the estate or trust owes its tax (line 21 above 0 in whole
+// dollars), and prints after Schedule J, before the Schedules K-1.
+TEST(PrintSelect, Form8960WhenItsTaxIsAboveZeroAfterScheduleJ)
+{
+    const struct {
+        const char* line21;
+        bool ticked;
+    } cases[] = {{"", false}, {"0", false}, {"0.4", false}, {"-5", false}, {"0.5", true}, {"1,045", true}};
+    for (const auto& c : cases) {
+        ReturnFixture fixture;
+        fixture.Set(slot::form8960::line21NetInvestmentIncomeTax, c.line21);
+        EXPECT_EQ(DefaultSelection(fixture.Store()).Ticked(ftForm8960), c.ticked) << "line 21 " << c.line21;
+    }
+
+    ReturnFixture fixture;
+    fixture.Store().NoOfSchedK = 1;
+    PrintSelection selection;
+    for (int t : {ftScheduleK1, ftForm8960, ftScheduleJPage2, ftForm1041Page2})
+        selection.SetTicked(t, true);
+    const std::vector<PrintPage> expected = {{ftForm1041Page2, 0}, {ftScheduleJPage2, 0}, {ftForm8960, 0},
+                                             {ftScheduleK1, 0}};
     EXPECT_EQ(PagesToPrint(selection, fixture.Store()), expected);
 }
 

@@ -273,6 +273,13 @@ const RaisedCase kRaisedCases[] = {
          r.Set(d1::line15Carryover, "10,000");  // line 15, long-term carryover from 2015
      },
      "long-term 7,000"},
+    {"BankruptcyEstateWithInvestmentIncome", "f8960.bankruptcy-estate", Severity::Warning,
+     At(f2::scheduleGLine4NetInvestment),
+     [](ReturnFixture& r) {
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemABankruptcyEstateCh7, "X");
+     },
+     "net investment income of 9,000 figures the net investment income tax as a married individual"},
     {"BeneficiaryWithoutName", "k1.beneficiary-name", Severity::Warning, At(k1::itemGName),
      [](ReturnFixture& r) { r.Set(k1::itemGName, " "); }, "name is missing"},
     {"BeneficiaryWithoutAddress", "k1.beneficiary-address", Severity::Warning, At(k1::itemGAddress1),
@@ -421,6 +428,12 @@ const PassingCase kPassingCases[] = {
      [](ReturnFixture& r) {
          r.Set(r28::line1, "2,000");
          r.Set(d2::line18cEstate, "2,000");
+     }},
+    {"BankruptcyEstateTypedItsTax", "f8960.bankruptcy-estate",
+     [](ReturnFixture& r) {
+         r.Set(f1::itemAComplexTrust, "");
+         r.Set(f1::itemABankruptcyEstateCh11, "X");
+         r.Override(f2::scheduleGLine4NetInvestment, "0");
      }},
 };
 

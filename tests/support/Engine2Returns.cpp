@@ -10,6 +10,7 @@
 #include "slot/Form1041QFT.h"
 #include "slot/Form8949LongTerm.h"
 #include "slot/Form8949ShortTerm.h"
+#include "slot/Form8960.h"
 #include "slot/Interest.h"
 #include "slot/QualifiedDividendsWorksheet.h"
 #include "slot/ScheduleDTaxWorksheet.h"
@@ -30,6 +31,7 @@ namespace f1 = quorvan::slot::form1041Page1;
 namespace f2 = quorvan::slot::form1041Page2;
 namespace f8949a = quorvan::slot::form8949ShortTerm;
 namespace f8949d = quorvan::slot::form8949LongTerm;
+namespace f8960 = quorvan::slot::form8960;
 namespace interest = quorvan::slot::interest;
 namespace qd = quorvan::slot::qualifiedDividendsWorksheet;
 namespace qft = quorvan::slot::form1041QFT;
@@ -51,6 +53,8 @@ void Heading(ReturnFixture& r, const std::string& name, const std::string& ein)
 // 15,000 - 1,000 - 100 = 13,900; Qualified Dividends Tax Worksheet:
 // 0% on nothing (ordinary income 5,900 fills the 2,550), 15% on 6,500 (up to 12,400) = 975,
 // 20% on 1,500 = 300, tax(5,900) = 382.50 + 25% x 3,350 = 1,220; 2,495 < tax(13,900) = 3,800.
+// Net investment income 15,000 - 1,000 = 14,000 stays in the trust; adjusted gross income
+// 15,000 - 1,000 - 100 = 13,900: tax 3.8% x (13,900 - 12,400) = 57, total tax 2,552.
 void QualifiedDividendsOnly(ReturnFixture& r)
 {
     Heading(r, "Harlow Family Trust", "47-1234567");
@@ -66,6 +70,8 @@ void QualifiedDividendsOnly(ReturnFixture& r)
 // line 16 is 12,000 and line 19 is 11,400; attorney fees 800, exemption 600. Taxable income
 // 14,400 - 800 - 600 = 13,000; Part V: 0% on 950, 15% on 9,850 = 1,477.50, 20% on 600 = 120,
 // tax(1,600) = 240; 1,838 < tax(13,000) = 3,206 + 39.6% x 600 = 3,444.
+// Net investment income 14,400 - 800 = 13,600; adjusted gross income 14,400 - 800 - 600 = 13,000:
+// tax 3.8% x 600 = 23, total tax 1,861.
 void LongTermGainsWithoutDividends(ReturnFixture& r)
 {
     Heading(r, "Estate of Walter Brenner", "81-7654321");
@@ -84,6 +90,8 @@ void LongTermGainsWithoutDividends(ReturnFixture& r)
 // fees 1,500 and taxes 500. Taxable income 31,000 - 2,000 - 100 = 28,900; Schedule D Tax
 // Worksheet: tax(4,900) = 970 on the ordinary income, 15% on 7,500 = 1,125, 20% on 8,500 =
 // 1,700, 28% on 8,000 = 2,240; 6,035 < tax(28,900) = 9,740.
+// Net investment income 31,000 - 2,000 = 29,000; adjusted gross income 31,000 - 1,500 - 100 =
+// 29,400 (taxes are no cost of administration): tax 3.8% x 17,000 = 646, total tax 6,681.
 void Rate28GainWithDividends(ReturnFixture& r)
 {
     Heading(r, "Corwin Trust", "36-2468101");
@@ -198,9 +206,12 @@ std::vector<HandWorkedReturn> MakeReturns()
         {qd::line22, "3,800"}, {qd::line23, "2,495"},
         {d2::line45, ""}, {tw::line43, ""},
         {f2::scheduleGLine1aTax, "2,495"}, {f2::scheduleGLine1dTotal, "2,495"}, {f2::scheduleGLine2eCredits, "0"},
-        {f2::scheduleGLine3, "2,495"}, {f2::scheduleGLine7TotalTax, "2,495"},
-        {f2::otherInformationLine1Yes, ""}, {f2::otherInformationLine1No, "X"}, {f1::line23TotalTax, "2,495"},
-        {f1::line27TaxDue, "2,495"},
+        {f2::scheduleGLine3, "2,495"},
+        {f8960::line12NetInvestmentIncome, "14,000"}, {f8960::line19aAdjustedGrossIncome, "13,900"},
+        {f8960::line21NetInvestmentIncomeTax, "57"}, {f2::scheduleGLine4NetInvestment, "57"},
+        {f2::scheduleGLine7TotalTax, "2,552"},
+        {f2::otherInformationLine1Yes, ""}, {f2::otherInformationLine1No, "X"}, {f1::line23TotalTax, "2,552"},
+        {f1::line27TaxDue, "2,552"},
     }});
     returns.push_back({"LongTermGainsWithoutDividends", LongTermGainsWithoutDividends, Join({
         {ftForm8949A, f8949a::boxMark1, "X"}, {ftForm8949A, f8949a::sales::Slot(0, f8949a::sales::gain), "-600"},
@@ -229,7 +240,9 @@ std::vector<HandWorkedReturn> MakeReturns()
         {f1::line20Exemption, "600"}, {f1::line22Taxable, "13,000"},
         {f2::scheduleBLine1AdjustedTotal, "13,600"}, {f2::scheduleBLine6LineFour, "-11,400"},
         {f2::scheduleBLine7Dni, "2,200"}, {f2::scheduleBLine15Deduction, "0"},
-        {f2::scheduleGLine1aTax, "1,838"}, {f2::scheduleGLine7TotalTax, "1,838"}, {f1::line23TotalTax, "1,838"},
+        {f2::scheduleGLine1aTax, "1,838"}, {f8960::line12NetInvestmentIncome, "13,600"},
+        {f8960::line19aAdjustedGrossIncome, "13,000"}, {f2::scheduleGLine4NetInvestment, "23"},
+        {f2::scheduleGLine7TotalTax, "1,861"}, {f1::line23TotalTax, "1,861"},
         {a1::line4CapitalGain, "11,400"}, {qft::line3CapitalGain, "11,400"},
     }, PartV({"13,000", "11,400", "", "11,400", "", "11,400", "1,600", "2,550", "1,600", "950",
               "11,400", "10,450", "12,400", "2,550", "9,850", "9,850", "1,478", "11,400", "10,800",
@@ -259,7 +272,9 @@ std::vector<HandWorkedReturn> MakeReturns()
         {tw::line41, "6,035"},
         {tw::line42, "9,740"}, {tw::line43, "6,035"},
         {d2::line21, ""}, {d2::line45, ""}, {qd::line23, ""},
-        {f2::scheduleGLine1aTax, "6,035"}, {f1::line23TotalTax, "6,035"},
+        {f2::scheduleGLine1aTax, "6,035"}, {f8960::line12NetInvestmentIncome, "29,000"},
+        {f8960::line19aAdjustedGrossIncome, "29,400"}, {f8960::line20, "17,000"},
+        {f2::scheduleGLine4NetInvestment, "646"}, {f1::line23TotalTax, "6,681"},
     }});
     returns.push_back({"LossAboveTheLimit", LossAboveTheLimit, {
         {d1::line1bGain, "-5,000"}, {d1::line6Carryover, "1,000"}, {d1::line7NetShortTerm, "-6,000"},

@@ -12,6 +12,7 @@
 #include "slot/CapitalLossCarryover.h"
 #include "slot/EstimatedVouchers.h"
 #include "slot/Form1041V.h"
+#include "slot/Form8960.h"
 #include "slot/ScheduleIPage2.h"
 #include "slot/ScheduleIPage3.h"
 #include "slot/ScheduleK1.h"
@@ -27,6 +28,7 @@ namespace f1 = quorvan::slot::form1041Page1;
 namespace f1041t = quorvan::slot::form1041T;
 namespace f1041v = quorvan::slot::form1041V;
 namespace f2 = quorvan::slot::form1041Page2;
+namespace f8960 = quorvan::slot::form8960;
 namespace i1 = quorvan::slot::scheduleIPage1;
 namespace i2 = quorvan::slot::scheduleIPage2;
 namespace i3 = quorvan::slot::scheduleIPage3;
@@ -178,7 +180,10 @@ std::vector<Line> EstateWithFourBeneficiariesLines()
 //   Schedule I: 30,100 + 90,000 taxes + 30,000 bond interest = line 25 and line 29 150,100.
 //   Exemption 23,900 - 25% x 70,250 (17,563) = 6,337; line 51 143,763 x 26% = 37,378 (below
 //   the 186,300 breakpoint); less the regular tax 10,176: alternative minimum tax 27,202.
-//   Total tax 37,378 against 40,000 paid; the 2,622 overpaid goes to 2017's estimated tax.
+//   Form 8960: the interest less the taxes and fees it bears, 30,100, is kept; adjusted gross
+//   income 125,100 - 5,000 - 100 = 120,000 (taxes are no cost of administration), 107,600 above
+//   12,400: tax 3.8% x 30,100 = 1,144.
+//   Total tax 38,522 against 40,000 paid; the 1,478 overpaid goes to 2017's estimated tax.
 //   Form 1041-ES without the capital gains worksheet: 2017 tax on 30,000 is 3,232.50 +
 //   39.6% x 17,500 = 10,162.50 plus a hair (39.6% is not exact in binary), 10,163; with 27,000 of
 //   expected minimum tax 37,163; 90% is 33,447, less than this year's 37,378; installments 8,362.
@@ -193,7 +198,7 @@ void TrustMinimumTaxBelowBreakpoint(ReturnFixture& r)
     r.Set(i1::line8, "30,000");   // Schedule I line 8, private activity bond interest
     r.Set(i1::line31, "30,000");  // line 31, adjusted tax-exempt interest
     r.Set(f1::line24aEstimated, "40,000");
-    r.Set(f1::line29aCredited, "2,622");
+    r.Set(f1::line29aCredited, "1,478");
     r.Set(es::line8, "27,000");
 }
 
@@ -202,11 +207,13 @@ std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
     return {
         {f1::line9TotalIncome, "125,100"}, {f1::line16Total, "95,000"}, {f1::line17Adjusted, "30,100"},
         {f1::line18Distribution, "0"}, {f1::line20Exemption, "100"},
-        {f1::line22Taxable, "30,000"}, {f1::line23TotalTax, "37,378"}, {f1::line25Payments, "40,000"},
-        {f1::line28Overpayment, "2,622"}, {f1::line29bRefunded, "0"},
+        {f1::line22Taxable, "30,000"}, {f1::line23TotalTax, "38,522"}, {f1::line25Payments, "40,000"},
+        {f1::line28Overpayment, "1,478"}, {f1::line29bRefunded, "0"},
         {f2::scheduleBLine7Dni, "60,100"}, {f2::scheduleBLine15Deduction, "0"}, {f2::scheduleGLine1aTax, "10,176"},
         {f2::scheduleGLine1cAmt, "27,202"}, {f2::scheduleGLine1dTotal, "37,378"},
-        {f2::scheduleGLine7TotalTax, "37,378"}, {f2::otherInformationLine1Yes, "X"},
+        {f8960::line12NetInvestmentIncome, "30,100"}, {f8960::line19aAdjustedGrossIncome, "120,000"},
+        {f8960::line21NetInvestmentIncomeTax, "1,144"}, {f2::scheduleGLine4NetInvestment, "1,144"},
+        {f2::scheduleGLine7TotalTax, "38,522"}, {f2::otherInformationLine1Yes, "X"},
         {f2::otherInformationLine1Amount, "30,000"},
         {i1::line1, "30,100"}, {i1::line3, "90,000"}, {i1::line8, "30,000"}, {i1::line25, "150,100"},
         {i1::line30, "150,100"},
@@ -220,7 +227,7 @@ std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
         {es::line1AdjustedIncome, "30,100"}, {es::line4Exemption, "100"}, {es::line6Taxable, "30,000"},
         {es::line7Tax, "10,163"}, {es::line9, "37,163"},
         {es::line11, "37,163"}, {es::line13Tentative, "37,163"}, {es::line14a, "33,447"},
-        {es::line14bCurrentTax, "37,378"}, {es::line14cRequired, "33,447"},
+        {es::line14bCurrentTax, "38,522"}, {es::line14cRequired, "33,447"},
         {es::line16, "33,447"}, {es::line17Installment, "8,362"}, {mcg::line40, ""}, {vo::voucher3Amount, "8,362"},
         {f1041v::payment, ""},
     };
@@ -236,10 +243,12 @@ std::vector<Line> TrustMinimumTaxBelowBreakpointLines()
 //   exemption, line 51 360,000. Part IV: line 58 is Schedule D line 26, 70,000 (gain and
 //   dividends); 290,000 at 28% - 3,726 = 77,474 and 70,000 at 20% = 14,000: line 85 and line 52
 //   91,474 (below 360,000 x 28% - 3,726 = 97,074); less 32,056: alternative minimum tax 59,418.
-//   Total tax 91,474 against 95,000 paid.
+//   Form 8960: income 330,000 less the taxes and fees it bears, 120,000, is kept; adjusted gross
+//   income 330,000 - 10,000 - 100 = 319,900: tax 3.8% x 120,000 = 4,560.
+//   Total tax 96,034 against 100,000 paid; the 3,966 overpaid goes to 2017's estimated tax.
 //   Form 1041-ES with the capital gains worksheet (70,000 expected again): tax(49,900) on the
 //   2017 schedule 18,043 + 20% x 70,000 = 32,043, below tax(119,900) = 45,763; with 59,000 of
-//   expected minimum tax 91,043; 90% 81,939 below this year's 91,474; installments 20,485.
+//   expected minimum tax 91,043; 90% 81,939 below this year's 96,034; installments 20,485.
 void TrustMinimumTaxWithGainsAboveBreakpoint(ReturnFixture& r)
 {
     Heading(r, "Ravel Trust", "Paul Ravel, Trustee", "45-6667778");
@@ -254,8 +263,8 @@ void TrustMinimumTaxWithGainsAboveBreakpoint(ReturnFixture& r)
     r.Set(i1::line8, "40,000");
     r.Set(i1::line31, "40,000");
     r.Set(i1::line35, "50,000");  // line 35: the gain kept, on the minimum tax basis
-    r.Set(f1::line24aEstimated, "95,000");
-    r.Set(f1::line29aCredited, "3,526");
+    r.Set(f1::line24aEstimated, "100,000");
+    r.Set(f1::line29aCredited, "3,966");
     r.Set(es::line8, "59,000");
     r.Set(mcg::line2, "70,000");
 }
@@ -265,17 +274,18 @@ std::vector<Line> TrustMinimumTaxWithGainsAboveBreakpointLines()
     std::vector<Line> lines = {
         {f1::line4CapitalGain, "50,000"}, {f1::line9TotalIncome, "330,000"}, {f1::line16Total, "210,000"},
         {f1::line17Adjusted, "120,000"},
-        {f1::line18Distribution, "0"}, {f1::line22Taxable, "119,900"}, {f1::line23TotalTax, "91,474"},
-        {f1::line28Overpayment, "3,526"}, {f1::line29bRefunded, "0"},
+        {f1::line18Distribution, "0"}, {f1::line22Taxable, "119,900"}, {f1::line23TotalTax, "96,034"},
+        {f1::line28Overpayment, "3,966"}, {f1::line29bRefunded, "0"},
         {f2::scheduleBLine7Dni, "110,000"}, {f2::scheduleGLine1aTax, "32,056"}, {f2::scheduleGLine1cAmt, "59,418"},
-        {f2::scheduleGLine7TotalTax, "91,474"},
+        {f8960::line12NetInvestmentIncome, "120,000"}, {f8960::line19aAdjustedGrossIncome, "319,900"},
+        {f2::scheduleGLine4NetInvestment, "4,560"}, {f2::scheduleGLine7TotalTax, "96,034"},
         {d2::line26, "70,000"}, {d2::line27, "49,900"}, {d2::line45, "32,056"},
         {i1::line25, "360,000"}, {i1::line29, "360,000"}, {i1::line37, "350,000"}, {i2::line44, "0"},
         {i2::line46, ""}, {i2::line48, ""}, {i2::line50, ""}, {i2::line51, "360,000"}, {i2::line52, "91,474"},
         {i2::line54, "91,474"},
         {i2::line55, "32,056"}, {i2::line56, "59,418"},
         {es::line6Taxable, "119,900"}, {es::line7Tax, "32,043"}, {es::line9, "91,043"}, {es::line13Tentative, "91,043"},
-        {es::line14a, "81,939"}, {es::line14bCurrentTax, "91,474"}, {es::line14cRequired, "81,939"},
+        {es::line14a, "81,939"}, {es::line14bCurrentTax, "96,034"}, {es::line14cRequired, "81,939"},
         {es::line17Installment, "20,485"},
         {mcg::line1, "119,900"}, {mcg::line11, "49,900"}, {mcg::line12, "18,043"}, {mcg::line13, ""},
         {mcg::line26, "70,000"},
