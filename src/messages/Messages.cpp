@@ -44,9 +44,9 @@ const std::map<unsigned, Entry>& FixedMessages()
         {2101, {"2101-A line of a print support file does not hold the numbers the printing expects. ", false}},
         {2106, {"2106-GetNumFromText. Possible bad RTF template file. ", false}},
         {2107, {"2107-GetNumFromText. Possible bad RTF template file. ", false}},
-        // A page field names itself and the text typed; the conversion itself passes no extra.
+        // The conversions name the text they could not take; a page field names itself too.
         {2119, {std::string("2119-Str2Float_0") + kConversionError, true}},
-        {2120, {std::string("2120-Str2Float_2") + kConversionError, false}},
+        {2120, {std::string("2120-Str2Float_2") + kConversionError, true}},
         {2963, {"2963-You have an override on Schedule G, Line 1, that is not compatible with Line 36 of the Schedule D Tax worksheet. ", false}},
         {3301, {"3301-An error occurred when Quorvan_16 attempted to open the client file. ", false}},
         {3302, {"3302-An error occurred when Quorvan_16 checked the version number. ", false}},
@@ -111,7 +111,8 @@ std::string FirstLine(unsigned number, const std::string& extra)
         return "2118-Str2Float_P. An error occurred while Quorvan_16 was converting an entry to a real "
                "number. This can occur when a date field contains text that it cannot read. When in "
                "doubt, use MM/DD/YY format and let Quorvan_16 do the conversions. If available: Page - " +
-               std::to_string(g_lastMergedPage) + "; Var - " + std::to_string(g_lastMergedVar);
+               std::to_string(g_lastMergedPage) + "; Var - " + std::to_string(g_lastMergedVar) +
+               (extra.empty() ? std::string() : ". " + extra);
     }
     // Form 1041-T reports a beneficiary's percentage above 100 under the number of the Capital
     // Loss Carryover Worksheet, with the percentage as extra text; it gets words of its own.
