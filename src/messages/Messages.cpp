@@ -2,12 +2,16 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
+#include <utility>
 
 namespace quorvan {
 namespace {
 
 MessagePresenter g_presenter;
 bool g_showing = false;
+// The messages shown so far while a MessagesOnceEach lives; null while none does.
+std::set<std::pair<unsigned, std::string>>* g_shownOnce = nullptr;
 int g_lastMergedPage = 0;
 int g_lastMergedVar = 0;
 
@@ -164,6 +168,8 @@ void ShowMessageByCode(unsigned code, const std::string& extra)
 {
     if (g_showing)
         return;
+    if (g_shownOnce && !g_shownOnce->emplace(code, extra).second)
+        return;
     g_showing = true;
     struct ClearOnExit {
         ~ClearOnExit() { g_showing = false; }
@@ -178,6 +184,20 @@ void ShowMessageByCode(unsigned code, const std::string& extra)
 bool MessageShowing()
 {
     return g_showing;
+}
+
+MessagesOnceEach::MessagesOnceEach() : outermost_(g_shownOnce == nullptr)
+{
+    if (outermost_)
+        g_shownOnce = new std::set<std::pair<unsigned, std::string>>();
+}
+
+MessagesOnceEach::~MessagesOnceEach()
+{
+    if (!outermost_)
+        return;
+    delete g_shownOnce;
+    g_shownOnce = nullptr;
 }
 
 std::string MessageLine(const TMessage& message)
