@@ -94,6 +94,8 @@ bool ReadFromReader(TAnswer& store, LineReader& reader, const std::string& fileN
     if (!ReadPagesAndCounts(store, reader, fileName, shortfall) || store.ErrFlag)
         return false;
     ClearPriorYearAmounts(store);
+    if (reader.Utf8())
+        ShowMessageByCode(33070, (fileName.empty() ? std::string("The prior-year file") : fileName) + ".");
     return true;
 }
 
