@@ -2,6 +2,7 @@
 
 #include "files/AtomicFile.h"
 #include "files/Folders.h"
+#include "files/ScratchFolder.h"
 #include "print/RtfMerge.h"
 #include "print/WordProcessor.h"
 #include "store/Answers.h"
@@ -66,27 +67,6 @@ bool RunAndWait(const LaunchCommand& command, std::string& error)
     return true;
 }
 
-// A scratch folder removed with its contents when the conversion is done.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        char pattern[] = "/tmp/quorvan_16-print-XXXXXX";
-        if (mkdtemp(pattern))
-            path_ = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            fs::remove_all(path_, ignored);
-    }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 bool ConvertToPdf(const std::string& document, const std::string& outPath, std::string& error)
 {
     const std::string soffice = FindWriter();
@@ -94,7 +74,7 @@ bool ConvertToPdf(const std::string& document, const std::string& outPath, std::
         error = "LibreOffice (soffice) is needed to write PDF and was not found";
         return false;
     }
-    ScratchFolder scratch;
+    ScratchFolder scratch("print");
     if (scratch.Path().empty()) {
         error = "cannot make a scratch folder";
         return false;
