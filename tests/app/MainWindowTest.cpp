@@ -421,6 +421,15 @@ void MainWindowTest::failedSaveKeepsChangesAndTheOldFile()
     QVERIFY(log_.warnings[0].contains("kept.fq6"));
     QVERIFY(window_->State().Modified);
     QCOMPARE(ReadText(path), saved);
+
+    // A write-protected file is the owner's word that it stays as it is, whoever runs the program.
+    window_->State().ClientFileName = path;
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    QVERIFY(!window_->Files().SaveFile());
+    QCOMPARE(log_.warnings.size(), 2);
+    QVERIFY2(log_.warnings[1].contains(path + ": the file is write-protected (read-only)."), qPrintable(log_.warnings[1]));
+    QVERIFY(window_->State().Modified);
+    QCOMPARE(ReadText(path), saved);
 }
 
 void MainWindowTest::saveAsGivesTheClientExtension()
