@@ -8,6 +8,7 @@
 #include "RecoveryCopies.h"
 #include "ScreenHooks.h"
 #include "files/ClientFile.h"
+#include "messages/Messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -210,6 +211,7 @@ void TfrmMain::ApplyScreenSize()
 
 void TfrmMain::FormShow()
 {
+    MessagesOnceEach once;  // the first page's recalculations tell a bad amount once
     ApplyScreenSize();
     QFont treeFont = TreeView1_->font();
     treeFont.setPixelSize(18);
