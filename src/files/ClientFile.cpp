@@ -118,20 +118,37 @@ struct ChangedAnswer {
     std::string written;
 };
 
-void ReportChangedAnswers(const std::vector<ChangedAnswer>& changed)
+std::string Place(const ChangedAnswer& c)
+{
+    return "form type " + std::to_string(c.formType) + ", page " + std::to_string(c.page + 1) + ", slot " +
+           std::to_string(c.slot);
+}
+
+// Message `code` naming the first few answers of `changed`, each as `describe` has it.
+template <typename Describe>
+void ReportAnswers(unsigned code, const std::vector<ChangedAnswer>& changed, Describe describe)
 {
     if (changed.empty())
         return;
     std::string extra;
-    for (size_t i = 0; i < changed.size() && i < kNamedAnswers; ++i) {
-        const ChangedAnswer& c = changed[i];
-        extra += (i ? "; " : "") + std::string("form type ") + std::to_string(c.formType) + ", page " +
-                 std::to_string(c.page + 1) + ", slot " + std::to_string(c.slot) + ": " + Quoted(c.typed) +
-                 " saved as " + Quoted(c.written) + " (" + UnencodableCharacters(c.typed) + ")";
-    }
+    for (size_t i = 0; i < changed.size() && i < kNamedAnswers; ++i)
+        extra += (i ? "; " : "") + Place(changed[i]) + ": " + describe(changed[i]);
     if (changed.size() > kNamedAnswers)
         extra += "; and " + std::to_string(changed.size() - kNamedAnswers) + " more";
-    ShowMessageByCode(33060, extra + ".");
+    ShowMessageByCode(code, extra + ".");
+}
+
+void ReportChangedAnswers(const std::vector<ChangedAnswer>& changed)
+{
+    ReportAnswers(33060, changed, [](const ChangedAnswer& c) {
+        return Quoted(c.typed) + " saved as " + Quoted(c.written) + " (" + UnencodableCharacters(c.typed) + ")";
+    });
+}
+
+// Answers longer than the reader takes would make the file unreadable: they are written cut.
+void ReportCutAnswers(const std::vector<ChangedAnswer>& cut)
+{
+    ReportAnswers(33080, cut, [](const ChangedAnswer& c) { return Quoted(c.typed); });
 }
 
 // The lines a file holds for the counts it has: the 64 lines of its head, then a header and
@@ -217,6 +234,7 @@ bool WriteClientFile(TAnswer& store, std::ostream& out)
     out << "***** Page Data" << kCrLf;
     std::string block;
     std::vector<ChangedAnswer> changed;
+    std::vector<ChangedAnswer> cut;
     for (int t = 0; t < kFormTypes; ++t) {
         if (grid.PgCt[t] < 0)
             continue;
@@ -224,7 +242,11 @@ bool WriteClientFile(TAnswer& store, std::ostream& out)
             const TPage& page = store.PageAt(t, k);
             block = PageHeader(t, k) + kCrLf;
             for (size_t s = 0; s < page.Strings.size(); ++s) {
-                const std::string line = OneLine(page.Strings[s]);
+                std::string line = OneLine(page.Strings[s]);
+                if (const std::string kept = WithinAnswerLength(line); kept.size() < line.size()) {
+                    cut.push_back({t, k, static_cast<int>(s), line, kept});
+                    line = kept;
+                }
                 const std::string bytes = Utf8ToCp1252(line);
                 if (!FitsCp1252(line))
                     changed.push_back({t, k, static_cast<int>(s), line, Cp1252ToUtf8(bytes)});
@@ -238,6 +260,7 @@ bool WriteClientFile(TAnswer& store, std::ostream& out)
     }
     out.flush();
     ReportChangedAnswers(changed);
+    ReportCutAnswers(cut);
     return out.good() && !store.ErrFlag;
 }
 

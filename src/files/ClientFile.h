@@ -32,7 +32,8 @@ struct Shortfall {
 // Writes `store`. Clears its ErrFlag first; true when every line was written.
 // An answer holding characters Windows-1252 lacks is written with the nearest character or "?"
 // (Utf8ToCp1252), and message 3306 names each such answer by form type, page and slot, with the
-// text as typed and as written; the answers in the store stay as they are.
+// text as typed and as written; an answer longer than kMaxAnswerLength (which the reader would
+// refuse) is written cut to that length, named by message 3308. The store stays as it is.
 bool WriteClientFile(TAnswer& store, std::ostream& out);
 
 // Reads a current-year client file into `store`, which the caller created fresh.

@@ -1,6 +1,7 @@
 #include "store/Misc.h"
 
 #include "messages/Messages.h"
+#include "store/Answers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -450,6 +451,18 @@ std::string StripControlCharacters(const std::string& text)
             kept.push_back(c);
     }
     return kept;
+}
+
+std::string WithinAnswerLength(const std::string& utf8)
+{
+    size_t characters = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80)
+            continue;  // inside a character
+        if (++characters > kMaxAnswerLength)
+            return utf8.substr(0, i);
+    }
+    return utf8;
 }
 
 std::string FormatFixed(long double value, int decimals, bool separators)

@@ -48,6 +48,10 @@ long long Float2Int(double amount);
 // " | " first.
 std::string StripControlCharacters(const std::string& text);
 
+// `utf8` cut to its first kMaxAnswerLength characters (never inside a character), so that an
+// answer put together from others still fits a client file.
+std::string WithinAnswerLength(const std::string& utf8);
+
 // Whole-dollar answer text: 1234.5 -> "1,235", -0.4 -> "0".
 std::string Float2Dollar(double value);
 

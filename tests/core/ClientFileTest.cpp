@@ -209,6 +209,21 @@ TEST(ClientFile, AnswerBeyondTheLongestFailsTheReadNamingItsLine)
     }
 }
 
+TEST(ClientFile, AnswerTooLongForTheFileIsWrittenCutAndNamed)
+{
+    TAnswer store;
+    MessageRecorder messages;
+    const std::string longest = std::string(kMaxAnswerLength - 1, 'a') + "é";
+    store.SetText(1, 0, f1::nameOfEstateOrTrust.slot, longest + "b");
+    const std::string bytes = Written(store);
+    ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33080});
+    EXPECT_EQ(messages.Messages()[0].extra, "form type 1, page 1, slot 11: \"" + std::string(40, 'a') + "...\".");
+    EXPECT_EQ(store.Text(1, 0, f1::nameOfEstateOrTrust.slot), longest + "b");  // the return on screen keeps it
+    TAnswer again;
+    ASSERT_TRUE(ReadBytes(again, bytes));
+    EXPECT_EQ(again.Text(1, 0, f1::nameOfEstateOrTrust.slot), longest);
+}
+
 TEST(ClientFile, FileWrittenAsUtf8IsReadAsUtf8WithANotice)
 {
     const std::string cp1252 = ReadFileBytes(TestDataPath("handwritten-trust.fq6"));

@@ -98,6 +98,24 @@ TEST(LargeReturns, EveryPageInUseRecalculatesSavesAndReopens)
     rmdir(folder);
 }
 
+// Every text answer of the fiduciary at the longest an answer may be: what the calculators put
+// together from them (a street and its second line on Forms 1041-A, 1041-T, 1041-V and the
+// vouchers) still fits, so the saved file reopens.
+TEST(LargeReturns, LongestAnswersSaveAndReopen)
+{
+    ReturnFixture r;
+    for (const SlotRef field : {f1::nameOfEstateOrTrust, f1::nameAndTitleOfFiduciary, f1::fiduciaryStreet,
+                                f1::fiduciaryAddress2, f1::fiduciaryCity})
+        r.Set(field, std::string(kMaxAnswerLength - 1, 'x') + "\xC3\xA9");  // ending in "é"
+    r.Settle();
+    const std::string saved = Written(r.Store());
+    EXPECT_TRUE(r.Messages().Empty());
+    ReturnFixture again;
+    std::istringstream in(saved, std::ios::binary);
+    EXPECT_TRUE(ReadClientFile(again.Store(), in));
+    EXPECT_TRUE(again.Messages().Empty());
+}
+
 TEST(LargeReturns, SaveThatRunsOutOfRoomKeepsTheOldFile)
 {
     char folder[] = "/tmp/quorvan-full-XXXXXX";
