@@ -10,9 +10,9 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>

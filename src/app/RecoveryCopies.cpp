@@ -136,13 +136,15 @@ bool RecoveryFolder::CheckFolder(bool create, QString& problem) const
     struct stat entry {};
     if (::lstat(path.constData(), &entry) != 0) {
         if (errno != ENOENT) {
-            problem = QStringLiteral("The recovery folder %1 cannot be looked at: %2.").arg(folder_, QString::fromLocal8Bit(std::strerror(errno)));
+            problem = QStringLiteral("The recovery folder %1 cannot be looked at: %2.")
+                          .arg(folder_, QString::fromLocal8Bit(std::strerror(errno)));
             return false;
         }
         if (!create)
             return true;
         if (!QDir().mkpath(QFileInfo(folder_).absolutePath()) ||
-            (::mkdir(path.constData(), kPrivateFolder) != 0 && errno != EEXIST) || ::lstat(path.constData(), &entry) != 0) {
+            (::mkdir(path.constData(), kPrivateFolder) != 0 && errno != EEXIST) ||
+            ::lstat(path.constData(), &entry) != 0) {
             problem = QStringLiteral("The recovery folder %1 cannot be made.").arg(folder_);
             return false;
         }
@@ -150,7 +152,8 @@ bool RecoveryFolder::CheckFolder(bool create, QString& problem) const
     struct stat folder = entry;
     const bool link = S_ISLNK(entry.st_mode);
     if ((link && ::stat(path.constData(), &folder) != 0) || !S_ISDIR(folder.st_mode)) {
-        problem = QStringLiteral("The recovery folder %1 is no folder%2.").arg(folder_, link ? QStringLiteral(" (a link to none)") : QString());
+        problem = QStringLiteral("The recovery folder %1 is no folder%2.")
+                      .arg(folder_, link ? QStringLiteral(" (a link to none)") : QString());
         return false;
     }
     const bool ours = folder.st_uid == ::geteuid();
@@ -217,11 +220,12 @@ QList<RecoveryCopy> RecoveryFolder::LeftOver(QStringList* skipped, QString* prob
     }
     // The runs that left something: every copy and every note names one.
     std::set<QString> ids;
-    const QFileInfoList entries = QDir(folder_).entryInfoList(
-        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    const QFileInfoList entries =
+        QDir(folder_).entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo& entry : entries) {
         const QString name = entry.fileName();
-        const bool copyOrNote = name.endsWith(QLatin1String(kCopyExtension)) || name.endsWith(QLatin1String(kNoteExtension));
+        const bool copyOrNote =
+            name.endsWith(QLatin1String(kCopyExtension)) || name.endsWith(QLatin1String(kNoteExtension));
         if (!copyOrNote && !name.endsWith(QLatin1String(kLockExtension)))
             continue;
         if (EntryAt(entry.filePath()) == Entry::Other && skipped)

@@ -427,7 +427,8 @@ void MainWindowTest::failedSaveKeepsChangesAndTheOldFile()
     QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     QVERIFY(!window_->Files().SaveFile());
     QCOMPARE(log_.warnings.size(), 2);
-    QVERIFY2(log_.warnings[1].contains(path + ": the file is write-protected (read-only)."), qPrintable(log_.warnings[1]));
+    QVERIFY2(log_.warnings[1].contains(path + ": the file is write-protected (read-only)."),
+             qPrintable(log_.warnings[1]));
     QVERIFY(window_->State().Modified);
     QCOMPARE(ReadText(path), saved);
 }

@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const std::vector<std::string> goodLines = Lines(good);
     if (size < 5)
         return 0;
-    const size_t at = (size_t(data[0]) << 24 | size_t(data[1]) << 16 | size_t(data[2]) << 8 | data[3]) % goodLines.size();
+    const size_t position = size_t(data[0]) << 24 | size_t(data[1]) << 16 | size_t(data[2]) << 8 | data[3];
+    const size_t at = position % goodLines.size();
     std::string added(reinterpret_cast<const char*>(data + 5), size - 5);
     if (added.find_first_of("\r\n") != std::string::npos)
         return 0;  // one line at a time
