@@ -46,4 +46,19 @@ void BM_ReadFullClientFile(benchmark::State& state)
 }
 BENCHMARK(BM_ReadFullClientFile)->Unit(benchmark::kMillisecond);
 
+// A damaged file whose trust name runs to 16 MB: refused at that line, at once.
+void BM_RefuseSixteenMegabyteAnswer(benchmark::State& state)
+{
+    bench::QuietMessages quiet;
+    std::string bytes = HeavyReturnBytes();
+    const std::string header = "***** Page 1; Cont 0\r\n";
+    bytes.insert(bytes.find(header) + header.size(), std::string(size_t(16) << 20, 'N'));
+    for (auto _ : state) {
+        ScopedAnswerStore store;
+        std::istringstream in(bytes, std::ios::binary);
+        benchmark::DoNotOptimize(ReadClientFile(*store, in));
+    }
+}
+BENCHMARK(BM_RefuseSixteenMegabyteAnswer)->Unit(benchmark::kMillisecond);
+
 }  // namespace

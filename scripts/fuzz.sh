@@ -10,7 +10,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYP
   -DQUORVAN_SANITIZE=ON -DQUORVAN_FUZZ=ON -DQUORVAN_BUILD_APP=OFF -DQUORVAN_BUILD_TESTS=OFF \
   -DQUORVAN_BUILD_BENCH=OFF
 declare -A corpus=(
-  [ClientFileFuzz]=client_file [PriorYearFuzz]=prior_year [SettingsFuzz]=settings
+  [ClientFileFuzz]=client_file [ClientFileLinesFuzz]=client_file_lines [PriorYearFuzz]=prior_year [SettingsFuzz]=settings
   [ConversionsFuzz]=conversions [RtfMergeFuzz]=rtf_merge
 )
 targets=()

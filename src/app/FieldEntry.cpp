@@ -5,9 +5,11 @@
 
 #include "PageBinding.h"
 #include "files/Cp1252.h"
+#include "store/Answers.h"
 #include "store/FormTypes.h"
 
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QToolTip>
@@ -146,6 +148,30 @@ void CleanMemo(QPlainTextEdit* memo)
         ShowNote(memo, UnkeptNote(UnencodableCharacters(unkept)));
 }
 
+// The answer keeps each line break of a memo as " | ": what would take the answer beyond the
+// longest one is cut from the end.
+void LimitMemo(QPlainTextEdit* memo)
+{
+    const QString text = memo->toPlainText();
+    qsizetype answerLength = 0;
+    qsizetype kept = 0;
+    for (; kept < text.size(); ++kept) {
+        answerLength += text[kept] == QLatin1Char('\n') ? 3 : 1;
+        if (answerLength > static_cast<qsizetype>(kMaxAnswerLength))
+            break;
+    }
+    if (kept == text.size())
+        return;
+    memo->setProperty("cleaning", true);
+    QTextCursor cursor(memo->document());
+    cursor.setPosition(static_cast<int>(kept));
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    memo->setProperty("cleaning", false);
+    ShowNote(memo, QStringLiteral("A note takes at most %1 characters, a line break counting as three.")
+                       .arg(QLocale(QLocale::English).toString(static_cast<qlonglong>(kMaxAnswerLength))));
+}
+
 }  // namespace
 
 QString UnencodableCharacters(const QString& text)
@@ -210,6 +236,7 @@ void InstallEntryRules(QLineEdit* edit)
 {
     const int kind = TagOf(edit) / 1000;
     if (kind == 1) {
+        edit->setMaxLength(static_cast<int>(kMaxAnswerLength));
         auto* validator = new ClientTextValidator(edit);
         edit->setValidator(validator);
         QObject::connect(edit, &QLineEdit::inputRejected, edit, [edit, validator] {
@@ -228,8 +255,10 @@ void InstallMemoEntryRules(QWidget* field)
     if (!memo)
         return;
     QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo] {
-        if (!memo->property("cleaning").toBool())
+        if (!memo->property("cleaning").toBool()) {
             CleanMemo(memo);
+            LimitMemo(memo);
+        }
     });
 }
 

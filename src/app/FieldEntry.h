@@ -51,11 +51,13 @@ private:
 };
 
 // Gives a bound edit the validator of its kind (tag / 1000: 1 text, 2 to 5 amounts) and a note
-// beside the field whenever the validator refuses what was typed or pasted.
+// beside the field whenever the validator refuses what was typed or pasted. A text field takes at
+// most kMaxAnswerLength characters. (An amount beyond kLargestAmount reads here; leaving the field
+// refuses it, naming the field.)
 void InstallEntryRules(QLineEdit* edit);
 
 // Memos have no validator: characters a client file cannot keep and control characters are taken
-// out as they arrive, with the same note.
+// out as they arrive, with the same note, and so is text beyond the longest answer.
 void InstallMemoEntryRules(QWidget* memo);
 
 // "Form 1041 page 1, line 4": the page's name and, where the layout gives it, the field's line.

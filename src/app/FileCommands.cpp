@@ -5,6 +5,7 @@
 #include "RecoveryCopies.h"
 #include "files/ClientFile.h"
 #include "files/PriorYear.h"
+#include "messages/Messages.h"
 #include "slot/Form1041Page1.h"
 
 namespace quorvan::app {
@@ -99,6 +100,7 @@ void FileCommands::OpenClick()
 
 void FileCommands::OpenChosenFile(const QString& path)
 {
+    MessagesOnceEach once;  // the recalculations of one command tell a bad amount once
     window_.State().Modified = false;
     RunNew(NewMode::FirstStep);
     window_.State().ClientFileName = path;
@@ -121,6 +123,7 @@ void FileCommands::ReOpenClick(int index)
     if (window_.State().Modified && !AskToSave())
         return;
     const QString path = ToQt(recent[index]);
+    MessagesOnceEach once;
     bool read = false;
     {
         BusyCursor busy;
@@ -215,6 +218,7 @@ void FileCommands::ImportLastYear()
     if (priorPath.isEmpty())
         return;
 
+    MessagesOnceEach once;
     window_.State().Modified = false;
     RunNew(NewMode::FirstStep);
     window_.State().ClientFileName = priorPath;
@@ -241,6 +245,7 @@ void FileCommands::ImportLastYear()
 
 bool FileCommands::RestoreRecoveryCopy(const QString& copyPath, const QString& clientFileName)
 {
+    MessagesOnceEach once;
     window_.ReplaceStore();
     if (!ReadOrReport(copyPath)) {
         RunNew(NewMode::Full);

@@ -8,6 +8,7 @@
 #include "RecoveryCopies.h"
 #include "ScreenHooks.h"
 #include "files/ClientFile.h"
+#include "messages/Messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -162,6 +163,7 @@ void TfrmMain::FormCreate(const StartOptions& options)
 
     settings_ = DefaultSettings(folders_);
     const SettingsReadResult read = ReadINI(SettingsFilePath(folders_), settings_);
+    settingsWriteBack_ = read.opened;
     for (int line : read.keptLines)
         qWarning("Settings file line %d does not read; its setting keeps its value.", line);
     folders_.ClientFileFolder = settings_.ClientFileFolder;
@@ -209,6 +211,7 @@ void TfrmMain::ApplyScreenSize()
 
 void TfrmMain::FormShow()
 {
+    MessagesOnceEach once;  // the first page's recalculations tell a bad amount once
     ApplyScreenSize();
     QFont treeFont = TreeView1_->font();
     treeFont.setPixelSize(18);
@@ -260,7 +263,7 @@ bool TfrmMain::FormClose()
     settings_.PageScale = state_.PageScale;
     settings_.FontShrink = state_.FontShrink;
     std::string error;
-    if (!WriteINI(SettingsFilePath(folders_), settings_, error))
+    if (settingsWriteBack_ && !WriteINI(SettingsFilePath(folders_), settings_, error))
         prompts_->Warn(this, QStringLiteral("The settings could not be saved: %1").arg(ToQt(error)));
     DeleteTemporaryFiles();
     return true;

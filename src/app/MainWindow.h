@@ -208,6 +208,7 @@ private:
     WindowState state_;
     WorkingFolders folders_;
     Settings settings_;
+    bool settingsWriteBack_ = true;  // false: the settings file could not be read; it stays as it is
     MainCommands commands_;
     QTreeWidget* TreeView1_ = nullptr;
     QScrollArea* VertScrollBox1_ = nullptr;

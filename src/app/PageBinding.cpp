@@ -3,15 +3,19 @@
 #include "PageBinding.h"
 
 #include "FieldEntry.h"
+#include "PageScale.h"
 #include "PageTable.h"
 #include "store/Answers.h"
 #include "store/Misc.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVariant>
 
 #include <algorithm>
@@ -25,6 +29,15 @@ const QColor kRed(255, 0, 0, 255);
 // What the program last put into a control, or took from it into the answers: a control whose
 // value differs from it holds a change of the preparer's.
 constexpr char kExchangedValue[] = "exchangedValue";
+
+// A figure wider than its field is shown whole in a smaller font, down to this size; the font the
+// field had is kept beside the fitted one, so that a shorter figure gets it back.
+constexpr double kSmallestFittedPoints = 5;
+constexpr double kFitStepPoints = 0.5;
+constexpr char kNaturalFont[] = "naturalFont";
+constexpr char kFittedFont[] = "fittedFont";
+// The blank a line edit leaves on each side of its text inside its contents.
+constexpr int kLineEditTextMargin = 2;
 
 void SetTextColour(QWidget* w, const QColor& colour)
 {
@@ -97,6 +110,8 @@ void ShowEdit(QLineEdit* edit, const ShownPage& page)
     if (kind >= 1 && kind <= 5) {
         edit->setText(FieldText(kind, page.AnswerAt(slot), IsBlankZeroType(page.address.formType)));
         Remember(edit, edit->text());
+        if (kind >= 2)
+            FitTextToField(edit);
     }
     if (StyleIs(edit, kEditOverrideable) || StyleIs(edit, kEditOverridden)) {
         const bool overridden = page.OverriddenAt(slot);
@@ -224,6 +239,52 @@ void RememberLayoutValues(QWidget* container)
     }
 }
 
+int TextRoom(const QLineEdit* edit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    const QMargins margins = edit->textMargins();
+    return contents.width() - margins.left() - margins.right() - 2 * kLineEditTextMargin;
+}
+
+void FitTextToField(QLineEdit* edit)
+{
+    QFont natural = edit->font();
+    const QVariant fitted = edit->property(kFittedFont);
+    if (fitted.isValid() && fitted.value<QFont>() == natural)
+        natural = edit->property(kNaturalFont).value<QFont>();  // the font is still our own fit
+    const int room = TextRoom(edit);
+    const QString text = edit->text();
+    QFont font = natural;
+    if (QFontMetrics(font).horizontalAdvance(text) > room && font.pointSizeF() > 0) {
+        // The zoom scales the layout's font: it must never take the smaller one for it.
+        KeepLayoutFont(edit, natural);
+        while (font.pointSizeF() > kSmallestFittedPoints && QFontMetrics(font).horizontalAdvance(text) > room)
+            font.setPointSizeF(std::max(kSmallestFittedPoints, font.pointSizeF() - kFitStepPoints));
+    }
+    if (font == natural) {
+        edit->setProperty(kFittedFont, QVariant());
+    } else {
+        edit->setProperty(kNaturalFont, natural);
+        edit->setProperty(kFittedFont, font);
+    }
+    if (edit->font() != font)
+        edit->setFont(font);
+}
+
+void FitAmountFields(QWidget* container)
+{
+    if (!container)
+        return;
+    for (QLineEdit* edit : container->findChildren<QLineEdit*>())
+        if (TagOf(edit) / 1000 >= 2 && TagOf(edit) / 1000 <= 5)
+            FitTextToField(edit);
+}
+
 void ShadeField(QLineEdit* edit)
 {
     QColor shade;
@@ -264,6 +325,14 @@ QString FieldText(int kind, const std::string& answer, bool blankZero)
     case 2:
     case 3:
     case 4:
+        if (BeyondLargestAmount(answer)) {
+            // A total past the largest amount shows as it stands; the lines that read it have
+            // said that they count it as 0.
+            double value = 0;
+            ReadNumber(answer, value);
+            return QString::fromStdString(FormatFixed(kind == 3 ? value * 100 : value, kind == 4 ? 0 : 2, kind != 3)) +
+                   (kind == 3 ? QStringLiteral("%") : QString());
+        }
         if (blankZero && Str2Float_2(answer) == 0)
             return QString();
         if (kind == 2)

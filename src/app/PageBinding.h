@@ -74,6 +74,14 @@ bool ControlsToAnswers(QWidget* container, TAnswer& store, const PageAddress& pa
 // The values a freshly loaded page shows before any answer reaches it count as exchanged.
 void RememberLayoutValues(QWidget* container);
 
+// Shows the whole of the edit's text: a figure wider than the field gets a smaller font (never
+// cut at its left, as a right-aligned edit would), a figure that fits gets the field's own font.
+void FitTextToField(QLineEdit* edit);
+// The width the edit gives its text: its contents less frame and margins.
+int TextRoom(const QLineEdit* edit);
+// The same for every amount field inside `container`, after its fonts changed (the zoom).
+void FitAmountFields(QWidget* container);
+
 // The background of a computed or guarded edit by its style; entry fields keep theirs.
 void ShadeField(QLineEdit* edit);
 

@@ -8,6 +8,8 @@
 #include "PageTable.h"
 #include "RecoveryCopies.h"
 #include "ScreenHooks.h"
+#include "messages/Messages.h"
+#include "store/Misc.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -150,6 +152,8 @@ void TfrmMain::SelectTreeItemForType(int formType)
 
 void TfrmMain::Recalculate(bool storeFirst)
 {
+    // An amount the calculators cannot take is named once, not by every line that reads it.
+    MessagesOnceEach once;
     if (storeFirst)
         StorePage();
     if (store_) {
@@ -196,11 +200,15 @@ void TfrmMain::CommitEditedField()
 QString TfrmMain::LeftAmountText(QLineEdit* edit, int kind)
 {
     const QString typed = edit->text();
-    if (AmountTextReads(kind, typed))
+    const bool reads = AmountTextReads(kind, typed);
+    if (reads && !BeyondLargestAmount(typed.toStdString()))
         return ReformatOnExit(kind, typed);
     // The field says where it is and what it held; the entry counts as 0, as the conversion has it.
     const QString place = FieldPlace(edit, state_.CurrentFormType, state_.CurrentPageIndex);
-    ShowMessageByCode(21192, QStringLiteral("%1: \"%2\" counts as 0. ").arg(place, typed).toStdString());
+    const QString why = reads ? QStringLiteral(" is beyond the largest amount a return can hold, %1, and")
+                                    .arg(QString::fromStdString(Float2Dollar(kLargestAmount)))
+                              : QString();
+    ShowMessageByCode(21192, QStringLiteral("%1: \"%2\"%3 counts as 0. ").arg(place, typed, why).toStdString());
     return ReformatOnExit(kind, QString());
 }
 

@@ -66,6 +66,12 @@ void ApplyScale(QWidget* w, double scale)
 
 }  // namespace
 
+void KeepLayoutFont(QWidget* control, const QFont& font)
+{
+    if (!control->property(kBaseFont).isValid())
+        control->setProperty(kBaseFont, font);
+}
+
 void ScalePageControls(QWidget* page, double scale)
 {
     if (!page)

@@ -1,10 +1,10 @@
 #include "PrinterOutput.h"
 
 #include "files/AtomicFile.h"
+#include "files/ScratchFolder.h"
 
 #include <QFile>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -52,15 +52,17 @@ bool PrintSafely(QPrinter& printer, const std::function<bool(QPrinter&)>& paint,
         }
         return true;
     }
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        error = QStringLiteral("No scratch folder could be made for the PDF: %1").arg(scratch.errorString());
+    // A scratch folder of the program's own: one a killed print left is removed by the next.
+    const ScratchFolder scratch("print");
+    if (scratch.Path().empty()) {
+        error = QStringLiteral("No scratch folder could be made for the PDF %1.").arg(target);
         return false;
     }
-    printer.setOutputFileName(scratch.filePath(QStringLiteral("printed.pdf")));
+    const QString scratchPdf = QString::fromStdString(scratch.Path() + "/printed.pdf");
+    printer.setOutputFileName(scratchPdf);
     const bool painted = paint(printer);
     printer.setOutputFileName(target);
-    QFile file(scratch.filePath(QStringLiteral("printed.pdf")));
+    QFile file(scratchPdf);
     if (!painted || !file.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("The PDF %1 could not be written.").arg(target);
         return false;

@@ -19,8 +19,13 @@ QString RecoveryQuestion(const RecoveryCopy& copy)
 {
     const bool untitled = QFileInfo(copy.clientFileName).fileName().compare(QLatin1String(kUntitledFileName),
                                                                              Qt::CaseInsensitive) == 0;
-    const QString which = untitled ? QStringLiteral("a return that was never saved (%1)").arg(copy.clientFileName)
-                                   : copy.clientFileName;
+    const QString which =
+        copy.clientFileName.isEmpty()
+            ? QStringLiteral("a recovered return of unknown origin (%1; the note of the client file it belongs to "
+                             "is damaged)")
+                  .arg(copy.returnPath)
+        : untitled ? QStringLiteral("a return that was never saved (%1)").arg(copy.clientFileName)
+                   : copy.clientFileName;
     return QStringLiteral("Quorvan_16 did not close normally last time. It kept the unsaved changes of %1, as "
                           "they were on %2.\n\nRestore them now, discard them, or keep them for a later start?")
         .arg(which, QLocale().toString(copy.written, QLocale::LongFormat));
@@ -50,7 +55,15 @@ void TfrmMain::AnswersChanged()
 void TfrmMain::OfferRecoveryCopies()
 {
     RecoveryFolder& recovery = autosave_->Folder();
-    const QList<RecoveryCopy> copies = recovery.LeftOver();
+    QStringList skipped;
+    QString problem;
+    const QList<RecoveryCopy> copies = recovery.LeftOver(&skipped, &problem);
+    if (!problem.isEmpty())
+        autosave_->ReportFailure(problem);  // once: copies cannot be kept this run either
+    if (!skipped.isEmpty())
+        prompts_->Warn(this, QStringLiteral("The recovery folder holds entries that are no regular files (a named "
+                                            "pipe, a device or a link); they were left alone:\n%1")
+                                 .arg(skipped.join(QLatin1Char('\n'))));
     bool restored = false;
     for (const RecoveryCopy& copy : copies) {
         // One return is open at a time: after a restore the other copies wait for a later start.
@@ -60,7 +73,10 @@ void TfrmMain::OfferRecoveryCopies()
         }
         switch (prompts_->AskRecovery(this, RecoveryQuestion(copy))) {
         case RecoveryAnswer::Restore:
-            restored = files_->RestoreRecoveryCopy(copy.returnPath, copy.clientFileName);
+            // A return of unknown origin is saved under a name the preparer chooses.
+            restored = files_->RestoreRecoveryCopy(copy.returnPath, copy.clientFileName.isEmpty()
+                                                                        ? QString::fromLatin1(kUntitledFileName)
+                                                                        : copy.clientFileName);
             // The restored changes are this run's now: its own copy holds them before the old goes.
             if (restored && autosave_->WriteNow())
                 recovery.Discard(copy);

@@ -15,7 +15,13 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <set>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvan::app {
 namespace {
@@ -28,6 +34,24 @@ constexpr char kClientKey[] = "client=";
 constexpr char kWrittenKey[] = "written=";
 
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr mode_t kPrivateFolder = 0700;
+
+enum class Entry { Missing, RegularFile, Other };
+
+// What stands at `path`, links not followed: only a regular file is ever opened or locked, since
+// opening a named pipe blocks and a link may lead anywhere.
+Entry EntryAt(const QString& path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno == ENOENT ? Entry::Missing : Entry::Other;
+    return S_ISREG(info.st_mode) ? Entry::RegularFile : Entry::Other;
+}
+
+QString ModeText(mode_t mode)
+{
+    return QStringLiteral("%1").arg(mode & 0777, 4, 8, QLatin1Char('0'));
+}
 
 // Locks count as held only by a running program: a lock whose process has gone is free at once,
 // however recent, and a live one never grows stale by age.
@@ -99,21 +123,68 @@ bool RecoveryFolder::HasCopy() const
     return QFileInfo::exists(CopyPath());
 }
 
-bool RecoveryFolder::PrepareFolder(QString& error) const
+bool RecoveryFolder::Prepare(QString& problem) const
 {
-    if (!QDir().mkpath(folder_)) {
-        error = QStringLiteral("The folder %1 cannot be made.").arg(folder_);
+    return CheckFolder(true, problem);
+}
+
+// The folder as the class comment has it. `create`: a missing folder is made (private); else a
+// missing folder is no problem, and nothing is in it.
+bool RecoveryFolder::CheckFolder(bool create, QString& problem) const
+{
+    const QByteArray path = QFile::encodeName(folder_);
+    struct stat entry {};
+    if (::lstat(path.constData(), &entry) != 0) {
+        if (errno != ENOENT) {
+            problem = QStringLiteral("The recovery folder %1 cannot be looked at: %2.")
+                          .arg(folder_, QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
+        if (!create)
+            return true;
+        if (!QDir().mkpath(QFileInfo(folder_).absolutePath()) ||
+            (::mkdir(path.constData(), kPrivateFolder) != 0 && errno != EEXIST) ||
+            ::lstat(path.constData(), &entry) != 0) {
+            problem = QStringLiteral("The recovery folder %1 cannot be made.").arg(folder_);
+            return false;
+        }
+    }
+    struct stat folder = entry;
+    const bool link = S_ISLNK(entry.st_mode);
+    if ((link && ::stat(path.constData(), &folder) != 0) || !S_ISDIR(folder.st_mode)) {
+        problem = QStringLiteral("The recovery folder %1 is no folder%2.")
+                      .arg(folder_, link ? QStringLiteral(" (a link to none)") : QString());
         return false;
     }
-    QFile::setPermissions(folder_, kOwnerOnly | QFileDevice::ExeOwner);
-    return true;
+    const bool ours = folder.st_uid == ::geteuid();
+    if (link || !ours) {
+        // Not ours to change: used as it is, when it is private already.
+        if ((folder.st_mode & 0777) == kPrivateFolder)
+            return true;
+        problem = QStringLiteral("The recovery folder %1 is %2, and others may open it (mode %3). Recovery copies hold "
+                                 "identifying numbers, so none is kept there; make it a folder of your own.")
+                      .arg(folder_, link ? QStringLiteral("a symbolic link") : QStringLiteral("another user's folder"),
+                           ModeText(folder.st_mode));
+        return false;
+    }
+    if ((folder.st_mode & 0777) == kPrivateFolder)
+        return true;
+    // Our own folder, no link: made private through a descriptor that cannot have followed one.
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const bool made = fd >= 0 && ::fchmod(fd, kPrivateFolder) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    if (!made)
+        problem = QStringLiteral("The recovery folder %1 cannot be made private to you.").arg(folder_);
+    return made;
 }
 
 bool RecoveryFolder::Write(TAnswer& store, const QString& clientFileName, QString& error)
 {
-    if (!PrepareFolder(error))
+    if (!Prepare(error))
         return false;
-    if (!lock_ && !(lock_ = TryLock(PathOf(id_, kLockExtension)))) {
+    const QString lockPath = PathOf(id_, kLockExtension);
+    if (!lock_ && (EntryAt(lockPath) == Entry::Other || !(lock_ = TryLock(lockPath)))) {
         error = QStringLiteral("The recovery folder %1 cannot be locked.").arg(folder_);
         return false;
     }
@@ -138,26 +209,57 @@ void RecoveryFolder::Remove()
     QFile::remove(PathOf(id_, kNoteExtension));
 }
 
-QList<RecoveryCopy> RecoveryFolder::LeftOver()
+QList<RecoveryCopy> RecoveryFolder::LeftOver(QStringList* skipped, QString* problem)
 {
     QList<RecoveryCopy> copies;
-    const QStringList notes = QDir(folder_).entryList({QStringLiteral("*") + QLatin1String(kNoteExtension)}, QDir::Files);
-    for (const QString& name : notes) {
-        const QString id = QFileInfo(name).completeBaseName();
+    QString why;
+    if (!CheckFolder(false, why)) {
+        if (problem)
+            *problem = why;
+        return copies;
+    }
+    // The runs that left something: every copy and every note names one.
+    std::set<QString> ids;
+    const QFileInfoList entries =
+        QDir(folder_).entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        const QString name = entry.fileName();
+        const bool copyOrNote =
+            name.endsWith(QLatin1String(kCopyExtension)) || name.endsWith(QLatin1String(kNoteExtension));
+        if (!copyOrNote && !name.endsWith(QLatin1String(kLockExtension)))
+            continue;
+        if (EntryAt(entry.filePath()) == Entry::Other && skipped)
+            skipped->append(entry.filePath());
+        if (copyOrNote)
+            ids.insert(entry.completeBaseName());
+    }
+    for (const QString& id : ids) {
         if (id == id_ || claimed_.count(id))
             continue;
-        std::unique_ptr<QLockFile> lock = TryLock(PathOf(id, kLockExtension));
+        const QString copyPath = PathOf(id, kCopyExtension);
+        const QString notePath = PathOf(id, kNoteExtension);
+        const QString lockPath = PathOf(id, kLockExtension);
+        if (EntryAt(lockPath) == Entry::Other || EntryAt(copyPath) == Entry::Other)
+            continue;  // named in `skipped`; nothing of it is touched
+        std::unique_ptr<QLockFile> lock = TryLock(lockPath);
         if (!lock)
             continue;  // the run that writes it is still going
-        RecoveryCopy copy;
-        copy.id = id;
-        copy.returnPath = PathOf(id, kCopyExtension);
-        if (!QFileInfo::exists(copy.returnPath) || !ReadNote(PathOf(id, kNoteExtension), copy)) {
-            // Cut off before its copy was written: nothing to offer.
-            QFile::remove(copy.returnPath);
-            QFile::remove(PathOf(id, kNoteExtension));
+        if (EntryAt(copyPath) == Entry::Missing) {
+            // Cut off before its copy was written: nothing to offer; the note alone goes.
+            if (EntryAt(notePath) == Entry::RegularFile)
+                QFile::remove(notePath);
             continue;
         }
+        RecoveryCopy copy;
+        copy.id = id;
+        copy.returnPath = copyPath;
+        if (EntryAt(notePath) != Entry::RegularFile || !ReadNote(notePath, copy)) {
+            // The copy is all there is: offered as of unknown origin, never dropped unasked.
+            copy.clientFileName.clear();
+            copy.written = QDateTime();
+        }
+        if (!copy.written.isValid())
+            copy.written = QFileInfo(copyPath).lastModified();
         claimed_[id] = std::move(lock);
         copies.append(copy);
     }
@@ -208,6 +310,14 @@ void Autosave::ChangesSettled()
     folder_.Remove();
 }
 
+void Autosave::ReportFailure(const QString& reason)
+{
+    if (failureReported_ || !onFailure)
+        return;
+    failureReported_ = true;
+    onFailure(reason);
+}
+
 bool Autosave::WriteNow()
 {
     timer_.stop();
@@ -221,10 +331,7 @@ bool Autosave::WriteNow()
         error = QStringLiteral("No return is open.");
     else if (folder_.Write(*store, clientFileName_(), error))
         return true;
-    if (!failureReported_ && onFailure) {
-        failureReported_ = true;
-        onFailure(error);
-    }
+    ReportFailure(error);
     return false;
 }
 

@@ -26,19 +26,26 @@ namespace quorvan::app {
 struct RecoveryCopy {
     QString id;              // the run that wrote it
     QString returnPath;      // the copy: a client file
-    QString clientFileName;  // the client file it belongs to; "Untitled.fq6" when never saved
+    QString clientFileName;  // the client file it belongs to; "Untitled.fq6" when never saved;
+                             // empty when its note could not be read (a return of unknown origin)
     QDateTime written;
 };
 
 // The Recovery folder. This run's copy is guarded by a lock the run holds while it lasts (a copy
 // whose lock nobody holds was left by a run that ended); copies hold identifying numbers, so the
-// folder and every file in it are the owner's only.
+// folder and every file in it are the owner's only. A folder that is a symbolic link, or that
+// belongs to someone else, is used only when it is private already (mode 0700): its permissions
+// are never changed, and one that others can enter is not used at all. Only regular files in it
+// are ever opened or locked: a named pipe, a device or a link there is left alone.
 class RecoveryFolder {
 public:
     explicit RecoveryFolder(const QString& folder);
     ~RecoveryFolder();  // lets go of the locks; a copy still there is offered at the next start
 
     const QString& Folder() const { return folder_; }
+    // Makes the folder when it is missing and checks it as above. False, with `problem` naming
+    // the folder and what is wrong with it, when copies must not go there.
+    bool Prepare(QString& problem) const;
     // Writes the return in `store` through the client file writer as this run's copy, naming the
     // client file it belongs to. False, with `error`, when it cannot.
     bool Write(TAnswer& store, const QString& clientFileName, QString& error);
@@ -47,14 +54,17 @@ public:
     QString CopyPath() const;
 
     // Copies of runs that have ended, newest first. Each stays claimed by this run (so that a
-    // second program starting now does not offer it too) until Discard or Keep.
-    QList<RecoveryCopy> LeftOver();
+    // second program starting now does not offer it too) until Discard or Keep. A copy whose
+    // note cannot be read is offered all the same, as of unknown origin. Entries that are no
+    // regular file are skipped and named in `skipped`; nothing is read from a folder that fails
+    // Prepare (its problem in `problem`).
+    QList<RecoveryCopy> LeftOver(QStringList* skipped = nullptr, QString* problem = nullptr);
     void Discard(const RecoveryCopy& copy);
     void Keep(const RecoveryCopy& copy);  // for a later start
 
 private:
     QString PathOf(const QString& id, const char* extension) const;
-    bool PrepareFolder(QString& error) const;
+    bool CheckFolder(bool create, QString& problem) const;
 
     QString folder_;
     QString id_;
@@ -84,6 +94,8 @@ public:
     RecoveryFolder& Folder() { return folder_; }
     // Told once per run when a copy cannot be written, with the reason.
     std::function<void(const QString&)> onFailure;
+    // Tells onFailure now, unless it was told already: copies cannot be kept this run.
+    void ReportFailure(const QString& reason);
 
 private:
     RecoveryFolder folder_;

@@ -1,7 +1,7 @@
 #pragma once
 // The message dialog: the numbered message on its first line, the advice of its instruction on
 // the second, an "Ok" button; captioned "Help On This Item" for notices, else "Error Dialog"
-// with the alert sound.
+// with the alert sound. A message too long for the dialog's fixed size makes it taller.
 
 #include "messages/Messages.h"
 
@@ -29,6 +29,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void GrowToShowWholeText();
+
     std::unique_ptr<Ui::TfrmErrorDlg> ui_;
     bool sound_ = false;
 };

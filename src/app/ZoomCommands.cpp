@@ -31,6 +31,7 @@ void TfrmMain::ApplyPageScale()
     if (!page_)
         return;
     ScalePageControls(page_, state_.PageScale);
+    FitAmountFields(page_);
     pnlMainForm_->resize(page_->size());
 }
 

@@ -40,8 +40,14 @@ inline bool Ticked(int t, int s) { return Ticked(t, 0, s); }
 inline bool Overridden(int t, int k, int s) { return Answers->OvRide(t, k, s); }
 inline bool Overridden(int t, int s) { return Overridden(t, 0, s); }
 
-// Written on every run, overridden or not.
-inline void PutTextAlways(int t, int k, int s, std::string text) { Answers->SetText(t, k, s, std::move(text)); }
+// Written on every run, overridden or not. A text put together from others (a street and a
+// second address line) is cut to the longest answer, so that the return still saves whole.
+inline void PutTextAlways(int t, int k, int s, std::string text)
+{
+    if (text.size() > kMaxAnswerLength)
+        text = WithinAnswerLength(text);
+    Answers->SetText(t, k, s, std::move(text));
+}
 inline void PutTextAlways(int t, int s, std::string text) { PutTextAlways(t, 0, s, std::move(text)); }
 inline void PutAlways(int t, int k, int s, double amount) { PutTextAlways(t, k, s, Float2Dollar(amount)); }
 inline void PutAlways(int t, int s, double amount) { PutAlways(t, 0, s, amount); }
@@ -50,7 +56,7 @@ inline void PutAlways(int t, int s, double amount) { PutAlways(t, 0, s, amount);
 inline void PutTextGuarded(int t, int k, int s, std::string text)
 {
     if (!Answers->OvRide(t, k, s))
-        Answers->SetText(t, k, s, std::move(text));
+        PutTextAlways(t, k, s, std::move(text));
 }
 inline void PutTextGuarded(int t, int s, std::string text) { PutTextGuarded(t, 0, s, std::move(text)); }
 inline void PutGuarded(int t, int k, int s, double amount)

@@ -113,13 +113,14 @@ bool ParseArguments(int argc, char** argv, Options& options, std::string& proble
         } else if (argument == "--prior-year") {
             options.priorYear = true;
         } else if (argument == "--write") {
-            if (i + 1 >= argc) {
+            if (i + 1 >= argc || *argv[i + 1] == '\0') {
                 problem = "--write needs a file name";
                 return false;
             }
             options.writePath = argv[++i];
         } else if (argument == "--print" || argument == "--forms" || argument == "--data") {
-            if (i + 1 >= argc) {
+            // An empty value would name no file (or fall back to the defaults) and write nothing.
+            if (i + 1 >= argc || *argv[i + 1] == '\0') {
                 problem = argument + " needs a value";
                 return false;
             }

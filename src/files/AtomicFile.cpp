@@ -145,6 +145,10 @@ std::string TemporaryNamePrefix(const std::string& path)
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error)
 {
+    if (path.empty() || path.back() == '/') {
+        error = "Cannot save \"" + path + "\": it names no file.";
+        return false;
+    }
     std::string target;
     if (!FollowLinks(path, target, error))
         return false;
@@ -155,6 +159,16 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     if (exists) {
         if (!S_ISREG(existing.st_mode)) {
             error = "Cannot save " + path + ": it is " + KindOf(existing.st_mode) + ".";
+            return false;
+        }
+        // A write-protected file is the owner's word that it stays as it is, as in any editor;
+        // replacing it by a rename would pass over that.
+        if (!(existing.st_mode & S_IWUSR)) {
+            error = "Cannot save " + path + ": the file is write-protected (read-only).";
+            return false;
+        }
+        if (::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EPERM)) {
+            error = "Cannot save " + path + ": you may not write to this file (" + Reason(errno) + ").";
             return false;
         }
         mode = existing.st_mode & 07777;

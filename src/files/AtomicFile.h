@@ -17,7 +17,9 @@ constexpr unsigned kNewFileMode = 0600;
 
 // When `path` is a symbolic link, the file it points to is written and the link stays.
 // Errors: false, with the old file untouched and `error` naming the path and the reason (among
-// them a path that is a folder or a device, which is never replaced).
+// them a path that is a folder or a device, and a file that is write-protected, without its
+// owner's write bit, or that this user may not write, none of which is ever replaced; an empty
+// path, or one that ends in "/", names no file).
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
 
 // The start of the temporary names WriteFileAtomically makes for `path`: "/x/client.fq6" is

@@ -52,6 +52,14 @@ std::string PageHeader(int formType, int page)
     return "***** Page " + std::to_string(formType) + "; Cont " + std::to_string(page);
 }
 
+// The header of the page that follows page `page` of `formType` in the file; empty after the last.
+std::string NextPageHeader(const RAnswer& grid, int formType, int page)
+{
+    if (page < LastPageOfCell(formType, grid.PgCt[formType]))
+        return PageHeader(formType, page + 1);
+    return formType + 1 < kFormTypes ? PageHeader(formType + 1, 0) : std::string();
+}
+
 // An answer is one line: a line break that reached an answer would shift every later line.
 std::string OneLine(const std::string& text)
 {
@@ -112,20 +120,37 @@ struct ChangedAnswer {
     std::string written;
 };
 
-void ReportChangedAnswers(const std::vector<ChangedAnswer>& changed)
+std::string Place(const ChangedAnswer& c)
+{
+    return "form type " + std::to_string(c.formType) + ", page " + std::to_string(c.page + 1) + ", slot " +
+           std::to_string(c.slot);
+}
+
+// Message `code` naming the first few answers of `changed`, each as `describe` has it.
+template <typename Describe>
+void ReportAnswers(unsigned code, const std::vector<ChangedAnswer>& changed, Describe describe)
 {
     if (changed.empty())
         return;
     std::string extra;
-    for (size_t i = 0; i < changed.size() && i < kNamedAnswers; ++i) {
-        const ChangedAnswer& c = changed[i];
-        extra += (i ? "; " : "") + std::string("form type ") + std::to_string(c.formType) + ", page " +
-                 std::to_string(c.page + 1) + ", slot " + std::to_string(c.slot) + ": " + Quoted(c.typed) +
-                 " saved as " + Quoted(c.written) + " (" + UnencodableCharacters(c.typed) + ")";
-    }
+    for (size_t i = 0; i < changed.size() && i < kNamedAnswers; ++i)
+        extra += (i ? "; " : "") + Place(changed[i]) + ": " + describe(changed[i]);
     if (changed.size() > kNamedAnswers)
         extra += "; and " + std::to_string(changed.size() - kNamedAnswers) + " more";
-    ShowMessageByCode(33060, extra + ".");
+    ShowMessageByCode(code, extra + ".");
+}
+
+void ReportChangedAnswers(const std::vector<ChangedAnswer>& changed)
+{
+    ReportAnswers(33060, changed, [](const ChangedAnswer& c) {
+        return Quoted(c.typed) + " saved as " + Quoted(c.written) + " (" + UnencodableCharacters(c.typed) + ")";
+    });
+}
+
+// Answers longer than the reader takes would make the file unreadable: they are written cut.
+void ReportCutAnswers(const std::vector<ChangedAnswer>& cut)
+{
+    ReportAnswers(33080, cut, [](const ChangedAnswer& c) { return Quoted(c.typed); });
 }
 
 // The lines a file holds for the counts it has: the 64 lines of its head, then a header and
@@ -162,11 +187,14 @@ bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& f
         return false;
     KeepTypedLinesNowComputed(store);
     // Files of older versions may be shorter, or carry more after their pages.
-    if (version != kClientFileVersion)
-        return true;
-    if (const size_t line = reader.NextTextLine())
-        return Damaged(store, fileName, line, "text follows the last page; a line has been added to the file");
-    if (found.Short()) {
+    const bool current = version == kClientFileVersion;
+    if (current) {
+        if (const size_t line = reader.NextTextLine())
+            return Damaged(store, fileName, line, "text follows the last page; a line has been added to the file");
+    }
+    if (reader.Utf8())
+        ShowMessageByCode(33070, FileLabel(fileName) + ".");
+    if (current && found.Short()) {
         ReportShortfall(fileName, found);
         if (shortfall)
             *shortfall = found;
@@ -209,6 +237,7 @@ bool WriteClientFile(TAnswer& store, std::ostream& out)
     out << "***** Page Data" << kCrLf;
     std::string block;
     std::vector<ChangedAnswer> changed;
+    std::vector<ChangedAnswer> cut;
     for (int t = 0; t < kFormTypes; ++t) {
         if (grid.PgCt[t] < 0)
             continue;
@@ -216,7 +245,11 @@ bool WriteClientFile(TAnswer& store, std::ostream& out)
             const TPage& page = store.PageAt(t, k);
             block = PageHeader(t, k) + kCrLf;
             for (size_t s = 0; s < page.Strings.size(); ++s) {
-                const std::string line = OneLine(page.Strings[s]);
+                std::string line = OneLine(page.Strings[s]);
+                if (const std::string kept = WithinAnswerLength(line); kept.size() < line.size()) {
+                    cut.push_back({t, k, static_cast<int>(s), line, kept});
+                    line = kept;
+                }
                 const std::string bytes = Utf8ToCp1252(line);
                 if (!FitsCp1252(line))
                     changed.push_back({t, k, static_cast<int>(s), line, Cp1252ToUtf8(bytes)});
@@ -230,6 +263,7 @@ bool WriteClientFile(TAnswer& store, std::ostream& out)
     }
     out.flush();
     ReportChangedAnswers(changed);
+    ReportCutAnswers(cut);
     return out.good() && !store.ErrFlag;
 }
 
@@ -246,8 +280,9 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
             firstMissingLine = nextLine;
         ++nextLine;
     };
+    const auto damaged = [&](const std::string& what) { return Damaged(store, fileName, in.LineNumber(), what); };
     const auto notANumber = [&](const char* what) {
-        return Damaged(store, fileName, in.LineNumber(), std::string(what) + " " + Quoted(in.LastToken()) + " is not a number");
+        return damaged(std::string(what) + " " + Quoted(in.LastToken()) + " is not a number");
     };
 
     beforeLine();
@@ -258,8 +293,8 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
         if (!in.ReadInteger(cell))
             return notANumber("the page count");
         if (!CellFits(store, t, cell))
-            return Damaged(store, fileName, in.LineNumber(), "the page count " + std::to_string(cell) + " of form type " +
-                                                          std::to_string(t) + " is beyond the pages it can have");
+            return damaged("the page count " + std::to_string(cell) + " of form type " + std::to_string(t) +
+                           " is beyond the pages it can have");
         grid.PgCt[t] = cell;
         if (int* count = store.CountField(t))
             *count = cell;
@@ -275,23 +310,41 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
     in.ReadLine();  // "***** Page Data"
     for (int t = 0; t < kFormTypes; ++t) {
         for (int k = 0; k <= LastPageOfCell(t, grid.PgCt[t]); ++k) {
+            // A page is its header, then two lines a slot: the answer and its flag. A line lost
+            // brings the next header too early, into a slot's lines; a line added pushes this
+            // header down into the lines of the page before. Either way the first line that
+            // cannot stand where it stands fails the read, before an answer moves.
+            const std::string next = NextPageHeader(grid, t, k);
+            const auto isNextHeader = [&](const std::string& line) { return !next.empty() && line == next; };
+            const auto headerTooEarly = [&]() {
+                return damaged("the page header \"" + next + "\" stands here, before the page \"" + PageHeader(t, k) +
+                               "\" has ended; a line of that page has been lost");
+            };
             beforeLine();
             // Past the end there is nothing to compare; the file is short, not out of step.
             const bool headerPresent = in.NextTextLine() != 0;
             const std::string header = in.ReadLine();
             const std::string expected = PageHeader(t, k);
             if (headerPresent && header.substr(0, header.find_last_not_of(" \t") + 1) != expected)
-                return Damaged(store, fileName, in.LineNumber(),
-                               "the page header \"" + expected + "\" should be here, but the line reads " +
-                                   Quoted(header) + "; a line has been lost or added before it");
+                return damaged("the page header \"" + expected + "\" should be here, but the line reads " +
+                               Quoted(header) + "; a line has been lost or added before it");
             TPage& page = store.PageAt(t, k);
             for (size_t s = 0; s < page.Strings.size(); ++s) {
                 beforeLine();
-                page.Strings[s] = in.ReadLine();
+                size_t characters = 0;
+                if (!in.ReadLine(page.Strings[s], kMaxAnswerLength, characters))
+                    return damaged("the answer holds " + Counted(characters) + " characters; an answer holds at most " +
+                                   Counted(kMaxAnswerLength));
+                if (isNextHeader(page.Strings[s])) {
+                    page.Strings[s].clear();
+                    return headerTooEarly();
+                }
                 int flag = 0;
                 beforeLine();
-                if (!in.ReadInteger(flag))
-                    return notANumber("the override flag");
+                if (!in.ReadFlag(flag))
+                    return isNextHeader(in.LastToken())
+                               ? headerTooEarly()
+                               : damaged("the override flag " + Quoted(in.LastToken()) + " is not a number");
                 page.Objects[s].OvRide = flag != 0;
             }
             if (firstMissingLine == 0)
@@ -303,6 +356,12 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
         shortfall.linesPresent = firstMissingLine - 1;
         shortfall.missingLines = expectedLines > shortfall.linesPresent ? expectedLines - shortfall.linesPresent : 0;
         shortfall.missingPages = shortfall.pages - pagesRead;
+        // A line lost from the last page leaves the file one line short, with every line before
+        // the end still in place by its looks: the answer before the missing flag may be a flag
+        // moved up. No program writes half a slot; a file cut short lacks more.
+        if (shortfall.missingLines == 1)
+            return Damaged(store, fileName, firstMissingLine,
+                           "the last page ends one line early; a line of it has been lost");
     }
     store.VersionNo = kClientFileVersion;
     return !store.ErrFlag;

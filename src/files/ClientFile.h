@@ -32,26 +32,31 @@ struct Shortfall {
 // Writes `store`. Clears its ErrFlag first; true when every line was written.
 // An answer holding characters Windows-1252 lacks is written with the nearest character or "?"
 // (Utf8ToCp1252), and message 3306 names each such answer by form type, page and slot, with the
-// text as typed and as written; the answers in the store stay as they are.
+// text as typed and as written; an answer longer than kMaxAnswerLength (which the reader would
+// refuse) is written cut to that length, named by message 3308. The store stays as it is.
 bool WriteClientFile(TAnswer& store, std::ostream& out);
 
 // Reads a current-year client file into `store`, which the caller created fresh.
 // `fileName` names the file in messages. Every failure shows one message: 3301 identification,
-// 3302 version, 3304 a damaged line (a page header out of place because a line was lost or
-// added, a count, share or flag that does not read, a count beyond the pages a form has, text
-// after the last page), naming the line; the pages before it are already filled.
-// A file of the current version that ends before the end of its last page still reads, the
-// answers it lacks empty, but notice 3303 names the file and what was missing, and `shortfall`
-// says how much. An older version's file may be shorter and reads without a word.
+// 3302 version, 3304 a damaged line, naming the first line that cannot be what stands there: a
+// page header out of place or arriving inside a page (a line lost or added), a count, share or
+// flag that does not read, a count beyond the pages a form has, an answer longer than
+// kMaxAnswerLength, text after the last page, a last page one line short. The pages before the
+// line are already filled; no answer is ever read from another answer's line.
+// A file of the current version that ends before the end of its last page (by more than a line)
+// still reads, the answers it lacks empty, but notice 3303 names the file and what was missing,
+// and `shortfall` says how much. An older version's file may be shorter and reads without a word.
+// A file written as UTF-8 by another program is read as UTF-8, with notice 3307 naming it.
 // An answer the program now figures that the file holds as typed is marked overridden
 // (KeepTypedAnswers), so nothing the preparer typed is lost.
 bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName = std::string(),
                     Shortfall* shortfall = nullptr);
 
 // The part of the reader after the version line (the prior-year import shares it): counts,
-// shares, then each page with its header compared to the page about to be read.
-// False, with ErrFlag set and message 3304 shown, as ReadClientFile says. Where the file ends
-// early, `shortfall` (always filled) says how much was missing; nothing is shown for it here.
+// shares, then each page, line by line, every line checked for what may stand there.
+// False, with ErrFlag set and message 3304 shown, as ReadClientFile says (a file one line short
+// included). Where the file ends early, `shortfall` (always filled) says how much was missing;
+// nothing is shown for it here.
 bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileName, Shortfall& shortfall);
 
 // The identification line, which must be a non-empty part of one of `identifications`

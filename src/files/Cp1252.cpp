@@ -111,6 +111,23 @@ char32_t NextCodePoint(const std::string& text, size_t& i)
 
 }  // namespace
 
+bool IsUtf8BeyondAscii(const std::string& bytes)
+{
+    bool beyondAscii = false;
+    for (size_t i = 0; i < bytes.size();) {
+        if (static_cast<uint8_t>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        // A well-formed U+FFFD takes three bytes; a malformed byte yields it for one.
+        if (NextCodePoint(bytes, i) == kMalformed && i - start == 1)
+            return false;
+        beyondAscii = true;
+    }
+    return beyondAscii;
+}
+
 std::string Cp1252ToUtf8(const std::string& bytes)
 {
     std::string out;

@@ -21,6 +21,11 @@ std::string Utf8ToCp1252(const std::string& text);
 // True when Utf8ToCp1252 keeps every character of `utf8`, so it reads back unchanged.
 bool FitsCp1252(const std::string& utf8);
 
+// True when `bytes` are well-formed UTF-8 and hold at least one character beyond ASCII: text
+// another program wrote as UTF-8, which read as Windows-1252 would turn "é" into "Ã©". (Text
+// written in Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8.)
+bool IsUtf8BeyondAscii(const std::string& bytes);
+
 // The characters of `utf8` that Windows-1252 cannot keep, each once, in order of first
 // appearance, as UTF-8 ("Łódź" gives "Łź"; a malformed byte gives U+FFFD). Empty when it fits.
 std::string UnencodableCharacters(const std::string& utf8);

@@ -1,8 +1,14 @@
 #pragma once
-// Reads the program's positional text files the way they were written: answer lines whole, and
-// numbers as the next blank-delimited token, after which the rest of that line is skipped.
-// Past the end of the file a line reads as the empty text and a number as 0, without error.
-// It counts lines as it goes, so that a reader can name the line where a file went wrong.
+// Reads the program's positional text files line by line, the way they were written: every read
+// takes exactly one line, so that a line lost or added shows where it happened instead of being
+// skipped over. Numbers are the first blank-delimited token of their line (the rest of the line
+// is ignored); a flag is a line holding one integer. Past the end of the file a line reads as the
+// empty text and a number as 0, without error. The reader counts lines as it goes, so that a
+// reader can name the line where a file went wrong.
+//
+// Files are Windows-1252. A file that is valid UTF-8 and holds characters beyond ASCII (or starts
+// with the UTF-8 signature) was written by another program as UTF-8: it is read as UTF-8, so
+// that "é" stays "é" instead of becoming "Ã©", and Utf8() says so.
 
 #include <cstddef>
 #include <istream>
@@ -15,29 +21,40 @@ public:
     explicit LineReader(std::istream& in);
     explicit LineReader(std::string bytes);
 
-    // The next line, decoded from Windows-1252 to UTF-8, without its line end.
+    // True when the file is read as UTF-8 rather than Windows-1252.
+    bool Utf8() const { return utf8_; }
+
+    // The next line, decoded to UTF-8, without its line end.
     std::string ReadLine();
-    // The next token as a 32-bit integer; false when the token is no integer.
+    // The same for a line that may hold at most `maxCharacters` characters: false, with `line`
+    // empty and `characters` telling how many it holds, when it holds more.
+    bool ReadLine(std::string& line, size_t maxCharacters, size_t& characters);
+    // The next line's first token as a 32-bit integer; false when the line holds no integer there.
     bool ReadInteger(int& value);
-    // The next token as a real; false when the token is no number.
+    // The next line's first token as a real; false when the line holds no finite number there.
     bool ReadReal(double& value);
+    // The next line as an override flag: one integer, blanks around it allowed, and nothing else.
+    // False when the line is anything else (an empty line included).
+    bool ReadFlag(int& value);
+
     bool AtEnd() const { return pos_ >= bytes_.size(); }
     // The number (from 1) of the next line that holds more than blanks; 0 when there is none.
     size_t NextTextLine() const;
 
     // The number (from 1) of the line the last read took its text from.
     size_t LineNumber() const { return lastLine_; }
-    // The token the last ReadInteger or ReadReal looked at.
+    // The text the last ReadInteger, ReadReal or ReadFlag looked at (a token, or the line).
     const std::string& LastToken() const { return lastToken_; }
 
 private:
-    std::string NextToken();
-    bool NextNumberToken(std::string& token);
-    void SkipRestOfLine();
+    // The bytes of the next line (without its line end), moving past it.
+    std::string NextLineBytes();
+    std::string Decoded(const std::string& bytes) const;
     bool SkipLineEnd();
 
     std::string bytes_;
     size_t pos_ = 0;
+    bool utf8_ = false;
     size_t linesEnded_ = 0;  // line ends passed so far
     size_t lastLine_ = 0;
     std::string lastToken_;

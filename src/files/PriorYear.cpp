@@ -96,6 +96,8 @@ bool ReadFromReader(TAnswer& store, LineReader& reader, const std::string& fileN
         return false;
     ClearPriorYearAmounts(store);
     KeepTypedAnswers(store);
+    if (reader.Utf8())
+        ShowMessageByCode(33070, (fileName.empty() ? std::string("The prior-year file") : fileName) + ".");
     return true;
 }
 

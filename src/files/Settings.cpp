@@ -301,7 +301,8 @@ SettingsReadResult ReadINI(const std::string& path, Settings& settings)
         result.fileFound = true;
         result.opened = false;
         result.problem = problem;
-        ReportUnreadableFile(path, problem);
+        ReportUnreadableFile(path, problem + "; the settings of this run are kept in memory only, and the file is "
+                                             "left as it is");
         return result;
     }
     result.fileFound = false;

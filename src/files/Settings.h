@@ -41,7 +41,8 @@ std::string SettingsFilePath(const WorkingFolders& folders);
 struct SettingsReadResult {
     bool fileFound = false;      // false: a new file with the current values was written
     bool opened = true;          // false: the path is there but is no file we can read (message
-                                 // 3305 shown); nothing read, nothing written over it
+                                 // 3305 shown, saying the settings stay in memory); nothing read,
+                                 // and nothing may be written over it, at close either
     std::string problem;         // why, when not opened: "is a folder, not a file", ...
     bool written = true;         // false when that new file could not be written
     std::vector<int> keptLines;  // lines that did not read (numbers, overlong or damaged lines);

@@ -2,12 +2,16 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
+#include <utility>
 
 namespace quorvan {
 namespace {
 
 MessagePresenter g_presenter;
 bool g_showing = false;
+// The messages shown so far while a MessagesOnceEach lives; null while none does.
+std::set<std::pair<unsigned, std::string>>* g_shownOnce = nullptr;
 int g_lastMergedPage = 0;
 int g_lastMergedVar = 0;
 
@@ -44,9 +48,9 @@ const std::map<unsigned, Entry>& FixedMessages()
         {2101, {"2101-A line of a print support file does not hold the numbers the printing expects. ", false}},
         {2106, {"2106-GetNumFromText. Possible bad RTF template file. ", false}},
         {2107, {"2107-GetNumFromText. Possible bad RTF template file. ", false}},
-        // A page field names itself and the text typed; the conversion itself passes no extra.
+        // The conversions name the text they could not take; a page field names itself too.
         {2119, {std::string("2119-Str2Float_0") + kConversionError, true}},
-        {2120, {std::string("2120-Str2Float_2") + kConversionError, false}},
+        {2120, {std::string("2120-Str2Float_2") + kConversionError, true}},
         {2963, {"2963-You have an override on Schedule G, Line 1, that is not compatible with Line 36 of the Schedule D Tax worksheet. ", false}},
         {3301, {"3301-An error occurred when Quorvan_16 attempted to open the client file. ", false}},
         {3302, {"3302-An error occurred when Quorvan_16 checked the version number. ", false}},
@@ -54,6 +58,8 @@ const std::map<unsigned, Entry>& FixedMessages()
         {3304, {"3304-The client file is damaged and was not read. ", true}},
         {3305, {"3305-Quorvan_16 could not read the file. ", true}},
         {3306, {"3306-A client file keeps Windows-1252 characters only. Characters it cannot keep were saved as the nearest letter or as \"?\"; the return on screen still holds them as typed: ", true}},
+        {3307, {"3307-This client file was written as UTF-8 text by another program, not in the Windows-1252 characters of Quorvan_16. It has been read as UTF-8, so its letters are as they were written; saving writes it in Windows-1252: ", true}},
+        {3308, {"3308-A client file keeps answers of up to 1,000 characters. Longer answers were saved cut to that length; the return on screen still holds them whole: ", true}},
         {2930, {"2930-Calculation Error. Line 18 of Schedule I, Part II must be a negative number. Quorvan is changing the entry on that line to zero. ", false}},
         {2933, {"2933-Schedule I, Part I, Line 2, Net operating loss must be entered as a positive number. Your entry is being changed to zero. ", false}},
         {2958, {"2958-Calculation Error. Schedule I, line 7. The net operating loss deduction must be entered as a positive number. ", false}},
@@ -111,7 +117,8 @@ std::string FirstLine(unsigned number, const std::string& extra)
         return "2118-Str2Float_P. An error occurred while Quorvan_16 was converting an entry to a real "
                "number. This can occur when a date field contains text that it cannot read. When in "
                "doubt, use MM/DD/YY format and let Quorvan_16 do the conversions. If available: Page - " +
-               std::to_string(g_lastMergedPage) + "; Var - " + std::to_string(g_lastMergedVar);
+               std::to_string(g_lastMergedPage) + "; Var - " + std::to_string(g_lastMergedVar) +
+               (extra.empty() ? std::string() : ". " + extra);
     }
     // Form 1041-T reports a beneficiary's percentage above 100 under the number of the Capital
     // Loss Carryover Worksheet, with the percentage as extra text; it gets words of its own.
@@ -163,6 +170,8 @@ void ShowMessageByCode(unsigned code, const std::string& extra)
 {
     if (g_showing)
         return;
+    if (g_shownOnce && !g_shownOnce->emplace(code, extra).second)
+        return;
     g_showing = true;
     struct ClearOnExit {
         ~ClearOnExit() { g_showing = false; }
@@ -177,6 +186,20 @@ void ShowMessageByCode(unsigned code, const std::string& extra)
 bool MessageShowing()
 {
     return g_showing;
+}
+
+MessagesOnceEach::MessagesOnceEach() : outermost_(g_shownOnce == nullptr)
+{
+    if (outermost_)
+        g_shownOnce = new std::set<std::pair<unsigned, std::string>>();
+}
+
+MessagesOnceEach::~MessagesOnceEach()
+{
+    if (!outermost_)
+        return;
+    delete g_shownOnce;
+    g_shownOnce = nullptr;
 }
 
 std::string MessageLine(const TMessage& message)

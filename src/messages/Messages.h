@@ -36,6 +36,20 @@ void ShowMessageByCode(unsigned code, const std::string& extra = std::string());
 // True while a presenter is showing a message.
 bool MessageShowing();
 
+// While one lives, a message with the code and extra text of one already shown in its lifetime
+// is dropped: a recalculation whose calculators read one bad amount in ten places says so once.
+// Scopes may nest; the outermost one decides.
+class MessagesOnceEach {
+public:
+    MessagesOnceEach();
+    ~MessagesOnceEach();
+    MessagesOnceEach(const MessagesOnceEach&) = delete;
+    MessagesOnceEach& operator=(const MessagesOnceEach&) = delete;
+
+private:
+    bool outermost_;
+};
+
 // The one-line form used on standard error: "CODE: first line | second line".
 std::string MessageLine(const TMessage& message);
 

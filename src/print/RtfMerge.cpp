@@ -223,7 +223,11 @@ bool WholeDollars(const std::string& answer, int formType, std::string& formatte
     const std::string cleaned = RemoveCommasAndSigns(answer);
     if (cleaned.empty() && IsBlankZeroType(formType))
         return false;
-    formatted = Float2Dollar(Str2Float_2(cleaned));
+    // A total past the largest amount prints as it stands, as the screen shows it; the lines that
+    // read it have said that they count it as 0.
+    double beyond = 0;
+    formatted = BeyondLargestAmount(cleaned) && ReadNumber(cleaned, beyond) ? Float2Dollar(beyond)
+                                                                           : Float2Dollar(Str2Float_2(cleaned));
     return true;
 }
 

@@ -4,6 +4,7 @@
 // totals of the continuation schedules and the Schedule K-1 allocation shares.
 
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,9 @@ namespace quorvan {
 
 constexpr int kFormTypes = 40;
 constexpr int kMaxPages = 20;
+// The most characters an answer holds: far more than any name, address or note of a return
+// needs. Entry takes no more, and a client file with a longer answer is damaged.
+constexpr size_t kMaxAnswerLength = 1000;
 
 // Slot count of each form type; a page holds slots 0 to the slot count.
 extern const std::array<int, kFormTypes> kSlotCount;

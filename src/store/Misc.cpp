@@ -1,7 +1,9 @@
 #include "store/Misc.h"
 
 #include "messages/Messages.h"
+#include "store/Answers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <climits>
@@ -16,8 +18,24 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// The power of ten of the first significant digit of a decimal whose digits (with at most one
+// point) are `mantissa` and whose exponent is `exponent` ("0.05" and 0 give -2, "120" and 3 give
+// 5); 0 for a number that is zero. It tells a number too large for any floating type from one too
+// small, which the parser reports alike.
+long long DecimalOrder(const std::string& mantissa, long long exponent)
+{
+    const size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos)
+        return 0;
+    const long long place = first < point ? static_cast<long long>(point - first) - 1
+                                          : -static_cast<long long>(first - point);
+    return place + exponent;
+}
+
 // Accepts: optional sign, digits with an optional decimal point (at least one digit), optional
-// exponent. The text must be consumed whole.
+// exponent. The text must be consumed whole. A number too large for a long double reads as an
+// infinity of its sign (beyond every bound); one too small to hold reads as 0.
 bool ParseDecimal(const std::string& text, long double& value)
 {
     const char* p = text.data();
@@ -36,15 +54,21 @@ bool ParseDecimal(const std::string& text, long double& value)
     }
     if (digits == 0)
         return false;
+    const char* mantissaEnd = p;
+    long long exponent = 0;
     if (p < end && (*p == 'e' || *p == 'E')) {
         ++p;
+        bool negativeExponent = false;
         if (p < end && (*p == '+' || *p == '-'))
-            ++p;
+            negativeExponent = *p++ == '-';
         const char* expDigits = p;
-        while (p < end && IsDigit(*p))
-            ++p;
+        constexpr long long kExponentCap = 1000000000;  // far beyond any floating type
+        for (; p < end && IsDigit(*p); ++p)
+            exponent = std::min(kExponentCap, exponent * 10 + (*p - '0'));
         if (p == expDigits)
             return false;
+        if (negativeExponent)
+            exponent = -exponent;
     }
     if (p != end)
         return false;
@@ -55,10 +79,7 @@ bool ParseDecimal(const std::string& text, long double& value)
     long double parsed = 0;
     const auto result = std::from_chars(body.data(), body.data() + body.size(), parsed);
     if (result.ec == std::errc::result_out_of_range) {
-        // Denormal-small values read as 0; overflowing ones are no amount anyone typed.
-        if (!std::isfinite(parsed) || std::fabs(parsed) > 1)
-            return false;
-        parsed = 0;
+        parsed = DecimalOrder(std::string(start, mantissaEnd), exponent) > 0 ? HUGE_VALL : 0;
     } else if (result.ec != std::errc() || result.ptr != body.data() + body.size()) {
         return false;
     }
@@ -190,17 +211,56 @@ long double ReadBack(const std::string& formatted)
     return value;
 }
 
+// A text quoted in a message is cut to this many characters.
+constexpr size_t kQuotedLength = 40;
+
+std::string Quoted(const std::string& text)
+{
+    if (text.size() <= kQuotedLength)
+        return "\"" + text + "\"";
+    size_t cut = kQuotedLength;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;  // not inside a UTF-8 sequence
+    return "\"" + text.substr(0, cut) + "...\"";
+}
+
+enum class Reading { Number, NoNumber, BeyondLargest };
+
+// Steps 1 to 3 of the conversions, and the bound. The plain whole numbers most answers hold take
+// a short way.
+Reading ReadEntry(const std::string& text, long double& value)
+{
+    value = 0;
+    if (text.empty())
+        return Reading::Number;  // most answers of a return are empty
+    if (!ParsePlainWhole(text, value) && !ParseEntry(text, value))
+        return Reading::NoNumber;
+    return std::fabs(value) > kLargestAmount ? Reading::BeyondLargest : Reading::Number;
+}
+
+// Reads the entry; a failure shows the conversion's message, naming the text, and gives 0.
+bool ReadOrReport(const std::string& text, long double& value, unsigned failureCode)
+{
+    switch (ReadEntry(text, value)) {
+    case Reading::Number:
+        return true;
+    case Reading::NoNumber:
+        ShowMessageByCode(failureCode, Quoted(text) + " does not read as a number and counts as 0. ");
+        break;
+    case Reading::BeyondLargest:
+        ShowMessageByCode(failureCode, Quoted(text) + " is beyond the largest amount a return can hold, " +
+                                           Float2Dollar(kLargestAmount) + ", and counts as 0. ");
+        break;
+    }
+    value = 0;
+    return false;
+}
+
 double RoundedEntry(const std::string& text, int decimals, unsigned failureCode)
 {
     long double value = 0;
-    if (text.empty())
-        return 0;  // most answers of a return are empty
-    if (ParsePlainWhole(text, value))
+    if (!ReadOrReport(text, value, failureCode) || value == std::floor(value))
         return static_cast<double>(value);
-    if (!ParseEntry(text, value) || !FitsDouble(value)) {
-        ShowMessageByCode(failureCode);
-        return 0;
-    }
     return static_cast<double>(ReadBack(FormatFixed(value, decimals, false)));
 }
 
@@ -297,10 +357,7 @@ std::string RemoveCommasAndSigns(const std::string& text)
 double Str2Float_P(const std::string& text)
 {
     long double value = 0;
-    if (!ParseEntry(text, value) || !FitsDouble(value)) {
-        ShowMessageByCode(21182);
-        return 0;
-    }
+    ReadOrReport(text, value, 21182);
     return static_cast<double>(value);
 }
 
@@ -312,6 +369,21 @@ double Str2Float_0(const std::string& text)
 double Str2Float_2(const std::string& text)
 {
     return RoundedEntry(text, 2, 21202);
+}
+
+bool ReadNumber(const std::string& text, double& value)
+{
+    long double read = 0;
+    if (ReadEntry(text, read) == Reading::NoNumber || !FitsDouble(read))
+        return false;
+    value = static_cast<double>(read);
+    return true;
+}
+
+bool BeyondLargestAmount(const std::string& text)
+{
+    long double value = 0;
+    return ReadEntry(text, value) == Reading::BeyondLargest;
 }
 
 long long Str2Int(const std::string& text)
@@ -379,6 +451,18 @@ std::string StripControlCharacters(const std::string& text)
             kept.push_back(c);
     }
     return kept;
+}
+
+std::string WithinAnswerLength(const std::string& utf8)
+{
+    size_t characters = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80)
+            continue;  // inside a character
+        if (++characters > kMaxAnswerLength)
+            return utf8.substr(0, i);
+    }
+    return utf8;
 }
 
 std::string FormatFixed(long double value, int decimals, bool separators)

@@ -15,11 +15,24 @@ namespace quorvan {
 // "(1,234)" and "1,234-" -> "-1234"; drops blanks, "$", "%", "(", ")", "," and "-".
 std::string RemoveCommasAndSigns(const std::string& text);
 
-// The real conversions fail, with their message and 0, on text that does not read and on an
-// amount beyond what a double holds ("1e309").
+// The largest amount, in absolute value, that an answer may hold. No estate or trust return
+// comes near it, and sums of thousands of such amounts stay exact to the cent in a double, so no
+// total can overflow into 0 or a wrong figure. Entry refuses more; the conversions count more as 0.
+constexpr double kLargestAmount = 999999999999.0;
+
+// The real conversions fail, with their message naming the text and 0, on text that does not
+// read and on a number beyond kLargestAmount in absolute value, in any notation ("1e13",
+// "1,000,000,000,000", "1e5000"). A number too small to matter ("1e-5000") reads as 0.
 double Str2Float_P(const std::string& text);  // unrounded; failure: message 2118
 double Str2Float_0(const std::string& text);  // whole units; failure: message 2119
 double Str2Float_2(const std::string& text);  // cents; failure: message 2120
+
+// The number `text` holds, read as the conversions read it (the empty text is 0) but without a
+// message and without the bound, so that a figure beyond it can still be shown as it stands.
+// False when the text holds no number, or one beyond what a double holds.
+bool ReadNumber(const std::string& text, double& value);
+// True when `text` holds a number beyond kLargestAmount in absolute value; no message.
+bool BeyondLargestAmount(const std::string& text);
 // A whole number, 64 bits wide, so any whole-dollar amount a double holds exactly fits.
 // Failure (no digits, another character, beyond the 64-bit range): message 2121 with the text,
 // and the value of the digits read before the offending one.
@@ -34,6 +47,10 @@ long long Float2Int(double amount);
 // An answer is one line, so a line break goes too; a multi-line field turns its breaks into
 // " | " first.
 std::string StripControlCharacters(const std::string& text);
+
+// `utf8` cut to its first kMaxAnswerLength characters (never inside a character), so that an
+// answer put together from others still fits a client file.
+std::string WithinAnswerLength(const std::string& utf8);
 
 // Whole-dollar answer text: 1234.5 -> "1,235", -0.4 -> "0".
 std::string Float2Dollar(double value);

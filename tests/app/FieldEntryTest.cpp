@@ -8,6 +8,8 @@
 #include "FieldEntry.h"
 #include "PageBinding.h"
 #include "TfrmBeneInt.h"
+#include "store/Answers.h"
+#include "store/Misc.h"
 #include "support/MessageRecorder.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041QFT.h"
@@ -82,6 +84,10 @@ private slots:
     void amountFieldKeepsWhatReads_data();
     void amountFieldKeepsWhatReads();
     void unreadableAmountNamesFormLineAndText();
+    void amountBeyondTheLargestIsRefusedNamingTheField_data();
+    void amountBeyondTheLargestIsRefusedNamingTheField();
+    void widestFiguresShowWhole();
+    void textTakesNoMoreThanTheLongestAnswer();
     void amountTextRules_data();
     void amountTextRules();
     void computedAndGuardedFieldsAreShaded();
@@ -113,7 +119,7 @@ void FieldEntryTest::amountFieldKeepsWhatReads_data()
     row("parentheses", kForm1041Page1, f1::line3Business, "(1,234)", "-1,234");
     row("leading minus", kForm1041Page1, f1::line3Business, "-500", "-500");
     row("blanks around", kForm1041Page1, f1::line3Business, " 75 ", "75");
-    row("sixteenth digit refused", kForm1041Page1, f1::line3Business, "1234567890123456", "123,456,789,012,345");
+    row("the largest amount", kForm1041Page1, f1::line3Business, "999999999999", "999,999,999,999");
     row("cents field rounds", kForm1041T, f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::percentage), "12.345", "12.35");
     row("cents field refuses percent", kForm1041T, f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::percentage), "25%", "25.00");
     row("count field", kForm1041QFT, qft::numberOfQfts, "3.5x", "4");
@@ -145,6 +151,84 @@ void FieldEntryTest::unreadableAmountNamesFormLineAndText()
     h_.window->DisplayCode(kForm1041T);
     h_.Type(f1041t::beneficiaries::Slot(1, f1041t::beneficiaries::percentage), "(");
     QCOMPARE(h_.log.messageExtras.value(1), QString("Form 1041-T, row 2, column (e): \"(\" counts as 0. "));
+}
+
+void FieldEntryTest::amountBeyondTheLargestIsRefusedNamingTheField_data()
+{
+    QTest::addColumn<int>("pageCode");
+    QTest::addColumn<SlotRef>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("place");
+    // page code, field, keys typed, how the message names the field
+    QTest::newRow("a dollar beyond") << kForm1041Page1 << f1::line3Business << "1,000,000,000,000"
+                                     << "Form 1041 page 1, line 3";
+    QTest::newRow("fifteen digits") << kForm1041Page1 << f1::line3Business << "(999999999999999)"
+                                    << "Form 1041 page 1, line 3";
+    QTest::newRow("a cent beyond") << kForm1041T << f1041t::beneficiaries::Slot(2, f1041t::beneficiaries::percentage)
+                                   << "999,999,999,999.01" << "Form 1041-T, row 3, column (e)";
+}
+
+void FieldEntryTest::amountBeyondTheLargestIsRefusedNamingTheField()
+{
+    QFETCH(int, pageCode);
+    QFETCH(SlotRef, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, place);
+    h_.window->DisplayCode(pageCode);
+    h_.Type(field, typed);
+    QCOMPARE(h_.log.messageCodes, QList<unsigned>{21192});
+    QCOMPARE(h_.log.messageExtras, QStringList{place + ": \"" + typed +
+                                               "\" is beyond the largest amount a return can hold, "
+                                               "999,999,999,999, and counts as 0. "});
+    QCOMPARE(Str2Float_2(h_.Edit(field)->text().toStdString()), 0.0);
+    QCOMPARE(Str2Float_2(Answers->Text(field.formType, 0, field.slot)), 0.0);
+}
+
+void FieldEntryTest::widestFiguresShowWhole()
+{
+    // Two entries at the largest amount: line 9 holds their sum, the widest a line of page 1
+    // can have, and shows it whole. The lines that read it say once that they count it as 0.
+    h_.Type(f1::line3Business, "999,999,999,999");
+    QCOMPARE(h_.log.messageCodes, QList<unsigned>());
+    h_.Type(f1::line5Rents, "999,999,999,999");
+    QLineEdit* line9 = h_.Edit(f1::line9TotalIncome);
+    QCOMPARE(line9->text(), QString("1,999,999,999,998"));
+    QVERIFY(line9->fontMetrics().horizontalAdvance(line9->text()) <= TextRoom(line9));
+    QCOMPARE(h_.log.messageCodes, QList<unsigned>{21192});
+    QVERIFY(h_.log.messageExtras[0].startsWith("\"1,999,999,999,998\" is beyond"));
+    SaveShot("widest-figure.png", f1::line9TotalIncome);
+
+    // In the narrowest amount fields too; a figure that fits gets the field's own font back.
+    QLineEdit field;
+    field.setProperty("tag", 2000);
+    field.resize(110, 22);
+    const QFont own = field.font();
+    for (const char* figure : {"-999,999,999,999.99", "-99,999,999,999,999", "-9,999,999,999,999,999"}) {
+        field.setText(figure);
+        FitTextToField(&field);
+        QVERIFY2(field.fontMetrics().horizontalAdvance(field.text()) <= TextRoom(&field), figure);
+    }
+    QVERIFY(field.font().pointSizeF() < own.pointSizeF());
+    field.setText("1,234.00");
+    FitTextToField(&field);
+    QCOMPARE(field.font(), own);
+}
+
+void FieldEntryTest::textTakesNoMoreThanTheLongestAnswer()
+{
+    QLineEdit* name = h_.Edit(f1::nameOfEstateOrTrust);
+    name->setFocus();
+    QGuiApplication::clipboard()->setText(QString(1200, 'N'));
+    name->paste();
+    QTest::keyClick(name, Qt::Key_Tab);
+    QCOMPARE(Answers->Text(1, 0, f1::nameOfEstateOrTrust.slot), std::string(kMaxAnswerLength, 'N'));
+
+    // A memo's answer keeps each line break as " | ": the limit counts it so.
+    QPlainTextEdit memo;
+    InstallMemoEntryRules(&memo);
+    memo.setPlainText(QString(500, 'a') + "\n" + QString(600, 'b'));
+    QCOMPARE(AnswerFromMemoText(memo.toPlainText()).size(), kMaxAnswerLength);
+    QVERIFY(memo.property("entryNote").toString().contains("1,000 characters"));
 }
 
 void FieldEntryTest::amountTextRules_data()

@@ -108,6 +108,7 @@ private slots:
 
     void startWritesSettingsAndCloseRemovesPrintFiles();
     void damagedSettingsKeepDefaultsAndStart();
+    void settingsThatCouldNotBeReadAreNeverWrittenOver();
     void windowFitsTheScreen_data();
     void windowFitsTheScreen();
     void pagesFadeInUnlessGraphicsAdapterAdjust();
@@ -169,6 +170,22 @@ void MainWindowTest::damagedSettingsKeepDefaultsAndStart()
     QVERIFY(window_->Preferences().ForceWordPad);
     QVERIFY(window_->Preferences().RecentFiles.empty());
     QVERIFY(Edit(f1::line3Business));  // page 1 is on screen
+}
+
+void MainWindowTest::settingsThatCouldNotBeReadAreNeverWrittenOver()
+{
+    // Too large to be a settings file: perhaps another program's, perhaps damaged; not ours to replace.
+    const QByteArray large(2 << 20, 'x');
+    QVERIFY(WriteText(SettingsFile(), large));
+    QVERIFY(Start());
+    QCOMPARE(log_.messageCodes, QList<unsigned>{33050});
+    QVERIFY(log_.messageExtras[0].contains("kept in memory only"));
+    QVERIFY(window_->close());
+    window_.reset();
+    QFile file(SettingsFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), large);
+    QCOMPARE(log_.messageCodes.size(), 1);  // said once
 }
 
 void MainWindowTest::windowFitsTheScreen_data()
@@ -403,6 +420,16 @@ void MainWindowTest::failedSaveKeepsChangesAndTheOldFile()
     QFile::setPermissions(ClientFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(log_.warnings.size(), 1);
     QVERIFY(log_.warnings[0].contains("kept.fq6"));
+    QVERIFY(window_->State().Modified);
+    QCOMPARE(ReadText(path), saved);
+
+    // A write-protected file is the owner's word that it stays as it is, whoever runs the program.
+    window_->State().ClientFileName = path;
+    QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    QVERIFY(!window_->Files().SaveFile());
+    QCOMPARE(log_.warnings.size(), 2);
+    QVERIFY2(log_.warnings[1].contains(path + ": the file is write-protected (read-only)."),
+             qPrintable(log_.warnings[1]));
     QVERIFY(window_->State().Modified);
     QCOMPARE(ReadText(path), saved);
 }

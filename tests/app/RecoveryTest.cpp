@@ -20,6 +20,8 @@
 
 #include <memory>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quorvan;
 using namespace quorvan::app;
@@ -97,6 +99,12 @@ private slots:
     void restoringAfterACrashGivesTheSameReturn();
     void copiesCanBeDiscardedOrKeptForLater();
     void aRunningProgramsCopyIsNeverOffered();
+    void copyWithADamagedNoteIsOfferedAsOfUnknownOrigin_data();
+    void copyWithADamagedNoteIsOfferedAsOfUnknownOrigin();
+    void unknownOriginRestoresAsAnUntitledReturn();
+    void entriesThatAreNoRegularFilesAreLeftAlone();
+    void folderOthersMayOpenIsNeverUsed_data();
+    void folderOthersMayOpenIsNeverUsed();
 };
 
 void RecoveryTest::aChangeIsCopiedAndACleanCloseLeavesNone()
@@ -223,6 +231,167 @@ void RecoveryTest::aRunningProgramsCopyIsNeverOffered()
     QCOMPARE(alsoStarting.LeftOver().size(), 0);
     starting.Keep(copies[0]);
     QCOMPARE(alsoStarting.LeftOver().size(), 1);
+}
+
+namespace {
+
+// A copy as a run that ended without closing leaves it; returns its id.
+QString LeaveCopy(const QString& folder, const QString& clientFile = "/somewhere/jones.fq6")
+{
+    TAnswer store;
+    store.SetText(1, 0, f1::line3Business.slot, "100");
+    RecoveryFolder run(folder);
+    QString error;
+    if (!run.Write(store, clientFile, error))
+        qWarning("%s", qPrintable(error));
+    return QFileInfo(run.CopyPath()).completeBaseName();
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+mode_t ModeOf(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 0777 : 0;
+}
+
+}  // namespace
+
+void RecoveryTest::copyWithADamagedNoteIsOfferedAsOfUnknownOrigin_data()
+{
+    QTest::addColumn<QByteArray>("note");  // "-": no note; "fifo": a named pipe in its place
+    QTest::newRow("empty") << QByteArray("");
+    QTest::newRow("garbage") << QByteArray("\x01\xff\xfe garbage");
+    QTest::newRow("no client line") << QByteArray("Quorvan_16 recovery copy\r\nwritten=2016-05-01T10:00:00\r\n");
+    QTest::newRow("missing") << QByteArray("-");
+    QTest::newRow("a named pipe") << QByteArray("fifo");
+}
+
+void RecoveryTest::copyWithADamagedNoteIsOfferedAsOfUnknownOrigin()
+{
+    QFETCH(QByteArray, note);
+    const QString id = LeaveCopy(RecoveryFolderPath());
+    const QString notePath = RecoveryFolderPath() + "/" + id + ".info";
+    QVERIFY(QFile::remove(notePath));
+    if (note == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(notePath).constData(), 0600), 0);
+    else if (note != "-")
+        QVERIFY(WriteBytes(notePath, note));
+
+    RecoveryFolder starting(RecoveryFolderPath());
+    QStringList skipped;
+    const QList<RecoveryCopy> copies = starting.LeftOver(&skipped);
+    QCOMPARE(copies.size(), 1);
+    QCOMPARE(copies[0].clientFileName, QString());
+    QVERIFY(copies[0].written.isValid());
+    QCOMPARE(skipped, note == "fifo" ? QStringList{notePath} : QStringList());
+    starting.Keep(copies[0]);
+    // Nothing goes without the preparer's word.
+    QCOMPARE(CopiesOnDisk(), QStringList{id + ".fq6"});
+    QCOMPARE(QFileInfo::exists(notePath), note != "-");
+}
+
+void RecoveryTest::unknownOriginRestoresAsAnUntitledReturn()
+{
+    const QString id = LeaveCopy(RecoveryFolderPath());
+    QVERIFY(WriteBytes(RecoveryFolderPath() + "/" + id + ".info", "damaged"));
+    QVERIFY(Start(RecoveryAnswer::Restore));
+    QCOMPARE(log_.recoveryQuestions.size(), 1);
+    QVERIFY2(log_.recoveryQuestions[0].contains("a recovered return of unknown origin"),
+             qPrintable(log_.recoveryQuestions[0]));
+    QCOMPARE(window_->windowTitle(), QString("Untitled.fq6"));
+    QCOMPARE(Edit(f1::line3Business)->text(), QString("100"));
+    QVERIFY(window_->State().Modified);
+    QCOMPARE(log_.warnings, QStringList());
+}
+
+void RecoveryTest::entriesThatAreNoRegularFilesAreLeftAlone()
+{
+    const QString folder = RecoveryFolderPath();
+    // A named pipe in place of a lock: locking it would wait for ever.
+    const QString piped = LeaveCopy(folder);
+    const QString pipe = folder + "/" + piped + ".lock";
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // A link in place of a copy, to a file that must stay as it is.
+    const QString outside = home_->path() + "/precious.fq6";
+    QVERIFY(WriteBytes(outside, "precious"));
+    const QString linked = LeaveCopy(folder);
+    const QString link = folder + "/" + linked + ".fq6";
+    QVERIFY(QFile::remove(link));
+    QVERIFY(QFile::link(outside, link));
+
+    RecoveryFolder starting(folder);
+    QStringList skipped;
+    QCOMPARE(starting.LeftOver(&skipped).size(), 0);
+    skipped.sort();
+    QStringList expected{pipe, link};
+    expected.sort();
+    QCOMPARE(skipped, expected);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(), 5);
+
+    // At start-up the window says so once, and starts.
+    QVERIFY(Start());
+    QCOMPARE(log_.warnings.size(), 1);
+    QVERIFY(log_.warnings[0].contains(pipe));
+    QCOMPARE(log_.recoveryQuestions.size(), 0);
+    QFile kept(outside);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("precious"));
+}
+
+void RecoveryTest::folderOthersMayOpenIsNeverUsed_data()
+{
+    QTest::addColumn<bool>("link");     // the Recovery folder is a link to the real one
+    QTest::addColumn<uint>("owner");    // 0: the user's own
+    QTest::addColumn<uint>("mode");
+    QTest::addColumn<bool>("used");
+    // link | owner | mode | used
+    QTest::newRow("own folder made private") << false << 0u << 0755u << true;
+    QTest::newRow("link to a shared folder") << true << 0u << 01777u << false;
+    QTest::newRow("link to a private folder") << true << 0u << 0700u << true;
+    QTest::newRow("another user's open folder") << false << 4321u << 0755u << false;
+    QTest::newRow("another user's private folder") << false << 4321u << 0700u << true;
+}
+
+void RecoveryTest::folderOthersMayOpenIsNeverUsed()
+{
+    QFETCH(bool, link);
+    QFETCH(uint, owner);
+    QFETCH(uint, mode);
+    QFETCH(bool, used);
+    if (owner && ::geteuid() != 0)
+        QSKIP("only the superuser may give a folder away");
+    const QString real = link ? home_->path() + "/shared" : RecoveryFolderPath();
+    QVERIFY(QDir().mkpath(real));
+    if (link) {
+        QVERIFY(QDir().mkpath(QFileInfo(RecoveryFolderPath()).absolutePath()));
+        QVERIFY(QFile::link(real, RecoveryFolderPath()));
+    }
+    QCOMPARE(::chmod(QFile::encodeName(real).constData(), mode), 0);
+    if (owner)
+        QCOMPARE(::chown(QFile::encodeName(real).constData(), owner, owner), 0);
+    const QString leftBefore = used ? LeaveCopy(RecoveryFolderPath()) : QString();
+
+    RecoveryFolder folder(RecoveryFolderPath());
+    QString problem;
+    QStringList skipped;
+    const QList<RecoveryCopy> copies = folder.LeftOver(&skipped, &problem);
+    QCOMPARE(problem.isEmpty(), used);
+    QCOMPARE(copies.size(), used ? 1 : 0);
+    TAnswer store;
+    QString error;
+    QCOMPARE(folder.Write(store, "/x/y.fq6", error), used);
+    if (!used) {
+        QVERIFY2(error.contains("others may open it"), qPrintable(error));
+        QCOMPARE(ModeOf(real), static_cast<mode_t>(mode & 0777));  // never changed, through a link or not
+        QCOMPARE(QDir(real).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    } else {
+        QCOMPARE(ModeOf(real), static_cast<mode_t>(0700));
+    }
 }
 
 QTEST_MAIN(RecoveryTest)

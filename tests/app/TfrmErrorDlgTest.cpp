@@ -16,6 +16,7 @@ private slots:
     void showsMessageAndInstruction_data();
     void showsMessageAndInstruction();
     void okClosesTheDialog();
+    void longMessageMakesTheDialogTallerInsteadOfBeingCut();
 };
 
 void TfrmErrorDlgTest::showsMessageAndInstruction_data()
@@ -59,6 +60,26 @@ void TfrmErrorDlgTest::okClosesTheDialog()
     QCOMPARE(ok->text(), QString("Ok"));
     QTimer::singleShot(0, ok, &QPushButton::click);
     QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+}
+
+void TfrmErrorDlgTest::longMessageMakesTheDialogTallerInsteadOfBeingCut()
+{
+    // The longest first line there is, naming what it could not read.
+    TfrmErrorDlg dialog(BuildMessage(21182, "\"999,999,999,999.99\" is beyond the largest amount a return can hold, "
+                                            "999,999,999,999, and counts as 0. "));
+    dialog.show();
+    QVERIFY(dialog.height() > 336);
+    QCOMPARE(dialog.width(), 537);
+    for (const char* name : {"MessageLbl", "MessageLbl2"}) {
+        auto* label = dialog.findChild<QLabel*>(name);
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
+    }
+    auto* first = dialog.findChild<QLabel*>("MessageLbl");
+    auto* second = dialog.findChild<QLabel*>("MessageLbl2");
+    auto* ok = dialog.findChild<QPushButton*>("btnOk");
+    QVERIFY(first->geometry().bottom() < second->y());
+    QVERIFY(second->geometry().bottom() < ok->y());
+    QVERIFY(ok->geometry().bottom() < dialog.height());
 }
 
 QTEST_MAIN(TfrmErrorDlgTest)

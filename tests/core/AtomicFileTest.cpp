@@ -64,7 +64,7 @@ TEST(AtomicFile, NewFileIsTheOwnersOnlyAndAnExistingFileKeepsItsBits)
     ASSERT_TRUE(Save(path, "first"));
     EXPECT_EQ(ModeOf(path), 0600u);
 
-    for (const unsigned bits : {0640u, 0604u, 0400u}) {
+    for (const unsigned bits : {0640u, 0604u, 0200u}) {
         ASSERT_EQ(::chmod(path.c_str(), bits), 0);
         ASSERT_TRUE(Save(path, "again"));
         EXPECT_EQ(ModeOf(path), bits);
@@ -72,6 +72,36 @@ TEST(AtomicFile, NewFileIsTheOwnersOnlyAndAnExistingFileKeepsItsBits)
     EXPECT_EQ(ReadFileBytes(path), "again");
     EXPECT_EQ(NamesIn(home.Path()), std::vector<std::string>{"client.fq6"});
     ::umask(oldMask);
+}
+
+TEST(AtomicFile, WriteProtectedFileIsNeverReplaced)
+{
+    TempHome home;
+    const std::string path = home / "client.fq6";
+    WriteFileBytes(path, "kept");
+    ASSERT_EQ(::symlink("client.fq6", (home / "link.fq6").c_str()), 0);
+    for (const unsigned bits : {0444u, 0400u, 0044u}) {
+        ASSERT_EQ(::chmod(path.c_str(), bits), 0);
+        for (const char* name : {"client.fq6", "link.fq6"}) {
+            std::string error;
+            EXPECT_FALSE(WriteFileAtomically(home / name, "replaced", error)) << bits;
+            EXPECT_EQ(error, "Cannot save " + (home / name) + ": the file is write-protected (read-only).");
+        }
+        EXPECT_EQ(ReadFileBytes(path), "kept");
+        EXPECT_EQ(ModeOf(path), bits);
+    }
+    EXPECT_EQ(NamesIn(home.Path()), (std::vector<std::string>{"client.fq6", "link.fq6"}));
+}
+
+TEST(AtomicFile, PathNamingNoFileIsRefused)
+{
+    TempHome home;
+    for (const std::string& path : {std::string(), home.Path() + "/"}) {
+        std::string error;
+        EXPECT_FALSE(WriteFileAtomically(path, "x", error));
+        EXPECT_EQ(error, "Cannot save \"" + path + "\": it names no file.");
+    }
+    EXPECT_TRUE(NamesIn(home.Path()).empty());
 }
 
 TEST(AtomicFile, SavingAnotherUsersFileKeepsItsOwnerWhereTheSystemAllows)

@@ -13,6 +13,7 @@
 
 #include <cstdio>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvan {
@@ -60,6 +61,12 @@ TEST(Cli, UsageErrorsExitWithTwo)
     EXPECT_EQ(RunCli("--bogus x.fq6", out, err), 2);
     EXPECT_EQ(RunCli("--dump --write", out, err), 2);
     EXPECT_EQ(RunCli("a.fq6 b.fq6", out, err), 2);
+    // An empty value names nothing to write to; the tool says so instead of writing nothing.
+    for (const char* arguments : {"--write '' x.fq6", "--print '' x.fq6", "--print x.rtf --forms '' x.fq6",
+                                  "--print x.rtf --data '' x.fq6"}) {
+        EXPECT_EQ(RunCli(arguments, out, err), 2) << arguments;
+        EXPECT_NE(err.find("needs a"), std::string::npos) << arguments << err;
+    }
     EXPECT_TRUE(out.empty());
 }
 
@@ -187,7 +194,7 @@ TEST(Cli, OverriddenEmptyAnswerIsDumpedAndAMessageGoesToStandardError)
     std::string out, err;
     ASSERT_EQ(RunCli("--once --dump " + Quoted(file.Path()), out, err), 0);
     EXPECT_NE(out.find("1/0:57*=\n"), std::string::npos);
-    EXPECT_NE(err.find("21192: 2119-Str2Float_0. An error occurred while Quorvan_16 was converting an entry to a real number.  | You can probably click OK"),
+    EXPECT_NE(err.find("21192: 2119-Str2Float_0. An error occurred while Quorvan_16 was converting an entry to a real number. \"12a\" does not read as a number and counts as 0.  | You can probably click OK"),
               std::string::npos)
         << err;
 }
@@ -203,6 +210,23 @@ TEST(Cli, WriteSavesTheSettledReturn)
     ASSERT_EQ(RunCli("--once --dump " + Quoted(written), dumpOfWritten, err), 0);
     ASSERT_EQ(RunCli("--dump " + Quoted(TestDataPath("handwritten-trust.fq6")), dumpOfOriginal, err), 0);
     EXPECT_EQ(dumpOfWritten, dumpOfOriginal);
+}
+
+TEST(Cli, WriteOntoAWriteProtectedFileExitsWithOneAndKeepsIt)
+{
+    TemporaryClientFile file;
+    const std::string written = file.Folder() + "/out.fq6";
+    {
+        FILE* f = std::fopen(written.c_str(), "wb");
+        std::fputs("kept", f);
+        std::fclose(f);
+    }
+    ASSERT_EQ(chmod(written.c_str(), 0444), 0);
+    std::string out, err;
+    EXPECT_EQ(RunCli("--write " + Quoted(written) + " " + Quoted(TestDataPath("handwritten-trust.fq6")), out, err), 1);
+    EXPECT_NE(err.find("Cannot save " + written + ": the file is write-protected (read-only)."), std::string::npos)
+        << err;
+    EXPECT_EQ(ReadFileBytes(written), "kept");
 }
 
 TEST(Cli, SampleReturnShowsEveryComputedLineOfPageOne)

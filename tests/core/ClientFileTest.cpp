@@ -1,4 +1,5 @@
 #include "files/ClientFile.h"
+#include "files/Cp1252.h"
 #include "store/Answers.h"
 #include "store/Misc.h"
 #include "support/FilesTempHome.h"
@@ -216,6 +217,72 @@ TEST(ClientFile, AnyNonZeroFlagReadsAsOverridden)
     EXPECT_TRUE(store.OvRide(1, 0, f1::line1Interest.slot));
 }
 
+TEST(ClientFile, AnswerBeyondTheLongestFailsTheReadNamingItsLine)
+{
+    std::vector<std::string> lines = Lines(ReadFileBytes(TestDataPath("handwritten-trust.fq6")));
+    const size_t nameLine = 91;  // 1-based: the trust's name
+    ASSERT_EQ(lines[nameLine - 1].rfind("Zo", 0), 0u);
+    TAnswer store;
+    MessageRecorder messages;
+    lines[nameLine - 1] = std::string(kMaxAnswerLength, 'N');
+    ASSERT_TRUE(ReadBytes(store, JoinLines(lines)));
+    EXPECT_EQ(store.Text(1, 0, f1::nameOfEstateOrTrust.slot).size(), kMaxAnswerLength);
+
+    for (const size_t length : {kMaxAnswerLength + 1, size_t(16) << 20}) {
+        lines[nameLine - 1] = std::string(length, 'N');
+        messages.Clear();
+        TAnswer damaged;
+        EXPECT_FALSE(ReadBytes(damaged, JoinLines(lines)));
+        ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33040});
+        EXPECT_EQ(messages.Messages()[0].extra, "The client file, line 91: the answer holds " +
+                                                    Float2Dollar(double(length)) +
+                                                    " characters; an answer holds at most 1,000");
+        EXPECT_EQ(damaged.Text(1, 0, f1::nameOfEstateOrTrust.slot), "");
+    }
+}
+
+TEST(ClientFile, AnswerTooLongForTheFileIsWrittenCutAndNamed)
+{
+    TAnswer store;
+    MessageRecorder messages;
+    const std::string longest = std::string(kMaxAnswerLength - 1, 'a') + "é";
+    store.SetText(1, 0, f1::nameOfEstateOrTrust.slot, longest + "b");
+    const std::string bytes = Written(store);
+    ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33080});
+    EXPECT_EQ(messages.Messages()[0].extra, "form type 1, page 1, slot 11: \"" + std::string(40, 'a') + "...\".");
+    EXPECT_EQ(store.Text(1, 0, f1::nameOfEstateOrTrust.slot), longest + "b");  // the return on screen keeps it
+    TAnswer again;
+    ASSERT_TRUE(ReadBytes(again, bytes));
+    EXPECT_EQ(again.Text(1, 0, f1::nameOfEstateOrTrust.slot), longest);
+}
+
+TEST(ClientFile, FileWrittenAsUtf8IsReadAsUtf8WithANotice)
+{
+    const std::string cp1252 = ReadFileBytes(TestDataPath("handwritten-trust.fq6"));
+    const std::string utf8 = Cp1252ToUtf8(cp1252);
+    ASSERT_NE(utf8, cp1252);
+    for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8}) {
+        TAnswer store;
+        MessageRecorder messages;
+        ASSERT_TRUE(ReadBytes(store, bytes));
+        EXPECT_EQ(store.Text(1, 0, f1::nameOfEstateOrTrust.slot), "Zoë Müller Family Trust — 2016");
+        ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33070});
+        EXPECT_EQ(messages.Messages()[0].extra, "The client file.");
+        // Saved, it is a Windows-1252 file again, byte for byte.
+        EXPECT_EQ(Written(store), cp1252);
+    }
+    // A letter Windows-1252 lacks is kept as written; saving names it (message 3306).
+    std::string withPolish = utf8;
+    withPolish.replace(withPolish.find("Zoë"), std::string("Zoë").size(), "Łódź");
+    TAnswer store;
+    MessageRecorder messages;
+    ASSERT_TRUE(ReadBytes(store, withPolish));
+    EXPECT_EQ(store.Text(1, 0, f1::nameOfEstateOrTrust.slot), "Łódź Müller Family Trust — 2016");
+    std::ostringstream out(std::ios::binary);
+    WriteClientFile(store, out);
+    EXPECT_EQ(messages.Codes(), (std::vector<unsigned>{33070, 33060}));
+}
+
 size_t Count(const std::string& bytes, const std::string& what)
 {
     size_t n = 0;
@@ -285,97 +352,114 @@ TEST(ClientFile, FileCutToAThirdTellsItsReaderHowMuchIsMissing)
     EXPECT_TRUE(messages.Empty());
 }
 
+enum class Change { Lost, Doubled, JoinedToNext, ZeroAddedBefore };
+
 struct ShiftCase {
     const char* name;
-    size_t line;  // 0-based line of the fixture changed
-    int change;   // -1 the line is lost, +1 a "0" line is added before it, 0 it is joined to the next
+    size_t line;        // the line of the fixture changed (1-based)
+    Change change;
+    const char* set;    // when not null, the line's text first (a file that still reads)
+    size_t named;       // the line message 3304 names, in the changed file (1-based)
+    const char* what;   // how the message says what it found there
 };
 
-// Form 1041 page 1 takes lines 68 to 270 of the fixture (1-based), page 2 starts at line 271;
-// line 129 holds 1,500. A number is read past blank lines, so a page that loses or gains a line
-// can read on out of step until page 2's header is looked for. (Where the lines fall back into
-// step by themselves, as a "0" added before an empty answer does, nothing moves but that answer.)
-// name | line | change
+// The fixture: Form 1041 page 0 takes lines 65 to 67 (its one answer empty), page 1 lines 68 to
+// 270 (answers on odd lines, flags on even ones: line 77 holds "X", line 129 1,500, most are
+// empty), page 2 starts at 271; the last page, 39, takes lines 12664 to 12866, its last answer
+// "last slot". A change is found at the first line that cannot be what stands there: a flag line
+// that is no number, a header early or late, a last page one line short.
+const char kNotAFlag[] = "the override flag ";
+const char kHeaderPage1Early[] =
+    "the page header \"***** Page 1; Cont 0\" stands here, before the page \"***** Page 0; Cont 0\" has ended";
+const char kHeaderPage2Early[] =
+    "the page header \"***** Page 2; Cont 0\" stands here, before the page \"***** Page 1; Cont 0\" has ended";
+const char kHeaderPage1Late[] = "the page header \"***** Page 1; Cont 0\" should be here, but the line reads \"0\"";
+const char kHeaderPage2Missing[] = "the page header \"***** Page 2; Cont 0\" should be here, but the line reads \"\"";
+const char kLastPageShort[] = "the last page ends one line early; a line of it has been lost";
+const char kTextAfterTheEnd[] = "text follows the last page; a line has been added to the file";
+
+// name | line | change | set first | named | what
 const ShiftCase kShiftCases[] = {
-    {"AmountLineLost", 128, -1},
-    {"FlagLineLost", 105, -1},
-    {"EmptyLineLost", 140, -1},
-    {"LineAddedBeforeTheLastFlag", 269, +1},
-    {"LineEndLost", 128, 0},
-    {"HeaderLost", 270, -1},
+    // The first page.
+    {"FirstPageEmptyAnswerLost", 66, Change::Lost, nullptr, 67, kHeaderPage1Early},
+    {"FirstPageEmptyAnswerDoubled", 66, Change::Doubled, nullptr, 67, kNotAFlag},
+    {"FirstPageFlagDoubled", 67, Change::Doubled, nullptr, 68, kHeaderPage1Late},
+    // A middle page: amounts, text, empty answers before and after them.
+    {"AmountLost", 129, Change::Lost, nullptr, 130, kNotAFlag},
+    {"AmountDoubled", 129, Change::Doubled, nullptr, 130, kNotAFlag},
+    {"FlagAfterAnAmountLost", 130, Change::Lost, nullptr, 130, kNotAFlag},
+    {"EmptyAnswerAfterAnAmountLost", 131, Change::Lost, nullptr, 132, kNotAFlag},
+    {"EmptyAnswerBeforeAnAmountDoubled", 127, Change::Doubled, nullptr, 128, kNotAFlag},
+    {"LineEndAfterAnAmountLost", 129, Change::JoinedToNext, nullptr, 130, kNotAFlag},
+    {"ZeroAddedBeforeAnAmount", 129, Change::ZeroAddedBefore, nullptr, 130, kNotAFlag},
+    {"CheckMarkDoubled", 77, Change::Doubled, nullptr, 78, kNotAFlag},
+    // A whole amount reads as a flag; the empty answer after it cannot.
+    {"WholeAmountDoubled", 129, Change::Doubled, "900", 132, kNotAFlag},
+    {"LastFlagOfAPageLost", 270, Change::Lost, nullptr, 270, kHeaderPage2Early},
+    {"HeaderLost", 271, Change::Lost, nullptr, 271, kHeaderPage2Missing},
+    // The last page: no header follows to tell, so its end does.
+    {"LastPageFlagLost", 12700, Change::Lost, nullptr, 12700, kNotAFlag},
+    {"LastPageEmptyAnswerDoubled", 12701, Change::Doubled, nullptr, 12702, kNotAFlag},
+    {"LastAnswerDoubled", 12865, Change::Doubled, nullptr, 12866, kNotAFlag},
+    {"LastAnswerLost", 12865, Change::Lost, nullptr, 12866, kLastPageShort},
+    {"LastFlagLost", 12866, Change::Lost, nullptr, 12866, kLastPageShort},
+    {"LastLineEndLost", 12865, Change::JoinedToNext, nullptr, 12866, kLastPageShort},
+    {"LastFlagDoubled", 12866, Change::Doubled, nullptr, 12867, kTextAfterTheEnd},
 };
 
 class ClientFileShift : public testing::TestWithParam<ShiftCase> {};
 
-TEST_P(ClientFileShift, HeaderOutOfPlaceFailsTheReadNamingTheLine)
+TEST_P(ClientFileShift, FailsAtTheFirstLineOutOfPlace)
 {
     const ShiftCase& c = GetParam();
     std::vector<std::string> lines = Lines(ReadFileBytes(TestDataPath("handwritten-trust.fq6")));
-    ASSERT_EQ(lines[67], "***** Page 1; Cont 0");
-    ASSERT_EQ(lines[270], "***** Page 2; Cont 0");
-    if (c.change < 0) {
-        lines.erase(lines.begin() + static_cast<long>(c.line));
-    } else if (c.change > 0) {
-        lines.insert(lines.begin() + static_cast<long>(c.line), "0");
-    } else {
-        lines[c.line] += lines[c.line + 1];
-        lines.erase(lines.begin() + static_cast<long>(c.line) + 1);
+    ASSERT_EQ(lines[68 - 1], "***** Page 1; Cont 0");
+    ASSERT_EQ(lines[12664 - 1], "***** Page 39; Cont 0");
+    ASSERT_EQ(lines.size(), 12866u);
+    const auto at = lines.begin() + static_cast<long>(c.line - 1);
+    if (c.set)
+        *at = c.set;
+    switch (c.change) {
+    case Change::Lost:
+        lines.erase(at);
+        break;
+    case Change::Doubled:
+        lines.insert(at, *at);
+        break;
+    case Change::JoinedToNext:
+        *at += *(at + 1);
+        lines.erase(at + 1);
+        break;
+    case Change::ZeroAddedBefore:
+        lines.insert(at, "0");
+        break;
     }
     TAnswer store;
     MessageRecorder messages;
     EXPECT_FALSE(ReadBytes(store, JoinLines(lines)));
     EXPECT_TRUE(store.ErrFlag);
     ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33040});
-    // The message names the line where page 2's header was looked for and quotes it.
-    const std::string& extra = messages.Messages()[0].extra;
-    size_t named = 0;
-    ASSERT_EQ(std::sscanf(extra.c_str(), "The client file, line %zu:", &named), 1) << extra;
-    EXPECT_GE(named, 268u);
-    EXPECT_LE(named, 274u);
-    EXPECT_EQ(extra, "The client file, line " + std::to_string(named) +
-                         ": the page header \"***** Page 2; Cont 0\" should be here, but the line reads \"" +
-                         lines[named - 1] + "\"; a line has been lost or added before it");
+    const std::string expected = "The client file, line " + Float2Dollar(double(c.named)) + ": " + c.what;
+    EXPECT_EQ(messages.Messages()[0].extra.substr(0, expected.size()), expected) << messages.Messages()[0].extra;
 }
 
 INSTANTIATE_TEST_SUITE_P(Reader, ClientFileShift, testing::ValuesIn(kShiftCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ClientFile, LastPageOutOfStepShowsAsShortOrAsDamage)
+TEST(ClientFile, EndsOfFilesThatAreNoDamage)
 {
     const std::vector<std::string> whole = Lines(ReadFileBytes(TestDataPath("handwritten-trust.fq6")));
-    ASSERT_EQ(whole[whole.size() - 203], "***** Page 39; Cont 0");
-    std::vector<std::string> lines = whole;
-    lines.erase(lines.end() - 5);  // a line of the last page lost: no header follows to tell
     TAnswer store;
     MessageRecorder messages;
-    EXPECT_TRUE(ReadBytes(store, JoinLines(lines)));
-    ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33030});
-    EXPECT_NE(messages.Messages()[0].extra.find(" lines are missing, in 1 of its 44 pages."), std::string::npos)
-        << messages.Messages()[0].extra;
-
-    struct Added {
-        size_t before;    // index in the file
-        const char* text;
-        size_t named;     // the line message 3304 names (1-based)
-        const char* what;
-    };
-    const Added added[] = {
-        {whole.size(), "0", whole.size() + 1, "text follows the last page; a line has been added to the file"},
-        {whole.size() - 3, "extra", whole.size() - 2, "the override flag \"extra\" is not a number"},
-    };
-    for (const Added& a : added) {
-        lines = whole;
-        lines.insert(lines.begin() + static_cast<long>(a.before), a.text);
-        messages.Clear();
-        EXPECT_FALSE(ReadBytes(store, JoinLines(lines))) << a.text;
-        ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33040});
-        EXPECT_EQ(messages.Messages()[0].extra, "The client file, line " + Float2Dollar(double(a.named)) + ": " + a.what);
-    }
-
-    // Blank lines after the last page are no damage.
-    messages.Clear();
+    // Blank lines after the last page, and a last line without its line end.
     EXPECT_TRUE(ReadBytes(store, JoinLines(whole) + "\r\n\r\n"));
-    EXPECT_TRUE(messages.Empty());
+    std::string unended = JoinLines(whole);
+    unended.resize(unended.size() - 2);
+    EXPECT_TRUE(ReadBytes(store, unended));
+    // Cut off two lines before the end: a file cut short, read with notice 3303.
+    std::vector<std::string> cut(whole.begin(), whole.end() - 2);
+    EXPECT_TRUE(ReadBytes(store, JoinLines(cut)));
+    EXPECT_EQ(messages.Codes(), std::vector<unsigned>{33030});
 }
 
 struct DamageCase {

@@ -1,5 +1,5 @@
 // Large and odd returns: every page of every counted form type in use, answers of a thousand
-// characters, fifteen-digit amounts, and a save that runs out of room.
+// characters, amounts at the largest an answer may hold, and a save that runs out of room.
 
 #include "cli/Dump.h"
 #include "files/ClientFile.h"
@@ -28,7 +28,7 @@ using test::ReadFileBytes;
 using test::ReturnFixture;
 
 // Fills every counted form type's twenty pages, every slot 5 to 12 of each page with an amount
-// of up to fifteen digits, and names of a thousand characters.
+// of up to twelve digits, and names of a thousand characters.
 void FillEveryPage(ReturnFixture& r)
 {
     const std::string longName = std::string(990, 'N') + " Trust Zoë";
@@ -41,7 +41,7 @@ void FillEveryPage(ReturnFixture& r)
         *count = kMaxPages;
         for (int k = 0; k < kMaxPages; ++k) {
             for (int s = 5; s <= 12; ++s)
-                r.Set(t, k, s, s % 2 ? "999,999,999,999,999" : "(123,456,789,012,345)");
+                r.Set(t, k, s, s % 2 ? "999,999,999,999" : "(123,456,789,012)");
             r.Set(t, k, 4, longName);  // slot-check: raw, every counted form type alike
         }
     }
@@ -96,6 +96,24 @@ TEST(LargeReturns, EveryPageInUseRecalculatesSavesAndReopens)
     std::remove(path.c_str());
     std::remove(document.c_str());
     rmdir(folder);
+}
+
+// Every text answer of the fiduciary at the longest an answer may be: what the calculators put
+// together from them (a street and its second line on Forms 1041-A, 1041-T, 1041-V and the
+// vouchers) still fits, so the saved file reopens.
+TEST(LargeReturns, LongestAnswersSaveAndReopen)
+{
+    ReturnFixture r;
+    for (const SlotRef field : {f1::nameOfEstateOrTrust, f1::nameAndTitleOfFiduciary, f1::fiduciaryStreet,
+                                f1::fiduciaryAddress2, f1::fiduciaryCity})
+        r.Set(field, std::string(kMaxAnswerLength - 1, 'x') + "\xC3\xA9");  // ending in "é"
+    r.Settle();
+    const std::string saved = Written(r.Store());
+    EXPECT_TRUE(r.Messages().Empty());
+    ReturnFixture again;
+    std::istringstream in(saved, std::ios::binary);
+    EXPECT_TRUE(ReadClientFile(again.Store(), in));
+    EXPECT_TRUE(again.Messages().Empty());
 }
 
 TEST(LargeReturns, SaveThatRunsOutOfRoomKeepsTheOldFile)

@@ -100,6 +100,28 @@ TEST(Messages, MessageRaisedWhileOneIsShowingIsDropped)
     EXPECT_FALSE(MessageShowing());
 }
 
+TEST(Messages, OnceEachScopeDropsRepeatsUntilItEnds)
+{
+    std::vector<std::string> shown;
+    MessagePresenter previous = SetMessagePresenter(
+        [&shown](const TMessage& message) { shown.push_back(std::to_string(message.code) + message.extra); });
+    {
+        MessagesOnceEach once;
+        ShowMessageByCode(21192, "a");
+        ShowMessageByCode(21192, "a");
+        ShowMessageByCode(21192, "b");
+        ShowMessageByCode(21202, "a");
+        {
+            MessagesOnceEach inner;  // the outer scope still decides
+            ShowMessageByCode(21192, "b");
+        }
+        ShowMessageByCode(21192, "b");
+    }
+    ShowMessageByCode(21192, "a");
+    SetMessagePresenter(std::move(previous));
+    EXPECT_EQ(shown, (std::vector<std::string>{"21192a", "21192b", "21202a", "21192a"}));
+}
+
 TEST(Messages, StandardErrorLineJoinsBothLines)
 {
     EXPECT_EQ(MessageLine(BuildMessage(11533)),

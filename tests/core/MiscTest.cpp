@@ -43,8 +43,9 @@ const ParseCase kParseCases[] = {
     {"LettersFail", Conversion::Zero, "12a", 0, 21192},
     {"ExponentAccepted", Conversion::Zero, "1.5e3", 1500, 0},
     {"LeadingPoint", Conversion::Zero, ".6", 1, 0},
-    {"TwentyDigits", Conversion::Zero, "99999999999999999999", 1e20, 0},
-    {"SixteenDigitsRoundAtTheEighteenth", Conversion::Zero, "1,234,567,890,123,456", 1234567890123456, 0},
+    {"LargestAmount", Conversion::Zero, "999,999,999,999", 999999999999, 0},
+    {"LargestAmountNegative", Conversion::Two, "(999,999,999,999.00)", -999999999999, 0},
+    {"LargestAmountAsExponent", Conversion::P, "9.99999999999e11", 999999999999, 0},
     {"CentsHalfUp", Conversion::Two, "10.005", 10.01, 0},
     {"NegativeCentsHalfAway", Conversion::Two, "-10.005", -10.01, 0},
     {"CentsOfEighth", Conversion::Two, "0.125", 0.13, 0},
@@ -55,11 +56,22 @@ const ParseCase kParseCases[] = {
     {"LoneMinusFails", Conversion::P, "-", 0, 21182},
     {"Unrounded", Conversion::P, "33.333", 33.333, 0},
     {"PlusSign", Conversion::P, "+5", 5, 0},
-    // Beyond what a double holds: the conversion's message, never a silent 0.
+    // Beyond the largest amount, in any notation: the conversion's message, never a silent 0.
+    {"OneDollarBeyond", Conversion::Zero, "1,000,000,000,000", 0, 21192},
+    {"ACentBeyond", Conversion::Two, "999,999,999,999.01", 0, 21202},
+    {"TwentyDigits", Conversion::Zero, "99999999999999999999", 0, 21192},
+    {"ExponentBeyond", Conversion::P, "1e12", 0, 21182},
+    {"NegativeExponentBeyond", Conversion::Two, "-1.5E13", 0, 21202},
+    {"LargestDouble", Conversion::P, "1.7976931348623157e308", 0, 21182},
     {"WholeBeyondDouble", Conversion::Zero, "1e309", 0, 21192},
     {"CentsBeyondDouble", Conversion::Two, "-1e309", 0, 21202},
-    {"UnroundedBeyondDouble", Conversion::P, "1e400", 0, 21182},
-    {"LargestDoubleStillReads", Conversion::P, "1.7976931348623157e308", 1.7976931348623157e308, 0},
+    {"BeyondLongDouble", Conversion::Zero, "1e5000", 0, 21192},
+    {"LargestLongDouble", Conversion::Two, "1.2e4932", 0, 21202},
+    {"HugeExponent", Conversion::P, "1e99999", 0, 21182},
+    // Every "-" makes the entry negative and goes: this is -1e5000.
+    {"MinusInTheExponent", Conversion::Zero, "1e-5000", 0, 21192},
+    // Too small to be a cent: 0, as it rounds.
+    {"TinyReadsAsZero", Conversion::Two, ".00000000000000000000000000000000000000000000001", 0, 0},
 };
 
 class ParseTable : public testing::TestWithParam<ParseCase> {};
@@ -77,6 +89,41 @@ TEST_P(ParseTable, ConvertsAndReports)
 
 INSTANTIATE_TEST_SUITE_P(Misc, ParseTable, testing::ValuesIn(kParseCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Misc, ConversionMessagesNameTheText)
+{
+    MessageRecorder messages;
+    Str2Float_0("1e5000");
+    Str2Float_2("12a");
+    Str2Float_P(std::string(60, '9'));
+    ASSERT_EQ(messages.Codes(), (std::vector<unsigned>{21192, 21202, 21182}));
+    EXPECT_EQ(messages.Messages()[0].extra,
+              "\"1e5000\" is beyond the largest amount a return can hold, 999,999,999,999, and counts as 0. ");
+    EXPECT_EQ(messages.Messages()[1].extra, "\"12a\" does not read as a number and counts as 0. ");
+    EXPECT_EQ(messages.Messages()[2].extra.rfind("\"" + std::string(40, '9') + "...\" is beyond", 0), 0u);
+    // The dialog shows what was named.
+    EXPECT_NE(messages.Messages()[1].firstLine.find("\"12a\" does not read"), std::string::npos);
+    EXPECT_NE(messages.Messages()[2].firstLine.find("; Var - 0. \"9999"), std::string::npos);
+}
+
+TEST(Misc, ReadNumberAndTheBoundAreQuiet)
+{
+    MessageRecorder messages;
+    double value = -1;
+    EXPECT_TRUE(ReadNumber("", value));
+    EXPECT_EQ(value, 0);
+    EXPECT_TRUE(ReadNumber("(2,000,000,000,000.5)", value));
+    EXPECT_EQ(value, -2000000000000.5);
+    EXPECT_FALSE(ReadNumber("12a", value));
+    EXPECT_FALSE(ReadNumber("1e400", value));
+    EXPECT_TRUE(ReadNumber("0." + std::string(5000, '0') + "1", value));  // below any floating type
+    EXPECT_EQ(value, 0);
+    EXPECT_TRUE(BeyondLargestAmount("-1,000,000,000,000"));
+    EXPECT_TRUE(BeyondLargestAmount("999999999999.001"));
+    EXPECT_FALSE(BeyondLargestAmount("999,999,999,999"));
+    EXPECT_FALSE(BeyondLargestAmount("12a"));
+    EXPECT_TRUE(messages.Empty());
+}
 
 TEST(Misc, RemoveCommasAndSignsSetsTheSignOnce)
 {

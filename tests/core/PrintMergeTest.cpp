@@ -81,6 +81,7 @@ const VariableCase kVariableCases[] = {
     {"EmptyPercentagePrintsNothing", 1, 7, "", false, "/%7/", ""},
     {"ColumnOfEight", 1, 14, "3", false, "/@14/", "       3"},
     {"ColumnWiderThanEight", 1, 14, "123456789", false, "/@14/", "123,456,789"},
+    {"TotalBeyondTheLargestAmountAsItStands", 1, 41, "1,999,999,999,998", false, "/$41/", "1,999,999,999,998"},
     {"DateAsLongDate", 1, 4, "1/5/2016", false, "/^4/", "January 5, 2016"},
     {"DateOverridden", 1, 4, "12/31/2016", true, "/^4/", "\\cf1 December 31, 2016\\cf0 "},
     {"TextUnchanged", 1, 3, "Smith Family Trust", false, "/*3/", "Smith Family Trust"},

@@ -1,6 +1,7 @@
 #include "files/PriorYear.h"
 
 #include "files/ClientFile.h"
+#include "files/Cp1252.h"
 #include "files/Folders.h"
 #include "store/Answers.h"
 #include "store/Misc.h"
@@ -157,6 +158,55 @@ TEST(PriorYearTest, DamagedPageDataFailsNamingTheLine)
     EXPECT_EQ(messages.Messages()[0].extra,
               "estate.fq5, line " + Float2Dollar(static_cast<double>(line)) + ": the override flag \"x\" is not a number");
     EXPECT_TRUE(store->ErrFlag);
+}
+
+TEST(PriorYearTest, LineLostOrAddedFailsAtTheFirstLineOutOfPlace)
+{
+    const std::string whole = ReadFileBytes(TestDataPath(kFixture));
+    std::vector<std::string> lines;
+    for (size_t start = 0, end; (end = whole.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(whole.substr(start, end - start));
+    ASSERT_EQ(lines[271 - 1], "***** Page 2; Cont 0");
+    ASSERT_EQ(lines[272 - 1], "2,500");
+    struct Case {
+        size_t line;  // 1-based
+        bool lost;    // else doubled
+        size_t named;
+        const char* what;
+    };
+    // line | lost | named | what
+    const Case cases[] = {
+        {272, false, 273, "the override flag \"2,500\" is not a number"},
+        {272, true, 273, "the override flag \"\" is not a number"},
+        {lines.size(), true, lines.size(), "the last page ends one line early; a line of it has been lost"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> changed = lines;
+        if (c.lost)
+            changed.erase(changed.begin() + static_cast<long>(c.line - 1));
+        else
+            changed.insert(changed.begin() + static_cast<long>(c.line - 1), changed[c.line - 1]);
+        std::string bytes;
+        for (const std::string& line : changed)
+            bytes += line + "\r\n";
+        MessageRecorder messages;
+        ScopedAnswerStore store;
+        std::istringstream in(bytes, std::ios::binary);
+        EXPECT_FALSE(ReadPriorYearFile(*store, in, "estate.fq5")) << c.line;
+        ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33040});
+        EXPECT_EQ(messages.Messages()[0].extra,
+                  "estate.fq5, line " + Float2Dollar(static_cast<double>(c.named)) + ": " + c.what);
+    }
+}
+
+TEST(PriorYearTest, FileWrittenAsUtf8ImportsWithANotice)
+{
+    MessageRecorder messages;
+    ScopedAnswerStore store;
+    std::istringstream in(Cp1252ToUtf8(ReadFileBytes(TestDataPath(kFixture))), std::ios::binary);
+    ASSERT_TRUE(ReadPriorYearFile(*store, in, "estate.fq5"));
+    EXPECT_EQ(messages.Codes(), std::vector<unsigned>{33070});
+    ExpectImported(*store, "read as UTF-8");
 }
 
 TEST(PriorYearTest, CurrentYearNameComesFromThePriorYearName)

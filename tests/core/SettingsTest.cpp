@@ -13,6 +13,7 @@
 namespace quorvan {
 namespace {
 
+using test::MessageRecorder;
 using test::ReadFileBytes;
 using test::TempHome;
 using test::TestDataPath;
@@ -157,6 +158,31 @@ TEST(SettingsTest, CloseReplacesTheFileWholeOrNotAtAll)
 }
 
 // A damaged settings file never stops the start: what does not read keeps the value it had.
+TEST(SettingsTest, FileThatCannotBeReadIsReportedAndLeftAsItIs)
+{
+    TempHome home;
+    const std::string large = home / "large.ini";
+    WriteFileBytes(large, std::string(2 << 20, 'x'));
+    const std::string folder = home / "folder.ini";
+    ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    const std::string pipe = home / "pipe.ini";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {large, folder, pipe}) {
+        Settings settings;
+        settings.ClientFileFolder = "/start";
+        MessageRecorder messages;
+        const SettingsReadResult result = ReadINI(path, settings);
+        EXPECT_TRUE(result.fileFound);
+        EXPECT_FALSE(result.opened) << path;
+        EXPECT_EQ(settings.ClientFileFolder, "/start");
+        ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33050});
+        EXPECT_EQ(messages.Messages()[0].extra, path + " " + result.problem +
+                                                    "; the settings of this run are kept in memory only, and the "
+                                                    "file is left as it is.");
+    }
+    EXPECT_EQ(ReadFileBytes(large).size(), size_t(2) << 20);
+}
+
 TEST(SettingsTest, DamagedFixtureKeepsDefaultsForLinesThatDoNotRead)
 {
     Settings settings = Defaults();

@@ -1,4 +1,5 @@
-// Any answer text converts without harm, and whole-dollar text reads back to its own value.
+// Any answer text converts without harm, never to more than the largest amount, and whole-dollar
+// text reads back to its own value.
 
 #include "FuzzSupport.h"
 #include "store/Misc.h"
@@ -25,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     NormaliseDate(text);
     LongDate(text);
     DateValue(text);
+    for (const double amount : {whole, cents, unrounded})
+        fuzz::Require(std::fabs(amount) <= kLargestAmount, "no conversion goes beyond the largest amount");
     if (std::isfinite(whole) && std::fabs(whole) < 1e15) {
         fuzz::Require(whole == std::round(whole), "Str2Float_0 gives whole units");
         fuzz::Require(Str2Float_0(Float2Dollar(whole)) == whole, "dollar text reads back");

@@ -1,4 +1,4 @@
-// A prior-year file of any content imports without harm.
+// A prior-year file of any content imports without harm, or fails with a message.
 
 #include "FuzzSupport.h"
 #include "files/PriorYear.h"
@@ -9,17 +9,25 @@
 
 using namespace quorvan;
 
+namespace {
+
+fuzz::MessageCodes messages;
+
+}  // namespace
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    fuzz::DropMessages();
+    messages.Install();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     TAnswer store;
+    messages.Clear();
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size), std::ios::binary);
-    ReadPriorYearFile(store, in);
+    if (!ReadPriorYearFile(store, in))
+        fuzz::Require(!messages.Empty(), "a file that fails to import says so");
     for (int t = 0; t < kFormTypes; ++t)
         if (const int* count = store.CountField(t))
             fuzz::Require(*count >= 0 && *count <= kMaxPages, "page counts stay within the grid");
