@@ -435,6 +435,48 @@ TEST(PaintedSheets, TableRowsShareANumberAndMarkTheirEntries)
     EXPECT_FALSE(h0->entry);
 }
 
+TEST(PaintedSheets, ANarrowHeadingPrintsSmallerRatherThanBreakAWord)
+{
+    // Form 8949's column (f): "instructions" is a little wider than the column at 7 points.
+    const quorvan::PaintedLayout layout = Painted("table 1 10 3\ncol \"(a) Description of property\" 230 t+0\n"
+                                                  "col \"(f) Code(s) from instructions\" 76 t+1\n"
+                                                  "col \"(g) Amount of adjustment\" 120 d+2\nendtable");
+    const auto &sheet = layout.sheets.at(0);
+    const auto *word = FindItem(sheet, quorvan::PaintedKind::Text, "instructions");
+    ASSERT_NE(word, nullptr) << "the word stands whole on its line";
+    EXPECT_EQ(word->size, 13);
+    EXPECT_EQ(FindItem(sheet, quorvan::PaintedKind::Text, "(a) Description of property")->size, 14);
+}
+
+TEST(PaintedSheets, APartLabelStandsInItsBoxBesideTheFirstLineOfItsTitle)
+{
+    using quorvan::PaintedKind;
+    const quorvan::PaintedLayout layout =
+        Painted("columns 0:500 500:500\nband \"Part I\" \"Short\"\ncolumn\n"
+                "band \"Part III\" \"Beneficiary's Share of Current Year Income, Deductions, Credits, and Other Items\"\n"
+                "endcolumns");
+    const auto &sheet = layout.sheets.at(0);
+    const auto *part3 = FindItem(sheet, PaintedKind::Text, "Part III");
+    const auto *first = FindItem(sheet, PaintedKind::Text, "Beneficiary's Share of Current Year Income,");
+    const auto *second = FindItem(sheet, PaintedKind::Text, "Deductions, Credits, and Other Items");
+    ASSERT_TRUE(part3 && first && second);
+    EXPECT_EQ(part3->baseline, first->baseline);
+    EXPECT_GT(second->baseline, first->baseline);
+    // A title of one line in the taller row stands on the row's foot with its label.
+    EXPECT_EQ(FindItem(sheet, PaintedKind::Text, "Part I")->baseline, FindItem(sheet, PaintedKind::Text, "Short")->baseline);
+    EXPECT_EQ(FindItem(sheet, PaintedKind::Text, "Short")->baseline, second->baseline);
+    // Each black box is one line high and holds its label.
+    int boxes = 0;
+    for (const auto &item : sheet.items)
+        if (item.kind == PaintedKind::Fill && item.size == 0) {
+            ++boxes;
+            EXPECT_LT(item.bottom - item.top, second->baseline - first->baseline + 20);
+            const int label = item.left < 5000 ? FindItem(sheet, PaintedKind::Text, "Part I")->baseline : part3->baseline;
+            EXPECT_TRUE(item.top < label && label < item.bottom);
+        }
+    EXPECT_EQ(boxes, 2);
+}
+
 TEST(PaintedSheets, SideLabelsThirdsCutLinesAndFurtherSheetsArePaintedOnly)
 {
     using quorvan::PaintedKind;

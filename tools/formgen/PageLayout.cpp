@@ -1,6 +1,7 @@
 #include "PageLayout.h"
 
 #include "FieldToken.h"
+#include "PrintSheet.h"
 
 #include <algorithm>
 #include <cctype>
@@ -544,7 +545,10 @@ private:
             headerHeight = std::max(headerHeight, WrappedLines(c.header, c.width, 8, true) * 13 + 6);
         int x = region_.x + 4;
         for (const Column& c : columns) {
-            AddCaption({x, y_, c.width, headerHeight}, c.header, 8, true, Align::Center);
+            Element& heading = AddCaption({x, y_, c.width, headerHeight}, c.header, 8, true, Align::Center);
+            // A heading with a word wider than its printed column prints smaller, as the forms set
+            // their narrow headings, so that no word of it is broken ("(f) Code(s) from instructions").
+            heading.tiny = !WordsFitPrintedCell(c.header, c.width, PrintHalfPoints(heading) / 2.0, true);
             x += c.width + 2;
         }
         y_ += headerHeight + 2;

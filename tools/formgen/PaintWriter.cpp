@@ -148,8 +148,14 @@ private:
         const bool entries = HoldsEntries(row);
         std::vector<LastLine> lastLines(row.cells.size());
         std::vector<bool> captionCell(row.cells.size(), false);
-        for (size_t i = 0; i < row.cells.size(); ++i)
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            if (row.cells[i].border == CellBorder::BandLabel && i + 1 < row.cells.size()) {
+                Band(row.cells[i], row.cells[i + 1], top, bottom);
+                ++i;
+                continue;
+            }
             captionCell[i] = Cell(row.cells[i], top, bottom, entries, lastLines[i]);
+        }
         if (entries)
             Leaders(row, captionCell, lastLines);
     }
@@ -166,20 +172,12 @@ private:
             Rule(left, top, left, bottom, 10);
             Rule(left, bottom, right, bottom, 10);
             break;
-        case CellBorder::BandLabel: Fill(left, top, right, bottom, 0); [[fallthrough]];
-        case CellBorder::Band:
-            // The heavy rule above a part stays inside the band's row, clear of the line above.
-            Rule(left, top + 10, right, top + 10, 20);
-            Rule(left, bottom, right, bottom, 10);
-            break;
+        case CellBorder::BandLabel:
+        case CellBorder::Band:  // painted with their pair (Band below)
         case CellBorder::None: break;
         }
         if (cell.elements.empty())
             return false;
-        if (cell.border == CellBorder::BandLabel || cell.border == CellBorder::Band) {
-            BandText(cell, left, right, bottom);
-            return false;
-        }
         int total = 0;
         for (const Element* e : cell.elements)
             total += ParagraphHeight(*e, cell.right - cell.left);
@@ -200,20 +198,26 @@ private:
         return captions;
     }
 
-    void BandText(const SheetCell& cell, int left, int right, int bottom)
+    // A part heading: a heavy rule above it, inside its row so clear of the line above; the title's
+    // lines standing on the rule below; and the black label box level with the title's first line,
+    // as the forms set "Part III" beside a title of two lines.
+    void Band(const SheetCell& labelCell, const SheetCell& titleCell, int top, int bottom)
     {
-        const Element& band = *cell.elements.front();
+        const Element& band = *titleCell.elements.front();
         const double points = PointsOf(band);
-        if (cell.border == CellBorder::BandLabel) {
-            Text(left + kCellPadding, right - kCellPadding, bottom - LineTwips(points) + BaselineBelow(0, points),
-                 points, 'c', 'w', band.label);
-            return;
-        }
+        const int left = kSideMargin + labelCell.left;
+        const int middle = kSideMargin + titleCell.left;
+        const int right = kSideMargin + titleCell.right;
+        Rule(left, top + 10, right, top + 10, 20);
+        Rule(left, bottom, right, bottom, 10);
         const std::vector<std::string> lines =
-            BreakLines(band.text, (right - left - 2 * kCellPadding) / 20.0, points, true);
-        int lineTop = bottom - static_cast<int>(lines.size()) * LineTwips(points);
+            BreakLines(band.text, (titleCell.right - titleCell.left - 2 * kCellPadding) / 20.0, points, true);
+        const int firstTop = bottom - static_cast<int>(lines.size()) * LineTwips(points);
+        Fill(left, std::max(firstTop, top), middle, std::min(firstTop + LineTwips(points), bottom), 0);
+        Text(left + kCellPadding, middle - kCellPadding, BaselineBelow(firstTop, points), points, 'c', 'w', band.label);
+        int lineTop = firstTop;
         for (const std::string& line : lines) {
-            Text(left + kCellPadding, right - kCellPadding, BaselineBelow(lineTop, points), points, 'l', 'b', line);
+            Text(middle + kCellPadding, right - kCellPadding, BaselineBelow(lineTop, points), points, 'l', 'b', line);
             lineTop += LineTwips(points);
         }
     }

@@ -62,6 +62,17 @@ int ParagraphHeight(const Element& e, int cellWidth)
     }
 }
 
+bool WordsFitPrintedCell(const std::string& text, int pixels, double points, bool bold)
+{
+    const double room = (Twips(pixels) - 2 * kCellPadding) / 20.0;
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word)
+        if (PrintedWidth(word, points, bold) > room)
+            return false;
+    return true;
+}
+
 namespace {
 
 // Where a side label stops: at the next band, rule or title, or at its own end mark.

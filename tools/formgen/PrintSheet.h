@@ -77,6 +77,9 @@ bool IsEntry(const Element& e);
 bool HoldsEntries(const SheetRow& row);
 // The height in twips one element takes as a paragraph of a cell of the given width.
 int ParagraphHeight(const Element& e, int cellWidth);
+// Whether every word of `text` fits on a line of the printed cell of a control `pixels` wide,
+// so the word processor and the painted sheet break it between words only.
+bool WordsFitPrintedCell(const std::string& text, int pixels, double points, bool bold);
 
 // The sheet's cells point into the layout, which must outlive it.
 // Errors: throws DescriptionError naming the description line whose row runs past the sheet.
