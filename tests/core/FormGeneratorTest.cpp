@@ -477,6 +477,50 @@ TEST(PaintedSheets, APartLabelStandsInItsBoxBesideTheFirstLineOfItsTitle)
     EXPECT_EQ(boxes, 2);
 }
 
+TEST(PaintedSheets, RuledRegionsReadAsAGridOfBoxes)
+{
+    using quorvan::PaintedKind;
+    // Schedule K-1 in small: Part I beside the boxes of Part III, each box closed by a rule.
+    const quorvan::PaintedLayout layout = Painted("columns 0:480 490:510 flow ruled\nrow \"A\"\nrow t5#300\n"
+                                                  "rule\npaint side \"For IRS Use Only\"\ncolumn\n"
+                                                  "line 1 \"Interest income\"\nrow d29@100#150\npaint rule\n"
+                                                  "line 2 \"Ordinary dividends\"\nrow d30@100#150\npaint rule\n"
+                                                  "endcolumns\nrow \"After\"");
+    const auto &sheet = layout.sheets.at(0);
+    const auto *box1 = FindItem(sheet, PaintedKind::Field, "", 29);
+    const auto *box2 = FindItem(sheet, PaintedKind::Field, "", 30);
+    const auto *after = FindItem(sheet, PaintedKind::Text, "After");
+    ASSERT_TRUE(box1 && box2 && after);
+    const int regionLeft = 720 + 5292;  // 490 pixels of 10.8 twips from the margin
+
+    const quorvan::PaintedItem *divider = nullptr;
+    std::vector<const quorvan::PaintedItem *> underBox1;
+    for (const auto &item : sheet.items) {
+        if (item.kind != PaintedKind::Rule)
+            continue;
+        if (item.left == item.right && item.left > 720 + 5184 && item.left < regionLeft)
+            divider = &item;
+        if (item.top == item.bottom && item.top > box1->baseline && item.top < box2->baseline - 200 &&
+            item.right > box1->left)
+            underBox1.push_back(&item);
+    }
+    ASSERT_NE(divider, nullptr) << "a rule parts the regions";
+    EXPECT_LT(divider->top, box1->baseline);
+    EXPECT_GT(divider->bottom, box2->baseline);
+    EXPECT_LT(divider->bottom, after->baseline);
+    ASSERT_EQ(underBox1.size(), 1u) << "the box's rule is the foot of its amount, drawn once";
+    EXPECT_LE(underBox1[0]->left, regionLeft);
+
+    const auto *side = FindItem(sheet, PaintedKind::Side, "For IRS Use Only");
+    ASSERT_NE(side, nullptr);
+    EXPECT_GT(side->left, 720) << "inside its region, not in the margin";
+    EXPECT_EQ(side->bottom, divider->bottom) << "down to the foot of the block";
+
+    EXPECT_THROW(Render("columns 0:500 500:500 ruled"), DescriptionError);
+    EXPECT_THROW(Render("columns 0:500 500:500\npaint side \"Income\"", "page 7 height=900", Medium::Paint),
+                 DescriptionError);
+}
+
 TEST(PaintedSheets, SideLabelsThirdsCutLinesAndFurtherSheetsArePaintedOnly)
 {
     using quorvan::PaintedKind;

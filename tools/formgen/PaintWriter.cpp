@@ -23,6 +23,9 @@ constexpr int kShortestLeader = 240;
 // The strip in the left margin that holds a section's upright name, and the rule beside it.
 constexpr int kSideBaseline = 640;
 constexpr int kSideRule = 700;
+// Inside a region: from the region's left edge.
+constexpr int kRegionSideBaseline = 200;
+constexpr int kRegionSideRule = 260;
 // The room a row of the template keeps beyond its text.
 constexpr int kRowSlack = 20;
 // Cut lines run nearly from edge to edge of the paper.
@@ -91,7 +94,7 @@ public:
         }
         tops.push_back(y);
         for (const SideSpan& side : sheet_.sides)
-            Side(side, tops[side.firstRow], tops[side.endRow]);
+            SideLabel(side.label->text, tops[side.firstRow], tops[side.endRow], kSideBaseline, kSideRule, true);
         std::ostringstream out;
         out << "sheet\n";
         for (const std::string* part : {&fills_, &rules_})
@@ -123,16 +126,29 @@ private:
         return texts_.size() - 1;
     }
 
-    void Row(const SheetRow& row, int top)
+    // One row from `top`; a row whose foot a rule below it draws (`footed`) draws none of its own.
+    void Row(const SheetRow& row, int top, bool footed = false)
     {
         const int bottom = top + row.height;
-        for (const std::vector<SheetRow>& region : row.regions) {
+        for (size_t r = 0; r < row.regions.size(); ++r) {
+            const std::vector<SheetRow>& region = row.regions[r];
+            std::vector<int> tops;
             int y = top;
-            for (const SheetRow& inner : region) {
-                Row(inner, y);
-                y += inner.height;
+            for (size_t k = 0; k < region.size(); ++k) {
+                tops.push_back(y);
+                Row(region[k], y, k + 1 < region.size() && region[k + 1].footOfAbove);
+                y += region[k].height;
             }
+            tops.push_back(y);
+            for (const RegionSide& side : row.regionSides)
+                if (side.region == r) {
+                    const int left = kSideMargin + side.left;
+                    SideLabel(side.label->text, tops[side.firstRow], bottom, left + kRegionSideBaseline,
+                              left + kRegionSideRule, false);
+                }
         }
+        for (int x : row.dividers)
+            Rule(kSideMargin + x, top, kSideMargin + x, bottom, 10);
         if (row.cut) {
             texts_.push_back("cut " + std::to_string(kCutMargin) + " " + std::to_string(kSheetWidth - kCutMargin) +
                              " " + std::to_string(top + row.height / 2) + " " + Quoted(row.cut->text) + "\n");
@@ -154,23 +170,27 @@ private:
                 ++i;
                 continue;
             }
-            captionCell[i] = Cell(row.cells[i], top, bottom, entries, lastLines[i]);
+            captionCell[i] = Cell(row.cells[i], top, bottom, entries, footed, lastLines[i]);
         }
         if (entries)
             Leaders(row, captionCell, lastLines);
     }
 
     // Writes one cell; true when it holds captions only (a dot leader may follow its last line).
-    bool Cell(const SheetCell& cell, int top, int bottom, bool entries, LastLine& last)
+    bool Cell(const SheetCell& cell, int top, int bottom, bool entries, bool footed, LastLine& last)
     {
         const int left = kSideMargin + cell.left;
         const int right = kSideMargin + cell.right;
         switch (cell.border) {
-        case CellBorder::Bottom: Rule(left, bottom, right, bottom, 10); break;
+        case CellBorder::Bottom:
+            if (!footed)
+                Rule(left, bottom, right, bottom, 10);
+            break;
         case CellBorder::Shaded: Fill(left, top, right, bottom, 217); [[fallthrough]];
         case CellBorder::Box:
             Rule(left, top, left, bottom, 10);
-            Rule(left, bottom, right, bottom, 10);
+            if (!footed)
+                Rule(left, bottom, right, bottom, 10);
             break;
         case CellBorder::BandLabel:
         case CellBorder::Band:  // painted with their pair (Band below)
@@ -320,19 +340,19 @@ private:
         }
     }
 
-    // A section's name upright in the margin beside its lines, in the largest size that fits
-    // their height, and a rule between it and the lines.
-    void Side(const SideSpan& side, int top, int bottom)
+    // A section's name upright beside its lines (in the margin, or at the left of its region), in
+    // the largest size that fits their height, and a rule between it and the lines; in the margin
+    // a heavier rule above the section parts it from the one before, as the band did in the template.
+    void SideLabel(const std::string& name, int top, int bottom, int baseline, int rule, bool partRule)
     {
-        const std::string& name = side.label->text;
         double points = 9;
         const int room = bottom - top - 2 * kCellPadding;
         while (points > 6.5 && Twips(PrintedWidth(name, points, true)) > room)
             points -= 0.5;
-        Rule(kSideRule, top, kSideRule, bottom, 10);
-        // A heavier rule above the section parts it from the one before, as the band did in the template.
-        Rule(kSideRule, top + 10, kSideMargin + kPrintedWidth, top + 10, 20);
-        texts_.push_back("side " + std::to_string(kSideBaseline) + " " + std::to_string(top) + " " +
+        Rule(rule, top, rule, bottom, 10);
+        if (partRule)
+            Rule(rule, top + 10, kSideMargin + kPrintedWidth, top + 10, 20);
+        texts_.push_back("side " + std::to_string(baseline) + " " + std::to_string(top) + " " +
                          std::to_string(bottom) + " " + std::to_string(std::lround(points * 2)) + " " + Quoted(name) +
                          "\n");
     }

@@ -16,6 +16,8 @@ constexpr double kTwipsPerPixel = 10.8;
 constexpr int kRowSlack = 20;
 // Screen gaps print at half a point a pixel.
 constexpr double kGapPointsPerPixel = 0.5;
+// A rule between ruled regions stands at least this far left of the region after it.
+constexpr int kDividerClearance = 60;
 // A cut line's row: room for its dashes and its 7-point words.
 constexpr int kCutRowHeight = 240;
 
@@ -223,15 +225,32 @@ private:
     void AddBlock(const std::map<int, std::vector<int>>& regions, std::map<int, std::vector<const Element*>>& groups)
     {
         SheetRow block;
+        int rightOfRegionBefore = -1;
         for (const auto& [region, keys] : regions) {
             std::vector<SheetRow> rows;
             int height = 0;
+            const Element& first = *groups[keys.front()].front();
+            // Between the regions, and clear of the text of a region that starts where the one before ends.
+            if (first.ruled && rightOfRegionBefore >= 0)
+                block.dividers.push_back(std::min((rightOfRegionBefore + Twips(first.regionLeft)) / 2,
+                                                  Twips(first.regionLeft) - kDividerClearance));
+            rightOfRegionBefore = Twips(first.regionRight);
             for (int key : keys) {
+                const Element& e = *groups[key].front();
+                if (e.type == ElementType::SideLabel) {
+                    block.regionSides.push_back({&e, block.regions.size(), rows.size(), Twips(e.regionLeft)});
+                    continue;
+                }
                 rows.push_back(MakeRow(groups[key]));
+                if (e.ruled && rows.back().ruleWidth > 0) {
+                    rows.back().height = rows.back().ruleWidth;
+                    rows.back().footOfAbove = true;
+                }
                 height += rows.back().height;
             }
             block.height = std::max(block.height, height);
-            block.sourceLine = block.regions.empty() ? rows.front().sourceLine : block.sourceLine;
+            if (block.regions.empty() && !rows.empty())
+                block.sourceLine = rows.front().sourceLine;
             block.regions.push_back(std::move(rows));
         }
         sheet_.rows.push_back(std::move(block));
@@ -335,9 +354,10 @@ private:
         // Captions reach to the next cell, or to the edge of the page (of their region, where
         // regions keep their own rows), so they have the room the screen gives them; a cell that
         // would pass the page's edge is held at it.
-        const int edgeOfRow = flowRegions_ && elements.front()->flow
-                                  ? std::min(kPrintedWidth, Twips(elements.front()->regionRight))
-                                  : kPrintedWidth;
+        const Element& front = *elements.front();
+        int edgeOfRow = flowRegions_ && front.flow ? std::min(kPrintedWidth, Twips(front.regionRight)) : kPrintedWidth;
+        if (flowRegions_ && front.ruled && edgeOfRow < kPrintedWidth)
+            edgeOfRow -= kDividerClearance;  // clear of the rule after the region
         for (size_t i = 0; i < cells.size(); ++i) {
             bool text = cells[i].border == CellBorder::None;
             for (const Element* e : cells[i].elements)

@@ -38,6 +38,17 @@ struct SheetCell {
     int drop = -1;
 };
 
+struct SheetRow;
+
+// A section's name upright inside a flowing region (Schedule K-1, "For IRS Use Only"): beside the
+// region's rows from `firstRow` to the foot of their block.
+struct RegionSide {
+    const Element* label = nullptr;
+    size_t region = 0;
+    size_t firstRow = 0;
+    int left = 0;  // the region's left edge, twips from the left margin
+};
+
 struct SheetRow {
     std::vector<SheetCell> cells;  // left to right, gaps included
     int height = 0;                // twips; the row is exactly this tall
@@ -47,6 +58,13 @@ struct SheetRow {
     // Side-by-side regions whose rows run each at its own pitch (painted sheets only): the rows of
     // each region from the top of this one; `cells` is then empty.
     std::vector<std::vector<SheetRow>> regions;
+    // Ruled regions (`columns ... flow ruled`): the rules between them, twips from the left margin,
+    // from the top of the block to its foot.
+    std::vector<int> dividers;
+    std::vector<RegionSide> regionSides;
+    // A rule of a ruled region: it stands at the foot of the row above, whose boxes then draw no
+    // foot rules of their own, so that the region reads as a grid of boxes.
+    bool footOfAbove = false;
 };
 
 // A section's name printed upright beside rows [firstRow, endRow) of its sheet.
