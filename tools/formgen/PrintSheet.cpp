@@ -253,6 +253,15 @@ private:
                 block.sourceLine = rows.front().sourceLine;
             block.regions.push_back(std::move(rows));
         }
+        // The rules of ruled regions meet the rules between them, so the boxes close.
+        for (size_t r = 0; r < block.regions.size() && !block.dividers.empty(); ++r)
+            for (SheetRow& row : block.regions[r])
+                if (row.footOfAbove) {
+                    if (r > 0)
+                        row.cells.front().left = block.dividers[r - 1];
+                    if (r < block.dividers.size())
+                        row.cells.front().right = block.dividers[r];
+                }
         sheet_.rows.push_back(std::move(block));
     }
 
