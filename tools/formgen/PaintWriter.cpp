@@ -1,6 +1,7 @@
 #include "PaintWriter.h"
 
 #include "PrintSheet.h"
+#include "QuotedText.h"
 #include "TextMetrics.h"
 
 #include <algorithm>
@@ -41,17 +42,6 @@ double PointsOf(const Element& e) { return PrintHalfPoints(e) / 2.0; }
 int LineTwips(double points) { return Twips(PrintedLineHeight(points)); }
 
 int BaselineBelow(int lineTop, double points) { return lineTop + Twips(points * kBaselineEms); }
-
-std::string Quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
 
 char AlignLetter(const Element& e)
 {
@@ -121,7 +111,7 @@ private:
     {
         std::ostringstream line;
         line << "text " << left << " " << right << " " << baseline << " " << std::lround(points * 2) << " " << align
-             << " " << style << " " << Quoted(text) << "\n";
+             << " " << style << " " << QuotedText(text) << "\n";
         texts_.push_back(line.str());
         return texts_.size() - 1;
     }
@@ -151,7 +141,7 @@ private:
             Rule(kSideMargin + x, top, kSideMargin + x, bottom, 10);
         if (row.cut) {
             texts_.push_back("cut " + std::to_string(kCutMargin) + " " + std::to_string(kSheetWidth - kCutMargin) +
-                             " " + std::to_string(top + row.height / 2) + " " + Quoted(row.cut->text) + "\n");
+                             " " + std::to_string(top + row.height / 2) + " " + QuotedText(row.cut->text) + "\n");
             return;
         }
         if (row.ruleWidth > 0) {
@@ -330,7 +320,7 @@ private:
                 const char style = last.bold ? 'b' : 'r';
                 std::ostringstream line;
                 line << "text " << last.left << " " << last.right << " " << last.baseline << " "
-                     << std::lround(last.points * 2) << " l " << style << " " << Quoted(text) << "\n";
+                     << std::lround(last.points * 2) << " l " << style << " " << QuotedText(text) << "\n";
                 texts_[last.item] = line.str();
                 Text(last.left, last.right, last.baseline, last.points, 'r', style, kPointer);
                 right -= kLeaderGap;
@@ -353,7 +343,7 @@ private:
         if (partRule)
             Rule(rule, top + 10, kSideMargin + kPrintedWidth, top + 10, 20);
         texts_.push_back("side " + std::to_string(baseline) + " " + std::to_string(top) + " " +
-                         std::to_string(bottom) + " " + std::to_string(std::lround(points * 2)) + " " + Quoted(name) +
+                         std::to_string(bottom) + " " + std::to_string(std::lround(points * 2)) + " " + QuotedText(name) +
                          "\n");
     }
 
