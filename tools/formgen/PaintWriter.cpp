@@ -342,9 +342,8 @@ private:
         Rule(rule, top, rule, bottom, 10);
         if (partRule)
             Rule(rule, top + 10, kSideMargin + kPrintedWidth, top + 10, 20);
-        texts_.push_back("side " + std::to_string(baseline) + " " + std::to_string(top) + " " +
-                         std::to_string(bottom) + " " + std::to_string(std::lround(points * 2)) + " " + QuotedText(name) +
-                         "\n");
+        texts_.push_back("side " + std::to_string(baseline) + " " + std::to_string(top) + " " + std::to_string(bottom) +
+                         " " + std::to_string(std::lround(points * 2)) + " " + QuotedText(name) + "\n");
     }
 
     const Sheet& sheet_;
