@@ -1,26 +1,20 @@
 #include "TfrmPdfPreview.h"
 
-#include "PrinterOutput.h"
 #include "Prompts.h"
 #include "files/AtomicFile.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QLabel>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
 #include <QPdfView>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QScreen>
-#include <QSpinBox>
 
 #include <algorithm>
 #include <cmath>
@@ -28,9 +22,6 @@
 namespace quorvan::app {
 namespace {
 
-constexpr double kZoomStep = 1.25;
-constexpr double kMinZoom = 0.1;
-constexpr double kMaxZoom = 8.0;
 // Pages go to the printer as images; 300 dots per inch keeps the forms' 7-point captions sharp
 // without building images of hundreds of megabytes.
 constexpr int kMaxPrintDpi = 300;
@@ -39,30 +30,19 @@ constexpr double kPointsPerInch = 72.0;
 QString ReasonFor(QPdfDocument::Error error)
 {
     switch (error) {
-    case QPdfDocument::Error::FileNotFound:
-        return QStringLiteral("the file was not found");
-    case QPdfDocument::Error::InvalidFileFormat:
-        return QStringLiteral("it is not a PDF file");
+    case QPdfDocument::Error::FileNotFound: return QStringLiteral("the file was not found");
+    case QPdfDocument::Error::InvalidFileFormat: return QStringLiteral("it is not a PDF file");
     case QPdfDocument::Error::IncorrectPassword:
-    case QPdfDocument::Error::UnsupportedSecurityScheme:
-        return QStringLiteral("it is protected");
-    default:
-        return QStringLiteral("it could not be read");
+    case QPdfDocument::Error::UnsupportedSecurityScheme: return QStringLiteral("it is protected");
+    default: return QStringLiteral("it could not be read");
     }
 }
 
 }  // namespace
 
 TfrmPdfPreview::TfrmPdfPreview(const QString& title, PdfPreviewOptions options, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), options_(std::move(options))
+    : PageWindow(title, QStringLiteral("TfrmPdfPreview"), options, parent)
 {
-    setObjectName(QStringLiteral("TfrmPdfPreview"));
-    setWindowTitle(title);
-    // The program ends with its main window, previews or not.
-    setAttribute(Qt::WA_QuitOnClose, false);
-    if (!options_.prompts)
-        ownPrompts_ = std::make_unique<Prompts>();
-
     document_ = new QPdfDocument(this);
     view_ = new QPdfView(this);
     view_->setObjectName(QStringLiteral("pdfView"));
@@ -74,40 +54,18 @@ TfrmPdfPreview::TfrmPdfPreview(const QString& title, PdfPreviewOptions options, 
     view_->setBackgroundRole(QPalette::Dark);
     view_->setAutoFillBackground(true);
     setCentralWidget(view_);
-    tools_ = AddPageToolBar(*this, false);
-    ConnectToolBar();
+    AddToolBar(false);
     view_->viewport()->installEventFilter(this);
 
     connect(view_->pageNavigator(), &QPdfPageNavigator::currentPageChanged, this, &TfrmPdfPreview::ShowPageNumber);
     connect(view_, &QPdfView::zoomFactorChanged, this, &TfrmPdfPreview::ShowZoom);
     connect(view_, &QPdfView::zoomModeChanged, this, &TfrmPdfPreview::ShowZoom);
-
-    // A Letter page at its width, on most of the screen's height.
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                          : QRect(0, 0, 1280, 1024);
-    resize(std::min(980, screen.width() - 40), std::max(480, screen.height() * 9 / 10));
 }
 
 TfrmPdfPreview::~TfrmPdfPreview()
 {
     view_->viewport()->removeEventFilter(this);
     document_->close();
-}
-
-void TfrmPdfPreview::ConnectToolBar()
-{
-    connect(tools_.print, &QAction::triggered, this, &TfrmPdfPreview::PrintClick);
-    connect(tools_.saveAsPdf, &QAction::triggered, this, &TfrmPdfPreview::SaveAsPdfClick);
-    connect(tools_.priorPage, &QAction::triggered, this, [this] { GoToPage(CurrentPage() - 1); });
-    connect(tools_.nextPage, &QAction::triggered, this, [this] { GoToPage(CurrentPage() + 1); });
-    connect(tools_.page, &QSpinBox::valueChanged, this, [this](int number) {
-        if (number - 1 != CurrentPage())
-            GoToPage(number - 1);
-    });
-    connect(tools_.zoomOut, &QAction::triggered, this, [this] { ZoomBy(1 / kZoomStep); });
-    connect(tools_.zoomIn, &QAction::triggered, this, [this] { ZoomBy(kZoomStep); });
-    connect(tools_.fitWidth, &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitToWidth); });
-    connect(tools_.wholePage, &QAction::triggered, this, [this] { view_->setZoomMode(QPdfView::ZoomMode::FitInView); });
 }
 
 bool TfrmPdfPreview::Load(const QString& pdfPath, QString& error)
@@ -120,32 +78,21 @@ bool TfrmPdfPreview::Load(const QString& pdfPath, QString& error)
         return false;
     }
     pdfPath_ = pdfPath;
-    ShowPageCount(tools_, document_->pageCount());
+    ShowPageCount();
     ShowPageNumber(0);
     ShowZoom();
     return true;
 }
 
-int TfrmPdfPreview::PageCount() const
-{
-    return document_->pageCount();
-}
+int TfrmPdfPreview::PageCount() const { return document_->pageCount(); }
 
-int TfrmPdfPreview::CurrentPage() const
-{
-    return view_->pageNavigator()->currentPage();
-}
+int TfrmPdfPreview::CurrentPage() const { return view_->pageNavigator()->currentPage(); }
 
 void TfrmPdfPreview::GoToPage(int page)
 {
     if (page < 0 || page >= PageCount())
         return;
     view_->pageNavigator()->jump(page, QPointF(), view_->pageNavigator()->currentZoom());
-}
-
-void TfrmPdfPreview::ShowPageNumber(int page)
-{
-    tools_.page->setValue(page + 1);
 }
 
 double TfrmPdfPreview::ShownZoom() const
@@ -165,20 +112,24 @@ double TfrmPdfPreview::ShownZoom() const
     return scale > 0 ? scale : view_->zoomFactor();
 }
 
-void TfrmPdfPreview::ZoomBy(double factor)
+void TfrmPdfPreview::SetZoom(double scale)
 {
-    // From a fitted view the steps start at the scale the page has on screen.
-    const double current = ShownZoom();
     view_->setZoomMode(QPdfView::ZoomMode::Custom);
-    view_->setZoomFactor(std::clamp(current * factor, kMinZoom, kMaxZoom));
+    view_->setZoomFactor(scale);
 }
 
-void TfrmPdfPreview::ShowZoom()
+void TfrmPdfPreview::FitPages(Fit fit)
 {
-    const QPdfView::ZoomMode mode = view_->zoomMode();
-    tools_.fitWidth->setChecked(mode == QPdfView::ZoomMode::FitToWidth);
-    tools_.wholePage->setChecked(mode == QPdfView::ZoomMode::FitInView);
-    tools_.zoom->setText(QStringLiteral("%1%").arg(std::lround(ShownZoom() * 100)));
+    view_->setZoomMode(fit == Fit::WholePage ? QPdfView::ZoomMode::FitInView : QPdfView::ZoomMode::FitToWidth);
+}
+
+PageWindow::Fit TfrmPdfPreview::ShownFit() const
+{
+    switch (view_->zoomMode()) {
+    case QPdfView::ZoomMode::FitToWidth: return Fit::Width;
+    case QPdfView::ZoomMode::FitInView: return Fit::WholePage;
+    default: return Fit::None;
+    }
 }
 
 bool TfrmPdfPreview::eventFilter(QObject* watched, QEvent* event)
@@ -189,55 +140,11 @@ bool TfrmPdfPreview::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmPdfPreview::keyPressEvent(QKeyEvent* event)
+bool TfrmPdfPreview::PaintPages(QPrinter& printer, const std::vector<int>& pages)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
-}
-
-Prompts& TfrmPdfPreview::Ask()
-{
-    return options_.prompts ? *options_.prompts : *ownPrompts_;
-}
-
-void TfrmPdfPreview::PrintClick()
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(windowTitle());
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Print"));
-    dialog.setMinMax(1, PageCount());
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, true);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QString error;
-    if (!PrintTo(printer, error))
-        Ask().Warn(this, error);
-}
-
-bool TfrmPdfPreview::PrintTo(QPrinter& printer, QString& error)
-{
-    const std::vector<int> pages = WithCopies(PagesInRange(printer, PageCount(), CurrentPage()), printer);
-    if (pages.empty())
-        return true;
-    // The pages carry their own margins: each page is printed whole, at its own size, centred.
-    printer.setFullPage(true);
+    // Each page is printed whole, at its own size, centred, the paper turned as the first page is.
     const QSizeF firstSize = document_->pagePointSize(pages.front());
-    printer.setPageOrientation(firstSize.width() > firstSize.height() ? QPageLayout::Landscape
-                                                                      : QPageLayout::Portrait);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool printed =
-        PrintSafely(printer, [&](QPrinter& device) { return PrintPages(device, pages); }, error);
-    QApplication::restoreOverrideCursor();
-    return printed;
-}
-
-bool TfrmPdfPreview::PrintPages(QPrinter& printer, const std::vector<int>& pages)
-{
+    printer.setPageOrientation(firstSize.width() > firstSize.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -270,35 +177,30 @@ void TfrmPdfPreview::PrintPage(QPainter& painter, QPrinter& printer, int page, i
     // A page larger than the paper is shrunk to fit; a smaller one keeps its size.
     if (size.width() > paper.width() || size.height() > paper.height())
         size.scale(paper.size(), Qt::KeepAspectRatio);
-    const QRectF target(QPointF(paper.x() + (paper.width() - size.width()) / 2,
-                                paper.y() + (paper.height() - size.height()) / 2),
-                        size);
+    const QRectF target(
+        QPointF(paper.x() + (paper.width() - size.width()) / 2, paper.y() + (paper.height() - size.height()) / 2),
+        size);
     painter.drawImage(target, sheet);
 }
 
-void TfrmPdfPreview::SaveAsPdfClick()
+QString TfrmPdfPreview::OwnPdfName() const { return QFileInfo(pdfPath_).fileName(); }
+
+bool TfrmPdfPreview::SavePdf(const QString& target, QString& error)
 {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Save as PDF");
-    request.folder = options_.saveFolder;
-    request.suggestedName = options_.suggestedName.isEmpty() ? QFileInfo(pdfPath_).fileName() : options_.suggestedName;
-    request.filter = QStringLiteral("PDF Files (*.pdf)");
-    request.defaultSuffix = QStringLiteral("pdf");
-    const QString target = Ask().SaveFileName(this, request);
-    if (target.isEmpty())
-        return;
     if (QFileInfo(target).absoluteFilePath() == QFileInfo(pdfPath_).absoluteFilePath())
-        return;  // already there
+        return true;  // already there
     // A copy through the program's one safe writer: a new file is its owner's only.
     QFile source(pdfPath_);
-    std::string error;
     if (!source.open(QIODevice::ReadOnly)) {
-        Ask().Warn(this, QStringLiteral("%1 could not be read: %2").arg(pdfPath_, source.errorString()));
-        return;
+        error = QStringLiteral("%1 could not be read: %2").arg(pdfPath_, source.errorString());
+        return false;
     }
     const QByteArray bytes = source.readAll();
-    if (!WriteFileAtomically(target.toStdString(), std::string(bytes.constData(), bytes.size()), error))
-        Ask().Warn(this, QString::fromStdString(error));
+    std::string reason;
+    if (WriteFileAtomically(target.toStdString(), std::string(bytes.constData(), bytes.size()), reason))
+        return true;
+    error = QString::fromStdString(reason);
+    return false;
 }
 
 TfrmPdfPreview* ShowPdfPreview(QWidget* parent, const QString& pdfPath, const QString& title, PdfPreviewOptions options)
@@ -316,10 +218,7 @@ TfrmPdfPreview* ShowPdfPreview(QWidget* parent, const QString& pdfPath, const QS
         }
         return nullptr;
     }
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    preview->show();
-    preview->raise();
-    preview->activateWindow();
+    ShowPageWindow(*preview);
     return preview.release();
 }
 

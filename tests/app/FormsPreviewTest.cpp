@@ -2,7 +2,7 @@
 // them, the first one shown before the others are painted, the page and zoom controls, printing
 // the sheets a print range asks for (through a PDF printer), and Escape.
 
-#include "FakePrompts.h"
+#include "PageWindowBench.h"
 #include "SheetView.h"
 #include "TfrmPrintPreview.h"
 #include "cli/Dump.h"
@@ -23,8 +23,7 @@
 
 using namespace quorvan;
 using namespace quorvan::app;
-using quorvan::app::test::FakePrompts;
-using quorvan::app::test::PromptLog;
+using quorvan::app::test::PageWindowBench;
 
 namespace {
 
@@ -45,18 +44,15 @@ class FormsPreviewTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> folder_;
-    PromptLog log_;
-    std::unique_ptr<FakePrompts> prompts_;
+    PageWindowBench bench_;
     ScopedAnswerStore store_;
     std::shared_ptr<const render::PaintedDocument> forms_;
     QStringList sheetTexts_;  // the text of every sheet, from a PDF of them all
 
-    QString PathOf(const QString& name) const { return folder_->filePath(name); }
     TfrmPrintPreview* Show()
     {
         PrintPreviewOptions options;
-        options.prompts = prompts_.get();
+        options.prompts = bench_.prompts.get();
         return ShowPrintPreview(nullptr, forms_, QStringLiteral("Print Preview - sample-trust"), std::move(options));
     }
 
@@ -78,12 +74,7 @@ private slots:
         QCOMPARE(sheetTexts_.size(), forms_->SheetCount());
         QVERIFY(forms_->SheetCount() >= 4);
     }
-    void init()
-    {
-        folder_ = std::make_unique<QTemporaryDir>();
-        log_ = PromptLog();
-        prompts_ = std::make_unique<FakePrompts>(log_);
-    }
+    void init() { bench_.Reset(); }
 
     void showsTheFirstSheetBeforeTheOthersArePainted();
     void zoomStepsLeaveAndFittedViewsReturn();
@@ -123,20 +114,8 @@ void FormsPreviewTest::zoomStepsLeaveAndFittedViewsReturn()
 {
     std::unique_ptr<TfrmPrintPreview> preview(Show());
     QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
-    auto* fitWidth = preview->findChild<QAction*>("btnFitWidth");
-    auto* wholePage = preview->findChild<QAction*>("btnWholePage");
-    auto* zoom = preview->findChild<QLabel*>("lblZoom");
-    QVERIFY(fitWidth->isChecked() && !wholePage->isChecked());
-    const QString fitted = zoom->text();
-    preview->findChild<QAction*>("btnZoomIn")->trigger();
-    QCOMPARE(preview->View()->Mode(), SheetView::ZoomMode::Custom);
-    QVERIFY(!fitWidth->isChecked() && !wholePage->isChecked());
-    QVERIFY(zoom->text().chopped(1).toInt() > fitted.chopped(1).toInt());
-    preview->findChild<QAction*>("btnZoomOut")->trigger();
-    QCOMPARE(zoom->text(), fitted);
-    wholePage->trigger();
-    QVERIFY(!fitWidth->isChecked() && wholePage->isChecked());
-    QVERIFY(zoom->text().chopped(1).toInt() < fitted.chopped(1).toInt());
+    test::CheckZoomSteps(*preview, [&] { return preview->View()->Mode() == SheetView::ZoomMode::Custom; });
+    QCOMPARE(preview->View()->Mode(), SheetView::ZoomMode::WholePage);
 }
 
 void FormsPreviewTest::printsTheSheetsTheRangeAsksFor_data()
@@ -176,23 +155,16 @@ void FormsPreviewTest::printsTheSheetsTheRangeAsksFor()
     preview->GoToPage(1);
 
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(PathOf("printed.pdf"));
-    printer.setPageSize(QPageSize(QPageSize::Letter));
-    printer.setPrintRange(QPrinter::PrintRange(range));
-    printer.setFromTo(from, to);
-    printer.setCopyCount(copies);
-    printer.setCollateCopies(collate);
+    test::AimAtPdf(printer, bench_.PathOf("printed.pdf"), range, from, to, copies, collate);
     QString error;
     QVERIFY2(preview->PrintTo(printer, error), qPrintable(error));
 
-    const QStringList texts = TextsOf(PathOf("printed.pdf"));
+    const QStringList texts = TextsOf(bench_.PathOf("printed.pdf"));
     QCOMPARE(texts.size(), printed.size());
     for (int i = 0; i < texts.size(); ++i)
         QVERIFY2(texts[i] == sheetTexts_[printed[i]],
                  qPrintable(QString("paper %1 is not sheet %2").arg(i).arg(printed[i])));
-    QCOMPARE(QFileInfo(PathOf("printed.pdf")).permissions() & 0x7777,
-             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    QVERIFY(test::IsOwnersOnly(bench_.PathOf("printed.pdf")));
 }
 
 void FormsPreviewTest::escapeClosesThePreview()

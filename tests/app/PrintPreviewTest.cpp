@@ -2,7 +2,7 @@
 // printing a page range, Save as PDF, and files it cannot show. The PDFs are drawn by the test,
 // so no LibreOffice is needed here.
 
-#include "FakePrompts.h"
+#include "PageWindowBench.h"
 #include "TfrmPdfPreview.h"
 
 #include <QAction>
@@ -20,8 +20,7 @@
 #include <memory>
 
 using namespace quorvan::app;
-using quorvan::app::test::FakePrompts;
-using quorvan::app::test::PromptLog;
+using quorvan::app::test::PageWindowBench;
 
 namespace {
 
@@ -75,25 +74,19 @@ class PrintPreviewTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> folder_;
-    PromptLog log_;
-    std::unique_ptr<FakePrompts> prompts_;
+    PageWindowBench bench_;
+    test::PromptLog& log_ = bench_.log;
 
-    QString PathOf(const QString& name) const { return folder_->filePath(name); }
+    QString PathOf(const QString& name) const { return bench_.PathOf(name); }
     TfrmPdfPreview* Show(const QString& path, PdfPreviewOptions options = {})
     {
-        options.prompts = prompts_.get();
+        options.prompts = bench_.prompts.get();
         return ShowPdfPreview(nullptr, path, QStringLiteral("Preview of %1").arg(QFileInfo(path).fileName()),
                               std::move(options));
     }
 
 private slots:
-    void init()
-    {
-        folder_ = std::make_unique<QTemporaryDir>();
-        log_ = PromptLog();
-        prompts_ = std::make_unique<FakePrompts>(log_);
-    }
+    void init() { bench_.Reset(); }
 
     void showsEveryPageWithPageAndZoomControls();
     void printsThePageRangeAskedFor_data();
@@ -132,21 +125,8 @@ void PrintPreviewTest::showsEveryPageWithPageAndZoomControls()
 
     // Opened at the page's width. A zoom step starts from the scale on screen and leaves the
     // fitted views; the opposite step comes back to it; Whole Page fits again.
-    auto* fitWidth = preview->findChild<QAction*>("btnFitWidth");
-    auto* wholePage = preview->findChild<QAction*>("btnWholePage");
-    auto* zoom = preview->findChild<QLabel*>("lblZoom");
-    QVERIFY(fitWidth->isChecked() && !wholePage->isChecked());
-    const QString fitted = zoom->text();
-    QVERIFY(fitted.endsWith('%') && fitted != "100%");
-    preview->findChild<QAction*>("btnZoomIn")->trigger();
-    QCOMPARE(preview->View()->zoomMode(), QPdfView::ZoomMode::Custom);
-    QVERIFY(!fitWidth->isChecked() && !wholePage->isChecked());
-    QVERIFY(zoom->text().chopped(1).toInt() > fitted.chopped(1).toInt());
-    preview->findChild<QAction*>("btnZoomOut")->trigger();
-    QCOMPARE(zoom->text(), fitted);
-    wholePage->trigger();
+    test::CheckZoomSteps(*preview, [&] { return preview->View()->zoomMode() == QPdfView::ZoomMode::Custom; });
     QCOMPARE(preview->View()->zoomMode(), QPdfView::ZoomMode::FitInView);
-    QVERIFY(!fitWidth->isChecked() && wholePage->isChecked());
     QCOMPARE(log_.warnings, QStringList{});
 }
 
@@ -181,17 +161,11 @@ void PrintPreviewTest::printsThePageRangeAskedFor()
 
     // A PDF printer stands in for the paper; each sheet is read back as a picture.
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(PathOf("printed.pdf"));
-    printer.setPageSize(QPageSize(QPageSize::Letter));
-    printer.setPrintRange(QPrinter::PrintRange(range));
-    printer.setFromTo(from, to);
-    printer.setCopyCount(copies);
+    test::AimAtPdf(printer, PathOf("printed.pdf"), range, from, to, copies);
     QString error;
     QVERIFY2(preview->PrintTo(printer, error), qPrintable(error));
     // A PDF printer's file goes through the program's safe writer: its owner's only.
-    QCOMPARE(QFileInfo(PathOf("printed.pdf")).permissions() & 0x7777,
-             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    QVERIFY(test::IsOwnersOnly(PathOf("printed.pdf")));
 
     QPdfDocument paper;
     QCOMPARE(paper.load(PathOf("printed.pdf")), QPdfDocument::Error::None);
@@ -213,7 +187,7 @@ void PrintPreviewTest::saveAsPdfWritesACopyOfTheFile()
 {
     QVERIFY(WritePdf(PathOf("forms.pdf"), 2));
     PdfPreviewOptions options;
-    options.saveFolder = folder_->path() + "/";
+    options.saveFolder = bench_.Folder() + "/";
     options.suggestedName = "Estate of Ada Lovelace.pdf";
     std::unique_ptr<TfrmPdfPreview> preview(Show(PathOf("forms.pdf"), std::move(options)));
     QVERIFY(preview);
@@ -222,27 +196,26 @@ void PrintPreviewTest::saveAsPdfWritesACopyOfTheFile()
     save->trigger();  // cancelled: nothing written
     QCOMPARE(log_.saveRequests.size(), 1);
     QCOMPARE(log_.saveRequests[0].suggestedName, QString("Estate of Ada Lovelace.pdf"));
-    QCOMPARE(log_.saveRequests[0].folder, folder_->path() + "/");
+    QCOMPARE(log_.saveRequests[0].folder, bench_.Folder() + "/");
     QCOMPARE(log_.saveRequests[0].defaultSuffix, QString("pdf"));
 
     // Over an older file: replaced whole, no partial file left beside it.
     QFile::copy(PathOf("forms.pdf"), PathOf("old.pdf"));
     QVERIFY(WritePdf(PathOf("old.pdf"), 5));
-    prompts_->saveNames = QStringList{PathOf("old.pdf")};
+    bench_.prompts->saveNames = QStringList{PathOf("old.pdf")};
     save->trigger();
     QCOMPARE(ReadBytes(PathOf("old.pdf")), ReadBytes(PathOf("forms.pdf")));
     QCOMPARE(PageCountOf(PathOf("old.pdf")), 2);
     QVERIFY(!QFile::exists(PathOf("old.pdf.part")));
 
     // A new file is its owner's only.
-    prompts_->saveNames = QStringList{PathOf("copy.pdf")};
+    bench_.prompts->saveNames = QStringList{PathOf("copy.pdf")};
     save->trigger();
     QCOMPARE(PageCountOf(PathOf("copy.pdf")), 2);
-    QCOMPARE(QFileInfo(PathOf("copy.pdf")).permissions() & 0x7777,
-             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    QVERIFY(test::IsOwnersOnly(PathOf("copy.pdf")));
 
     // A folder that is not there: said, and nothing written.
-    prompts_->saveNames = QStringList{PathOf("missing/forms.pdf")};
+    bench_.prompts->saveNames = QStringList{PathOf("missing/forms.pdf")};
     save->trigger();
     QCOMPARE(log_.warnings.size(), 1);
     QVERIFY2(log_.warnings[0].contains(PathOf("missing/forms.pdf")), qPrintable(log_.warnings[0]));

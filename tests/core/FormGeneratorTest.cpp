@@ -435,6 +435,92 @@ TEST(PaintedSheets, TableRowsShareANumberAndMarkTheirEntries)
     EXPECT_FALSE(h0->entry);
 }
 
+TEST(PaintedSheets, ANarrowHeadingPrintsSmallerRatherThanBreakAWord)
+{
+    // Form 8949's column (f): "instructions" is a little wider than the column at 7 points.
+    const quorvan::PaintedLayout layout = Painted("table 1 10 3\ncol \"(a) Description of property\" 230 t+0\n"
+                                                  "col \"(f) Code(s) from instructions\" 76 t+1\n"
+                                                  "col \"(g) Amount of adjustment\" 120 d+2\nendtable");
+    const auto &sheet = layout.sheets.at(0);
+    const auto *word = FindItem(sheet, quorvan::PaintedKind::Text, "instructions");
+    ASSERT_NE(word, nullptr) << "the word stands whole on its line";
+    EXPECT_EQ(word->size, 13);
+    EXPECT_EQ(FindItem(sheet, quorvan::PaintedKind::Text, "(a) Description of property")->size, 14);
+}
+
+TEST(PaintedSheets, APartLabelStandsInItsBoxBesideTheFirstLineOfItsTitle)
+{
+    using quorvan::PaintedKind;
+    const quorvan::PaintedLayout layout =
+        Painted("columns 0:500 500:500\nband \"Part I\" \"Short\"\ncolumn\n"
+                "band \"Part III\" \"Beneficiary's Share of Current Year Income, Deductions, Credits, and Other Items\"\n"
+                "endcolumns");
+    const auto &sheet = layout.sheets.at(0);
+    const auto *part3 = FindItem(sheet, PaintedKind::Text, "Part III");
+    const auto *first = FindItem(sheet, PaintedKind::Text, "Beneficiary's Share of Current Year Income,");
+    const auto *second = FindItem(sheet, PaintedKind::Text, "Deductions, Credits, and Other Items");
+    ASSERT_TRUE(part3 && first && second);
+    EXPECT_EQ(part3->baseline, first->baseline);
+    EXPECT_GT(second->baseline, first->baseline);
+    // A title of one line in the taller row stands on the row's foot with its label.
+    EXPECT_EQ(FindItem(sheet, PaintedKind::Text, "Part I")->baseline, FindItem(sheet, PaintedKind::Text, "Short")->baseline);
+    EXPECT_EQ(FindItem(sheet, PaintedKind::Text, "Short")->baseline, second->baseline);
+    // Each black box is one line high and holds its label.
+    int boxes = 0;
+    for (const auto &item : sheet.items)
+        if (item.kind == PaintedKind::Fill && item.size == 0) {
+            ++boxes;
+            EXPECT_LT(item.bottom - item.top, second->baseline - first->baseline + 20);
+            const int label = item.left < 5000 ? FindItem(sheet, PaintedKind::Text, "Part I")->baseline : part3->baseline;
+            EXPECT_TRUE(item.top < label && label < item.bottom);
+        }
+    EXPECT_EQ(boxes, 2);
+}
+
+TEST(PaintedSheets, RuledRegionsReadAsAGridOfBoxes)
+{
+    using quorvan::PaintedKind;
+    // Schedule K-1 in small: Part I beside the boxes of Part III, each box closed by a rule.
+    const quorvan::PaintedLayout layout = Painted("columns 0:480 490:510 flow ruled\nrow \"A\"\nrow t5#300\n"
+                                                  "rule\npaint side \"For IRS Use Only\"\ncolumn\n"
+                                                  "line 1 \"Interest income\"\nrow d29@100#150\npaint rule\n"
+                                                  "line 2 \"Ordinary dividends\"\nrow d30@100#150\npaint rule\n"
+                                                  "endcolumns\nrow \"After\"");
+    const auto &sheet = layout.sheets.at(0);
+    const auto *box1 = FindItem(sheet, PaintedKind::Field, "", 29);
+    const auto *box2 = FindItem(sheet, PaintedKind::Field, "", 30);
+    const auto *after = FindItem(sheet, PaintedKind::Text, "After");
+    ASSERT_TRUE(box1 && box2 && after);
+    const int regionLeft = 720 + 5292;  // 490 pixels of 10.8 twips from the margin
+
+    const quorvan::PaintedItem *divider = nullptr;
+    std::vector<const quorvan::PaintedItem *> underBox1;
+    for (const auto &item : sheet.items) {
+        if (item.kind != PaintedKind::Rule)
+            continue;
+        if (item.left == item.right && item.left > 720 + 5184 && item.left < regionLeft)
+            divider = &item;
+        if (item.top == item.bottom && item.top > box1->baseline && item.top < box2->baseline - 200 &&
+            item.right > box1->left)
+            underBox1.push_back(&item);
+    }
+    ASSERT_NE(divider, nullptr) << "a rule parts the regions";
+    EXPECT_LT(divider->top, box1->baseline);
+    EXPECT_GT(divider->bottom, box2->baseline);
+    EXPECT_LT(divider->bottom, after->baseline);
+    ASSERT_EQ(underBox1.size(), 1u) << "the box's rule is the foot of its amount, drawn once";
+    EXPECT_LE(underBox1[0]->left, regionLeft);
+
+    const auto *side = FindItem(sheet, PaintedKind::Side, "For IRS Use Only");
+    ASSERT_NE(side, nullptr);
+    EXPECT_GT(side->left, 720) << "inside its region, not in the margin";
+    EXPECT_EQ(side->bottom, divider->bottom) << "down to the foot of the block";
+
+    EXPECT_THROW(Render("columns 0:500 500:500 ruled"), DescriptionError);
+    EXPECT_THROW(Render("columns 0:500 500:500\npaint side \"Income\"", "page 7 height=900", Medium::Paint),
+                 DescriptionError);
+}
+
 TEST(PaintedSheets, SideLabelsThirdsCutLinesAndFurtherSheetsArePaintedOnly)
 {
     using quorvan::PaintedKind;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <regex>
@@ -292,8 +293,23 @@ TEST_F(PaintedPdf, VouchersStandInThirdsUnderCutLines)
     for (const char* heading : {"Payment Voucher 1", "Payment Voucher 2", "Payment Voucher 3"})
         EXPECT_NE(first.find(heading), std::string::npos) << heading;
     EXPECT_NE(PageText(pdf, 2).find("Payment Voucher 4"), std::string::npos);
-    // Form 1041-V: its voucher in the last third, under the line to cut along.
+    // Form 1041-V: its voucher in the last third, under the line to cut along, its strip setting
+    // item 2 (the payment, line 27's 128) beside item 1 (the EIN), as the form does.
     EXPECT_EQ(cuts(3, "Detach"), (std::vector<int>{2}));
+    const std::vector<Word> voucher = PageWords(pdf, 3);
+    const auto word = [&](const std::string& text) {
+        const auto found = std::find_if(voucher.begin(), voucher.end(), [&](const Word& w) { return w.text == text; });
+        return found == voucher.end() ? nullptr : &*found;
+    };
+    const Word* item1 = word("Estate's");  // "Estate's or trust's employer identification number (EIN)"
+    const Word* item2 = word("Amount");    // "Amount of your payment. ..."
+    const Word* ein = word("36-1234567");
+    const Word* payment = word("128");
+    ASSERT_TRUE(item1 && item2 && ein && payment);
+    EXPECT_GT(item1->top, 528);
+    EXPECT_LT(std::abs(item1->top - item2->top), 2) << "items 1 and 2 side by side";
+    EXPECT_GT(ein->top, item1->bottom) << "the EIN under its caption";
+    EXPECT_GT(payment->left, ein->right + 200);
 }
 
 // The amounts of a page as the two routes print them: words with a thousands comma, or signed,

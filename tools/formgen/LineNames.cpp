@@ -1,6 +1,7 @@
 #include "LineNames.h"
 
 #include "FieldToken.h"
+#include "QuotedText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -381,17 +382,6 @@ private:
     std::map<int, std::string> headers_;
 };
 
-std::string CppString(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
 }  // namespace
 
 std::string WriteFieldLabelTable(std::vector<LineLabel> labels)
@@ -411,7 +401,7 @@ std::string WriteFieldLabelTable(std::vector<LineLabel> labels)
            "const FieldLabel kFieldLabels[] = {\n";
     for (const LineLabel& l : labels)
         out << "    {" << l.layout << ", " << l.slot << ", '" << l.kind << "', " << (l.guarded ? "true" : "false")
-            << ", " << CppString(l.text) << "},\n";
+            << ", " << QuotedText(l.text) << "},\n";
     out << "};\nconst std::size_t kFieldLabelCount = " << labels.size() << ";\n\n}  // namespace quorvan::review\n";
     return out.str();
 }

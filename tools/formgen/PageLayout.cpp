@@ -1,6 +1,7 @@
 #include "PageLayout.h"
 
 #include "FieldToken.h"
+#include "PrintSheet.h"
 
 #include <algorithm>
 #include <cctype>
@@ -144,8 +145,10 @@ private:
         e.sourceLine = currentLine_;
         e.footer = footer_;
         e.sheet = sheet_;
+        e.regionLeft = region_.x;
         e.regionRight = region_.x + region_.width;
         e.flow = flowColumns_ && !columns_.empty();
+        e.ruled = e.flow && ruledColumns_;
         if (!columns_.empty()) {
             e.block = blockCounter_;
             e.region = static_cast<int>(columnIndex_);
@@ -544,7 +547,10 @@ private:
             headerHeight = std::max(headerHeight, WrappedLines(c.header, c.width, 8, true) * 13 + 6);
         int x = region_.x + 4;
         for (const Column& c : columns) {
-            AddCaption({x, y_, c.width, headerHeight}, c.header, 8, true, Align::Center);
+            Element& heading = AddCaption({x, y_, c.width, headerHeight}, c.header, 8, true, Align::Center);
+            // A heading with a word wider than its printed column prints smaller, as the forms set
+            // their narrow headings, so that no word of it is broken ("(f) Code(s) from instructions").
+            heading.tiny = !WordsFitPrintedCell(c.header, c.width, PrintHalfPoints(heading) / 2.0, true);
             x += c.width + 2;
         }
         y_ += headerHeight + 2;
@@ -566,8 +572,10 @@ private:
     // builder (PrintSheet.h) gives them their place.
     void PlaceMark(const Statement& s)
     {
-        if (!columns_.empty())
-            Fail(s.sourceLine, s.keyword + " stands outside side-by-side columns");
+        // A section's name may also stand upright inside a flowing region, beside the rest of it
+        // (Schedule K-1, "For IRS Use Only").
+        if (!columns_.empty() && !(s.keyword == "side" && flowColumns_))
+            Fail(s.sourceLine, s.keyword + " stands outside side-by-side columns (side: or in flowing ones)");
         Element e;
         if (s.keyword == "sheet") {
             e.type = ElementType::SheetBreak;
@@ -630,18 +638,21 @@ private:
         } else if (k == "columns") {
             columns_.clear();
             flowColumns_ = false;
+            ruledColumns_ = false;
             for (const Token& t : s.args) {
-                if (t.text == "flow") {
-                    flowColumns_ = true;
+                if (t.text == "flow" || t.text == "ruled") {
+                    (t.text == "flow" ? flowColumns_ : ruledColumns_) = true;
                     continue;
                 }
                 size_t colon = t.text.find(':');
                 if (colon == std::string::npos)
-                    Fail(s.sourceLine, "columns <x>:<width> ... [flow]");
+                    Fail(s.sourceLine, "columns <x>:<width> ... [flow [ruled]]");
                 columns_.push_back({Number(s, t.text.substr(0, colon)), Number(s, t.text.substr(colon + 1))});
             }
             if (columns_.empty())
                 Fail(s.sourceLine, "columns needs at least one column");
+            if (ruledColumns_ && !flowColumns_)
+                Fail(s.sourceLine, "ruled columns must flow");
             ++blockCounter_;
             columnTop_ = y_;
             columnBottom_ = y_;
@@ -718,6 +729,7 @@ private:
     int blockCounter_ = 0;
     int sheet_ = 0;
     bool flowColumns_ = false;
+    bool ruledColumns_ = false;
     std::map<std::string, int> counter_;
     std::set<std::string> names_;
 };

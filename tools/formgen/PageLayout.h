@@ -65,6 +65,8 @@ struct Element {
     int tableRow = -1;    // the cells of one row of a table share this number; -1 outside tables
     int sheet = 0;        // painted sheets: the sheet it stands on, from 0
     bool flow = false;    // in side-by-side regions whose lines a painted sheet sets each at its own pitch
+    bool ruled = false;   // in flowing regions a painted sheet rules as a grid of boxes
+    int regionLeft = 0;   // the left edge of its region (pixels)
     int regionRight = 0;  // the right edge of its region (pixels)
 
     int Tag() const;  // the binding code the program reads

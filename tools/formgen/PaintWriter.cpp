@@ -1,6 +1,7 @@
 #include "PaintWriter.h"
 
 #include "PrintSheet.h"
+#include "QuotedText.h"
 #include "TextMetrics.h"
 
 #include <algorithm>
@@ -23,6 +24,9 @@ constexpr int kShortestLeader = 240;
 // The strip in the left margin that holds a section's upright name, and the rule beside it.
 constexpr int kSideBaseline = 640;
 constexpr int kSideRule = 700;
+// Inside a region: from the region's left edge.
+constexpr int kRegionSideBaseline = 200;
+constexpr int kRegionSideRule = 260;
 // The room a row of the template keeps beyond its text.
 constexpr int kRowSlack = 20;
 // Cut lines run nearly from edge to edge of the paper.
@@ -38,17 +42,6 @@ double PointsOf(const Element& e) { return PrintHalfPoints(e) / 2.0; }
 int LineTwips(double points) { return Twips(PrintedLineHeight(points)); }
 
 int BaselineBelow(int lineTop, double points) { return lineTop + Twips(points * kBaselineEms); }
-
-std::string Quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
 
 char AlignLetter(const Element& e)
 {
@@ -91,7 +84,7 @@ public:
         }
         tops.push_back(y);
         for (const SideSpan& side : sheet_.sides)
-            Side(side, tops[side.firstRow], tops[side.endRow]);
+            SideLabel(side.label->text, tops[side.firstRow], tops[side.endRow], kSideBaseline, kSideRule, true);
         std::ostringstream out;
         out << "sheet\n";
         for (const std::string* part : {&fills_, &rules_})
@@ -118,24 +111,37 @@ private:
     {
         std::ostringstream line;
         line << "text " << left << " " << right << " " << baseline << " " << std::lround(points * 2) << " " << align
-             << " " << style << " " << Quoted(text) << "\n";
+             << " " << style << " " << QuotedText(text) << "\n";
         texts_.push_back(line.str());
         return texts_.size() - 1;
     }
 
-    void Row(const SheetRow& row, int top)
+    // One row from `top`; a row whose foot a rule below it draws (`footed`) draws none of its own.
+    void Row(const SheetRow& row, int top, bool footed = false)
     {
         const int bottom = top + row.height;
-        for (const std::vector<SheetRow>& region : row.regions) {
+        for (size_t r = 0; r < row.regions.size(); ++r) {
+            const std::vector<SheetRow>& region = row.regions[r];
+            std::vector<int> tops;
             int y = top;
-            for (const SheetRow& inner : region) {
-                Row(inner, y);
-                y += inner.height;
+            for (size_t k = 0; k < region.size(); ++k) {
+                tops.push_back(y);
+                Row(region[k], y, k + 1 < region.size() && region[k + 1].footOfAbove);
+                y += region[k].height;
             }
+            tops.push_back(y);
+            for (const RegionSide& side : row.regionSides)
+                if (side.region == r) {
+                    const int left = kSideMargin + side.left;
+                    SideLabel(side.label->text, tops[side.firstRow], bottom, left + kRegionSideBaseline,
+                              left + kRegionSideRule, false);
+                }
         }
+        for (int x : row.dividers)
+            Rule(kSideMargin + x, top, kSideMargin + x, bottom, 10);
         if (row.cut) {
             texts_.push_back("cut " + std::to_string(kCutMargin) + " " + std::to_string(kSheetWidth - kCutMargin) +
-                             " " + std::to_string(top + row.height / 2) + " " + Quoted(row.cut->text) + "\n");
+                             " " + std::to_string(top + row.height / 2) + " " + QuotedText(row.cut->text) + "\n");
             return;
         }
         if (row.ruleWidth > 0) {
@@ -148,38 +154,40 @@ private:
         const bool entries = HoldsEntries(row);
         std::vector<LastLine> lastLines(row.cells.size());
         std::vector<bool> captionCell(row.cells.size(), false);
-        for (size_t i = 0; i < row.cells.size(); ++i)
-            captionCell[i] = Cell(row.cells[i], top, bottom, entries, lastLines[i]);
+        for (size_t i = 0; i < row.cells.size(); ++i) {
+            if (row.cells[i].border == CellBorder::BandLabel && i + 1 < row.cells.size()) {
+                Band(row.cells[i], row.cells[i + 1], top, bottom);
+                ++i;
+                continue;
+            }
+            captionCell[i] = Cell(row.cells[i], top, bottom, entries, footed, lastLines[i]);
+        }
         if (entries)
             Leaders(row, captionCell, lastLines);
     }
 
     // Writes one cell; true when it holds captions only (a dot leader may follow its last line).
-    bool Cell(const SheetCell& cell, int top, int bottom, bool entries, LastLine& last)
+    bool Cell(const SheetCell& cell, int top, int bottom, bool entries, bool footed, LastLine& last)
     {
         const int left = kSideMargin + cell.left;
         const int right = kSideMargin + cell.right;
         switch (cell.border) {
-        case CellBorder::Bottom: Rule(left, bottom, right, bottom, 10); break;
+        case CellBorder::Bottom:
+            if (!footed)
+                Rule(left, bottom, right, bottom, 10);
+            break;
         case CellBorder::Shaded: Fill(left, top, right, bottom, 217); [[fallthrough]];
         case CellBorder::Box:
             Rule(left, top, left, bottom, 10);
-            Rule(left, bottom, right, bottom, 10);
+            if (!footed)
+                Rule(left, bottom, right, bottom, 10);
             break;
-        case CellBorder::BandLabel: Fill(left, top, right, bottom, 0); [[fallthrough]];
-        case CellBorder::Band:
-            // The heavy rule above a part stays inside the band's row, clear of the line above.
-            Rule(left, top + 10, right, top + 10, 20);
-            Rule(left, bottom, right, bottom, 10);
-            break;
+        case CellBorder::BandLabel:
+        case CellBorder::Band:  // painted with their pair (Band below)
         case CellBorder::None: break;
         }
         if (cell.elements.empty())
             return false;
-        if (cell.border == CellBorder::BandLabel || cell.border == CellBorder::Band) {
-            BandText(cell, left, right, bottom);
-            return false;
-        }
         int total = 0;
         for (const Element* e : cell.elements)
             total += ParagraphHeight(*e, cell.right - cell.left);
@@ -200,20 +208,26 @@ private:
         return captions;
     }
 
-    void BandText(const SheetCell& cell, int left, int right, int bottom)
+    // A part heading: a heavy rule above it, inside its row so clear of the line above; the title's
+    // lines standing on the rule below; and the black label box level with the title's first line,
+    // as the forms set "Part III" beside a title of two lines.
+    void Band(const SheetCell& labelCell, const SheetCell& titleCell, int top, int bottom)
     {
-        const Element& band = *cell.elements.front();
+        const Element& band = *titleCell.elements.front();
         const double points = PointsOf(band);
-        if (cell.border == CellBorder::BandLabel) {
-            Text(left + kCellPadding, right - kCellPadding, bottom - LineTwips(points) + BaselineBelow(0, points),
-                 points, 'c', 'w', band.label);
-            return;
-        }
+        const int left = kSideMargin + labelCell.left;
+        const int middle = kSideMargin + titleCell.left;
+        const int right = kSideMargin + titleCell.right;
+        Rule(left, top + 10, right, top + 10, 20);
+        Rule(left, bottom, right, bottom, 10);
         const std::vector<std::string> lines =
-            BreakLines(band.text, (right - left - 2 * kCellPadding) / 20.0, points, true);
-        int lineTop = bottom - static_cast<int>(lines.size()) * LineTwips(points);
+            BreakLines(band.text, (titleCell.right - titleCell.left - 2 * kCellPadding) / 20.0, points, true);
+        const int firstTop = bottom - static_cast<int>(lines.size()) * LineTwips(points);
+        Fill(left, std::max(firstTop, top), middle, std::min(firstTop + LineTwips(points), bottom), 0);
+        Text(left + kCellPadding, middle - kCellPadding, BaselineBelow(firstTop, points), points, 'c', 'w', band.label);
+        int lineTop = firstTop;
         for (const std::string& line : lines) {
-            Text(left + kCellPadding, right - kCellPadding, BaselineBelow(lineTop, points), points, 'l', 'b', line);
+            Text(middle + kCellPadding, right - kCellPadding, BaselineBelow(lineTop, points), points, 'l', 'b', line);
             lineTop += LineTwips(points);
         }
     }
@@ -306,7 +320,7 @@ private:
                 const char style = last.bold ? 'b' : 'r';
                 std::ostringstream line;
                 line << "text " << last.left << " " << last.right << " " << last.baseline << " "
-                     << std::lround(last.points * 2) << " l " << style << " " << Quoted(text) << "\n";
+                     << std::lround(last.points * 2) << " l " << style << " " << QuotedText(text) << "\n";
                 texts_[last.item] = line.str();
                 Text(last.left, last.right, last.baseline, last.points, 'r', style, kPointer);
                 right -= kLeaderGap;
@@ -316,21 +330,20 @@ private:
         }
     }
 
-    // A section's name upright in the margin beside its lines, in the largest size that fits
-    // their height, and a rule between it and the lines.
-    void Side(const SideSpan& side, int top, int bottom)
+    // A section's name upright beside its lines (in the margin, or at the left of its region), in
+    // the largest size that fits their height, and a rule between it and the lines; in the margin
+    // a heavier rule above the section parts it from the one before, as the band did in the template.
+    void SideLabel(const std::string& name, int top, int bottom, int baseline, int rule, bool partRule)
     {
-        const std::string& name = side.label->text;
         double points = 9;
         const int room = bottom - top - 2 * kCellPadding;
         while (points > 6.5 && Twips(PrintedWidth(name, points, true)) > room)
             points -= 0.5;
-        Rule(kSideRule, top, kSideRule, bottom, 10);
-        // A heavier rule above the section parts it from the one before, as the band did in the template.
-        Rule(kSideRule, top + 10, kSideMargin + kPrintedWidth, top + 10, 20);
-        texts_.push_back("side " + std::to_string(kSideBaseline) + " " + std::to_string(top) + " " +
-                         std::to_string(bottom) + " " + std::to_string(std::lround(points * 2)) + " " + Quoted(name) +
-                         "\n");
+        Rule(rule, top, rule, bottom, 10);
+        if (partRule)
+            Rule(rule, top + 10, kSideMargin + kPrintedWidth, top + 10, 20);
+        texts_.push_back("side " + std::to_string(baseline) + " " + std::to_string(top) + " " + std::to_string(bottom) +
+                         " " + std::to_string(std::lround(points * 2)) + " " + QuotedText(name) + "\n");
     }
 
     const Sheet& sheet_;

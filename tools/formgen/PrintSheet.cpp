@@ -16,6 +16,8 @@ constexpr double kTwipsPerPixel = 10.8;
 constexpr int kRowSlack = 20;
 // Screen gaps print at half a point a pixel.
 constexpr double kGapPointsPerPixel = 0.5;
+// A rule between ruled regions stands at least this far left of the region after it.
+constexpr int kDividerClearance = 60;
 // A cut line's row: room for its dashes and its 7-point words.
 constexpr int kCutRowHeight = 240;
 
@@ -60,6 +62,17 @@ int ParagraphHeight(const Element& e, int cellWidth)
     case ElementType::CheckBox: return TwipsOfPoints(9.5);  // the ink of the box glyph, set at 10 points
     default: return 0;
     }
+}
+
+bool WordsFitPrintedCell(const std::string& text, int pixels, double points, bool bold)
+{
+    const double room = (Twips(pixels) - 2 * kCellPadding) / 20.0;
+    std::istringstream words(text);
+    std::string word;
+    while (words >> word)
+        if (PrintedWidth(word, points, bold) > room)
+            return false;
+    return true;
 }
 
 namespace {
@@ -212,17 +225,43 @@ private:
     void AddBlock(const std::map<int, std::vector<int>>& regions, std::map<int, std::vector<const Element*>>& groups)
     {
         SheetRow block;
+        int rightOfRegionBefore = -1;
         for (const auto& [region, keys] : regions) {
             std::vector<SheetRow> rows;
             int height = 0;
+            const Element& first = *groups[keys.front()].front();
+            // Between the regions, and clear of the text of a region that starts where the one before ends.
+            if (first.ruled && rightOfRegionBefore >= 0)
+                block.dividers.push_back(std::min((rightOfRegionBefore + Twips(first.regionLeft)) / 2,
+                                                  Twips(first.regionLeft) - kDividerClearance));
+            rightOfRegionBefore = Twips(first.regionRight);
             for (int key : keys) {
+                const Element& e = *groups[key].front();
+                if (e.type == ElementType::SideLabel) {
+                    block.regionSides.push_back({&e, block.regions.size(), rows.size(), Twips(e.regionLeft)});
+                    continue;
+                }
                 rows.push_back(MakeRow(groups[key]));
+                if (e.ruled && rows.back().ruleWidth > 0) {
+                    rows.back().height = rows.back().ruleWidth;
+                    rows.back().footOfAbove = true;
+                }
                 height += rows.back().height;
             }
             block.height = std::max(block.height, height);
-            block.sourceLine = block.regions.empty() ? rows.front().sourceLine : block.sourceLine;
+            if (block.regions.empty() && !rows.empty())
+                block.sourceLine = rows.front().sourceLine;
             block.regions.push_back(std::move(rows));
         }
+        // The rules of ruled regions meet the rules between them, so the boxes close.
+        for (size_t r = 0; r < block.regions.size() && !block.dividers.empty(); ++r)
+            for (SheetRow& row : block.regions[r])
+                if (row.footOfAbove) {
+                    if (r > 0)
+                        row.cells.front().left = block.dividers[r - 1];
+                    if (r < block.dividers.size())
+                        row.cells.front().right = block.dividers[r];
+                }
         sheet_.rows.push_back(std::move(block));
     }
 
@@ -324,9 +363,10 @@ private:
         // Captions reach to the next cell, or to the edge of the page (of their region, where
         // regions keep their own rows), so they have the room the screen gives them; a cell that
         // would pass the page's edge is held at it.
-        const int edgeOfRow = flowRegions_ && elements.front()->flow
-                                  ? std::min(kPrintedWidth, Twips(elements.front()->regionRight))
-                                  : kPrintedWidth;
+        const Element& front = *elements.front();
+        int edgeOfRow = flowRegions_ && front.flow ? std::min(kPrintedWidth, Twips(front.regionRight)) : kPrintedWidth;
+        if (flowRegions_ && front.ruled && edgeOfRow < kPrintedWidth)
+            edgeOfRow -= kDividerClearance;  // clear of the rule after the region
         for (size_t i = 0; i < cells.size(); ++i) {
             bool text = cells[i].border == CellBorder::None;
             for (const Element* e : cells[i].elements)

@@ -38,6 +38,17 @@ struct SheetCell {
     int drop = -1;
 };
 
+struct SheetRow;
+
+// A section's name upright inside a flowing region (Schedule K-1, "For IRS Use Only"): beside the
+// region's rows from `firstRow` to the foot of their block.
+struct RegionSide {
+    const Element* label = nullptr;
+    size_t region = 0;
+    size_t firstRow = 0;
+    int left = 0;  // the region's left edge, twips from the left margin
+};
+
 struct SheetRow {
     std::vector<SheetCell> cells;  // left to right, gaps included
     int height = 0;                // twips; the row is exactly this tall
@@ -47,6 +58,13 @@ struct SheetRow {
     // Side-by-side regions whose rows run each at its own pitch (painted sheets only): the rows of
     // each region from the top of this one; `cells` is then empty.
     std::vector<std::vector<SheetRow>> regions;
+    // Ruled regions (`columns ... flow ruled`): the rules between them, twips from the left margin,
+    // from the top of the block to its foot.
+    std::vector<int> dividers;
+    std::vector<RegionSide> regionSides;
+    // A rule of a ruled region: it stands at the foot of the row above, whose boxes then draw no
+    // foot rules of their own, so that the region reads as a grid of boxes.
+    bool footOfAbove = false;
 };
 
 // A section's name printed upright beside rows [firstRow, endRow) of its sheet.
@@ -77,6 +95,9 @@ bool IsEntry(const Element& e);
 bool HoldsEntries(const SheetRow& row);
 // The height in twips one element takes as a paragraph of a cell of the given width.
 int ParagraphHeight(const Element& e, int cellWidth);
+// Whether every word of `text` fits on a line of the printed cell of a control `pixels` wide,
+// so the word processor and the painted sheet break it between words only.
+bool WordsFitPrintedCell(const std::string& text, int pixels, double points, bool bold);
 
 // The sheet's cells point into the layout, which must outlive it.
 // Errors: throws DescriptionError naming the description line whose row runs past the sheet.
