@@ -47,6 +47,13 @@ struct MainCommands {
     QAction* mnuExit = nullptr;
     QAction* HX_Line = nullptr;
     std::array<QAction*, 5> HX{};
+    // Edit
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+    QAction* mnuCut = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuPaste = nullptr;
     // Options
     QAction* mnuOverride = nullptr;
     QAction* mnuCancelOverride = nullptr;
@@ -78,6 +85,8 @@ struct MainCommands {
     QMenu* popMain = nullptr;
     QAction* popOverride = nullptr;
     QAction* popDontOverride = nullptr;
+    QAction* popUndo = nullptr;
+    QAction* popRedo = nullptr;
     // By continuation form type (9, 18, 19, 20, 26, 29 to 34).
     std::map<int, ContinuationItems> continuation;
     // Icon toolbar and labelled button bar, as pairs.

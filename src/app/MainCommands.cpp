@@ -44,6 +44,14 @@ void TfrmMain::ConnectCommands()
     for (QAction* item : c.HX)
         onTrigger(item, [this, item] { files_->ReOpenClick(item->property(kTagProperty).toInt()); });
 
+    onTrigger(c.mnuUndo, [this] { UndoClick(); });
+    onTrigger(c.mnuRedo, [this] { RedoClick(); });
+    onTrigger(c.popUndo, [this] { UndoClick(); });
+    onTrigger(c.popRedo, [this] { RedoClick(); });
+    onTrigger(c.mnuCut, [this] { EditCommand(ClipboardCommand::Cut); });
+    onTrigger(c.mnuCopy, [this] { EditCommand(ClipboardCommand::Copy); });
+    onTrigger(c.mnuPaste, [this] { EditCommand(ClipboardCommand::Paste); });
+
     for (QAction* item : c.displayPageItems)
         onTrigger(item, [this, item] { DisplayAPage(item); });
     for (auto& [formType, items] : c.continuation) {

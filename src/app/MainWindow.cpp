@@ -22,6 +22,7 @@
 #include <QSequentialAnimationGroup>
 #include <QTreeWidget>
 #include <QUiLoader>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -87,6 +88,7 @@ TfrmMain::TfrmMain(std::unique_ptr<Prompts> prompts, const StartOptions& options
         prompts_->ShowMessage(this, message);
     });
     BuildWindow();
+    CreateHistory();
     ConnectCommands();
     ConnectFieldClipboard();
     qApp->installEventFilter(this);
@@ -96,6 +98,9 @@ TfrmMain::TfrmMain(std::unique_ptr<Prompts> prompts, const StartOptions& options
 TfrmMain::~TfrmMain()
 {
     qApp->removeEventFilter(this);
+    // The history tells the Edit menu of its steps as it goes; it goes while the menu is there.
+    delete history_;
+    history_ = nullptr;
     ClearPage();
     SetMessagePresenter(previousPresenter_);
 }
@@ -254,6 +259,7 @@ bool TfrmMain::FormClose()
     autosave_->ChangesSettled();
     ClearPage();
     store_.Release();
+    history_->Stack()->clear();
 
     settings_.ClientFileFolder = folders_.ClientFileFolder;
     settings_.PriorYearFolder = folders_.PriorYearFolder;
@@ -281,13 +287,16 @@ void TfrmMain::SetShell(std::unique_ptr<DesktopShell> shell)
 TAnswer& TfrmMain::ReplaceStore()
 {
     TAnswer& store = store_.Replace();
+    history_->Reset(store);
     ReviewAfterCalculate();
     return store;
 }
 
+// The file's name, and the desktop's mark of unsaved changes while there are some.
 void TfrmMain::SetCaption()
 {
-    setWindowTitle(ToQt(FileNamePart(ToStd(state_.ClientFileName))));
+    setWindowTitle(ToQt(FileNamePart(ToStd(state_.ClientFileName))) + QStringLiteral("[*]"));
+    setWindowModified(state_.Modified);
 }
 
 }  // namespace quorvan::app

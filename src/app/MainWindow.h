@@ -3,6 +3,7 @@
 // folders, the settings with the recent files, and every command. Page display, page binding,
 // the command places and the file commands live in helpers of their own.
 
+#include "AnswerHistory.h"
 #include "Commands.h"
 #include "PageBinding.h"
 #include "Prompts.h"
@@ -54,6 +55,9 @@ struct WindowState {
     bool WordProcessorFound = false;
 };
 
+// Edit > Cut, Copy and Paste.
+enum class ClipboardCommand { Cut, Copy, Paste };
+
 // Where the window finds its folders; empty fields mean: as the platform says.
 struct StartOptions {
     QString homeFolder;     // the preparer's home (~)
@@ -87,6 +91,13 @@ public:
     // The answer store: a fresh empty store becomes the open return; the findings of the old
     // return go with it.
     TAnswer& ReplaceStore();
+
+    // The preparer's steps for Undo and Redo.
+    AnswerHistory& History() { return *history_; }
+    // Edit > Undo and Redo: the typing in the field being edited first, else the last step
+    // (or the one taken back) with the return recalculated and its field shown.
+    void UndoClick();
+    void RedoClick();
 
     // Recovery copies of a return with unsaved changes, and those earlier runs left behind.
     Autosave& Recovery() { return *autosave_; }
@@ -194,6 +205,17 @@ private:
     QString LeftAmountText(QLineEdit* edit, int kind);
     void ConnectFieldClipboard();
     void FieldClipboard(const QAction* item);
+    // On the field that has the focus; a computed field is only copied from.
+    void EditCommand(ClipboardCommand command);
+    void CreateHistory();
+    // Undo and Redo offered, and named, for the field being edited or the steps.
+    void ShowUndoCommands();
+    void MoveInHistory(bool back);
+    void ShowStepPlace(const StepPlace& place);
+    // The step the page's changed controls make, named by the first of them.
+    Step FieldStep(const QList<QWidget*>& changed) const;
+    Step StepHere(const QString& label, int slot = -1) const;
+    int CurrentPageCode() const;
     PageAddress CurrentPage() const { return {state_.CurrentFormType, state_.CurrentPageIndex}; }
 
     std::unique_ptr<Prompts> prompts_;
@@ -205,6 +227,7 @@ private:
     std::unique_ptr<ScreenHooks> hooks_;
     std::unique_ptr<QUiLoader> loader_;
     std::unique_ptr<Autosave> autosave_;
+    AnswerHistory* history_ = nullptr;
     WindowState state_;
     WorkingFolders folders_;
     Settings settings_;

@@ -3,6 +3,8 @@
 
 #include "MainWindow.h"
 
+#include "FieldEntry.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
@@ -150,6 +152,10 @@ void TfrmMain::OverrideClick()
     }
     ShowOverrideButtons(!overridden, overridden);
 
+    history_->BeginStep(
+        StepHere((overridden ? QStringLiteral("Override of %1") : QStringLiteral("Cancel Override of %1"))
+                     .arg(FieldPlace(control, type, page)),
+                 slot));
     commands_.mnuInvisible->setProperty(kTagProperty, 0);
     CompleteCalc();
     ShowAnswers();

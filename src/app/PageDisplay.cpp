@@ -84,8 +84,10 @@ void TfrmMain::ShowPage(int pageCode)
         ApplyPageScale();
         pageEvents_ = page_->findChild<QObject*>(QStringLiteral("pageEventFilter"), Qt::FindDirectChildrenOnly);
         hooks_->showAnswers = true;
-        if (store_)
+        if (store_) {
             Calculate(*store_, false, hooks_.get());
+            history_->Settle(*store_);
+        }
         ReviewAfterCalculate();
         FocusTaggedControl(page_, info.focusTag);
         shown = true;
@@ -156,6 +158,7 @@ void TfrmMain::Recalculate(bool storeFirst)
         hooks_->showAnswers = false;
         Calculate(*store_, false, hooks_.get());
         hooks_->showAnswers = true;
+        history_->Settle(*store_);
         ReviewAfterCalculate();
     }
     ShowAnswers();
@@ -169,8 +172,11 @@ void TfrmMain::CompleteCalc()
 
 void TfrmMain::StorePage()
 {
-    if (store_ && page_ && ControlsToAnswers(page_, *store_, CurrentPage()))
+    QList<QWidget*> changed;
+    if (store_ && page_ && ControlsToAnswers(page_, *store_, CurrentPage(), &changed)) {
+        history_->BeginStep(FieldStep(changed));
         AnswersChanged();
+    }
 }
 
 void TfrmMain::ShowAnswers()
@@ -265,6 +271,7 @@ void TfrmMain::ShowPopup(QWidget* control, const QPoint& globalPosition)
         copy->setEnabled(selected);
     if (auto* paste = commands_.popMain->findChild<QAction*>(QStringLiteral("popPaste")))
         paste->setEnabled(writable && !QGuiApplication::clipboard()->text().isEmpty());
+    ShowUndoCommands();
     commands_.popMain->popup(globalPosition);
 }
 
@@ -327,6 +334,12 @@ bool TfrmMain::KeyDown(QWidget* receiver, QKeyEvent* key)
         return true;
     default:
         break;
+    }
+
+    // In a text box, which takes these keys before any menu: its own typing first, then the steps.
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+        MoveInHistory(key->matches(QKeySequence::Undo));
+        return true;
     }
 
     // No key marks the return as changed by itself: a change counts when it reaches the answers.
