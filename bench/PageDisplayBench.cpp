@@ -4,8 +4,10 @@
 
 #include "bench/BenchReturns.h"
 #include "MainWindow.h"
+#include "slot/Form1041Page1.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -60,6 +62,34 @@ void BM_DisplayAndPaintPage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DisplayAndPaintPage)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// Undo of one field left with a new amount: the return put back, recalculated, the page on
+// screen refilled and the cursor put in the field, as after Ctrl+Z.
+void BM_UndoField(benchmark::State& state)
+{
+    app::TfrmMain& window = Window();
+    window.DisplayCode(100);
+    const int line3 = slot::form1041Page1::line3Business.slot;
+    QLineEdit* field = nullptr;
+    for (QLineEdit* edit : window.Page()->findChildren<QLineEdit*>())
+        if (app::SlotOf(edit) == line3)
+            field = edit;
+    if (!field) {
+        state.SkipWithError("no line 3 on page 1");
+        return;
+    }
+    int typed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        field->setText(QString::number(1000 + (++typed % 2)));
+        window.StorePage();
+        window.Recalculate(false);
+        state.ResumeTiming();
+        window.UndoClick();
+    }
+    QApplication::processEvents();
+}
+BENCHMARK(BM_UndoField)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
