@@ -79,6 +79,9 @@ struct MainCommands {
     QAction* mnuAbout = nullptr;
     // Carries the page code of displays that no menu or tree item starts.
     QAction* mnuInvisible = nullptr;
+    // Display: the next and prior page, as the Next and Prior buttons.
+    QAction* mnuNextPage = nullptr;
+    QAction* mnuPriorPage = nullptr;
     // Items of the Display menu that show a page (their tag is the page code).
     QList<QAction*> displayPageItems;
     // Popup menu of page fields

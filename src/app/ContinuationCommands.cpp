@@ -16,7 +16,9 @@ namespace quorvan::app {
 bool TfrmMain::ChooseContinuationPage(int formType, int& index)
 {
     try {
-        TfrmMultiple chooser(*store_, formType, this);
+        // It opens on the page on screen, so that the K-1 being looked at is the one offered.
+        const int onScreen = state_.CurrentFormType == formType ? state_.CurrentPageIndex : 0;
+        TfrmMultiple chooser(*store_, formType, this, onScreen);
         const bool chosen = prompts_->RunDialog(chooser) == QDialog::Accepted;
         state_.ContinuationChoice = chosen ? chooser.Choice() : 0;
         index = state_.ContinuationChoice;

@@ -52,6 +52,8 @@ void TfrmMain::ConnectCommands()
     onTrigger(c.mnuCopy, [this] { EditCommand(ClipboardCommand::Copy); });
     onTrigger(c.mnuPaste, [this] { EditCommand(ClipboardCommand::Paste); });
 
+    onTrigger(c.mnuNextPage, [this] { NextClick(); });
+    onTrigger(c.mnuPriorPage, [this] { PriorClick(); });
     for (QAction* item : c.displayPageItems)
         onTrigger(item, [this, item] { DisplayAPage(item); });
     for (auto& [formType, items] : c.continuation) {
@@ -163,6 +165,9 @@ void TfrmMain::UpdateMenuItems()
         SetPairVisible(c.cbtnPrior, c.cbtnSmlPrior, prior);
         SetPairVisible(c.cbtnNext, c.cbtnSmlNext, next);
     }
+    // The keys go where the buttons would, and nowhere when they are hidden.
+    c.mnuPriorPage->setEnabled(!c.cbtnPrior->isHidden());
+    c.mnuNextPage->setEnabled(!c.cbtnNext->isHidden());
 
     for (auto& [formType, items] : c.continuation) {
         const int* count = store_->CountField(formType);

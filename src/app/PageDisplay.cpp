@@ -327,10 +327,12 @@ bool TfrmMain::KeyDown(QWidget* receiver, QKeyEvent* key)
         }
         break;
     case Qt::Key_PageUp:
-        vertical->setValue(vertical->value() - VertScrollBox1_->height() / 2);
-        return true;
     case Qt::Key_PageDown:
-        vertical->setValue(vertical->value() + VertScrollBox1_->height() / 2);
+        // Ctrl moves to the prior or next page (Display menu); here only when there is none.
+        if (!control) {
+            const int half = VertScrollBox1_->height() / 2;
+            vertical->setValue(vertical->value() + (key->key() == Qt::Key_PageUp ? -half : half));
+        }
         return true;
     default:
         break;

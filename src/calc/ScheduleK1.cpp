@@ -8,6 +8,7 @@
 #include "slot/ScheduleK1.h"
 
 #include <array>
+#include <exception>
 
 namespace quorvan {
 
@@ -220,6 +221,21 @@ void Calculate(int k)
 void CalcScheduleK1(int k)
 {
     RunCalculator(29097, [k] { Calculate(k); });
+}
+
+double K1ShareScale(const TAnswer& store)
+{
+    // The figures are read through the open return; `store` stands in for it while they are.
+    TAnswer* const open = Answers;
+    Answers = const_cast<TAnswer*>(&store);  // read only
+    double scale = 1;
+    try {
+        scale = FigureDistributableIncome().scale;
+    } catch (const std::exception&) {
+        scale = 1;  // a store without the pages read: nothing to bring down
+    }
+    Answers = open;
+    return scale;
 }
 
 }  // namespace quorvan
