@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "BusyCursor.h"
+#include "CalloutNotes.h"
 #include "DesktopShell.h"
 #include "FileCommands.h"
 #include "HelpCommands.h"
@@ -92,6 +93,7 @@ TfrmMain::TfrmMain(std::unique_ptr<Prompts> prompts, const StartOptions& options
     ConnectCommands();
     ConnectFieldClipboard();
     qApp->installEventFilter(this);
+    notes_ = new CalloutNotes(this);
     FormCreate(options);
 }
 
@@ -232,6 +234,9 @@ void TfrmMain::FormShow()
     const int treeWidth = width() - pnlMainForm_->width() - scrollBarAndFrame;
     if (treeWidth > 0)
         TreeView1_->setFixedWidth(treeWidth);
+    // Where the preparer left the window, when a screen still holds it; the page takes the room.
+    if (!isMinimized())
+        RestoreWindowPlace();
     OfferRecoveryCopies();
 }
 
@@ -256,6 +261,7 @@ bool TfrmMain::FormClose()
             files_->SaveFile();
     }
     closed_ = true;
+    KeepWindowPlace();
     autosave_->ChangesSettled();
     ClearPage();
     store_.Release();

@@ -33,6 +33,7 @@ struct Finding;
 namespace quorvan::app {
 
 class Autosave;
+class CalloutNotes;
 class DesktopShell;
 class FileCommands;
 class HelpCommands;
@@ -86,6 +87,7 @@ public:
     QWidget* PagePanel() { return pnlMainForm_; }
     QWidget* Page() { return page_; }
     QTreeWidget* Tree() { return TreeView1_; }
+    CalloutNotes& Notes() { return *notes_; }
     QScrollArea* ScrollBox() { return VertScrollBox1_; }
 
     // The answer store: a fresh empty store becomes the open return; the findings of the old
@@ -198,6 +200,9 @@ private:
     void SetCaption();
     void DeleteTemporaryFiles();
     void ApplyScreenSize();
+    // The window's place, size and maximised state of the last run (WindowPlacement.cpp).
+    void RestoreWindowPlace();
+    void KeepWindowPlace();
     bool PageToWorkOn(int formType, int count, int& index);
     void ShowOverrideButtons(bool offerOverride, bool offerCancel);
     void OfferOverride(bool offerOverride, bool offerCancel);
@@ -228,6 +233,7 @@ private:
     std::unique_ptr<QUiLoader> loader_;
     std::unique_ptr<Autosave> autosave_;
     AnswerHistory* history_ = nullptr;
+    CalloutNotes* notes_ = nullptr;  // the "?" notes open on the page
     WindowState state_;
     WorkingFolders folders_;
     Settings settings_;

@@ -90,6 +90,8 @@ bool FocusTaggedControl(QWidget* container, int tag);
 
 // Shows or hides the callout panels of a help button; one that appears comes to the front.
 void ToggleCallouts(QAbstractButton* button);
+// The callout panels of a help button.
+QList<QWidget*> CalloutsOf(QAbstractButton* button);
 
 // Field texts by kind (tag / 1000).
 // The text shown for an answer ("1,235" for 1234.5 in a whole-dollar field).

@@ -4,6 +4,7 @@
 #include "MainWindow.h"
 
 #include "BusyCursor.h"
+#include "CalloutNotes.h"
 #include "FieldEntry.h"
 #include "PageTable.h"
 #include "RecoveryCopies.h"
@@ -249,7 +250,7 @@ void TfrmMain::ScrollOnEnter(QWidget* control)
 
 void TfrmMain::CalloutDispatch(QAbstractButton* button)
 {
-    ToggleCallouts(button);
+    notes_->Toggle(button);
 }
 
 void TfrmMain::DialogDispatch(QAbstractButton*) {}
