@@ -5,6 +5,7 @@
 #include "DesktopShell.h"
 #include "FileCommands.h"
 #include "HelpCommands.h"
+#include "PageLayouts.h"
 #include "PrintCommands.h"
 #include "RecoveryCopies.h"
 #include "ScreenHooks.h"
@@ -22,7 +23,6 @@
 #include <QScrollBar>
 #include <QSequentialAnimationGroup>
 #include <QTreeWidget>
-#include <QUiLoader>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -77,7 +77,7 @@ ScreenFit FitForScreenWidth(int width)
 TfrmMain::TfrmMain(std::unique_ptr<Prompts> prompts, const StartOptions& options)
     : prompts_(prompts ? std::move(prompts) : std::make_unique<Prompts>()),
       hooks_(std::make_unique<ScreenHooks>(*this)),
-      loader_(std::make_unique<QUiLoader>())
+      layouts_(std::make_unique<PageLayouts>())
 {
     setObjectName(QStringLiteral("TfrmMain"));
     files_ = std::make_unique<FileCommands>(*this);
@@ -130,7 +130,12 @@ void TfrmMain::BuildWindow()
     VertScrollBox1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pnlMainForm_ = new QWidget;
     pnlMainForm_->setObjectName(QStringLiteral("pnlMainForm"));
-    pnlMainForm_->setStyleSheet(QStringLiteral("#pnlMainForm { background: white; }"));
+    // The paper behind every page. A palette, not a style sheet: a style sheet here would reach
+    // each of the page's hundreds of controls and slow every page change.
+    QPalette paper = pnlMainForm_->palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    pnlMainForm_->setPalette(paper);
+    pnlMainForm_->setAutoFillBackground(true);
     pnlMainForm_->resize(800, 600);
     VertScrollBox1_->setWidget(pnlMainForm_);
     row->addWidget(VertScrollBox1_, 1);

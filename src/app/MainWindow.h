@@ -24,7 +24,6 @@ class QScrollArea;
 class QSequentialAnimationGroup;
 class QTreeWidget;
 class QTreeWidgetItem;
-class QUiLoader;
 
 namespace quorvan::review {
 struct Finding;
@@ -34,6 +33,7 @@ namespace quorvan::app {
 
 class Autosave;
 class CalloutNotes;
+class PageLayouts;
 class DesktopShell;
 class FileCommands;
 class HelpCommands;
@@ -230,7 +230,7 @@ private:
     std::unique_ptr<HelpCommands> help_;
     std::unique_ptr<DesktopShell> shell_;
     std::unique_ptr<ScreenHooks> hooks_;
-    std::unique_ptr<QUiLoader> loader_;
+    std::unique_ptr<PageLayouts> layouts_;
     std::unique_ptr<Autosave> autosave_;
     AnswerHistory* history_ = nullptr;
     CalloutNotes* notes_ = nullptr;  // the "?" notes open on the page

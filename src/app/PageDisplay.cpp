@@ -6,6 +6,7 @@
 #include "BusyCursor.h"
 #include "CalloutNotes.h"
 #include "FieldEntry.h"
+#include "PageLayouts.h"
 #include "PageTable.h"
 #include "RecoveryCopies.h"
 #include "ScreenHooks.h"
@@ -25,7 +26,6 @@
 #include <QScrollBar>
 #include <QSequentialAnimationGroup>
 #include <QTreeWidget>
-#include <QUiLoader>
 
 namespace quorvan::app {
 
@@ -110,10 +110,7 @@ void TfrmMain::ShowPage(int pageCode)
 
 bool TfrmMain::LoadLayout(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QWidget* root = loader_->load(&file, pnlMainForm_);
+    QWidget* root = layouts_->Build(path, pnlMainForm_);
     if (!root)
         return false;
     page_ = root;
