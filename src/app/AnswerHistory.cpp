@@ -16,8 +16,7 @@ class AnswerHistory::StepCommand : public QUndoCommand {
 public:
     StepCommand(AnswerHistory& history, Step step, AnswerChanges changes)
         : QUndoCommand(step.label), history_(history), step_(std::move(step)), changes_(std::move(changes))
-    {
-    }
+    {}
     void undo() override { history_.Put(changes_, ChangeSide::Before, step_.before); }
     void redo() override
     {
@@ -103,14 +102,8 @@ void AnswerHistory::MarkClean(const TAnswer& store)
     stack_->setClean();
 }
 
-void AnswerHistory::ForgetClean()
-{
-    stack_->resetClean();
-}
+void AnswerHistory::ForgetClean() { stack_->resetClean(); }
 
-bool AnswerHistory::AtCleanState() const
-{
-    return stack_->isClean();
-}
+bool AnswerHistory::AtCleanState() const { return stack_->isClean(); }
 
 }  // namespace quorvan::app

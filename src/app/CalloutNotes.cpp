@@ -16,10 +16,7 @@ CalloutNotes::CalloutNotes(QObject* parent) : QObject(parent)
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusMoved(now); });
 }
 
-CalloutNotes::~CalloutNotes()
-{
-    qApp->removeEventFilter(this);
-}
+CalloutNotes::~CalloutNotes() { qApp->removeEventFilter(this); }
 
 void CalloutNotes::Toggle(QAbstractButton* button)
 {
@@ -89,8 +86,8 @@ bool CalloutNotes::eventFilter(QObject* watched, QEvent* event)
             if (!IsOnNotesOrButton(widget))
                 CloseAll();
         }
-    } else if (event->type() == QEvent::KeyPress && AnyOpen()
-               && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    } else if (event->type() == QEvent::KeyPress && AnyOpen() &&
+               static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         CloseAll();
         return true;
     }

@@ -117,8 +117,8 @@ void TfrmMain::K1AllocationClick()
     TfrmBeneInt dialog(*store_, beneficiary, this);
     if (prompts_->RunDialog(dialog) != QDialog::Accepted)
         return;
-    history_->BeginStep(StepHere(QStringLiteral("K-1 Allocation of %1")
-                                     .arg(QString::fromStdString(BeneficiaryName(*store_, beneficiary)))));
+    history_->BeginStep(StepHere(
+        QStringLiteral("K-1 Allocation of %1").arg(QString::fromStdString(BeneficiaryName(*store_, beneficiary)))));
     Recalculate(true);
     if (state_.CurrentFormType != -1)
         DisplayCode(state_.CurrentFormType * 100 + state_.CurrentPageIndex);

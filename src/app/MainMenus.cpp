@@ -103,8 +103,10 @@ void BuildDisplayMenu(QMenuBar* bar, MainCommands& c)
 {
     QMenu* display = bar->addMenu(QStringLiteral("&Display"));
     display->setObjectName(QStringLiteral("mnuDisplay"));
-    c.mnuNextPage = Item(display, "mnuNextPage", QStringLiteral("&Next Page"), QKeySequence(QStringLiteral("Ctrl+PgDown")));
-    c.mnuPriorPage = Item(display, "mnuPriorPage", QStringLiteral("&Prior Page"), QKeySequence(QStringLiteral("Ctrl+PgUp")));
+    c.mnuNextPage =
+        Item(display, "mnuNextPage", QStringLiteral("&Next Page"), QKeySequence(QStringLiteral("Ctrl+PgDown")));
+    c.mnuPriorPage =
+        Item(display, "mnuPriorPage", QStringLiteral("&Prior Page"), QKeySequence(QStringLiteral("Ctrl+PgUp")));
     display->addSeparator();
 
     QMenu* form1041 = display->addMenu(QStringLiteral("&Form 1041"));

@@ -69,8 +69,7 @@ void AnswersToControls(QWidget* container, const TAnswer& store, const PageAddre
 // Every bound control inside `container` into the answers of `page` in `store`. True when one of
 // them held a value other than the one last exchanged with the answers: a change of the
 // preparer's ("1234" typed over "1,234" is none). `changed`, when given, receives those controls.
-bool ControlsToAnswers(QWidget* container, TAnswer& store, const PageAddress& page,
-                       QList<QWidget*>* changed = nullptr);
+bool ControlsToAnswers(QWidget* container, TAnswer& store, const PageAddress& page, QList<QWidget*>* changed = nullptr);
 
 // The values a freshly loaded page shows before any answer reaches it count as exchanged.
 void RememberLayoutValues(QWidget* container);

@@ -28,8 +28,12 @@ enum class Kind { Widget, Label, LineEdit, CheckBox, PushButton, Frame, PlainTex
 std::optional<Kind> KindOfClass(QStringView name)
 {
     static const std::pair<const char*, Kind> kinds[] = {
-        {"QWidget", Kind::Widget},         {"QLabel", Kind::Label},   {"QLineEdit", Kind::LineEdit},
-        {"QCheckBox", Kind::CheckBox},     {"QPushButton", Kind::PushButton}, {"QFrame", Kind::Frame},
+        {"QWidget", Kind::Widget},
+        {"QLabel", Kind::Label},
+        {"QLineEdit", Kind::LineEdit},
+        {"QCheckBox", Kind::CheckBox},
+        {"QPushButton", Kind::PushButton},
+        {"QFrame", Kind::Frame},
         {"QPlainTextEdit", Kind::PlainTextEdit},
     };
     for (const auto& [className, kind] : kinds)
@@ -39,8 +43,21 @@ std::optional<Kind> KindOfClass(QStringView name)
 }
 
 // The properties the layouts set; anything else is left to the form loader.
-enum class Setter { Geometry, MinimumSize, StyleSheet, Text, Font, TextFormat, Alignment, WordWrap, FocusPolicy,
-                    FrameShape, Visible, TabChangesFocus, Dynamic };
+enum class Setter {
+    Geometry,
+    MinimumSize,
+    StyleSheet,
+    Text,
+    Font,
+    TextFormat,
+    Alignment,
+    WordWrap,
+    FocusPolicy,
+    FrameShape,
+    Visible,
+    TabChangesFocus,
+    Dynamic
+};
 
 struct Property {
     Setter setter;
@@ -61,10 +78,7 @@ struct Tree {
     QStringList tabStops;
 };
 
-bool IsFrame(Kind kind)
-{
-    return kind == Kind::Frame || kind == Kind::Label || kind == Kind::PlainTextEdit;
-}
+bool IsFrame(Kind kind) { return kind == Kind::Frame || kind == Kind::Label || kind == Kind::PlainTextEdit; }
 
 // Whether the control kind has the property, as the form loader would find it.
 bool Takes(Kind kind, Setter setter)
@@ -73,16 +87,11 @@ bool Takes(Kind kind, Setter setter)
     case Setter::Text:
         return kind == Kind::Label || kind == Kind::LineEdit || kind == Kind::CheckBox || kind == Kind::PushButton;
     case Setter::TextFormat:
-    case Setter::WordWrap:
-        return kind == Kind::Label;
-    case Setter::Alignment:
-        return kind == Kind::Label || kind == Kind::LineEdit;
-    case Setter::FrameShape:
-        return IsFrame(kind);
-    case Setter::TabChangesFocus:
-        return kind == Kind::PlainTextEdit;
-    default:
-        return true;
+    case Setter::WordWrap: return kind == Kind::Label;
+    case Setter::Alignment: return kind == Kind::Label || kind == Kind::LineEdit;
+    case Setter::FrameShape: return IsFrame(kind);
+    case Setter::TabChangesFocus: return kind == Kind::PlainTextEdit;
+    default: return true;
     }
 }
 
@@ -141,8 +150,8 @@ public:
             } else if (xml_.name() == QLatin1String("tabstops")) {
                 while (NextStartWithin(QStringLiteral("tabstops")))
                     tree.tabStops.append(xml_.readElementText());
-            } else if (xml_.name() == QLatin1String("class") || xml_.name() == QLatin1String("resources")
-                       || xml_.name() == QLatin1String("connections")) {
+            } else if (xml_.name() == QLatin1String("class") || xml_.name() == QLatin1String("resources") ||
+                       xml_.name() == QLatin1String("connections")) {
                 xml_.skipCurrentElement();
             } else {
                 return false;
@@ -227,18 +236,20 @@ private:
     bool ReadStandard(const QString& name, const QString& type, Property& property)
     {
         static const std::pair<const char*, Qt::TextFormat> formats[] = {
-            {"Qt::PlainText", Qt::PlainText}, {"Qt::RichText", Qt::RichText},
-            {"Qt::AutoText", Qt::AutoText},   {"Qt::MarkdownText", Qt::MarkdownText},
+            {"Qt::PlainText", Qt::PlainText},
+            {"Qt::RichText", Qt::RichText},
+            {"Qt::AutoText", Qt::AutoText},
+            {"Qt::MarkdownText", Qt::MarkdownText},
         };
         static const std::pair<const char*, Qt::FocusPolicy> policies[] = {
-            {"Qt::NoFocus", Qt::NoFocus},         {"Qt::TabFocus", Qt::TabFocus},
-            {"Qt::ClickFocus", Qt::ClickFocus},   {"Qt::StrongFocus", Qt::StrongFocus},
+            {"Qt::NoFocus", Qt::NoFocus},       {"Qt::TabFocus", Qt::TabFocus},
+            {"Qt::ClickFocus", Qt::ClickFocus}, {"Qt::StrongFocus", Qt::StrongFocus},
             {"Qt::WheelFocus", Qt::WheelFocus},
         };
         static const std::pair<const char*, QFrame::Shape> shapes[] = {
-            {"QFrame::NoFrame", QFrame::NoFrame}, {"QFrame::Box", QFrame::Box},
-            {"QFrame::Panel", QFrame::Panel},     {"QFrame::StyledPanel", QFrame::StyledPanel},
-            {"QFrame::HLine", QFrame::HLine},     {"QFrame::VLine", QFrame::VLine},
+            {"QFrame::NoFrame", QFrame::NoFrame},   {"QFrame::Box", QFrame::Box},
+            {"QFrame::Panel", QFrame::Panel},       {"QFrame::StyledPanel", QFrame::StyledPanel},
+            {"QFrame::HLine", QFrame::HLine},       {"QFrame::VLine", QFrame::VLine},
             {"QFrame::WinPanel", QFrame::WinPanel},
         };
         int value = 0;
@@ -272,9 +283,10 @@ private:
             if (!ReadEnum(xml_.readElementText(), shapes, value))
                 return false;
             property = {Setter::FrameShape, {}, value};
-        } else if (type == QLatin1String("bool") && (name == QLatin1String("wordWrap") || name == QLatin1String("visible")
-                                                      || name == QLatin1String("tabChangesFocus"))) {
-            const Setter setter = name == QLatin1String("wordWrap") ? Setter::WordWrap
+        } else if (type == QLatin1String("bool") &&
+                   (name == QLatin1String("wordWrap") || name == QLatin1String("visible") ||
+                    name == QLatin1String("tabChangesFocus"))) {
+            const Setter setter = name == QLatin1String("wordWrap")  ? Setter::WordWrap
                                   : name == QLatin1String("visible") ? Setter::Visible
                                                                      : Setter::TabChangesFocus;
             property = {setter, {}, Bool()};
@@ -366,7 +378,9 @@ void Apply(QWidget* w, Kind kind, const Property& p)
     case Setter::StyleSheet: w->setStyleSheet(p.value.toString()); break;
     case Setter::Text: SetText(w, kind, p.value.toString()); break;
     case Setter::Font: w->setFont(p.value.value<QFont>()); break;
-    case Setter::TextFormat: static_cast<QLabel*>(w)->setTextFormat(static_cast<Qt::TextFormat>(p.value.toInt())); break;
+    case Setter::TextFormat:
+        static_cast<QLabel*>(w)->setTextFormat(static_cast<Qt::TextFormat>(p.value.toInt()));
+        break;
     case Setter::WordWrap: static_cast<QLabel*>(w)->setWordWrap(p.value.toBool()); break;
     case Setter::FocusPolicy: w->setFocusPolicy(static_cast<Qt::FocusPolicy>(p.value.toInt())); break;
     case Setter::FrameShape: static_cast<QFrame*>(w)->setFrameShape(static_cast<QFrame::Shape>(p.value.toInt())); break;

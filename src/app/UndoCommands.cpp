@@ -45,10 +45,8 @@ void TfrmMain::ShowUndoCommands()
         item->setEnabled(field || step);
         popupItem->setEnabled(field || step);
     };
-    show(commands_.mnuUndo, commands_.popUndo, fieldUndo, stack->canUndo(), QStringLiteral("&Undo"),
-         stack->undoText());
-    show(commands_.mnuRedo, commands_.popRedo, fieldRedo, stack->canRedo(), QStringLiteral("&Redo"),
-         stack->redoText());
+    show(commands_.mnuUndo, commands_.popUndo, fieldUndo, stack->canUndo(), QStringLiteral("&Undo"), stack->undoText());
+    show(commands_.mnuRedo, commands_.popRedo, fieldRedo, stack->canRedo(), QStringLiteral("&Redo"), stack->redoText());
 }
 
 int TfrmMain::CurrentPageCode() const
@@ -70,15 +68,9 @@ Step TfrmMain::FieldStep(const QList<QWidget*>& changed) const
     return StepHere(FieldPlace(field, state_.CurrentFormType, state_.CurrentPageIndex), SlotOf(field));
 }
 
-void TfrmMain::UndoClick()
-{
-    MoveInHistory(true);
-}
+void TfrmMain::UndoClick() { MoveInHistory(true); }
 
-void TfrmMain::RedoClick()
-{
-    MoveInHistory(false);
-}
+void TfrmMain::RedoClick() { MoveInHistory(false); }
 
 void TfrmMain::MoveInHistory(bool back)
 {

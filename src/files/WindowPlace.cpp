@@ -51,8 +51,8 @@ bool ReadWindowPlace(const std::string& text, WindowPlace& place)
     if (lines.size() != 5)
         return false;
     WindowPlace read;
-    if (!ReadWhole(lines[0], read.left) || !ReadWhole(lines[1], read.top) || !ReadWhole(lines[2], read.width)
-        || !ReadWhole(lines[3], read.height))
+    if (!ReadWhole(lines[0], read.left) || !ReadWhole(lines[1], read.top) || !ReadWhole(lines[2], read.width) ||
+        !ReadWhole(lines[3], read.height))
         return false;
     if (read.width < 1 || read.width > kLargestSide || read.height < 1 || read.height > kLargestSide)
         return false;

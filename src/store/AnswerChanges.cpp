@@ -25,18 +25,15 @@ template <typename Store>
 auto RealAt(Store& store, int figure)
 {
     if (figure < kCounts + kTotals) {
-        decltype(&store.InterestTotal) const totals[kTotals] = {&store.InterestTotal, &store.DividendTotal,
-                                                                &store.OtherTotal, &store.Other2Total};
+        decltype(&store.InterestTotal)
+            const totals[kTotals] = {&store.InterestTotal, &store.DividendTotal, &store.OtherTotal, &store.Other2Total};
         return totals[figure - kCounts];
     }
     return &store.BeneficiaryInterest[static_cast<size_t>(figure - kCounts - kTotals)];
 }
 
 // Bit for bit, so that a share read as NaN from a damaged file is no change of every step.
-bool SameFigure(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
+bool SameFigure(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 }  // namespace
 
@@ -107,9 +104,6 @@ AnswerChanges AnswerSnapshot::ChangesTo(const TAnswer& store) const
     return changes;
 }
 
-void AnswerSnapshot::Apply(const AnswerChanges& changes, ChangeSide side)
-{
-    ApplyChanges(*copy_, changes, side);
-}
+void AnswerSnapshot::Apply(const AnswerChanges& changes, ChangeSide side) { ApplyChanges(*copy_, changes, side); }
 
 }  // namespace quorvan

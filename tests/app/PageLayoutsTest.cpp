@@ -40,8 +40,8 @@ void CompareTrees(const QWidget* direct, const QWidget* loaded, const QString& w
         QVERIFY2(direct->property(name) == loaded->property(name), qPrintable(at + " " + name));
     if (auto* label = qobject_cast<const QLabel*>(loaded)) {
         auto* mine = static_cast<const QLabel*>(direct);
-        QVERIFY2(mine->text() == label->text() && mine->alignment() == label->alignment()
-                     && mine->wordWrap() == label->wordWrap() && mine->textFormat() == label->textFormat(),
+        QVERIFY2(mine->text() == label->text() && mine->alignment() == label->alignment() &&
+                     mine->wordWrap() == label->wordWrap() && mine->textFormat() == label->textFormat(),
                  qPrintable(at));
     }
     if (auto* edit = qobject_cast<const QLineEdit*>(loaded)) {
@@ -52,8 +52,8 @@ void CompareTrees(const QWidget* direct, const QWidget* loaded, const QString& w
         QVERIFY2(static_cast<const QAbstractButton*>(direct)->text() == button->text(), qPrintable(at));
     if (auto* frame = qobject_cast<const QFrame*>(loaded)) {
         auto* mine = static_cast<const QFrame*>(direct);
-        QVERIFY2(mine->frameShape() == frame->frameShape() && mine->frameShadow() == frame->frameShadow()
-                     && mine->lineWidth() == frame->lineWidth(),
+        QVERIFY2(mine->frameShape() == frame->frameShape() && mine->frameShadow() == frame->frameShadow() &&
+                     mine->lineWidth() == frame->lineWidth(),
                  qPrintable(at));
     }
     const QList<QWidget*> mine = direct->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);

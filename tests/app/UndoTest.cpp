@@ -84,9 +84,7 @@ private slots:
 void UndoTest::Take(StepKind kind)
 {
     switch (kind) {
-    case StepKind::TypedField:
-        h_.Type(f1::line3Business, "99,999,999,999,999");
-        break;
+    case StepKind::TypedField: h_.Type(f1::line3Business, "99,999,999,999,999"); break;
     case StepKind::Override:
         h_.Edit(f1::line9TotalIncome)->setFocus();
         C().mnuOverride->trigger();
@@ -103,9 +101,7 @@ void UndoTest::Take(StepKind kind)
         };
         C().mnuK1Allocation->trigger();
         break;
-    case StepKind::NewPage:
-        C().continuation.at(ftInterest).newItem->trigger();
-        break;
+    case StepKind::NewPage: C().continuation.at(ftInterest).newItem->trigger(); break;
     case StepKind::DeletePage:
         h_.prompts->dialogAnswers << [](QDialog& chooser) {
             chooser.findChild<QComboBox*>("ComboBox1")->setCurrentIndex(0);
