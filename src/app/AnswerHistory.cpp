@@ -38,7 +38,12 @@ AnswerHistory::AnswerHistory(QObject* parent) : QObject(parent), stack_(new QUnd
     stack_->setUndoLimit(kStepsKept);
 }
 
-AnswerHistory::~AnswerHistory() = default;
+// The stack goes first and tells no one: those who listen to it ask this history about it.
+AnswerHistory::~AnswerHistory()
+{
+    stack_->disconnect();
+    delete stack_;
+}
 
 void AnswerHistory::Reset(const TAnswer& store)
 {

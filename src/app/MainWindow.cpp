@@ -100,7 +100,7 @@ TfrmMain::TfrmMain(std::unique_ptr<Prompts> prompts, const StartOptions& options
 TfrmMain::~TfrmMain()
 {
     qApp->removeEventFilter(this);
-    // The history tells the Edit menu of its steps as it goes; it goes while the menu is there.
+    // The history goes while the Edit menu it keeps up to date is there.
     delete history_;
     history_ = nullptr;
     ClearPage();
