@@ -4,8 +4,10 @@
 
 #include "bench/BenchReturns.h"
 #include "MainWindow.h"
+#include "slot/Form1041Page1.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -49,7 +51,8 @@ void BM_DisplayPage(benchmark::State& state)
 // Form 1041 page 1 (the largest layout), page 2, Schedule K-1 and a Form 8949 page.
 BENCHMARK(BM_DisplayPage)->Arg(100)->Arg(200)->Arg(900)->Arg(2900)->Unit(benchmark::kMillisecond);
 
-// The same with the page painted, as the preparer waits for it.
+// The same with the page painted, as the preparer waits for it: Form 1041 page 1 and a Form 8949
+// page, the two that take longest.
 void BM_DisplayAndPaintPage(benchmark::State& state)
 {
     app::TfrmMain& window = Window();
@@ -59,7 +62,35 @@ void BM_DisplayAndPaintPage(benchmark::State& state)
         QApplication::processEvents();
     }
 }
-BENCHMARK(BM_DisplayAndPaintPage)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DisplayAndPaintPage)->Arg(100)->Arg(2900)->Unit(benchmark::kMillisecond);
+
+// Undo of one field left with a new amount: the return put back, recalculated, the page on
+// screen refilled and the cursor put in the field, as after Ctrl+Z.
+void BM_UndoField(benchmark::State& state)
+{
+    app::TfrmMain& window = Window();
+    window.DisplayCode(100);
+    const int line3 = slot::form1041Page1::line3Business.slot;
+    QLineEdit* field = nullptr;
+    for (QLineEdit* edit : window.Page()->findChildren<QLineEdit*>())
+        if (app::SlotOf(edit) == line3)
+            field = edit;
+    if (!field) {
+        state.SkipWithError("no line 3 on page 1");
+        return;
+    }
+    int typed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        field->setText(QString::number(1000 + (++typed % 2)));
+        window.StorePage();
+        window.Recalculate(false);
+        state.ResumeTiming();
+        window.UndoClick();
+    }
+    QApplication::processEvents();
+}
+BENCHMARK(BM_UndoField)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

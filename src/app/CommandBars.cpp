@@ -1,4 +1,6 @@
-// The icon toolbar (36 x 36 buttons) and the labelled button bar below it.
+// The icon toolbar (36 x 36 buttons) and the labelled button bar below it. Every button has a
+// place of its own in its bar that it keeps while hidden, so that no button ever moves under the
+// mouse when others appear or go, and no two labels overlap.
 
 #include "Commands.h"
 
@@ -11,6 +13,20 @@
 namespace quorvan::app {
 namespace {
 
+// The button's own place in the bar, the size of the button; the button sits at its origin.
+void PutInPlace(QWidget* bar, QAbstractButton* button)
+{
+    auto* place = new QWidget(bar);
+    place->setObjectName(button->objectName() + QStringLiteral("Place"));
+    button->ensurePolished();  // its style sheet counts in its size
+    const QSize size = button->sizeHint().expandedTo(button->minimumSize()).boundedTo(button->maximumSize());
+    button->setParent(place);
+    button->setFixedSize(size);
+    button->move(0, 0);
+    place->setFixedSize(size);
+    bar->layout()->addWidget(place);
+}
+
 QAbstractButton* IconButton(QWidget* bar, const char* name, QStyle::StandardPixmap icon, const QString& tip)
 {
     auto* button = new QToolButton(bar);
@@ -21,7 +37,7 @@ QAbstractButton* IconButton(QWidget* bar, const char* name, QStyle::StandardPixm
     button->setAutoRaise(true);
     button->setToolTip(tip);
     button->setFocusPolicy(Qt::NoFocus);
-    bar->layout()->addWidget(button);
+    PutInPlace(bar, button);
     return button;
 }
 
@@ -34,7 +50,7 @@ QAbstractButton* CaptionButton(QWidget* bar, const char* name, const QString& ca
     button->setFocusPolicy(Qt::NoFocus);
     button->setStyleSheet(QStringLiteral("QPushButton { padding: 0 10px; border: none; }"
                                          "QPushButton:hover { background: #d8e4f2; }"));
-    bar->layout()->addWidget(button);
+    PutInPlace(bar, button);
     return button;
 }
 

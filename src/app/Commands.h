@@ -47,6 +47,13 @@ struct MainCommands {
     QAction* mnuExit = nullptr;
     QAction* HX_Line = nullptr;
     std::array<QAction*, 5> HX{};
+    // Edit
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+    QAction* mnuCut = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuPaste = nullptr;
     // Options
     QAction* mnuOverride = nullptr;
     QAction* mnuCancelOverride = nullptr;
@@ -72,12 +79,17 @@ struct MainCommands {
     QAction* mnuAbout = nullptr;
     // Carries the page code of displays that no menu or tree item starts.
     QAction* mnuInvisible = nullptr;
+    // Display: the next and prior page, as the Next and Prior buttons.
+    QAction* mnuNextPage = nullptr;
+    QAction* mnuPriorPage = nullptr;
     // Items of the Display menu that show a page (their tag is the page code).
     QList<QAction*> displayPageItems;
     // Popup menu of page fields
     QMenu* popMain = nullptr;
     QAction* popOverride = nullptr;
     QAction* popDontOverride = nullptr;
+    QAction* popUndo = nullptr;
+    QAction* popRedo = nullptr;
     // By continuation form type (9, 18, 19, 20, 26, 29 to 34).
     std::map<int, ContinuationItems> continuation;
     // Icon toolbar and labelled button bar, as pairs.

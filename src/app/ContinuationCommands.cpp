@@ -16,7 +16,9 @@ namespace quorvan::app {
 bool TfrmMain::ChooseContinuationPage(int formType, int& index)
 {
     try {
-        TfrmMultiple chooser(*store_, formType, this);
+        // It opens on the page on screen, so that the K-1 being looked at is the one offered.
+        const int onScreen = state_.CurrentFormType == formType ? state_.CurrentPageIndex : 0;
+        TfrmMultiple chooser(*store_, formType, this, onScreen);
         const bool chosen = prompts_->RunDialog(chooser) == QDialog::Accepted;
         state_.ContinuationChoice = chosen ? chooser.Choice() : 0;
         index = state_.ContinuationChoice;
@@ -52,6 +54,9 @@ void TfrmMain::NewForm(int formType)
             TfrmBeneInt dialog(*store_, count, this);
             prompts_->RunDialog(dialog);
         }
+        Step step = StepHere(QStringLiteral("New %1 Page").arg(QString::fromLatin1(type->newName)));
+        step.after.pageCode = formType * 100 + count;
+        history_->BeginStep(step);
         Recalculate(true);
         ShowPage(formType * 100 + count);
         UpdateMenuItems();
@@ -94,6 +99,7 @@ void TfrmMain::DeleteForm(int formType)
                                                    .arg(QString::fromLatin1(type->deleteName))))
             return;
         DeleteContinuationPage(*store_, formType, index);
+        history_->BeginStep(StepHere(QStringLiteral("Delete %1 Page").arg(QString::fromLatin1(type->deleteName))));
         Recalculate(false);
         UpdateMenuItems();
     } catch (const std::exception&) {
@@ -111,6 +117,8 @@ void TfrmMain::K1AllocationClick()
     TfrmBeneInt dialog(*store_, beneficiary, this);
     if (prompts_->RunDialog(dialog) != QDialog::Accepted)
         return;
+    history_->BeginStep(StepHere(
+        QStringLiteral("K-1 Allocation of %1").arg(QString::fromStdString(BeneficiaryName(*store_, beneficiary)))));
     Recalculate(true);
     if (state_.CurrentFormType != -1)
         DisplayCode(state_.CurrentFormType * 100 + state_.CurrentPageIndex);

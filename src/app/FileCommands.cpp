@@ -161,6 +161,7 @@ bool FileCommands::WriteReturn()
     }
     if (saved) {
         window_.State().Modified = false;
+        window_.History().MarkClean(*window_.Store());
         ChangesSettled();
     } else
         window_.Ask().Warn(&window_, QStringLiteral("The return could not be saved to %1.\n%2\n"

@@ -44,6 +44,16 @@ void TfrmMain::ConnectCommands()
     for (QAction* item : c.HX)
         onTrigger(item, [this, item] { files_->ReOpenClick(item->property(kTagProperty).toInt()); });
 
+    onTrigger(c.mnuUndo, [this] { UndoClick(); });
+    onTrigger(c.mnuRedo, [this] { RedoClick(); });
+    onTrigger(c.popUndo, [this] { UndoClick(); });
+    onTrigger(c.popRedo, [this] { RedoClick(); });
+    onTrigger(c.mnuCut, [this] { EditCommand(ClipboardCommand::Cut); });
+    onTrigger(c.mnuCopy, [this] { EditCommand(ClipboardCommand::Copy); });
+    onTrigger(c.mnuPaste, [this] { EditCommand(ClipboardCommand::Paste); });
+
+    onTrigger(c.mnuNextPage, [this] { NextClick(); });
+    onTrigger(c.mnuPriorPage, [this] { PriorClick(); });
     for (QAction* item : c.displayPageItems)
         onTrigger(item, [this, item] { DisplayAPage(item); });
     for (auto& [formType, items] : c.continuation) {
@@ -155,6 +165,9 @@ void TfrmMain::UpdateMenuItems()
         SetPairVisible(c.cbtnPrior, c.cbtnSmlPrior, prior);
         SetPairVisible(c.cbtnNext, c.cbtnSmlNext, next);
     }
+    // The keys go where the buttons would, and nowhere when they are hidden.
+    c.mnuPriorPage->setEnabled(!c.cbtnPrior->isHidden());
+    c.mnuNextPage->setEnabled(!c.cbtnNext->isHidden());
 
     for (auto& [formType, items] : c.continuation) {
         const int* count = store_->CountField(formType);

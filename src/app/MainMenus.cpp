@@ -22,6 +22,14 @@ QAction* Item(QMenu* menu, const char* name, const QString& text, const QKeySequ
     return action;
 }
 
+// An item with the desktop's own keys for a standard command (Redo: Ctrl+Shift+Z and Ctrl+Y).
+QAction* StandardItem(QMenu* menu, const char* name, const QString& text, QKeySequence::StandardKey key)
+{
+    QAction* action = Item(menu, name, text);
+    action->setShortcuts(key);
+    return action;
+}
+
 // The Display menu item of a form type's page, named and captioned by the form type table.
 QAction* PageItem(QMenu* menu, MainCommands& commands, int formType)
 {
@@ -78,10 +86,28 @@ void BuildFileMenu(QMenuBar* bar, MainCommands& c)
     }
 }
 
+void BuildEditMenu(QMenuBar* bar, MainCommands& c)
+{
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    c.mnuEdit = edit;
+    c.mnuUndo = StandardItem(edit, "mnuUndo", QStringLiteral("&Undo"), QKeySequence::Undo);
+    c.mnuRedo = StandardItem(edit, "mnuRedo", QStringLiteral("&Redo"), QKeySequence::Redo);
+    edit->addSeparator();
+    c.mnuCut = StandardItem(edit, "mnuCut", QStringLiteral("Cu&t"), QKeySequence::Cut);
+    c.mnuCopy = StandardItem(edit, "mnuCopy", QStringLiteral("&Copy"), QKeySequence::Copy);
+    c.mnuPaste = StandardItem(edit, "mnuPaste", QStringLiteral("&Paste"), QKeySequence::Paste);
+}
+
 void BuildDisplayMenu(QMenuBar* bar, MainCommands& c)
 {
     QMenu* display = bar->addMenu(QStringLiteral("&Display"));
     display->setObjectName(QStringLiteral("mnuDisplay"));
+    c.mnuNextPage =
+        Item(display, "mnuNextPage", QStringLiteral("&Next Page"), QKeySequence(QStringLiteral("Ctrl+PgDown")));
+    c.mnuPriorPage =
+        Item(display, "mnuPriorPage", QStringLiteral("&Prior Page"), QKeySequence(QStringLiteral("Ctrl+PgUp")));
+    display->addSeparator();
 
     QMenu* form1041 = display->addMenu(QStringLiteral("&Form 1041"));
     PageItem(form1041, c, ftForm1041Page1);
@@ -195,6 +221,7 @@ void BuildMenus(QMainWindow& window, MainCommands& commands)
 {
     QMenuBar* bar = window.menuBar();
     BuildFileMenu(bar, commands);
+    BuildEditMenu(bar, commands);
     BuildDisplayMenu(bar, commands);
     BuildOptionsMenu(bar, commands);
     BuildWindowAndHelpMenus(bar, commands);
@@ -210,6 +237,10 @@ void BuildMenus(QMainWindow& window, MainCommands& commands)
                                 QKeySequence(QStringLiteral("Ctrl+E")));
     commands.popDontOverride = Item(commands.popMain, "popDontOverride", QStringLiteral("Cancel Override"),
                                     QKeySequence(QStringLiteral("Ctrl+U")));
+    commands.popMain->addSeparator();
+    // The popup's own: its shortcuts only show the keys of the Edit menu's items.
+    commands.popUndo = StandardItem(commands.popMain, "popUndo", QStringLiteral("Undo"), QKeySequence::Undo);
+    commands.popRedo = StandardItem(commands.popMain, "popRedo", QStringLiteral("Redo"), QKeySequence::Redo);
     commands.popMain->addSeparator();
     QAction* cut = commands.popMain->addAction(QStringLiteral("Cut"));
     cut->setObjectName(QStringLiteral("popCut"));

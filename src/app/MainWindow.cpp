@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
 #include "BusyCursor.h"
+#include "CalloutNotes.h"
 #include "DesktopShell.h"
 #include "FileCommands.h"
 #include "HelpCommands.h"
+#include "PageLayouts.h"
 #include "PrintCommands.h"
 #include "RecoveryCopies.h"
 #include "ScreenHooks.h"
@@ -22,7 +24,7 @@
 #include <QScrollBar>
 #include <QSequentialAnimationGroup>
 #include <QTreeWidget>
-#include <QUiLoader>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -76,7 +78,7 @@ ScreenFit FitForScreenWidth(int width)
 TfrmMain::TfrmMain(std::unique_ptr<Prompts> prompts, const StartOptions& options)
     : prompts_(prompts ? std::move(prompts) : std::make_unique<Prompts>()),
       hooks_(std::make_unique<ScreenHooks>(*this)),
-      loader_(std::make_unique<QUiLoader>())
+      layouts_(std::make_unique<PageLayouts>())
 {
     setObjectName(QStringLiteral("TfrmMain"));
     files_ = std::make_unique<FileCommands>(*this);
@@ -88,15 +90,20 @@ TfrmMain::TfrmMain(std::unique_ptr<Prompts> prompts, const StartOptions& options
         prompts_->ShowMessage(this, message);
     });
     BuildWindow();
+    CreateHistory();
     ConnectCommands();
     ConnectFieldClipboard();
     qApp->installEventFilter(this);
+    notes_ = new CalloutNotes(this);
     FormCreate(options);
 }
 
 TfrmMain::~TfrmMain()
 {
     qApp->removeEventFilter(this);
+    // The history goes while the Edit menu it keeps up to date is there.
+    delete history_;
+    history_ = nullptr;
     ClearPage();
     SetMessagePresenter(previousPresenter_);
 }
@@ -124,7 +131,12 @@ void TfrmMain::BuildWindow()
     VertScrollBox1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pnlMainForm_ = new QWidget;
     pnlMainForm_->setObjectName(QStringLiteral("pnlMainForm"));
-    pnlMainForm_->setStyleSheet(QStringLiteral("#pnlMainForm { background: white; }"));
+    // The paper behind every page. A palette, not a style sheet: a style sheet here would reach
+    // each of the page's hundreds of controls and slow every page change.
+    QPalette paper = pnlMainForm_->palette();
+    paper.setColor(QPalette::Window, Qt::white);
+    pnlMainForm_->setPalette(paper);
+    pnlMainForm_->setAutoFillBackground(true);
     pnlMainForm_->resize(800, 600);
     VertScrollBox1_->setWidget(pnlMainForm_);
     row->addWidget(VertScrollBox1_, 1);
@@ -230,6 +242,9 @@ void TfrmMain::FormShow()
     const int treeWidth = width() - pnlMainForm_->width() - scrollBarAndFrame;
     if (treeWidth > 0)
         TreeView1_->setFixedWidth(treeWidth);
+    // Where the preparer left the window, when a screen still holds it; the page takes the room.
+    if (!isMinimized())
+        RestoreWindowPlace();
     OfferRecoveryCopies();
 }
 
@@ -254,9 +269,11 @@ bool TfrmMain::FormClose()
             files_->SaveFile();
     }
     closed_ = true;
+    KeepWindowPlace();
     autosave_->ChangesSettled();
     ClearPage();
     store_.Release();
+    history_->Stack()->clear();
 
     settings_.ClientFileFolder = folders_.ClientFileFolder;
     settings_.PriorYearFolder = folders_.PriorYearFolder;
@@ -284,13 +301,16 @@ void TfrmMain::SetShell(std::unique_ptr<DesktopShell> shell)
 TAnswer& TfrmMain::ReplaceStore()
 {
     TAnswer& store = store_.Replace();
+    history_->Reset(store);
     ReviewAfterCalculate();
     return store;
 }
 
+// The file's name, and the desktop's mark of unsaved changes while there are some.
 void TfrmMain::SetCaption()
 {
-    setWindowTitle(ToQt(FileNamePart(ToStd(state_.ClientFileName))));
+    setWindowTitle(ToQt(FileNamePart(ToStd(state_.ClientFileName))) + QStringLiteral("[*]"));
+    setWindowModified(state_.Modified);
 }
 
 }  // namespace quorvan::app

@@ -3,6 +3,7 @@
 // folders, the settings with the recent files, and every command. Page display, page binding,
 // the command places and the file commands live in helpers of their own.
 
+#include "AnswerHistory.h"
 #include "Commands.h"
 #include "PageBinding.h"
 #include "Prompts.h"
@@ -23,7 +24,6 @@ class QScrollArea;
 class QSequentialAnimationGroup;
 class QTreeWidget;
 class QTreeWidgetItem;
-class QUiLoader;
 
 namespace quorvan::review {
 struct Finding;
@@ -32,6 +32,8 @@ struct Finding;
 namespace quorvan::app {
 
 class Autosave;
+class CalloutNotes;
+class PageLayouts;
 class DesktopShell;
 class FileCommands;
 class HelpCommands;
@@ -53,6 +55,9 @@ struct WindowState {
     int BasePageWidth = 0;  // the page panel's width when the window was first shown
     bool WordProcessorFound = false;
 };
+
+// Edit > Cut, Copy and Paste.
+enum class ClipboardCommand { Cut, Copy, Paste };
 
 // Where the window finds its folders; empty fields mean: as the platform says.
 struct StartOptions {
@@ -82,11 +87,19 @@ public:
     QWidget* PagePanel() { return pnlMainForm_; }
     QWidget* Page() { return page_; }
     QTreeWidget* Tree() { return TreeView1_; }
+    CalloutNotes& Notes() { return *notes_; }
     QScrollArea* ScrollBox() { return VertScrollBox1_; }
 
     // The answer store: a fresh empty store becomes the open return; the findings of the old
     // return go with it.
     TAnswer& ReplaceStore();
+
+    // The preparer's steps for Undo and Redo.
+    AnswerHistory& History() { return *history_; }
+    // Edit > Undo and Redo: the typing in the field being edited first, else the last step
+    // (or the one taken back) with the return recalculated and its field shown.
+    void UndoClick();
+    void RedoClick();
 
     // Recovery copies of a return with unsaved changes, and those earlier runs left behind.
     Autosave& Recovery() { return *autosave_; }
@@ -187,6 +200,9 @@ private:
     void SetCaption();
     void DeleteTemporaryFiles();
     void ApplyScreenSize();
+    // The window's place, size and maximised state of the last run (WindowPlacement.cpp).
+    void RestoreWindowPlace();
+    void KeepWindowPlace();
     bool PageToWorkOn(int formType, int count, int& index);
     void ShowOverrideButtons(bool offerOverride, bool offerCancel);
     void OfferOverride(bool offerOverride, bool offerCancel);
@@ -194,6 +210,17 @@ private:
     QString LeftAmountText(QLineEdit* edit, int kind);
     void ConnectFieldClipboard();
     void FieldClipboard(const QAction* item);
+    // On the field that has the focus; a computed field is only copied from.
+    void EditCommand(ClipboardCommand command);
+    void CreateHistory();
+    // Undo and Redo offered, and named, for the field being edited or the steps.
+    void ShowUndoCommands();
+    void MoveInHistory(bool back);
+    void ShowStepPlace(const StepPlace& place);
+    // The step the page's changed controls make, named by the first of them.
+    Step FieldStep(const QList<QWidget*>& changed) const;
+    Step StepHere(const QString& label, int slot = -1) const;
+    int CurrentPageCode() const;
     PageAddress CurrentPage() const { return {state_.CurrentFormType, state_.CurrentPageIndex}; }
 
     std::unique_ptr<Prompts> prompts_;
@@ -203,8 +230,10 @@ private:
     std::unique_ptr<HelpCommands> help_;
     std::unique_ptr<DesktopShell> shell_;
     std::unique_ptr<ScreenHooks> hooks_;
-    std::unique_ptr<QUiLoader> loader_;
+    std::unique_ptr<PageLayouts> layouts_;
     std::unique_ptr<Autosave> autosave_;
+    AnswerHistory* history_ = nullptr;
+    CalloutNotes* notes_ = nullptr;  // the "?" notes open on the page
     WindowState state_;
     WorkingFolders folders_;
     Settings settings_;

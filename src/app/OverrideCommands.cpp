@@ -3,11 +3,12 @@
 
 #include "MainWindow.h"
 
+#include "FieldEntry.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QGraphicsOpacityEffect>
-#include <QLayout>
 #include <QLineEdit>
 #include <QPropertyAnimation>
 #include <QSequentialAnimationGroup>
@@ -15,7 +16,6 @@
 namespace quorvan::app {
 namespace {
 
-constexpr int kSlideFromX = 1280;
 constexpr int kEffectMilliseconds = 2000;
 constexpr char kSlideName[] = "slideIn";
 constexpr char kPulseName[] = "pulse";
@@ -28,12 +28,11 @@ void SetTextColour(QWidget* w, Qt::GlobalColor colour)
     w->setPalette(palette);
 }
 
-// A bar button that appears slides in from the right to its place in the bar.
+// A bar button that appears slides in from the right edge of its own place in the bar; it never
+// passes over another button.
 void SlideIn(QAbstractButton* button)
 {
-    QWidget* bar = button->parentWidget();
-    if (bar && bar->layout())
-        bar->layout()->activate();
+    QWidget* place = button->parentWidget();
     auto* slide = button->findChild<QPropertyAnimation*>(QLatin1String(kSlideName), Qt::FindDirectChildrenOnly);
     if (!slide) {
         slide = new QPropertyAnimation(button, "pos", button);
@@ -41,10 +40,17 @@ void SlideIn(QAbstractButton* button)
         slide->setDuration(kEffectMilliseconds);
     }
     slide->stop();
-    const QPoint place = button->pos();
-    slide->setStartValue(QPoint(kSlideFromX, place.y()));
-    slide->setEndValue(place);
+    slide->setStartValue(QPoint(place ? place->width() : button->width(), 0));
+    slide->setEndValue(QPoint(0, 0));
     slide->start();
+}
+
+// A slide cut short by hiding must not leave the button out of its place.
+void EndSlide(QAbstractButton* button)
+{
+    if (auto* slide = button->findChild<QPropertyAnimation*>(QLatin1String(kSlideName), Qt::FindDirectChildrenOnly))
+        slide->stop();
+    button->move(0, 0);
 }
 
 // The toolbar icon fades in over and over; `delay` before the first time.
@@ -85,6 +91,8 @@ void ShowBarButton(QAbstractButton* button, bool visible, bool animate)
     button->setVisible(visible);
     if (appears && animate)
         SlideIn(button);
+    else if (!visible)
+        EndSlide(button);
 }
 
 }  // namespace
@@ -150,6 +158,10 @@ void TfrmMain::OverrideClick()
     }
     ShowOverrideButtons(!overridden, overridden);
 
+    history_->BeginStep(
+        StepHere((overridden ? QStringLiteral("Override of %1") : QStringLiteral("Cancel Override of %1"))
+                     .arg(FieldPlace(control, type, page)),
+                 slot));
     commands_.mnuInvisible->setProperty(kTagProperty, 0);
     CompleteCalc();
     ShowAnswers();

@@ -157,33 +157,34 @@ void ShowLevel(QWidget* container, const ShownPage& page)
     }
 }
 
-// Stores the controls and counts those whose value the preparer changed.
-int StoreLevel(QWidget* container, const StoredPage& page)
+// Stores the controls; those whose value the preparer changed go into `changed`.
+void StoreLevel(QWidget* container, const StoredPage& page, QList<QWidget*>& changed)
 {
-    int changed = 0;
     for (QWidget* child : DirectChildren(container)) {
         if (auto* edit = qobject_cast<QLineEdit*>(child)) {
             const int tag = TagOf(edit);
             const int kind = tag / 1000;
             if (kind >= 1 && kind <= 5) {
-                changed += EditChanged(edit, kind);
+                if (EditChanged(edit, kind))
+                    changed.append(edit);
                 page.PutAnswer(tag % 1000, StoredAnswer(kind, edit->text()));
                 Remember(edit, edit->text());
             }
         } else if (auto* memo = qobject_cast<QPlainTextEdit*>(child)) {
-            changed += ValueChanged(memo, memo->toPlainText());
+            if (ValueChanged(memo, memo->toPlainText()))
+                changed.append(memo);
             page.PutAnswer(TagOf(memo), AnswerFromMemoText(memo->toPlainText()));
             Remember(memo, memo->toPlainText());
             continue;
         } else if (auto* box = qobject_cast<QCheckBox*>(child)) {
             const int tag = TagOf(box);
-            changed += ValueChanged(box, box->isChecked());
+            if (ValueChanged(box, box->isChecked()))
+                changed.append(box);
             page.PutAnswer(tag > 999 ? tag - 1000 : tag, box->isChecked() ? "X" : "");
             Remember(box, box->isChecked());
         }
-        changed += StoreLevel(child, page);
+        StoreLevel(child, page, changed);
     }
-    return changed;
 }
 
 bool CanTakeFocus(QWidget* w)
@@ -221,9 +222,15 @@ void AnswersToControls(QWidget* container, const TAnswer& store, const PageAddre
         ShowLevel(container, ShownPage{store, page});
 }
 
-bool ControlsToAnswers(QWidget* container, TAnswer& store, const PageAddress& page)
+bool ControlsToAnswers(QWidget* container, TAnswer& store, const PageAddress& page, QList<QWidget*>* changed)
 {
-    return container && PageExists(store, page) && StoreLevel(container, StoredPage{store, page}) > 0;
+    if (!container || !PageExists(store, page))
+        return false;
+    QList<QWidget*> found;
+    StoreLevel(container, StoredPage{store, page}, found);
+    if (changed)
+        *changed = found;
+    return !found.isEmpty();
 }
 
 void RememberLayoutValues(QWidget* container)
@@ -299,6 +306,36 @@ void ShadeField(QLineEdit* edit)
         return;
     palette.setColor(QPalette::Base, shade);
     edit->setPalette(palette);
+}
+
+int SlotOf(const QWidget* control)
+{
+    const QVariant tag = control->property("tag");
+    if (!tag.isValid())
+        return -1;
+    const int value = tag.toInt();
+    if (qobject_cast<const QLineEdit*>(control))
+        return value % 1000;
+    if (qobject_cast<const QCheckBox*>(control))
+        return value >= 1000 ? value - 1000 : value;
+    if (qobject_cast<const QPlainTextEdit*>(control))
+        return value;
+    return -1;
+}
+
+bool FocusBoundControl(QWidget* container, int slot)
+{
+    if (!container || slot < 0)
+        return false;
+    for (QWidget* child : DirectChildren(container)) {
+        if (FocusBoundControl(child, slot))
+            return true;
+        if (CanTakeFocus(child) && SlotOf(child) == slot) {
+            child->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 bool FocusTaggedControl(QWidget* container, int tag)

@@ -68,8 +68,8 @@ void AnswersToControls(QWidget* container, const TAnswer& store, const PageAddre
 
 // Every bound control inside `container` into the answers of `page` in `store`. True when one of
 // them held a value other than the one last exchanged with the answers: a change of the
-// preparer's ("1234" typed over "1,234" is none).
-bool ControlsToAnswers(QWidget* container, TAnswer& store, const PageAddress& page);
+// preparer's ("1234" typed over "1,234" is none). `changed`, when given, receives those controls.
+bool ControlsToAnswers(QWidget* container, TAnswer& store, const PageAddress& page, QList<QWidget*>* changed = nullptr);
 
 // The values a freshly loaded page shows before any answer reaches it count as exchanged.
 void RememberLayoutValues(QWidget* container);
@@ -85,12 +85,20 @@ void FitAmountFields(QWidget* container);
 // The background of a computed or guarded edit by its style; entry fields keep theirs.
 void ShadeField(QLineEdit* edit);
 
+// The slot a control binds (an edit's tag less its kind, an estimate box's tag less 1000), or -1.
+int SlotOf(const QWidget* control);
+
+// Focuses the first focusable control that binds `slot`; false when there is none.
+bool FocusBoundControl(QWidget* container, int slot);
+
 // Focuses the first focusable control (edit, check box, button, memo) whose tag is `tag`.
 // Tag -1 matches nothing. True when a control took the focus.
 bool FocusTaggedControl(QWidget* container, int tag);
 
 // Shows or hides the callout panels of a help button; one that appears comes to the front.
 void ToggleCallouts(QAbstractButton* button);
+// The callout panels of a help button.
+QList<QWidget*> CalloutsOf(QAbstractButton* button);
 
 // Field texts by kind (tag / 1000).
 // The text shown for an answer ("1,235" for 1234.5 in a whole-dollar field).

@@ -4,7 +4,9 @@
 #include "MainWindow.h"
 
 #include "BusyCursor.h"
+#include "CalloutNotes.h"
 #include "FieldEntry.h"
+#include "PageLayouts.h"
 #include "PageTable.h"
 #include "RecoveryCopies.h"
 #include "ScreenHooks.h"
@@ -26,7 +28,6 @@
 #include <QScrollBar>
 #include <QSequentialAnimationGroup>
 #include <QTreeWidget>
-#include <QUiLoader>
 
 namespace quorvan::app {
 
@@ -86,8 +87,10 @@ void TfrmMain::ShowPage(int pageCode)
         ApplyPageScale();
         pageEvents_ = page_->findChild<QObject*>(QStringLiteral("pageEventFilter"), Qt::FindDirectChildrenOnly);
         hooks_->showAnswers = true;
-        if (store_)
+        if (store_) {
             Calculate(*store_, false, hooks_.get());
+            history_->Settle(*store_);
+        }
         ReviewAfterCalculate();
         FocusTaggedControl(page_, info.focusTag);
         shown = true;
@@ -109,10 +112,7 @@ void TfrmMain::ShowPage(int pageCode)
 
 bool TfrmMain::LoadLayout(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    QWidget* root = loader_->load(&file, pnlMainForm_);
+    QWidget* root = layouts_->Build(path, pnlMainForm_);
     if (!root)
         return false;
     page_ = root;
@@ -160,6 +160,7 @@ void TfrmMain::Recalculate(bool storeFirst)
         hooks_->showAnswers = false;
         Calculate(*store_, false, hooks_.get());
         hooks_->showAnswers = true;
+        history_->Settle(*store_);
         ReviewAfterCalculate();
     }
     ShowAnswers();
@@ -173,8 +174,11 @@ void TfrmMain::CompleteCalc()
 
 void TfrmMain::StorePage()
 {
-    if (store_ && page_ && ControlsToAnswers(page_, *store_, CurrentPage()))
+    QList<QWidget*> changed;
+    if (store_ && page_ && ControlsToAnswers(page_, *store_, CurrentPage(), &changed)) {
+        history_->BeginStep(FieldStep(changed));
         AnswersChanged();
+    }
 }
 
 void TfrmMain::ShowAnswers()
@@ -251,7 +255,7 @@ void TfrmMain::ScrollOnEnter(QWidget* control)
 
 void TfrmMain::CalloutDispatch(QAbstractButton* button)
 {
-    ToggleCallouts(button);
+    notes_->Toggle(button);
 }
 
 void TfrmMain::DialogDispatch(QAbstractButton*) {}
@@ -273,6 +277,7 @@ void TfrmMain::ShowPopup(QWidget* control, const QPoint& globalPosition)
         copy->setEnabled(selected);
     if (auto* paste = commands_.popMain->findChild<QAction*>(QStringLiteral("popPaste")))
         paste->setEnabled(writable && !QGuiApplication::clipboard()->text().isEmpty());
+    ShowUndoCommands();
     commands_.popMain->popup(globalPosition);
 }
 
@@ -328,13 +333,21 @@ bool TfrmMain::KeyDown(QWidget* receiver, QKeyEvent* key)
         }
         break;
     case Qt::Key_PageUp:
-        vertical->setValue(vertical->value() - VertScrollBox1_->height() / 2);
-        return true;
     case Qt::Key_PageDown:
-        vertical->setValue(vertical->value() + VertScrollBox1_->height() / 2);
+        // Ctrl moves to the prior or next page (Display menu); here only when there is none.
+        if (!control) {
+            const int half = VertScrollBox1_->height() / 2;
+            vertical->setValue(vertical->value() + (key->key() == Qt::Key_PageUp ? -half : half));
+        }
         return true;
     default:
         break;
+    }
+
+    // In a text box, which takes these keys before any menu: its own typing first, then the steps.
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+        MoveInHistory(key->matches(QKeySequence::Undo));
+        return true;
     }
 
     // No key marks the return as changed by itself: a change counts when it reaches the answers.

@@ -197,12 +197,18 @@ void PrepareControls(QWidget* container, PageEvents& events, double fontShrink)
     RememberLayoutValues(container);
 }
 
+QList<QWidget*> CalloutsOf(QAbstractButton* button)
+{
+    QList<QWidget*> panels;
+    for (QObject* object : button->property(kCalloutsProperty).value<QList<QObject*>>())
+        if (auto* panel = qobject_cast<QWidget*>(object))
+            panels.append(panel);
+    return panels;
+}
+
 void ToggleCallouts(QAbstractButton* button)
 {
-    for (QObject* object : button->property(kCalloutsProperty).value<QList<QObject*>>()) {
-        auto* panel = qobject_cast<QWidget*>(object);
-        if (!panel)
-            continue;
+    for (QWidget* panel : CalloutsOf(button)) {
         panel->setHidden(!panel->isHidden());
         if (!panel->isHidden())
             panel->raise();

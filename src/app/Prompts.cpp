@@ -115,6 +115,14 @@ QSize Prompts::ScreenSize()
     return screen ? screen->size() : QSize(1920, 1080);
 }
 
+QList<QRect> Prompts::ScreenAreas()
+{
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    return areas;
+}
+
 RecoveryAnswer Prompts::AskRecovery(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Quorvan_16"), text, QMessageBox::NoButton, parent);

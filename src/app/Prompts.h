@@ -5,6 +5,8 @@
 
 #include "messages/Messages.h"
 
+#include <QList>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -56,6 +58,9 @@ public:
     virtual void About(QWidget* parent);
     // Width and height of the screen the window starts on.
     virtual QSize ScreenSize();
+    // The part of each screen a window may take (the desktop's panels left out), in desktop
+    // coordinates.
+    virtual QList<QRect> ScreenAreas();
     // A recovery copy left by a run that did not close: Restore, Discard or Keep for Later.
     virtual RecoveryAnswer AskRecovery(QWidget* parent, const QString& text);
 };

@@ -49,6 +49,11 @@ void TfrmMain::CreateAutosave()
 void TfrmMain::AnswersChanged()
 {
     state_.Modified = true;
+    // Changes no step holds (a restored copy, an import not yet saved): undoing every step still
+    // leaves them unsaved.
+    if (!history_->StepPending() && history_->AtCleanState())
+        history_->ForgetClean();
+    SetCaption();
     autosave_->NoteChange();
 }
 

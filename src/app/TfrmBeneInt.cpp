@@ -2,7 +2,9 @@
 
 #include "ui_TfrmBeneInt.h"
 
+#include "calc/ScheduleK1.h"
 #include "messages/Messages.h"
+#include "review/QuietMessages.h"
 #include "slot/Form1041Page2.h"
 #include "store/ContinuationPages.h"
 
@@ -15,12 +17,19 @@ QString PercentageText(double share)
     return QLocale().toString(share * 100, 'f', 2).trimmed();
 }
 
+QString ScaledSharesText()
+{
+    return QStringLiteral("Together the shares hand out more than line 18; each K-1 carries its part of line 18.");
+}
+
 TfrmBeneInt::TfrmBeneInt(TAnswer& store, int beneNo, QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TfrmBeneInt>()), store_(store), beneNo_(beneNo)
 {
     ui_->setupUi(this);
     connect(ui_->OKBtn, &QPushButton::clicked, this, &TfrmBeneInt::OKBtnClick);
     connect(ui_->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    // A percentage typed or pasted is the one to use; Enter then takes what the dialog shows.
+    connect(ui_->edtPercentage, &QLineEdit::textEdited, this, [this] { ui_->rbUsePercentage->setChecked(true); });
     FormCreate();
 }
 
@@ -43,6 +52,25 @@ void TfrmBeneInt::FormCreate()
         ui_->rbUsePercentage->setChecked(true);
         ui_->edtPercentage->setText(PercentageText(share));
     }
+    ShowScaling(share);
+}
+
+// The figures on the K-1s may be below the percentages: the dialog says why and by how much.
+void TfrmBeneInt::ShowScaling(double share)
+{
+    double scale = 1;
+    {
+        review::QuietMessages quiet;  // the last recalculation showed what the figures hold
+        scale = K1ShareScale(store_);
+    }
+    if (!(scale < 1))
+        return;
+    QString text = ScaledSharesText();
+    if (share > 0)
+        text += QStringLiteral(" This beneficiary's %1% is carried as %2%.")
+                    .arg(PercentageText(share), PercentageText(share * scale));
+    ui_->lblScaled->setText(text);
+    ui_->lblScaled->setVisible(true);
 }
 
 // An invalid percentage keeps the dialog open with nothing stored.

@@ -25,6 +25,7 @@ public:
 
 private:
     void FormCreate();
+    void ShowScaling(double share);
     void OKBtnClick();
 
     std::unique_ptr<Ui::TfrmBeneInt> ui_;
@@ -34,5 +35,8 @@ private:
 
 // The percentage the dialog shows for a share: 0.25 gives "25.00".
 QString PercentageText(double share);
+
+// What the dialog says when the shares are carried below their percentages.
+QString ScaledSharesText();
 
 }  // namespace quorvan::app

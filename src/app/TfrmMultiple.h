@@ -17,7 +17,8 @@ namespace quorvan::app {
 class TfrmMultiple : public QDialog {
     Q_OBJECT
 public:
-    TfrmMultiple(const TAnswer& store, int formType, QWidget* parent = nullptr);
+    // `current` is the page the list opens on (the one on screen); the first when it is not in use.
+    TfrmMultiple(const TAnswer& store, int formType, QWidget* parent = nullptr, int current = 0);
     ~TfrmMultiple() override;
 
     // Number of pages offered: the type's count of pages in use.
@@ -26,7 +27,7 @@ public:
     int Choice() const { return choice_; }
 
 private:
-    void FormCreate(const TAnswer& store, int formType);
+    void FormCreate(const TAnswer& store, int formType, int current);
     void OKBtnClick();
     void CancelBtnClick();
 

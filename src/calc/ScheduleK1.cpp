@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
 
 namespace quorvan {
 
@@ -264,6 +265,21 @@ bool DividendsBearDeductions(const TAnswer& answers)
     const double otherIncome = IncomeInDistributableNetIncome(answers) - Amount(answers, f1::line2aDividends);
     return !(Amount(answers, f1::line2b1QualifiedToBeneficiaries) > 0 &&
              otherIncome >= Amount(answers, f1::line16Total));
+}
+
+double K1ShareScale(const TAnswer& store)
+{
+    // The figures are read through the open return; `store` stands in for it while they are.
+    TAnswer* const open = Answers;
+    Answers = const_cast<TAnswer*>(&store);  // read only
+    double scale = 1;
+    try {
+        scale = FigureDistributableIncome().scale;
+    } catch (const std::exception&) {
+        scale = 1;  // a store without the pages read: nothing to bring down
+    }
+    Answers = open;
+    return scale;
 }
 
 }  // namespace quorvan

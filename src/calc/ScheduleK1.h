@@ -18,4 +18,10 @@ void CalcScheduleK1(int k);
 // whole do the K-1s' boxes 2b add up to line 2b(1).
 bool DividendsBearDeductions(const TAnswer& answers);
 
+// The fraction every K-1 share is carried at so that the K-1s together carry no more than line
+// 18: 1 when the shares fit, less when they hand out more (two beneficiaries at 60% of 1,000 of
+// distributable net income, all of it distributed: 1,000 / 1,200). Read from `store` as its last
+// recalculation left it.
+double K1ShareScale(const TAnswer& store);
+
 }  // namespace quorvan

@@ -344,6 +344,19 @@ Result SharesAboveHundredPercent(const ReturnReader& r, int)
            "; together they may not exceed 100%. Correct them with Options > K-1 Allocation Dialog.";
 }
 
+// The percentages are shares of distributable net income; when they hand out more than the
+// deduction on line 18, the K-1s are brought down together to carry line 18.
+Result SharesCarriedBelowPercentages(const ReturnReader& r, int)
+{
+    if (r.K1Pages() == 0)
+        return {};
+    const double scale = K1ShareScale(r.Store());
+    if (!(scale < 1))
+        return {};
+    return "Together the shares hand out more than line 18; each K-1 carries its part of line 18 (" + Percent(scale) +
+           " of its percentage).";
+}
+
 Result NoShareAndNoOwnAmounts(const ReturnReader& r, int k)
 {
     if (r.Share(k) >= 0 || HasOwnAmounts(r, k))
@@ -551,6 +564,7 @@ const std::vector<ReviewRule>& ReviewRules()
         {"k1.beneficiary-name", S::Warning, P::EachK1Page, k1::itemGName, "item G", BeneficiaryNameMissing},
         {"k1.beneficiary-address", S::Warning, P::EachK1Page, kK1Address[0], "item G", BeneficiaryAddressMissing},
 
+        {"k1.shares-scaled", S::Note, P::Return, f1::line18Distribution, "line 18", SharesCarriedBelowPercentages},
         {"k1.own-amounts", S::Note, P::EachK1Page, k1::box1Interest, "box 1", OwnAmounts},
     };
     return rules;

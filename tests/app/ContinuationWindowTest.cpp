@@ -11,6 +11,7 @@
 #include "slot/ScheduleK1.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -61,6 +62,9 @@ private slots:
     void twentyK1PagesThenNoMore();
     void allocationPercentageStoredAsAFraction();
     void newBeneficiaryGetsThePercentageTyped();
+    void percentageTypedOrPastedIsTheOneUsed();
+    void sharesCarriedAsLine18AreExplained();
+    void chooserOpensOnThePageOnScreen();
 };
 
 void ContinuationWindowTest::threeInterestPagesDeleteTheSecond()
@@ -206,7 +210,7 @@ void ContinuationWindowTest::twentyK1PagesThenNoMore()
         QCOMPARE(Shown(), 900 + i);
     }
     QCOMPARE(Answers->NoOfSchedK, 20);
-    QVERIFY(!h_.window->State().Modified);  // adding pages alone changes nothing to save
+    QVERIFY(h_.window->State().Modified);  // new pages are kept only by saving: closing asks
     // Each new page asks for its own beneficiary's percentage, never through the chooser.
     QCOMPARE(h_.prompts->dialogsShown.mid(0, 3), QStringList({"TfrmBeneInt", "TfrmBeneInt", "TfrmBeneInt"}));
     QVERIFY(h_.log.messageCodes.isEmpty());
@@ -254,7 +258,7 @@ void ContinuationWindowTest::allocationPercentageStoredAsAFraction()
     QCOMPARE(Answers->BeneficiaryInterest[0], -1.0);
     for (int slot : kAllocatedK1Slots)
         QVERIFY(Answers->OvRide(ftScheduleK1, 0, slot));
-    QVERIFY(!h_.window->State().Modified);
+    QVERIFY(h_.window->State().Modified);  // a changed allocation is kept only by saving
 }
 
 // New on Schedule K-1 adds the page first and asks for the new beneficiary's percentage, naming
@@ -301,6 +305,93 @@ void ContinuationWindowTest::newBeneficiaryGetsThePercentageTyped()
     };
     h_.window->Commands().mnuK1Allocation->trigger();
     QCOMPARE(listed, QStringList({"Ann Hart", "Ben Hart", "Beneficiary 3"}));
+}
+
+// Typing or pasting into the box chooses "Use this percentage"; Enter takes what is shown.
+void ContinuationWindowTest::percentageTypedOrPastedIsTheOneUsed()
+{
+    Answers->NoOfSchedK = 1;
+    SetK1Allocation(*Answers, 0, K1Allocation::OwnValues, 0);
+    h_.prompts->dialogAnswers << [](QDialog& dialog) {
+        auto* box = dialog.findChild<QLineEdit*>("edtPercentage");
+        QVERIFY(dialog.findChild<QRadioButton*>("rbNotApplicable")->isChecked());
+        box->setFocus();
+        QTest::keyClicks(box, "40");
+        QVERIFY(dialog.findChild<QRadioButton*>("rbUsePercentage")->isChecked());
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    h_.window->Commands().mnuK1Allocation->trigger();
+    QCOMPARE(Answers->BeneficiaryInterest[0], 0.4);
+    QVERIFY(!Answers->OvRide(ftScheduleK1, 0, k1::box1Interest.slot));
+
+    SetK1Allocation(*Answers, 0, K1Allocation::OwnValues, 0);
+    QGuiApplication::clipboard()->setText("12.5");
+    h_.prompts->dialogAnswers << [](QDialog& dialog) {
+        auto* box = dialog.findChild<QLineEdit*>("edtPercentage");
+        box->setFocus();
+        QTest::keySequence(box, QKeySequence::Paste);
+        QTest::keyClick(box, Qt::Key_Enter);
+    };
+    h_.window->Commands().mnuK1Allocation->trigger();
+    QCOMPARE(Answers->BeneficiaryInterest[0], 0.125);
+}
+
+// Two K-1s at 60% of the 1,000 distributed hand out 1,200: each carries 50%, and says so.
+void ContinuationWindowTest::sharesCarriedAsLine18AreExplained()
+{
+    Answers->NoOfInterest = 1;
+    Answers->SetText(ftInterest, 0, interest::entries::Slot(0, interest::entries::amount).slot, "1,000");
+    Answers->SetText(ftForm1041Page2, 0, f2::scheduleBLine10Other.slot, "1,000");
+    Answers->NoOfSchedK = 2;
+    SetK1Allocation(*Answers, 0, K1Allocation::Percentage, 0.6);
+    SetK1Allocation(*Answers, 1, K1Allocation::Percentage, 0.6);
+    h_.window->RefreshClick();
+    QCOMPARE(Answers->Text(ftScheduleK1, 1, k1::box1Interest.slot), std::string("500"));
+
+    QString said;
+    h_.prompts->dialogAnswers << [](QDialog& chooser) { Click(chooser, "OKBtn"); };
+    h_.prompts->dialogAnswers << [&](QDialog& dialog) {
+        auto* note = dialog.findChild<QLabel*>("lblScaled");
+        QVERIFY(note && note->isVisible());
+        said = note->text();
+        QCOMPARE(dialog.findChild<QLineEdit*>("edtPercentage")->text(), QString("60.00"));
+        SaveShot(dialog, "allocation-scaled.png");
+        Click(dialog, "CancelBtn");
+    };
+    h_.window->Commands().mnuK1Allocation->trigger();
+    QCOMPARE(said, QString("Together the shares hand out more than line 18; each K-1 carries its part of line 18. "
+                           "This beneficiary's 60.00% is carried as 50.00%."));
+
+    // Shares that fit say nothing.
+    SetK1Allocation(*Answers, 1, K1Allocation::Percentage, 0.4);
+    h_.window->RefreshClick();
+    h_.prompts->dialogAnswers << [](QDialog& chooser) { Click(chooser, "OKBtn"); };
+    h_.prompts->dialogAnswers << [](QDialog& dialog) {
+        QVERIFY(!dialog.findChild<QLabel*>("lblScaled")->isVisible());
+        Click(dialog, "CancelBtn");
+    };
+    h_.window->Commands().mnuK1Allocation->trigger();
+}
+
+void ContinuationWindowTest::chooserOpensOnThePageOnScreen()
+{
+    Answers->NoOfSchedK = 3;
+    Answers->NoOfInterest = 2;
+    h_.window->DisplayCode(902);
+    int offered = -1;
+    const auto note = [&](QDialog& chooser) {
+        offered = chooser.findChild<QComboBox*>("ComboBox1")->currentIndex();
+        Click(chooser, "CancelBtn");
+    };
+    h_.prompts->dialogAnswers << note;
+    h_.window->Commands().mnuK1Allocation->trigger();
+    QCOMPARE(offered, 2);
+    h_.prompts->dialogAnswers << note;
+    Items(9).view->trigger();
+    QCOMPARE(offered, 2);
+    h_.prompts->dialogAnswers << note;
+    Items(18).remove->trigger();  // another type: its first page
+    QCOMPARE(offered, 0);
 }
 
 QTEST_MAIN(ContinuationWindowTest)

@@ -268,7 +268,7 @@ void DesktopTest::fileGivenAtStartIsOpenedAsOpenDoes()
     QVERIFY(QFile::copy(kSample, given));
     QVERIFY(Start());
     window_->Files().OpenChosenFile(ReadCommandLine({"quorvan_16", given}).clientFile);
-    QCOMPARE(window_->windowTitle(), QString("estate of ann.fq6"));
+    QCOMPARE(window_->windowHandle()->title(), QString("estate of ann.fq6"));
     QCOMPARE(window_->State().CurrentFormType, 1);
     QCOMPARE(Edit(f1::line9TotalIncome), QString("9,780"));  // line 9 of the recalculated sample
     QVERIFY(!window_->State().Modified);
@@ -284,7 +284,7 @@ void DesktopTest::fileGivenAtStartIsOpenedAsOpenDoes()
     QCOMPARE(log_.messageCodes.size(), 1);
     QCOMPARE(log_.messageCodes[0] / 10, 3301u);
     QCOMPARE(log_.warnings, QStringList{});
-    QCOMPARE(window_->windowTitle(), QString("Untitled.fq6"));
+    QCOMPARE(window_->windowHandle()->title(), QString("Untitled.fq6"));
     QCOMPARE(Edit(f1::line9TotalIncome), QString("0"));
 }
 

@@ -68,6 +68,12 @@ public:
     }
     void About(QWidget*) override {}
     QSize ScreenSize() override { return screen; }
+    // One screen of `screen`'s size unless a test sets others.
+    QList<QRect> screenAreas;
+    QList<QRect> ScreenAreas() override
+    {
+        return screenAreas.isEmpty() ? QList<QRect>{QRect(QPoint(0, 0), screen)} : screenAreas;
+    }
     RecoveryAnswer AskRecovery(QWidget*, const QString& text) override
     {
         log_.recoveryQuestions << text;

@@ -79,7 +79,8 @@ private:
         return window_->isMinimized() || QTest::qWaitForWindowActive(window_.get());
     }
     QLineEdit* Edit(SlotRef field) { return test::FieldOf<QLineEdit>(window_->Page(), field); }
-    QString Caption() const { return window_->windowTitle(); }
+    // The title as the desktop shows it: "[*]" is the mark of unsaved changes.
+    QString Caption() const { return window_->windowHandle()->title(); }
     // Types into a field and leaves it with `key`.
     void Type(SlotRef field, const QString& text, Qt::Key key = Qt::Key_Tab)
     {

@@ -193,7 +193,9 @@ void OverrideTest::barButtonsSlideInAndIconsPulse()
         QVERIFY(slide);
         QCOMPARE(slide->state(), QAbstractAnimation::Running);
         QCOMPARE(slide->duration(), 2000);
-        QCOMPARE(slide->startValue().toPoint().x(), 1280);
+        // From the right edge of its own place, which nothing else in the bar covers.
+        QCOMPARE(slide->startValue().toPoint(), QPoint(button->parentWidget()->width(), 0));
+        QCOMPARE(slide->endValue().toPoint(), QPoint(0, 0));
     }
     auto* pulse = C().cbtnOverride->findChild<QAbstractAnimation*>("pulse");
     QVERIFY(pulse);

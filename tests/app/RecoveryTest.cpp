@@ -175,7 +175,7 @@ void RecoveryTest::restoringAfterACrashGivesTheSameReturn()
     QCOMPARE(log_.recoveryQuestions.size(), 1);
     QVERIFY2(log_.recoveryQuestions[0].contains(client), qPrintable(log_.recoveryQuestions[0]));
     QCOMPARE(WholeReturn(*window_->Store()), before);
-    QCOMPARE(window_->windowTitle(), QString("smith.fq6"));
+    QCOMPARE(window_->windowHandle()->title(), QString("smith.fq6*"));  // restored changes are unsaved
     QCOMPARE(Edit(f1::line3Business)->text(), QString("12,345"));
     QVERIFY(window_->State().Modified);  // restored, not yet saved
     // The restored changes are this run's copy now; the old one is gone.
@@ -303,7 +303,7 @@ void RecoveryTest::unknownOriginRestoresAsAnUntitledReturn()
     QCOMPARE(log_.recoveryQuestions.size(), 1);
     QVERIFY2(log_.recoveryQuestions[0].contains("a recovered return of unknown origin"),
              qPrintable(log_.recoveryQuestions[0]));
-    QCOMPARE(window_->windowTitle(), QString("Untitled.fq6"));
+    QCOMPARE(window_->windowHandle()->title(), QString("Untitled.fq6*"));  // restored changes are unsaved
     QCOMPARE(Edit(f1::line3Business)->text(), QString("100"));
     QVERIFY(window_->State().Modified);
     QCOMPARE(log_.warnings, QStringList());

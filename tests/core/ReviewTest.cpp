@@ -289,6 +289,10 @@ const RaisedCase kRaisedCases[] = {
      },
      "address is missing"},
 
+    {"SharesCarriedAsLine18", "k1.shares-scaled", Severity::Note, At(f1::line18Distribution),
+     [](ReturnFixture& r) { AddSecondBeneficiary(r, 0.6, 0.6); },
+     "Together the shares hand out more than line 18; each K-1 carries its part of line 18 (83.33% of its "
+     "percentage)."},
     {"AmountsTypedOnK1", "k1.own-amounts", Severity::Note, At(k1::box1Interest),
      [](ReturnFixture& r) {
          SetK1Allocation(r.Store(), 0, K1Allocation::OwnValues, 0);

@@ -258,8 +258,6 @@ std::string WriteUiXml(const PageLayout& layout)
             << layout.height << "</height></rect></property>\n";
         out << "  <property name=\"minimumSize\"><size><width>" << layout.width << "</width><height>" << layout.height
             << "</height></size></property>\n";
-        out << "  <property name=\"styleSheet\"><string>QWidget#" << pageName
-            << " { background-color: white; }</string></property>\n";
         out << "  <property name=\"focusTag\" stdset=\"0\"><number>" << layout.focusTag << "</number></property>\n";
     }
     std::ostringstream body;

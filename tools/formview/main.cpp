@@ -42,6 +42,11 @@ int main(int argc, char** argv)
             if (!style.isEmpty())
                 edit->setStyleSheet(style == "EDITREADONLY" ? "background:#e8e8e8" : "background:#e8f0ff");
         }
+        // White paper, as the program shows pages.
+        QPalette paper = page->palette();
+        paper.setColor(QPalette::Window, Qt::white);
+        page->setPalette(paper);
+        page->setAutoFillBackground(true);
         page->resize(page->geometry().size());
         page->show();
         // Tall pages are cut into pieces that an image viewer shows at full size.
