@@ -26,8 +26,6 @@ namespace {
 const char* const kCrLf = "\r\n";
 // Message 3306 names this many answers and counts the rest.
 constexpr size_t kNamedAnswers = 5;
-// A line quoted in a message is cut to this many characters.
-constexpr size_t kQuotedLength = 40;
 
 // Pages a count cell of n names: pages 0 to n, limited to the pages the store has. A counted
 // form type with all twenty pages in use writes its twenty pages.
@@ -89,16 +87,6 @@ std::string Counted(size_t n)
     return Float2Dollar(static_cast<double>(n));
 }
 
-std::string Quoted(const std::string& text)
-{
-    if (text.size() <= kQuotedLength)
-        return "\"" + text + "\"";
-    size_t cut = kQuotedLength;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;  // not inside a UTF-8 sequence
-    return "\"" + text.substr(0, cut) + "...\"";
-}
-
 std::string FileLabel(const std::string& fileName)
 {
     return fileName.empty() ? std::string("The client file") : fileName;
@@ -143,14 +131,14 @@ void ReportAnswers(unsigned code, const std::vector<ChangedAnswer>& changed, Des
 void ReportChangedAnswers(const std::vector<ChangedAnswer>& changed)
 {
     ReportAnswers(33060, changed, [](const ChangedAnswer& c) {
-        return Quoted(c.typed) + " saved as " + Quoted(c.written) + " (" + UnencodableCharacters(c.typed) + ")";
+        return QuotedForMessage(c.typed) + " saved as " + QuotedForMessage(c.written) + " (" + UnencodableCharacters(c.typed) + ")";
     });
 }
 
 // Answers longer than the reader takes would make the file unreadable: they are written cut.
 void ReportCutAnswers(const std::vector<ChangedAnswer>& cut)
 {
-    ReportAnswers(33080, cut, [](const ChangedAnswer& c) { return Quoted(c.typed); });
+    ReportAnswers(33080, cut, [](const ChangedAnswer& c) { return QuotedForMessage(c.typed); });
 }
 
 // The lines a file holds for the counts it has: the 64 lines of its head, then a header and
@@ -282,7 +270,7 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
     };
     const auto damaged = [&](const std::string& what) { return Damaged(store, fileName, in.LineNumber(), what); };
     const auto notANumber = [&](const char* what) {
-        return damaged(std::string(what) + " " + Quoted(in.LastToken()) + " is not a number");
+        return damaged(std::string(what) + " " + QuotedForMessage(in.LastToken()) + " is not a number");
     };
 
     beforeLine();
@@ -327,7 +315,7 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
             const std::string expected = PageHeader(t, k);
             if (headerPresent && header.substr(0, header.find_last_not_of(" \t") + 1) != expected)
                 return damaged("the page header \"" + expected + "\" should be here, but the line reads " +
-                               Quoted(header) + "; a line has been lost or added before it");
+                               QuotedForMessage(header) + "; a line has been lost or added before it");
             TPage& page = store.PageAt(t, k);
             for (size_t s = 0; s < page.Strings.size(); ++s) {
                 beforeLine();
@@ -344,7 +332,7 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
                 if (!in.ReadFlag(flag))
                     return isNextHeader(in.LastToken())
                                ? headerTooEarly()
-                               : damaged("the override flag " + Quoted(in.LastToken()) + " is not a number");
+                               : damaged("the override flag " + QuotedForMessage(in.LastToken()) + " is not a number");
                 page.Objects[s].OvRide = flag != 0;
             }
             if (firstMissingLine == 0)

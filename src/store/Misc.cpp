@@ -211,19 +211,6 @@ long double ReadBack(const std::string& formatted)
     return value;
 }
 
-// A text quoted in a message is cut to this many characters.
-constexpr size_t kQuotedLength = 40;
-
-std::string Quoted(const std::string& text)
-{
-    if (text.size() <= kQuotedLength)
-        return "\"" + text + "\"";
-    size_t cut = kQuotedLength;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-        --cut;  // not inside a UTF-8 sequence
-    return "\"" + text.substr(0, cut) + "...\"";
-}
-
 enum class Reading { Number, NoNumber, BeyondLargest };
 
 // Steps 1 to 3 of the conversions, and the bound. The plain whole numbers most answers hold take
@@ -245,10 +232,10 @@ bool ReadOrReport(const std::string& text, long double& value, unsigned failureC
     case Reading::Number:
         return true;
     case Reading::NoNumber:
-        ShowMessageByCode(failureCode, Quoted(text) + " does not read as a number and counts as 0. ");
+        ShowMessageByCode(failureCode, QuotedForMessage(text) + " does not read as a number and counts as 0. ");
         break;
     case Reading::BeyondLargest:
-        ShowMessageByCode(failureCode, Quoted(text) + " is beyond the largest amount a return can hold, " +
+        ShowMessageByCode(failureCode, QuotedForMessage(text) + " is beyond the largest amount a return can hold, " +
                                            Float2Dollar(kLargestAmount) + ", and counts as 0. ");
         break;
     }
@@ -327,6 +314,20 @@ std::string Trim(const std::string& text)
 }
 
 }  // namespace
+
+// A text quoted in a message is cut to this many characters.
+constexpr size_t kQuotedLength = 40;
+
+std::string QuotedForMessage(const std::string& text)
+{
+    if (text.size() <= kQuotedLength)
+        return "\"" + text + "\"";
+    size_t cut = kQuotedLength;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;  // not inside a UTF-8 sequence
+    return "\"" + text.substr(0, cut) + "...\"";
+}
+
 
 std::string RemoveCommasAndSigns(const std::string& text)
 {

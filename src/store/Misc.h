@@ -52,6 +52,10 @@ std::string StripControlCharacters(const std::string& text);
 // answer put together from others still fits a client file.
 std::string WithinAnswerLength(const std::string& utf8);
 
+// `text` in double quotes for a message, cut after 40 characters (never inside a character) with
+// "..." so that a damaged line of megabytes still gives a message one can read.
+std::string QuotedForMessage(const std::string& text);
+
 // Whole-dollar answer text: 1234.5 -> "1,235", -0.4 -> "0".
 std::string Float2Dollar(double value);
 
