@@ -3,7 +3,6 @@
 #include "files/AtomicFile.h"
 #include "files/Cp1252.h"
 #include "files/LineReader.h"
-#include "files/LinesNowComputed.h"
 #include "files/RegularFile.h"
 #include "files/TypedAnswers.h"
 #include "messages/Messages.h"
@@ -173,7 +172,6 @@ bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& f
     Shortfall found;
     if (!ReadPagesAndCounts(store, reader, fileName, found) || store.ErrFlag)
         return false;
-    KeepTypedLinesNowComputed(store);
     // Files of older versions may be shorter, or carry more after their pages.
     const bool current = version == kClientFileVersion;
     if (current) {
@@ -187,6 +185,8 @@ bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& f
         if (shortfall)
             *shortfall = found;
     }
+    KeepTypedAnswers(store);
+    KeepTypedLinesNowComputed(store);
     return true;
 }
 
@@ -380,10 +380,7 @@ bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identificat
 bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName, Shortfall* shortfall)
 {
     LineReader reader(in);
-    if (!ReadClientFileFrom(store, reader, fileName, shortfall))
-        return false;
-    KeepTypedAnswers(store);
-    return true;
+    return ReadClientFileFrom(store, reader, fileName, shortfall);
 }
 
 bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortfall)
@@ -395,10 +392,7 @@ bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortf
         return false;
     }
     LineReader reader(std::move(bytes));
-    if (!ReadClientFileFrom(store, reader, path, shortfall))
-        return false;
-    KeepTypedAnswers(store);
-    return true;
+    return ReadClientFileFrom(store, reader, path, shortfall);
 }
 
 bool SaveClientFileAt(TAnswer& store, const std::string& path, std::string& error)
