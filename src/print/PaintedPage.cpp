@@ -1,6 +1,6 @@
 #include "print/PaintedPage.h"
 
-#include "store/FormTypes.h"
+#include "print/PrintedFigures.h"
 #include "store/Misc.h"
 
 #include <map>
@@ -9,13 +9,6 @@ namespace quorvan {
 namespace {
 
 bool IsBlank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
-
-std::string Percentage(const std::string& answer)
-{
-    if (answer.empty())
-        return std::string();
-    return FormatFixed(static_cast<long double>(Str2Float_P(answer)) * 100, 3, true) + "%";
-}
 
 // Table rows whose entry cells are all empty: their computed cells print nothing.
 std::map<int, bool> EmptyTableRows(const PaintedSheet& sheet, const TAnswer& answers, int formType, int page)
@@ -51,10 +44,9 @@ bool SheetsToPaint(const std::vector<PrintPage>& pages, PaintedLayouts& layouts,
 
 std::string PaintedDollars(const std::string& answer, int formType, bool lossLine)
 {
-    const std::string cleaned = RemoveCommasAndSigns(answer);
-    if (cleaned.empty() && IsBlankZeroType(formType))
+    std::string dollars;
+    if (!PrintedWholeDollars(answer, formType, dollars))
         return std::string();
-    const std::string dollars = Float2Dollar(Str2Float_2(cleaned));
     if (dollars.empty() || dollars[0] != '-')
         return dollars;
     return lossLine ? dollars.substr(1) : "(" + dollars.substr(1) + ")";
@@ -82,7 +74,7 @@ std::vector<FieldInk> InkOfSheet(const PaintedSheet& sheet, const TAnswer& answe
         }
         switch (item.kind == PaintedKind::Memo ? 't' : item.fieldKind) {
         case 'd': out.text = PaintedDollars(answer, formType, item.loss); break;
-        case 'p': out.text = Percentage(answer); break;
+        case 'p': out.text = PrintedPercentage(answer); break;
         default: out.text = StripControlCharacters(answer); break;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "files/Cp1252.h"
 #include "messages/Messages.h"
+#include "print/PrintedFigures.h"
 #include "store/FormTypes.h"
 #include "store/Misc.h"
 
@@ -217,20 +218,6 @@ std::string InColour(const std::string& text, bool overridden)
     return overridden ? "\\cf1 " + text + "\\cf0 " : text;
 }
 
-// Whole dollars for "$", "#", "+" and "@"; nothing for an empty slot of a blank-zero form type.
-bool WholeDollars(const std::string& answer, int formType, std::string& formatted)
-{
-    const std::string cleaned = RemoveCommasAndSigns(answer);
-    if (cleaned.empty() && IsBlankZeroType(formType))
-        return false;
-    // A total past the largest amount prints as it stands, as the screen shows it; the lines that
-    // read it have said that they count it as 0.
-    double beyond = 0;
-    formatted = BeyondLargestAmount(cleaned) && ReadNumber(cleaned, beyond) ? Float2Dollar(beyond)
-                                                                           : Float2Dollar(Str2Float_2(cleaned));
-    return true;
-}
-
 // Ballot boxes U+2612 and U+2610, with the Wingdings letters as fallback characters.
 constexpr const char* kTickedBox = "\\u9746x";
 constexpr const char* kEmptyBox = "\\u9744o";
@@ -246,15 +233,13 @@ std::string FormatVariable(char type, const std::string& answer, bool overridden
     case '$':
     case '#':
     case '+':
-        return WholeDollars(answer, formType, formatted) ? InColour(formatted, overridden) : std::string();
+        return PrintedWholeDollars(answer, formType, formatted) ? InColour(formatted, overridden) : std::string();
     case '@':
-        if (!WholeDollars(answer, formType, formatted))
+        if (!PrintedWholeDollars(answer, formType, formatted))
             return std::string();
         return formatted.size() < 8 ? std::string(8 - formatted.size(), ' ') + formatted : formatted;
     case '%':
-        if (answer.empty())
-            return std::string();
-        return FormatFixed(static_cast<long double>(Str2Float_P(answer)) * 100, 3, true) + "%";
+        return PrintedPercentage(answer);
     case '&':
         return wingdings + "\\fs20 " + (answer == "X" ? kTickedBox : kEmptyBox) + "\\fs" +
                std::to_string(fontSize) + "\\f0 ";

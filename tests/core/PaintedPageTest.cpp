@@ -47,6 +47,8 @@ const DollarCase kDollarCases[] = {
     {"EmptyPrintsZero", "", ftForm1041Page1, false, "0"},
     {"EmptyStaysEmptyOnBlankZeroForms", "", ftScheduleDPage1, false, ""},
     {"RoundsToZeroWithoutSign", "-0.4", ftForm1041Page1, false, "0"},
+    // A total past the largest amount prints as it stands, as the screen and the RTF merge show it.
+    {"TotalPastTheLargestAmount", "1,200,000,000,000", ftForm1041Page1, false, "1,200,000,000,000"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Amounts, PaintedDollarsTest, testing::ValuesIn(kDollarCases),
