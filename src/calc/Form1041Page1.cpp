@@ -59,6 +59,12 @@ void SplitQualifiedDividends()
 
 }  // namespace
 
+double AdjustedGrossIncomeBeforeExemption()
+{
+    return Amt(line9TotalIncome) - Amt(line12FiduciaryFees) - Amt(line14ProfessionalFees) - Amt(line15aOther) -
+           Amt(line15bNol) - Amt(line18Distribution);
+}
+
 double DisabilityTrustExemption(double modifiedAdjustedTotalIncome)
 {
     // Each started 2,500 of excess costs 2%: an excess of 2,501 is two steps, 3,888.
@@ -118,12 +124,7 @@ void CalcForm1041TaxableIncome()
     RunCalculator(29537, [] {
         PutTextGuarded(line18Distribution, Text(slot::form1041Page2::scheduleBLine15Deduction));
         if (!Overridden(line20Exemption)) {
-            // The disability trust's modified AGI: line 9 less the administration costs, the net
-            // operating loss deduction and the distribution deduction, the exemption left out.
-            const double modified = Amt(line9TotalIncome) - Amt(line12FiduciaryFees) -
-                                    Amt(line14ProfessionalFees) - Amt(line15aOther) - Amt(line15bNol) -
-                                    Amt(line18Distribution);
-            PutTextAlways(line20Exemption, Float2Dollar(Exemption(modified)));
+            PutTextAlways(line20Exemption, Float2Dollar(Exemption(AdjustedGrossIncomeBeforeExemption())));
             // A return with neither income nor deductions claims no exemption.
             if (Amt(line9TotalIncome) == 0 && Amt(line16Total) == 0)
                 PutTextAlways(line20Exemption, std::string());

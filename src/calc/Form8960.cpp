@@ -1,6 +1,7 @@
 #include "calc/Form8960.h"
 
 #include "calc/CalcSupport.h"
+#include "calc/Form1041Page1.h"
 #include "calc/TaxYear.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
@@ -89,15 +90,6 @@ double DistributedShare(double netInvestmentIncome, double charitableShare)
     return Amt(f1::line18Distribution) * investmentInDni / taxableDni;
 }
 
-// Adjusted gross income of an estate or trust: total income less the costs of administration
-// (lines 12, 14 and 15a), the net operating loss deduction, the income distribution deduction
-// and the exemption.
-double AdjustedGrossIncome()
-{
-    return Amt(f1::line9TotalIncome) - Amt(f1::line12FiduciaryFees) - Amt(f1::line14ProfessionalFees) -
-           Amt(f1::line15aOther) - Amt(f1::line15bNol) - Amt(f1::line18Distribution) - Amt(f1::line20Exemption);
-}
-
 void PartIIIEstatesAndTrusts(double share)
 {
     const double netInvestmentIncome = Amt(line12NetInvestmentIncome);
@@ -106,7 +98,7 @@ void PartIIIEstatesAndTrusts(double share)
     PutGuarded(line18bDistributionsAndCharitable, DistributedShare(netInvestmentIncome, charitable) + charitable);
     PutAlways(line18cUndistributed,
               NotBelowZero(Amt(line18aNetInvestmentIncome) - Amt(line18bDistributionsAndCharitable)));
-    PutGuarded(line19aAdjustedGrossIncome, AdjustedGrossIncome());
+    PutGuarded(line19aAdjustedGrossIncome, AdjustedGrossIncomeBeforeExemption() - Amt(f1::line20Exemption));
     PutAlways(line19bHighestBracket, taxyear::kTopBracketStart2016);
     PutAlways(line19c, NotBelowZero(Amt(line19aAdjustedGrossIncome) - Amt(line19bHighestBracket)));
     PutAlways(line20, Min(Amt(line18cUndistributed), Amt(line19c)));
