@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <iterator>
 
 namespace quorvan {
 
@@ -171,40 +170,11 @@ bool Blank(const std::string& text)
     return text.find_first_not_of(" \t") == std::string::npos;
 }
 
-bool LeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysIn(int year, int month)
-{
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && LeapYear(year) ? 29 : days[month - 1];
-}
-
 std::string ShortDate(int year, int month, int day)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%02d/%02d/%04d", month, day, year);
     return text;
-}
-
-// A date answer read as year, month and day: the short form, or the long one ("Jun 30, 2017"),
-// which NormaliseDate turns into the short form. A date that reads neither way is false without
-// a message: the review names it, and a message at every recalculation would only repeat it.
-bool ReadDate(const std::string& text, int& year, int& month, int& day)
-{
-    if (ReadShortDate(text, year, month, day))
-        return true;
-    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    const bool longForm = std::any_of(std::begin(kMonths), std::end(kMonths), [&text](const char* month) {
-        return text.find(month) != std::string::npos;
-    });
-    if (!longForm)
-        return false;
-    const NormalisedDate normalised = NormaliseDate(text);
-    return normalised.ok && ReadShortDate(normalised.text, year, month, day);
 }
 
 }  // namespace
@@ -213,24 +183,24 @@ std::string EstimatedTaxYearEnding(const std::string& beginning, const std::stri
 {
     int year = 0, month = 0, day = 0;
     if (!Blank(ending)) {
-        if (!ReadDate(ending, year, month, day))
+        if (!ReadAnyDate(ending, year, month, day))
             return std::string();
         // The same day a year later; February 29 becomes February 28.
-        return ShortDate(year + 1, month, std::min(day, DaysIn(year + 1, month)));
+        return ShortDate(year + 1, month, std::min(day, DaysInMonth(year + 1, month)));
     }
     if (!Blank(beginning)) {
-        if (!ReadDate(beginning, year, month, day))
+        if (!ReadAnyDate(beginning, year, month, day))
             return std::string();
         // The return's year runs from the beginning date for twelve months; the next one ends
         // the day before the beginning date comes round the second time.
         year += 2;
-        day = std::min(day, DaysIn(year, month));
+        day = std::min(day, DaysInMonth(year, month));
         if (--day == 0) {
             if (--month == 0) {
                 month = 12;
                 --year;
             }
-            day = DaysIn(year, month);
+            day = DaysInMonth(year, month);
         }
         return ShortDate(year, month, day);
     }

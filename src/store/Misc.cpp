@@ -261,10 +261,23 @@ bool IsLeapYear(int year)
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-int DaysInMonth(int year, int month)
+// "Jun 30, 2017" as "6/30/2017"; `longForm` false when the text names no month.
+std::string ShortFormOfLongDate(const std::string& text, bool& longForm)
 {
-    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
+    for (int m = 0; m < 12; ++m) {
+        if (text.find(kMonthAbbreviations[m]) == std::string::npos)
+            continue;
+        longForm = true;
+        const size_t blank = text.find(' ');
+        const size_t comma = text.find(", ");
+        std::string dayText;
+        if (blank != std::string::npos && comma != std::string::npos && comma > blank)
+            dayText = text.substr(blank + 1, comma - blank - 1);
+        const std::string yearText = comma == std::string::npos ? std::string() : text.substr(comma + 2);
+        return std::to_string(m + 1) + "/" + dayText + "/" + yearText;
+    }
+    longForm = false;
+    return std::string();
 }
 
 // Days from 12/30/1899 to the given date.
@@ -314,6 +327,12 @@ std::string Trim(const std::string& text)
 }
 
 }  // namespace
+
+int DaysInMonth(int year, int month)
+{
+    static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeapYear(year) ? 29 : days[month - 1];
+}
 
 // A text quoted in a message is cut to this many characters.
 constexpr size_t kQuotedLength = 40;
@@ -552,19 +571,21 @@ NormalisedDate NormaliseDate(const std::string& text)
     int year = 0, month = 0, day = 0;
     if (ReadShortDate(text, year, month, day))
         return {true, text};
-    for (int m = 0; m < 12; ++m) {
-        if (text.find(kMonthAbbreviations[m]) == std::string::npos)
-            continue;
-        const size_t blank = text.find(' ');
-        const size_t comma = text.find(", ");
-        std::string dayText;
-        if (blank != std::string::npos && comma != std::string::npos && comma > blank)
-            dayText = text.substr(blank + 1, comma - blank - 1);
-        const std::string yearText = comma == std::string::npos ? std::string() : text.substr(comma + 2);
-        return {true, std::to_string(m + 1) + "/" + dayText + "/" + yearText};
-    }
+    bool longForm = false;
+    const std::string shortForm = ShortFormOfLongDate(text, longForm);
+    if (longForm)
+        return {true, shortForm};
     ShowMessageByCode(21180);
     return {false, TodayShortDate()};
+}
+
+bool ReadAnyDate(const std::string& text, int& year, int& month, int& day)
+{
+    if (ReadShortDate(text, year, month, day))
+        return true;
+    bool longForm = false;
+    const std::string shortForm = ShortFormOfLongDate(text, longForm);
+    return longForm && ReadShortDate(shortForm, year, month, day);
 }
 
 std::string LongDate(const std::string& text)

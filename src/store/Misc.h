@@ -80,6 +80,11 @@ int DateValue(const std::string& text);
 
 // A short-format date read as year, month, day; false when the text is no such date.
 bool ReadShortDate(const std::string& text, int& year, int& month, int& day);
+// A date answer in either form ("6/30/2017" or "Jun 30, 2017") read as year, month, day, without
+// a message; false when it reads neither way.
+bool ReadAnyDate(const std::string& text, int& year, int& month, int& day);
+// Days of `month` (1 to 12) of `year`.
+int DaysInMonth(int year, int month);
 // Today's date in the short date format.
 std::string TodayShortDate();
 
