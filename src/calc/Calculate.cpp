@@ -11,6 +11,7 @@
 #include "calc/Form1041Page1.h"
 #include "calc/Form1041Page2.h"
 #include "calc/Form1041QFTTV.h"
+#include "calc/Form2210.h"
 #include "calc/Form8960.h"
 #include "calc/ScheduleD.h"
 #include "calc/ScheduleI.h"
@@ -85,6 +86,7 @@ bool RunCalculators(TAnswer& store)
         CalcForm8960,                 // after the taxable income and line 4 of this run; Schedule G line 4 reads it
         CalcScheduleG,                // 25
         CalcOtherInformation,         // 26
+        CalcForm2210,                 // after Schedule G; lines 24a and 26 of page 1 read it
         CalcForm1041TaxAndPayments,   // 27
         CalcScheduleJPartI,           // 28
         CalcScheduleJPage2,           // 29

@@ -101,4 +101,23 @@ constexpr double kNetInvestmentIncomeTaxRate = 0.038;
 constexpr double kTopBracketStart2016 = kTrustSchedule2016.back().lower;
 static_assert(kTopBracketStart2016 == 12400, "the 2016 top bracket of estates and trusts begins at 12,400");
 
+// Form 2210 (estimated tax penalty of an estate or trust). No penalty when the tax less
+// withholding is under 1,000; the required annual payment is the smaller of 90% of this year's
+// tax and 100% of last year's (110% when last year's adjusted gross income was above 150,000).
+constexpr double kPenaltyThreshold = 1000;
+constexpr double kCurrentYearSafeHarbour = 0.90;
+constexpr double kPriorYearSafeHarbour = 1.00;
+constexpr double kPriorYearSafeHarbourHighIncome = 1.10;
+constexpr double kPriorYearHighIncomeAgi = 150000;
+// The underpayment rate from April 2016 through March 2018: 4% a year, days of 2016 over 366
+// and days of 2017 and 2018 over 365.
+constexpr double kUnderpaymentRate = 0.04;
+// Part III (short method): line 13 x .02642 is 4% on a quarter of it from each 2016 due date
+// (April 18, June 15, September 15 and January 17, 2017) to April 15, 2017; line 16 takes
+// .00011 a day back for what was paid earlier.
+constexpr double kShortMethodFactor = 0.02642;
+constexpr double kShortMethodDailyRate = 0.00011;
+// A decedent's estate owes no penalty for a tax year ending before this many years after death.
+constexpr int kEstateExemptYears = 2;
+
 }  // namespace quorvan::taxyear

@@ -11,6 +11,7 @@
 #include "slot/Form1041T.h"
 #include "slot/Form8949LongTerm.h"
 #include "slot/Form8949ShortTerm.h"
+#include "slot/Form2210.h"
 #include "slot/Form8960.h"
 #include "slot/MaxCapGainsWorksheet.h"
 #include "slot/QualifiedDividendsWorksheet.h"
@@ -88,6 +89,18 @@ void DefaultForm1041AAndT(const TAnswer& answers, PrintSelection& selection)
 bool Form8960ByDefault(const TAnswer& answers)
 {
     return Amount(answers, slot::form8960::line21NetInvestmentIncomeTax) > 0;
+}
+
+// Form 2210 is attached only when a box of its Part II asks for it; otherwise the penalty goes on
+// Form 1041 line 26 and the form stays in the file.
+bool Form2210ByDefault(const TAnswer& answers)
+{
+    namespace f2210 = slot::form2210;
+    for (SlotRef box : {f2210::waiverBoxA, f2210::waiverBoxB, f2210::annualizedBoxC, f2210::withholdingBoxD,
+                        f2210::jointReturnBoxE})
+        if (answers.Text(box.formType, 0, box.slot) == "X")
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -174,6 +187,7 @@ PrintSelection DefaultSelection(const TAnswer& answers)
     selection.SetTicked(ftScheduleJPage1, scheduleJ);
     selection.SetTicked(ftScheduleJPage2, scheduleJ);
     selection.SetTicked(ftForm8960, Form8960ByDefault(answers));
+    selection.SetTicked(ftForm2210, Form2210ByDefault(answers));
 
     selection.SetTicked(ftScheduleK1, answers.NoOfSchedK > 0);
     selection.SetTicked(ftEstimatedWorksheet, Amount(answers, slot::estimatedWorksheet::line17Installment) > 250);
@@ -205,7 +219,7 @@ const std::vector<int>& PrintOrder()
         ftForm8949A, ftForm8949B, ftForm8949C, ftForm8949D, ftForm8949E, ftForm8949F,
         ftScheduleIPage1, ftScheduleIPage2, ftScheduleIPage3,
         ftScheduleJPage1, ftScheduleJPage2,
-        ftForm8960,
+        ftForm8960, ftForm2210,
         ftScheduleK1,
         ftUnrecaptured1250, ftScheduleDTaxWorksheet, ftQualifiedDividendsWorksheet, ftCapitalLossCarryover,
         ftRate28Worksheet,

@@ -1,10 +1,12 @@
 #include "review/ReviewRules.h"
 
+#include "calc/EstimatedTaxPenalty.h"
 #include "calc/ScheduleK1.h"
 #include "slot/CapitalLossCarryover.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/Form1041T.h"
+#include "slot/Form2210.h"
 #include "slot/Form8960.h"
 #include "slot/Rate28Worksheet.h"
 #include "slot/ScheduleDPage2.h"
@@ -27,6 +29,7 @@ namespace cl = slot::capitalLossCarryover;
 namespace f1041t = slot::form1041T;
 namespace k1 = slot::scheduleK1;
 namespace f8960 = slot::form8960;
+namespace f2210 = slot::form2210;
 
 constexpr SlotRef kK1Address[] = {k1::itemGAddress1, k1::itemGAddress2, k1::itemGAddress3};
 // The amounts of a K-1 the allocation figures (boxes 1 to 4c, the first three of box 11 and two of 12),
@@ -514,6 +517,73 @@ Result BankruptcyEstateNetInvestmentIncomeTax(const ReturnReader& r, int)
            "13 to 17, which the program does not figure; override line 4 and type the tax, or 0.";
 }
 
+// --- Form 2210 -----------------------------------------------------------------------------------
+
+constexpr SlotRef kPaymentDates[] = {f2210::paymentDate1, f2210::paymentDate2, f2210::paymentDate3,
+                                     f2210::paymentDate4, f2210::paymentDate5, f2210::paymentDate6,
+                                     f2210::paymentDate7, f2210::paymentDate8};
+constexpr SlotRef kPaymentAmounts[] = {f2210::paymentAmount1, f2210::paymentAmount2, f2210::paymentAmount3,
+                                       f2210::paymentAmount4, f2210::paymentAmount5, f2210::paymentAmount6,
+                                       f2210::paymentAmount7, f2210::paymentAmount8};
+
+// Line 24a follows the payments table unless the preparer overrode it.
+Result PaymentsTableApartFromLine24a(const ReturnReader& r, int)
+{
+    double total = 0;
+    bool used = false;
+    for (SlotRef amount : kPaymentAmounts) {
+        used = used || !r.Blank(amount);
+        total += std::max(0.0, r.Amount(amount));
+    }
+    const double line24a = r.Amount(f1::line24aEstimated);
+    if (!used || std::fabs(total - line24a) < 0.5)
+        return {};
+    return "The Form 2210 payments table adds up to " + Dollars(total) + ", line 24a holds " + Dollars(line24a) +
+           ": the penalty is figured from the table.";
+}
+
+// A payment of this year's estimated tax is made from the start of the tax year (a prior-year
+// overpayment applied counts on the first due date) until the penalty stops, the 15th day of
+// the 4th month after the year.
+Result PaymentOutsideTheYear(const ReturnReader& r, int)
+{
+    penalty::Day start{2016, 1, 1};
+    ReadAnyDate(r.Text(f1::taxYearBeginning), start.year, start.month, start.day);
+    const penalty::Day end = penalty::ScheduleFor(start).end;
+    for (size_t i = 0; i < std::size(kPaymentDates); ++i) {
+        penalty::Day paid;
+        if (!ReadAnyDate(r.Text(kPaymentDates[i]), paid.year, paid.month, paid.day))
+            continue;
+        const long day = penalty::DayNumber(paid);
+        if (day < penalty::DayNumber(start) || day > penalty::DayNumber(end))
+            return "Form 2210 payment " + std::to_string(i + 1) + " is dated " + Trim(r.Text(kPaymentDates[i])) +
+                   ", outside the tax year and the months after it in which estimated tax is paid; date a prior-year "
+                   "overpayment applied on the first due date.";
+    }
+    return {};
+}
+
+Result PenaltyWithWaiverOfAll(const ReturnReader& r, int)
+{
+    const double line26 = r.Amount(f1::line26Penalty);
+    if (!r.Ticked(f2210::waiverBoxA) || line26 <= 0)
+        return {};
+    return "Form 2210 box A asks for a waiver of the whole penalty, yet line 26 holds " + Dollars(line26) +
+           ": override line 26 with 0 if the waiver is asked for, or untick box A.";
+}
+
+// Annualized income (box C) and withholding as actually withheld (box D) are left to the preparer.
+Result PenaltyLeftToPreparer(const ReturnReader& r, int)
+{
+    const bool boxC = r.Ticked(f2210::annualizedBoxC);
+    if ((!boxC && !r.Ticked(f2210::withholdingBoxD)) ||
+        r.Store().OvRide(f1::line26Penalty.formType, 0, f1::line26Penalty.slot))
+        return {};
+    return std::string("Form 2210 box ") + (boxC ? "C" : "D") +
+           " is ticked: the program does not figure that penalty; override line 26 and type the penalty you "
+           "figured, or 0.";
+}
+
 }  // namespace
 
 const std::vector<ReviewRule>& ReviewRules()
@@ -561,6 +631,11 @@ const std::vector<ReviewRule>& ReviewRules()
          FinalReturnCarryoversWithoutK1},
         {"f8960.bankruptcy-estate", S::Warning, P::Return, f2::scheduleGLine4NetInvestment, "Schedule G, line 4",
          BankruptcyEstateNetInvestmentIncomeTax},
+        {"f2210.payments-line-24a", S::Warning, P::Return, f1::line24aEstimated, "line 24a",
+         PaymentsTableApartFromLine24a},
+        {"f2210.payment-date", S::Warning, P::Return, f2210::paymentDate1, "Form 2210 payments", PaymentOutsideTheYear},
+        {"f2210.waiver-box-a", S::Warning, P::Return, f1::line26Penalty, "line 26", PenaltyWithWaiverOfAll},
+        {"f2210.penalty-left", S::Warning, P::Return, f1::line26Penalty, "line 26", PenaltyLeftToPreparer},
         {"k1.beneficiary-name", S::Warning, P::EachK1Page, k1::itemGName, "item G", BeneficiaryNameMissing},
         {"k1.beneficiary-address", S::Warning, P::EachK1Page, kK1Address[0], "item G", BeneficiaryAddressMissing},
 

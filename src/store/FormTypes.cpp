@@ -59,8 +59,12 @@ const FormTypeRow kRows[] = {
      "cbxScheduleJ_2", "Schedule J - Page 2", kTab1041},
     // Form 8960 figures Schedule G line 4: Prior leads back to page 2, which leads on to it.
     {ftForm8960, "Form 8960", "Form 8960", true,
-     200, kNone, "tvwForm8960", "mnuForm8960", "Form &8960", "Form 8960",
+     200, ftForm2210 * 100, "tvwForm8960", "mnuForm8960", "Form &8960", "Form 8960",
      "cbxForm8960", "Form 8960 - Net Investment Income Tax", kTab1041},
+    // Form 2210 figures Form 1041 line 26 from the whole tax: it follows Form 8960.
+    {ftForm2210, "Form 2210", "Form 2210", true,
+     ftForm8960 * 100, kNone, "tvwForm2210", "mnuForm2210", "Form &2210", "Form 2210",
+     "cbxForm2210", "Form 2210 - Underpayment of Estimated Tax", kTab1041},
     {ftScheduleK1, "Schedule K-1", "Schedule K-1 of beneficiary %1", true,
      kCont, kCont, "tvwScheduleK1", nullptr, nullptr, nullptr,
      "cbxScheduleK1", "Schedule(s) K-1", kTab1041},

@@ -306,7 +306,8 @@ void MainWindowTest::priorAndNextFollowThePage_data()
     //                                         page code  prior  next
     QTest::newRow("Form 1041 page 1") << 100 << false << true;
     QTest::newRow("Form 1041 page 2") << 200 << true << true;
-    QTest::newRow("Form 8960") << 3900 << true << false;
+    QTest::newRow("Form 8960") << 3900 << true << true;
+    QTest::newRow("Form 2210") << 3500 << true << false;
     QTest::newRow("Schedule I page 2") << 400 << true << true;
     QTest::newRow("max cap gains worksheet") << 1600 << true << true;
     QTest::newRow("Form 1041-QFT") << 1400 << false << false;

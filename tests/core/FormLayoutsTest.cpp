@@ -154,6 +154,7 @@ const std::map<int, std::vector<SlotRange>> kRequiredSlots = {
     {29, {{0, 136}}},
     {32, {{0, 136}}},
     {39, {{0, 37}}},
+    {35, {{0, 18}, {20, 27}, {30, 70}, {75, 75}, {80, 95}}},
 };
 
 // Computed slots of each layout: guarded ones (the preparer may override them) and those written
@@ -173,7 +174,7 @@ std::vector<SlotRange> Form8949Results()
 
 const std::map<int, ComputedSlots> kComputedSlots = {
     // layout, {guarded}, {always}
-    {1, {{{16, 16}, {30, 33}, {35, 35}, {41, 41}, {46, 46}, {48, 49}, {52, 52}, {54, 54}, {56, 57}, {59, 59}, {66, 66}},
+    {1, {{{16, 16}, {30, 33}, {35, 35}, {41, 41}, {46, 46}, {48, 49}, {52, 52}, {54, 54}, {56, 59}, {66, 66}, {68, 68}},
          {{50, 51}, {55, 55}, {60, 60}, {67, 67}, {69, 70}, {72, 72}}}},
     {2, {{{7, 7}, {9, 10}, {12, 12}, {14, 14}, {17, 17}, {24, 24}, {26, 26}, {38, 38}, {44, 46}, {61, 61}},
          {{2, 2}, {4, 4}, {6, 6}, {13, 13}, {19, 21}, {27, 27}, {37, 37}, {43, 43}}}},
@@ -207,6 +208,7 @@ const std::map<int, ComputedSlots> kComputedSlots = {
     // Lines 13 to 17 are the individual's: read-only and left empty.
     {39, {{{5, 6}, {8, 8}, {11, 11}, {18, 20}, {31, 31}, {33, 33}},
           {{0, 1}, {10, 10}, {14, 14}, {17, 17}, {21, 21}, {23, 30}, {32, 32}, {34, 37}}}},
+    {35, {{{2, 4}, {7, 7}}, {{0, 1}, {5, 6}, {8, 10}, {20, 27}, {30, 70}}}},
 };
 
 bool InRanges(const std::vector<SlotRange> &ranges, int slot)
