@@ -55,13 +55,13 @@ Schedule ScheduleFor(const Day& yearStart)
     const Day first{yearStart.year, yearStart.month, 15};
     if (yearStart.year == 2016 && yearStart.month == 1) {
         schedule.due = {Day{2016, 4, 18}, Day{2016, 6, 15}, Day{2016, 9, 15}, Day{2017, 1, 17}};
-        schedule.end = Day{2017, 4, 15};
+        schedule.end = Day{2017, 4, 18};
         return schedule;
     }
     const int months[] = {3, 5, 8, 12};
     for (size_t i = 0; i < 4; ++i)
         schedule.due[i] = PastWeekend(AddMonths(first, months[i]));
-    schedule.end = AddMonths(first, 15);
+    schedule.end = PastWeekend(AddMonths(first, 15));
     return schedule;
 }
 

@@ -19,8 +19,9 @@ long DayNumber(const Day& date);
 // The four due dates and the day the penalty stops for a tax year that begins on `yearStart`:
 // the 15th of its 4th, 6th and 9th months and of the month after it ends, put off past a
 // Saturday or Sunday; the 2016 calendar year has April 18 (Emancipation Day) and January 17,
-// 2017 (Martin Luther King Jr. Day). The penalty stops on the 15th of the 4th month after the year
-// (April 15, 2017).
+// 2017 (Martin Luther King Jr. Day). The penalty stops on the return's due date, the 15th of the
+// 4th month after the year put off the same way (April 18, 2017: the 15th a Saturday, the 17th
+// Emancipation Day).
 struct Schedule {
     std::array<Day, 4> due;
     Day end;
@@ -51,9 +52,9 @@ struct Result {
 // other days over 365.
 // Example: installments of 4,000 and payments 4/30 2,000, 6/15 3,000, 9/15 4,000, 1/15 4,000:
 // 2,000 of the first is 12 days late and 2,000 is 58; 3,000 of the second is 92 days late,
-// 3,000 of the third 122 (107 in 2016, 15 in 2017), and 3,000 of the fourth is never paid.
-Result RegularMethod(const Schedule& schedule, double required, double withholding,
-                     std::vector<Payment> payments, const Day& paidOn);
+// 3,000 of the third 122 (107 in 2016, 15 in 2017), and 3,000 of the fourth is unpaid until April 18, 2017.
+Result RegularMethod(const Schedule& schedule, double required, double withholding, std::vector<Payment> payments,
+                     const Day& paidOn);
 
 // Interest at the underpayment rate on `amount` from the day after `from` through `to`.
 double Interest(double amount, const Day& from, const Day& to);

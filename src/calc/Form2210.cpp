@@ -94,8 +94,7 @@ bool ReadPayments(std::vector<Payment>& payments)
                    " is below 0.");
             usable = false;
         } else if (!dateBlank && !date) {
-            Refuse("payment date " + row + " (paymentDate" + row + ") " + Quoted(kPaymentDates[i]) +
-                   " is not a date.");
+            Refuse("payment date " + row + " (paymentDate" + row + ") " + Quoted(kPaymentDates[i]) + " is not a date.");
             usable = false;
         } else if (dateBlank) {
             Refuse("payment " + row + " has an amount but no date (paymentDate" + row + ").");
@@ -157,8 +156,8 @@ std::optional<double> PartI(bool priorYearUsable)
     PutTextAlways(nameShownOnReturn, Text(f1::nameOfEstateOrTrust));
     PutTextAlways(identifyingNumber, Text(f1::itemCEin));
     PutGuarded(line1Tax, Amt(f2::scheduleGLine3));
-    PutGuarded(line2OtherTaxes,
-               Amt(f2::scheduleGLine4NetInvestment) + Amt(f2::scheduleGLine5Recapture) + Amt(f2::scheduleGLine6Household));
+    PutGuarded(line2OtherTaxes, Amt(f2::scheduleGLine4NetInvestment) + Amt(f2::scheduleGLine5Recapture) +
+                                    Amt(f2::scheduleGLine6Household));
     PutGuarded(line3RefundableCredits, -Amt(f1::line24hTotal));
     PutAlways(line4CurrentYearTax, Amt(line1Tax) + Amt(line2OtherTaxes) + Amt(line3RefundableCredits));
     PutAlways(line5NinetyPercent, Amt(line4CurrentYearTax) * taxyear::kCurrentYearSafeHarbour);
@@ -173,8 +172,8 @@ std::optional<double> PartI(bool priorYearUsable)
         PutTextAlways(line8PriorYear, std::string());
         PutAlways(line9Required, Amt(line5NinetyPercent));
     } else {
-        const double share = Ticked(priorYearAgiAbove150000) ? taxyear::kPriorYearSafeHarbourHighIncome
-                                                              : taxyear::kPriorYearSafeHarbour;
+        const double share =
+            Ticked(priorYearAgiAbove150000) ? taxyear::kPriorYearSafeHarbourHighIncome : taxyear::kPriorYearSafeHarbour;
         PutAlways(line8PriorYear, Amt(priorYearTax) * share);
         PutAlways(line9Required, Min(Amt(line5NinetyPercent), Amt(line8PriorYear)));
     }
@@ -223,7 +222,7 @@ double ShortMethod(double required, double payments, const std::optional<Day>& f
     if (Amt(line14) <= 0)
         return 0;
     PutAlways(line15, Amt(line14) * taxyear::kShortMethodFactor);
-    const long deadline = penalty::DayNumber(Day{2017, 4, 15});
+    const long deadline = penalty::DayNumber(Day{2017, 4, 18});
     const long early = filed ? std::max(0L, deadline - penalty::DayNumber(*filed)) : 0;
     PutAlways(line16, Amt(line14) * double(early) * taxyear::kShortMethodDailyRate);
     PutAlways(line17Penalty, std::max(0.0, Amt(line15) - Amt(line16)));

@@ -112,10 +112,11 @@ constexpr double kPriorYearHighIncomeAgi = 150000;
 // The underpayment rate from April 2016 through March 2018: 4% a year, days of 2016 over 366
 // and days of 2017 and 2018 over 365.
 constexpr double kUnderpaymentRate = 0.04;
-// Part III (short method): line 13 x .02642 is 4% on a quarter of it from each 2016 due date
-// (April 18, June 15, September 15 and January 17, 2017) to April 15, 2017; line 16 takes
+// Part III (short method): line 14 x .02675 is 4% on a quarter of it from each 2016 due date
+// (April 18, June 15, September 15 and January 17, 2017) to April 18, 2017, the return's due
+// date: (257 + 199 + 107) / 366 + (3 x 108 + 91) / 365 = 2.675 years of a quarter; line 16 takes
 // .00011 a day back for what was paid earlier.
-constexpr double kShortMethodFactor = 0.02642;
+constexpr double kShortMethodFactor = 0.02675;
 constexpr double kShortMethodDailyRate = 0.00011;
 // A decedent's estate owes no penalty for a tax year ending before this many years after death.
 constexpr int kEstateExemptYears = 2;

@@ -66,8 +66,8 @@ void SixteenThousandDue(ReturnFixture& r) { Trust(r, "20,000", "16,000"); }
 //   April 18: 2,000 paid 12 days late, 2,000 58 days late: 4% x (24,000 + 116,000) / 366 = 15.30
 //   June 15: 1,000 on time, 3,000 92 days late (9/15): 4% x 276,000 / 366 = 30.16
 //   September 15: 1,000 on time, 3,000 paid 1/15: 4% x 3,000 x (107/366 + 15/365) = 40.01
-//   January 17: 1,000 paid early, 3,000 unpaid until 4/15/17, 88 days: 4% x 264,000 / 365 = 28.93
-//   Total 114.41. Section A, column (b): 19 5,000, 22 4,000, 23 1,000, 25 3,000.
+//   January 17: 1,000 paid early, 3,000 unpaid until 4/18/17, 91 days: 4% x 273,000 / 365 = 29.92
+//   Total 115.40. Section A, column (b): 19 5,000, 22 4,000, 23 1,000, 25 3,000.
 void AppliesPaymentsToTheEarliest(ReturnFixture& r)
 {
     SixteenThousandDue(r);
@@ -89,7 +89,7 @@ void PriorYearSafeHarbour(ReturnFixture& r)
 }
 
 // 110% of a 2015 tax of 10,000 is 11,000 (under 18,000); four timely 2,500s leave 1,000 short:
-// short method 1,000 x .02642 = 26.42.
+// short method 1,000 x .02675 = 26.75.
 void HundredTenPercent(ReturnFixture& r)
 {
     Trust(r, "20,000", "10,000");
@@ -97,7 +97,7 @@ void HundredTenPercent(ReturnFixture& r)
     Pay(r, {{"04/18/2016", "2,500"}, {"06/15/2016", "2,500"}, {"09/15/2016", "2,500"}, {"01/17/2017", "2,500"}});
 }
 
-// Four equal timely 3,000s against 16,000: short method 4,000 x .02642 = 105.68.
+// Four equal timely 3,000s against 16,000: short method 4,000 x .02675 = 107.
 void EqualTimelyPayments(ReturnFixture& r)
 {
     SixteenThousandDue(r);
@@ -105,8 +105,8 @@ void EqualTimelyPayments(ReturnFixture& r)
 }
 
 // Four timely 4,000s, 4,000 of them allocated to beneficiaries on Form 1041-T: the trust's own
-// January payment is gone, and 4,000 of the fourth installment is unpaid for 88 days:
-// 4% x 352,000 / 365 = 38.58.
+// January payment is gone, and 4,000 of the fourth installment is unpaid for 91 days:
+// 4% x 364,000 / 365 = 39.89.
 void AllocatedToBeneficiaries(ReturnFixture& r)
 {
     SixteenThousandDue(r);
@@ -123,8 +123,8 @@ void EstateInItsSecondYear(ReturnFixture& r)
     r.Set(f1::itemDDateCreated, "03/01/2015");
 }
 
-// The same estate in its third year (death 6/30/2014), nothing paid: 4,000 of each installment
-// to 4/15/17: 4% x 4,000 x (563/366 + 403/365) = 422.78.
+// The same estate in its third year (death 6/30/2014), nothing paid: line 15 16,000 x .02675 =
+// 428; filed and paid 4/15/17, three days early: line 16 16,000 x 3 x .00011 = 5.28; 423.
 void EstateInItsThirdYear(ReturnFixture& r)
 {
     EstateInItsSecondYear(r);
@@ -133,7 +133,7 @@ void EstateInItsThirdYear(ReturnFixture& r)
 }
 
 // A fiscal year from 7/1/2016 (death 1/1/2014): due 10/17/16 (the 15th a Saturday), 12/15/16,
-// 3/15/17 and 7/17/17; the last 4,000 paid 8/16/17, 30 days late: 4% x 120,000 / 365 = 13.15.
+// 3/15/17 and 7/17/17 (penalty until 10/16/17); the last 4,000 paid 8/16/17, 30 days late: 4% x 120,000 / 365 = 13.15.
 void FiscalYearEstate(ReturnFixture& r)
 {
     EstateInItsSecondYear(r);
@@ -159,39 +159,82 @@ struct WholeReturn {
 void PrintTo(const WholeReturn& w, std::ostream* os) { *os << w.name; }
 
 const WholeReturn kWholeReturns[] = {
-    {"AppliesPaymentsToTheEarliest", AppliesPaymentsToTheEarliest,
-     {{f2210::line4CurrentYearTax, "20,000"}, {f2210::line5NinetyPercent, "18,000"}, {f2210::line8PriorYear, "16,000"},
-      {f2210::line9Required, "16,000"}, {f1::line24aEstimated, "13,000"}, {f2210::line14, ""},
-      {f2210::line18ColumnA, "4,000"}, {f2210::line19ColumnA, "0"}, {f2210::line25ColumnA, "4,000"},
-      {f2210::line19ColumnB, "5,000"}, {f2210::line22ColumnB, "4,000"}, {f2210::line23ColumnB, "1,000"},
-      {f2210::line25ColumnB, "3,000"}, {f2210::line25ColumnC, "3,000"}, {f2210::line25ColumnD, "3,000"},
-      {f2210::worksheetPenaltyColumnA, "15"}, {f2210::worksheetPenaltyColumnB, "30"},
-      {f2210::worksheetPenaltyColumnC, "40"}, {f2210::worksheetPenaltyColumnD, "29"},
-      {f2210::line27Penalty, "114"}, {f1::line26Penalty, "114"}}},
-    {"BelowAThousandAtLine7", BelowAThousandAtLine7,
-     {{f2210::line6Withholding, "600"}, {f2210::line7, "900"}, {f2210::line17Penalty, ""},
-      {f2210::line27Penalty, ""}, {f1::line26Penalty, ""}}},
-    {"PriorYearSafeHarbour", PriorYearSafeHarbour,
-     {{f2210::line9Required, "8,000"}, {f2210::line12, "8,000"}, {f2210::line14, "0"}, {f2210::line15, ""},
+    {"AppliesPaymentsToTheEarliest",
+     AppliesPaymentsToTheEarliest,
+     {{f2210::line4CurrentYearTax, "20,000"},
+      {f2210::line5NinetyPercent, "18,000"},
+      {f2210::line8PriorYear, "16,000"},
+      {f2210::line9Required, "16,000"},
+      {f1::line24aEstimated, "13,000"},
+      {f2210::line14, ""},
+      {f2210::line18ColumnA, "4,000"},
+      {f2210::line19ColumnA, "0"},
+      {f2210::line25ColumnA, "4,000"},
+      {f2210::line19ColumnB, "5,000"},
+      {f2210::line22ColumnB, "4,000"},
+      {f2210::line23ColumnB, "1,000"},
+      {f2210::line25ColumnB, "3,000"},
+      {f2210::line25ColumnC, "3,000"},
+      {f2210::line25ColumnD, "3,000"},
+      {f2210::worksheetPenaltyColumnA, "15"},
+      {f2210::worksheetPenaltyColumnB, "30"},
+      {f2210::worksheetPenaltyColumnC, "40"},
+      {f2210::worksheetPenaltyColumnD, "30"},
+      {f2210::line27Penalty, "115"},
+      {f1::line26Penalty, "115"}}},
+    {"BelowAThousandAtLine7",
+     BelowAThousandAtLine7,
+     {{f2210::line6Withholding, "600"},
+      {f2210::line7, "900"},
+      {f2210::line17Penalty, ""},
+      {f2210::line27Penalty, ""},
       {f1::line26Penalty, ""}}},
-    {"HundredTenPercent", HundredTenPercent,
-     {{f2210::line8PriorYear, "11,000"}, {f2210::line9Required, "11,000"}, {f2210::line14, "1,000"},
-      {f2210::line15, "26"}, {f2210::line17Penalty, "26"}, {f1::line26Penalty, "26"}}},
-    {"EqualTimelyPayments", EqualTimelyPayments,
-     {{f2210::line14, "4,000"}, {f2210::line15, "106"}, {f2210::line16, "0"}, {f2210::line17Penalty, "106"},
-      {f2210::line18ColumnA, ""}, {f1::line26Penalty, "106"}}},
-    {"AllocatedToBeneficiaries", AllocatedToBeneficiaries,
-     {{f1::line24aEstimated, "16,000"}, {f1::line24bToBeneficiaries, "4,000"}, {f2210::line19ColumnD, "0"},
-      {f2210::line25ColumnD, "4,000"}, {f2210::line27Penalty, "39"}, {f1::line26Penalty, "39"}}},
-    {"EstateInItsSecondYear", EstateInItsSecondYear,
+    {"PriorYearSafeHarbour",
+     PriorYearSafeHarbour,
+     {{f2210::line9Required, "8,000"},
+      {f2210::line12, "8,000"},
+      {f2210::line14, "0"},
+      {f2210::line15, ""},
+      {f1::line26Penalty, ""}}},
+    {"HundredTenPercent",
+     HundredTenPercent,
+     {{f2210::line8PriorYear, "11,000"},
+      {f2210::line9Required, "11,000"},
+      {f2210::line14, "1,000"},
+      {f2210::line15, "27"},
+      {f2210::line17Penalty, "27"},
+      {f1::line26Penalty, "27"}}},
+    {"EqualTimelyPayments",
+     EqualTimelyPayments,
+     {{f2210::line14, "4,000"},
+      {f2210::line15, "107"},
+      {f2210::line16, "0"},
+      {f2210::line17Penalty, "107"},
+      {f2210::line18ColumnA, ""},
+      {f1::line26Penalty, "107"}}},
+    {"AllocatedToBeneficiaries",
+     AllocatedToBeneficiaries,
+     {{f1::line24aEstimated, "16,000"},
+      {f1::line24bToBeneficiaries, "4,000"},
+      {f2210::line19ColumnD, "0"},
+      {f2210::line25ColumnD, "4,000"},
+      {f2210::line27Penalty, "40"},
+      {f1::line26Penalty, "40"}}},
+    {"EstateInItsSecondYear",
+     EstateInItsSecondYear,
      {{f2210::line9Required, "16,000"}, {f2210::line27Penalty, ""}, {f1::line26Penalty, ""}}},
-    {"EstateInItsThirdYear", EstateInItsThirdYear,
-     {{f2210::line14, "16,000"}, {f2210::line15, "423"}, {f1::line26Penalty, "423"}}},
-    {"FiscalYearEstate", FiscalYearEstate,
-     {{f2210::line19ColumnA, "4,000"}, {f2210::line19ColumnD, "0"}, {f2210::line25ColumnD, "4,000"},
-      {f2210::worksheetPenaltyColumnD, "13"}, {f2210::line27Penalty, "13"}, {f1::line26Penalty, "13"}}},
-    {"PenaltyBelowADollar", PenaltyBelowADollar,
-     {{f2210::line27Penalty, "0"}, {f1::line26Penalty, ""}}},
+    {"EstateInItsThirdYear",
+     EstateInItsThirdYear,
+     {{f2210::line14, "16,000"}, {f2210::line15, "428"}, {f2210::line16, "5"}, {f1::line26Penalty, "423"}}},
+    {"FiscalYearEstate",
+     FiscalYearEstate,
+     {{f2210::line19ColumnA, "4,000"},
+      {f2210::line19ColumnD, "0"},
+      {f2210::line25ColumnD, "4,000"},
+      {f2210::worksheetPenaltyColumnD, "13"},
+      {f2210::line27Penalty, "13"},
+      {f1::line26Penalty, "13"}}},
+    {"PenaltyBelowADollar", PenaltyBelowADollar, {{f2210::line27Penalty, "0"}, {f1::line26Penalty, ""}}},
 };
 
 class Form2210WholeReturn : public testing::TestWithParam<WholeReturn> {};
@@ -253,8 +296,7 @@ void PrintTo(const ReviewCase& c, std::ostream* os) { *os << c.name; }
 const ReviewCase kReviewCases[] = {
     {"Line24aOverriddenApart", [](ReturnFixture& r) { r.Override(f1::line24aEstimated, "12,000"); },
      "f2210.payments-line-24a"},
-    {"PaymentBeforeTheYear", [](ReturnFixture& r) { r.Set(f2210::paymentDate1, "12/15/2015"); },
-     "f2210.payment-date"},
+    {"PaymentBeforeTheYear", [](ReturnFixture& r) { r.Set(f2210::paymentDate1, "12/15/2015"); }, "f2210.payment-date"},
     {"PaymentAfterThePenaltyStops", [](ReturnFixture& r) { r.Set(f2210::paymentDate4, "05/01/2017"); },
      "f2210.payment-date"},
     {"WaiverOfAllWithAPenalty", [](ReturnFixture& r) { r.Set(f2210::waiverBoxA, "X"); }, "f2210.waiver-box-a"},
@@ -328,9 +370,10 @@ TEST_P(Form2210BadEntry, IsNamedAndNothingIsFiguredFromIt)
     r.Settle();
     const auto& shown = r.Messages().Messages();
     const std::string named = GetParam().named;
-    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [&named](const TMessage& m) {
-        return m.code == 29700 && m.extra.find(named) != std::string::npos;
-    })) << "message 2970 naming " << named;
+    EXPECT_TRUE(std::any_of(
+        shown.begin(), shown.end(),
+        [&named](const TMessage& m) { return m.code == 29700 && m.extra.find(named) != std::string::npos; }))
+        << "message 2970 naming " << named;
     EXPECT_EQ(r.Get(f2210::line27Penalty), "");
     EXPECT_EQ(r.Get(f1::line26Penalty), "");
 }
@@ -366,7 +409,7 @@ TEST(EstimatedTaxPenalty, DueDatesAndDayCounts)
     const penalty::Schedule calendar = penalty::ScheduleFor({2016, 1, 1});
     EXPECT_EQ(penalty::DayNumber(calendar.due[0]), penalty::DayNumber({2016, 4, 18}));
     EXPECT_EQ(penalty::DayNumber(calendar.due[3]), penalty::DayNumber({2017, 1, 17}));
-    EXPECT_EQ(penalty::DayNumber(calendar.end), penalty::DayNumber({2017, 4, 15}));
+    EXPECT_EQ(penalty::DayNumber(calendar.end), penalty::DayNumber({2017, 4, 18}));
     const penalty::Schedule fiscal = penalty::ScheduleFor({2016, 4, 1});
     EXPECT_EQ(penalty::DayNumber(fiscal.due[0]), penalty::DayNumber({2016, 7, 15}));  // a Friday
     EXPECT_EQ(penalty::DayNumber(fiscal.due[2]), penalty::DayNumber({2016, 12, 15}));
