@@ -9,9 +9,9 @@
 #include "slot/Form1041Page2.h"
 #include "slot/Form1041QFT.h"
 #include "slot/Form1041T.h"
+#include "slot/Form2210.h"
 #include "slot/Form8949LongTerm.h"
 #include "slot/Form8949ShortTerm.h"
-#include "slot/Form2210.h"
 #include "slot/Form8960.h"
 #include "slot/MaxCapGainsWorksheet.h"
 #include "slot/QualifiedDividendsWorksheet.h"
@@ -96,8 +96,8 @@ bool Form8960ByDefault(const TAnswer& answers)
 bool Form2210ByDefault(const TAnswer& answers)
 {
     namespace f2210 = slot::form2210;
-    for (SlotRef box : {f2210::waiverBoxA, f2210::waiverBoxB, f2210::annualizedBoxC, f2210::withholdingBoxD,
-                        f2210::jointReturnBoxE})
+    for (SlotRef box :
+         {f2210::waiverBoxA, f2210::waiverBoxB, f2210::annualizedBoxC, f2210::withholdingBoxD, f2210::jointReturnBoxE})
         if (answers.Text(box.formType, 0, box.slot) == "X")
             return true;
     return false;
