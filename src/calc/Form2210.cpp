@@ -301,12 +301,10 @@ void Figure()
 void CalcForm2210()
 {
     RunCalculator(29177, [] {
-        if (!PageInUse()) {
-            PutTextGuarded(f1::line24aEstimated, std::string());
-            PutTextGuarded(f1::line26Penalty, std::string());
-            return;
-        }
-        Figure();
+        // An unused page leaves lines 24a and 26 as they stand: as typed on a return of an
+        // earlier version (kept as overrides once read) or by the preparer.
+        if (PageInUse())
+            Figure();
     });
 }
 

@@ -6,7 +6,7 @@
 namespace quorvan {
 
 // Runs after Schedule G and before Form 1041's tax and payments, which read lines 24a and 26.
-// A page without any entry figures nothing and leaves both lines to the preparer.
+// A page without any entry figures nothing and leaves both lines as they stand.
 // Errors: message 2917 and ErrFlag; an entry that cannot be used: message 2970 naming it.
 void CalcForm2210();
 
