@@ -381,15 +381,16 @@ TEST_P(Form2210BadEntry, IsNamedAndNothingIsFiguredFromIt)
 INSTANTIATE_TEST_SUITE_P(Entries, Form2210BadEntry, testing::ValuesIn(kBadEntries),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A return saved before Form 2210 was figured keeps its typed lines 24a and 26 as overrides.
+// A return saved before Form 2210 was figured keeps its typed lines 24a and 26 as overrides, so
+// they stand even once the form is used.
 TEST(Form2210, StoredReturnKeepsItsTypedLines)
 {
     ReturnFixture r;
-    Trust(r, "20,000", "");
-    r.Store().SetOvRide(f2210::line1Tax.formType, 0, f2210::line1Tax.slot, false);
-    r.Store().SetOvRide(f2210::line2OtherTaxes.formType, 0, f2210::line2OtherTaxes.slot, false);
+    SixteenThousandDue(r);
+    r.Set(f2210::priorYearTax, "");
     TPage& page = r.Store().PageAt(f2210::kFormType, 0);
     std::fill(page.Strings.begin(), page.Strings.end(), std::string());
+    std::for_each(page.Objects.begin(), page.Objects.end(), [](TAObj& flag) { flag.OvRide = false; });
     r.Set(f1::line24aEstimated, "5,000");
     r.Set(f1::line26Penalty, "75");
 
@@ -398,9 +399,14 @@ TEST(Form2210, StoredReturnKeepsItsTypedLines)
     ReturnFixture reopened;
     ASSERT_TRUE(ReadClientFile(reopened.Store(), file, "trust.fq6"));
     ASSERT_TRUE(reopened.Settle());
+    EXPECT_EQ(reopened.Get(f2210::line4CurrentYearTax), "");  // the page stays unused
+
+    reopened.Set(f2210::paymentDate1, "04/18/2016");
+    reopened.Set(f2210::paymentAmount1, "1,000");
+    ASSERT_TRUE(reopened.Settle());
+    EXPECT_NE(reopened.Get(f2210::line9Required), "");
     EXPECT_EQ(reopened.Get(f1::line24aEstimated), "5,000");
     EXPECT_EQ(reopened.Get(f1::line26Penalty), "75");
-    EXPECT_EQ(reopened.Get(f2210::line1Tax), "");  // the page stays unused
 }
 
 // Due dates put off past a weekend, and the day count of each calendar year.
