@@ -350,7 +350,7 @@ TEST(FormTypeTable, EveryShownTypeHasItsLayout)
         const std::string psf = std::string(QUORVAN_BUILD_PSF_DIR) + "/page" + std::to_string(facts->layout) + ".psf";
         EXPECT_FALSE(ReadFile(psf).empty()) << psf;
     }
-    EXPECT_EQ(shown, 34);
+    EXPECT_EQ(shown, 35);
     // Form 8949 boxes B and C show on box A's layout, E and F on box D's.
     EXPECT_EQ(quorvan::LayoutOf(quorvan::ftForm8949C), quorvan::LayoutOf(quorvan::ftForm8949A));
     EXPECT_EQ(quorvan::LayoutOf(quorvan::ftForm8949F), quorvan::LayoutOf(quorvan::ftForm8949D));

@@ -15,6 +15,7 @@
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/Form1041T.h"
+#include "slot/Form2210.h"
 #include "slot/Interest.h"
 #include "slot/Rate28Worksheet.h"
 #include "slot/ScheduleDPage1.h"
@@ -36,6 +37,7 @@ namespace d1 = quorvan::slot::scheduleDPage1;
 namespace d2 = quorvan::slot::scheduleDPage2;
 namespace dividend = quorvan::slot::dividend;
 namespace f1 = quorvan::slot::form1041Page1;
+namespace f2210 = quorvan::slot::form2210;
 namespace f1041t = quorvan::slot::form1041T;
 namespace f2 = quorvan::slot::form1041Page2;
 namespace f8949a = quorvan::slot::form8949ShortTerm;
@@ -299,6 +301,27 @@ const RaisedCase kRaisedCases[] = {
          r.Set(k1::box1Interest, "9,000");
      },
      "typed by hand"},
+    {"PaymentsTableApartFromLine24a", "f2210.payments-line-24a", Severity::Warning, At(f1::line24aEstimated),
+     [](ReturnFixture& r) {
+         r.Set(f2210::paymentDate1, "04/18/2016");
+         r.Set(f2210::paymentAmount1, "1,000");
+         r.Override(f1::line24aEstimated, "2,000");
+     },
+     "table adds up to 1,000, line 24a holds 2,000"},
+    {"PaymentBeforeTheYear", "f2210.payment-date", Severity::Warning, At(f2210::paymentDate1),
+     [](ReturnFixture& r) {
+         r.Set(f2210::paymentDate1, "12/01/2015");
+         r.Set(f2210::paymentAmount1, "1,000");
+     },
+     "payment 1 is dated 12/01/2015"},
+    {"PenaltyWithWaiverOfAll", "f2210.waiver-box-a", Severity::Warning, At(f1::line26Penalty),
+     [](ReturnFixture& r) {
+         r.Set(f2210::waiverBoxA, "X");
+         r.Override(f1::line26Penalty, "50");
+     },
+     "line 26 holds 50"},
+    {"AnnualizedPenaltyLeftToPreparer", "f2210.penalty-left", Severity::Warning, At(f1::line26Penalty),
+     [](ReturnFixture& r) { r.Set(f2210::annualizedBoxC, "X"); }, "box C is ticked"},
     {"ExemptionOverridden", review::kOverrideRule, Severity::Note, At(f1::line20Exemption),
      [](ReturnFixture& r) { r.Override(f1::line20Exemption, "300"); }, "Overridden: 300 typed."},
 };
