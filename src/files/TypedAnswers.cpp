@@ -1,9 +1,7 @@
 #include "files/TypedAnswers.h"
 
 #include "calc/Form1041QFTTV.h"
-#include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
-#include "slot/Form2210.h"
 #include "slot/Form8960.h"
 #include "store/Answers.h"
 
@@ -36,23 +34,14 @@ void KeepTypedAnswers(TAnswer& store)
     }
 }
 
-// Marks `line` overridden when it holds a typed text no override guards and the page of the
-// form that now figures it was never figured.
-bool KeepTyped(TAnswer& store, SlotRef line, int figuringFormType)
-{
-    if (store.OvRide(line.formType, 0, line.slot) || !HoldsText(store.Text(line.formType, 0, line.slot)) ||
-        !PageNeverFigured(store, figuringFormType))
-        return false;
-    store.SetOvRide(line.formType, 0, line.slot, true);
-    return true;
-}
-
 bool KeepTypedLinesNowComputed(TAnswer& store)
 {
-    bool marked = KeepTyped(store, slot::form1041Page2::scheduleGLine4NetInvestment, slot::form8960::kFormType);
-    for (SlotRef line : {slot::form1041Page1::line24aEstimated, slot::form1041Page1::line26Penalty})
-        marked = KeepTyped(store, line, slot::form2210::kFormType) || marked;
-    return marked;
+    const SlotRef line4 = slot::form1041Page2::scheduleGLine4NetInvestment;
+    if (store.OvRide(line4.formType, 0, line4.slot) || !HoldsText(store.Text(line4.formType, 0, line4.slot)) ||
+        !PageNeverFigured(store, slot::form8960::kFormType))
+        return false;
+    store.SetOvRide(line4.formType, 0, line4.slot, true);
+    return true;
 }
 
 }  // namespace quorvan

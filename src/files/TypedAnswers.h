@@ -19,9 +19,6 @@ void KeepTypedAnswers(TAnswer& store);
 // wholly empty (the return was saved before the form was figured), the line is marked
 // overridden. Called after a client file is read; a prior-year import is left alone, since the
 // line then holds last year's tax, which this year's Form 8960 replaces.
-// Form 1041 lines 24a (estimated payments) and 26 (the penalty) were typed before Form 2210 was
-// figured: each that holds a text no override guards is marked overridden when the Form 2210
-// page is wholly empty.
 // True when a line was marked.
 bool KeepTypedLinesNowComputed(TAnswer& store);
 
