@@ -1,6 +1,6 @@
 #pragma once
-// Answer text and numbers: parsing entries into numbers, whole-dollar answer text, the fixed
-// number formats of the page fields, and the date routines. Every answer is text; these rules
+// Answer text and numbers: parsing entries into numbers, whole-dollar answer text and the fixed
+// number formats of the page fields (the date routines are in store/Dates.h). Every answer is text; these rules
 // decide the dollars and cents on the return.
 //
 // Rounding: a fixed format writes the number as a decimal of 18 significant digits and then
@@ -66,26 +66,5 @@ std::string FormatFixed(long double value, int decimals, bool separators);
 // Max(a, b) is b when b >= a; Min(a, b) is a when b >= a.
 double Max(double a, double b);
 double Min(double a, double b);
-
-// Dates are month/day/year text (the short date format) or "Jan 5, 2016".
-struct NormalisedDate {
-    bool ok;
-    std::string text;
-};
-NormalisedDate NormaliseDate(const std::string& text);  // failure: message 2118 (code 21180), today
-std::string LongDate(const std::string& text);          // "1/5/2016" -> "January 5, 2016"
-// Day number of a date answer, counted from 12/30/1899; empty text -> 0; failure: message 2134,
-// today's number.
-int DateValue(const std::string& text);
-
-// A short-format date read as year, month, day; false when the text is no such date.
-bool ReadShortDate(const std::string& text, int& year, int& month, int& day);
-// A date answer in either form ("6/30/2017" or "Jun 30, 2017") read as year, month, day, without
-// a message; false when it reads neither way.
-bool ReadAnyDate(const std::string& text, int& year, int& month, int& day);
-// Days of `month` (1 to 12) of `year`.
-int DaysInMonth(int year, int month);
-// Today's date in the short date format.
-std::string TodayShortDate();
 
 }  // namespace quorvan

@@ -1,4 +1,5 @@
-#include "store/Misc.h"
+#include "store/Amounts.h"
+#include "store/Dates.h"
 #include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
@@ -139,9 +140,17 @@ TEST(Misc, RemoveCommasAndSignsSetsTheSignOnce)
 TEST(Misc, Float2DollarRoundsHalfAwayAndDropsNegativeZero)
 {
     const std::pair<double, const char*> cases[] = {
-        {1234.5, "1,235"}, {-1234.5, "-1,235"}, {-0.5, "-1"}, {-0.4, "0"}, {0, "0"},
-        {1234567, "1,234,567"}, {999.5, "1,000"}, {-999999.5, "-1,000,000"}, {12, "12"},
-        {0.49999999999999994, "0"}, {1e15, "1,000,000,000,000,000"},
+        {1234.5, "1,235"},
+        {-1234.5, "-1,235"},
+        {-0.5, "-1"},
+        {-0.4, "0"},
+        {0, "0"},
+        {1234567, "1,234,567"},
+        {999.5, "1,000"},
+        {-999999.5, "-1,000,000"},
+        {12, "12"},
+        {0.49999999999999994, "0"},
+        {1e15, "1,000,000,000,000,000"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(Float2Dollar(value), text) << value;
