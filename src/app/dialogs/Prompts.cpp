@@ -1,7 +1,7 @@
-#include "Prompts.h"
+#include "app/dialogs/Prompts.h"
 
-#include "TfrmErrorDlg.h"
 #include "ProgramVersion.h"
+#include "app/dialogs/TfrmErrorDlg.h"
 
 #include <QDialog>
 #include <QFileDialog>

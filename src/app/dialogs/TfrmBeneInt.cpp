@@ -1,4 +1,4 @@
-#include "TfrmBeneInt.h"
+#include "app/dialogs/TfrmBeneInt.h"
 
 #include "ui_TfrmBeneInt.h"
 

@@ -1,4 +1,4 @@
-#include "TfrmErrorDlg.h"
+#include "app/dialogs/TfrmErrorDlg.h"
 
 #include "ui_TfrmErrorDlg.h"
 

@@ -1,4 +1,4 @@
-#include "TfrmMultiple.h"
+#include "app/dialogs/TfrmMultiple.h"
 
 #include "ui_TfrmMultiple.h"
 

@@ -1,4 +1,4 @@
-#include "TfrmShrinkFont.h"
+#include "app/dialogs/TfrmShrinkFont.h"
 
 #include "ui_TfrmShrinkFont.h"
 

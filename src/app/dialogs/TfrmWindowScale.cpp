@@ -1,4 +1,4 @@
-#include "TfrmWindowScale.h"
+#include "app/dialogs/TfrmWindowScale.h"
 
 #include "ui_TfrmWindowScale.h"
 

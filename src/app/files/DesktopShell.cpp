@@ -1,4 +1,4 @@
-#include "DesktopShell.h"
+#include "app/files/DesktopShell.h"
 
 #include <QDesktopServices>
 #include <QProcess>

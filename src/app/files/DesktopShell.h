@@ -3,7 +3,7 @@
 // with the application the desktop has for it, and opening a web page in the browser. The window
 // reaches them through this class only, so a test can record what would have been started.
 
-#include "ProgramWatch.h"
+#include "app/files/ProgramWatch.h"
 #include "print/WordProcessor.h"
 
 #include <QObject>

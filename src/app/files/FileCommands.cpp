@@ -1,12 +1,17 @@
-#include "FileCommands.h"
+#include "app/files/FileCommands.h"
 
-#include "BusyCursor.h"
-#include "MainWindow.h"
-#include "RecoveryCopies.h"
+#include "app/commands/CommandHost.h"
+#include "app/dialogs/BusyCursor.h"
+#include "app/dialogs/Prompts.h"
+#include "app/files/RecoveryCopies.h"
+#include "app/history/AnswerHistory.h"
 #include "files/ClientFile.h"
+#include "files/Folders.h"
 #include "files/PriorYear.h"
+#include "files/Settings.h"
 #include "messages/Messages.h"
 #include "slot/Form1041Page1.h"
+#include "store/Answers.h"
 
 namespace quorvan::app {
 namespace {
@@ -36,7 +41,7 @@ QString WithClientExtension(const QString& path)
 
 bool FileCommands::AskToSave()
 {
-    switch (window_.Ask().AskSaveChanges(&window_)) {
+    switch (window_.Ask().AskSaveChanges(window_.Widget())) {
     case SaveAnswer::Cancel:
         return false;
     case SaveAnswer::Yes:
@@ -93,7 +98,7 @@ void FileCommands::OpenClick()
     request.folder = ToQt(WithTrailingSeparator(window_.Folders().ClientFileFolder));
     request.filter = QLatin1String(kClientFilter);
     request.defaultSuffix = QStringLiteral("fq6");
-    const QString path = window_.Ask().OpenFileName(&window_, request);
+    const QString path = window_.Ask().OpenFileName(window_.Widget(), request);
     if (!path.isEmpty())
         OpenChosenFile(path);
 }
@@ -164,10 +169,10 @@ bool FileCommands::WriteReturn()
         window_.History().MarkClean(*window_.Store());
         ChangesSettled();
     } else
-        window_.Ask().Warn(&window_, QStringLiteral("The return could not be saved to %1.\n%2\n"
-                                                    "The file on disk is unchanged and your changes are "
-                                                    "still open; save them to another place.")
-                                         .arg(path, ToQt(error)));
+        window_.Ask().Warn(window_.Widget(), QStringLiteral("The return could not be saved to %1.\n%2\n"
+                                                            "The file on disk is unchanged and your changes are "
+                                                            "still open; save them to another place.")
+                                                 .arg(path, ToQt(error)));
     window_.UpdateMenuItems();
     return saved;
 }
@@ -190,7 +195,7 @@ bool FileCommands::SaveAsClick()
     request.suggestedName = UntitledOrSuggestedName();
     request.filter = QLatin1String(kClientFilter);
     request.defaultSuffix = QStringLiteral("fq6");
-    QString path = window_.Ask().SaveFileName(&window_, request);
+    QString path = window_.Ask().SaveFileName(window_.Widget(), request);
     bool saved = false;
     if (!path.isEmpty()) {
         if (path.right(3).toUpper() != QLatin1String("FQ6")) {
@@ -215,7 +220,7 @@ void FileCommands::ImportLastYear()
     request.folder = ToQt(WithTrailingSeparator(window_.Folders().PriorYearFolder));
     request.filter = QLatin1String(kPriorYearFilter);
     request.defaultSuffix = QStringLiteral("fq5");
-    const QString priorPath = window_.Ask().OpenFileName(&window_, request);
+    const QString priorPath = window_.Ask().OpenFileName(window_.Widget(), request);
     if (priorPath.isEmpty())
         return;
 
@@ -229,11 +234,11 @@ void FileCommands::ImportLastYear()
     }
     const QString target = ToQt(CurrentYearFileName(window_.Folders().ClientFileFolder, ToStd(priorPath)));
     // This year's work under the same name is never replaced without asking.
-    const bool replace = !FileExists(ToStd(target))
-                         || window_.Ask().AskYesNo(&window_, QStringLiteral("Open 2015 FQ5 File"),
-                                                   QStringLiteral("%1 already exists.\nReplace it with the return "
-                                                                  "started from %2?")
-                                                       .arg(target, ToQt(FileNamePart(ToStd(priorPath)))));
+    const bool replace = !FileExists(ToStd(target)) ||
+                         window_.Ask().AskYesNo(window_.Widget(), QStringLiteral("Open 2015 FQ5 File"),
+                                                QStringLiteral("%1 already exists.\nReplace it with the return "
+                                                               "started from %2?")
+                                                    .arg(target, ToQt(FileNamePart(ToStd(priorPath)))));
     window_.State().ClientFileName = replace ? target : QString::fromLatin1(kUntitledFileName);
     if (replace)
         RememberRecent(target);
@@ -276,9 +281,10 @@ void FileCommands::ChangesSettled()
 
 void FileCommands::ReportUnreadable(const QString& path)
 {
-    window_.Ask().Warn(&window_, QStringLiteral("The client file %1 could not be read. "
-                                                "A new untitled return has been started; the file is unchanged.")
-                                     .arg(path));
+    window_.Ask().Warn(window_.Widget(),
+                       QStringLiteral("The client file %1 could not be read. "
+                                      "A new untitled return has been started; the file is unchanged.")
+                           .arg(path));
 }
 
 void FileCommands::RememberRecent(const QString& path)

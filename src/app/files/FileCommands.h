@@ -7,11 +7,11 @@
 
 namespace quorvan::app {
 
-class TfrmMain;
+class CommandHost;
 
 class FileCommands {
 public:
-    explicit FileCommands(TfrmMain& window) : window_(window) {}
+    explicit FileCommands(CommandHost& window) : window_(window) {}
 
     void NewClick();
     void OpenClick();
@@ -45,7 +45,7 @@ private:
     void RememberRecent(const QString& path);
     QString UntitledOrSuggestedName() const;
 
-    TfrmMain& window_;
+    CommandHost& window_;
 };
 
 }  // namespace quorvan::app

@@ -1,4 +1,4 @@
-#include "ProgramWatch.h"
+#include "app/files/ProgramWatch.h"
 
 #include <QByteArray>
 #include <QDir>

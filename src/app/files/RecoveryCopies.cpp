@@ -2,7 +2,7 @@
 // writer, the note of the client file it belongs to, the lock of the run that writes it, and the
 // copies earlier runs left behind.
 
-#include "RecoveryCopies.h"
+#include "app/files/RecoveryCopies.h"
 
 #include "files/ClientFile.h"
 #include "store/Answers.h"

@@ -1,11 +1,14 @@
-#include "HelpCommands.h"
+#include "app/help/HelpCommands.h"
 
-#include "DesktopShell.h"
-#include "HelpWindow.h"
-#include "MainWindow.h"
-#include "TfrmPdfPreview.h"
+#include "app/commands/CommandHost.h"
+#include "app/dialogs/Prompts.h"
+#include "app/files/DesktopShell.h"
+#include "app/help/HelpWindow.h"
+#include "app/print/TfrmPdfPreview.h"
 #include "files/Folders.h"
+#include "files/Settings.h"
 #include "print/HelpPages.h"
+#include "store/Answers.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -74,7 +77,7 @@ void HelpCommands::PDFClick()
     // The folder's index page lists the publications and where the IRS publishes them.
     request.filter = QStringLiteral("IRS Publications and their index (*.pdf *.PDF *.htm)");
     request.defaultSuffix = QStringLiteral("PDF");
-    const QString chosen = window_.Ask().OpenFileName(&window_, request);
+    const QString chosen = window_.Ask().OpenFileName(window_.Widget(), request);
     if (chosen.isEmpty())
         return;
     if (IsHtml(chosen))
@@ -105,8 +108,8 @@ void HelpCommands::ShowPdf(const QString& pdfPath, const QString& title)
     if (!ReadableOrReported(pdfPath))
         return;
     PdfPreviewOptions options;
-    options.prompts = &window_.Ask();
-    ShowPdfPreview(&window_, pdfPath, title, options);
+    options.prompts = window_.Widget().Ask();
+    ShowPdfPreview(window_.Widget(), pdfPath, title, options);
 }
 
 HelpWindow& HelpCommands::HelpWindowForNow()
@@ -114,7 +117,7 @@ HelpWindow& HelpCommands::HelpWindowForNow()
     // Under a modal dialog (the "?" of Shrink Font) only the dialog's own windows take input.
     QWidget* owner = QApplication::activeModalWidget();
     if (!owner)
-        owner = &window_;
+        owner = window_.Widget();
     if (!help_) {
         const QString contents = QString::fromStdString(HelpPagePath(ProgramFolder().toStdString(), kHelpContentsPage));
         help_ = new HelpWindow(contents, owner);
@@ -135,10 +138,10 @@ HelpWindow& HelpCommands::HelpWindowForNow()
     // of going with it.
     if (auto* dialog = qobject_cast<QDialog*>(owner))
         QObject::connect(dialog, &QDialog::finished, help_, [this] {
-            if (!help_ || help_->parentWidget() == &window_)
+            if (!help_ || help_->parentWidget() == window_.Widget())
                 return;
             const bool shown = help_->isVisible();
-            help_->setParent(&window_, help_->windowFlags());
+            help_->setParent(window_.Widget(), help_->windowFlags());
             if (shown)
                 help_->show();
         });
@@ -173,7 +176,7 @@ bool HelpCommands::ReadableOrReported(const QString& path)
 
 void HelpCommands::Report(const QString& problem, const QString& what)
 {
-    QWidget* parent = help_ && help_->isVisible() ? static_cast<QWidget*>(help_) : &window_;
+    QWidget* parent = help_ && help_->isVisible() ? static_cast<QWidget*>(help_) : window_.Widget();
     window_.Ask().Warn(parent, problem + QStringLiteral("\n\n") + what);
 }
 

@@ -14,11 +14,11 @@ class QUrl;
 namespace quorvan::app {
 
 class HelpWindow;
-class TfrmMain;
+class CommandHost;
 
 class HelpCommands {
 public:
-    explicit HelpCommands(TfrmMain& window) : window_(window) {}
+    explicit HelpCommands(CommandHost& window) : window_(window) {}
     ~HelpCommands();
     HelpCommands(const HelpCommands&) = delete;
     HelpCommands& operator=(const HelpCommands&) = delete;
@@ -48,7 +48,7 @@ private:
     void Report(const QString& problem, const QString& what);
     QString ProgramFolder() const;
 
-    TfrmMain& window_;
+    CommandHost& window_;
     QPointer<HelpWindow> help_;
 };
 

@@ -1,4 +1,4 @@
-#include "HelpWindow.h"
+#include "app/help/HelpWindow.h"
 
 #include <QAction>
 #include <QFile>

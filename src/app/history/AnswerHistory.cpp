@@ -1,4 +1,4 @@
-#include "AnswerHistory.h"
+#include "app/history/AnswerHistory.h"
 
 #include <QUndoCommand>
 #include <QUndoStack>

@@ -1,6 +1,6 @@
-#include "CalloutNotes.h"
+#include "app/pages/CalloutNotes.h"
 
-#include "PageBinding.h"
+#include "app/pages/PageBinding.h"
 
 #include <QAbstractButton>
 #include <QApplication>

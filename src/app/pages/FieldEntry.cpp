@@ -1,9 +1,9 @@
 // The entry rules of page fields: amounts checked as they are typed, nothing typed that a client
 // file would turn into "?", no control characters, and the names of pages and lines in messages.
 
-#include "FieldEntry.h"
+#include "app/pages/FieldEntry.h"
 
-#include "PageBinding.h"
+#include "app/pages/PageBinding.h"
 #include "files/Cp1252.h"
 #include "store/Answers.h"
 #include "store/FormTypes.h"

@@ -1,12 +1,12 @@
 // Transfers between the page's controls and the answers of its page, and the field texts by kind.
 
-#include "PageBinding.h"
+#include "app/pages/PageBinding.h"
 
-#include "FieldEntry.h"
-#include "PageScale.h"
-#include "PageTable.h"
+#include "app/pages/FieldEntry.h"
+#include "app/pages/PageScale.h"
+#include "app/pages/PageTable.h"
+#include "store/Amounts.h"
 #include "store/Answers.h"
-#include "store/Misc.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "PageLayouts.h"
+#include "app/pages/PageLayouts.h"
 
 #include <QBuffer>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // Preparing freshly loaded page controls: their events wired to the window, label fonts
 // shrunk, memo fonts set, computed fields locked, and help callouts lifted where they can show.
 
-#include "PageBinding.h"
+#include "app/pages/PageBinding.h"
 
-#include "FieldEntry.h"
+#include "app/pages/FieldEntry.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

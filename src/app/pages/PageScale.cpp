@@ -1,4 +1,4 @@
-#include "PageScale.h"
+#include "app/pages/PageScale.h"
 
 #include <QFont>
 #include <QList>

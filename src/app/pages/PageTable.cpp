@@ -1,4 +1,4 @@
-#include "PageTable.h"
+#include "app/pages/PageTable.h"
 
 #include "store/FormTypes.h"
 

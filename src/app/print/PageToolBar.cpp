@@ -1,4 +1,4 @@
-#include "PageToolBar.h"
+#include "app/print/PageToolBar.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -1,7 +1,7 @@
-#include "PageWindow.h"
+#include "app/print/PageWindow.h"
 
-#include "PrinterOutput.h"
-#include "Prompts.h"
+#include "app/dialogs/Prompts.h"
+#include "app/print/PrinterOutput.h"
 
 #include <QAction>
 #include <QApplication>

@@ -5,7 +5,7 @@
 // as PDF's file dialog; Escape to close; the window's size and showing it. Each window says what
 // its pages are and how they are painted, zoomed and saved.
 
-#include "PageToolBar.h"
+#include "app/print/PageToolBar.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,16 +1,19 @@
-#include "PrintCommands.h"
+#include "app/print/PrintCommands.h"
 
-#include "BusyCursor.h"
-#include "DesktopShell.h"
-#include "MainWindow.h"
-#include "ProgramWatch.h"
-#include "TfrmPrintPreview.h"
-#include "TfrmProgress.h"
-#include "TfrmSelectedForms.h"
-#include "WordSearch.h"
+#include "app/commands/CommandHost.h"
+#include "app/dialogs/BusyCursor.h"
+#include "app/dialogs/Prompts.h"
+#include "app/files/DesktopShell.h"
+#include "app/files/ProgramWatch.h"
+#include "app/print/TfrmPrintPreview.h"
+#include "app/print/TfrmProgress.h"
+#include "app/print/TfrmSelectedForms.h"
+#include "app/print/WordSearch.h"
 #include "files/Folders.h"
+#include "files/Settings.h"
 #include "print/PaintedLayout.h"
 #include "render/PaintedDocument.h"
+#include "store/Answers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,7 +34,7 @@ const QString kPrintPreview = QStringLiteral("Print Preview");
 
 }  // namespace
 
-PrintCommands::PrintCommands(TfrmMain& window) : window_(window) {}
+PrintCommands::PrintCommands(CommandHost& window) : window_(window) {}
 
 PrintCommands::~PrintCommands() = default;
 
@@ -61,7 +64,7 @@ PrintCommands::Answer PrintCommands::AskSelection(const QString& command, bool o
     if (!window_.Store())
         return Answer::None;
     window_.CommitEditedField();
-    TfrmSelectedForms dialog(DefaultSelection(*window_.Store()), &window_);
+    TfrmSelectedForms dialog(DefaultSelection(*window_.Store()), window_.Widget());
     dialog.SetOkCaption(command);
     dialog.SetPreviewOffered(offerPreview);
     const int result = window_.Ask().RunDialog(dialog);
@@ -69,7 +72,7 @@ PrintCommands::Answer PrintCommands::AskSelection(const QString& command, bool o
         return Answer::None;
     selection = dialog.Selection();
     if (selection.Empty()) {
-        window_.Ask().Warn(&window_, QStringLiteral("No form is ticked, so there is nothing to print."));
+        window_.Ask().Warn(window_.Widget(), QStringLiteral("No form is ticked, so there is nothing to print."));
         return Answer::None;
     }
     return result == TfrmSelectedForms::PreviewResult ? Answer::Preview : Answer::Ok;
@@ -96,7 +99,7 @@ std::shared_ptr<const render::PaintedDocument> PrintCommands::PaintForms(const s
     std::string error;
     if (!document->Build(*window_.Store(), pages, layouts_, error)) {
         if (reportFailure)
-            window_.Ask().Warn(&window_, ToQt(error));
+            window_.Ask().Warn(window_.Widget(), ToQt(error));
         return nullptr;
     }
     return document;
@@ -166,7 +169,7 @@ void PrintCommands::HandToWordProcessor(const Forms& forms)
     LaunchCommand command;
     std::string error;
     if (!SendDocument(document, tempFolder, Choice(), RegistryPath().toStdString(), command, error)) {
-        window_.Ask().Warn(&window_, ToQt(error));
+        window_.Ask().Warn(window_.Widget(), ToQt(error));
         return;
     }
     if (command.program == kDesktopOpener && command.arguments.size() == 1) {
@@ -227,10 +230,10 @@ void PrintCommands::ReportEarlyEnd(const QString& program, const ProgramEnd& end
 void PrintCommands::OfferPreviewInstead(const QString& reason, const Forms& forms)
 {
     if (!forms.painted) {
-        window_.Ask().Warn(&window_, reason);
+        window_.Ask().Warn(window_.Widget(), reason);
         return;
     }
-    if (window_.Ask().AskYesNo(&window_, kPrintPreview,
+    if (window_.Ask().AskYesNo(window_.Widget(), kPrintPreview,
                                reason + QStringLiteral(" Show the forms in the print preview instead?")))
         ShowPreview(forms);
 }
@@ -251,12 +254,12 @@ QString PrintCommands::ReturnFolder() const
 void PrintCommands::ShowPreview(const Forms& forms)
 {
     PrintPreviewOptions options;
-    options.prompts = &window_.Ask();
+    options.prompts = window_.Widget().Ask();
     options.saveFolder = ReturnFolder();
     options.suggestedName = SuggestedPdfName();
     if (forms.rtfBuilt)
         options.openInWordProcessor = [this, forms] { HandToWordProcessor(forms); };
-    ShowPrintPreview(&window_, forms.painted,
+    ShowPrintPreview(window_.Widget(), forms.painted,
                      kPrintPreview + QStringLiteral(" - ") +
                          ToQt(WithoutExtension(FileNamePart(window_.State().ClientFileName.toStdString()))),
                      std::move(options));
@@ -275,7 +278,7 @@ void PrintCommands::ExportPdfClick()
     request.suggestedName = SuggestedPdfName();
     request.filter = QStringLiteral("PDF Files (*.pdf)");
     request.defaultSuffix = QStringLiteral("pdf");
-    const QString target = window_.Ask().SaveFileName(&window_, request);
+    const QString target = window_.Ask().SaveFileName(window_.Widget(), request);
     if (target.isEmpty())
         return;
     const std::shared_ptr<const render::PaintedDocument> forms = PaintForms(RecalculatedPages(selection), true);
@@ -284,7 +287,7 @@ void PrintCommands::ExportPdfClick()
     BusyCursor busy;
     std::string error;
     if (!render::WritePdf(*forms, target.toStdString(), QFileInfo(target).completeBaseName().toStdString(), error))
-        window_.Ask().Warn(&window_, ToQt(error));
+        window_.Ask().Warn(window_.Widget(), ToQt(error));
 }
 
 void PrintCommands::ForceWordClick()
@@ -308,7 +311,7 @@ void PrintCommands::FindWordClick()
         return;
     }
     {
-        TfrmProgress progress(QStringLiteral("Please Wait. Searching for MS Word."), &window_);
+        TfrmProgress progress(QStringLiteral("Please Wait. Searching for MS Word."), window_.Widget());
         progress.show();
         progress.KeepAlive();
         BusyCursor busy;
@@ -322,8 +325,8 @@ void PrintCommands::FindWordClick()
         }));
     }
     window_.State().WordProcessorFound = !word_.wordPath.isEmpty();
-    window_.Ask().Inform(&window_, word_.wordPath.isEmpty() ? QStringLiteral("Did not find Word installation.")
-                                                            : QStringLiteral("Found Word installation."));
+    window_.Ask().Inform(window_.Widget(), word_.wordPath.isEmpty() ? QStringLiteral("Did not find Word installation.")
+                                                                    : QStringLiteral("Found Word installation."));
     window_.UpdateMenuItems();
 }
 

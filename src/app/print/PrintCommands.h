@@ -24,7 +24,7 @@ class PaintedDocument;
 
 namespace quorvan::app {
 
-class TfrmMain;
+class CommandHost;
 struct ProgramEnd;
 
 // What the print knows of the word processors.
@@ -41,7 +41,7 @@ struct WordProcessors {
 
 class PrintCommands {
 public:
-    explicit PrintCommands(TfrmMain& window);
+    explicit PrintCommands(CommandHost& window);
     ~PrintCommands();
 
     // Start-up, once the folders are known: looks for Writer, and makes the registry file with
@@ -94,7 +94,7 @@ private:
     QString WriterProgram() const;
     TRtfMerge& Merge();
 
-    TfrmMain& window_;
+    CommandHost& window_;
     WordProcessors word_;
     std::unique_ptr<TRtfMerge> merge_;         // kept: the current font size runs on from print to print
     std::shared_ptr<PaintedLayouts> layouts_;  // read once, shared by every preview

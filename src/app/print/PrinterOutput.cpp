@@ -1,4 +1,4 @@
-#include "PrinterOutput.h"
+#include "app/print/PrinterOutput.h"
 
 #include "files/AtomicFile.h"
 #include "files/ScratchFolder.h"

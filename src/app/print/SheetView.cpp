@@ -1,4 +1,4 @@
-#include "SheetView.h"
+#include "app/print/SheetView.h"
 
 #include "render/PaintedDocument.h"
 

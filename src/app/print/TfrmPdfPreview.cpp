@@ -1,6 +1,6 @@
-#include "TfrmPdfPreview.h"
+#include "app/print/TfrmPdfPreview.h"
 
-#include "Prompts.h"
+#include "app/dialogs/Prompts.h"
 #include "files/AtomicFile.h"
 
 #include <QEvent>

@@ -4,7 +4,7 @@
 // PDF file of the preparer's choice; Escape closes it. (The forms have their own print preview,
 // TfrmPrintPreview, which paints them.)
 
-#include "PageWindow.h"
+#include "app/print/PageWindow.h"
 
 class QPainter;
 class QPdfDocument;

@@ -1,6 +1,6 @@
-#include "TfrmPrintPreview.h"
+#include "app/print/TfrmPrintPreview.h"
 
-#include "SheetView.h"
+#include "app/print/SheetView.h"
 #include "render/PaintedDocument.h"
 
 #include <QAction>

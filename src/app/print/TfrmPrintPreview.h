@@ -4,7 +4,7 @@
 // page, copies, two-sided where the printer has it), to a PDF file, or to the word processor.
 // The forms are those of the moment the preview was made; Escape closes it.
 
-#include "PageWindow.h"
+#include "app/print/PageWindow.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "TfrmProgress.h"
+#include "app/print/TfrmProgress.h"
 
 #include "ui_TfrmProgress.h"
 

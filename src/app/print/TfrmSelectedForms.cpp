@@ -1,4 +1,4 @@
-#include "TfrmSelectedForms.h"
+#include "app/print/TfrmSelectedForms.h"
 
 #include "ui_TfrmSelectedForms.h"
 

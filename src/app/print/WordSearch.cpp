@@ -1,4 +1,4 @@
-#include "WordSearch.h"
+#include "app/print/WordSearch.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "ReviewPanel.h"
+#include "app/review/ReviewPanel.h"
 
 #include "messages/Messages.h"
 #include "store/Answers.h"

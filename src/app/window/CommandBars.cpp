@@ -2,7 +2,7 @@
 // place of its own in its bar that it keeps while hidden, so that no button ever moves under the
 // mouse when others appear or go, and no two labels overlap.
 
-#include "Commands.h"
+#include "app/commands/Commands.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

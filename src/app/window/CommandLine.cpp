@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "app/window/CommandLine.h"
 
 #include "ProgramVersion.h"
 

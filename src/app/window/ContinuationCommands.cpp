@@ -1,10 +1,10 @@
 // Continuation pages: New, View and Delete of the eleven continuation types, the page chooser
 // they share, and the K-1 allocation command.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 
-#include "TfrmBeneInt.h"
-#include "TfrmMultiple.h"
+#include "app/dialogs/TfrmBeneInt.h"
+#include "app/dialogs/TfrmMultiple.h"
 #include "store/ContinuationPages.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // Default File Locations: the client-file, prior-year and temporary folders the preparer may
 // move. The first two reach the settings file at close; the temporary folder lasts this run.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 
 #include <QDir>
 

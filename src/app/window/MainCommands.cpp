@@ -1,12 +1,12 @@
 // The commands of the main window: wiring of menus, bars and tree to their handlers, the
 // refresh of what is shown, hidden and checked, Prior/Next/Refresh and the small commands.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 
-#include "FileCommands.h"
-#include "HelpCommands.h"
-#include "PrintCommands.h"
-#include "PageTable.h"
+#include "app/files/FileCommands.h"
+#include "app/help/HelpCommands.h"
+#include "app/pages/PageTable.h"
+#include "app/print/PrintCommands.h"
 
 #include <QAbstractButton>
 #include <QAction>

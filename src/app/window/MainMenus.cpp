@@ -1,7 +1,7 @@
 // The main menu bar (File, Display, Options, Window, Help), the hidden page-code item and the
 // popup menu of page fields.
 
-#include "Commands.h"
+#include "app/commands/Commands.h"
 #include "store/Answers.h"
 #include "store/FormTypes.h"
 

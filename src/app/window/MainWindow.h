@@ -3,10 +3,11 @@
 // folders, the settings with the recent files, and every command. Page display, page binding,
 // the command places and the file commands live in helpers of their own.
 
-#include "AnswerHistory.h"
-#include "Commands.h"
-#include "PageBinding.h"
-#include "Prompts.h"
+#include "app/commands/CommandHost.h"
+#include "app/commands/Commands.h"
+#include "app/dialogs/Prompts.h"
+#include "app/history/AnswerHistory.h"
+#include "app/pages/PageBinding.h"
 #include "files/Folders.h"
 #include "files/Settings.h"
 #include "store/Answers.h"
@@ -41,21 +42,6 @@ class PrintCommands;
 class ReviewPanel;
 class ScreenHooks;
 
-// Window state that outlives page displays.
-struct WindowState {
-    int CurrentFormType = -1;
-    int CurrentPageIndex = -1;
-    bool Modified = false;
-    QString ClientFileName;
-    bool SkipAnimations = false;
-    double PageScale = 1.0;
-    double FontShrink = 0;
-    bool LeaveFieldActive = false;  // a leave-field recalculation is running
-    int ContinuationChoice = 0;
-    int BasePageWidth = 0;  // the page panel's width when the window was first shown
-    bool WordProcessorFound = false;
-};
-
 // Edit > Cut, Copy and Paste.
 enum class ClipboardCommand { Cut, Copy, Paste };
 
@@ -65,25 +51,26 @@ struct StartOptions {
     QString programFolder;  // installed data (PSF, RTF, DAT, PDF below it)
 };
 
-class TfrmMain : public QMainWindow, private PageEvents {
+class TfrmMain : public QMainWindow, public CommandHost, private PageEvents {
     Q_OBJECT
 public:
     explicit TfrmMain(std::unique_ptr<Prompts> prompts = nullptr, const StartOptions& options = {});
     ~TfrmMain() override;
 
-    WindowState& State() { return state_; }
-    const WindowState& State() const { return state_; }
-    WorkingFolders& Folders() { return folders_; }
-    Settings& Preferences() { return settings_; }
-    Prompts& Ask() { return *prompts_; }
+    QWidget* Widget() override { return this; }
+    WindowState& State() override { return state_; }
+    const WindowState& State() const override { return state_; }
+    WorkingFolders& Folders() override { return folders_; }
+    Settings& Preferences() override { return settings_; }
+    Prompts& Ask() override { return *prompts_; }
     MainCommands& Commands() { return commands_; }
     FileCommands& Files() { return *files_; }
     PrintCommands& Printing() { return *print_; }
     HelpCommands& Help() { return *help_; }
     // Starts programs and opens documents; a test puts a recorder in its place.
-    DesktopShell& Shell() { return *shell_; }
+    DesktopShell& Shell() override { return *shell_; }
     void SetShell(std::unique_ptr<DesktopShell> shell);
-    TAnswer* Store() { return store_.get(); }
+    TAnswer* Store() override { return store_.get(); }
     QWidget* PagePanel() { return pnlMainForm_; }
     QWidget* Page() { return page_; }
     QTreeWidget* Tree() { return TreeView1_; }
@@ -92,41 +79,41 @@ public:
 
     // The answer store: a fresh empty store becomes the open return; the findings of the old
     // return go with it.
-    TAnswer& ReplaceStore();
+    TAnswer& ReplaceStore() override;
 
     // The preparer's steps for Undo and Redo.
-    AnswerHistory& History() { return *history_; }
+    AnswerHistory& History() override { return *history_; }
     // Edit > Undo and Redo: the typing in the field being edited first, else the last step
     // (or the one taken back) with the return recalculated and its field shown.
     void UndoClick();
     void RedoClick();
 
     // Recovery copies of a return with unsaved changes, and those earlier runs left behind.
-    Autosave& Recovery() { return *autosave_; }
+    Autosave& Recovery() override { return *autosave_; }
     // An answer of the open return changed: it has unsaved changes, and a recovery copy follows.
-    void AnswersChanged();
+    void AnswersChanged() override;
     // At start-up: each recovery copy that a run which did not close left is offered.
     void OfferRecoveryCopies();
     // Numbered messages shown so far; a command that failed says so once.
-    int MessagesShown() const { return messagesShown_; }
+    int MessagesShown() const override { return messagesShown_; }
 
     // Page display.
     void DisplayAPage(QAction* sender);
     void DisplayAPage(QTreeWidgetItem* sender);
-    void DisplayCode(int pageCode);  // through mnuInvisible
+    void DisplayCode(int pageCode) override;  // through mnuInvisible
     void ShowPage(int pageCode);
     void ClearPage();
-    void Recalculate(bool storeFirst);
+    void Recalculate(bool storeFirst) override;
     void CompleteCalc();
     // The page on screen into the store, and the store into the page (Modified kept).
-    void StorePage();
+    void StorePage() override;
     void ShowAnswers();
     // Leaves the field being edited, so that its text is stored and recalculated.
-    void CommitEditedField();
+    void CommitEditedField() override;
 
     // Commands.
-    void UpdateMenuItems();
-    void UpdateRecentMenu();
+    void UpdateMenuItems() override;
+    void UpdateRecentMenu() override;
     void PriorClick();
     void NextClick();
     void RefreshClick();
@@ -162,7 +149,7 @@ public:
     void ReviewAfterCalculate();
     // Asked by the print commands before they print: true when the review finds no error or the
     // preparer chooses to print anyway; false sends the preparer back with the Review panel shown.
-    bool ConfirmPrintWithReviewErrors();
+    bool ConfirmPrintWithReviewErrors() override;
     // Shows the page of a finding and puts the cursor in its field.
     void GoToFinding(const review::Finding& finding);
 

@@ -1,7 +1,7 @@
 // The navigation tree: the preparer's steps, every form page by its page code, and the New,
 // View and Delete items of the continuation schedules.
 
-#include "Commands.h"
+#include "app/commands/Commands.h"
 #include "store/Answers.h"
 #include "store/FormTypes.h"
 

@@ -1,9 +1,9 @@
 // Overrides of computed answers: which of Override and Cancel Override the window offers for the
 // field that has the focus, the toggle itself, and the slide-in and pulse of the bar buttons.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 
-#include "FieldEntry.h"
+#include "app/pages/FieldEntry.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,17 +1,17 @@
 // Page display of the main window: loading a page layout, the transfers around the
 // recalculation, leaving a field, and the keys the window handles before the focused control.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 
-#include "BusyCursor.h"
-#include "CalloutNotes.h"
-#include "FieldEntry.h"
-#include "PageLayouts.h"
-#include "PageTable.h"
-#include "RecoveryCopies.h"
-#include "ScreenHooks.h"
+#include "app/dialogs/BusyCursor.h"
+#include "app/files/RecoveryCopies.h"
+#include "app/pages/CalloutNotes.h"
+#include "app/pages/FieldEntry.h"
+#include "app/pages/PageLayouts.h"
+#include "app/pages/PageTable.h"
+#include "app/window/ScreenHooks.h"
 #include "messages/Messages.h"
-#include "store/Misc.h"
+#include "store/Amounts.h"
 
 #include <QAbstractButton>
 #include <QAction>

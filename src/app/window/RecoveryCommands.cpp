@@ -1,10 +1,10 @@
 // The window's side of the recovery copies: a copy follows every change of the return's answers,
 // and at start-up the copies of runs that did not close are offered for restoring.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 
-#include "FileCommands.h"
-#include "RecoveryCopies.h"
+#include "app/files/FileCommands.h"
+#include "app/files/RecoveryCopies.h"
 #include "files/Folders.h"
 
 #include <QFileInfo>

@@ -2,9 +2,9 @@
 // in the status bar, going to the field of a finding, and the question before printing a return
 // the review finds errors in.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 
-#include "ReviewPanel.h"
+#include "app/review/ReviewPanel.h"
 #include "review/Review.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 // What the recalculation asks of the screen: the page stored first, the busy cursor, and the
 // answers written back into the page when the run completes.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 #include "calc/Calculate.h"
 
 #include <QApplication>

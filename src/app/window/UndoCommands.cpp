@@ -1,10 +1,10 @@
 // Edit menu of the main window: Undo and Redo over the preparer's steps, and Cut, Copy and Paste
 // on the field being edited.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 
-#include "FieldEntry.h"
-#include "RecoveryCopies.h"
+#include "app/files/RecoveryCopies.h"
+#include "app/pages/FieldEntry.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "WindowPlacement.h"
+#include "app/window/WindowPlacement.h"
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 #include "files/WindowPlace.h"
 
 #include <algorithm>

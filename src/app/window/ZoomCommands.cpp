@@ -1,12 +1,12 @@
 // Zoom and Shrink Font: the page scale with the window sized to it, and the amount by which the
 // labels of the form pages are made smaller.
 
-#include "MainWindow.h"
+#include "app/window/MainWindow.h"
 
-#include "HelpCommands.h"
-#include "PageScale.h"
-#include "TfrmShrinkFont.h"
-#include "TfrmWindowScale.h"
+#include "app/dialogs/TfrmShrinkFont.h"
+#include "app/dialogs/TfrmWindowScale.h"
+#include "app/help/HelpCommands.h"
+#include "app/pages/PageScale.h"
 #include "print/HelpPages.h"
 #include "store/FormTypes.h"
 
