@@ -108,7 +108,7 @@ void HelpCommands::ShowPdf(const QString& pdfPath, const QString& title)
     if (!ReadableOrReported(pdfPath))
         return;
     PdfPreviewOptions options;
-    options.prompts = window_.Widget().Ask();
+    options.prompts = &window_.Ask();
     ShowPdfPreview(window_.Widget(), pdfPath, title, options);
 }
 

@@ -254,7 +254,7 @@ QString PrintCommands::ReturnFolder() const
 void PrintCommands::ShowPreview(const Forms& forms)
 {
     PrintPreviewOptions options;
-    options.prompts = window_.Widget().Ask();
+    options.prompts = &window_.Ask();
     options.saveFolder = ReturnFolder();
     options.suggestedName = SuggestedPdfName();
     if (forms.rtfBuilt)
