@@ -12,6 +12,7 @@
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleK1.h"
 #include "store/Amounts.h"
+#include "store/Dates.h"
 
 #include <algorithm>
 #include <cmath>

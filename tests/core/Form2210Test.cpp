@@ -10,7 +10,7 @@
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/Form2210.h"
-#include "store/Misc.h"
+#include "store/Amounts.h"
 #include "support/Engine2Returns.h"
 
 #include <gtest/gtest.h>
