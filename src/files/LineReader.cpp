@@ -216,8 +216,8 @@ bool LineReader::SkipLineEnd()
     const std::string end = bytes_.substr(start, pos_ - start);
     if (lineEnd_.empty())
         lineEnd_ = end;
-    else if (end != lineEnd_)
-        Note(oddLineEnds_, linesEnded_);
+    else if (end != lineEnd_ && !(pos_ == bytes_.size() && lineEnd_.compare(0, end.size(), end) == 0))
+        Note(oddLineEnds_, linesEnded_);  // (a file cut inside its last line end is only short)
     return true;
 }
 

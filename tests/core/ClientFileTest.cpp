@@ -205,18 +205,6 @@ TEST(ClientFile, CharactersWindowsCannotHoldAreNamedAndLineBreaksStayOnOneLine)
     EXPECT_TRUE(messages.Empty());
 }
 
-TEST(ClientFile, AnyNonZeroFlagReadsAsOverridden)
-{
-    std::vector<std::string> lines = Lines(ReadFileBytes(TestDataPath("handwritten-trust.fq6")));
-    // Page 1 starts after page 0's header and its 2 lines; its slot 30 flag follows.
-    const size_t page1Header = 64 + 3;
-    ASSERT_EQ(lines[page1Header], "***** Page 1; Cont 0");
-    lines[page1Header + 2 * 30 + 2] = "5";
-    TAnswer store;
-    ASSERT_TRUE(ReadBytes(store, JoinLines(lines)));
-    EXPECT_TRUE(store.OvRide(1, 0, f1::line1Interest.slot));
-}
-
 TEST(ClientFile, AnswerBeyondTheLongestFailsTheReadNamingItsLine)
 {
     std::vector<std::string> lines = Lines(ReadFileBytes(TestDataPath("handwritten-trust.fq6")));
@@ -393,8 +381,8 @@ const ShiftCase kShiftCases[] = {
     {"LineEndAfterAnAmountLost", 129, Change::JoinedToNext, nullptr, 130, kNotAFlag},
     {"ZeroAddedBeforeAnAmount", 129, Change::ZeroAddedBefore, nullptr, 130, kNotAFlag},
     {"CheckMarkDoubled", 77, Change::Doubled, nullptr, 78, kNotAFlag},
-    // A whole amount reads as a flag; the empty answer after it cannot.
-    {"WholeAmountDoubled", 129, Change::Doubled, "900", 132, kNotAFlag},
+    // A flag is 0 or 1: a whole amount where a flag stands fails there.
+    {"WholeAmountDoubled", 129, Change::Doubled, "900", 130, kNotAFlag},
     {"LastFlagOfAPageLost", 270, Change::Lost, nullptr, 270, kHeaderPage2Early},
     {"HeaderLost", 271, Change::Lost, nullptr, 271, kHeaderPage2Missing},
     // The last page: no header follows to tell, so its end does.
@@ -489,6 +477,14 @@ const DamageCase kDamageCases[] = {
     {"ShareNotANumber", kFirstShareLine + 3, "quarter", false, 33040},
     {"ShareNotFinite", kFirstShareLine + 3, "nan", false, 33040},
     {"FlagNotANumber", 64 + 2, "yes", false, 33040},
+    // A flag is set or not: another digit is a damaged byte, never "set".
+    {"FlagEight", 64 + 2, "8", false, 33040},
+    {"FlagMinusOne", 64 + 2, "-1", false, 33040},
+    {"FlagZeroOne", 64 + 2, "01", false, 33040},
+    {"FlagAmongBlanks", 64 + 2, " 1 ", true, 0},
+    // A share is read whole, in any length: cut to 32 characters this one would read as 5.
+    {"ShareLongerThanThirtyTwo", kFirstShareLine + 3, "5.00000000000000000000000000000000E-0002", true, 0},
+    {"ShareDecimalComma", kFirstShareLine + 3, "0,05", false, 33040},
 };
 
 class ClientFileDamage : public testing::TestWithParam<DamageCase> {};
