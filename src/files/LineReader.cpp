@@ -158,8 +158,11 @@ std::string LineReader::NextLineBytes(size_t maxBytes)
 
 std::string LineReader::ReadLine()
 {
+    const size_t start = pos_;
     const std::string bytes = NextLineBytes(kLongestLineBytes);
-    return Decoded(bytes, lastLine_);
+    const bool cut = LineEndAt(start) - start > kLongestLineBytes;
+    // A cut line never equals a line the file should hold ("..." ends no header).
+    return Decoded(bytes, lastLine_) + (cut ? "..." : "");
 }
 
 bool LineReader::PeekLine(size_t ahead, std::string& line) const

@@ -39,7 +39,8 @@ public:
     const std::vector<size_t>& OddLineEnds() const { return oddLineEnds_; }
 
     // The next line, decoded to UTF-8, without its line end and its control characters (a tab
-    // stays). Of a line longer than the longest a client file can hold, only that many bytes.
+    // stays). Of a line longer than the longest a client file can hold, only that many bytes,
+    // followed by "...".
     std::string ReadLine();
     // False when the next line is longer than `maxBytes`; looks at no more than that many bytes.
     bool NextLineWithin(size_t maxBytes) const;
