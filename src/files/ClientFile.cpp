@@ -177,28 +177,6 @@ std::string NamedLines(const std::vector<size_t>& lines)
     return named;
 }
 
-// Message 3309: what the reader repaired, line by line. True when there was something.
-bool ReportRepairs(const LineReader& reader, const std::string& fileName)
-{
-    std::vector<std::string> parts;
-    if (!reader.RepairedLines().empty())
-        parts.push_back(NamedLines(reader.RepairedLines()) +
-                        " held bytes that are no UTF-8, read as Windows-1252 letters");
-    if (!reader.ControlLines().empty())
-        parts.push_back(NamedLines(reader.ControlLines()) + " held control characters, removed");
-    if (!reader.OddLineEnds().empty())
-        parts.push_back(NamedLines(reader.OddLineEnds()) +
-                        " ended in another line end than the file's own; a damaged line end may have joined a "
-                        "character to the line after it");
-    if (parts.empty())
-        return false;
-    std::string extra = FileLabel(fileName) + ": ";
-    for (size_t i = 0; i < parts.size(); ++i)
-        extra += (i ? "; " : "") + parts[i];
-    ShowMessageByCode(33090, extra + ".");
-    return true;
-}
-
 void ReportShortfall(const std::string& fileName, const Shortfall& shortfall)
 {
     ShowMessageByCode(33030, FileLabel(fileName) + " ends after line " + Counted(shortfall.linesPresent) + " of " +
@@ -228,7 +206,7 @@ bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& f
     }
     if (reader.Utf8())
         ShowMessageByCode(33070, FileLabel(fileName) + ".");
-    const bool anyRepair = ReportRepairs(reader, fileName);
+    const bool anyRepair = ReportRepairedLines(reader, fileName);
     if (repaired)
         *repaired = anyRepair;
     if (current && found.Short()) {
@@ -242,6 +220,27 @@ bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& f
 }
 
 }  // namespace
+
+bool ReportRepairedLines(const LineReader& reader, const std::string& fileName)
+{
+    std::vector<std::string> parts;
+    if (!reader.RepairedLines().empty())
+        parts.push_back(NamedLines(reader.RepairedLines()) +
+                        " held bytes that are no UTF-8, read as Windows-1252 letters");
+    if (!reader.ControlLines().empty())
+        parts.push_back(NamedLines(reader.ControlLines()) + " held control characters, removed");
+    if (!reader.OddLineEnds().empty())
+        parts.push_back(NamedLines(reader.OddLineEnds()) +
+                        " ended in another line end than the file's own; a damaged line end may have joined a "
+                        "character to the line after it");
+    if (parts.empty())
+        return false;
+    std::string extra = FileLabel(fileName) + ": ";
+    for (size_t i = 0; i < parts.size(); ++i)
+        extra += (i ? "; " : "") + parts[i];
+    ShowMessageByCode(33090, extra + ".");
+    return true;
+}
 
 std::string FormatFileReal(double value)
 {

@@ -70,6 +70,10 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
 bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identifications,
                   std::initializer_list<int> versions, double* version = nullptr);
 
+// Message 3309 naming, by kind, the lines `reader` repaired as it read (`fileName` labels them);
+// true when there were any.
+bool ReportRepairedLines(const LineReader& reader, const std::string& fileName);
+
 // Opens and reads a client file as ReadClientFile does. A path that is no regular file (a
 // folder, a device, a named pipe), a file beyond kMaxClientFileBytes, or one that cannot be
 // opened shows message 3305 with the path and the reason; false.
