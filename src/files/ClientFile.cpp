@@ -435,8 +435,7 @@ bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identificat
     return false;
 }
 
-bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName, Shortfall* shortfall,
-                    bool* repaired)
+bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName, Shortfall* shortfall, bool* repaired)
 {
     LineReader reader(in);
     return ReadClientFileFrom(store, reader, fileName, shortfall, repaired);

@@ -270,15 +270,16 @@ SettingsReadResult ReadINI(std::istream& in, Settings& settings)
 
     const SettingsLine& countLine = lines[7];
     int count = 0;
-    const bool countDamaged = countLine.present && (!countLine.readable || (!countLine.bytes.empty() &&
-                                                                            !ParseCount(countLine.bytes, count)));
+    const bool countDamaged =
+        countLine.present && (!countLine.readable || (!countLine.bytes.empty() && !ParseCount(countLine.bytes, count)));
     if (countLine.readable && countDamaged)
         result.keptLines.push_back(8);
     if (countDamaged) {
         // The count is lost, not the files: every path line that follows is taken, so that the
         // list written back at close still holds them.
         settings.RecentFiles.clear();
-        for (SettingsLine line = next(); line.present && settings.RecentFiles.size() < static_cast<size_t>(kMaxRecentFiles); line = next()) {
+        for (SettingsLine line = next();
+             line.present && settings.RecentFiles.size() < static_cast<size_t>(kMaxRecentFiles); line = next()) {
             std::string path;
             if (readPath(line, lineNo, path) && !path.empty())
                 settings.RecentFiles.push_back(path);

@@ -14,7 +14,7 @@ bool PrintedWholeDollars(const std::string& answer, int formType, std::string& f
     const std::string& amount = cleaned.empty() ? cleaned : answer;
     double beyond = 0;
     formatted = BeyondLargestAmount(amount) && ReadNumber(amount, beyond) ? Float2Dollar(beyond)
-                                                                         : Float2Dollar(Str2Float_2(amount));
+                                                                          : Float2Dollar(Str2Float_2(amount));
     return true;
 }
 

@@ -87,10 +87,7 @@ bool ParseDecimal(const std::string& text, long double& value)
     return true;
 }
 
-bool IsBlankChar(char c)
-{
-    return c == ' ' || c == '\t';
-}
+bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
 
 // Commas in the whole part of `digits` ("1,234,567.5") stand between groups of three: a first
 // group of one to three digits, then groups of exactly three. "1,5" or "1.000,50" is another
@@ -157,7 +154,8 @@ bool PlainAmountText(const std::string& text, std::string& plain)
         --last;
         skipBlanks();
     }
-    if (first < last && text[last - 1] == '-' && (last - first < 2 || (text[last - 2] != 'e' && text[last - 2] != 'E'))) {
+    if (first < last && text[last - 1] == '-' &&
+        (last - first < 2 || (text[last - 2] != 'e' && text[last - 2] != 'E'))) {
         if (negative)
             return false;
         negative = true;

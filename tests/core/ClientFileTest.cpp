@@ -355,7 +355,7 @@ const RepairCase kRepairCases[] = {
     {"Windows1252ByteInUtf8", true, "Zo\xC3\xAB", "Zo\xEB", "Zoë Müller Family Trust — 2016", {33070, 33090},
      "The client file: line 91 held bytes that are no UTF-8, read as Windows-1252 letters."},
     {"Windows1252Valid", false, "", "", "Zoë Müller Family Trust — 2016", {}, ""},
-    {"Nul", false, "Zo\xEB", std::string("Z\0o\xEB", 4).c_str(), "Zoë Müller Family Trust — 2016", {33090},
+    {"Nul", false, "Zo\xEB", "Z<NUL>o\xEB", "Zoë Müller Family Trust — 2016", {33090},
      "The client file: line 91 held control characters, removed."},
     // The escape goes; what is left drives no terminal.
     {"EscapeSequence", false, "Zo\xEB", "\x1B[2JZo\xEB", "[2JZoë Müller Family Trust — 2016", {33090},
@@ -373,8 +373,10 @@ TEST_P(ClientFileRepair, DamagedBytesAreReadAndTheirLinesNamed)
     const std::string cp1252 = ReadFileBytes(TestDataPath("handwritten-trust.fq6"));
     std::string bytes = c.utf8 ? Cp1252ToUtf8(cp1252) : cp1252;
     if (*c.find) {
-        // Strings with a NUL inside are spelled out here: a C string would end at it.
-        const std::string replace = std::string(c.name) == "Nul" ? std::string("Z\0o\xEB", 4) : std::string(c.replace);
+        // A C string ends at a NUL: the table spells it "<NUL>".
+        std::string replace = c.replace;
+        if (const size_t nul = replace.find("<NUL>"); nul != std::string::npos)
+            replace.replace(nul, 5, std::string(1, '\0'));
         const size_t at = bytes.find(c.find);
         ASSERT_NE(at, std::string::npos);
         bytes.replace(at, std::string(c.find).size(), replace);

@@ -65,7 +65,8 @@ void HeaderAnswersRoundTrip(const uint8_t* data, size_t size)
     for (int t = 0; t < kFormTypes; ++t)
         for (int k = 0; k <= kHighestPageIndex[t]; ++k)
             for (int slot = 0; slot <= kSlotCount[t]; ++slot)
-                fuzz::Require(again.Text(t, k, slot) == store.Text(t, k, slot), "every header-like answer reads back in its place");
+                fuzz::Require(again.Text(t, k, slot) == store.Text(t, k, slot),
+                              "every header-like answer reads back in its place");
 }
 
 }  // namespace
