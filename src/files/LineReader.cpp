@@ -50,16 +50,6 @@ std::string WithoutPlus(std::string token)
     return token;
 }
 
-bool ParseInteger(const std::string& token, int& value)
-{
-    int parsed = 0;
-    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
-    if (token.empty() || result.ec != std::errc() || result.ptr != token.data() + token.size())
-        return false;
-    value = parsed;
-    return true;
-}
-
 size_t Utf8Characters(const std::string& bytes, size_t start, size_t length)
 {
     size_t characters = 0;
@@ -245,7 +235,7 @@ bool LineReader::ReadInteger(int& value)
     }
     const std::string token = FirstToken(NextLineBytes(kLongestLineBytes));
     lastToken_ = DecodedQuietly(token);
-    return ParseInteger(WithoutPlus(token), value);
+    return ParseInteger(token, value);
 }
 
 bool LineReader::ReadReal(double& value)
@@ -284,6 +274,17 @@ bool LineReader::ReadFlag(int& value)
     if (flag != "0" && flag != "1")
         return false;
     value = flag[0] - '0';
+    return true;
+}
+
+bool ParseInteger(const std::string& text, int& value)
+{
+    const std::string token = WithoutPlus(text);
+    int parsed = 0;
+    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
+    if (token.empty() || result.ec != std::errc() || result.ptr != token.data() + token.size())
+        return false;
+    value = parsed;
     return true;
 }
 

@@ -1,14 +1,14 @@
 // The command-line tool's contract: arguments, exit status, the dump format and messages on
 // standard error. Scripts outside the program rely on it.
 
+#include "ProgramVersion.h"
 #include "calc/RateSchedules.h"
 #include "files/ClientFile.h"
+#include "slot/Form1041Page1.h"
+#include "store/Amounts.h"
 #include "store/Answers.h"
-#include "store/Misc.h"
 #include "support/FilesTempHome.h"
 #include "support/MessageRecorder.h"
-#include "ProgramVersion.h"
-#include "slot/Form1041Page1.h"
 
 #include <gtest/gtest.h>
 
