@@ -232,12 +232,12 @@ TEST(Cli, AmountNotationsInAFileReadExactlyOrAreNamed)
         EXPECT_EQ(RunCli("--dump " + Quoted(file.Path()), out, err), 0) << c.business;
         const std::string total = std::string("\n1/0:41=") + c.total + "\n";
         EXPECT_NE(("\n" + out).find(total), std::string::npos) << c.business << "\n" << out.substr(0, 300);
-        if (*c.named)
+        if (*c.named) {
             EXPECT_NE(err.find(std::string("2119-Str2Float_0")), std::string::npos) << c.business << err;
-        if (*c.named)
             EXPECT_NE(err.find(c.named), std::string::npos) << c.business << err;
-        else
+        } else {
             EXPECT_EQ(err.find("2119"), std::string::npos) << c.business << err;
+        }
     }
 }
 
