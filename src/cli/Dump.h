@@ -1,6 +1,7 @@
 #pragma once
 // The dump of a return: every non-empty answer of the pages a client file holds, one per line
-// as "T/K:S=TEXT", with "*" after S when the answer is overridden.
+// as "T/K:S=TEXT", with "*" after S when the answer is overridden. A control character in TEXT is
+// written as an escape ("\x1B"), never raw.
 
 #include <string>
 

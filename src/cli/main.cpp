@@ -18,8 +18,9 @@
 // Exit status: 0 success, 1 FILE cannot be read, 2 usage error, 3 a recalculation stopped on a
 // calculator error, 4 the print document could not be built or written, 5 --check found an error,
 // 6 FILE ends before its last page (it was read, the answers it lacks empty, and the rest done;
-// message 3303 on standard error says how much was missing). The first of 1, 4, 3, 5, 6 that
-// applies is given.
+// message 3303 on standard error says how much was missing), 7 FILE held damaged bytes that were
+// repaired as it was read (message 3309 on standard error names their lines). The first of 1, 4,
+// 3, 5, 6, 7 that applies is given.
 
 #include "cli/Dump.h"
 #include "cli/PrintOutput.h"
@@ -42,6 +43,7 @@ using namespace quorvan;
 
 constexpr int kMaxRuns = 10;
 constexpr int kExitCutShort = 6;
+constexpr int kExitRepaired = 7;
 
 struct Options {
     bool help = false;
@@ -63,7 +65,8 @@ const char kUsage[] = "usage: quorvan_16-calc [--prior-year] [--once] [--dump] [
                       "--check prints the review's findings, one a line: severity, form, line, text (tabs between)\n"
                       "exit status: 0 success, 1 FILE unreadable, 2 usage, 3 calculation stopped, "
                       "4 printing failed, 5 the review found an error,\n"
-                      "             6 FILE ends before its last page (read with the answers it lacks empty)\n";
+                      "             6 FILE ends before its last page (read with the answers it lacks empty),\n"
+                      "             7 FILE held damaged bytes, repaired as it was read (message 3309 names them)\n";
 
 int Usage(const char* problem)
 {
@@ -179,8 +182,9 @@ int main(int argc, char** argv)
 
     ScopedAnswerStore store;
     Shortfall shortfall;
+    bool repaired = false;
     const bool read = options.priorYear ? ReadPriorYearFileAt(*store, options.filePath)
-                                        : ReadClientFileAt(*store, options.filePath, &shortfall);
+                                        : ReadClientFileAt(*store, options.filePath, &shortfall, &repaired);
     if (!read) {
         std::fprintf(stderr, "quorvan_16-calc: cannot read the client file %s\n", options.filePath.c_str());
         return 1;
@@ -211,5 +215,7 @@ int main(int argc, char** argv)
         return 3;
     if (reviewFoundError)
         return 5;
-    return shortfall.Short() ? kExitCutShort : 0;
+    if (shortfall.Short())
+        return kExitCutShort;
+    return repaired ? kExitRepaired : 0;
 }

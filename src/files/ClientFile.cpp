@@ -154,6 +154,29 @@ size_t ExpectedLines(const RAnswer& grid, int& pages)
     return lines;
 }
 
+// An answer that reads as the header of the next page (a trust may be named so) is an answer
+// when the lines after it are where a page's lines stand: its flag, the `slotsLeft` slots after
+// it, then that header. A header that came early because lines were lost has none of that.
+bool AnswerLikeHeader(const LineReader& in, const std::string& nextHeader, size_t slotsLeft)
+{
+    std::string line;
+    if (in.PeekLine(1 + 2 * slotsLeft, line))
+        return line.substr(0, line.find_last_not_of(" \t") + 1) == nextHeader;
+    // The file ends before: only the flag after it can tell.
+    return in.PeekLine(0, line) && (line == "0" || line == "1");
+}
+
+// Lines named by message 3309, the first few of each kind.
+std::string NamedLines(const std::vector<size_t>& lines)
+{
+    std::string named = lines.size() == 1 ? "line " : "lines ";
+    for (size_t i = 0; i < lines.size() && i < kNamedAnswers; ++i)
+        named += (i ? ", " : "") + Counted(lines[i]);
+    if (lines.size() > kNamedAnswers)
+        named += " and " + std::to_string(lines.size() - kNamedAnswers) + " more";
+    return named;
+}
+
 void ReportShortfall(const std::string& fileName, const Shortfall& shortfall)
 {
     ShowMessageByCode(33030, FileLabel(fileName) + " ends after line " + Counted(shortfall.linesPresent) + " of " +
@@ -163,8 +186,11 @@ void ReportShortfall(const std::string& fileName, const Shortfall& shortfall)
                                  std::to_string(shortfall.pages) + " pages.");
 }
 
-bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& fileName, Shortfall* shortfall)
+bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& fileName, Shortfall* shortfall,
+                        bool* repaired)
 {
+    if (repaired)
+        *repaired = false;
     store.ErrFlag = false;
     double version = 0;
     if (!ReadFileHead(reader, {"Quorvan_16 Demo", "Selkam_13"}, {20, 17}, &version))
@@ -180,6 +206,9 @@ bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& f
     }
     if (reader.Utf8())
         ShowMessageByCode(33070, FileLabel(fileName) + ".");
+    const bool anyRepair = ReportRepairedLines(reader, fileName);
+    if (repaired)
+        *repaired = anyRepair;
     if (current && found.Short()) {
         ReportShortfall(fileName, found);
         if (shortfall)
@@ -191,6 +220,27 @@ bool ReadClientFileFrom(TAnswer& store, LineReader& reader, const std::string& f
 }
 
 }  // namespace
+
+bool ReportRepairedLines(const LineReader& reader, const std::string& fileName)
+{
+    std::vector<std::string> parts;
+    if (!reader.RepairedLines().empty())
+        parts.push_back(NamedLines(reader.RepairedLines()) +
+                        " held bytes that are no UTF-8, read as Windows-1252 letters");
+    if (!reader.ControlLines().empty())
+        parts.push_back(NamedLines(reader.ControlLines()) + " held control characters, removed");
+    if (!reader.OddLineEnds().empty())
+        parts.push_back(NamedLines(reader.OddLineEnds()) +
+                        " ended in another line end than the file's own; a damaged line end may have joined a "
+                        "character to the line after it");
+    if (parts.empty())
+        return false;
+    std::string extra = FileLabel(fileName) + ": ";
+    for (size_t i = 0; i < parts.size(); ++i)
+        extra += (i ? "; " : "") + parts[i];
+    ShowMessageByCode(33090, extra + ".");
+    return true;
+}
 
 std::string FormatFileReal(double value)
 {
@@ -323,7 +373,7 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
                 if (!in.ReadLine(page.Strings[s], kMaxAnswerLength, characters))
                     return damaged("the answer holds " + Counted(characters) + " characters; an answer holds at most " +
                                    Counted(kMaxAnswerLength));
-                if (isNextHeader(page.Strings[s])) {
+                if (isNextHeader(page.Strings[s]) && !AnswerLikeHeader(in, next, page.Strings.size() - s - 1)) {
                     page.Strings[s].clear();
                     return headerTooEarly();
                 }
@@ -358,6 +408,14 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
 bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identifications,
                   std::initializer_list<int> versions, double* version)
 {
+    // A line longer than any identification is refused before it is copied.
+    size_t longest = 0;
+    for (const char* accepted : identifications)
+        longest = std::max(longest, std::char_traits<char>::length(accepted));
+    if (!in.NextLineWithin(longest)) {
+        ShowMessageByCode(33010);
+        return false;
+    }
     const std::string line = in.ReadLine();
     bool identified = false;
     for (const char* accepted : identifications)
@@ -377,13 +435,13 @@ bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identificat
     return false;
 }
 
-bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName, Shortfall* shortfall)
+bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName, Shortfall* shortfall, bool* repaired)
 {
     LineReader reader(in);
-    return ReadClientFileFrom(store, reader, fileName, shortfall);
+    return ReadClientFileFrom(store, reader, fileName, shortfall, repaired);
 }
 
-bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortfall)
+bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortfall, bool* repaired)
 {
     std::string bytes;
     std::string problem;
@@ -392,7 +450,7 @@ bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortf
         return false;
     }
     LineReader reader(std::move(bytes));
-    return ReadClientFileFrom(store, reader, path, shortfall);
+    return ReadClientFileFrom(store, reader, path, shortfall, repaired);
 }
 
 bool SaveClientFileAt(TAnswer& store, const std::string& path, std::string& error)

@@ -47,10 +47,15 @@ bool WriteClientFile(TAnswer& store, std::ostream& out);
 // still reads, the answers it lacks empty, but notice 3303 names the file and what was missing,
 // and `shortfall` says how much. An older version's file may be shorter and reads without a word.
 // A file written as UTF-8 by another program is read as UTF-8, with notice 3307 naming it.
+// Single damaged bytes are repaired where the line they stand in still reads, and notice 3309
+// names each such line (`repaired` set): a byte of a UTF-8 file that is no UTF-8 (read as its
+// Windows-1252 letter), control characters in an answer (removed), a line end that is not the
+// file's own. An override flag is 0 or 1; any other flag fails the read at its line (3304). An
+// answer that reads as a page header is an answer where the lines around it say so.
 // An answer the program now figures that the file holds as typed is marked overridden
 // (KeepTypedAnswers), so nothing the preparer typed is lost.
 bool ReadClientFile(TAnswer& store, std::istream& in, const std::string& fileName = std::string(),
-                    Shortfall* shortfall = nullptr);
+                    Shortfall* shortfall = nullptr, bool* repaired = nullptr);
 
 // The part of the reader after the version line (the prior-year import shares it): counts,
 // shares, then each page, line by line, every line checked for what may stand there.
@@ -65,10 +70,15 @@ bool ReadPagesAndCounts(TAnswer& store, LineReader& in, const std::string& fileN
 bool ReadFileHead(LineReader& in, std::initializer_list<const char*> identifications,
                   std::initializer_list<int> versions, double* version = nullptr);
 
+// Message 3309 naming, by kind, the lines `reader` repaired as it read (`fileName` labels them);
+// true when there were any.
+bool ReportRepairedLines(const LineReader& reader, const std::string& fileName);
+
 // Opens and reads a client file as ReadClientFile does. A path that is no regular file (a
 // folder, a device, a named pipe), a file beyond kMaxClientFileBytes, or one that cannot be
 // opened shows message 3305 with the path and the reason; false.
-bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortfall = nullptr);
+bool ReadClientFileAt(TAnswer& store, const std::string& path, Shortfall* shortfall = nullptr,
+                      bool* repaired = nullptr);
 
 // Saves `store` to `path` through WriteFileAtomically: never a half-written file, the
 // permission bits of an existing file kept (a new one readable by its owner only), a symbolic

@@ -128,6 +128,37 @@ bool IsUtf8BeyondAscii(const std::string& bytes)
     return beyondAscii;
 }
 
+bool HoldsUtf8Sequence(const std::string& bytes)
+{
+    for (size_t i = 0; i < bytes.size();) {
+        if (static_cast<uint8_t>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const size_t start = i;
+        if (NextCodePoint(bytes, i) != kMalformed || i - start > 1)
+            return true;
+    }
+    return false;
+}
+
+std::string RepairedUtf8(const std::string& bytes, bool& repaired)
+{
+    repaired = false;
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t start = i;
+        if (NextCodePoint(bytes, i) == kMalformed && i - start == 1) {
+            out += Cp1252ToUtf8(bytes.substr(start, 1));
+            repaired = true;
+        } else {
+            out.append(bytes, start, i - start);
+        }
+    }
+    return out;
+}
+
 std::string Cp1252ToUtf8(const std::string& bytes)
 {
     std::string out;

@@ -26,6 +26,16 @@ bool FitsCp1252(const std::string& utf8);
 // written in Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8.)
 bool IsUtf8BeyondAscii(const std::string& bytes);
 
+// True when `bytes` hold at least one well-formed UTF-8 sequence beyond ASCII, malformed bytes
+// or not: a UTF-8 file with a damaged byte, which read as Windows-1252 would garble every other
+// letter beyond ASCII.
+bool HoldsUtf8Sequence(const std::string& bytes);
+
+// `bytes` read as UTF-8 where they are well formed; each malformed byte is taken for the
+// Windows-1252 character it is (a letter typed in another encoding). `repaired` tells whether
+// one was.
+std::string RepairedUtf8(const std::string& bytes, bool& repaired);
+
 // The characters of `utf8` that Windows-1252 cannot keep, each once, in order of first
 // appearance, as UTF-8 ("Łódź" gives "Łź"; a malformed byte gives U+FFFD). Empty when it fits.
 std::string UnencodableCharacters(const std::string& utf8);

@@ -96,8 +96,10 @@ bool ReadFromReader(TAnswer& store, LineReader& reader, const std::string& fileN
         return false;
     ClearPriorYearAmounts(store);
     KeepTypedAnswers(store);
+    const std::string label = fileName.empty() ? std::string("The prior-year file") : fileName;
     if (reader.Utf8())
-        ShowMessageByCode(33070, (fileName.empty() ? std::string("The prior-year file") : fileName) + ".");
+        ShowMessageByCode(33070, label + ".");
+    ReportRepairedLines(reader, label);
     return true;
 }
 

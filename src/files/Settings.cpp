@@ -6,6 +6,7 @@
 #include "files/Folders.h"
 #include "files/LineReader.h"
 #include "files/RegularFile.h"
+#include "messages/Messages.h"
 
 #include <algorithm>
 #include <charconv>
@@ -257,8 +258,23 @@ SettingsReadResult ReadINI(std::istream& in, Settings& settings)
 
     const SettingsLine& countLine = lines[7];
     int count = 0;
-    if (countLine.readable && !countLine.bytes.empty() && !ParseInteger(FirstToken(countLine.bytes), count))
+    const bool countDamaged =
+        countLine.present && (!countLine.readable || (!countLine.bytes.empty() && !ParseInteger(FirstToken(countLine.bytes), count)));
+    if (countLine.readable && countDamaged)
         result.keptLines.push_back(8);
+    if (countDamaged) {
+        // The count is lost, not the files: every path line that follows is taken, so that the
+        // list written back at close still holds them.
+        settings.RecentFiles.clear();
+        for (SettingsLine line = next();
+             line.present && settings.RecentFiles.size() < static_cast<size_t>(kMaxRecentFiles); line = next()) {
+            std::string path;
+            if (readPath(line, lineNo, path) && !path.empty())
+                settings.RecentFiles.push_back(path);
+        }
+        std::sort(result.keptLines.begin(), result.keptLines.end());
+        return result;
+    }
     // Entries past the first few would leave the list at its next trim anyway; a huge count
     // must not make a huge list.
     if (count > kMaxRecentFiles)
@@ -300,6 +316,16 @@ SettingsReadResult ReadINI(const std::string& path, Settings& settings)
         EnsureFolder(path.substr(0, slash));
     result.written = WriteINI(path, settings, error);
     return result;
+}
+
+void ReportSettingsLines(const std::string& path, const std::vector<int>& lines)
+{
+    if (lines.empty())
+        return;
+    std::string named = lines.size() == 1 ? "line " : "lines ";
+    for (size_t i = 0; i < lines.size(); ++i)
+        named += (i == 0 ? "" : i + 1 == lines.size() ? " and " : ", ") + std::to_string(lines[i]);
+    ShowMessageByCode(33100, path + ", " + named + ".");
 }
 
 bool WriteINI(std::ostream& out, const Settings& settings)

@@ -49,10 +49,11 @@ struct SettingsReadResult {
                                  // their settings keep the values they had
 };
 
-// Reads settings from `in` over `settings`: an empty folder line keeps the folder, a zoom,
-// shrink or count line that is not a number keeps its value (count 0), a flag is on only for
-// exactly "TRUE". At most kMaxRecentFiles paths are taken; a count beyond the lines that follow
-// gives empty entries. Never fails: damaged text only keeps values.
+// Reads settings from `in` over `settings`: an empty folder line keeps the folder, a zoom or
+// shrink line that is not a number keeps its value, a flag is on only for exactly "TRUE". At most
+// kMaxRecentFiles paths are taken; a count beyond the lines that follow gives empty entries; a
+// count that does not read takes every path line after it. Never fails: damaged text only keeps
+// values, and nothing after a damaged line is lost.
 SettingsReadResult ReadINI(std::istream& in, Settings& settings);
 
 // The start-up read: the file at `path` when it exists; otherwise creates its folder (with
@@ -60,6 +61,10 @@ SettingsReadResult ReadINI(std::istream& in, Settings& settings);
 // device, a named pipe or beyond kMaxSettingsFileBytes is refused with message 3305 (never a
 // hang), and the settings keep their values.
 SettingsReadResult ReadINI(const std::string& path, Settings& settings);
+
+// Message 3310, once for the whole file: the lines of the settings file at `path` that did not
+// read (SettingsReadResult::keptLines); nothing when there are none.
+void ReportSettingsLines(const std::string& path, const std::vector<int>& lines);
 
 // Writes lines 1 to 8 + n. True when every byte was written.
 bool WriteINI(std::ostream& out, const Settings& settings);

@@ -10,9 +10,11 @@ bool PrintedWholeDollars(const std::string& answer, int formType, std::string& f
     const std::string cleaned = RemoveCommasAndSigns(answer);
     if (cleaned.empty() && IsBlankZeroType(formType))
         return false;
+    // The conversions read the answer as it stands: cleaned of its signs, "5-3" would print -53.
+    const std::string& amount = cleaned.empty() ? cleaned : answer;
     double beyond = 0;
-    formatted = BeyondLargestAmount(cleaned) && ReadNumber(cleaned, beyond) ? Float2Dollar(beyond)
-                                                                           : Float2Dollar(Str2Float_2(cleaned));
+    formatted = BeyondLargestAmount(amount) && ReadNumber(amount, beyond) ? Float2Dollar(beyond)
+                                                                          : Float2Dollar(Str2Float_2(amount));
     return true;
 }
 

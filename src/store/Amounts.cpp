@@ -89,14 +89,100 @@ bool ParseDecimal(const std::string& text, long double& value)
     return true;
 }
 
+bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
+
+// Commas in the whole part of `digits` ("1,234,567.5") stand between groups of three: a first
+// group of one to three digits, then groups of exactly three. "1,5" or "1.000,50" is another
+// notation, and reading it as 15 or 1 would change the amount.
+bool CommasGroupThousands(const std::string& number)
+{
+    const size_t comma = number.find(',');
+    if (comma == std::string::npos)
+        return true;
+    size_t wholeEnd = number.find_first_not_of("0123456789,");
+    if (wholeEnd == std::string::npos)
+        wholeEnd = number.size();
+    if (number.find(',', wholeEnd) != std::string::npos)
+        return false;  // a comma among the decimals or in the exponent
+    if (comma == 0 || comma > 3)
+        return false;
+    for (size_t i = comma; i < wholeEnd; i += 4)
+        if (number[i] != ',' || i + 4 > wholeEnd || number.find(',', i + 1) < i + 4)
+            return false;
+    return true;
+}
+
+// The amount notations the program writes and a preparer types, as one plain decimal:
+// "1,234.50", "-1,234", "(1,234)", "1,234-", "$1,234", "12.5%", "1.5E-0002". One sign at most,
+// blanks only around the number, "$" before it and "%" after it. Anything else ("5-3", "--5",
+// "1 2 3", "1,5") is not an amount: read any other way it would become another number.
+bool PlainAmountText(const std::string& text, std::string& plain)
+{
+    size_t first = 0;
+    size_t last = text.size();
+    const auto skipBlanks = [&]() {
+        while (first < last && IsBlankChar(text[first]))
+            ++first;
+        while (last > first && IsBlankChar(text[last - 1]))
+            --last;
+    };
+    skipBlanks();
+    bool negative = false;
+    if (first < last && text[first] == '(') {
+        if (text[last - 1] != ')')
+            return false;
+        negative = true;
+        ++first;
+        --last;
+        skipBlanks();
+    }
+    if (first < last && (text[first] == '-' || text[first] == '+')) {
+        if (negative && text[first] == '-')
+            return false;
+        negative = negative || text[first] == '-';
+        ++first;
+        skipBlanks();
+    }
+    if (first < last && text[first] == '$') {
+        ++first;
+        skipBlanks();
+    }
+    if (!negative && first < last && (text[first] == '-' || text[first] == '+')) {
+        negative = text[first] == '-';  // "$-5"
+        ++first;
+        skipBlanks();
+    }
+    if (first < last && text[last - 1] == '%') {
+        --last;
+        skipBlanks();
+    }
+    if (first < last && text[last - 1] == '-' &&
+        (last - first < 2 || (text[last - 2] != 'e' && text[last - 2] != 'E'))) {
+        if (negative)
+            return false;
+        negative = true;
+        --last;
+        skipBlanks();
+    }
+    std::string number = text.substr(first, last - first);
+    if (number.empty() || number.find_first_not_of("0123456789,.eE+-") != std::string::npos ||
+        !CommasGroupThousands(number))
+        return false;
+    number.erase(std::remove(number.begin(), number.end(), ','), number.end());
+    if (number[0] == '+' || number[0] == '-')
+        return false;  // a second sign
+    plain = negative ? "-" + number : number;
+    return true;
+}
+
 // Steps 1 to 3 shared by the three real conversions.
 bool ParseEntry(const std::string& text, long double& value)
 {
-    const std::string cleaned = RemoveCommasAndSigns(text.empty() ? std::string("0.00") : text);
-    return ParseDecimal(cleaned, value);
+    std::string plain;
+    return PlainAmountText(text, plain) && ParseDecimal(plain, value);
 }
 
-// A plain whole number such as "1,234" or "-56" converts exactly; most answers are of this form.
+// A plain whole number such as "1234" or "-56" converts exactly; most answers are of this form.
 bool ParsePlainWhole(const std::string& text, long double& value)
 {
     if (text.empty() || text.size() > 20)
@@ -115,8 +201,8 @@ bool ParsePlainWhole(const std::string& text, long double& value)
             if (++digits > 15)
                 return false;  // beyond what a double holds exactly: the general path rounds it
             magnitude = magnitude * 10 + (c - '0');
-        } else if (c != ',') {
-            return false;
+        } else {
+            return false;  // commas, signs and the rest take the general path, which checks them
         }
     }
     if (digits == 0)
@@ -206,7 +292,7 @@ bool FitsDouble(long double value) { return std::isfinite(static_cast<double>(va
 long double ReadBack(const std::string& formatted)
 {
     long double value = 0;
-    ParseDecimal(RemoveCommasAndSigns(formatted), value);
+    ParseEntry(formatted, value);
     return value;
 }
 

@@ -69,8 +69,31 @@ const ParseCase kParseCases[] = {
     {"BeyondLongDouble", Conversion::Zero, "1e5000", 0, 21192},
     {"LargestLongDouble", Conversion::Two, "1.2e4932", 0, 21202},
     {"HugeExponent", Conversion::P, "1e99999", 0, 21182},
-    // Every "-" makes the entry negative and goes: this is -1e5000.
-    {"MinusInTheExponent", Conversion::Zero, "1e-5000", 0, 21192},
+    // A minus after the "e" is the exponent's sign, never the amount's.
+    {"NegativeExponentTiny", Conversion::P, "1e-10", 1e-10, 0},
+    {"NegativeExponentHalf", Conversion::P, "5E-01", 0.5, 0},
+    {"NegativeExponentCents", Conversion::Two, "1e-3", 0, 0},
+    {"NegativeExponentOfTheFile", Conversion::P, "5.00000000000000000000000000000000E-0002", 0.05, 0},
+    {"NegativeAmountNegativeExponent", Conversion::P, "-2.5E-0001", -0.25, 0},
+    {"MinusInTheExponent", Conversion::Zero, "1e-5000", 0, 0},
+    // The notations the program writes and a preparer types read as before.
+    {"RealAsWritten", Conversion::P, " 2.00700000000000E+0001", 20.07, 0},
+    {"GroupedCents", Conversion::Two, "1,234,567.89", 1234567.89, 0},
+    {"MinusBeforeDollar", Conversion::Zero, "-$1,234", -1234, 0},
+    {"MinusAfterDollar", Conversion::Zero, "$-1,234", -1234, 0},
+    {"DollarInParentheses", Conversion::Zero, "($1,234)", -1234, 0},
+    {"PercentAfterBlank", Conversion::P, "12.5 %", 12.5, 0},
+    // Other notations would read as another number: named, and 0.
+    {"DecimalCommaGrouped", Conversion::Two, "1.000,50", 0, 21202},
+    {"DecimalComma", Conversion::Zero, "1,5", 0, 21192},
+    {"CommaAmongFourDigits", Conversion::Zero, "1,2345", 0, 21192},
+    {"LeadingComma", Conversion::Zero, ",123", 0, 21192},
+    {"MinusInside", Conversion::Zero, "5-3", 0, 21192},
+    {"BlanksInside", Conversion::Zero, "1 2 3", 0, 21192},
+    {"TwoMinuses", Conversion::Zero, "--5", 0, 21192},
+    {"MinusInParentheses", Conversion::Zero, "(-5)", 0, 21192},
+    {"MinusBothEnds", Conversion::Zero, "-5-", 0, 21192},
+    {"HalfParenthesis", Conversion::Zero, "(5", 0, 21192},
     // Too small to be a cent: 0, as it rounds.
     {"TinyReadsAsZero", Conversion::Two, ".00000000000000000000000000000000000000000000001", 0, 0},
 };

@@ -7,6 +7,7 @@
 #include "slot/Form1041Page1.h"
 #include "store/Amounts.h"
 #include "store/Answers.h"
+#include "support/FilesTempHome.h"
 #include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +198,64 @@ TEST(Cli, OverriddenEmptyAnswerIsDumpedAndAMessageGoesToStandardError)
     EXPECT_NE(err.find("21192: 2119-Str2Float_0. An error occurred while Quorvan_16 was converting an entry to a real number. \"12a\" does not read as a number and counts as 0.  | You can probably click OK"),
               std::string::npos)
         << err;
+}
+
+TEST(Cli, AmountNotationsInAFileReadExactlyOrAreNamed)
+{
+    struct Case {
+        const char* business;  // line 3 as the file holds it
+        const char* total;     // line 9, total income
+        const char* named;     // the text message 2119 names; empty: no message
+    };
+    // business as in the file | total income | named
+    const Case cases[] = {
+        {"1e-10", "0", ""},  // the exponent's minus is no sign of the amount
+        {"5E-01", "1", ""},
+        {"1.5E+0003", "1,500", ""},
+        {"(1,234)", "-1,234", ""},
+        {"1,234-", "-1,234", ""},
+        {"1.000,50", "0", "\"1.000,50\" does not read"},
+        {"1,5", "0", "\"1,5\" does not read"},
+        {"5-3", "0", "\"5-3\" does not read"},
+        {"1 2 3", "0", "\"1 2 3\" does not read"},
+        {"--5", "0", "\"--5\" does not read"},
+    };
+    for (const Case& c : cases) {
+        TemporaryClientFile file;
+        {
+            ScopedAnswerStore store;
+            store->SetText(1, 0, f1::line3Business.slot, c.business);
+            std::string error;
+            ASSERT_TRUE(SaveClientFileAt(*store, file.Path(), error)) << error;
+        }
+        std::string out, err;
+        EXPECT_EQ(RunCli("--dump " + Quoted(file.Path()), out, err), 0) << c.business;
+        const std::string total = std::string("\n1/0:41=") + c.total + "\n";
+        EXPECT_NE(("\n" + out).find(total), std::string::npos) << c.business << "\n" << out.substr(0, 300);
+        if (*c.named) {
+            EXPECT_NE(err.find(std::string("2119-Str2Float_0")), std::string::npos) << c.business << err;
+            EXPECT_NE(err.find(c.named), std::string::npos) << c.business << err;
+        } else {
+            EXPECT_EQ(err.find("2119"), std::string::npos) << c.business << err;
+        }
+    }
+}
+
+TEST(Cli, DamagedBytesAreRepairedNamedAndNeverReachTheTerminal)
+{
+    TemporaryClientFile file;
+    std::string bytes = ReadFileBytes(TestDataPath("handwritten-trust.fq6"));
+    const size_t name = bytes.find("Zo\xEB");
+    ASSERT_NE(name, std::string::npos);
+    bytes.insert(name, "\x1B[2J\x07");
+    test::WriteFileBytes(file.Path(), bytes);
+    std::string out, err;
+    EXPECT_EQ(RunCli("--once --dump " + Quoted(file.Path()), out, err), 7);
+    EXPECT_EQ(out.find('\x1B'), std::string::npos);
+    EXPECT_EQ(out.find('\x07'), std::string::npos);
+    EXPECT_NE(out.find("1/0:11=[2JZoë Müller Family Trust — 2016\n"), std::string::npos);
+    EXPECT_NE(err.find("3309-"), std::string::npos) << err;
+    EXPECT_NE(err.find(file.Path() + ": line 91 held control characters, removed."), std::string::npos) << err;
 }
 
 TEST(Cli, WriteSavesTheSettledReturn)

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -205,16 +206,69 @@ TEST(ClientFile, CharactersWindowsCannotHoldAreNamedAndLineBreaksStayOnOneLine)
     EXPECT_TRUE(messages.Empty());
 }
 
-TEST(ClientFile, AnyNonZeroFlagReadsAsOverridden)
+std::string HeaderOf(int formType, int page)
 {
-    std::vector<std::string> lines = Lines(ReadFileBytes(TestDataPath("handwritten-trust.fq6")));
-    // Page 1 starts after page 0's header and its 2 lines; its slot 30 flag follows.
-    const size_t page1Header = 64 + 3;
-    ASSERT_EQ(lines[page1Header], "***** Page 1; Cont 0");
-    lines[page1Header + 2 * 30 + 2] = "5";
+    return "***** Page " + std::to_string(formType) + "; Cont " + std::to_string(page);
+}
+
+// The answers that differ between two stores, as "T/K:S" (none when they agree).
+std::string DifferentAnswers(const TAnswer& a, const TAnswer& b)
+{
+    std::string differ;
+    for (int t = 0; t < kFormTypes; ++t)
+        for (int k = 0; k <= kHighestPageIndex[t]; ++k)
+            for (int s = 0; s <= kSlotCount[t]; ++s)
+                if (a.Text(t, k, s) != b.Text(t, k, s) && differ.size() < 200)
+                    differ += std::to_string(t) + "/" + std::to_string(k) + ":" + std::to_string(s) + " ";
+    return differ;
+}
+
+TEST(ClientFile, AnswersThatReadAsPageHeadersSaveAndReopen)
+{
+    // The hardest case: every answer of every page in use is the header that follows its page,
+    // the header of its own page or the next one with a blank; the trust's name is the next
+    // page's header.
     TAnswer store;
-    ASSERT_TRUE(ReadBytes(store, JoinLines(lines)));
-    EXPECT_TRUE(store.OvRide(1, 0, f1::line1Interest.slot));
+    store.NoOfInterest = 2;
+    for (int t = 0; t < kFormTypes; ++t) {
+        const int lastPage = store.CountField(t) ? std::min(*store.CountField(t), kHighestPageIndex[t]) : 0;
+        for (int k = 0; k <= lastPage; ++k) {
+            const std::string next = k < lastPage ? HeaderOf(t, k + 1) : HeaderOf(t + 1, 0);
+            for (int s = 0; s <= kSlotCount[t]; ++s)
+                store.SetText(t, k, s, s % 3 == 0 ? next : s % 3 == 1 ? HeaderOf(t, k) : next + " ");
+        }
+    }
+    store.SetText(1, 0, f1::nameOfEstateOrTrust.slot, HeaderOf(2, 0));
+    TempHome home;
+    const std::string path = home / "header-like.fq6";
+    std::string error;
+    ASSERT_TRUE(SaveClientFileAt(store, path, error)) << error;
+
+    TAnswer again;
+    MessageRecorder messages;
+    ASSERT_TRUE(ReadClientFileAt(again, path));
+    EXPECT_EQ(messages.Codes(), std::vector<unsigned>{});
+    EXPECT_EQ(again.Text(1, 0, f1::nameOfEstateOrTrust.slot), "***** Page 2; Cont 0");
+    EXPECT_EQ(again.Text(18, 1, 0), HeaderOf(18, 2));  // slot-check: raw, the first answer of a counted page
+    EXPECT_EQ(DifferentAnswers(store, again), "");
+}
+
+TEST(ClientFile, HeaderArrivingEarlyIsStillDamageWhenAnAnswerOfItsPageReadsAsIt)
+{
+    // The name reads as the next header, and the page's last two lines are lost: the lines after
+    // the name then belong to the next page, and the read fails instead of shifting answers.
+    TAnswer store;
+    store.SetText(1, 0, f1::nameOfEstateOrTrust.slot, HeaderOf(2, 0));
+    store.SetText(2, 0, 0, "next page");  // slot-check: raw, the first answer of the next page
+    std::vector<std::string> lines = Lines(Written(store));
+    const auto header = std::find(lines.begin(), lines.end(), HeaderOf(2, 0));
+    const auto realHeader = std::find(header + 1, lines.end(), HeaderOf(2, 0));
+    ASSERT_NE(realHeader, lines.end());
+    lines.erase(realHeader - 2, realHeader);
+    MessageRecorder messages;
+    TAnswer again;
+    EXPECT_FALSE(ReadBytes(again, JoinLines(lines)));
+    EXPECT_EQ(messages.Codes(), std::vector<unsigned>{33040});
 }
 
 TEST(ClientFile, AnswerBeyondTheLongestFailsTheReadNamingItsLine)
@@ -281,6 +335,95 @@ TEST(ClientFile, FileWrittenAsUtf8IsReadAsUtf8WithANotice)
     std::ostringstream out(std::ios::binary);
     WriteClientFile(store, out);
     EXPECT_EQ(messages.Codes(), (std::vector<unsigned>{33070, 33060}));
+}
+
+struct RepairCase {
+    const char* name;
+    bool utf8;            // the handwritten file as UTF-8 rather than Windows-1252
+    const char* find;     // bytes replaced, as in the file
+    const char* replace;  // by these
+    const char* trustName;
+    std::vector<unsigned> codes;
+    const char* named;  // the extra text of message 3309, empty without it
+};
+
+// name | UTF-8 | bytes | become | the trust's name as read | messages | what 3309 names
+const RepairCase kRepairCases[] = {
+    {"Utf8Valid", true, "", "", "Zoë Müller Family Trust — 2016", {33070}, ""},
+    {"Utf8DamagedByte", true, "Zo\xC3\xAB", "Zo\xC3+", "ZoÃ+ Müller Family Trust — 2016", {33070, 33090},
+     "The client file: line 91 held bytes that are no UTF-8, read as Windows-1252 letters."},
+    {"Windows1252ByteInUtf8", true, "Zo\xC3\xAB", "Zo\xEB", "Zoë Müller Family Trust — 2016", {33070, 33090},
+     "The client file: line 91 held bytes that are no UTF-8, read as Windows-1252 letters."},
+    {"Windows1252Valid", false, "", "", "Zoë Müller Family Trust — 2016", {}, ""},
+    {"Nul", false, "Zo\xEB", "Z<NUL>o\xEB", "Zoë Müller Family Trust — 2016", {33090},
+     "The client file: line 91 held control characters, removed."},
+    // The escape goes; what is left drives no terminal.
+    {"EscapeSequence", false, "Zo\xEB", "\x1B[2JZo\xEB", "[2JZoë Müller Family Trust — 2016", {33090},
+     "The client file: line 91 held control characters, removed."},
+    {"LineFeedDamagedIntoALetter", false, "0\r\nZo\xEB", "0\rJZo\xEB", "JZoë Müller Family Trust — 2016", {33090},
+     "The client file: line 90 ended in another line end than the file's own; a damaged line end may have joined a "
+     "character to the line after it."},
+};
+
+class ClientFileRepair : public testing::TestWithParam<RepairCase> {};
+
+TEST_P(ClientFileRepair, DamagedBytesAreReadAndTheirLinesNamed)
+{
+    const RepairCase& c = GetParam();
+    const std::string cp1252 = ReadFileBytes(TestDataPath("handwritten-trust.fq6"));
+    std::string bytes = c.utf8 ? Cp1252ToUtf8(cp1252) : cp1252;
+    if (*c.find) {
+        // A C string ends at a NUL: the table spells it "<NUL>".
+        std::string replace = c.replace;
+        if (const size_t nul = replace.find("<NUL>"); nul != std::string::npos)
+            replace.replace(nul, 5, std::string(1, '\0'));
+        const size_t at = bytes.find(c.find);
+        ASSERT_NE(at, std::string::npos);
+        bytes.replace(at, std::string(c.find).size(), replace);
+    }
+    TAnswer store;
+    MessageRecorder messages;
+    ASSERT_TRUE(ReadBytes(store, bytes));
+    EXPECT_EQ(store.Text(1, 0, f1::nameOfEstateOrTrust.slot), c.trustName);
+    EXPECT_EQ(store.Text(1, 0, f1::nameAndTitleOfFiduciary.slot), "Renée Façade, Trustee");  // the rest as written
+    EXPECT_EQ(messages.Codes(), c.codes);
+    if (*c.named) {
+        ASSERT_FALSE(messages.Messages().empty());
+        EXPECT_EQ(messages.Messages().back().extra, c.named);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Reader, ClientFileRepair, testing::ValuesIn(kRepairCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ClientFile, HugeLinesAreRefusedWithoutBeingCopied)
+{
+    // One line of 16 MB: the identification is refused at once.
+    std::string huge(16u << 20, 'x');
+    TAnswer store;
+    MessageRecorder messages;
+    EXPECT_FALSE(ReadBytes(store, huge));
+    EXPECT_EQ(messages.Codes(), std::vector<unsigned>{33010});
+
+    // A page header line of megabytes where a header stands: named, its text cut in the message.
+    std::vector<std::string> lines = Lines(ReadFileBytes(TestDataPath("handwritten-trust.fq6")));
+    lines[67] = HeaderOf(1, 0) + std::string(2u << 20, ' ') + "x";
+    messages.Clear();
+    TAnswer again;
+    EXPECT_FALSE(ReadBytes(again, JoinLines(lines)));
+    ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33040});
+    EXPECT_LT(messages.Messages()[0].extra.size(), 400u);
+}
+
+TEST(ClientFile, ShareOfAnyLengthReadsExactly)
+{
+    std::vector<std::string> lines = Lines(ReadFileBytes(TestDataPath("handwritten-trust.fq6")));
+    lines[kFirstShareLine] = "5.00000000000000000000000000000000E-0002";
+    lines[kFirstShareLine + 1] = "  2.5E-1  ";
+    TAnswer store;
+    ASSERT_TRUE(ReadBytes(store, JoinLines(lines)));
+    EXPECT_EQ(store.BeneficiaryInterest[0], 0.05);
+    EXPECT_EQ(store.BeneficiaryInterest[1], 0.25);
 }
 
 size_t Count(const std::string& bytes, const std::string& what)
@@ -393,8 +536,8 @@ const ShiftCase kShiftCases[] = {
     {"LineEndAfterAnAmountLost", 129, Change::JoinedToNext, nullptr, 130, kNotAFlag},
     {"ZeroAddedBeforeAnAmount", 129, Change::ZeroAddedBefore, nullptr, 130, kNotAFlag},
     {"CheckMarkDoubled", 77, Change::Doubled, nullptr, 78, kNotAFlag},
-    // A whole amount reads as a flag; the empty answer after it cannot.
-    {"WholeAmountDoubled", 129, Change::Doubled, "900", 132, kNotAFlag},
+    // A flag is 0 or 1: a whole amount where a flag stands fails there.
+    {"WholeAmountDoubled", 129, Change::Doubled, "900", 130, kNotAFlag},
     {"LastFlagOfAPageLost", 270, Change::Lost, nullptr, 270, kHeaderPage2Early},
     {"HeaderLost", 271, Change::Lost, nullptr, 271, kHeaderPage2Missing},
     // The last page: no header follows to tell, so its end does.
@@ -489,6 +632,14 @@ const DamageCase kDamageCases[] = {
     {"ShareNotANumber", kFirstShareLine + 3, "quarter", false, 33040},
     {"ShareNotFinite", kFirstShareLine + 3, "nan", false, 33040},
     {"FlagNotANumber", 64 + 2, "yes", false, 33040},
+    // A flag is set or not: another digit is a damaged byte, never "set".
+    {"FlagEight", 64 + 2, "8", false, 33040},
+    {"FlagMinusOne", 64 + 2, "-1", false, 33040},
+    {"FlagZeroOne", 64 + 2, "01", false, 33040},
+    {"FlagAmongBlanks", 64 + 2, " 1 ", true, 0},
+    // A share is read whole, in any length: cut to 32 characters this one would read as 5.
+    {"ShareLongerThanThirtyTwo", kFirstShareLine + 3, "5.00000000000000000000000000000000E-0002", true, 0},
+    {"ShareDecimalComma", kFirstShareLine + 3, "0,05", false, 33040},
 };
 
 class ClientFileDamage : public testing::TestWithParam<DamageCase> {};

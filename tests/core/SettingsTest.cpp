@@ -198,7 +198,21 @@ TEST(SettingsTest, DamagedFixtureKeepsDefaultsForLinesThatDoNotRead)
     EXPECT_TRUE(settings.ForceWordPad);
     EXPECT_EQ(settings.PageScale, 1.0);   // decimal comma
     EXPECT_EQ(settings.FontShrink, 0.5);  // "abc"
-    EXPECT_TRUE(settings.RecentFiles.empty());  // count "two"
+    // Count "two": the path after it is kept all the same.
+    EXPECT_EQ(settings.RecentFiles, std::vector<std::string>{"/srv/returns/Files/a.fq6"});
+
+    // Named once, in one message; written back at close, nothing read is dropped.
+    MessageRecorder messages;
+    ReportSettingsLines("/h/quorvan_16.ini", result.keptLines);
+    ASSERT_EQ(messages.Codes(), std::vector<unsigned>{33100});
+    EXPECT_EQ(messages.Messages()[0].extra, "/h/quorvan_16.ini, lines 6, 7 and 8.");
+    std::ostringstream out(std::ios::binary);
+    ASSERT_TRUE(WriteINI(out, settings));
+    Settings again = Defaults();
+    const SettingsReadResult reread = ReadText(out.str(), again);
+    EXPECT_TRUE(reread.keptLines.empty());
+    EXPECT_EQ(again.RecentFiles, settings.RecentFiles);
+    EXPECT_EQ(again.ForceWordPad, true);
 }
 
 TEST(SettingsTest, DamagedTextNeverBreaksTheRead)
@@ -217,7 +231,9 @@ TEST(SettingsTest, DamagedTextNeverBreaksTheRead)
         {"ends after line 3",       "/c\r\n/p\r\nres",                               {},                   {},         "/c"},
         {"count past the end",      head + "3\r\n/a.fq6\r\n",                        {"/a.fq6", "", ""},   {},         "/c"},
         {"huge count",              head + "2147483647\r\n/a.fq6\r\n",               {"/a.fq6", "", "", "", ""}, {}, "/c"},
-        {"count beyond int",        head + "99999999999999999999\r\n/a.fq6\r\n",     {},                   {8},        "/c"},
+        {"count beyond int",        head + "99999999999999999999\r\n/a.fq6\r\n",     {"/a.fq6"},           {8},        "/c"},
+        {"count damaged, five files", head + "5x\r\n/a\r\n/b\r\n\r\n/c\r\n/d\r\n/e\r\n/f\r\n", {"/a", "/b", "/c", "/d", "/e"}, {8}, "/c"},
+        {"count line overlong",     head + std::string(70000, '5') + "\r\n/a.fq6\r\n", {"/a.fq6"},        {8},        "/c"},
         {"negative count",          head + "-4\r\n/a.fq6\r\n",                       {},                   {},         "/c"},
         {"count and comment",       head + "1 files\r\n/a.fq6\r\n",                  {"/a.fq6"},           {},         "/c"},
         {"LF line ends",            "/c\n/p\nreserved\nTRUE\nFALSE\n\n\n1\n/a.fq6\n", {"/a.fq6"},          {},         "/c"},

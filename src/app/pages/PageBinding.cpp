@@ -384,7 +384,11 @@ QString FieldText(int kind, const std::string& answer, bool blankZero)
 
 QString ReformatOnExit(int kind, const QString& text)
 {
-    const std::string typed = text.toStdString();
+    // Commas typed anywhere are the preparer's grouping: the field shows the figure they make at
+    // once, so "1,20" becoming 120 is seen. (An answer read from a file takes commas in groups of
+    // three only: there nobody sees it happen.)
+    std::string typed = text.toStdString();
+    typed.erase(std::remove(typed.begin(), typed.end(), ','), typed.end());
     switch (kind) {
     case 2:
         return QString::fromStdString(FormatFixed(Str2Float_2(typed), 2, true));

@@ -176,8 +176,7 @@ void TfrmMain::FormCreate(const StartOptions& options)
     settings_ = DefaultSettings(folders_);
     const SettingsReadResult read = ReadINI(SettingsFilePath(folders_), settings_);
     settingsWriteBack_ = read.opened;
-    for (int line : read.keptLines)
-        qWarning("Settings file line %d does not read; its setting keeps its value.", line);
+    ReportSettingsLines(SettingsFilePath(folders_), read.keptLines);
     folders_.ClientFileFolder = settings_.ClientFileFolder;
     folders_.PriorYearFolder = settings_.PriorYearFolder;
     DeriveSupportFolders(folders_);
