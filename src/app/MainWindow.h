@@ -166,6 +166,10 @@ public:
     // Shows the page of a finding and puts the cursor in its field.
     void GoToFinding(const review::Finding& finding);
 
+    // True when the temporary folder is a real folder of this user, the only kind print files
+    // are written to and deleted in; else it is named, once a run, and false.
+    bool TempFolderUsable();
+
     // Start-up and close, exposed for the program entry and tests.
     void FormCreate(const StartOptions& options);
     void FormShow();
@@ -251,6 +255,7 @@ private:
     MessagePresenter previousPresenter_;
     bool shown_ = false;
     bool closed_ = false;
+    bool tempFolderNamed_ = false;  // the temporary folder was named as unusable once this run
     bool inKeyPath_ = false;
     QPointer<QWidget> popupField_;  // the field whose popup menu is open
     int messagesShown_ = 0;
