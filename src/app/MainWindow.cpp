@@ -266,8 +266,9 @@ bool TfrmMain::FormClose()
         const SaveAnswer answer = prompts_->AskSaveChanges(this);
         if (answer == SaveAnswer::Cancel)
             return false;
-        if (answer == SaveAnswer::Yes)
-            files_->SaveFile();
+        // A save refused or cancelled keeps the window, the return and its recovery copy.
+        if (answer == SaveAnswer::Yes && !files_->SaveFile())
+            return false;
     }
     closed_ = true;
     KeepWindowPlace();

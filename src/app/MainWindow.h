@@ -208,6 +208,7 @@ private:
     void RestoreWindowPlace();
     void KeepWindowPlace();
     bool PageToWorkOn(int formType, int count, int& index);
+    int PageShownAfterDelete(int formType, int deleted, int left) const;
     void ShowOverrideButtons(bool offerOverride, bool offerCancel);
     void OfferOverride(bool offerOverride, bool offerCancel);
     void CreateAutosave();

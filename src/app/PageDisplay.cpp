@@ -11,6 +11,7 @@
 #include "RecoveryCopies.h"
 #include "ScreenHooks.h"
 #include "messages/Messages.h"
+#include "store/ContinuationPages.h"
 #include "store/Misc.h"
 
 #include <QAbstractButton>
@@ -174,6 +175,12 @@ void TfrmMain::CompleteCalc()
 
 void TfrmMain::StorePage()
 {
+    // A continuation page out of use takes no entry: it would come back on the next new page.
+    if (store_ && FindContinuationType(state_.CurrentFormType)) {
+        const int* count = store_->CountField(state_.CurrentFormType);
+        if (!count || state_.CurrentPageIndex >= *count)
+            return;
+    }
     QList<QWidget*> changed;
     if (store_ && page_ && ControlsToAnswers(page_, *store_, CurrentPage(), &changed)) {
         history_->BeginStep(FieldStep(changed));
