@@ -32,6 +32,7 @@ struct Finding;
 namespace quorvan::app {
 
 class Autosave;
+struct RecoveryCopy;
 class CalloutNotes;
 class PageLayouts;
 class DesktopShell;
@@ -107,6 +108,8 @@ public:
     void AnswersChanged();
     // At start-up: each recovery copy that a run which did not close left is offered.
     void OfferRecoveryCopies();
+    // Restores, discards or keeps one copy; true when it was restored.
+    bool AnswerRecoveryCopy(const RecoveryCopy& copy, RecoveryAnswer answer);
     // Numbered messages shown so far; a command that failed says so once.
     int MessagesShown() const { return messagesShown_; }
 
