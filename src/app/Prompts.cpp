@@ -5,14 +5,14 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace quorvan::app {
 

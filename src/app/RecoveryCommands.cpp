@@ -32,8 +32,9 @@ QString CopyDescription(const RecoveryCopy& copy)
 
 QString RecoveryQuestion(const RecoveryCopy& copy)
 {
-    return QStringLiteral("Quorvan_16 did not close normally last time. It kept the unsaved changes of %1.\n\n"
-                          "Restore them now, discard them, or keep them for a later start?")
+    return QStringLiteral(
+               "Quorvan_16 did not close normally last time. It kept the unsaved changes of %1.\n\n"
+               "Restore them now, discard them, or keep them for a later start?")
         .arg(CopyDescription(copy));
 }
 
@@ -79,12 +80,8 @@ bool TfrmMain::AnswerRecoveryCopy(const RecoveryCopy& copy, RecoveryAnswer answe
             recovery.Keep(copy);
         return restored;
     }
-    case RecoveryAnswer::Discard:
-        recovery.Discard(copy);
-        break;
-    case RecoveryAnswer::KeepForLater:
-        recovery.Keep(copy);
-        break;
+    case RecoveryAnswer::Discard: recovery.Discard(copy); break;
+    case RecoveryAnswer::KeepForLater: recovery.Keep(copy); break;
     }
     return false;
 }

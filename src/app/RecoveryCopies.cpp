@@ -14,16 +14,16 @@
 #include <QLockFile>
 #include <QSaveFile>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <csignal>
 #include <fcntl.h>
-#include <set>
-#include <sstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <set>
+#include <sstream>
 
 namespace quorvan::app {
 namespace {

@@ -1,8 +1,8 @@
 #include "files/Folders.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <system_error>

@@ -469,7 +469,7 @@ void MainWindowTest::saveAsAsksBeforeReplacingTheFileItsExtensionNames()
     QVERIFY(log_.questions[0].contains(Home() + "/other.fq6"));
     QCOMPARE(ReadText(Home() + "/other.fq6"), QString("another client's return"));
     QVERIFY(window_->State().Modified);
-    QCOMPARE(Caption(), QString("Untitled.fq6[*]"));
+    QCOMPARE(Caption(), QString("Untitled.fq6*"));
 
     prompts_->yesNoAnswer = true;
     prompts_->saveNames << Home() + "/other.txt";

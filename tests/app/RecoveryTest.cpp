@@ -443,13 +443,16 @@ void RecoveryTest::copyBehindALockNoLiveRunHoldsIsOffered_data()
 {
     char host[256] = {};
     ::gethostname(host, sizeof host - 1);
-    const QByteArray live = QByteArray::number(qint64(::getppid()));  // the test's runner: alive
+    // The test's runner, alive, named by its program as a run names itself in its lock.
+    const QByteArray live = QByteArray::number(qint64(::getppid()));
+    const QByteArray program =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(::getppid()))).fileName().toLocal8Bit();
     QTest::addColumn<QByteArray>("lock");
     QTest::addColumn<bool>("offered");
     QTest::newRow("empty, after a power cut") << QByteArray() << true;
     QTest::newRow("damaged") << QByteArray("\xff\x01 not a lock\n") << true;
-    QTest::newRow("another host's") << live + "\nquorvan_16\nanother-machine\n" << true;
-    QTest::newRow("a live process of this host") << live + "\nquorvan_16\n" + host + "\n" << false;
+    QTest::newRow("another host's") << live + "\n" + program + "\nanother-machine\n" << true;
+    QTest::newRow("a live process of this host") << live + "\n" + program + "\n" + host + "\n" << false;
 }
 
 void RecoveryTest::copyBehindALockNoLiveRunHoldsIsOffered()
