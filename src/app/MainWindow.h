@@ -227,6 +227,8 @@ private:
     void ShowStepPlace(const StepPlace& place);
     // The step the page's changed controls make, named by the first of them.
     Step FieldStep(const QList<QWidget*>& changed) const;
+    // A text box whose text is not the answer the store holds for it.
+    bool FieldDiffersFromItsAnswer(QWidget* control) const;
     Step StepHere(const QString& label, int slot = -1) const;
     int CurrentPageCode() const;
     PageAddress CurrentPage() const { return {state_.CurrentFormType, state_.CurrentPageIndex}; }
