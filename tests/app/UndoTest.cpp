@@ -6,8 +6,8 @@
 
 #include "FileCommands.h"
 #include "files/ClientFile.h"
-#include "slot/Form1041Page1.h"
 #include "slot/Dividend.h"
+#include "slot/Form1041Page1.h"
 #include "slot/Interest.h"
 
 #include <QAction>
@@ -93,13 +93,15 @@ void UndoTest::aLineAFieldExitStartsComputingIsOneStepAndUnsaved()
     const std::string before = WholeReturn(*Answers);
     const std::string typed = Answers->Text(ftForm1041Page1, 0, f1::line2b1QualifiedToBeneficiaries.slot);
     int row = 0;
-    while (row < dividend::entries::kRows && !Answers->Text(ftDividend, 0, dividend::entries::Slot(row, dividend::entries::qualified).slot).empty())
+    while (row < dividend::entries::kRows &&
+           !Answers->Text(ftDividend, 0, dividend::entries::Slot(row, dividend::entries::qualified).slot).empty())
         ++row;
     QVERIFY(row < dividend::entries::kRows);
     h_.window->DisplayCode(1900);
     const int steps = h_.window->History().Stack()->count();
     h_.Type(dividend::entries::Slot(row, dividend::entries::qualified), "0");
-    QVERIFY(Answers->Text(ftForm1041Page1, 0, f1::line2b1QualifiedToBeneficiaries.slot) != typed);  // the path this guards
+    QVERIFY(Answers->Text(ftForm1041Page1, 0, f1::line2b1QualifiedToBeneficiaries.slot) !=
+            typed);  // the path this guards
     QVERIFY(State().Modified);
     QVERIFY(Title().endsWith("*"));
     QCOMPARE(h_.window->History().Stack()->count(), steps + 1);
