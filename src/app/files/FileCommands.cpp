@@ -190,7 +190,7 @@ QString FileCommands::UntitledOrSuggestedName() const
 
 bool FileCommands::AskToReplace(const QString& path)
 {
-    return window_.Ask().AskYesNo(&window_, QStringLiteral("Confirm Save As"),
+    return window_.Ask().AskYesNo(window_.Widget(), QStringLiteral("Confirm Save As"),
                                   QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path));
 }
 

@@ -158,7 +158,7 @@ public:
 
     // True when the temporary folder is a real folder of this user, the only kind print files
     // are written to and deleted in; else it is named, once a run, and false.
-    bool TempFolderUsable();
+    bool TempFolderUsable() override;
 
     // Start-up and close, exposed for the program entry and tests.
     void FormCreate(const StartOptions& options);
