@@ -2,9 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quorvan {
 
@@ -136,9 +140,24 @@ bool EnsureFolder(const std::string& folder)
 {
     if (folder.empty())
         return false;
-    std::error_code ec;
-    fs::create_directories(folder, ec);
+    // Each missing folder is made the preparer's alone: the names of the clients' files are no
+    // one else's business. Folders already there are left as they are.
+    fs::path made;
+    for (const fs::path& part : fs::path(folder)) {
+        made /= part;
+        if (part.empty() || part == "/" || FolderExists(made.string()))
+            continue;
+        if (::mkdir(made.c_str(), S_IRWXU) != 0 && errno != EEXIST)
+            return false;
+    }
     return FolderExists(folder);
+}
+
+bool IsOwnRealFolder(const std::string& folder)
+{
+    struct stat entry {};
+    return !folder.empty() && ::lstat(folder.c_str(), &entry) == 0 && S_ISDIR(entry.st_mode) &&
+           entry.st_uid == ::geteuid();
 }
 
 std::string DefaultReturnPath(const WorkingFolders& folders)

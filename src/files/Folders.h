@@ -61,7 +61,9 @@ std::string FileNamePart(const std::string& path);         // after the last sep
 std::string WithoutExtension(const std::string& fileName); // cut before the last "."
 bool FileExists(const std::string& path);                  // a file (not a folder) is there
 bool FolderExists(const std::string& path);
-bool EnsureFolder(const std::string& folder);              // creates it with its parents
+bool EnsureFolder(const std::string& folder);  // creates it with its parents, 0700
+// A folder of this user's that is no symbolic link: only such a folder has files deleted in it.
+bool IsOwnRealFolder(const std::string& folder);
 
 // The client file "default.fq6" of a client-file folder (the preset blank return).
 std::string DefaultReturnPath(const WorkingFolders& folders);

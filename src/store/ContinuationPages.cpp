@@ -26,6 +26,18 @@ int LastMovedSlot(const TPage& page)
     return std::min(kLastMovedSlot, static_cast<int>(page.Strings.size()) - 1);
 }
 
+// The page's answers and override flags cleared and, for Schedule K-1, its share "none".
+void EmptyPage(TAnswer& store, int formType, int index)
+{
+    TPage& page = store.PageAt(formType, index);
+    for (int s = 0; s <= LastMovedSlot(page); ++s) {
+        page.Strings[static_cast<size_t>(s)].clear();
+        page.Objects[static_cast<size_t>(s)] = TAObj();
+    }
+    if (formType == ftScheduleK1)
+        store.BeneficiaryInterest[static_cast<size_t>(index)] = kNoShare;
+}
+
 }  // namespace
 
 const ContinuationType* FindContinuationType(int formType)
@@ -39,8 +51,11 @@ const ContinuationType* FindContinuationType(int formType)
 bool AddContinuationPage(TAnswer& store, int formType)
 {
     int* count = FindContinuationType(formType) ? store.CountField(formType) : nullptr;
-    if (!count || *count >= kMaxContinuationPages)
+    if (!count || *count < 0 || *count >= kMaxContinuationPages)
         return false;
+    // A page out of use may still hold what was typed on it after its delete: a new page
+    // starts blank whatever it held.
+    EmptyPage(store, formType, *count);
     ++*count;
     return true;
 }
@@ -61,13 +76,7 @@ bool DeleteContinuationPage(TAnswer& store, int formType, int index)
         if (shares)
             store.BeneficiaryInterest[static_cast<size_t>(p)] = store.BeneficiaryInterest[static_cast<size_t>(p + 1)];
     }
-    TPage& last = store.PageAt(formType, *count - 1);
-    for (int s = 0; s <= LastMovedSlot(last); ++s) {
-        last.Strings[static_cast<size_t>(s)].clear();
-        last.Objects[static_cast<size_t>(s)] = TAObj();
-    }
-    if (shares)
-        store.BeneficiaryInterest[static_cast<size_t>(*count - 1)] = kNoShare;
+    EmptyPage(store, formType, *count - 1);
     --*count;
     return true;
 }

@@ -26,7 +26,7 @@ constexpr int kMaxContinuationPages = kMaxPages;
 // Slots of a page that move when a page is deleted.
 constexpr int kLastMovedSlot = 200;
 
-// Adds a page at the end: count + 1. False, with nothing changed, when the type is not a
+// Adds a page at the end, blank: count + 1. False, with nothing changed, when the type is not a
 // continuation type or already holds twenty pages.
 bool AddContinuationPage(TAnswer& store, int formType);
 

@@ -19,6 +19,7 @@ struct PromptLog {
     QStringList questions;
     QStringList proceedQuestions;  // "go on anyway?" before printing a return the review faults
     QStringList recoveryQuestions;
+    QList<QStringList> recoveryLists;  // the copies of each list of several
 };
 
 // The answers a test gives; the log is shared so the test can read it after the window has it.
@@ -32,6 +33,7 @@ public:
     bool yesNoAnswer = true;
     bool proceedAnswer = true;
     RecoveryAnswer recoveryAnswer = RecoveryAnswer::KeepForLater;
+    RecoveryChoice recoveryChoice;
     QSize screen{1920, 1080};
 
     SaveAnswer AskSaveChanges(QWidget*) override
@@ -78,6 +80,11 @@ public:
     {
         log_.recoveryQuestions << text;
         return recoveryAnswer;
+    }
+    RecoveryChoice ChooseRecoveryCopy(QWidget*, const QString&, const QStringList& copies) override
+    {
+        log_.recoveryLists << copies;
+        return recoveryChoice;
     }
 
 private:

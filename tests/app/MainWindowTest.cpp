@@ -122,6 +122,8 @@ private slots:
     void saveCloseStartAgainAndReopenFromRecentList();
     void failedSaveKeepsChangesAndTheOldFile();
     void saveAsGivesTheClientExtension();
+    void saveAsAsksBeforeReplacingTheFileItsExtensionNames();
+    void aTempFolderThatIsALinkIsLeftAlone();
     void openReadsTheFileAndCancelKeepsTheReturn();
     void defaultReturnPresetsEveryNewReturn();
     void unreadableRecentFileStartsUntitledReturn();
@@ -452,6 +454,53 @@ void MainWindowTest::saveAsGivesTheClientExtension()
     QCOMPARE(log_.saveRequests[1].suggestedName, QString());
     QVERIFY(QFile::exists(Home() + "/files.2016/second.fq6"));
     QCOMPARE(window_->Preferences().RecentFiles.size(), size_t(2));
+}
+
+// The file dialog asked about "other.txt"; "other.fq6", which the save would replace, is asked
+// about here.
+void MainWindowTest::saveAsAsksBeforeReplacingTheFileItsExtensionNames()
+{
+    QVERIFY(WriteText(Home() + "/other.fq6", "another client's return"));
+    QVERIFY(Start());
+    Type(f1::line5Rents, "3");
+    prompts_->yesNoAnswer = false;
+    prompts_->saveNames << Home() + "/other.txt";
+    QVERIFY(!window_->Files().SaveAsClick());
+    QCOMPARE(log_.questions.size(), 1);
+    QVERIFY(log_.questions[0].contains(Home() + "/other.fq6"));
+    QCOMPARE(ReadText(Home() + "/other.fq6"), QString("another client's return"));
+    QVERIFY(window_->State().Modified);
+    QCOMPARE(Caption(), QString("Untitled.fq6*"));
+
+    prompts_->yesNoAnswer = true;
+    prompts_->saveNames << Home() + "/other.txt";
+    QVERIFY(window_->Files().SaveAsClick());
+    QVERIFY(ReadText(Home() + "/other.fq6").contains("Quorvan_16"));
+    QVERIFY(!window_->State().Modified);
+
+    // A name that was never there asks nothing beyond the dialog's own question.
+    prompts_->saveNames << Home() + "/fresh.txt";
+    QVERIFY(window_->Files().SaveAsClick());
+    QCOMPARE(log_.questions.size(), 2);
+}
+
+// A link planted as the Temp folder would have another folder's print files deleted at close.
+void MainWindowTest::aTempFolderThatIsALinkIsLeftAlone()
+{
+    QVERIFY(Start());
+    QVERIFY(window_->close());
+    const QString temp = Home() + "/Velmora/Quorvan_16/Temp";
+    const QString elsewhere = Home() + "/elsewhere";
+    QVERIFY(QDir().mkpath(elsewhere));
+    QVERIFY(WriteText(elsewhere + "/send_temp1.rtf", "{\\rtf1}"));
+    QVERIFY(QDir(temp).removeRecursively());
+    QVERIFY(QFile::link(elsewhere, temp));
+
+    QVERIFY(Start());
+    QVERIFY(window_->close());
+    QVERIFY(QFile::exists(elsewhere + "/send_temp1.rtf"));
+    QCOMPARE(log_.warnings.size(), 1);
+    QVERIFY(log_.warnings[0].contains(temp));
 }
 
 void MainWindowTest::openReadsTheFileAndCancelKeepsTheReturn()

@@ -56,12 +56,13 @@ private:
         return QDir(RecoveryFolderPath()).entryList({"*.fq6"}, QDir::Files);
     }
     // A window in the test's home; `answer` is what it says to a recovery copy it is offered.
-    bool Start(RecoveryAnswer answer = RecoveryAnswer::KeepForLater)
+    bool Start(RecoveryAnswer answer = RecoveryAnswer::KeepForLater, RecoveryChoice choice = {})
     {
         log_ = PromptLog();
         auto prompts = std::make_unique<FakePrompts>(log_);
         prompts_ = prompts.get();
         prompts_->recoveryAnswer = answer;
+        prompts_->recoveryChoice = choice;
         StartOptions options;
         options.homeFolder = home_->path();
         options.programFolder = QStringLiteral(QUORVAN_BUILD_DATA_DIR);
@@ -105,6 +106,11 @@ private slots:
     void entriesThatAreNoRegularFilesAreLeftAlone();
     void folderOthersMayOpenIsNeverUsed_data();
     void folderOthersMayOpenIsNeverUsed();
+    void aSaveThatFailsOrIsCancelledKeepsTheReturnOpen_data();
+    void aSaveThatFailsOrIsCancelledKeepsTheReturnOpen();
+    void copyBehindALockNoLiveRunHoldsIsOffered_data();
+    void copyBehindALockNoLiveRunHoldsIsOffered();
+    void manyCopiesAreOneListToChooseFrom();
 };
 
 void RecoveryTest::aChangeIsCopiedAndACleanCloseLeavesNone()
@@ -392,6 +398,106 @@ void RecoveryTest::folderOthersMayOpenIsNeverUsed()
     } else {
         QCOMPARE(ModeOf(real), static_cast<mode_t>(0700));
     }
+}
+
+void RecoveryTest::aSaveThatFailsOrIsCancelledKeepsTheReturnOpen_data()
+{
+    QTest::addColumn<bool>("readOnly");  // else untitled, its Save As dialog cancelled
+    QTest::addColumn<bool>("byNew");     // else the window is closed
+    QTest::newRow("read-only file, close") << true << false;
+    QTest::newRow("read-only file, New") << true << true;
+    QTest::newRow("Save As cancelled, close") << false << false;
+    QTest::newRow("Save As cancelled, New") << false << true;
+}
+
+// "Yes, save" that cannot save: the window, the return with its change and the recovery copy stay.
+void RecoveryTest::aSaveThatFailsOrIsCancelledKeepsTheReturnOpen()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(bool, byNew);
+    QVERIFY(Start());
+    if (readOnly) {
+        const QString path = home_->path() + "/jones.fq6";
+        prompts_->saveNames << path;
+        QVERIFY(window_->Files().SaveAsClick());
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    }
+    Type(f1::line3Business, "777");
+    window_->DisplayCode(200);  // a page change writes the copy at once
+    QCOMPARE(CopiesOnDisk().size(), 1);
+
+    prompts_->saveAnswer = SaveAnswer::Yes;
+    if (byNew)
+        window_->Files().NewClick();
+    else
+        QVERIFY(!window_->close());
+    QCOMPARE(log_.savePrompts, 1);
+    QCOMPARE(log_.warnings.size(), readOnly ? 1 : 0);
+    QVERIFY(window_->isVisible());
+    QVERIFY(window_->State().Modified);
+    QVERIFY(QString::fromStdString(window_->Store()->Text(1, 0, f1::line3Business.slot)).startsWith("777"));
+    QCOMPARE(CopiesOnDisk().size(), 1);
+}
+
+void RecoveryTest::copyBehindALockNoLiveRunHoldsIsOffered_data()
+{
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    // The test's runner, alive, named by its program as a run names itself in its lock.
+    const QByteArray live = QByteArray::number(qint64(::getppid()));
+    const QByteArray program =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(::getppid()))).fileName().toLocal8Bit();
+    QTest::addColumn<QByteArray>("lock");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("empty, after a power cut") << QByteArray() << true;
+    QTest::newRow("damaged") << QByteArray("\xff\x01 not a lock\n") << true;
+    QTest::newRow("another host's") << live + "\n" + program + "\nanother-machine\n" << true;
+    QTest::newRow("a live process of this host") << live + "\n" + program + "\n" + host + "\n" << false;
+}
+
+void RecoveryTest::copyBehindALockNoLiveRunHoldsIsOffered()
+{
+    QFETCH(QByteArray, lock);
+    QFETCH(bool, offered);
+    const QString id = LeaveCopy(RecoveryFolderPath());
+    const QString lockPath = RecoveryFolderPath() + "/" + id + ".lock";
+    QVERIFY(WriteBytes(lockPath, lock));
+
+    RecoveryFolder starting(RecoveryFolderPath());
+    const QList<RecoveryCopy> copies = starting.LeftOver();
+    QCOMPARE(copies.size(), offered ? 1 : 0);
+    if (offered) {
+        QCOMPARE(copies[0].clientFileName, QString("/somewhere/jones.fq6"));
+        starting.Keep(copies[0]);
+    } else {
+        QCOMPARE(QFile(lockPath).size(), qint64(lock.size()));  // a live run's lock is never touched
+    }
+    QCOMPARE(CopiesOnDisk(), QStringList{id + ".fq6"});
+}
+
+// Thousands of copies left behind make one list at start-up, not a question for each.
+void RecoveryTest::manyCopiesAreOneListToChooseFrom()
+{
+    QStringList clients;
+    for (int i = 0; i < 3; ++i) {
+        clients << QStringLiteral("/somewhere/client%1.fq6").arg(i);
+        LeaveCopy(RecoveryFolderPath(), clients.back());
+    }
+    QVERIFY(Start(RecoveryAnswer::KeepForLater, {RecoveryAnswer::Restore, 1}));
+    QCOMPARE(log_.recoveryQuestions.size(), 0);
+    QCOMPARE(log_.recoveryLists.size(), 1);
+    QCOMPARE(log_.recoveryLists[0].size(), 3);
+    const QString restored = window_->State().ClientFileName;
+    QVERIFY(clients.contains(restored));
+    QVERIFY(log_.recoveryLists[0][1].startsWith(restored));
+    QVERIFY(window_->State().Modified);
+    cleanup();
+    QCOMPARE(CopiesOnDisk().size(), 2);  // the other two, kept for later
+
+    QVERIFY(Start(RecoveryAnswer::KeepForLater, {RecoveryAnswer::Discard, 0}));
+    QCOMPARE(log_.recoveryLists.size(), 1);
+    QCOMPARE(log_.recoveryLists[0].size(), 2);
+    QCOMPARE(CopiesOnDisk(), QStringList());
 }
 
 QTEST_MAIN(RecoveryTest)

@@ -6,6 +6,7 @@
 
 #include "app/files/FileCommands.h"
 #include "files/ClientFile.h"
+#include "slot/Dividend.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Interest.h"
 
@@ -79,7 +80,38 @@ private slots:
     void typingInTheFieldGoesFirst();
     void modifiedFollowsTheSavedPlace();
     void newAndOpenLeaveNothingToUndo();
+    void aLineAFieldExitStartsComputingIsOneStepAndUnsaved();
 };
+
+// The sample's Form 1041 line 2b(1) is typed; a "0" in an empty qualified cell of a dividend page
+// has the recalculation compute it. That change is the field's step: marked, and undone whole.
+void UndoTest::aLineAFieldExitStartsComputingIsOneStepAndUnsaved()
+{
+    namespace dividend = quorvan::slot::dividend;
+    OpenSample();
+    h_.window->RefreshClick();
+    const std::string before = WholeReturn(*Answers);
+    const std::string typed = Answers->Text(ftForm1041Page1, 0, f1::line2b1QualifiedToBeneficiaries.slot);
+    int row = 0;
+    while (row < dividend::entries::kRows &&
+           !Answers->Text(ftDividend, 0, dividend::entries::Slot(row, dividend::entries::qualified).slot).empty())
+        ++row;
+    QVERIFY(row < dividend::entries::kRows);
+    h_.window->DisplayCode(1900);
+    const int steps = h_.window->History().Stack()->count();
+    h_.Type(dividend::entries::Slot(row, dividend::entries::qualified), "0");
+    QVERIFY(Answers->Text(ftForm1041Page1, 0, f1::line2b1QualifiedToBeneficiaries.slot) !=
+            typed);  // the path this guards
+    QVERIFY(State().Modified);
+    QVERIFY(Title().endsWith("*"));
+    QCOMPARE(h_.window->History().Stack()->count(), steps + 1);
+
+    h_.window->DisplayCode(100);
+    C().mnuUndo->trigger();
+    QCOMPARE(Answers->Text(ftForm1041Page1, 0, f1::line2b1QualifiedToBeneficiaries.slot), typed);
+    QCOMPARE(WholeReturn(*Answers), before);
+    QVERIFY(!State().Modified);
+}
 
 void UndoTest::Take(StepKind kind)
 {

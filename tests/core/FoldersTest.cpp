@@ -69,8 +69,25 @@ TEST(FoldersTest, FreshHomeGetsItsWorkingFoldersButNotLastYears)
     EXPECT_TRUE(FolderExists(folders.ClientFileFolder));
     EXPECT_TRUE(FolderExists(folders.TempFolder));
     EXPECT_FALSE(FolderExists(folders.PriorYearFolder));
+    // The clients' names are the preparer's alone: every folder made is private.
+    for (const std::string& made :
+         {folders.BaseFolder, folders.SettingsFolder, folders.ClientFileFolder, folders.TempFolder})
+        EXPECT_EQ(std::filesystem::status(made).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_all)
+            << made;
     // A second start finds them in place.
     EXPECT_TRUE(CreateWorkingFolders(folders, error));
+}
+
+TEST(FoldersTest, OnlyARealFolderOfOursIsOwn)
+{
+    TempHome home;
+    const std::string real = home / "real";
+    std::filesystem::create_directory(real);
+    std::filesystem::create_directory_symlink(real, home / "link");
+    EXPECT_TRUE(IsOwnRealFolder(real));
+    EXPECT_FALSE(IsOwnRealFolder(home / "link"));
+    EXPECT_FALSE(IsOwnRealFolder(home / "missing"));
 }
 
 TEST(FoldersTest, FolderThatCannotBeMadeIsNamed)

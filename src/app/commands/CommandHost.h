@@ -67,6 +67,9 @@ public:
     virtual void UpdateRecentMenu() = 0;
     // True when the review finds no error or the preparer chooses to print anyway.
     virtual bool ConfirmPrintWithReviewErrors() = 0;
+    // True when the temporary folder is a real folder of this user, the only kind print files
+    // are written to and deleted in; else it is named, once a run, and false.
+    virtual bool TempFolderUsable() = 0;
 };
 
 }  // namespace quorvan::app

@@ -4,11 +4,15 @@
 #include "app/dialogs/TfrmErrorDlg.h"
 
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace quorvan::app {
 
@@ -136,6 +140,43 @@ RecoveryAnswer Prompts::AskRecovery(QWidget* parent, const QString& text)
     if (box.clickedButton() == discard)
         return RecoveryAnswer::Discard;
     return RecoveryAnswer::KeepForLater;
+}
+
+RecoveryChoice Prompts::ChooseRecoveryCopy(QWidget* parent, const QString& text, const QStringList& copies)
+{
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Quorvan_16"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(text, &dialog);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    auto* list = new QListWidget(&dialog);
+    list->addItems(copies);
+    list->setCurrentRow(0);
+    layout->addWidget(list);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QAbstractButton* restore = buttons->addButton(QStringLiteral("Restore"), QDialogButtonBox::AcceptRole);
+    QAbstractButton* discard = buttons->addButton(QStringLiteral("Discard All"), QDialogButtonBox::DestructiveRole);
+    buttons->addButton(QStringLiteral("Keep All for Later"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    QAbstractButton* clicked = nullptr;
+    QObject::connect(buttons, &QDialogButtonBox::clicked, &dialog, [&](QAbstractButton* button) {
+        clicked = button;
+        dialog.accept();
+    });
+    QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, [&] {
+        clicked = restore;
+        dialog.accept();
+    });
+    dialog.exec();
+    RecoveryChoice choice;
+    if (clicked == restore && list->currentRow() >= 0) {
+        choice.answer = RecoveryAnswer::Restore;
+        choice.index = list->currentRow();
+    } else if (clicked == discard) {
+        choice.answer = RecoveryAnswer::Discard;
+    }
+    return choice;
 }
 
 }  // namespace quorvan::app

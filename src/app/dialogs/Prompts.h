@@ -18,6 +18,12 @@ namespace quorvan::app {
 enum class SaveAnswer { Yes, No, Cancel };
 // What to do with the recovery copy a run left behind.
 enum class RecoveryAnswer { Restore, Discard, KeepForLater };
+// The answer to the list of several recovery copies: Restore the copy at `index`; Discard and
+// Keep for Later take every copy listed.
+struct RecoveryChoice {
+    RecoveryAnswer answer = RecoveryAnswer::KeepForLater;
+    int index = 0;
+};
 
 // What an open or save dialog is asked to show.
 struct FileDialogRequest {
@@ -63,6 +69,8 @@ public:
     virtual QList<QRect> ScreenAreas();
     // A recovery copy left by a run that did not close: Restore, Discard or Keep for Later.
     virtual RecoveryAnswer AskRecovery(QWidget* parent, const QString& text);
+    // Several such copies: one list of them (`copies`, newest first) to choose from.
+    virtual RecoveryChoice ChooseRecoveryCopy(QWidget* parent, const QString& text, const QStringList& copies);
 };
 
 }  // namespace quorvan::app

@@ -13,6 +13,8 @@
 #include "slot/Form1041Page1.h"
 #include "store/Answers.h"
 
+#include <QFileInfo>
+
 namespace quorvan::app {
 namespace {
 
@@ -45,8 +47,8 @@ bool FileCommands::AskToSave()
     case SaveAnswer::Cancel:
         return false;
     case SaveAnswer::Yes:
-        SaveFile();
-        return true;
+        // A save that failed or was cancelled keeps the return open, as the preparer left it.
+        return SaveFile();
     case SaveAnswer::No:
         return true;
     }
@@ -186,6 +188,12 @@ QString FileCommands::UntitledOrSuggestedName() const
     return name.empty() ? QString() : ToQt(name) + QStringLiteral(".fq6");
 }
 
+bool FileCommands::AskToReplace(const QString& path)
+{
+    return window_.Ask().AskYesNo(window_.Widget(), QStringLiteral("Confirm Save As"),
+                                  QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path));
+}
+
 bool FileCommands::SaveAsClick()
 {
     window_.CommitEditedField();
@@ -201,6 +209,11 @@ bool FileCommands::SaveAsClick()
         if (path.right(3).toUpper() != QLatin1String("FQ6")) {
             ShowMessageByCode(11010);
             path = WithClientExtension(path);
+            // The file dialog asked about the name typed, not about this one.
+            if (QFileInfo::exists(path) && !AskToReplace(path)) {
+                window_.UpdateMenuItems();
+                return false;
+            }
         }
         RememberRecent(path);
         window_.State().ClientFileName = path;

@@ -32,8 +32,10 @@ private:
     // A fresh store with "default.fq6" applied, untitled; Full also shows page 1. False when
     // "default.fq6" could not be read (the command ends there).
     bool RunNew(NewMode mode);
-    // The save prompt; false when the preparer cancels.
+    // The save prompt; false when the preparer cancels or the save asked for did not happen.
     bool AskToSave();
+    // An existing file of the name Save As came to is replaced only when the preparer says so.
+    bool AskToReplace(const QString& path);
     // Writes the store to the open file name; on failure says so and leaves Modified set.
     bool WriteReturn();
     void ShowPageOneOfNewReturn();

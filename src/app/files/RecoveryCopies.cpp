@@ -14,14 +14,16 @@
 #include <QLockFile>
 #include <QSaveFile>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <set>
-#include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <set>
+#include <sstream>
 
 namespace quorvan::app {
 namespace {
@@ -60,6 +62,34 @@ std::unique_ptr<QLockFile> TryLock(const QString& path)
     auto lock = std::make_unique<QLockFile>(path);
     lock->setStaleLockTime(0);
     return lock->tryLock(0) ? std::move(lock) : nullptr;
+}
+
+// A lock no running program holds: no process has it locked (a run holds its lock file locked
+// while it lasts), and it names no live process of this host. Left empty by a power cut, damaged,
+// or written on a machine of another name (a home folder on a network share), it holds nothing.
+bool LockAbandoned(const QString& path)
+{
+    if (EntryAt(path) != Entry::RegularFile)
+        return false;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    char bytes[512] = {};
+    const ssize_t got = free ? ::read(fd, bytes, sizeof bytes - 1) : 0;
+    ::close(fd);
+    if (!free)
+        return false;
+    // Its lines: the process number, the program's name, the host's name.
+    const QStringList lines = QString::fromUtf8(bytes, got > 0 ? static_cast<int>(got) : 0).split(QLatin1Char('\n'));
+    bool numbered = false;
+    const qint64 pid = lines.value(0).trimmed().toLongLong(&numbered);
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    const QString lockHost = lines.value(2).trimmed();
+    const bool thisHost = lockHost.isEmpty() || lockHost == QString::fromLocal8Bit(host);
+    const bool live = numbered && pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+    return !(thisHost && live && pid != QCoreApplication::applicationPid());
 }
 
 bool WriteOwnerOnly(const QString& path, const QByteArray& bytes, QString& error)
@@ -242,6 +272,8 @@ QList<RecoveryCopy> RecoveryFolder::LeftOver(QStringList* skipped, QString* prob
         if (EntryAt(lockPath) == Entry::Other || EntryAt(copyPath) == Entry::Other)
             continue;  // named in `skipped`; nothing of it is touched
         std::unique_ptr<QLockFile> lock = TryLock(lockPath);
+        if (!lock && LockAbandoned(lockPath) && QFile::remove(lockPath))
+            lock = TryLock(lockPath);
         if (!lock)
             continue;  // the run that writes it is still going
         if (EntryAt(copyPath) == Entry::Missing) {

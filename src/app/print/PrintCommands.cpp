@@ -165,6 +165,10 @@ QString PrintCommands::WriterProgram() const
 void PrintCommands::HandToWordProcessor(const Forms& forms)
 {
     const std::string& document = forms.rtf;
+    if (!window_.TempFolderUsable()) {
+        OfferPreviewInstead(QStringLiteral("The forms cannot be handed to the word processor."), forms);
+        return;
+    }
     const std::string tempFolder = WithTrailingSeparator(window_.Folders().TempFolder);
     LaunchCommand command;
     std::string error;

@@ -9,6 +9,7 @@
 
 #include <QAction>
 
+#include <algorithm>
 #include <exception>
 
 namespace quorvan::app {
@@ -81,6 +82,21 @@ void TfrmMain::ContinuationDlg(int pageCode)
     }
 }
 
+// After page `deleted` of `formType` went, `left` pages remaining: the page code to show when
+// the window showed a page of that type (the same page where it moved down, else the page at
+// the deleted one's place, else Form 1041), or -1 when the page on screen is not affected.
+int TfrmMain::PageShownAfterDelete(int formType, int deleted, int left) const
+{
+    if (state_.CurrentFormType != formType)
+        return -1;
+    int index = state_.CurrentPageIndex;
+    if (index > deleted)
+        --index;
+    if (left < 1)
+        return ftForm1041Page1 * 100;
+    return formType * 100 + std::min(index, left - 1);
+}
+
 void TfrmMain::DeleteForm(int formType)
 {
     const ContinuationType* type = FindContinuationType(formType);
@@ -99,8 +115,15 @@ void TfrmMain::DeleteForm(int formType)
                                                    .arg(QString::fromLatin1(type->deleteName))))
             return;
         DeleteContinuationPage(*store_, formType, index);
-        history_->BeginStep(StepHere(QStringLiteral("Delete %1 Page").arg(QString::fromLatin1(type->deleteName))));
+        const int shown = PageShownAfterDelete(formType, index, count - 1);
+        Step step = StepHere(QStringLiteral("Delete %1 Page").arg(QString::fromLatin1(type->deleteName)));
+        if (shown >= 0)
+            step.after.pageCode = shown;
+        history_->BeginStep(step);
         Recalculate(false);
+        // The page on screen is not stored first: the deleted page's controls are on it.
+        if (shown >= 0)
+            ShowPage(shown);
         UpdateMenuItems();
     } catch (const std::exception&) {
         ShowMessageByCode(11260, type->deleteName);

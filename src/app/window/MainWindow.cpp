@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QPauseAnimation>
@@ -264,8 +265,9 @@ bool TfrmMain::FormClose()
         const SaveAnswer answer = prompts_->AskSaveChanges(this);
         if (answer == SaveAnswer::Cancel)
             return false;
-        if (answer == SaveAnswer::Yes)
-            files_->SaveFile();
+        // A save refused or cancelled keeps the window, the return and its recovery copy.
+        if (answer == SaveAnswer::Yes && !files_->SaveFile())
+            return false;
     }
     closed_ = true;
     KeepWindowPlace();
@@ -285,8 +287,26 @@ bool TfrmMain::FormClose()
     return true;
 }
 
+bool TfrmMain::TempFolderUsable()
+{
+    const std::string& folder = folders_.TempFolder;
+    if (IsOwnRealFolder(folder))
+        return true;
+    // A link planted in its place would have the print files of another folder deleted.
+    const QFileInfo entry(ToQt(folder));
+    if (!tempFolderNamed_ && (entry.exists() || entry.isSymLink())) {
+        tempFolderNamed_ = true;
+        prompts_->Warn(this, QStringLiteral("The temporary folder %1 is not a folder of your own (a symbolic link or "
+                                            "another user's folder), so no print file is written or deleted there.")
+                                 .arg(ToQt(folder)));
+    }
+    return false;
+}
+
 void TfrmMain::DeleteTemporaryFiles()
 {
+    if (!TempFolderUsable())
+        return;
     for (const std::string& name : DeleteMatchingFiles(folders_.TempFolder, kPrintFileMask))
         prompts_->Warn(this, QStringLiteral("Unable to delete ") + ToQt(name));
 }

@@ -33,6 +33,7 @@ struct Finding;
 namespace quorvan::app {
 
 class Autosave;
+struct RecoveryCopy;
 class CalloutNotes;
 class PageLayouts;
 class DesktopShell;
@@ -94,6 +95,8 @@ public:
     void AnswersChanged() override;
     // At start-up: each recovery copy that a run which did not close left is offered.
     void OfferRecoveryCopies();
+    // Restores, discards or keeps one copy; true when it was restored.
+    bool AnswerRecoveryCopy(const RecoveryCopy& copy, RecoveryAnswer answer);
     // Numbered messages shown so far; a command that failed says so once.
     int MessagesShown() const override { return messagesShown_; }
 
@@ -153,6 +156,10 @@ public:
     // Shows the page of a finding and puts the cursor in its field.
     void GoToFinding(const review::Finding& finding);
 
+    // True when the temporary folder is a real folder of this user, the only kind print files
+    // are written to and deleted in; else it is named, once a run, and false.
+    bool TempFolderUsable() override;
+
     // Start-up and close, exposed for the program entry and tests.
     void FormCreate(const StartOptions& options);
     void FormShow();
@@ -191,6 +198,7 @@ private:
     void RestoreWindowPlace();
     void KeepWindowPlace();
     bool PageToWorkOn(int formType, int count, int& index);
+    int PageShownAfterDelete(int formType, int deleted, int left) const;
     void ShowOverrideButtons(bool offerOverride, bool offerCancel);
     void OfferOverride(bool offerOverride, bool offerCancel);
     void CreateAutosave();
@@ -206,6 +214,8 @@ private:
     void ShowStepPlace(const StepPlace& place);
     // The step the page's changed controls make, named by the first of them.
     Step FieldStep(const QList<QWidget*>& changed) const;
+    // A text box whose text is not the answer the store holds for it.
+    bool FieldDiffersFromItsAnswer(QWidget* control) const;
     Step StepHere(const QString& label, int slot = -1) const;
     int CurrentPageCode() const;
     PageAddress CurrentPage() const { return {state_.CurrentFormType, state_.CurrentPageIndex}; }
@@ -238,6 +248,7 @@ private:
     MessagePresenter previousPresenter_;
     bool shown_ = false;
     bool closed_ = false;
+    bool tempFolderNamed_ = false;  // the temporary folder was named as unusable once this run
     bool inKeyPath_ = false;
     QPointer<QWidget> popupField_;  // the field whose popup menu is open
     int messagesShown_ = 0;

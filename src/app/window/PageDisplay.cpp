@@ -12,6 +12,7 @@
 #include "app/window/ScreenHooks.h"
 #include "messages/Messages.h"
 #include "store/Amounts.h"
+#include "store/ContinuationPages.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,6 +29,7 @@
 #include <QScrollBar>
 #include <QSequentialAnimationGroup>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 namespace quorvan::app {
 
@@ -174,6 +176,12 @@ void TfrmMain::CompleteCalc()
 
 void TfrmMain::StorePage()
 {
+    // A continuation page out of use takes no entry: it would come back on the next new page.
+    if (store_ && FindContinuationType(state_.CurrentFormType)) {
+        const int* count = store_->CountField(state_.CurrentFormType);
+        if (!count || state_.CurrentPageIndex >= *count)
+            return;
+    }
     QList<QWidget*> changed;
     if (store_ && page_ && ControlsToAnswers(page_, *store_, CurrentPage(), &changed)) {
         history_->BeginStep(FieldStep(changed));
@@ -216,6 +224,15 @@ QString TfrmMain::LeftAmountText(QLineEdit* edit, int kind)
     return ReformatOnExit(kind, QString());
 }
 
+bool TfrmMain::FieldDiffersFromItsAnswer(QWidget* control) const
+{
+    auto* edit = qobject_cast<QLineEdit*>(control);
+    const int slot = edit ? SlotOf(edit) : -1;
+    if (!store_ || slot < 0 || state_.CurrentFormType < 0)
+        return false;
+    return edit->text().toStdString() != store_->Text(state_.CurrentFormType, state_.CurrentPageIndex, slot);
+}
+
 void TfrmMain::CalcOnExit(QWidget* control)
 {
     if (state_.LeaveFieldActive)
@@ -232,8 +249,15 @@ void TfrmMain::CalcOnExit(QWidget* control)
             edit->setText(LeftAmountText(edit, kind));
     }
     commands_.mnuInvisible->setProperty(kTagProperty, 0);
+    // What a changed field's exit changes, its own answer or a line the recalculation now
+    // computes from it, is one step named by the field, and an unsaved change.
+    const int placeBefore = history_->Stack()->index();
+    if (FieldDiffersFromItsAnswer(control))
+        history_->BeginStep(FieldStep({control}));
     CompleteCalc();
     StorePage();
+    if (history_->Stack()->index() != placeBefore && !state_.Modified)
+        AnswersChanged();
 }
 
 // A change counts once it reaches the answers (StorePage compares each control with what it

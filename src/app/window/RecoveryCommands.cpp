@@ -15,7 +15,8 @@ namespace {
 
 constexpr char kRecoveryFolderName[] = "Recovery";
 
-QString RecoveryQuestion(const RecoveryCopy& copy)
+// Which return a copy holds, and when it was written.
+QString CopyDescription(const RecoveryCopy& copy)
 {
     const bool untitled = QFileInfo(copy.clientFileName).fileName().compare(QLatin1String(kUntitledFileName),
                                                                              Qt::CaseInsensitive) == 0;
@@ -26,9 +27,15 @@ QString RecoveryQuestion(const RecoveryCopy& copy)
                   .arg(copy.returnPath)
         : untitled ? QStringLiteral("a return that was never saved (%1)").arg(copy.clientFileName)
                    : copy.clientFileName;
-    return QStringLiteral("Quorvan_16 did not close normally last time. It kept the unsaved changes of %1, as "
-                          "they were on %2.\n\nRestore them now, discard them, or keep them for a later start?")
-        .arg(which, QLocale().toString(copy.written, QLocale::LongFormat));
+    return QStringLiteral("%1, as they were on %2").arg(which, QLocale().toString(copy.written, QLocale::LongFormat));
+}
+
+QString RecoveryQuestion(const RecoveryCopy& copy)
+{
+    return QStringLiteral(
+               "Quorvan_16 did not close normally last time. It kept the unsaved changes of %1.\n\n"
+               "Restore them now, discard them, or keep them for a later start?")
+        .arg(CopyDescription(copy));
 }
 
 }  // namespace
@@ -57,6 +64,28 @@ void TfrmMain::AnswersChanged()
     autosave_->NoteChange();
 }
 
+bool TfrmMain::AnswerRecoveryCopy(const RecoveryCopy& copy, RecoveryAnswer answer)
+{
+    RecoveryFolder& recovery = autosave_->Folder();
+    switch (answer) {
+    case RecoveryAnswer::Restore: {
+        // A return of unknown origin is saved under a name the preparer chooses.
+        const bool restored = files_->RestoreRecoveryCopy(copy.returnPath, copy.clientFileName.isEmpty()
+                                                                               ? QString::fromLatin1(kUntitledFileName)
+                                                                               : copy.clientFileName);
+        // The restored changes are this run's now: its own copy holds them before the old goes.
+        if (restored && autosave_->WriteNow())
+            recovery.Discard(copy);
+        else
+            recovery.Keep(copy);
+        return restored;
+    }
+    case RecoveryAnswer::Discard: recovery.Discard(copy); break;
+    case RecoveryAnswer::KeepForLater: recovery.Keep(copy); break;
+    }
+    return false;
+}
+
 void TfrmMain::OfferRecoveryCopies()
 {
     RecoveryFolder& recovery = autosave_->Folder();
@@ -69,32 +98,26 @@ void TfrmMain::OfferRecoveryCopies()
         prompts_->Warn(this, QStringLiteral("The recovery folder holds entries that are no regular files (a named "
                                             "pipe, a device or a link); they were left alone:\n%1")
                                  .arg(skipped.join(QLatin1Char('\n'))));
-    bool restored = false;
-    for (const RecoveryCopy& copy : copies) {
-        // One return is open at a time: after a restore the other copies wait for a later start.
-        if (restored) {
-            recovery.Keep(copy);
-            continue;
-        }
-        switch (prompts_->AskRecovery(this, RecoveryQuestion(copy))) {
-        case RecoveryAnswer::Restore:
-            // A return of unknown origin is saved under a name the preparer chooses.
-            restored = files_->RestoreRecoveryCopy(copy.returnPath, copy.clientFileName.isEmpty()
-                                                                        ? QString::fromLatin1(kUntitledFileName)
-                                                                        : copy.clientFileName);
-            // The restored changes are this run's now: its own copy holds them before the old goes.
-            if (restored && autosave_->WriteNow())
-                recovery.Discard(copy);
-            else
-                recovery.Keep(copy);
-            break;
-        case RecoveryAnswer::Discard:
-            recovery.Discard(copy);
-            break;
-        case RecoveryAnswer::KeepForLater:
-            recovery.Keep(copy);
-            break;
-        }
+    if (copies.size() == 1) {
+        AnswerRecoveryCopy(copies.front(), prompts_->AskRecovery(this, RecoveryQuestion(copies.front())));
+        return;
+    }
+    if (copies.isEmpty())
+        return;
+    // Many copies are one list, not a question for each.
+    QStringList listed;
+    for (const RecoveryCopy& copy : copies)
+        listed << CopyDescription(copy);
+    const RecoveryChoice choice = prompts_->ChooseRecoveryCopy(
+        this,
+        QStringLiteral("Quorvan_16 did not close normally %1 times. It kept the unsaved changes of each, newest first. "
+                       "Restore one of them now (the others are kept for a later start), discard them all, or keep "
+                       "them all for a later start?")
+            .arg(copies.size()),
+        listed);
+    for (int i = 0; i < copies.size(); ++i) {
+        const bool chosen = choice.answer != RecoveryAnswer::Restore || i == choice.index;
+        AnswerRecoveryCopy(copies[i], chosen ? choice.answer : RecoveryAnswer::KeepForLater);
     }
 }
 
