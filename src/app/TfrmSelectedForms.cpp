@@ -1,11 +1,14 @@
 #include "TfrmSelectedForms.h"
 
+#include "store/FormTypes.h"
 #include "ui_TfrmSelectedForms.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 #include <iterator>
 
@@ -89,6 +92,31 @@ void TfrmSelectedForms::SetOkCaption(const QString& caption)
 {
     ui_->btnOk->setText(caption);
 }
+void TfrmSelectedForms::NoteFormsLeftOut(const TAnswer& answers)
+{
+    answers_ = &answers;
+    for (auto& [formType, box] : boxes_)
+        connect(box, &QCheckBox::toggled, this, &TfrmSelectedForms::UpdateLeftOutNote);
+    UpdateLeftOutNote();
+}
+
+void TfrmSelectedForms::UpdateLeftOutNote()
+{
+    if (!answers_)
+        return;
+    QStringList names;
+    for (int formType : TickedFormsThatDoNotApply(Selection(), *answers_)) {
+        const FormTypeRow* row = FindFormType(formType);
+        const QString name = row ? QString::fromLatin1(row->name) : QString::number(formType);
+        if (!names.contains(name))
+            names << name;
+    }
+    ui_->lblLeftOut->setText(names.isEmpty() ? QString()
+                                             : QStringLiteral("Left out, as they do not apply to this return: %1.")
+                                                   .arg(names.join(QStringLiteral(", "))));
+    ui_->lblLeftOut->setVisible(!names.isEmpty());
+}
+
 
 void TfrmSelectedForms::SetPreviewOffered(bool offered)
 {

@@ -1,19 +1,26 @@
 #include "print/PrintedFigures.h"
 
-#include "store/FormTypes.h"
 #include "store/Misc.h"
 
 namespace quorvan {
 
-bool PrintedWholeDollars(const std::string& answer, int formType, std::string& formatted)
+bool PrintedWholeDollars(const std::string& answer, std::string& formatted)
 {
     const std::string cleaned = RemoveCommasAndSigns(answer);
-    if (cleaned.empty() && IsBlankZeroType(formType))
+    if (cleaned.empty())
         return false;
     double beyond = 0;
     formatted = BeyondLargestAmount(cleaned) && ReadNumber(cleaned, beyond) ? Float2Dollar(beyond)
                                                                            : Float2Dollar(Str2Float_2(cleaned));
-    return true;
+    return formatted != "0" && formatted != "-0";
+}
+
+std::string PrintedAmount(const std::string& answer)
+{
+    std::string dollars;
+    if (!PrintedWholeDollars(answer, dollars))
+        return std::string();
+    return dollars[0] == '-' ? "(" + dollars.substr(1) + ")" : dollars;
 }
 
 std::string PrintedPercentage(const std::string& answer)
