@@ -4,6 +4,7 @@
 #include "HelpWindow.h"
 #include "MainWindow.h"
 #include "TfrmPdfPreview.h"
+#include "WindowPlacement.h"
 #include "files/Folders.h"
 #include "print/HelpPages.h"
 
@@ -94,6 +95,8 @@ void HelpCommands::ShowHelpFile(const QString& path)
         return;
     HelpWindow& help = HelpWindowForNow();
     help.ShowPage(QUrl::fromLocalFile(path));
+    if (!help.isVisible())
+        FitToItsScreen(help);
     help.show();
     help.raise();
     help.activateWindow();

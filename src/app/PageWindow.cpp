@@ -2,6 +2,7 @@
 
 #include "PrinterOutput.h"
 #include "Prompts.h"
+#include "WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -145,6 +146,7 @@ void PageWindow::SaveAsPdfClick()
 void ShowPageWindow(PageWindow& window)
 {
     window.setAttribute(Qt::WA_DeleteOnClose);
+    FitToItsScreen(window);
     window.show();
     window.raise();
     window.activateWindow();
