@@ -127,7 +127,7 @@ void ContinuationWindowTest::viewChoosesAmongThePages()
     };
     h_.window->TreeItemClick(Items(19).treeView);
     QCOMPARE(listed, QStringList({"Continuation Page 1", "Continuation Page 2", "Continuation Page 3"}));
-    QCOMPARE(hint, QString("Enter a number between 1 and 3"));
+    QCOMPARE(hint, QString("Choose one of the 3 pages."));
     QCOMPARE(Shown(), 1902);
     QCOMPARE(h_.window->State().ContinuationChoice, 2);
 
