@@ -6,6 +6,7 @@
 #include "TfrmBeneInt.h"
 #include "TfrmMultiple.h"
 #include "store/ContinuationPages.h"
+#include "store/FormTypes.h"
 
 #include <QAction>
 

@@ -121,7 +121,7 @@ TEST(PrintMerge, NoControlCharacterReachesTheDocument)
     EXPECT_NE(text.find("\\tab "), std::string::npos);
 }
 
-TEST(PrintMerge, ConversionFailuresReportAndPrintZeroOrTheAnswer)
+TEST(PrintMerge, ConversionFailuresReportAndPrintBlankOrTheAnswer)
 {
     ReturnFixture fixture;
     fixture.Set(f1::nameAndTitleOfFiduciary, "12abc");
@@ -131,7 +131,7 @@ TEST(PrintMerge, ConversionFailuresReportAndPrintZeroOrTheAnswer)
 
     ASSERT_TRUE(merge.MergePage(fixture.Store(), 1, 0));
 
-    EXPECT_EQ(merge.PageText(), kHeader + "<0|someday>}\r\n");
+    EXPECT_EQ(merge.PageText(), kHeader + "<|someday>}\r\n");  // an amount read as 0 prints blank
     EXPECT_EQ(fixture.Messages().Codes(), (std::vector<unsigned>{21202, 21180}));
     EXPECT_NE(fixture.Messages().Messages()[1].firstLine.find("Page - 1; Var - 4"), std::string::npos);
 }
@@ -232,6 +232,7 @@ INSTANTIATE_TEST_SUITE_P(Merge, PrintFailures, ::testing::ValuesIn(kFailureCases
 TEST(PrintMerge, SupportFileLineLimit)
 {
     ReturnFixture fixture;
+    fixture.Set(1, 12, "7");
     PrintTempFolder temp;
     TRtfMerge merge(temp.Folders());
     std::string lines;
@@ -240,7 +241,7 @@ TEST(PrintMerge, SupportFileLineLimit)
     temp.Write("DAT/PAGE1.DAT", lines);
     merge.SetPageText("{\\rtf1 /$12/ and more}\r\n");
     EXPECT_TRUE(merge.MergePage(fixture.Store(), 1, 0));
-    EXPECT_EQ(merge.PageText(), "{\\rtf1 0 and more}\r\n");
+    EXPECT_EQ(merge.PageText(), "{\\rtf1 7 and more}\r\n");
 
     temp.Write("DAT/PAGE1.DAT", lines + "1 2 3 1.0 2.0 3.0 4\r\n");
     EXPECT_FALSE(merge.MergePage(fixture.Store(), 1, 0));
@@ -319,11 +320,12 @@ TEST(PrintDocument, FirstPageWithABadSupportLineStartsTheDocumentUnmerged)
     temp.Write("DAT/PAGE1.DAT", "bad line\r\n");
     temp.Write("RTF/page2.rtf", "{\\rtf1 second \\'b7 /$12/}\r\n");
     temp.Write("DAT/PAGE2.DAT", "1 2 3 1 2 3 4\r\n");
+    fixture.Set(2, 12, "7");
     TRtfMerge merge(folders);
 
     ASSERT_TRUE(merge.BuildDocument(fixture.Store(), {{1, 0}, {2, 0}}));
 
-    EXPECT_EQ(merge.Document(), "{\\rtf1 first \\'b7 /$12/\\page  0}");
+    EXPECT_EQ(merge.Document(), "{\\rtf1 first \\'b7 /$12/\\page  7}");
     EXPECT_EQ(fixture.Messages().Codes(), std::vector<unsigned>{21011});
 }
 
