@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(Merge, PrintFailures, ::testing::ValuesIn(kFailureCases
 TEST(PrintMerge, SupportFileLineLimit)
 {
     ReturnFixture fixture;
-    fixture.Set(1, 12, "7");
+    fixture.Set(f1::nameAndTitleOfFiduciary, "7");  // slot 12, read by the template as an amount
     PrintTempFolder temp;
     TRtfMerge merge(temp.Folders());
     std::string lines;
@@ -320,7 +320,7 @@ TEST(PrintDocument, FirstPageWithABadSupportLineStartsTheDocumentUnmerged)
     temp.Write("DAT/PAGE1.DAT", "bad line\r\n");
     temp.Write("RTF/page2.rtf", "{\\rtf1 second \\'b7 /$12/}\r\n");
     temp.Write("DAT/PAGE2.DAT", "1 2 3 1 2 3 4\r\n");
-    fixture.Set(2, 12, "7");
+    fixture.Set(f2::scheduleBLine6LineFour, "7");
     TRtfMerge merge(folders);
 
     ASSERT_TRUE(merge.BuildDocument(fixture.Store(), {{1, 0}, {2, 0}}));

@@ -5,7 +5,6 @@
 #include "store/Answers.h"
 #include "support/MessageRecorder.h"
 #include "slot/Form1041Page1.h"
-#include "slot/Form1041Page2.h"
 #include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
@@ -19,14 +18,12 @@ namespace {
 
 namespace f1 = quorvan::slot::form1041Page1;
 namespace k1 = quorvan::slot::scheduleK1;
-namespace f2 = quorvan::slot::form1041Page2;
 
 using test::RunCli;
 
 const std::string kSample = std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6";
 
-// The sample return with its Other Information questions answered and a change of its own, saved
-// in a fresh temporary folder.
+// The sample return with a change of its own, saved in a fresh temporary folder.
 class PlantedReturn {
 public:
     explicit PlantedReturn(const std::function<void(TAnswer&)>& plant)
@@ -37,9 +34,6 @@ public:
         test::MessageRecorder messages;
         ScopedAnswerStore store;
         EXPECT_TRUE(ReadClientFileAt(*store, kSample));
-        for (SlotRef no : {f2::otherInformationLine2No, f2::otherInformationLine3No, f2::otherInformationLine4No,
-                           f2::otherInformationLine5No, f2::otherInformationLine9No, f2::otherInformationLine10No})
-            store->SetText(no.formType, 0, no.slot, "X");
         plant(*store);
         std::string error;
         EXPECT_TRUE(SaveClientFileAt(*store, path_, error)) << error;
