@@ -20,8 +20,8 @@
 #include "slot/ScheduleDTaxWorksheet.h"
 #include "slot/ScheduleIPage1.h"
 #include "slot/ScheduleJPage1.h"
+#include "store/Amounts.h"
 #include "store/FormTypes.h"
-#include "store/Misc.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,6 +1,6 @@
 #include "print/PrintedFigures.h"
 
-#include "store/Misc.h"
+#include "store/Amounts.h"
 
 namespace quorvan {
 
