@@ -88,7 +88,6 @@ QCheckBox* TfrmSelectedForms::Box(int formType) const
     return it == boxes_.end() ? nullptr : it->second;
 }
 
-void TfrmSelectedForms::SetOkCaption(const QString& caption)
 void TfrmSelectedForms::NoteFormsLeftOut(const TAnswer& answers)
 {
     answers_ = &answers;
@@ -113,6 +112,8 @@ void TfrmSelectedForms::UpdateLeftOutNote()
                                                    .arg(names.join(QStringLiteral(", "))));
     ui_->lblLeftOut->setVisible(!names.isEmpty());
 }
+
+void TfrmSelectedForms::SetOkCaption(const QString& caption)
 {
     ui_->btnOk->setText(caption);
 }
