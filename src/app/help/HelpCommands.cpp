@@ -2,10 +2,10 @@
 
 #include "app/commands/CommandHost.h"
 #include "app/dialogs/Prompts.h"
+#include "app/dialogs/ScreenFit.h"
 #include "app/files/DesktopShell.h"
 #include "app/help/HelpWindow.h"
 #include "app/print/TfrmPdfPreview.h"
-#include "app/window/WindowPlacement.h"
 #include "files/Folders.h"
 #include "files/Settings.h"
 #include "print/HelpPages.h"

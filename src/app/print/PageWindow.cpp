@@ -1,8 +1,8 @@
 #include "app/print/PageWindow.h"
 
 #include "app/dialogs/Prompts.h"
+#include "app/dialogs/ScreenFit.h"
 #include "app/print/PrinterOutput.h"
-#include "app/window/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>
