@@ -382,7 +382,8 @@ void TrimRecentFiles(std::vector<std::string>& recentFiles)
 
 std::string RecentFileCaption(int index, const std::string& path)
 {
-    return "&" + std::to_string(index) + "-" + FileNamePart(path);
+    // Preparers count from 1; the first item's number is its accelerator.
+    return "&" + std::to_string(index + 1) + "-" + FileNamePart(path);
 }
 
 }  // namespace quorvan

@@ -84,7 +84,7 @@ bool AddRecentFile(std::vector<std::string>& recentFiles, const std::string& pat
 // Keeps the first kMaxRecentFiles entries (what rebuilding the recent-file menu does).
 void TrimRecentFiles(std::vector<std::string>& recentFiles);
 
-// The caption of recent-file item `index`: "&0-estate.fq6".
+// The caption of recent-file item `index` (from 0), numbered from 1: "&1-estate.fq6".
 std::string RecentFileCaption(int index, const std::string& path);
 
 }  // namespace quorvan

@@ -15,8 +15,16 @@ const char* const kWindowPlaceFileName = "quorvan_16-window.ini";
 namespace {
 
 constexpr int kLargestSide = 100000;
-// Five short lines; anything longer is no file of ours.
+// Six short lines; anything longer is no file of ours.
 constexpr size_t kMaxWindowPlaceBytes = 256;
+
+bool ReadFlag(const std::string& line, bool& value)
+{
+    if (line != "TRUE" && line != "FALSE")
+        return false;
+    value = line == "TRUE";
+    return true;
+}
 
 bool ReadWhole(const std::string& line, int& value)
 {
@@ -48,7 +56,7 @@ std::string WindowPlaceFilePath(const WorkingFolders& folders)
 bool ReadWindowPlace(const std::string& text, WindowPlace& place)
 {
     const std::vector<std::string> lines = Lines(text);
-    if (lines.size() != 5)
+    if (lines.size() != 5 && lines.size() != 6)
         return false;
     WindowPlace read;
     if (!ReadWhole(lines[0], read.left) || !ReadWhole(lines[1], read.top) || !ReadWhole(lines[2], read.width) ||
@@ -58,9 +66,8 @@ bool ReadWindowPlace(const std::string& text, WindowPlace& place)
         return false;
     if (read.left < -kLargestSide || read.left > kLargestSide || read.top < -kLargestSide || read.top > kLargestSide)
         return false;
-    if (lines[4] != "TRUE" && lines[4] != "FALSE")
+    if (!ReadFlag(lines[4], read.maximised) || (lines.size() == 6 && !ReadFlag(lines[5], read.skipAnimations)))
         return false;
-    read.maximised = lines[4] == "TRUE";
     place = read;
     return true;
 }
@@ -76,7 +83,8 @@ std::string WindowPlaceText(const WindowPlace& place)
 {
     const char* const crLf = "\r\n";
     return std::to_string(place.left) + crLf + std::to_string(place.top) + crLf + std::to_string(place.width) + crLf +
-           std::to_string(place.height) + crLf + (place.maximised ? "TRUE" : "FALSE") + crLf;
+           std::to_string(place.height) + crLf + (place.maximised ? "TRUE" : "FALSE") + crLf +
+           (place.skipAnimations ? "TRUE" : "FALSE") + crLf;
 }
 
 bool WriteWindowPlaceFile(const std::string& path, const WindowPlace& place, std::string& error)

@@ -2,8 +2,10 @@
 // Where the main window stood when the program last closed: its place and size on the desktop
 // and whether it was maximised. It lives in a small file of its own beside the settings file
 // ("quorvan_16-window.ini"), so that the settings file keeps exactly the lines it always had.
-// Five lines with CR LF: left, top, width, height (pixels, the window without its frame) and
-// "TRUE" or "FALSE" for maximised; for a maximised window the place it returns to.
+// Six lines with CR LF: left, top, width, height (pixels, the window without its frame),
+// "TRUE" or "FALSE" for maximised (for a maximised window the place it returns to), and "TRUE" or
+// "FALSE" for the switch Options > Graphics Adapter Adjust that turns the page fade off. A file
+// of five lines, from before the switch was kept, reads with the fade on.
 
 #include <string>
 
@@ -19,13 +21,14 @@ struct WindowPlace {
     int width = 0;
     int height = 0;
     bool maximised = false;
+    bool skipAnimations = false;  // Graphics Adapter Adjust ticked: pages show without fading in
 };
 
 // The file in the settings folder.
 std::string WindowPlaceFilePath(const WorkingFolders& folders);
 
-// The place the text holds. False, with `place` untouched, for anything but five lines of whole
-// numbers and a flag with a width and height of 1 to 100,000 pixels.
+// The place the text holds. False, with `place` untouched, for anything but four lines of whole
+// numbers and one or two flags with a width and height of 1 to 100,000 pixels.
 bool ReadWindowPlace(const std::string& text, WindowPlace& place);
 // The same from the file at `path`; a missing file is no place.
 bool ReadWindowPlaceFile(const std::string& path, WindowPlace& place);

@@ -1,6 +1,7 @@
 #include "print/FormSelect.h"
 
 #include "calc/Form1041QFTTV.h"
+#include "calc/TaxYear.h"
 #include "slot/EstimatedVouchers.h"
 #include "slot/EstimatedWorksheet.h"
 #include "slot/Form1041APage1.h"
@@ -18,6 +19,7 @@
 #include "slot/Rate28Worksheet.h"
 #include "slot/ScheduleDPage1.h"
 #include "slot/ScheduleDTaxWorksheet.h"
+#include "slot/ScheduleIPage1.h"
 #include "slot/ScheduleJPage1.h"
 #include "store/Amounts.h"
 #include "store/FormTypes.h"
@@ -63,6 +65,30 @@ constexpr SlotRef kForm1041AEntries[] = {
     slot::form1041APage2::line45NetAssetsBegin,   slot::form1041APage2::line45NetAssetsEnd,
 };
 
+// Schedule I is completed and attached when the estate's or trust's share of alternative minimum
+// taxable income (its line 29) exceeds the exemption amount, when it claims a general business
+// credit or the credit for prior year minimum tax, and when it owes the tax (Schedule G line 1c).
+bool ScheduleIRequired(const TAnswer& answers)
+{
+    return Amount(answers, slot::scheduleIPage1::line29) > taxyear::kAmtExemption ||
+           Amount(answers, slot::form1041Page2::scheduleGLine2bBusiness) > 0 ||
+           Amount(answers, slot::form1041Page2::scheduleGLine2cPriorMinimum) > 0 ||
+           NonZero(answers, slot::form1041Page2::scheduleGLine1cAmt);
+}
+
+bool Form1041AUsed(const TAnswer& answers)
+{
+    return std::any_of(std::begin(kForm1041AEntries), std::end(kForm1041AEntries),
+                       [&answers](SlotRef entry) { return NonZero(answers, entry); });
+}
+
+// Only a positive line 5 is an accumulation distribution; line 5 is negative for every trust
+// that kept part of its income, and such a trust files no Schedule J.
+bool ScheduleJUsed(const TAnswer& answers)
+{
+    return Amount(answers, slot::scheduleJPage1::line5AccumulationDistribution) > 0;
+}
+
 // A funeral trust files Form 1041-QFT in place of Form 1041, and Form 1041-V with its tax due.
 void DefaultFuneralTrustForms(const TAnswer& answers, PrintSelection& selection)
 {
@@ -78,8 +104,7 @@ void DefaultFuneralTrustForms(const TAnswer& answers, PrintSelection& selection)
 // Forms 1041-A and 1041-T print when the return uses them.
 void DefaultForm1041AAndT(const TAnswer& answers, PrintSelection& selection)
 {
-    const bool form1041A = std::any_of(std::begin(kForm1041AEntries), std::end(kForm1041AEntries),
-                                       [&answers](SlotRef entry) { return NonZero(answers, entry); });
+    const bool form1041A = Form1041AUsed(answers);
     selection.SetTicked(ftForm1041APage1, form1041A);
     selection.SetTicked(ftForm1041APage2, form1041A);
     selection.SetTicked(ftForm1041T, NonZero(answers, slot::form1041T::line4TotalAllocated));
@@ -176,14 +201,12 @@ PrintSelection DefaultSelection(const TAnswer& answers)
         selection.SetTicked(t, NonZero(answers, t, f8949::line2Gain) ||
                                    !answers.Text(t, 0, f8949::sales::Slot(0, f8949::sales::description)).empty());
 
-    const bool scheduleI = NonZero(answers, slot::form1041Page2::scheduleGLine1cAmt);
+    const bool scheduleI = ScheduleIRequired(answers);
     selection.SetTicked(ftScheduleIPage1, scheduleI);
     selection.SetTicked(ftScheduleIPage2, scheduleI);
     selection.SetTicked(ftScheduleIPage3, scheduleI);
 
-    // Only a positive line 5 is an accumulation distribution; line 5 is negative for every trust
-    // that kept part of its income, and such a trust files no Schedule J.
-    const bool scheduleJ = Amount(answers, slot::scheduleJPage1::line5AccumulationDistribution) > 0;
+    const bool scheduleJ = ScheduleJUsed(answers);
     selection.SetTicked(ftScheduleJPage1, scheduleJ);
     selection.SetTicked(ftScheduleJPage2, scheduleJ);
     selection.SetTicked(ftForm8960, Form8960ByDefault(answers));
@@ -230,11 +253,32 @@ const std::vector<int>& PrintOrder()
     return order;
 }
 
+bool FormApplies(const TAnswer& answers, int formType)
+{
+    switch (formType) {
+    case ftForm1041QFT: return FuneralTrustReturn(answers);
+    case ftForm1041APage1:
+    case ftForm1041APage2: return Form1041AUsed(answers);
+    case ftScheduleJPage1:
+    case ftScheduleJPage2: return ScheduleJUsed(answers);
+    default: return true;
+    }
+}
+
+std::vector<int> TickedFormsThatDoNotApply(const PrintSelection& selection, const TAnswer& answers)
+{
+    std::vector<int> left;
+    for (int t : PrintOrder())
+        if (selection.Ticked(t) && !FormApplies(answers, t))
+            left.push_back(t);
+    return left;
+}
+
 std::vector<PrintPage> PagesToPrint(const PrintSelection& selection, const TAnswer& answers)
 {
     std::vector<PrintPage> pages;
     for (int t : PrintOrder()) {
-        if (!selection.Ticked(t))
+        if (!selection.Ticked(t) || !FormApplies(answers, t))
             continue;
         const int* count = answers.CountField(t);
         const int pageCount = count ? std::max(1, std::min(*count, kHighestPageIndex[t] + 1)) : 1;

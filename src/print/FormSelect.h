@@ -58,7 +58,16 @@ struct PrintPage {
 // Form types in the order the document prints them.
 const std::vector<int>& PrintOrder();
 
-// The pages of the ticked boxes in document order. A counted form type prints pages 0 to
+// Whether `formType` belongs to this return at all: Form 1041-QFT to a funeral trust's only,
+// Form 1041-A to a return that uses it, Schedule J to an accumulation distribution (a positive
+// line 5). Every other form may be printed whenever it is chosen.
+bool FormApplies(const TAnswer& answers, int formType);
+
+// The ticked form types, in document order, that do not apply to the return and are left out.
+std::vector<int> TickedFormsThatDoNotApply(const PrintSelection& selection, const TAnswer& answers);
+
+// The pages of the ticked boxes in document order, without the forms that do not apply to the
+// return (they would print another form's figures). A counted form type prints pages 0 to
 // count - 1 of its count field, and page 0 when the count is 0.
 std::vector<PrintPage> PagesToPrint(const PrintSelection& selection, const TAnswer& answers);
 

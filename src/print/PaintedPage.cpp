@@ -42,14 +42,15 @@ bool SheetsToPaint(const std::vector<PrintPage>& pages, PaintedLayouts& layouts,
     return true;
 }
 
-std::string PaintedDollars(const std::string& answer, int formType, bool lossLine)
+std::string PaintedDollars(const std::string& answer, bool lossLine)
 {
+    if (!lossLine)
+        return PrintedAmount(answer);
+    // The form prints the parentheses; the loss stands in them without its sign.
     std::string dollars;
-    if (!PrintedWholeDollars(answer, formType, dollars))
+    if (!PrintedWholeDollars(answer, dollars))
         return std::string();
-    if (dollars.empty() || dollars[0] != '-')
-        return dollars;
-    return lossLine ? dollars.substr(1) : "(" + dollars.substr(1) + ")";
+    return dollars[0] == '-' ? dollars.substr(1) : dollars;
 }
 
 std::vector<FieldInk> InkOfSheet(const PaintedSheet& sheet, const TAnswer& answers, int formType, int page)
@@ -62,7 +63,6 @@ std::vector<FieldInk> InkOfSheet(const PaintedSheet& sheet, const TAnswer& answe
             continue;
         const std::string& answer = answers.Text(formType, page, item.slot);
         FieldInk& out = ink[i];
-        out.overridden = answers.OvRide(formType, page, item.slot);
         if (item.kind == PaintedKind::Check) {
             out.ticked = answer == "X";
             continue;
@@ -73,7 +73,7 @@ std::vector<FieldInk> InkOfSheet(const PaintedSheet& sheet, const TAnswer& answe
                 continue;
         }
         switch (item.kind == PaintedKind::Memo ? 't' : item.fieldKind) {
-        case 'd': out.text = PaintedDollars(answer, formType, item.loss); break;
+        case 'd': out.text = PaintedDollars(answer, item.loss); break;
         case 'p': out.text = PrintedPercentage(answer); break;
         default: out.text = StripControlCharacters(answer); break;
         }

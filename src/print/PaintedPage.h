@@ -26,10 +26,10 @@ struct SheetToPaint {
 bool SheetsToPaint(const std::vector<PrintPage>& pages, PaintedLayouts& layouts, std::vector<SheetToPaint>& sheets,
                    std::string& error);
 
-// The ink of one item: its text ("" prints nothing) and how.
+// The ink of one item: its text ("" prints nothing) and how. Every answer prints black, an
+// overridden one too: the red of an override is a cue on the entry screen only.
 struct FieldInk {
     std::string text;
-    bool overridden = false;  // overridden answers print in red, as in the RTF templates
     bool ticked = false;      // a check box holding "X"
 };
 
@@ -38,8 +38,8 @@ struct FieldInk {
 std::vector<FieldInk> InkOfSheet(const PaintedSheet& sheet, const TAnswer& answers, int formType, int page);
 
 // Whole dollars as a painted form prints them: "1,235", "(100)" for -100; as the form prints
-// them inside a loss line's parentheses: "100" for -100 and for 100. Nothing for an empty answer
-// of a form type whose zero amounts stay empty.
-std::string PaintedDollars(const std::string& answer, int formType, bool lossLine);
+// them inside a loss line's parentheses: "100" for -100 and for 100. Nothing for an empty or
+// zero answer.
+std::string PaintedDollars(const std::string& answer, bool lossLine);
 
 }  // namespace quorvan

@@ -1,21 +1,28 @@
 #include "print/PrintedFigures.h"
 
 #include "store/Amounts.h"
-#include "store/FormTypes.h"
 
 namespace quorvan {
 
-bool PrintedWholeDollars(const std::string& answer, int formType, std::string& formatted)
+bool PrintedWholeDollars(const std::string& answer, std::string& formatted)
 {
     const std::string cleaned = RemoveCommasAndSigns(answer);
-    if (cleaned.empty() && IsBlankZeroType(formType))
+    if (cleaned.empty())
         return false;
     // The conversions read the answer as it stands: cleaned of its signs, "5-3" would print -53.
-    const std::string& amount = cleaned.empty() ? cleaned : answer;
+    const std::string& amount = answer;
     double beyond = 0;
     formatted = BeyondLargestAmount(amount) && ReadNumber(amount, beyond) ? Float2Dollar(beyond)
                                                                           : Float2Dollar(Str2Float_2(amount));
-    return true;
+    return formatted != "0" && formatted != "-0";
+}
+
+std::string PrintedAmount(const std::string& answer)
+{
+    std::string dollars;
+    if (!PrintedWholeDollars(answer, dollars))
+        return std::string();
+    return dollars[0] == '-' ? "(" + dollars.substr(1) + ")" : dollars;
 }
 
 std::string PrintedPercentage(const std::string& answer)

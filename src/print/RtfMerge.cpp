@@ -213,29 +213,25 @@ int ReadNumberAt(const std::string& text, size_t index)
     return value;
 }
 
-std::string InColour(const std::string& text, bool overridden)
-{
-    return overridden ? "\\cf1 " + text + "\\cf0 " : text;
-}
-
 // Ballot boxes U+2612 and U+2610, with the Wingdings letters as fallback characters.
 constexpr const char* kTickedBox = "\\u9746x";
 constexpr const char* kEmptyBox = "\\u9744o";
 
-std::string FormatVariable(char type, const std::string& answer, bool overridden, int formType,
-                           const std::string& wingdings, int fontSize)
+// Every answer prints in black: a filed return carries no colour, even where a figure was overridden.
+std::string FormatVariable(char type, const std::string& answer, const std::string& wingdings, int fontSize)
 {
     std::string formatted;
     switch (type) {
     case '*':
     case '<':
-        return InColour(RtfText(answer), overridden);
+        return RtfText(answer);
     case '$':
+        return PrintedAmount(answer);
     case '#':
     case '+':
-        return PrintedWholeDollars(answer, formType, formatted) ? InColour(formatted, overridden) : std::string();
+        return PrintedWholeDollars(answer, formatted) ? formatted : std::string();
     case '@':
-        if (!PrintedWholeDollars(answer, formType, formatted))
+        if (!PrintedWholeDollars(answer, formatted))
             return std::string();
         return formatted.size() < 8 ? std::string(8 - formatted.size(), ' ') + formatted : formatted;
     case '%':
@@ -245,7 +241,7 @@ std::string FormatVariable(char type, const std::string& answer, bool overridden
                std::to_string(fontSize) + "\\f0 ";
     case '^': {
         const std::string date = NormaliseDate(answer).ok ? LongDate(answer) : answer;
-        return InColour(RtfText(date), overridden);
+        return RtfText(date);
     }
     default:
         return std::string();
@@ -605,7 +601,7 @@ std::string TRtfMerge::Substitute(const TAnswer& answers, const std::string& in,
         const int last = tokenLength - 1;  // position pos + last ends the token
         i = last <= known ? at[last] + 1 : at[known] + static_cast<size_t>(last - known) + 1;
         i = std::min(i, n);
-        out += FormatVariable(type, answers.Text(t, k, number), answers.OvRide(t, k, number), t, wingdings,
+        out += FormatVariable(type, answers.Text(t, k, number), wingdings,
                               fontSize_);
     }
     out.append(in, i, std::string::npos);

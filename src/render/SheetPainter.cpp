@@ -21,7 +21,6 @@ constexpr int kTwipsPerHalfPoint = 10;
 constexpr double kLeaderPitch = 100;
 // An answer wider than its field is set smaller, down to this share of its size.
 constexpr double kSmallestShrink = 0.6;
-const QColor kOverriddenInk(255, 0, 0);
 
 // The captions' face: Liberation Sans has Arial's widths, which the generator broke the lines
 // by; characters it lacks (the pointer, the scissors) come from the system's fallback faces.
@@ -158,7 +157,7 @@ private:
     // The answer in its field; one too wide is set smaller rather than run into its neighbour.
     void Field(const PaintedItem& item, const FieldInk& ink)
     {
-        const QColor colour = ink.overridden ? kOverriddenInk : QColor(Qt::black);
+        const QColor colour(Qt::black);
         double right = item.right;
         if (item.loss) {
             // The form prints the parentheses; the loss stands in them without its sign.
@@ -195,7 +194,7 @@ private:
         const QFontMetricsF metrics(font);
         const QString mark = QStringLiteral("X");
         painter_.setFont(font);
-        painter_.setPen(ink.overridden ? kOverriddenInk : QColor(Qt::black));
+        painter_.setPen(Qt::black);
         const QRectF glyph = metrics.tightBoundingRect(mark);
         painter_.drawText(QPointF(box.center().x() - glyph.center().x(), box.center().y() - glyph.center().y()), mark);
     }
@@ -205,7 +204,7 @@ private:
         if (ink.text.empty())
             return;
         painter_.setFont(Font(item.size, false));
-        painter_.setPen(ink.overridden ? kOverriddenInk : QColor(Qt::black));
+        painter_.setPen(Qt::black);
         painter_.drawText(QRectF(item.left, item.top, item.right - item.left, item.bottom - item.top),
                           Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(ink.text));
     }

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace quorvan::review {
 namespace {
@@ -585,6 +586,16 @@ Result PenaltyLeftToPreparer(const ReturnReader& r, int)
            "figured, or 0.";
 }
 
+// Other Information questions 2 to 5, 9 and 10 take a Yes or a No on every return; a question
+// left with neither box ticked is unanswered (both ticked is no answer either).
+template <int question, int yesSlot, int noSlot>
+Result OtherInformationUnanswered(const ReturnReader& r, int)
+{
+    if (r.Ticked(f2::kFormType, yesSlot) != r.Ticked(f2::kFormType, noSlot))
+        return {};
+    return "Other Information question " + std::to_string(question) + " needs a Yes or a No.";
+}
+
 }  // namespace
 
 const std::vector<ReviewRule>& ReviewRules()
@@ -640,6 +651,18 @@ const std::vector<ReviewRule>& ReviewRules()
         {"k1.beneficiary-name", S::Warning, P::EachK1Page, k1::itemGName, "item G", BeneficiaryNameMissing},
         {"k1.beneficiary-address", S::Warning, P::EachK1Page, kK1Address[0], "item G", BeneficiaryAddressMissing},
 
+        {"f1041.other-info-2", S::Warning, P::Return, f2::otherInformationLine2Yes, "Other Information, question 2",
+         OtherInformationUnanswered<2, f2::otherInformationLine2Yes.slot, f2::otherInformationLine2No.slot>},
+        {"f1041.other-info-3", S::Warning, P::Return, f2::otherInformationLine3Yes, "Other Information, question 3",
+         OtherInformationUnanswered<3, f2::otherInformationLine3Yes.slot, f2::otherInformationLine3No.slot>},
+        {"f1041.other-info-4", S::Warning, P::Return, f2::otherInformationLine4Yes, "Other Information, question 4",
+         OtherInformationUnanswered<4, f2::otherInformationLine4Yes.slot, f2::otherInformationLine4No.slot>},
+        {"f1041.other-info-5", S::Warning, P::Return, f2::otherInformationLine5Yes, "Other Information, question 5",
+         OtherInformationUnanswered<5, f2::otherInformationLine5Yes.slot, f2::otherInformationLine5No.slot>},
+        {"f1041.other-info-9", S::Warning, P::Return, f2::otherInformationLine9Yes, "Other Information, question 9",
+         OtherInformationUnanswered<9, f2::otherInformationLine9Yes.slot, f2::otherInformationLine9No.slot>},
+        {"f1041.other-info-10", S::Warning, P::Return, f2::otherInformationLine10Yes, "Other Information, question 10",
+         OtherInformationUnanswered<10, f2::otherInformationLine10Yes.slot, f2::otherInformationLine10No.slot>},
         {"k1.shares-scaled", S::Note, P::Return, f1::line18Distribution, "line 18", SharesCarriedBelowPercentages},
         {"k1.own-amounts", S::Note, P::EachK1Page, k1::box1Interest, "box 1", OwnAmounts},
     };

@@ -129,7 +129,7 @@ void ContinuationWindowTest::threeInterestPagesDeleteTheSecond()
     };
     h_.window->TreeItemClick(Items(18).treeDelete);
     QCOMPARE(h_.prompts->dialogsShown, QStringList{"TfrmMultiple"});
-    QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete a Interest Page?"});
+    QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete Interest continuation page 2?"});
     QCOMPARE(Answers->NoOfInterest, 2);
     QCOMPARE(Answers->Text(ftInterest, 1, interest::entries::Slot(0, interest::entries::description).slot),
              std::string("Third Bank"));
@@ -167,7 +167,7 @@ void ContinuationWindowTest::viewChoosesAmongThePages()
     };
     h_.window->TreeItemClick(Items(19).treeView);
     QCOMPARE(listed, QStringList({"Continuation Page 1", "Continuation Page 2", "Continuation Page 3"}));
-    QCOMPARE(hint, QString("Enter a number between 1 and 3"));
+    QCOMPARE(hint, QString("Choose one of the 3 pages."));
     QCOMPARE(Shown(), 1902);
     QCOMPARE(h_.window->State().ContinuationChoice, 2);
 
@@ -200,7 +200,7 @@ void ContinuationWindowTest::deleteAsksWithTheTypesOwnName()
     h_.window->UpdateMenuItems();
     h_.prompts->warningAnswer = false;
     Items(26).remove->trigger();
-    QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete a Other  2% Deductions Page?"});
+    QCOMPARE(h_.prompts->warningQuestions, QStringList{"Are You Sure You Want To Delete Other deductions (2% floor) continuation page 1?"});
     QCOMPARE(Answers->NoOfOther2, 1);  // No keeps the page
     QCOMPARE(Answers->Text(ftOther2, 0, other2::entries::Slot(0, other2::entries::description).slot),
              std::string("Investment advice"));
@@ -272,6 +272,15 @@ void ContinuationWindowTest::allocationPercentageStoredAsAFraction()
         Click(dialog, "OKBtn");
     };
     h_.window->Commands().mnuK1Allocation->trigger();
+    QCOMPARE(Answers->BeneficiaryInterest[0], 0.125);
+    // Undo leads to the K-1 it changes, not to the page the dialog was opened from.
+    h_.window->DisplayCode(100);
+    h_.window->Commands().mnuUndo->trigger();
+    QCOMPARE(Shown(), 900);
+    QCOMPARE(Answers->BeneficiaryInterest[0], -1.0);
+    h_.window->DisplayCode(100);
+    h_.window->Commands().mnuRedo->trigger();
+    QCOMPARE(Shown(), 900);
     QCOMPARE(Answers->BeneficiaryInterest[0], 0.125);
 
     QString shown;

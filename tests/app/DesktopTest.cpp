@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QScreen>
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
@@ -295,7 +296,7 @@ void DesktopTest::helpWindowFollowsLinksAndGoesBack()
     HelpWindow* help = Help();
     QVERIFY(help && help->isVisible());
     QCOMPARE(PageOf(*help), QString("default.htm"));
-    QCOMPARE(help->windowTitle(), QString("Quorvan_16 Help - Quorvan_16 Help"));
+    QCOMPARE(help->windowTitle(), QString("Quorvan_16 Help"));  // the program's name once
     QVERIFY(!help->BackAction()->isEnabled());
 
     // The contents tree follows the topic list of the contents page.
@@ -308,6 +309,10 @@ void DesktopTest::helpWindowFollowsLinksAndGoesBack()
     QCOMPARE(PageOf(*help), QString("window.htm"));
     QVERIFY(help->Browser()->toPlainText().contains("navigation tree"));
     QCOMPARE(help->Contents()->currentItem()->text(0), QString("The main window"));
+    QCOMPARE(help->windowTitle(), QString("The main window - Quorvan_16 Help"));
+    // The window fits the screen that holds it, frame and all.
+    const QRect area = help->screen()->availableGeometry();
+    QVERIFY(area.contains(help->frameGeometry()));
     SaveShot(*help, "help-window.png");
     help->BackAction()->trigger();
     QCOMPARE(PageOf(*help), QString("default.htm"));

@@ -393,7 +393,7 @@ void MainWindowTest::saveCloseStartAgainAndReopenFromRecentList()
     QCOMPARE(Caption(), QString("Untitled.fq6"));
     QAction* recent = window_->Commands().HX[0];
     QVERIFY(recent->isVisible() && window_->Commands().HX_Line->isVisible());
-    QCOMPARE(recent->text(), QString("&0-hart.fq6"));
+    QCOMPARE(recent->text(), QString("&1-hart.fq6"));
     QVERIFY(!window_->Commands().HX[1]->isVisible());
     recent->trigger();
     QCOMPARE(Caption(), QString("hart.fq6"));
@@ -529,7 +529,7 @@ void MainWindowTest::openReadsTheFileAndCancelKeepsTheReturn()
     QCOMPARE(Edit(f1::line5Rents)->text(), QString("4,200"));
     QCOMPARE(Edit(f1::line6Farm)->text(), QString("0"));
     QVERIFY(!window_->State().Modified);
-    QCOMPARE(window_->Commands().HX[0]->text(), QString("&0-rents.fq6"));
+    QCOMPARE(window_->Commands().HX[0]->text(), QString("&1-rents.fq6"));
 }
 
 void MainWindowTest::defaultReturnPresetsEveryNewReturn()
@@ -624,7 +624,7 @@ void MainWindowTest::priorYearImportSavesCurrentYearFile()
     QVERIFY(!window_->State().Modified);
     QCOMPARE(Edit(f1::nameOfEstateOrTrust)->text(), QString("Old Estate"));  // identification kept
     QCOMPARE(Edit(f1::line5Rents)->text(), QString("0"));           // last year's amounts emptied
-    QCOMPARE(window_->Commands().HX[0]->text(), QString("&0-estate.fq6"));
+    QCOMPARE(window_->Commands().HX[0]->text(), QString("&1-estate.fq6"));
     QVERIFY(log_.questions.isEmpty());
 }
 

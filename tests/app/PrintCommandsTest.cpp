@@ -22,6 +22,7 @@
 #include <QPdfDocument>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -686,6 +687,7 @@ void PrintCommandsTest::exportPdfWritesTheChosenFile()
     QCOMPARE(exported.load(target), QPdfDocument::Error::None);
     QCOMPARE(exported.pageCount(), 1);
     QVERIFY(exported.getAllText(0).text().contains("Estate of Ada Lovelace"));
+    QCOMPARE(window_->statusBar()->currentMessage(), "Exported 1 sheet to " + QDir::toNativeSeparators(target));
     const QString folder = qEnvironmentVariable("QUORVAN_SCREENSHOT_DIR");
     if (!folder.isEmpty())
         QFile::copy(target, folder + "/export.pdf");

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QScreen>
 #include <QLabel>
 #include <QPainter>
 #include <QPdfDocument>
@@ -104,6 +105,8 @@ void PrintPreviewTest::showsEveryPageWithPageAndZoomControls()
     QVERIFY(preview);
     QVERIFY(QTest::qWaitForWindowExposed(preview.get()));
     QCOMPARE(preview->windowTitle(), QString("Preview of three.pdf"));
+    // A Letter page on most of the screen's height, frame and all inside the screen that holds it.
+    QVERIFY(preview->screen()->availableGeometry().contains(preview->frameGeometry()));
     QCOMPARE(preview->PageCount(), 3);
     QCOMPARE(preview->View()->pageMode(), QPdfView::PageMode::MultiPage);
     auto* page = preview->findChild<QSpinBox*>("spnPage");

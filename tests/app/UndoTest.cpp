@@ -187,14 +187,14 @@ void UndoTest::everyStepGoesBackByteForByte()
     QCOMPARE(WholeReturn(*Answers), before);
     QVERIFY(!State().Modified);
     QVERIFY(!Title().endsWith('*'));
-    QCOMPARE(Shown(), 100);
+    QCOMPARE(Shown(), kind == StepKind::Allocation ? 900 : 100);  // an allocation is undone on its K-1
     if (field >= 0)
         QCOMPARE(QApplication::focusWidget(), h_.Edit({ftForm1041Page1, field}));
 
     C().mnuRedo->trigger();
     QCOMPARE(WholeReturn(*Answers), after);
     QVERIFY(State().Modified);
-    QCOMPARE(Shown(), shownAfter);
+    QCOMPARE(Shown(), kind == StepKind::Allocation ? 900 : shownAfter);
 
     C().mnuUndo->trigger();
     QCOMPARE(WholeReturn(*Answers), before);

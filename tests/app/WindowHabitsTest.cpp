@@ -56,7 +56,7 @@ private:
         options.homeFolder = h_.home->path();
         options.programFolder = QStringLiteral(QUORVAN_BUILD_DATA_DIR);
         h_.window = std::make_unique<TfrmMain>(std::move(prompts), options);
-        h_.window->State().SkipAnimations = true;
+        h_.window->State().SkipAnimations = true;  // the kept switch, if any, wins at show
         h_.window->show();
         return QTest::qWaitForWindowExposed(h_.window.get());
     }
@@ -74,6 +74,7 @@ private slots:
     void notesCloseAsNotesDo();
     void ctrlPageKeysMoveBetweenPages();
     void windowComesBackWhereItWasLeft();
+    void fadeSwitchComesBackAfterARestart();
 };
 
 void WindowHabitsTest::barButtonsKeepTheirPlaces()
@@ -200,6 +201,19 @@ void WindowHabitsTest::windowComesBackWhereItWasLeft()
     screens_ = {QRect(0, 0, 1920, 1080)};
     QVERIFY(Restart());
     QCOMPARE(h_.window->size(), QSize(1435, 999));
+}
+
+void WindowHabitsTest::fadeSwitchComesBackAfterARestart()
+{
+    // Options > Graphics Adapter Adjust is kept beside the window's place, both ways.
+    for (const bool skip : {false, true}) {
+        if (h_.window->State().SkipAnimations != skip)
+            C().mnuGraphicsAdapter->trigger();
+        QCOMPARE(h_.window->State().SkipAnimations, skip);
+        QVERIFY(Restart());  // the restart starts with the fade off; the file turns it back
+        QCOMPARE(h_.window->State().SkipAnimations, skip);
+        QCOMPARE(C().mnuGraphicsAdapter->isChecked(), skip);
+    }
 }
 
 QTEST_MAIN(WindowHabitsTest)

@@ -24,7 +24,6 @@ const std::string kMagic = "quorvan-painted-layout 1\n";
 struct DollarCase {
     const char* name;
     const char* answer;
-    int formType;
     bool lossLine;
     const char* printed;
 };
@@ -34,21 +33,23 @@ class PaintedDollarsTest : public testing::TestWithParam<DollarCase> {};
 TEST_P(PaintedDollarsTest, PrintAsTheFormsDo)
 {
     const DollarCase& c = GetParam();
-    EXPECT_EQ(PaintedDollars(c.answer, c.formType, c.lossLine), c.printed);
+    EXPECT_EQ(PaintedDollars(c.answer, c.lossLine), c.printed);
 }
 
 const DollarCase kDollarCases[] = {
-    // name                  answer       form type          loss line  printed
-    {"Rounded", "1234.5", ftForm1041Page1, false, "1,235"},
-    {"NegativeInParentheses", "-100", ftForm1041Page1, false, "(100)"},
-    {"TypedInParentheses", "(2,500)", ftForm1041Page1, false, "(2,500)"},
-    {"LossLineDropsTheSign", "-100", ftScheduleDPage1, true, "100"},
-    {"LossLineEnteredPositive", "100", ftScheduleDPage1, true, "100"},
-    {"EmptyPrintsZero", "", ftForm1041Page1, false, "0"},
-    {"EmptyStaysEmptyOnBlankZeroForms", "", ftScheduleDPage1, false, ""},
-    {"RoundsToZeroWithoutSign", "-0.4", ftForm1041Page1, false, "0"},
+    // name                  answer       loss line  printed
+    {"Rounded", "1234.5", false, "1,235"},
+    {"NegativeInParentheses", "-100", false, "(100)"},
+    {"TypedInParentheses", "(2,500)", false, "(2,500)"},
+    {"LossLineDropsTheSign", "-100", true, "100"},
+    {"LossLineEnteredPositive", "100", true, "100"},
+    // A line with nothing to report prints blank, on every form, in its parentheses too.
+    {"EmptyPrintsBlank", "", false, ""},
+    {"ZeroPrintsBlank", "0", false, ""},
+    {"ZeroLossLinePrintsBlank", "0", true, ""},
+    {"RoundsToZeroPrintsBlank", "-0.4", false, ""},
     // A total past the largest amount prints as it stands, as the screen and the RTF merge show it.
-    {"TotalPastTheLargestAmount", "1,200,000,000,000", ftForm1041Page1, false, "1,200,000,000,000"},
+    {"TotalPastTheLargestAmount", "1,200,000,000,000", false, "1,200,000,000,000"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Amounts, PaintedDollarsTest, testing::ValuesIn(kDollarCases),
@@ -79,18 +80,17 @@ TEST(PaintedPage, EmptyRowsOfATableStayEmptyAndBoxesShowTheirTicks)
     fixture.Set(ftForm8949B, f8949::sales::Slot(0, f8949::sales::description), "100 sh. XYZ");
     fixture.Set(ftForm8949B, f8949::sales::Slot(0, f8949::sales::proceeds), "1000");
     fixture.Set(ftForm8949B, f8949::sales::Slot(0, f8949::sales::cost), "1000");
-    fixture.Set(ftForm8949B, filled, "0");
+    fixture.Set(ftForm8949B, filled, "-250");
     fixture.Set(ftForm8949B, empty, "0");  // the calculation fills every row's column (h)
     fixture.Set(ftForm8949B, f8949::boxMark2, "X");
-    fixture.Override(ftForm8949B, 0, f8949::boxMark2, "X");
+    fixture.Override(ftForm8949B, 0, f8949::boxMark2, "X");  // prints as any tick does
 
     const std::vector<FieldInk> ink = InkOfSheet(sheet, fixture.Store(), ftForm8949B, 0);
     ASSERT_EQ(ink.size(), sheet.items.size());
-    EXPECT_EQ(ink[ItemOf(sheet, filled)].text, "0") << "a row with entries shows its gain, zero too";
+    EXPECT_EQ(ink[ItemOf(sheet, filled)].text, "(250)") << "a row with entries shows its gain or loss";
     EXPECT_EQ(ink[ItemOf(sheet, empty)].text, "") << "a row without entries shows nothing";
     EXPECT_EQ(ink[ItemOf(sheet, f8949::sales::Slot(0, f8949::sales::description))].text, "100 sh. XYZ");
     EXPECT_TRUE(ink[ItemOf(sheet, f8949::boxMark2)].ticked);
-    EXPECT_TRUE(ink[ItemOf(sheet, f8949::boxMark2)].overridden);
     EXPECT_FALSE(ink[ItemOf(sheet, f8949::boxMark1)].ticked);
 }
 

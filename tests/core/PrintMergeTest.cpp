@@ -70,12 +70,15 @@ TEST_P(PrintVariables, AreReplacedByTheFormattedAnswer)
 // name, form type, slot, answer, overridden, variable, printed
 const VariableCase kVariableCases[] = {
     {"DollarsRoundHalfUp", 1, 12, "1234.5", false, "/$12/", "1,235"},
-    {"DollarsOverriddenInColour1", 1, 12, "1234.5", true, "/$12/", "\\cf1 1,235\\cf0 "},
+    {"DollarsOverriddenPrintBlack", 1, 12, "1234.5", true, "/$12/", "1,235"},
+    {"LossInParentheses", 1, 12, "-28000", false, "/$12/", "(28,000)"},
     {"HashIsWholeDollars", 1, 12, "(1,234)", false, "/#12/", "-1,234"},
     {"PlusIsWholeDollars", 1, 12, "7", false, "/+12/", "7"},
-    {"EmptyDollarsPrintZeroOnPage1", 1, 12, "", false, "/$12/", "0"},
+    // A line with nothing to report prints blank on every form.
+    {"EmptyDollarsBlankOnPage1", 1, 12, "", false, "/$12/", ""},
     {"EmptyDollarsBlankOnScheduleD", 5, 41, "", false, "/$41/", ""},
-    {"ZeroDollarsOnScheduleDStillPrint", 5, 41, "0", false, "/$41/", "0"},
+    {"ZeroDollarsBlankOnScheduleD", 5, 41, "0", false, "/$41/", ""},
+    {"ZeroDollarsBlankInAColumnOfEight", 1, 14, "0", false, "/@14/", ""},
     {"Percentage", 1, 7, "0.0825", false, "/%7/", "8.250%"},
     {"PercentageNeverInColour", 1, 7, "0.25", true, "/%7/", "25.000%"},
     {"EmptyPercentagePrintsNothing", 1, 7, "", false, "/%7/", ""},
@@ -83,9 +86,9 @@ const VariableCase kVariableCases[] = {
     {"ColumnWiderThanEight", 1, 14, "123456789", false, "/@14/", "123,456,789"},
     {"TotalBeyondTheLargestAmountAsItStands", 1, 41, "1,999,999,999,998", false, "/$41/", "1,999,999,999,998"},
     {"DateAsLongDate", 1, 4, "1/5/2016", false, "/^4/", "January 5, 2016"},
-    {"DateOverridden", 1, 4, "12/31/2016", true, "/^4/", "\\cf1 December 31, 2016\\cf0 "},
+    {"DateOverriddenPrintsBlack", 1, 4, "12/31/2016", true, "/^4/", "December 31, 2016"},
     {"TextUnchanged", 1, 3, "Smith Family Trust", false, "/*3/", "Smith Family Trust"},
-    {"TextOverridden", 1, 3, "Smith", true, "/<3/", "\\cf1 Smith\\cf0 "},
+    {"TextOverriddenPrintsBlack", 1, 3, "Smith", true, "/<3/", "Smith"},
     {"TwoDigitSlot", 1, 99, "Jones", false, "/*99/", "Jones"},
     {"ThreeDigitSlot", 9, 123, "Lee", false, "/*123/", "Lee"},
     {"SplitAcrossLines", 1, 12, "1234.5", false, "/$1\r\n2/", "1,235"},
@@ -118,7 +121,7 @@ TEST(PrintMerge, NoControlCharacterReachesTheDocument)
     EXPECT_NE(text.find("\\tab "), std::string::npos);
 }
 
-TEST(PrintMerge, ConversionFailuresReportAndPrintZeroOrTheAnswer)
+TEST(PrintMerge, ConversionFailuresReportAndPrintBlankOrTheAnswer)
 {
     ReturnFixture fixture;
     fixture.Set(f1::nameAndTitleOfFiduciary, "12abc");
@@ -128,7 +131,7 @@ TEST(PrintMerge, ConversionFailuresReportAndPrintZeroOrTheAnswer)
 
     ASSERT_TRUE(merge.MergePage(fixture.Store(), 1, 0));
 
-    EXPECT_EQ(merge.PageText(), kHeader + "<0|someday>}\r\n");
+    EXPECT_EQ(merge.PageText(), kHeader + "<|someday>}\r\n");  // an amount read as 0 prints blank
     EXPECT_EQ(fixture.Messages().Codes(), (std::vector<unsigned>{21202, 21180}));
     EXPECT_NE(fixture.Messages().Messages()[1].firstLine.find("Page - 1; Var - 4"), std::string::npos);
 }
@@ -229,6 +232,7 @@ INSTANTIATE_TEST_SUITE_P(Merge, PrintFailures, ::testing::ValuesIn(kFailureCases
 TEST(PrintMerge, SupportFileLineLimit)
 {
     ReturnFixture fixture;
+    fixture.Set(f1::nameAndTitleOfFiduciary, "7");  // slot 12, read by the template as an amount
     PrintTempFolder temp;
     TRtfMerge merge(temp.Folders());
     std::string lines;
@@ -237,7 +241,7 @@ TEST(PrintMerge, SupportFileLineLimit)
     temp.Write("DAT/PAGE1.DAT", lines);
     merge.SetPageText("{\\rtf1 /$12/ and more}\r\n");
     EXPECT_TRUE(merge.MergePage(fixture.Store(), 1, 0));
-    EXPECT_EQ(merge.PageText(), "{\\rtf1 0 and more}\r\n");
+    EXPECT_EQ(merge.PageText(), "{\\rtf1 7 and more}\r\n");
 
     temp.Write("DAT/PAGE1.DAT", lines + "1 2 3 1.0 2.0 3.0 4\r\n");
     EXPECT_FALSE(merge.MergePage(fixture.Store(), 1, 0));
@@ -316,11 +320,12 @@ TEST(PrintDocument, FirstPageWithABadSupportLineStartsTheDocumentUnmerged)
     temp.Write("DAT/PAGE1.DAT", "bad line\r\n");
     temp.Write("RTF/page2.rtf", "{\\rtf1 second \\'b7 /$12/}\r\n");
     temp.Write("DAT/PAGE2.DAT", "1 2 3 1 2 3 4\r\n");
+    fixture.Set(f2::scheduleBLine6LineFour, "7");
     TRtfMerge merge(folders);
 
     ASSERT_TRUE(merge.BuildDocument(fixture.Store(), {{1, 0}, {2, 0}}));
 
-    EXPECT_EQ(merge.Document(), "{\\rtf1 first \\'b7 /$12/\\page  0}");
+    EXPECT_EQ(merge.Document(), "{\\rtf1 first \\'b7 /$12/\\page  7}");
     EXPECT_EQ(fixture.Messages().Codes(), std::vector<unsigned>{21011});
 }
 

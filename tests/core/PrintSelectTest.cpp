@@ -8,9 +8,11 @@
 #include "slot/Form1041APage2.h"
 #include "slot/Form1041QFT.h"
 #include "slot/Form1041T.h"
+#include "slot/ScheduleJPage1.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -73,6 +75,12 @@ const DefaultCase kDefaultCases[] = {
     {"ScheduleDFromLine83", 5, 83, "300", {5, 6}},
     {"ScheduleDFromPage2", 6, 98, "1", {5, 6}},
     {"ScheduleIFromPage2Line26", 2, 26, "10", {3, 4, 28}},
+    // Schedule I is completed when its line 29 exceeds the 23,900 exemption, or with a general
+    // business credit or the credit for prior year minimum tax.
+    {"ScheduleIWhenLine29ExceedsTheExemption", 3, 30, "23,901", {3, 4, 28}},
+    {"ScheduleIClearWithLine29AtTheExemption", 3, 30, "23,900", {}},
+    {"ScheduleIWithAGeneralBusinessCredit", 2, 31, "150", {3, 4, 28}},
+    {"ScheduleIWithThePriorYearMinimumTaxCredit", 2, 35, "80", {3, 4, 28}},
     {"ScheduleJ", 7, 6, "10", {7, 8}},
     {"NegativeAccumulationDistributionPrintsNoScheduleJ", 7, 6, "-110,000", {}},
     {"EstimatedWorksheetAt250StaysClear", 12, 18, "250", {}},
@@ -162,6 +170,7 @@ TEST(PrintSelect, PagesFollowTheDocumentOrderWithEveryContinuationPageInUse)
     fixture.Store().NoOfSchedK = 3;
     fixture.Store().NoOfInterest = 2;
     fixture.Store().NoOf8949_B = 0;
+    fixture.Set(a1::line1, "500");  // Form 1041-A in use
     PrintSelection selection;
     for (int t : {ftForm1041V, ftScheduleK1, ftEstimatedVouchers, ftForm8949B, ftInterest, ftForm1041Page1,
                   ftEstimatedWorksheet, ftScheduleDPage2, ftScheduleIPage3, ftForm1041APage1})
@@ -188,12 +197,43 @@ TEST(PrintSelect, Form8960WhenItsTaxIsAboveZeroAfterScheduleJ)
 
     ReturnFixture fixture;
     fixture.Store().NoOfSchedK = 1;
+    fixture.Set(slot::scheduleJPage1::line5AccumulationDistribution, "4,500");
     PrintSelection selection;
     for (int t : {ftScheduleK1, ftForm8960, ftScheduleJPage2, ftForm1041Page2})
         selection.SetTicked(t, true);
     const std::vector<PrintPage> expected = {{ftForm1041Page2, 0}, {ftScheduleJPage2, 0}, {ftForm8960, 0},
                                              {ftScheduleK1, 0}};
     EXPECT_EQ(PagesToPrint(selection, fixture.Store()), expected);
+}
+
+// Every form chosen on a trust that is no funeral trust, uses no Form 1041-A and made no
+// accumulation distribution: the figures those forms carry from elsewhere (the capital gain, a
+// negative Schedule J line 5) print nowhere, and the forms left out are named.
+TEST(PrintSelect, FormsThatDoNotApplyAreLeftOutWhenChosen)
+{
+    ReturnFixture fixture;
+    fixture.Set(qft::line3CapitalGain, "28,000");
+    fixture.Set(qft::line19TaxDue, "4,200");
+    fixture.Set(a1::line4CapitalGain, "28,000");
+    fixture.Set(slot::scheduleJPage1::line5AccumulationDistribution, "-4,500");
+    PrintSelection selection;
+    selection.SelectAll();
+
+    const std::vector<int> leftOut = {ftScheduleJPage1, ftScheduleJPage2, ftForm1041APage1, ftForm1041APage2,
+                                      ftForm1041QFT};
+    std::vector<int> expectedOut = leftOut;
+    std::sort(expectedOut.begin(), expectedOut.end());
+    std::vector<int> named = TickedFormsThatDoNotApply(selection, fixture.Store());
+    std::sort(named.begin(), named.end());
+    EXPECT_EQ(named, expectedOut);
+    for (const PrintPage& page : PagesToPrint(selection, fixture.Store()))
+        EXPECT_EQ(std::count(leftOut.begin(), leftOut.end(), page.formType), 0) << "form type " << page.formType;
+
+    // The same forms print once the return uses them.
+    fixture.Set(qft::line1a, "3,000");
+    fixture.Set(a1::line1, "500");
+    fixture.Set(slot::scheduleJPage1::line5AccumulationDistribution, "4,500");
+    EXPECT_TRUE(TickedFormsThatDoNotApply(selection, fixture.Store()).empty());
 }
 
 TEST(PrintSelect, VouchersAloneMakeTheFirstPage)

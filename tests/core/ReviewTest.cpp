@@ -56,6 +56,11 @@ using review::Finding;
 using review::Severity;
 using test::ReturnFixture;
 
+// The No boxes of Other Information questions 2 to 5, 9 and 10, which every return answers.
+constexpr SlotRef kOtherInformationNo[] = {f2::otherInformationLine2No, f2::otherInformationLine3No,
+                                           f2::otherInformationLine4No, f2::otherInformationLine5No,
+                                           f2::otherInformationLine9No, f2::otherInformationLine10No};
+
 // A complex trust that distributes all of its income to one beneficiary: interest 10,000 less
 // fees 1,000, so DNI, line 18 and the beneficiary's box 1 are 9,000. The review finds nothing.
 void FillCleanReturn(ReturnFixture& r)
@@ -79,6 +84,8 @@ void FillCleanReturn(ReturnFixture& r)
     r.Set(k1::itemGName, "Paul Rivers");
     r.Set(k1::itemGAddress1, "3 Elm Street");
     r.Set(k1::itemGAddress2, "Bangor, ME 04401");
+    for (SlotRef no : kOtherInformationNo)
+        r.Set(no, "X");
 }
 
 // Dividends of 4,000, all of them qualified, distributed with the interest.
@@ -290,6 +297,19 @@ const RaisedCase kRaisedCases[] = {
          r.Set(k1::itemGAddress2, "");
      },
      "address is missing"},
+
+    {"OtherInformation2Unanswered", "f1041.other-info-2", Severity::Warning, At(f2::otherInformationLine2Yes),
+     [](ReturnFixture& r) { r.Set(f2::otherInformationLine2No, ""); }, "question 2 needs a Yes or a No"},
+    {"OtherInformation3BothTicked", "f1041.other-info-3", Severity::Warning, At(f2::otherInformationLine3Yes),
+     [](ReturnFixture& r) { r.Set(f2::otherInformationLine3Yes, "X"); }, "question 3 needs"},
+    {"OtherInformation4Unanswered", "f1041.other-info-4", Severity::Warning, At(f2::otherInformationLine4Yes),
+     [](ReturnFixture& r) { r.Set(f2::otherInformationLine4No, ""); }, "question 4 needs"},
+    {"OtherInformation5Unanswered", "f1041.other-info-5", Severity::Warning, At(f2::otherInformationLine5Yes),
+     [](ReturnFixture& r) { r.Set(f2::otherInformationLine5No, ""); }, "question 5 needs"},
+    {"OtherInformation9Unanswered", "f1041.other-info-9", Severity::Warning, At(f2::otherInformationLine9Yes),
+     [](ReturnFixture& r) { r.Set(f2::otherInformationLine9No, ""); }, "question 9 needs"},
+    {"OtherInformation10Unanswered", "f1041.other-info-10", Severity::Warning, At(f2::otherInformationLine10Yes),
+     [](ReturnFixture& r) { r.Set(f2::otherInformationLine10No, ""); }, "question 10 needs"},
 
     {"SharesCarriedAsLine18", "k1.shares-scaled", Severity::Note, At(f1::line18Distribution),
      [](ReturnFixture& r) { AddSecondBeneficiary(r, 0.6, 0.6); },

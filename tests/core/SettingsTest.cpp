@@ -280,8 +280,8 @@ TEST(SettingsTest, RecentListMembershipAndOrder)
 
 TEST(SettingsTest, RecentMenuCaptionCarriesTheAcceleratorDigit)
 {
-    EXPECT_EQ(RecentFileCaption(0, "/data/estate.fq6"), "&0-estate.fq6");
-    EXPECT_EQ(RecentFileCaption(4, "trust.fq6"), "&4-trust.fq6");
+    EXPECT_EQ(RecentFileCaption(0, "/data/estate.fq6"), "&1-estate.fq6");
+    EXPECT_EQ(RecentFileCaption(4, "trust.fq6"), "&5-trust.fq6");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ TEST(WindowPlace, WrittenPlaceReadsBack)
 {
     test::TempHome home;
     const std::string path = home / "quorvan_16-window.ini";
-    const WindowPlace written{-1200, 40, 1435, 999, true};
+    const WindowPlace written{-1200, 40, 1435, 999, true, true};
     std::string error;
     ASSERT_TRUE(WriteWindowPlaceFile(path, written, error)) << error;
     WindowPlace read;
@@ -21,7 +21,17 @@ TEST(WindowPlace, WrittenPlaceReadsBack)
     EXPECT_EQ(read.width, 1435);
     EXPECT_EQ(read.height, 999);
     EXPECT_TRUE(read.maximised);
-    EXPECT_EQ(WindowPlaceText(written), "-1200\r\n40\r\n1435\r\n999\r\nTRUE\r\n");
+    EXPECT_TRUE(read.skipAnimations);
+    EXPECT_EQ(WindowPlaceText(written), "-1200\r\n40\r\n1435\r\n999\r\nTRUE\r\nTRUE\r\n");
+}
+
+// A file kept before the fade switch was kept beside the place reads with the fade on.
+TEST(WindowPlace, FileOfFiveLinesKeepsTheFadeOn)
+{
+    WindowPlace place;
+    place.skipAnimations = true;
+    ASSERT_TRUE(ReadWindowPlace("10\r\n20\r\n800\r\n600\r\nFALSE\r\n", place));
+    EXPECT_FALSE(place.skipAnimations);
 }
 
 TEST(WindowPlace, AnythingElseIsNoPlace)
@@ -34,7 +44,8 @@ TEST(WindowPlace, AnythingElseIsNoPlace)
     const Row rows[] = {
         {"empty", ""},
         {"four lines", "10\r\n20\r\n800\r\n600\r\n"},
-        {"six lines", "10\r\n20\r\n800\r\n600\r\nFALSE\r\nFALSE\r\n"},
+        {"seven lines", "10\r\n20\r\n800\r\n600\r\nFALSE\r\nFALSE\r\nFALSE\r\n"},
+        {"fade flag no flag", "10\r\n20\r\n800\r\n600\r\nFALSE\r\nyes\r\n"},
         {"not a number", "10\r\ntop\r\n800\r\n600\r\nFALSE\r\n"},
         {"number and text", "10\r\n20px\r\n800\r\n600\r\nFALSE\r\n"},
         {"no width", "10\r\n20\r\n0\r\n600\r\nFALSE\r\n"},

@@ -154,7 +154,8 @@ std::string WriteRtfTemplate(const PageLayout& layout)
 {
     const Sheet sheet = LayOutSheet(layout);
     std::ostringstream out;
-    // Colour 1 shows overridden answers; colour 2 (white) hides the body marker and letters the
+    // Colour 1 (red) is no longer used, as every answer prints black, but keeps its place so the
+    // numbers of the others stay; colour 2 (white) hides the body marker and letters the
     // part labels on colour 3 (black); colour 4 (grey) shades the boxes that take no entry.
     out << "{\\rtf1\\ansi\\ansicpg1252\\deff0\n"
            "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fnil\\fcharset2 Wingdings;}}\n"

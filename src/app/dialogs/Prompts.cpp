@@ -7,11 +7,13 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace quorvan::app {
@@ -74,12 +76,29 @@ void Prompts::Warn(QWidget* parent, const QString& text)
 
 namespace {
 
+// The program's own file dialog lists names, sizes, types and dates: the name takes the room left,
+// the other columns as much as their text needs, so that no size is squeezed to "37....KiB".
+void WidenDetailColumns(QFileDialog& dialog)
+{
+    constexpr int kDialogWidth = 820;
+    constexpr int kDialogHeight = 480;
+    dialog.resize(kDialogWidth, kDialogHeight);
+    auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!details)
+        return;  // the desktop's own dialog lays itself out
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+}
+
 QString RunFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(parent, request.title, request.folder, request.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    WidenDetailColumns(dialog);
     if (!request.suggestedName.isEmpty())
         dialog.selectFile(request.suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

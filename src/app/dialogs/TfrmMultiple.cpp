@@ -27,7 +27,8 @@ void TfrmMultiple::FormCreate(const TAnswer& store, int formType, int current)
     for (int i = 0; i < maxForms_; ++i)
         ui_->ComboBox1->addItem(beneficiaries ? QString::fromStdString(BeneficiaryName(store, i))
                                               : QStringLiteral("Continuation Page %1").arg(i + 1));
-    ui_->Label2->setText(beneficiaries ? QString() : QStringLiteral("Enter a number between 1 and %1").arg(maxForms_));
+    // The pages are chosen from the list above, not typed: the hint says how many there are.
+    ui_->Label2->setText(beneficiaries ? QString() : QStringLiteral("Choose one of the %1 pages.").arg(maxForms_));
     ui_->ComboBox1->setCurrentIndex(current >= 0 && current < maxForms_ ? current : 0);
 }
 

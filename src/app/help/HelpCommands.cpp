@@ -2,6 +2,7 @@
 
 #include "app/commands/CommandHost.h"
 #include "app/dialogs/Prompts.h"
+#include "app/dialogs/ScreenFit.h"
 #include "app/files/DesktopShell.h"
 #include "app/help/HelpWindow.h"
 #include "app/print/TfrmPdfPreview.h"
@@ -97,6 +98,8 @@ void HelpCommands::ShowHelpFile(const QString& path)
         return;
     HelpWindow& help = HelpWindowForNow();
     help.ShowPage(QUrl::fromLocalFile(path));
+    if (!help.isVisible())
+        FitToItsScreen(help);
     help.show();
     help.raise();
     help.activateWindow();

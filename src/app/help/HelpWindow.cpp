@@ -197,8 +197,14 @@ void HelpWindow::SelectContentsEntry(const QUrl& page)
 
 void HelpWindow::ShowTitle()
 {
-    const QString title = browser_->documentTitle().trimmed();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Quorvan_16 Help") : title);
+    // A page's title is "<topic> - Quorvan_16 Help"; the program's name is said once, also where
+    // a page names no topic of its own or only the program again.
+    const QString program = QStringLiteral("Quorvan_16 Help");
+    const QString suffix = QStringLiteral(" - ") + program;
+    QString topic = browser_->documentTitle().trimmed();
+    while (topic.endsWith(suffix))
+        topic.chop(suffix.size());
+    setWindowTitle(topic.isEmpty() || topic == program ? program : topic + suffix);
 }
 
 }  // namespace quorvan::app

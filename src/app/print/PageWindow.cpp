@@ -1,6 +1,7 @@
 #include "app/print/PageWindow.h"
 
 #include "app/dialogs/Prompts.h"
+#include "app/dialogs/ScreenFit.h"
 #include "app/print/PrinterOutput.h"
 
 #include <QAction>
@@ -145,6 +146,7 @@ void PageWindow::SaveAsPdfClick()
 void ShowPageWindow(PageWindow& window)
 {
     window.setAttribute(Qt::WA_DeleteOnClose);
+    FitToItsScreen(window);
     window.show();
     window.raise();
     window.activateWindow();

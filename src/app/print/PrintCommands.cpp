@@ -17,6 +17,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
+#include <QStatusBar>
 
 #include <cstring>
 
@@ -24,6 +26,8 @@ namespace quorvan::app {
 namespace {
 
 constexpr char kRegistryFileName[] = "registry.ini";
+// How long the status bar tells where an exported PDF went.
+constexpr int kExportNoteMilliseconds = 15000;
 // The program the core names for "WordPad": the desktop's opener, which the shell seam stands for.
 constexpr char kDesktopOpener[] = "xdg-open";
 
@@ -67,11 +71,12 @@ PrintCommands::Answer PrintCommands::AskSelection(const QString& command, bool o
     TfrmSelectedForms dialog(DefaultSelection(*window_.Store()), window_.Widget());
     dialog.SetOkCaption(command);
     dialog.SetPreviewOffered(offerPreview);
+    dialog.NoteFormsLeftOut(*window_.Store());
     const int result = window_.Ask().RunDialog(dialog);
     if (result != QDialog::Accepted && result != TfrmSelectedForms::PreviewResult)
         return Answer::None;
     selection = dialog.Selection();
-    if (selection.Empty()) {
+    if (selection.Empty() || PagesToPrint(selection, *window_.Store()).empty()) {
         window_.Ask().Warn(window_.Widget(), QStringLiteral("No form is ticked, so there is nothing to print."));
         return Answer::None;
     }
@@ -290,8 +295,18 @@ void PrintCommands::ExportPdfClick()
         return;
     BusyCursor busy;
     std::string error;
-    if (!render::WritePdf(*forms, target.toStdString(), QFileInfo(target).completeBaseName().toStdString(), error))
+    if (!render::WritePdf(*forms, target.toStdString(), QFileInfo(target).completeBaseName().toStdString(), error)) {
         window_.Ask().Warn(window_.Widget(), ToQt(error));
+        return;
+    }
+    // A quiet note of where the forms went; the preparer goes on working.
+    const int sheets = forms->SheetCount();
+    if (auto* main = qobject_cast<QMainWindow*>(window_.Widget()))
+        main->statusBar()->showMessage(QStringLiteral("Exported %1 %2 to %3")
+                                           .arg(sheets)
+                                           .arg(sheets == 1 ? QStringLiteral("sheet") : QStringLiteral("sheets"))
+                                           .arg(QDir::toNativeSeparators(target)),
+                                       kExportNoteMilliseconds);
 }
 
 void PrintCommands::ForceWordClick()

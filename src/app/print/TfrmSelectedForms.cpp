@@ -1,11 +1,14 @@
 #include "app/print/TfrmSelectedForms.h"
 
+#include "store/FormTypes.h"
 #include "ui_TfrmSelectedForms.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 #include <iterator>
 
@@ -83,6 +86,31 @@ QCheckBox* TfrmSelectedForms::Box(int formType) const
 {
     const auto it = boxes_.find(formType);
     return it == boxes_.end() ? nullptr : it->second;
+}
+
+void TfrmSelectedForms::NoteFormsLeftOut(const TAnswer& answers)
+{
+    answers_ = &answers;
+    for (auto& [formType, box] : boxes_)
+        connect(box, &QCheckBox::toggled, this, &TfrmSelectedForms::UpdateLeftOutNote);
+    UpdateLeftOutNote();
+}
+
+void TfrmSelectedForms::UpdateLeftOutNote()
+{
+    if (!answers_)
+        return;
+    QStringList names;
+    for (int formType : TickedFormsThatDoNotApply(Selection(), *answers_)) {
+        const FormTypeRow* row = FindFormType(formType);
+        const QString name = row ? QString::fromLatin1(row->name) : QString::number(formType);
+        if (!names.contains(name))
+            names << name;
+    }
+    ui_->lblLeftOut->setText(names.isEmpty() ? QString()
+                                             : QStringLiteral("Left out, as they do not apply to this return: %1.")
+                                                   .arg(names.join(QStringLiteral(", "))));
+    ui_->lblLeftOut->setVisible(!names.isEmpty());
 }
 
 void TfrmSelectedForms::SetOkCaption(const QString& caption)

@@ -37,16 +37,22 @@ public:
     // Shows or hides the Print Preview button (shown at first).
     void SetPreviewOffered(bool offered);
 
+    // Names, under the tabs, the ticked forms that do not apply to `answers` and are left out of
+    // what prints, as the ticks change; `answers` must outlive the dialog.
+    void NoteFormsLeftOut(const TAnswer& answers);
+
     void SelectAllClick();
     void ClearAllClick();
 
 private:
     void AddBoxes();
     void SetAll(bool ticked);
+    void UpdateLeftOutNote();
 
     std::unique_ptr<Ui::TfrmSelectedForms> ui_;
     QAction* popSelectAll_ = nullptr;
-    std::map<int, QCheckBox*> boxes_;  // by form type
+    std::map<int, QCheckBox*> boxes_;   // by form type
+    const TAnswer* answers_ = nullptr;  // the return the note of forms left out reads
 };
 
 }  // namespace quorvan::app

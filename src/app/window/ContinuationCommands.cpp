@@ -6,6 +6,7 @@
 #include "app/dialogs/TfrmBeneInt.h"
 #include "app/dialogs/TfrmMultiple.h"
 #include "store/ContinuationPages.h"
+#include "store/FormTypes.h"
 
 #include <QAction>
 
@@ -111,12 +112,16 @@ void TfrmMain::DeleteForm(int formType)
         int index = 0;
         if (!PageToWorkOn(formType, count, index))
             return;
-        if (!prompts_->AskWarningYesNo(this, QStringLiteral("Are You Sure You Want To Delete a %1 Page?")
-                                                   .arg(QString::fromLatin1(type->deleteName))))
+        // The question names the very page, or the beneficiary whose Schedule K-1 goes.
+        const QString page =
+            formType == ftScheduleK1
+                ? QStringLiteral("the Schedule K-1 of %1").arg(QString::fromStdString(BeneficiaryName(*store_, index)))
+                : QString::fromStdString(PageNameOf(formType, index));
+        if (!prompts_->AskWarningYesNo(this, QStringLiteral("Are You Sure You Want To Delete %1?").arg(page)))
             return;
         DeleteContinuationPage(*store_, formType, index);
         const int shown = PageShownAfterDelete(formType, index, count - 1);
-        Step step = StepHere(QStringLiteral("Delete %1 Page").arg(QString::fromLatin1(type->deleteName)));
+        Step step = StepHere(QStringLiteral("Delete %1").arg(page));
         if (shown >= 0)
             step.after.pageCode = shown;
         history_->BeginStep(step);
@@ -140,8 +145,11 @@ void TfrmMain::K1AllocationClick()
     TfrmBeneInt dialog(*store_, beneficiary, this);
     if (prompts_->RunDialog(dialog) != QDialog::Accepted)
         return;
-    history_->BeginStep(StepHere(
-        QStringLiteral("K-1 Allocation of %1").arg(QString::fromStdString(BeneficiaryName(*store_, beneficiary)))));
+    // Undo and Redo of the allocation lead to the K-1 it changed, wherever the dialog was opened.
+    const StepPlace k1{ftScheduleK1 * 100 + beneficiary, -1};
+    history_->BeginStep(
+        {QStringLiteral("K-1 Allocation of %1").arg(QString::fromStdString(BeneficiaryName(*store_, beneficiary))), k1,
+         k1});
     Recalculate(true);
     if (state_.CurrentFormType != -1)
         DisplayCode(state_.CurrentFormType * 100 + state_.CurrentPageIndex);

@@ -7,25 +7,14 @@
 
 namespace quorvan::app {
 
-bool FitOnScreens(QRect& rect, const QList<QRect>& areas)
-{
-    for (const QRect& area : areas) {
-        if (!area.contains(rect.center()))
-            continue;
-        QRect fitted(rect.topLeft(), rect.size().boundedTo(area.size()));
-        fitted.moveLeft(std::clamp(fitted.left(), area.left(), area.right() - fitted.width() + 1));
-        fitted.moveTop(std::clamp(fitted.top(), area.top(), area.bottom() - fitted.height() + 1));
-        rect = fitted;
-        return true;
-    }
-    return false;
-}
-
 void TfrmMain::RestoreWindowPlace()
 {
     WindowPlace place;
     if (!ReadWindowPlaceFile(WindowPlaceFilePath(folders_), place))
         return;
+    // The fade switch is kept with the place, whether or not a screen still holds the window.
+    state_.SkipAnimations = place.skipAnimations;
+    UpdateMenuItems();
     // The frame the desktop draws around the window must fit on the screen too.
     const QRect frame = frameGeometry();
     const QRect inner = geometry();
@@ -48,8 +37,9 @@ void TfrmMain::KeepWindowPlace()
     const QRect rect = normal ? geometry() : normalGeometry();
     if (rect.width() < 1 || rect.height() < 1)
         return;
-    const WindowPlace place{rect.left(), rect.top(), rect.width(), rect.height(),
-                            (windowState() & Qt::WindowMaximized) != 0};
+    const WindowPlace place{
+        rect.left(),          rect.top(), rect.width(), rect.height(), (windowState() & Qt::WindowMaximized) != 0,
+        state_.SkipAnimations};
     std::string error;
     if (!WriteWindowPlaceFile(WindowPlaceFilePath(folders_), place, error))
         qWarning("The window's place could not be kept: %s", error.c_str());
