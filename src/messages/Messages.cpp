@@ -51,6 +51,7 @@ const std::map<unsigned, Entry>& FixedMessages()
         // The conversions name the text they could not take; a page field names itself too.
         {2119, {std::string("2119-Str2Float_0") + kConversionError, true}},
         {2120, {std::string("2120-Str2Float_2") + kConversionError, true}},
+        {2964, {"2964-Allocation worksheet: ", true}},
         {2963, {"2963-You have an override on Schedule G, Line 1, that is not compatible with Line 36 of the Schedule D Tax worksheet. ", false}},
         {3301, {"3301-An error occurred when Quorvan_16 attempted to open the client file. ", false}},
         {3302, {"3302-An error occurred when Quorvan_16 checked the version number. ", false}},
@@ -76,7 +77,7 @@ const std::map<unsigned, const char*>& CalculationPlaces()
         {2907, "Schedule J - Page 1. "}, {2908, "Schedule J - Page 2. "},
         {2909, "Schedule K-1. "}, {2910, "Form 1041-A. Page 1"}, {2911, "Form 1041-A. Page 2. "},
         {2912, "Form 1041-ES. Worksheet."}, {2913, "Form 1041-ES. Vouchers."},
-        {2914, "Form 1041-QFT. "}, {2915, "Form 1041-T. "}, {2916, "Form 8960. "},
+        {2914, "Form 1041-QFT. "}, {2915, "Form 1041-T. "}, {2916, "Form 8960. "}, {2917, "Allocation Worksheet. "},
         {2918, "Interest Continuation Schedule. "}, {2919, "Dividend Continuation Schedule. "},
         {2920, "Other Deductions Continuation Schedule. "},
         {2921, "Unrecaptured Section 1250 Gain Worksheet. "}, {2922, "Schedule D Tax Worksheet. "},
