@@ -88,11 +88,11 @@ int ClassOfCode(SlotRef field, const std::string& fieldName)
 }
 
 // An amount of the worksheet that may not be negative; a negative one is named and taken as 0.
-double NonNegative(SlotRef field, const std::string& fieldName)
+double NonNegative(SlotRef field, const std::string& fieldName, int k = 0)
 {
-    const double amount = Amt(field);
+    const double amount = Amt(field, k);
     if (amount < 0) {
-        Complain(fieldName + " is negative (" + Text(field) + "); it is taken as 0.");
+        Complain(fieldName + " is negative (" + Text(field, k) + "); it is taken as 0.");
         return 0;
     }
     return amount;
@@ -322,10 +322,11 @@ void Distribute(ClassAllocation& a)
     for (int k = 0; k < pages; ++k) {
         const size_t i = static_cast<size_t>(k);
         if (a.tiers) {
-            required[i] = NonNegative(k1::incomeRequiredToBeDistributed,
-                                      "Schedule K-1 " + std::to_string(k + 1) + ", income required to be distributed");
+            required[i] =
+                NonNegative(k1::incomeRequiredToBeDistributed,
+                            "Schedule K-1 " + std::to_string(k + 1) + ", income required to be distributed", k);
             other[i] = NonNegative(k1::otherAmountsDistributed,
-                                   "Schedule K-1 " + std::to_string(k + 1) + ", other amounts distributed");
+                                   "Schedule K-1 " + std::to_string(k + 1) + ", other amounts distributed", k);
         }
     }
     // A simple trust distributes its accounting income: each beneficiary its percentage of it.

@@ -22,6 +22,7 @@ namespace k1 = quorvan::slot::scheduleK1;
 
 using test::ReturnFixture;
 
+// Lines 1 and 2a are the continuation pages' totals: typed here as overrides.
 void SetTrust(ReturnFixture& f, bool simple, int beneficiaries)
 {
     f.Set(f1::taxYearBeginning, "01/01/2016");
@@ -45,7 +46,7 @@ TEST(AllocationWorksheet, TiersShareDistributableNetIncomeAboveIt)
 {
     ReturnFixture f;
     SetTrust(f, false, 4);
-    f.Set(f1::line1Interest, "20,000");
+    f.Override(f1::line1Interest, "20,000");
     Distribute(f, 0, "10,000", "5,000");
     for (int k = 1; k < 4; ++k)
         Distribute(f, k, "", "3,000");
@@ -70,7 +71,7 @@ TEST(AllocationWorksheet, ElectedCommissionGoesToRentsAndTaxExemptPartIsNotDeduc
 {
     ReturnFixture f;
     SetTrust(f, false, 1);
-    f.Set(f1::line1Interest, "25,000");
+    f.Override(f1::line1Interest, "25,000");
     f.Set(f1::line5Rents, "25,000");
     f.Set(aw::taxExemptInterestReceived, "25,000");
     f.Set(aw::line12Paid, "3,000");
@@ -105,7 +106,7 @@ TEST(AllocationWorksheet, CharitableGiftOutOfIncomeIsChargedRatablyAndSkipsTheFi
 {
     ReturnFixture f;
     SetTrust(f, false, 2);
-    f.Set(f1::line1Interest, "30,000");
+    f.Override(f1::line1Interest, "30,000");
     f.Set(aw::taxExemptInterestReceived, "10,000");
     f.Set(f2::scheduleALine1Paid, "8,000");
     Distribute(f, 0, "20,000", "");
@@ -130,8 +131,8 @@ TEST(AllocationWorksheet, SimpleTrustLeavesExtraordinaryDividendsInPrincipal)
     ReturnFixture f;
     SetTrust(f, true, 1);
     f.Store().BeneficiaryInterest[0] = 1;
-    f.Set(f1::line1Interest, "6,000");
-    f.Set(f1::line2aDividends, "10,000");
+    f.Override(f1::line1Interest, "6,000");
+    f.Override(f1::line2aDividends, "10,000");
     f.Set(aw::extraordinaryDividendsToPrincipal, "4,000");
     ASSERT_TRUE(f.Settle());
     EXPECT_EQ(f.Get(aw::accountingIncome), "12,000");
@@ -166,7 +167,7 @@ TEST(AllocationWorksheet, LinesTypedBeforeTheWorksheetAreKeptOverridden)
 {
     ReturnFixture f;
     SetTrust(f, false, 1);
-    f.Set(f1::line1Interest, "10,000");
+    f.Override(f1::line1Interest, "10,000");
     f.Set(f2::scheduleBLine2TaxExemptInterest, "1,500");
     f.Set(f2::scheduleBLine12TaxExempt, "700");
     ASSERT_TRUE(f.Settle());
@@ -202,7 +203,7 @@ TEST_P(AllocationWorksheetBadInput, IsNamed)
     const BadInput& bad = GetParam();
     ReturnFixture f;
     SetTrust(f, false, 1);
-    f.Set(f1::line1Interest, "10,000");
+    f.Override(f1::line1Interest, "10,000");
     f.Set(aw::line12Paid, "1,000");
     if (bad.field.slot != aw::line12ElectedAmount.slot)
         f.Set(aw::line12ElectedClass, "1");
@@ -222,7 +223,7 @@ TEST(AllocationWorksheet, RequiredAboveAccountingIncomeIsNamed)
 {
     ReturnFixture f;
     SetTrust(f, false, 1);
-    f.Set(f1::line1Interest, "10,000");
+    f.Override(f1::line1Interest, "10,000");
     f.Set(aw::line12Paid, "0");
     Distribute(f, 0, "15,000", "");
     ASSERT_TRUE(f.Settle());
