@@ -309,13 +309,18 @@ TEST_P(FormLayouts, BindsOnlyExistingSlotsOnceAndHasItsFocusControl)
     const std::string rtf = ReadFile(dataDir + "/RTF/page" + std::to_string(row.layout) + ".rtf");
     const std::string support = ReadFile(dataDir + "/DAT/PAGE" + std::to_string(row.layout) + ".DAT");
     ASSERT_FALSE(rtf.empty());
+    // The distribution amounts of a K-1 are the preparer's figures for the tier system, shown on
+    // screen only.
+    const std::set<int> screenOnly = row.layout == 9 ? std::set<int>{118, 119} : std::set<int>{};
     for (const auto &[slot, name] : boundBy) {
+        if (screenOnly.count(slot))
+            continue;
         bool printed = false;
         for (char type : std::string("*$%&"))
             printed = printed || rtf.find("/" + std::string(1, type) + std::to_string(slot) + "/") != std::string::npos;
         EXPECT_TRUE(printed) << name << " has no variable in the print template";
     }
-    EXPECT_EQ(static_cast<size_t>(std::count(support.begin(), support.end(), '\n')), boundBy.size());
+    EXPECT_EQ(static_cast<size_t>(std::count(support.begin(), support.end(), '\n')), boundBy.size() - screenOnly.size());
 
     // Tab goes through the entries only: read-only results are never tab stops.
     std::map<std::string, std::string> styleOf;
