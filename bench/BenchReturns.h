@@ -3,6 +3,8 @@
 // Form 8949 page and K-1 page in use, each filled as a preparer would.
 
 #include "messages/Messages.h"
+#include "slot/AllocationWorksheet.h"
+#include "slot/ScheduleK1.h"
 #include "store/Answers.h"
 
 #include <string>
@@ -49,7 +51,18 @@ inline void FillHeavyReturn(TAnswer& store)
             }
         store.BeneficiaryInterest[k] = 0.05;
         store.SetText(ftScheduleK1, k, 1, "Beneficiary " + std::to_string(k));
+        // Every K-1 in the tier system: a first-tier and a second-tier amount.
+        store.SetText(ftScheduleK1, k, slot::scheduleK1::incomeRequiredToBeDistributed.slot, "1,000");
+        store.SetText(ftScheduleK1, k, slot::scheduleK1::otherAmountsDistributed.slot, "500");
     }
+    // The allocation worksheet: tax-exempt interest, the fees paid with an election, rents' receipts.
+    namespace aw = slot::allocationWorksheet;
+    store.SetText(ftAllocationWorksheet, 0, aw::taxExemptInterestReceived.slot, "4,000");
+    store.SetText(ftAllocationWorksheet, 0, aw::rentsGrossReceipts.slot, "15,000");
+    store.SetText(ftAllocationWorksheet, 0, aw::line12Paid.slot, "2,500");
+    store.SetText(ftAllocationWorksheet, 0, aw::line12ElectedClass.slot, "5");
+    store.SetText(ftAllocationWorksheet, 0, aw::line14Paid.slot, "1,800");
+    store.SetText(ftAllocationWorksheet, 0, aw::line14ChargedToIncome.slot, "900");
 }
 
 }  // namespace quorvan::bench

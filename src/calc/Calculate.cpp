@@ -3,6 +3,7 @@
 
 #include "calc/Calculate.h"
 
+#include "calc/AllocationWorksheet.h"
 #include "calc/CalcSupport.h"
 #include "calc/CapitalGainWorksheets.h"
 #include "calc/Continuation.h"
@@ -70,6 +71,7 @@ bool RunCalculators(TAnswer& store)
         CalcUnrecaptured1250Worksheet,  // 9
         CalcScheduleDPartV,           // 10, first run: taxable income of the previous run
         CalcForm1041Income,           // 11
+        CalcAllocationWorksheet,      // the deduction lines and the lines of Schedules A and B it fills
         CalcScheduleA,                // 12
         CalcForm1041Deductions,       // 13
         CalcScheduleB,                // 14

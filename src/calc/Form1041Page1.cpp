@@ -1,5 +1,6 @@
 #include "calc/Form1041Page1.h"
 
+#include "calc/AllocationWorksheet.h"
 #include "calc/CalcSupport.h"
 #include "calc/TaxYear.h"
 #include "slot/Form1041Page1.h"
@@ -101,14 +102,16 @@ void CalcForm1041Deductions()
 {
     RunCalculator(29527, [] {
         PutTextGuarded(line13Charitable, Text(slot::form1041Page2::scheduleALine7Charitable));
-        PutGuarded(line15aOther, Store().OtherTotal);
-        if (!Overridden(line15cTwoPercent) && Store().Other2Total > 0) {
+        // With the amount paid on the allocation worksheet, the lines hold it less its tax-exempt part.
+        PutGuarded(line15aOther, DeductibleFromSchedule(line15aOther.slot, Store().OtherTotal));
+        const double twoPercentItems = DeductibleFromSchedule(line15cTwoPercent.slot, Store().Other2Total);
+        if (!Overridden(line15cTwoPercent) && twoPercentItems > 0) {
             // Lines 18 and 20 here are those of the previous run.
             const double base = Max(0, Amt(line9TotalIncome) - Amt(line12FiduciaryFees) -
                                            Amt(line14ProfessionalFees) - Amt(line15aOther) -
                                            Amt(line15bNol) - Amt(line18Distribution) -
                                            Amt(line20Exemption));
-            const double allowed = Store().Other2Total - taxyear::kTwoPercentFloor * base;
+            const double allowed = twoPercentItems - taxyear::kTwoPercentFloor * base;
             PutTextAlways(line15cTwoPercent, Float2Dollar(allowed < 0 ? 0 : allowed));
         }
         PutAlways(line16Total,

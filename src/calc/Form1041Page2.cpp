@@ -1,8 +1,10 @@
 #include "calc/Form1041Page2.h"
 
+#include "calc/AllocationWorksheet.h"
 #include "calc/CalcSupport.h"
 #include "calc/CapitalGainWorksheets.h"
 #include "calc/RateSchedules.h"
+#include "slot/AllocationWorksheet.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/Form8960.h"
@@ -90,9 +92,12 @@ void CalcScheduleB()
                   NotBelowZero(Amt(scheduleBLine1AdjustedTotal) + Amt(scheduleBLine2TaxExemptInterest) +
                                Amt(scheduleBLine3NetGain) + Amt(scheduleBLine4ScheduleA) +
                                Amt(scheduleBLine5CapitalGainsOnA) + Amt(scheduleBLine6LineFour)));
+        // Accounting income is what the instrument calls income; while the allocation worksheet
+        // is empty the program keeps its old figure of lines 1 and 2.
         if (Ticked(slot::form1041Page1::itemAComplexTrust))
             PutGuarded(scheduleBLine8AccountingIncome,
-                       Amt(scheduleBLine1AdjustedTotal) + Amt(scheduleBLine2TaxExemptInterest));
+                       ClassAllocationInUse() ? Amt(slot::allocationWorksheet::accountingIncome)
+                                              : Amt(scheduleBLine1AdjustedTotal) + Amt(scheduleBLine2TaxExemptInterest));
         else
             PutTextGuarded(scheduleBLine8AccountingIncome, std::string());
         PutGuarded(scheduleBLine11Total, Amt(scheduleBLine9Required) + Amt(scheduleBLine10Other));
@@ -124,10 +129,15 @@ void CalcOtherInformation()
         PutAlways(scheduleGLine7TotalTax,
                   Amt(scheduleGLine3) + Amt(scheduleGLine4NetInvestment) + Amt(scheduleGLine5Recapture) +
                       Amt(scheduleGLine6Household));
-        const bool taxExemptIncome = Amt(scheduleALine2TaxExempt) > 0 || Amt(scheduleBLine2TaxExemptInterest) > 0;
+        // The question asks for the tax-exempt interest received; a return without the allocation
+        // worksheet's figure keeps Schedule B line 2 here as it always has.
+        const SlotRef received = slot::allocationWorksheet::taxExemptInterestReceived;
+        const bool receivedTyped = Text(received).find_first_not_of(' ') != std::string::npos;
+        const bool taxExemptIncome = Amt(scheduleALine2TaxExempt) > 0 || Amt(scheduleBLine2TaxExemptInterest) > 0 ||
+                                     (receivedTyped && Amt(received) > 0);
         PutTextGuarded(otherInformationLine1Yes, taxExemptIncome ? "X" : "");
         PutTextGuarded(otherInformationLine1No, Ticked(otherInformationLine1Yes) ? "" : "X");
-        PutTextGuarded(otherInformationLine1Amount, Text(scheduleBLine2TaxExemptInterest));
+        PutTextGuarded(otherInformationLine1Amount, receivedTyped ? Text(received) : Text(scheduleBLine2TaxExemptInterest));
     });
 }
 

@@ -1,10 +1,13 @@
 #include "calc/ScheduleK1.h"
 
+#include "calc/AllocationWorksheet.h"
 #include "calc/CalcSupport.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/ScheduleDPage2.h"
+#include "slot/AllocationWorksheet.h"
 #include "slot/ScheduleIPage1.h"
+#include "slot/ScheduleIPage2.h"
 #include "slot/ScheduleK1.h"
 #include "store/ScopedOpenReturn.h"
 
@@ -106,6 +109,24 @@ void PassCapitalLossCarryover(int k, double share, SlotRef codeBox, const char* 
     PutGuarded(amountBox, k, loss * share);
 }
 
+// Box 11: excess deductions and capital loss carryovers pass to the beneficiaries on the final
+// return only, by their percentages as stored (-1: never set, nothing passes).
+void FillFinalYearBoxes(int k, double share)
+{
+    for (SlotRef box : {box11ExcessDeductionsCode, box11ExcessDeductions, box11Code1, box11Amount1, box11Code2,
+                        box11Amount2})
+        PutTextGuarded(box, k, std::string());
+    if (!Ticked(f1::itemFFinalReturn) || share < 0)
+        return;
+    const double excess = ExcessDeductionsOnTermination();
+    if (excess > 0) {
+        PutTextGuarded(box11ExcessDeductionsCode, k, "A");
+        PutGuarded(box11ExcessDeductions, k, excess * share);
+    }
+    PassCapitalLossCarryover(k, share, box11Code1, "B", box11Amount1, d2::line17Beneficiaries);
+    PassCapitalLossCarryover(k, share, box11Code2, "C", box11Amount2, d2::line18aBeneficiaries);
+}
+
 // What every K-1 of the return is figured from: the income that makes up distributable net
 // income, item by item charged with the page 1 deductions, and how much of it the K-1s may
 // carry together.
@@ -205,8 +226,71 @@ double QualifiedPartOf(double box2a)
     return box2a * std::clamp(qualified / ordinary, 0.0, 1.0);
 }
 
+// The gains of the beneficiary's share split as Schedule D column (1) splits them: box 3 the
+// short-term part, box 4a the long-term part, boxes 4b and 4c parts of box 4a.
+void FillGainBoxes(int k, double gain)
+{
+    const double shortTerm = Max(0, Amt(d2::line17Beneficiaries));
+    const double longTerm = Max(0, Amt(d2::line18aBeneficiaries));
+    const double both = shortTerm + longTerm;
+    const double box4a = both > 0 ? gain * longTerm / both : 0;
+    PutGuarded(box3ShortTermGain, k, both > 0 ? gain * shortTerm / both : 0);
+    PutGuarded(box4aLongTermGain, k, box4a);
+    PutGuarded(box4b28RateGain, k, longTerm > 0 ? box4a * Max(0, Amt(d2::line18cBeneficiaries)) / longTerm : 0);
+    PutGuarded(box4cUnrecaptured1250, k, longTerm > 0 ? box4a * Max(0, Amt(d2::line18bBeneficiaries)) / longTerm : 0);
+}
+
+// Every class of the beneficiary's share in its own box, each rounded by itself: line 5 by its
+// kind (rental real estate box 7, other rental box 8, royalties box 5), business and farm income
+// box 6, ordinary gain and other income box 5, tax-exempt interest box 14 code A.
+void FillClassBoxes(int k, const ClassAllocation& a)
+{
+    const ClassAmounts share = static_cast<size_t>(k) < a.beneficiaries.size() ? a.beneficiaries[static_cast<size_t>(k)]
+                                                                                 : ClassAmounts{};
+    PutGuarded(box1Interest, k, share[kClassInterest]);
+    PutGuarded(box2aOrdinaryDividends, k, share[kClassDividends]);
+    const double box2a = Overridden(box2aOrdinaryDividends, k) ? Cents(box2aOrdinaryDividends, k) : share[kClassDividends];
+    PutGuarded(box2bQualifiedDividends, k, QualifiedPartOf(box2a));
+    FillGainBoxes(k, share[kClassGain]);
+    const bool royalties = Ticked(slot::allocationWorksheet::line5Royalties);
+    const bool otherRental = Ticked(slot::allocationWorksheet::line5OtherRental);
+    const double line5 = share[kClassRents];
+    PutGuarded(box5, k, (royalties ? line5 : 0) + share[kClassOrdinaryGain] + share[kClassOther]);
+    PutGuarded(box6, k, share[kClassBusiness] + share[kClassFarm]);
+    PutGuarded(box7, k, royalties || otherRental ? 0 : line5);
+    PutGuarded(box8, k, otherRental && !royalties ? line5 : 0);
+    const double taxExempt = share[kClassTaxExempt];
+    PutTextGuarded(box14Code1, k, taxExempt >= 0.5 ? "A" : "");
+    PutGuarded(box14Amount1, k, taxExempt);
+
+    // Box 12 code A: the beneficiary's part of the minimum tax distribution deduction above the
+    // regular one (Schedule I line 44 less Schedule B line 15), by its part of the taxable
+    // distributions; code J is the preparer's.
+    double taxableAll = 0;
+    for (const ClassAmounts& b : a.beneficiaries)
+        for (int c = 0; c < kClassTaxExempt; ++c)
+            taxableAll += b[static_cast<size_t>(c)];
+    double taxableMine = 0;
+    for (int c = 0; c < kClassTaxExempt; ++c)
+        taxableMine += share[static_cast<size_t>(c)];
+    const double excess = Amt(slot::scheduleIPage2::line44) - Amt(f2::scheduleBLine15Deduction);
+    const double adjustment = excess > 0 && taxableAll > 0 ? excess * taxableMine / taxableAll : 0;
+    PutTextGuarded(box12Code1, k, adjustment >= 0.5 ? "A" : "");
+    PutGuarded(box12Amount1, k, adjustment);
+    PutTextGuarded(box12Code2, k, std::string());
+    PutTextGuarded(box12Amount2, k, std::string());
+}
+
 void Calculate(int k)
 {
+    if (ClassAllocationInUse()) {
+        CopyIdentification(k);
+        CheckTaxYearDates();
+        FillClassBoxes(k, FigureClassAllocation());
+        FillFinalYearBoxes(k, Store().BeneficiaryInterest.at(static_cast<size_t>(k)));
+        return;
+    }
+
     const double share = Store().BeneficiaryInterest.at(static_cast<size_t>(k));
 
     CopyIdentification(k);
@@ -228,20 +312,7 @@ void Calculate(int k)
     }
     PutGuarded(box2bQualifiedDividends, k, QualifiedPartOf(box2a));
 
-    // Box 11: excess deductions and capital loss carryovers pass to the beneficiaries on the
-    // final return only, by their percentages as stored.
-    for (SlotRef box : {box11ExcessDeductionsCode, box11ExcessDeductions, box11Code1, box11Amount1, box11Code2,
-                        box11Amount2})
-        PutTextGuarded(box, k, std::string());
-    if (Ticked(f1::itemFFinalReturn) && shareSet) {
-        const double excess = ExcessDeductionsOnTermination();
-        if (excess > 0) {
-            PutTextGuarded(box11ExcessDeductionsCode, k, "A");
-            PutGuarded(box11ExcessDeductions, k, excess * share);
-        }
-        PassCapitalLossCarryover(k, share, box11Code1, "B", box11Amount1, d2::line17Beneficiaries);
-        PassCapitalLossCarryover(k, share, box11Code2, "C", box11Amount2, d2::line18aBeneficiaries);
-    }
+    FillFinalYearBoxes(k, share);
 
     // Box 12: the adjustment for minimum tax purposes, when the minimum tax share is the larger.
     const double adjustment = amtShare - distributableShare;

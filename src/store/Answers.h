@@ -32,7 +32,7 @@ enum FormType : int {
     ftScheduleDTaxWorksheet = 22, ftQualifiedDividendsWorksheet = 23, ftForm1041V = 24,
     ftCapitalLossCarryover = 25, ftOther2 = 26, ftRate28Worksheet = 27, ftScheduleIPage3 = 28,
     ftForm8949A = 29, ftForm8949B = 30, ftForm8949C = 31, ftForm8949D = 32, ftForm8949E = 33,
-    ftForm8949F = 34, ftForm2210 = 35, ftForm8960 = 39,
+    ftForm8949F = 34, ftForm2210 = 35, ftAllocationWorksheet = 17, ftForm8960 = 39,
 };
 
 class TAObj {

@@ -12,8 +12,7 @@ constexpr int kCont = kContinuationTarget;
 // The tabs of the print selection dialog (PrintTabCaptions in print/FormSelect.h).
 constexpr int kTab1041 = 0, kTab1041A = 1, kTab1041ES = 2, kTab1041QFT = 3, kTab1041T = 4;
 
-// The rows stand in the order of the print selection dialog's boxes. Type 17 is reserved: no page
-// shows it, and its zero amounts have always stayed empty.
+// The rows stand in the order of the print selection dialog's boxes.
 const FormTypeRow kRows[] = {
     // type, name, page name (%1: page number), blank zero,
     //  prior, next, tree item, menu item, menu text, tree text,
@@ -125,8 +124,9 @@ const FormTypeRow kRows[] = {
     {ftForm1041T, "Form 1041-T", "Form 1041-T", true,
      kNone, kNone, "tvwForm1041T", "mnuForm1041T", "Form 1041-&T", "Form 1041-T",
      "cbx1041T", "Allocation of Estimated Tax Payments to Beneficiaries", kTab1041T},
-    {17, nullptr, nullptr, true,
-     kNone, kNone, nullptr, nullptr, nullptr, nullptr,
+    // Not filed: no print box. Its zero amounts have always stayed empty.
+    {ftAllocationWorksheet, "Allocation worksheet", "Allocation worksheet", true,
+     kNone, kNone, "tvwAllocationWorksheet", "mnuAllocationWorksheet", "&Allocation Worksheet", "Allocation Worksheet",
      nullptr, nullptr, 0},
 };
 

@@ -43,8 +43,7 @@ struct FormTypeRow {
 // Every row, in the order of the print selection dialog.
 const std::vector<const FormTypeRow*>& FormTypeRows();
 
-// The row of `formType`, or nullptr for a type the program does not know (type 17 has a row: no
-// page shows it, but its zero amounts stay empty).
+// The row of `formType`, or nullptr for a type the program does not know.
 const FormTypeRow* FindFormType(int formType);
 
 // "Schedule I page 2", "Schedule K-1 of beneficiary 3"; "Page <code>" for a type no page shows.

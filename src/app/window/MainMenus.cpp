@@ -139,6 +139,7 @@ void BuildDisplayMenu(QMenuBar* bar, MainCommands& c)
     PageItem(scheduleJ, c, ftScheduleJPage2);
 
     PageItem(display, c, ftForm8960);
+    PageItem(display, c, ftAllocationWorksheet);
     PageItem(display, c, ftForm2210);
 
     ContinuationMenu(display, c, QStringLiteral("Schedule &K-1"), QStringLiteral("ScheduleK1"), ftScheduleK1);

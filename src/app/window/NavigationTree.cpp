@@ -96,6 +96,7 @@ void AddForm1041(QTreeWidgetItem* review, MainCommands& commands)
     Page(scheduleJ, ftScheduleJPage2);
 
     Page(form1041, ftForm8960);
+    Page(form1041, ftAllocationWorksheet);
     Page(form1041, ftForm2210);
 
     QTreeWidgetItem* k1 = Group(form1041, QStringLiteral("Schedule K-1"), QStringLiteral("tvwScheduleK1"));
