@@ -60,6 +60,7 @@ const std::map<unsigned, Entry>& FixedMessages()
         {3306, {"3306-A client file keeps Windows-1252 characters only. Characters it cannot keep were saved as the nearest letter or as \"?\"; the return on screen still holds them as typed: ", true}},
         {3307, {"3307-This client file was written as UTF-8 text by another program, not in the Windows-1252 characters of Quorvan_16. It has been read as UTF-8, so its letters are as they were written; saving writes it in Windows-1252: ", true}},
         {3308, {"3308-A client file keeps answers of up to 1,000 characters. Longer answers were saved cut to that length; the return on screen still holds them whole: ", true}},
+        {3320, {"3320-The data file was not imported, and nothing in the return has changed. Mend or remove the records named below and import the file again: ", true}},
         {2930, {"2930-Calculation Error. Line 18 of Schedule I, Part II must be a negative number. Quorvan is changing the entry on that line to zero. ", false}},
         {2933, {"2933-Schedule I, Part I, Line 2, Net operating loss must be entered as a positive number. Your entry is being changed to zero. ", false}},
         {2958, {"2958-Calculation Error. Schedule I, line 7. The net operating loss deduction must be entered as a positive number. ", false}},
