@@ -165,12 +165,13 @@ void PlanSales(const TAnswer& store, const StatementData& data, bool itemize, Im
 void PlanIncome(const TAnswer& store, const std::vector<ImportedIncome>& records, int formType, bool dividends,
                 std::vector<RowPlacement>& placements, int& pagesAfter, ImportPlan& plan)
 {
-    RowFinder rows(store, formType, interestRows::kRows, [&store, formType, dividends](int k, int r) {
+    auto rowEmpty = [&store, formType, dividends](int k, int r) {
         const int first = interestRows::kFirst + r * interestRows::kStride;
         return RowEmpty(store, formType, k, first, first + 1) &&
                (!dividends ||
                 RowEmpty(store, formType, k, first + dividendRows::qualified, first + dividendRows::qualified));
-    });
+    };
+    RowFinder rows(store, formType, interestRows::kRows, rowEmpty);
     // A payer's row with the same amounts is already in the return: a file imported again.
     auto key = [](const std::string& payer, const std::string& amount, const std::string& qualified) {
         return Folded(payer) + '\x1f' + AmountKey(amount) + '\x1f' + AmountKey(qualified);
@@ -180,6 +181,8 @@ void PlanIncome(const TAnswer& store, const std::vector<ImportedIncome>& records
     for (int k = 0; k < pages; ++k)
         for (int r = 0; r < interestRows::kRows; ++r) {
             const int first = interestRows::kFirst + r * interestRows::kStride;
+            if (rowEmpty(k, r))
+                continue;
             inReturn.insert(key(store.Text(formType, k, first), store.Text(formType, k, first + 1),
                                 dividends ? store.Text(formType, k, first + dividendRows::qualified) : std::string()));
         }
