@@ -2,11 +2,34 @@
 
 #include "MainWindow.h"
 
+#include "ScreenHooks.h"
 #include "StatementImportDialog.h"
+#include "calc/Calculate.h"
+#include "store/AnswerChanges.h"
 
 #include <QFileInfo>
 
 namespace quorvan::app {
+
+namespace {
+constexpr int kMostSettlingRuns = 10;
+}  // namespace
+
+// Imported sales reach Schedule D, line 4 and the tax over more than one run; every run belongs
+// to the import's step, so that Undo takes all of it back.
+void TfrmMain::SettleWithinStep()
+{
+    MessagesOnceEach once;
+    AnswerSnapshot previous;
+    for (int run = 0; run < kMostSettlingRuns; ++run) {
+        previous.Take(*store_);
+        hooks_->showAnswers = false;
+        Calculate(*store_, false, hooks_.get());
+        hooks_->showAnswers = true;
+        if (previous.ChangesTo(*store_).empty())
+            break;
+    }
+}
 
 void TfrmMain::ImportStatementClick()
 {
@@ -29,6 +52,7 @@ void TfrmMain::ImportStatementClick()
         step.after.pageCode = formType * 100 + page;
     history_->BeginStep(step);
     AnswersChanged();
+    SettleWithinStep();
     Recalculate(false);
     if (formType != 0)
         ShowPage(formType * 100 + page);
