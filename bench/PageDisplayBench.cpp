@@ -2,8 +2,8 @@
 // controls prepared, the return recalculated and the answers written into the controls.
 // Runs offscreen on the layouts the build generated, with a heavily filled return.
 
+#include "app/window/MainWindow.h"
 #include "bench/BenchReturns.h"
-#include "MainWindow.h"
 #include "slot/Form1041Page1.h"
 
 #include <QApplication>

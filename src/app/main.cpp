@@ -1,10 +1,10 @@
 // Program entry of the desktop program: the command line, the application, the main window with
 // the client file it was given, the event loop.
 
-#include "CommandLine.h"
-#include "FileCommands.h"
-#include "MainWindow.h"
 #include "ProgramVersion.h"
+#include "app/files/FileCommands.h"
+#include "app/window/CommandLine.h"
+#include "app/window/MainWindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -6,8 +6,9 @@
 // type: Amt(form1041Page1::line22Taxable) reads page 0, Amt(scheduleK1::box1Interest, k) page k.
 
 #include "messages/Messages.h"
+#include "store/Amounts.h"
 #include "store/Answers.h"
-#include "store/Misc.h"
+#include "store/Dates.h"
 #include "store/SlotRef.h"
 
 #include <exception>

@@ -6,6 +6,7 @@
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleIPage1.h"
 #include "slot/ScheduleK1.h"
+#include "store/ScopedOpenReturn.h"
 
 #include <algorithm>
 #include <array>
@@ -269,17 +270,14 @@ bool DividendsBearDeductions(const TAnswer& answers)
 
 double K1ShareScale(const TAnswer& store)
 {
-    // The figures are read through the open return; `store` stands in for it while they are.
-    TAnswer* const open = Answers;
-    Answers = const_cast<TAnswer*>(&store);  // read only
-    double scale = 1;
+    // The figures are read through the open return; `store` stands in for it while they are,
+    // read only.
+    const ScopedOpenReturn reading(const_cast<TAnswer&>(store));
     try {
-        scale = FigureDistributableIncome().scale;
+        return FigureDistributableIncome().scale;
     } catch (const std::exception&) {
-        scale = 1;  // a store without the pages read: nothing to bring down
+        return 1;  // a store without the pages read: nothing to bring down
     }
-    Answers = open;
-    return scale;
 }
 
 }  // namespace quorvan

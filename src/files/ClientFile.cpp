@@ -6,8 +6,8 @@
 #include "files/RegularFile.h"
 #include "files/TypedAnswers.h"
 #include "messages/Messages.h"
+#include "store/Amounts.h"
 #include "store/Answers.h"
-#include "store/Misc.h"
 
 #include <algorithm>
 #include <charconv>

@@ -42,16 +42,6 @@ std::string WithoutPlus(std::string token)
     return token;
 }
 
-bool ParseInteger(const std::string& token, int& value)
-{
-    int parsed = 0;
-    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
-    if (token.empty() || result.ec != std::errc() || result.ptr != token.data() + token.size())
-        return false;
-    value = parsed;
-    return true;
-}
-
 size_t Utf8Characters(const std::string& bytes)
 {
     size_t characters = 0;
@@ -161,7 +151,7 @@ bool LineReader::ReadInteger(int& value)
         return true;
     }
     lastToken_ = FirstToken(NextLineBytes());
-    return ParseInteger(WithoutPlus(lastToken_), value);
+    return ParseInteger(lastToken_, value);
 }
 
 bool LineReader::ReadReal(double& value)
@@ -193,7 +183,18 @@ bool LineReader::ReadFlag(int& value)
     const size_t first = line.find_first_not_of(" \t");
     const size_t last = line.find_last_not_of(" \t");
     lastToken_ = Decoded(line);
-    return first != std::string::npos && ParseInteger(WithoutPlus(line.substr(first, last - first + 1)), value);
+    return first != std::string::npos && ParseInteger(line.substr(first, last - first + 1), value);
+}
+
+bool ParseInteger(const std::string& text, int& value)
+{
+    const std::string token = WithoutPlus(text);
+    int parsed = 0;
+    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
+    if (token.empty() || result.ec != std::errc() || result.ptr != token.data() + token.size())
+        return false;
+    value = parsed;
+    return true;
 }
 
 }  // namespace quorvan

@@ -60,4 +60,8 @@ private:
     std::string lastToken_;
 };
 
+// A whole number within the range of int: digits with an optional leading '+' or '-' and
+// nothing else. False otherwise, and `value` stays as it was.
+bool ParseInteger(const std::string& text, int& value);
+
 }  // namespace quorvan

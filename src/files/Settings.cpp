@@ -4,6 +4,7 @@
 #include "files/ClientFile.h"
 #include "files/Cp1252.h"
 #include "files/Folders.h"
+#include "files/LineReader.h"
 #include "files/RegularFile.h"
 
 #include <algorithm>
@@ -167,19 +168,6 @@ bool ParseReal(const std::string& text, double& value)
     return true;
 }
 
-bool ParseCount(const std::string& text, int& value)
-{
-    std::string token = FirstToken(text);
-    if (!token.empty() && token[0] == '+')
-        token.erase(0, 1);
-    int parsed = 0;
-    const auto result = std::from_chars(token.data(), token.data() + token.size(), parsed);
-    if (token.empty() || result.ec != std::errc() || result.ptr != token.data() + token.size())
-        return false;
-    value = parsed;
-    return true;
-}
-
 // ASCII and the Latin-1 letters of Windows-1252, the letters a client file's name can hold.
 std::string UpperCased(const std::string& utf8)
 {
@@ -269,7 +257,7 @@ SettingsReadResult ReadINI(std::istream& in, Settings& settings)
 
     const SettingsLine& countLine = lines[7];
     int count = 0;
-    if (countLine.readable && !countLine.bytes.empty() && !ParseCount(countLine.bytes, count))
+    if (countLine.readable && !countLine.bytes.empty() && !ParseInteger(FirstToken(countLine.bytes), count))
         result.keptLines.push_back(8);
     // Entries past the first few would leave the list at its next trim anyway; a huge count
     // must not make a huge list.

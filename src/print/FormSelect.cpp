@@ -18,8 +18,8 @@
 #include "slot/ScheduleDPage1.h"
 #include "slot/ScheduleDTaxWorksheet.h"
 #include "slot/ScheduleJPage1.h"
+#include "store/Amounts.h"
 #include "store/FormTypes.h"
-#include "store/Misc.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 #include "print/PaintedPage.h"
 
 #include "print/PrintedFigures.h"
-#include "store/Misc.h"
+#include "store/Amounts.h"
 
 #include <map>
 

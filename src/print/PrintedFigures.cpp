@@ -1,7 +1,7 @@
 #include "print/PrintedFigures.h"
 
+#include "store/Amounts.h"
 #include "store/FormTypes.h"
-#include "store/Misc.h"
 
 namespace quorvan {
 

@@ -3,8 +3,8 @@
 #include "files/Cp1252.h"
 #include "messages/Messages.h"
 #include "print/PrintedFigures.h"
+#include "store/Dates.h"
 #include "store/FormTypes.h"
-#include "store/Misc.h"
 
 #include <algorithm>
 #include <cctype>

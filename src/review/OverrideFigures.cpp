@@ -4,6 +4,7 @@
 #include "review/FieldLabels.h"
 #include "review/QuietMessages.h"
 #include "store/Answers.h"
+#include "store/ScopedOpenReturn.h"
 
 namespace quorvan::review {
 namespace {
@@ -22,18 +23,6 @@ std::string Shown(char kind, const std::string& answer)
         return "\"" + answer + "\"";
     return answer;
 }
-
-// Points the global store reference at the copy while it is recalculated.
-class OpenReturnSwap {
-public:
-    explicit OpenReturnSwap(TAnswer* copy) : open_(Answers) { Answers = copy; }
-    ~OpenReturnSwap() { Answers = open_; }
-    OpenReturnSwap(const OpenReturnSwap&) = delete;
-    OpenReturnSwap& operator=(const OpenReturnSwap&) = delete;
-
-private:
-    TAnswer* open_;
-};
 
 }  // namespace
 
@@ -96,7 +85,7 @@ void OverrideFigures::Figure(const TAnswer& store, std::vector<Finding>& finding
         CopyReturn(store, *copy_);
         copy_->SetOvRide(at.formType, at.page, at.slot, false);
 
-        OpenReturnSwap swap(copy_.get());
+        const ScopedOpenReturn reading(*copy_);
         bool completed = true;
         std::string computed = copy_->Text(at.formType, at.page, at.slot);
         for (int run = 0; run < kMaxRuns; ++run) {

@@ -1,6 +1,7 @@
 #include "review/ReturnReader.h"
 
-#include "store/Misc.h"
+#include "store/Amounts.h"
+#include "store/Dates.h"
 
 #include <algorithm>
 

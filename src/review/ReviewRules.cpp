@@ -9,7 +9,7 @@
 #include "slot/Rate28Worksheet.h"
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleK1.h"
-#include "store/Misc.h"
+#include "store/Amounts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
 #include "store/Answers.h"
 
 #include "messages/Messages.h"
+#include "store/ScopedOpenReturn.h"
 
 #include <new>
 #include <stdexcept>
@@ -138,6 +139,10 @@ void OpenReturnStore::Hold(std::unique_ptr<TAnswer> store)
     if (store_)
         Answers = store_.get();
 }
+
+ScopedOpenReturn::ScopedOpenReturn(TAnswer& other) : previous_(Answers) { Answers = &other; }
+
+ScopedOpenReturn::~ScopedOpenReturn() { Answers = previous_; }
 
 ScopedAnswerStore::ScopedAnswerStore()
     : store_(std::make_unique<TAnswer>()), previous_(Answers)

@@ -2,16 +2,16 @@
 // client file it is given, and the Help menu with the program's own help window, the manual, the
 // PDF folder and its index, and the reports when something cannot be opened.
 
-#include "CommandLine.h"
-#include "DesktopShell.h"
 #include "FakePrompts.h"
-#include "FileCommands.h"
-#include "HelpCommands.h"
-#include "HelpWindow.h"
-#include "MainWindow.h"
 #include "PageFields.h"
-#include "TfrmPdfPreview.h"
 #include "ProgramVersion.h"
+#include "app/files/DesktopShell.h"
+#include "app/files/FileCommands.h"
+#include "app/help/HelpCommands.h"
+#include "app/help/HelpWindow.h"
+#include "app/print/TfrmPdfPreview.h"
+#include "app/window/CommandLine.h"
+#include "app/window/MainWindow.h"
 #include "slot/Form1041Page1.h"
 
 #include <QAction>

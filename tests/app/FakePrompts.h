@@ -1,7 +1,7 @@
 #pragma once
 // Answers the window's questions in place of a person and records what it was shown.
 
-#include "Prompts.h"
+#include "app/dialogs/Prompts.h"
 
 #include <QList>
 #include <QStringList>

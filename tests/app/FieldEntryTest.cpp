@@ -5,15 +5,15 @@
 
 #include "Window2Prompts.h"
 
-#include "FieldEntry.h"
-#include "PageBinding.h"
-#include "TfrmBeneInt.h"
-#include "store/Answers.h"
-#include "store/Misc.h"
-#include "support/MessageRecorder.h"
+#include "app/dialogs/TfrmBeneInt.h"
+#include "app/pages/FieldEntry.h"
+#include "app/pages/PageBinding.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041QFT.h"
 #include "slot/Form1041T.h"
+#include "store/Amounts.h"
+#include "store/Answers.h"
+#include "support/MessageRecorder.h"
 
 #include <QAction>
 #include <QApplication>

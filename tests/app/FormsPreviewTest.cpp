@@ -3,8 +3,8 @@
 // the sheets a print range asks for (through a PDF printer), and Escape.
 
 #include "PageWindowBench.h"
-#include "SheetView.h"
-#include "TfrmPrintPreview.h"
+#include "app/print/SheetView.h"
+#include "app/print/TfrmPrintPreview.h"
 #include "cli/Dump.h"
 #include "files/ClientFile.h"
 #include "print/PaintedLayout.h"

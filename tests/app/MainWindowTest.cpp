@@ -3,10 +3,10 @@
 // the recent list, the prior-year import, and a missing page layout.
 
 #include "FakePrompts.h"
-#include "FileCommands.h"
-#include "MainWindow.h"
 #include "PageFields.h"
-#include "TfrmErrorDlg.h"
+#include "app/dialogs/TfrmErrorDlg.h"
+#include "app/files/FileCommands.h"
+#include "app/window/MainWindow.h"
 #include "files/ClientFile.h"
 #include "files/Folders.h"
 #include "slot/Form1041Page1.h"

@@ -4,7 +4,7 @@
 
 #include "Window2Prompts.h"
 
-#include "PageBinding.h"
+#include "app/pages/PageBinding.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 

@@ -1,11 +1,11 @@
 // Page binding on a small hand-made layout: field formats by kind, the transfers both ways,
 // computed-field styles, focus rules, callouts and the label font shrink.
 
-#include "PageBinding.h"
-#include "store/Answers.h"
-#include "support/MessageRecorder.h"
+#include "app/pages/PageBinding.h"
 #include "slot/Form1041Page1.h"
 #include "slot/ScheduleDPage1.h"
+#include "store/Answers.h"
+#include "support/MessageRecorder.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -2,7 +2,7 @@
 // gives, for every layout the program installs; a layout the builder does not know goes to the
 // form loader, and a changed file is read again.
 
-#include "PageLayouts.h"
+#include "app/pages/PageLayouts.h"
 
 #include <QAbstractButton>
 #include <QDir>

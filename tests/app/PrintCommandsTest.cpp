@@ -4,12 +4,12 @@
 // script that records how it was started, or fails as a broken installation does. The preview and
 // PDF files need no word processor.
 
-#include "DesktopShell.h"
 #include "FakePrompts.h"
-#include "MainWindow.h"
-#include "PrintCommands.h"
-#include "TfrmPrintPreview.h"
-#include "TfrmSelectedForms.h"
+#include "app/files/DesktopShell.h"
+#include "app/print/PrintCommands.h"
+#include "app/print/TfrmPrintPreview.h"
+#include "app/print/TfrmSelectedForms.h"
+#include "app/window/MainWindow.h"
 #include "render/PaintedDocument.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form8949LongTerm.h"

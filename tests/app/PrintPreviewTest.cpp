@@ -3,7 +3,7 @@
 // so no LibreOffice is needed here.
 
 #include "PageWindowBench.h"
-#include "TfrmPdfPreview.h"
+#include "app/print/TfrmPdfPreview.h"
 
 #include <QAction>
 #include <QFile>

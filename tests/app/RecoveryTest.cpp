@@ -4,10 +4,10 @@
 
 #include "FakePrompts.h"
 
-#include "FileCommands.h"
-#include "MainWindow.h"
 #include "PageFields.h"
-#include "RecoveryCopies.h"
+#include "app/files/FileCommands.h"
+#include "app/files/RecoveryCopies.h"
+#include "app/window/MainWindow.h"
 #include "files/ClientFile.h"
 #include "slot/Form1041Page1.h"
 

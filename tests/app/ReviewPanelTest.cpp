@@ -3,11 +3,11 @@
 // of the finding and puts the cursor in its field; printing a return with errors asks first.
 
 #include "FakePrompts.h"
-#include "FileCommands.h"
-#include "MainWindow.h"
 #include "PageFields.h"
-#include "PrintCommands.h"
-#include "ReviewPanel.h"
+#include "app/files/FileCommands.h"
+#include "app/print/PrintCommands.h"
+#include "app/review/ReviewPanel.h"
+#include "app/window/MainWindow.h"
 #include "slot/Form1041Page1.h"
 #include "slot/ScheduleK1.h"
 

@@ -1,6 +1,6 @@
 // The message dialog: its fixed layout, the caption rule and the two lines of a message.
 
-#include "TfrmErrorDlg.h"
+#include "app/dialogs/TfrmErrorDlg.h"
 
 #include <QLabel>
 #include <QPushButton>

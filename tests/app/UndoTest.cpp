@@ -4,7 +4,7 @@
 
 #include "Window2Prompts.h"
 
-#include "FileCommands.h"
+#include "app/files/FileCommands.h"
 #include "files/ClientFile.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Interest.h"

@@ -3,8 +3,8 @@
 // its warning questions and folder pickers, and a window started in a temporary home.
 
 #include "FakePrompts.h"
-#include "MainWindow.h"
 #include "PageFields.h"
+#include "app/window/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QDialog>

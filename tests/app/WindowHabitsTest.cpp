@@ -4,7 +4,7 @@
 
 #include "Window2Prompts.h"
 
-#include "CalloutNotes.h"
+#include "app/pages/CalloutNotes.h"
 #include "files/WindowPlace.h"
 #include "slot/Form1041Page1.h"
 

@@ -3,9 +3,9 @@
 
 #include "Window2Prompts.h"
 
-#include "FileCommands.h"
-#include "HelpCommands.h"
-#include "HelpWindow.h"
+#include "app/files/FileCommands.h"
+#include "app/help/HelpCommands.h"
+#include "app/help/HelpWindow.h"
 #include "slot/Form1041Page1.h"
 
 #include <QAction>

@@ -2,9 +2,9 @@
 // names it, however it is written and wherever it stands, also where a total passes it; a total
 // up to it is exact.
 
-#include "store/Misc.h"
-#include "support/ReturnFixture.h"
 #include "slot/Form1041Page1.h"
+#include "store/Amounts.h"
+#include "support/ReturnFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
-#include "store/Answers.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Interest.h"
+#include "store/Answers.h"
+#include "store/ScopedOpenReturn.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,24 @@ TEST(Answers, ScopedStoreReplacesAndRestoresTheGlobal)
         EXPECT_EQ(Answers, outer.get());
     }
     EXPECT_EQ(Answers, before);
+}
+
+TEST(Answers, ReadingAnotherReturnRestoresTheOpenOneOnEveryExit)
+{
+    ScopedAnswerStore open;
+    TAnswer other;
+    {
+        const ScopedOpenReturn reading(other);
+        EXPECT_EQ(Answers, &other);
+    }
+    EXPECT_EQ(Answers, open.get());
+    EXPECT_THROW(
+        {
+            const ScopedOpenReturn reading(other);
+            throw std::runtime_error("figures failed");
+        },
+        std::runtime_error);
+    EXPECT_EQ(Answers, open.get());
 }
 
 TEST(Answers, OpenReturnStoreKeepsTheGlobalOnTheStoreItHolds)

@@ -4,8 +4,7 @@
 
 #include "calc/CapitalGainWorksheets.h"
 #include "calc/RateSchedules.h"
-#include "store/Misc.h"
-#include "support/Engine2Returns.h"
+#include "slot/CapitalLossCarryover.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/QualifiedDividendsWorksheet.h"
@@ -14,7 +13,8 @@
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleDTaxWorksheet.h"
 #include "slot/Unrecaptured1250.h"
-#include "slot/CapitalLossCarryover.h"
+#include "store/Amounts.h"
+#include "support/Engine2Returns.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The command-line tool's contract: arguments, exit status, the dump format and messages on
 // standard error. Scripts outside the program rely on it.
 
+#include "ProgramVersion.h"
 #include "calc/RateSchedules.h"
 #include "files/ClientFile.h"
-#include "store/Answers.h"
-#include "store/Misc.h"
-#include "support/MessageRecorder.h"
-#include "ProgramVersion.h"
 #include "slot/Form1041Page1.h"
+#include "store/Amounts.h"
+#include "store/Answers.h"
+#include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
 

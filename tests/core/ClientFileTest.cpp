@@ -1,13 +1,13 @@
 #include "files/ClientFile.h"
 #include "files/Cp1252.h"
-#include "store/Answers.h"
-#include "store/Misc.h"
-#include "support/FilesTempHome.h"
-#include "support/MessageRecorder.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041QFT.h"
 #include "slot/Interest.h"
 #include "slot/ScheduleK1.h"
+#include "store/Amounts.h"
+#include "store/Answers.h"
+#include "support/FilesTempHome.h"
+#include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
 

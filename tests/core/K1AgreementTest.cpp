@@ -3,13 +3,13 @@
 // adds up: the K-1s together carry Form 1041 line 18 class by class (interest, dividends and the
 // gains that go to the beneficiaries), they share line 2b(1), and no box 2b exceeds its box 2a.
 
-#include "support/Engine2Returns.h"
-#include "store/Misc.h"
-#include "support/ReturnFixture.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleK1.h"
+#include "store/Amounts.h"
+#include "support/Engine2Returns.h"
+#include "support/ReturnFixture.h"
 
 #include <gtest/gtest.h>
 

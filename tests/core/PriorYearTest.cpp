@@ -3,12 +3,12 @@
 #include "files/ClientFile.h"
 #include "files/Cp1252.h"
 #include "files/Folders.h"
-#include "store/Answers.h"
-#include "store/Misc.h"
-#include "support/FilesTempHome.h"
-#include "support/MessageRecorder.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Interest.h"
+#include "store/Amounts.h"
+#include "store/Answers.h"
+#include "support/FilesTempHome.h"
+#include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
 

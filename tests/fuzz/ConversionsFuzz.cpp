@@ -2,7 +2,8 @@
 // text reads back to its own value.
 
 #include "FuzzSupport.h"
-#include "store/Misc.h"
+#include "store/Amounts.h"
+#include "store/Dates.h"
 
 #include <cmath>
 #include <string>
