@@ -1,6 +1,7 @@
 #include "files/StatementFields.h"
 
-#include "store/Misc.h"
+#include "store/Amounts.h"
+#include "store/Dates.h"
 
 #include <cctype>
 #include <cstdio>

@@ -7,8 +7,9 @@
 #include "slot/Form8949ShortTerm.h"
 #include "slot/Interest.h"
 #include "slot/ScheduleDPage1.h"
+#include "store/Amounts.h"
 #include "store/ContinuationPages.h"
-#include "store/Misc.h"
+#include "store/Dates.h"
 
 #include <algorithm>
 #include <cmath>

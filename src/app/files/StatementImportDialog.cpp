@@ -1,7 +1,7 @@
 #include "app/files/StatementImportDialog.h"
 
 #include "files/RegularFile.h"
-#include "store/Misc.h"
+#include "store/Amounts.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
