@@ -5,6 +5,8 @@
 #include "Window2Prompts.h"
 
 #include "files/ClientFile.h"
+#include "slot/Form8949ShortTerm.h"
+#include "slot/ScheduleDPage1.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
@@ -78,7 +80,9 @@ private slots:
 
         QVERIFY(State().Modified);
         QCOMPARE(State().CurrentFormType * 100 + State().CurrentPageIndex, ftForm8949A * 100);
-        QCOMPARE(QString::fromStdString(Answers->Text(ftForm8949A, 0, 10)), QStringLiteral("W"));
+        QCOMPARE(QString::fromStdString(Answers->Text(
+                     ftForm8949A, 0, slot::form8949ShortTerm::sales::Slot(0, slot::form8949ShortTerm::sales::code))),
+                 QStringLiteral("W"));
         const std::string after = WholeReturn(*Answers);
 
         QCOMPARE(h_.window->History().Stack()->index(), stepsBefore + 1);  // one step
@@ -89,7 +93,8 @@ private slots:
         QEXPECT_FAIL("", "line 4 of a blank return alternates between empty and 0 by run", Continue);
         QCOMPARE(WholeReturn(*Answers), before);
         QCOMPARE(Answers->NoOf8949_A + Answers->NoOf8949_E, 0);
-        QCOMPARE(QString::fromStdString(Answers->Text(ftScheduleDPage1, 0, 2)), QString());
+        QCOMPARE(QString::fromStdString(Answers->Text(ftScheduleDPage1, 0, slot::scheduleDPage1::line1aProceeds.slot)),
+                 QString());
         QCOMPARE(h_.window->History().Stack()->index(), stepsBefore);
         h_.window->RedoClick();
         QCOMPARE(WholeReturn(*Answers), after);
