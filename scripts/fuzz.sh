@@ -11,7 +11,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYP
   -DQUORVAN_BUILD_BENCH=OFF
 declare -A corpus=(
   [ClientFileFuzz]=client_file [ClientFileLinesFuzz]=client_file_lines [PriorYearFuzz]=prior_year [SettingsFuzz]=settings
-  [ConversionsFuzz]=conversions [RtfMergeFuzz]=rtf_merge
+  [ConversionsFuzz]=conversions [RtfMergeFuzz]=rtf_merge [StatementFuzz]=statement
 )
 targets=()
 for target in "${!corpus[@]}"; do

@@ -18,6 +18,9 @@ struct Bracket {
 
 constexpr double kTopUpper = 999999999;
 
+// The calendar year of the returns this program prepares.
+constexpr int kReturnYear = 2016;
+
 // The year Form 1041-ES estimates for: its vouchers' calendar year.
 constexpr int kEstimatedTaxYear = 2017;
 

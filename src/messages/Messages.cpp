@@ -64,6 +64,7 @@ const std::map<unsigned, Entry>& FixedMessages()
         {3308, {"3308-A client file keeps answers of up to 1,000 characters. Longer answers were saved cut to that length; the return on screen still holds them whole: ", true}},
         {3309, {"3309-Parts of the client file were damaged and have been repaired as it was read. Check the lines named before you save the return over the file: ", true}},
         {3310, {"3310-Lines of the settings file did not read. Their settings keep the values they had, the rest of the file was read, and the file is written whole at close: ", true}},
+        {3320, {"3320-The data file was not imported, and nothing in the return has changed. Mend or remove the records named below and import the file again: ", true}},
         {2930, {"2930-Calculation Error. Line 18 of Schedule I, Part II must be a negative number. Quorvan is changing the entry on that line to zero. ", false}},
         {2933, {"2933-Schedule I, Part I, Line 2, Net operating loss must be entered as a positive number. Your entry is being changed to zero. ", false}},
         {2958, {"2958-Calculation Error. Schedule I, line 7. The net operating loss deduction must be entered as a positive number. ", false}},

@@ -250,7 +250,7 @@ TEST(Cli, DamagedBytesAreRepairedNamedAndNeverReachTheTerminal)
     bytes.insert(name, "\x1B[2J\x07");
     test::WriteFileBytes(file.Path(), bytes);
     std::string out, err;
-    EXPECT_EQ(RunCli("--once --dump " + Quoted(file.Path()), out, err), 7);
+    EXPECT_EQ(RunCli("--once --dump " + Quoted(file.Path()), out, err), 8);
     EXPECT_EQ(out.find('\x1B'), std::string::npos);
     EXPECT_EQ(out.find('\x07'), std::string::npos);
     EXPECT_NE(out.find("1/0:11=[2JZoë Müller Family Trust — 2016\n"), std::string::npos);

@@ -38,6 +38,7 @@ struct MainCommands {
     QAction* mnuNew = nullptr;
     QAction* mnuOpen = nullptr;
     QAction* mnuImport = nullptr;
+    QAction* mnuImportStatement = nullptr;  // File > Import...: TXF and CSV data files
     QAction* mnuClose = nullptr;
     QAction* mnuSave = nullptr;
     QAction* mnuSaveAs = nullptr;

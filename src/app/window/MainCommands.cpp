@@ -35,6 +35,7 @@ void TfrmMain::ConnectCommands()
     onTrigger(c.mnuClose, [this] { files_->NewClick(); });
     onTrigger(c.mnuOpen, [this] { files_->OpenClick(); });
     onTrigger(c.mnuImport, [this] { files_->ImportLastYear(); });
+    onTrigger(c.mnuImportStatement, [this] { ImportStatementClick(); });
     onTrigger(c.mnuSave, [this] { files_->SaveFile(); });
     onTrigger(c.mnuSaveAs, [this] { files_->SaveAsClick(); });
     onTrigger(c.mnuPrint, [this] { PrintSelectedForms(); });

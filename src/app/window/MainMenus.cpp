@@ -65,6 +65,7 @@ void BuildFileMenu(QMenuBar* bar, MainCommands& c)
     c.mnuNew = Item(file, "mnuNew", QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N")));
     c.mnuOpen = Item(file, "mnuOpen", QStringLiteral("&Open..."), QKeySequence(QStringLiteral("Ctrl+O")));
     c.mnuImport = Item(file, "mnuImport", QStringLiteral("Open 2015 FQ&5 File..."));
+    c.mnuImportStatement = Item(file, "mnuImportStatement", QStringLiteral("&Import..."));
     c.mnuClose = Item(file, "mnuClose", QStringLiteral("&Close"), QKeySequence(QStringLiteral("Ctrl+W")));
     file->addSeparator();
     c.mnuSave = Item(file, "mnuSave", QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S")));

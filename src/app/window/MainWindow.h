@@ -136,6 +136,10 @@ public:
     void DeleteForm(int formType);
     void PrintSelectedForms();
     void K1AllocationClick();
+    // File > Import...: a broker's or bank's data file, shown first, then added as one step.
+    void ImportStatementClick();
+    // Recalculates until nothing changes, before the step begun is recorded.
+    void SettleWithinStep();
     // Offers Override or Cancel Override for the control that received the focus.
     void SetOverride(QWidget* control);
     // Runs the page chooser for a continuation type; false when the preparer cancelled.
