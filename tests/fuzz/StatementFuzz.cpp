@@ -42,31 +42,3 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     return 0;
 }
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    ScopedAnswerStore store;
-    for (const bool itemize : {false, true}) {
-        const PreparedImport prepared = PrepareImportOf(*store, bytes, itemize);
-        const ImportPlan& plan = prepared.plan;
-        if (prepared.Refused()) {
-            fuzz::Require(plan.saleRows.empty() || !prepared.data.problems.empty() || plan.problems.size() > 0,
-                          "a refused file is named by its problems");
-            fuzz::Require(!CarryOutPrepared(*store, prepared), "a refused file is not carried out");
-            fuzz::Require(store->NoOf8949_A + store->NoOf8949_B + store->NoOf8949_C + store->NoOf8949_D +
-                                  store->NoOf8949_E + store->NoOf8949_F + store->NoOfInterest + store->NoOfDividend ==
-                              0,
-                          "a refused file adds no page");
-            continue;
-        }
-        const size_t placed =
-            plan.saleRows.size() + static_cast<size_t>(plan.line1a.count + plan.line8a.count + plan.duplicates);
-        fuzz::Require(placed == prepared.data.sales.size() + plan.dividendRows.size() + plan.interestRows.size() -
-                                    prepared.data.interest.size() - prepared.data.dividends.size() +
-                                    static_cast<size_t>(0),
-                      "every sale read is placed, summed or skipped");
-        ImportSummary(plan);
-    }
-    return 0;
-}
