@@ -388,6 +388,7 @@ struct RoutesCase {
 };
 
 std::string SampleReturn(const std::string&) { return std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6"; }
+std::string FinalReturn(const std::string&) { return TestDataPath("engine3-final-return-carryovers.fq6"); }
 
 class BothRoutes : public PrintDocument, public testing::WithParamInterface<RoutesCase> {};
 
@@ -448,6 +449,9 @@ INSTANTIATE_TEST_SUITE_P(
         RoutesCase{"sample", SampleReturn, "",
                    {"U.S. Income Tax Return for Estates and Trusts", "Page 2", "Interest Income", "Interest Income",
                     "Ordinary Dividends", "Accumulation Distribution", "Schedule J (Form 1041) 2016", kK1, kK1Back}},
+        RoutesCase{"finalReturn", FinalReturn, "1,2,5,6,9",
+                   {"U.S. Income Tax Return for Estates and Trusts", "Page 2", "Capital Gains and Losses",
+                    "Summary of Parts I and II", kK1, kK1Back, kK1, kK1Back}},
         RoutesCase{"twoBeneficiaries", TwoBeneficiariesWithVouchers, "1,5,6,9,13,24",
                    {"U.S. Income Tax Return for Estates and Trusts", "Capital Gains and Losses",
                     "Summary of Parts I and II", kK1, kK1Back, kK1, kK1Back, "Payment Voucher 1", "Payment Voucher 4",
