@@ -56,7 +56,7 @@ struct SheetRow {
     int height = 0;                // twips; the row is exactly this tall
     int sourceLine = 0;
     int ruleWidth = 0;             // a rule: the width of its line in twips (0 for other rows)
-    const Element* cut = nullptr;  // a cut line across the sheet (painted sheets only)
+    const Element* cut = nullptr;  // a cut line across the sheet
     // Side-by-side regions whose rows run each at its own pitch (painted sheets only): the rows of
     // each region from the top of this one; `cells` is then empty.
     std::vector<std::vector<SheetRow>> regions;
