@@ -358,14 +358,14 @@ std::string TwoBeneficiariesWithVouchers(const std::string& folder)
     namespace f1 = slot::form1041Page1;
     namespace f2 = slot::form1041Page2;
     test::ReturnFixture r;
-    r.Set(f1::taxYearBeginning, "01/01/2016");
-    r.Set(f1::taxYearEnding, "12/31/2016");
-    r.Set(f1::nameOfEstateOrTrust, "Wren Family Trust");
-    r.Set(f1::nameAndTitleOfFiduciary, "Iris Wren, Trustee");
-    r.Set(f1::fiduciaryStreet, "8 Quay Road");
-    r.Set(f1::fiduciaryCity, "Salem, MA 01970");
-    r.Set(f1::itemCEin, "04-7654321");
-    r.Set(f1::itemAComplexTrust, "X");
+    const std::pair<SlotRef, const char*> heading[] = {
+        {f1::taxYearBeginning, "01/01/2016"},       {f1::taxYearEnding, "12/31/2016"},
+        {f1::nameOfEstateOrTrust, "Wren Family Trust"}, {f1::nameAndTitleOfFiduciary, "Iris Wren, Trustee"},
+        {f1::fiduciaryStreet, "8 Quay Road"},        {f1::fiduciaryCity, "Salem, MA 01970"},
+        {f1::itemCEin, "04-7654321"},                {f1::itemAComplexTrust, "X"},
+    };
+    for (const auto& [slot, text] : heading)
+        r.Set(slot, text);
     test::engine2::AddContinuationPage(r, ftInterest, {"30,000"});
     test::engine2::AddForm8949Page(r, ftForm8949D,
                                    {{"200 sh Alder Co", "03/02/2012", "09/15/2016", "10,000", "20,000", "", ""}});
