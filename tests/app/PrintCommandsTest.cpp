@@ -304,6 +304,7 @@ void PrintCommandsTest::selectionOpensWithTheReturnsDefaultsAndCloseStops()
 // Schedule J, ticked, are named under the tabs as left out; untick them and the note goes.
 void PrintCommandsTest::selectionNamesTheTickedFormsThatDoNotApply()
 {
+    QVERIFY(Start());
     QString withThem, withoutThem;
     bool shownWithThem = false, shownWithoutThem = true;
     prompts_->atSelection = [&](TfrmSelectedForms& dialog) {
