@@ -1,5 +1,5 @@
-// The program's own open and save dialog: in its detail view the sizes and dates stand whole,
-// the name takes the room left.
+// The program's own open and save dialog: in its detail view a long client file name, its size
+// and its date stand whole; the name takes the room the other columns leave.
 
 #include "app/dialogs/Prompts.h"
 
@@ -20,23 +20,23 @@ class FileDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void detailColumnsShowSizesAndDatesWhole_data();
-    void detailColumnsShowSizesAndDatesWhole();
+    void detailColumnsShowNamesSizesAndDatesWhole_data();
+    void detailColumnsShowNamesSizesAndDatesWhole();
 };
 
-void FileDialogTest::detailColumnsShowSizesAndDatesWhole_data()
+void FileDialogTest::detailColumnsShowNamesSizesAndDatesWhole_data()
 {
     QTest::addColumn<bool>("save");
     QTest::newRow("open") << false;
     QTest::newRow("save") << true;
 }
 
-void FileDialogTest::detailColumnsShowSizesAndDatesWhole()
+void FileDialogTest::detailColumnsShowNamesSizesAndDatesWhole()
 {
     QFETCH(bool, save);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
-    for (const char* name : {"Harbor Lane Family Trust.fq6", "Estate of Ada Brennan.fq6"}) {
+    for (const char* name : {"Harbor Lane Family Trust.fq6", "Estate of Ada Brennan - 2016 final return, reviewed.fq6"}) {
         QFile file(folder.filePath(QString::fromLatin1(name)));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(37 * 1024 + 300, 'x'));  // "37.3 KiB"
@@ -60,7 +60,11 @@ void FileDialogTest::detailColumnsShowSizesAndDatesWhole()
         if (rows < 2 && ++polls < 100)
             return;  // the folder is read in the background
         QApplication::processEvents();
-        for (int row = 0; row < rows; ++row)
+        for (int row = 0; row < rows; ++row) {
+            // The name, beside its icon.
+            const QString name = details->model()->index(row, 0, root).data().toString();
+            if (details->header()->sectionSize(0) < details->fontMetrics().horizontalAdvance(name) + 24)
+                cut << name;
             for (int column = 1; column < details->header()->count(); ++column) {
                 if (details->header()->isSectionHidden(column))
                     continue;
@@ -69,6 +73,7 @@ void FileDialogTest::detailColumnsShowSizesAndDatesWhole()
                 if (details->header()->sectionSize(column) < needed)
                     cut << text;
             }
+        }
         nameWidth = details->header()->sectionSize(0);
         viewWidth = details->viewport()->width();
         poll.stop();
