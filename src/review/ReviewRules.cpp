@@ -513,6 +513,26 @@ Result ClassesApartFromLine7(const ReturnReader& r, int)
            ": the Schedules K-1 hand out the classes, the return deducts from line 7.";
 }
 
+bool HoldsDistributionAmounts(const ReturnReader& r, int k)
+{
+    return !r.Blank(k1::incomeRequiredToBeDistributed, k) || !r.Blank(k1::otherAmountsDistributed, k);
+}
+
+// Once one K-1 holds distribution amounts the tier system shares distributable net income among
+// the K-1s by their amounts: a K-1 with a percentage and no amounts carries nothing, which may be
+// meant (a beneficiary paid nothing this year) or an amount not typed.
+Result PercentageUnusedBesideTiers(const ReturnReader& r, int k)
+{
+    if (r.Share(k) <= 0 || HoldsDistributionAmounts(r, k))
+        return {};
+    for (int other = 0; other < r.K1Pages(); ++other)
+        if (HoldsDistributionAmounts(r, other))
+            return "Other Schedules K-1 hold distribution amounts and this one none: it carries no distributable net "
+                   "income, and its percentage of " +
+                   Percent(r.Share(k)) + " is not used. Type the amounts paid to this beneficiary, or 0.";
+    return {};
+}
+
 // --- Capital gains and payments ---------------------------------------------------------------
 
 Result Rate28WorksheetApartFromScheduleD(const ReturnReader& r, int)
@@ -690,6 +710,8 @@ const std::vector<ReviewRule>& ReviewRules()
         {"f2210.payment-date", S::Warning, P::Return, f2210::paymentDate1, "Form 2210 payments", PaymentOutsideTheYear},
         {"f2210.waiver-box-a", S::Warning, P::Return, f1::line26Penalty, "line 26", PenaltyWithWaiverOfAll},
         {"f2210.penalty-left", S::Warning, P::Return, f1::line26Penalty, "line 26", PenaltyLeftToPreparer},
+        {"k1.percentage-beside-tiers", S::Warning, P::EachK1Page, k1::incomeRequiredToBeDistributed,
+         "Income required to be distributed", PercentageUnusedBesideTiers},
         {"k1.beneficiary-name", S::Warning, P::EachK1Page, k1::itemGName, "item G", BeneficiaryNameMissing},
         {"k1.beneficiary-address", S::Warning, P::EachK1Page, kK1Address[0], "item G", BeneficiaryAddressMissing},
 

@@ -316,6 +316,13 @@ const RaisedCase kRaisedCases[] = {
          r.Set(f1::itemABankruptcyEstateCh7, "X");
      },
      "net investment income of 9,000 figures the net investment income tax as a married individual"},
+    // The tiers share distributable net income by the K-1s' amounts: the second K-1's 50% is unused.
+    {"PercentageBesideTiers", "k1.percentage-beside-tiers", Severity::Warning, At(k1::incomeRequiredToBeDistributed, 1),
+     [](ReturnFixture& r) {
+         AddSecondBeneficiary(r, 0.5, 0.5);
+         r.Set(k1::incomeRequiredToBeDistributed, 0, "9,000");
+     },
+     "this one none: it carries no distributable net income, and its percentage of 50.00% is not used"},
     {"BeneficiaryWithoutName", "k1.beneficiary-name", Severity::Warning, At(k1::itemGName),
      [](ReturnFixture& r) { r.Set(k1::itemGName, " "); }, "name is missing"},
     {"BeneficiaryWithoutAddress", "k1.beneficiary-address", Severity::Warning, At(k1::itemGAddress1),
@@ -484,6 +491,18 @@ const PassingCase kPassingCases[] = {
          r.Set(f1::line12FiduciaryFees, "12,000");
      }},
     {"WorksheetClassesAddUpToLine7", "sched-b.classes-line-7", UseAllocationWorksheet},
+    // A 0 typed is an amount: the beneficiary was paid nothing this year.
+    {"ZeroTypedBesideTiers", "k1.percentage-beside-tiers",
+     [](ReturnFixture& r) {
+         AddSecondBeneficiary(r, 0.5, 0.5);
+         r.Set(k1::incomeRequiredToBeDistributed, 0, "9,000");
+         r.Set(k1::otherAmountsDistributed, 1, "0");
+     }},
+    {"NoPercentageBesideTiers", "k1.percentage-beside-tiers",
+     [](ReturnFixture& r) {
+         AddSecondBeneficiary(r, 1.0, 0.0);
+         r.Set(k1::incomeRequiredToBeDistributed, 0, "9,000");
+     }},
     {"SplitWithinAFewDollars", "f1041.qualified-dividends-split",
      [](ReturnFixture& r) { AddDividends(r, "3,996", "4"); }},
     {"NoDistributionKeepsTheDividends", "f1041.qualified-dividends-split",
