@@ -38,6 +38,7 @@ struct ImportPlan {
     int interestPages = 0, dividendPages = 0;
     SummedSales line1a, line8a;
     int duplicates = 0;                   // records already in the return, skipped
+    std::vector<std::string> summedKeys;  // the record of summed sales once the plan is carried out
     std::vector<RecordProblem> problems;  // the data file's and the capacity's
 
     bool Refused() const { return !problems.empty(); }

@@ -190,6 +190,52 @@ TEST(StatementImport, ImportingAgainAddsNothingButCountsTheDuplicates)
     EXPECT_EQ(r.Get(interest::Slot(1, interest::description)), "");
 }
 
+// Sales summed on Schedule D no longer show one by one; the return keeps track of them, in the
+// client file too, so a file imported again (after reopening, or itemized this time) adds nothing.
+TEST(StatementImport, SummedSalesAreNeverSummedTwice)
+{
+    const std::string txf = Txf(TxfSale(321, "A1", "01/04/2016", "02/01/2016", "100", "200") +
+                                TxfSale(321, "A1", "01/04/2016", "02/01/2016", "100", "200") +  // two lots alike
+                                TxfSale(323, "D1", "01/04/2010", "02/01/2016", "1000", "500") +
+                                TxfSale(711, "B1", "01/04/2016", "02/03/2016", "300", "100"));
+    ReturnFixture r;
+    ASSERT_FALSE(Import(r.Store(), txf).Refused());
+    ASSERT_EQ(r.Get(d1::line1aProceeds), "400");
+    const auto again = Import(r.Store(), txf);
+    EXPECT_EQ(again.plan.duplicates, 4);
+    EXPECT_TRUE(again.plan.Empty());
+    EXPECT_EQ(Import(r.Store(), txf, true).plan.duplicates, 4);  // itemized, the summed ones are found too
+    EXPECT_EQ(r.Get(d1::line1aProceeds), "400");
+    EXPECT_EQ(r.Get(d1::line8aProceeds), "500");
+    EXPECT_EQ(r.Store().NoOf8949_A + r.Store().NoOf8949_D, 0);
+
+    char folder[] = "/tmp/quorvan-import-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    const std::string path = std::string(folder) + "/return.fq6";
+    std::string error;
+    ASSERT_TRUE(SaveClientFileAt(r.Store(), path, error)) << error;
+    {
+        ScopedAnswerStore reopened;
+        ASSERT_TRUE(ReadClientFileAt(*reopened, path));
+        EXPECT_EQ(DumpReturn(*reopened), DumpReturn(r.Store()));
+        const auto afterReopening = PrepareImportOf(*reopened, txf, false);
+        EXPECT_EQ(afterReopening.plan.duplicates, 4);
+        EXPECT_TRUE(afterReopening.plan.Empty());
+    }
+    std::remove(path.c_str());
+    rmdir(folder);
+
+    // A line the preparer emptied no longer holds those sales: they are summed anew.
+    r.Set(d1::line1aProceeds, "");
+    r.Set(d1::line1aCost, "");
+    const auto emptied = Import(r.Store(), txf);
+    EXPECT_EQ(emptied.plan.line1a.count, 2);
+    EXPECT_EQ(emptied.plan.duplicates, 2);
+    EXPECT_EQ(r.Get(d1::line1aProceeds), "400");
+    EXPECT_EQ(r.Get(d1::line8aProceeds), "500");
+    EXPECT_EQ(Import(r.Store(), txf).plan.duplicates, 4);
+}
+
 TEST(StatementImport, BadRecordsRefuseTheWholeFileByLine)
 {
     struct Case {
