@@ -57,12 +57,16 @@ TEST(StatementImport, EachTxfReferenceNumberTakesItsBox)
         int reference;
         std::string acquired;
         int formType;  // 0: summed on Schedule D
+        bool shortTerm;
     };
+    // 673, 715 and 716 leave the term to the dates, within the copy of Form 8949 they name.
     const Case cases[] = {
-        {321, "01/04/2016", 0},           {711, "01/04/2016", ftForm8949B}, {712, "VARIOUS", ftForm8949C},
-        {323, "01/04/2010", 0},           {713, "", ftForm8949E},           {714, "01/04/2010", ftForm8949F},
-        {673, "06/01/2015", ftForm8949B},  // held one year or less: short-term, basis not reported
-        {673, "06/01/2015", ftForm8949B}, {673, "05/31/2015", ftForm8949E},
+        {321, "01/04/2016", 0, true},            {711, "01/04/2016", ftForm8949B, true},
+        {712, "VARIOUS", ftForm8949C, true},     {323, "01/04/2010", 0, false},
+        {713, "", ftForm8949E, false},           {714, "01/04/2010", ftForm8949F, false},
+        {673, "06/01/2015", 0, true},            {673, "05/31/2015", 0, false},  // one year exactly is short
+        {715, "06/01/2015", ftForm8949B, true},  {715, "05/31/2015", ftForm8949E, false},
+        {716, "06/01/2015", ftForm8949C, true},  {716, "05/31/2015", ftForm8949F, false},
     };
     for (const Case& c : cases) {
         ReturnFixture r;
@@ -70,9 +74,8 @@ TEST(StatementImport, EachTxfReferenceNumberTakesItsBox)
             Import(r.Store(), Txf(TxfSale(c.reference, "XYZ", c.acquired, "06/01/2016", "100", "250.75")));
         ASSERT_FALSE(prepared.Refused()) << c.reference << ProblemList(prepared.plan.problems);
         if (c.formType == 0) {
-            const bool shortTerm = c.reference == 321;
-            EXPECT_EQ(r.Get(shortTerm ? d1::line1aProceeds : d1::line8aProceeds), "251") << c.reference;
-            EXPECT_EQ(r.Get(shortTerm ? d1::line1aCost : d1::line8aCost), "100") << c.reference;
+            EXPECT_EQ(r.Get(c.shortTerm ? d1::line1aProceeds : d1::line8aProceeds), "251") << c.reference;
+            EXPECT_EQ(r.Get(c.shortTerm ? d1::line1aCost : d1::line8aCost), "100") << c.reference;
             continue;
         }
         EXPECT_EQ(*r.Store().CountField(c.formType), 1) << c.reference;
@@ -88,20 +91,48 @@ TEST(StatementImport, EachTxfReferenceNumberTakesItsBox)
 TEST(StatementImport, TxfInterestAndDividendsWithCrLf)
 {
     ReturnFixture r;
+    // Details (TD) of a line with its summary (TS) are read once, as the summary; the payer is
+    // the summary's P, not a detail's X.
     std::string text =
-        Txf("TD\nN287\nC1\nL1\n$1,234.56\nXFirst Bank\n^\n"
+        Txf("TD\nN287\nC1\nL1\n$1,000.00\nX 3/24/2016 Checking DEP Interest\n^\n"
+            "TD\nN287\nC1\nL1\n$234.56\nX 4/24/2016 Checking DEP Interest\n^\n"
+            "TS\nN287\nC1\nL1\n$1,234.56\nPFirst Bank\n^\n"
+            "TD\nN287\nC1\nL2\n$10\nXSavings\n^\n"
             "TD\nN286\nC1\nL1\n$300\nXBig Fund\n^\n"
-            "TD\nN488\nC1\nL1\n$200.00\nXBig Fund\n^\n");
+            "TD\nN683\nC1\nL1\n$200.00\nXBig Fund\n^\n");
     std::string crlf;
     for (char c : text)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    ASSERT_FALSE(Import(r.Store(), crlf).Refused());
+    const auto prepared = Import(r.Store(), crlf);
+    ASSERT_FALSE(prepared.Refused()) << ProblemList(prepared.plan.problems);
     EXPECT_EQ(r.Store().NoOfInterest, 1);
     EXPECT_EQ(r.Get(interest::Slot(0, interest::description)), "First Bank");
     EXPECT_EQ(r.Get(interest::Slot(0, interest::amount)), "1,235");
+    EXPECT_EQ(r.Get(interest::Slot(1, interest::description)), "Savings");  // a line with no summary
+    EXPECT_EQ(r.Get(interest::Slot(2, interest::amount)), "");
     EXPECT_EQ(r.Get(dividend::Slot(0, dividend::description)), "Big Fund");
     EXPECT_EQ(r.Get(dividend::Slot(0, dividend::amount)), "300");
     EXPECT_EQ(r.Get(dividend::Slot(0, dividend::qualified)), "200");
+
+    // 488 is capital gain distributions, no part of the dividends: named, never taken as qualified.
+    ReturnFixture distributions;
+    const auto refused =
+        Import(distributions.Store(), Txf("TD\nN286\nC1\nL1\n$300\nPBig Fund\n^\nTD\nN488\nC1\nL1\n$50\nPBig Fund\n^\n"));
+    ASSERT_TRUE(refused.Refused());
+    EXPECT_NE(ProblemList(refused.plan.problems).find("line 13: capital gain distributions (488)"), std::string::npos)
+        << ProblemList(refused.plan.problems);
+    EXPECT_EQ(distributions.Get(dividend::Slot(0, dividend::amount)), "");
+
+    // Format 5 with its last line a bare "$": no wash sale loss.
+    ReturnFixture bare;
+    ASSERT_FALSE(
+        Import(bare.Store(), Txf(TxfSale(711, "Reebok", "01/05/2016", "10/01/2016", "1,000.00", "2,000.00"))).Refused());
+    const auto formatFive = Import(bare.Store(), Txf("TD\nN711\nC1\nL1\nPNike\nD01/05/2016\nD10/01/2016\n$1,000.00\n"
+                                                     "$2,000.00\n$\n^\n"));
+    ASSERT_FALSE(formatFive.Refused()) << ProblemList(formatFive.plan.problems);
+    EXPECT_EQ(Row(bare.Store(), ftForm8949B, 0, 1, sales::description), "Nike");
+    EXPECT_EQ(Row(bare.Store(), ftForm8949B, 0, 1, sales::code), "");
+    EXPECT_EQ(Row(bare.Store(), ftForm8949B, 0, 1, sales::adjustment), "");
 }
 
 TEST(StatementImport, CsvHeaderSetsAndFieldForms)
