@@ -264,6 +264,35 @@ SaleYear ReturnSaleYear(const TAnswer& store)
     return year;
 }
 
+long long KeepTypedQualifiedDividends(const TAnswer& store, StatementData& data)
+{
+    namespace f1 = slot::form1041Page1;
+    if (!data.problems.empty() ||
+        std::none_of(data.dividends.begin(), data.dividends.end(),
+                     [](const ImportedIncome& income) { return income.qualified != 0; }))
+        return 0;
+    const int pages = std::clamp(*store.CountField(ftDividend), 0, kMaxPages);
+    for (int k = 0; k < pages; ++k)
+        for (int r = 0; r < dividendRows::kRows; ++r)
+            if (!TrimBlanks(store.Text(ftDividend, k, dividendRows::Slot(r, dividendRows::qualified).slot)).empty())
+                return 0;  // the lines are figured from the rows already
+    double typed = 0;
+    for (const SlotRef line : {f1::line2b1QualifiedToBeneficiaries, f1::line2b2QualifiedToEstate}) {
+        if (store.OvRide(line.formType, 0, line.slot))
+            return 0;
+        double value = 0;
+        if (ReadNumber(store.Text(line.formType, 0, line.slot), value))
+            typed += value;
+    }
+    if (typed <= 0)
+        return 0;
+    ImportedIncome row;
+    row.payer = "Qualified dividends typed on Form 1041 line 2b";
+    row.qualified = static_cast<long long>(std::llround(typed * 100));
+    data.dividends.push_back(row);
+    return row.qualified;
+}
+
 ImportPlan PlanImport(const TAnswer& store, const StatementData& data, bool itemize)
 {
     ImportPlan plan;

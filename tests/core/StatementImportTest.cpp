@@ -6,7 +6,9 @@
 #include "files/ClientFile.h"
 #include "files/StatementFields.h"
 #include "files/StatementImport.h"
+#include "store/Amounts.h"
 #include "slot/Dividend.h"
+#include "slot/Form1041Page1.h"
 #include "slot/Form8949ShortTerm.h"
 #include "slot/Interest.h"
 #include "slot/ScheduleDPage1.h"
@@ -265,6 +267,45 @@ TEST(StatementImport, SummedSalesAreNeverSummedTwice)
     EXPECT_EQ(r.Get(d1::line1aProceeds), "400");
     EXPECT_EQ(r.Get(d1::line8aProceeds), "500");
     EXPECT_EQ(Import(r.Store(), txf).plan.duplicates, 4);
+}
+
+// Lines 2b(1) and 2b(2) typed while no dividend row listed a qualified amount are figured from
+// the rows once an import lists some: the typed figure becomes a row, so both count.
+TEST(StatementImport, TypedQualifiedDividendsStayCounted)
+{
+    namespace f1 = slot::form1041Page1;
+    const std::string csv = "Payer,Ordinary Dividends,Qualified Dividends\nNew Fund,500,400\n";
+    for (const bool overridden : {false, true}) {
+        ReturnFixture r;
+        r.Store().NoOfDividend = 1;
+        r.Set(dividend::Slot(0, dividend::description), "Old Fund");
+        r.Set(dividend::Slot(0, dividend::amount), "6,000");
+        if (overridden)
+            r.Override(f1::line2b1QualifiedToBeneficiaries, "3,000");
+        else
+            r.Set(f1::line2b1QualifiedToBeneficiaries, "3,000");
+        r.Set(f1::line2b2QualifiedToEstate, "1,000");
+        ASSERT_TRUE(r.Settle());
+        const auto prepared = Import(r.Store(), csv);
+        ASSERT_FALSE(prepared.Refused()) << ProblemList(prepared.plan.problems);
+        ASSERT_TRUE(r.Settle());
+        if (overridden) {  // the typed lines stand as they are; nothing is added for them
+            EXPECT_EQ(prepared.plan.typedQualifiedKept, 0);
+            EXPECT_EQ(r.Get(dividend::Slot(2, dividend::description)), "");
+            EXPECT_EQ(r.Get(f1::line2b1QualifiedToBeneficiaries), "3,000");
+            continue;
+        }
+        EXPECT_NE(ImportSummary(prepared.plan).find("the 4,000 of qualified dividends typed on Form 1041 line 2b kept"),
+                  std::string::npos)
+            << ImportSummary(prepared.plan);
+        EXPECT_EQ(r.Get(dividend::Slot(2, dividend::qualified)), "4,000");
+        EXPECT_EQ(r.Get(f1::line2aDividends), "6,500");  // the kept row adds no ordinary dividends
+        double b1 = 0, b2 = 0;
+        ReadNumber(r.Get(f1::line2b1QualifiedToBeneficiaries), b1);
+        ReadNumber(r.Get(f1::line2b2QualifiedToEstate), b2);
+        EXPECT_EQ(b1 + b2, 4400);
+        EXPECT_EQ(Import(r.Store(), csv).plan.typedQualifiedKept, 0);  // once
+    }
 }
 
 TEST(StatementImport, BadRecordsRefuseTheWholeFileByLine)
