@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -97,7 +98,8 @@ private slots:
         QCOMPARE(Answers->NoOf8949_A + Answers->NoOf8949_E, 0);
         QCOMPARE(QString::fromStdString(Answers->Text(ftScheduleDPage1, 0, slot::scheduleDPage1::line1aProceeds.slot)),
                  QString());
-        QVERIFY(Answers->Text(kSummedSalesFormType, 0, 0).empty());  // Plain A is no longer kept track of
+        const std::vector<std::string>& record = Answers->PageAt(kSummedSalesFormType, 0).Strings;
+        QVERIFY(std::all_of(record.begin(), record.end(), [](const std::string& keys) { return keys.empty(); }));
         QCOMPARE(h_.window->History().Stack()->index(), stepsBefore);
         h_.window->RedoClick();
         QCOMPARE(WholeReturn(*Answers), after);

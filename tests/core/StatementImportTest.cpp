@@ -46,6 +46,23 @@ const std::string& Row(const TAnswer& store, int formType, int page, int row, in
     return store.Text(formType, page, sales::Slot(row, column));
 }
 
+// Saves `store` as a client file and reads it back into `reopened`.
+::testing::AssertionResult SaveAndReopen(TAnswer& store, TAnswer& reopened)
+{
+    char folder[] = "/tmp/quorvan-import-XXXXXX";
+    if (mkdtemp(folder) == nullptr)
+        return ::testing::AssertionFailure() << "no scratch folder";
+    const std::string path = std::string(folder) + "/return.fq6";
+    std::string error;
+    const bool saved = SaveClientFileAt(store, path, error);
+    const bool read = saved && ReadClientFileAt(reopened, path);
+    std::remove(path.c_str());
+    rmdir(folder);
+    if (!read)
+        return ::testing::AssertionFailure() << (saved ? "not read back" : error);
+    return ::testing::AssertionSuccess();
+}
+
 PreparedImport Import(TAnswer& store, const std::string& text, bool itemize = false)
 {
     PreparedImport prepared = PrepareImportOf(store, text, itemize);
@@ -242,21 +259,14 @@ TEST(StatementImport, SummedSalesAreNeverSummedTwice)
     EXPECT_EQ(r.Get(d1::line8aProceeds), "500");
     EXPECT_EQ(r.Store().NoOf8949_A + r.Store().NoOf8949_D, 0);
 
-    char folder[] = "/tmp/quorvan-import-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string path = std::string(folder) + "/return.fq6";
-    std::string error;
-    ASSERT_TRUE(SaveClientFileAt(r.Store(), path, error)) << error;
     {
         ScopedAnswerStore reopened;
-        ASSERT_TRUE(ReadClientFileAt(*reopened, path));
+        ASSERT_TRUE(SaveAndReopen(r.Store(), *reopened));
         EXPECT_EQ(DumpReturn(*reopened), DumpReturn(r.Store()));
         const auto afterReopening = PrepareImportOf(*reopened, txf, false);
         EXPECT_EQ(afterReopening.plan.duplicates, 4);
         EXPECT_TRUE(afterReopening.plan.Empty());
     }
-    std::remove(path.c_str());
-    rmdir(folder);
 
     // A line the preparer emptied no longer holds those sales: they are summed anew.
     r.Set(d1::line1aProceeds, "");
@@ -374,17 +384,10 @@ TEST(StatementImport, ImportedReturnSavesAndReopensToTheSameDump)
     ASSERT_FALSE(Import(r.Store(), csv).Refused());
     ASSERT_TRUE(r.Settle());
     const std::string before = DumpReturn(r.Store());
-    char folder[] = "/tmp/quorvan-import-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string path = std::string(folder) + "/return.fq6";
-    std::string error;
-    ASSERT_TRUE(SaveClientFileAt(r.Store(), path, error)) << error;
     ScopedAnswerStore reopened;
-    ASSERT_TRUE(ReadClientFileAt(*reopened, path));
+    ASSERT_TRUE(SaveAndReopen(r.Store(), *reopened));
     ASSERT_TRUE(SettleReturn(*reopened, 10));
     EXPECT_EQ(DumpReturn(*reopened), before);
-    std::remove(path.c_str());
-    rmdir(folder);
 }
 
 TEST(StatementImport, ToolImportsOrRefusesWithExitSeven)
