@@ -178,7 +178,10 @@ private:
         ImportedSale sale;
         sale.line = record.line;
         sale.description = record.descriptions.empty() ? std::string() : StatementText(record.descriptions[0].value);
-        bool ok = Amount(record.amounts[0], sale.cost) & Amount(record.amounts[1], sale.proceeds);
+        // Both amounts are read, so that each bad one is named.
+        const bool costRead = Amount(record.amounts[0], sale.cost);
+        const bool proceedsRead = Amount(record.amounts[1], sale.proceeds);
+        bool ok = costRead && proceedsRead;
         if (record.amounts.size() == 3 && !TrimBlanks(record.amounts[2].value).empty())
             ok = Amount(record.amounts[2], sale.washLoss) && ok;
         if (sale.washLoss < 0) {
