@@ -164,12 +164,14 @@ void StoreLevel(QWidget* container, const StoredPage& page, QList<QWidget*>& cha
         if (auto* edit = qobject_cast<QLineEdit*>(child)) {
             const int tag = TagOf(edit);
             const int kind = tag / 1000;
-            // A field left as it was shown is not written back: its text is only the answer's
-            // formatting (a blank amount shown as 0, cents rounded to dollars), and writing it
-            // would change an answer nobody touched.
-            const bool everShown = edit->property(kExchangedValue).isValid();
-            if (kind >= 1 && kind <= 5 && (!everShown || EditChanged(edit, kind))) {
-                if (everShown)
+            // A field whose text is still the text it was shown with is not written back: that
+            // text is only the answer's formatting (a blank amount shown as 0, cents rounded to
+            // dollars), and writing it would change an answer nobody touched. Any text typed is
+            // written, a 0 typed over a blank included, as a typed 0 is an answer of its own.
+            const QVariant shown = edit->property(kExchangedValue);
+            const bool untouched = shown.isValid() && shown.toString() == edit->text();
+            if (kind >= 1 && kind <= 5 && !untouched) {
+                if (EditChanged(edit, kind))
                     changed.append(edit);
                 page.PutAnswer(tag % 1000, StoredAnswer(kind, edit->text()));
                 Remember(edit, edit->text());
