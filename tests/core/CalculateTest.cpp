@@ -97,10 +97,11 @@ TEST(Calculate, DamagedCountsNeverReachBeyondTheGrid)
 // nothing, on a blank return as on a filled one.
 TEST(Calculate, ASecondRunChangesNothing)
 {
-    for (const std::string path : {std::string(), std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6"}) {
+    for (const std::string& path : {std::string(), std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6"}) {
         ReturnFixture r;
-        if (!path.empty())
+        if (!path.empty()) {
             ASSERT_TRUE(ReadClientFileAt(r.Store(), path)) << path;
+        }
         ASSERT_TRUE(Calculate(r.Store(), false));
         const std::string first = DumpReturn(r.Store());
         ASSERT_TRUE(Calculate(r.Store(), false));
