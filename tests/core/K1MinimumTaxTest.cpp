@@ -98,6 +98,15 @@ TEST_P(K1MinimumTax, TrustKeepingAGainHasNoBox12)
 //   2,000 x 5,000 / 18,000 = 555.56.
 //   Tiers: the taxes are charged to interest and dividends by their receipts: box 1 9,000, box 2a
 //   9,000, box 2b 4,500; code B 2,000 x 4,500 / 18,000 = 500.
+void TrustDistributingAll(ReturnFixture& f, bool tiers)
+{
+    SetTrust(f, tiers, true, 40000);
+    AddContinuationPage(f, ftInterest, {"20,000"});
+    AddContinuationPage(f, ftDividend, {"20,000"});
+    f.Set(f1::line2b1QualifiedToBeneficiaries, "10,000");
+    f.Set(f1::line11Taxes, "4,000");
+}
+
 struct AboveRegularCase {
     const char* name;
     bool tiers;
@@ -115,11 +124,7 @@ TEST_P(K1MinimumTaxAboveRegular, Box12CarriesCodeAAndItsPartForQualifiedDividend
 {
     const AboveRegularCase& c = GetParam();
     ReturnFixture f;
-    SetTrust(f, c.tiers, true, 40000);
-    AddContinuationPage(f, ftInterest, {"20,000"});
-    AddContinuationPage(f, ftDividend, {"20,000"});
-    f.Set(f1::line2b1QualifiedToBeneficiaries, "10,000");
-    f.Set(f1::line11Taxes, "4,000");
+    TrustDistributingAll(f, c.tiers);
     ASSERT_TRUE(f.Settle());
     EXPECT_EQ(f.Get(f2::scheduleBLine15Deduction), "36,000");
     EXPECT_EQ(f.Get(i1::line37), "40,000");
@@ -142,11 +147,7 @@ INSTANTIATE_TEST_SUITE_P(Allocation, K1MinimumTaxAboveRegular, testing::ValuesIn
 TEST(K1MinimumTaxTyped, OverriddenPairStands)
 {
     ReturnFixture f;
-    SetTrust(f, true, true, 40000);
-    AddContinuationPage(f, ftInterest, {"20,000"});
-    AddContinuationPage(f, ftDividend, {"20,000"});
-    f.Set(f1::line2b1QualifiedToBeneficiaries, "10,000");
-    f.Set(f1::line11Taxes, "4,000");
+    TrustDistributingAll(f, true);
     f.Override(k1::box12Code1, 0, "A");
     f.Override(k1::box12Amount1, 0, "1,500");
     ASSERT_TRUE(f.Settle());
