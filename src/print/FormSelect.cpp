@@ -2,6 +2,7 @@
 
 #include "calc/Form1041QFTTV.h"
 #include "calc/TaxYear.h"
+#include "print/TaxExemptStatement.h"
 #include "slot/EstimatedVouchers.h"
 #include "slot/EstimatedWorksheet.h"
 #include "slot/Form1041APage1.h"
@@ -21,6 +22,7 @@
 #include "slot/ScheduleDTaxWorksheet.h"
 #include "slot/ScheduleIPage1.h"
 #include "slot/ScheduleJPage1.h"
+#include "slot/TaxExemptStatement.h"
 #include "store/Amounts.h"
 #include "store/FormTypes.h"
 
@@ -221,6 +223,7 @@ PrintSelection DefaultSelection(const TAnswer& answers)
     selection.SetTicked(ftDividend, NonZero(answers, slot::form1041Page1::line2aDividends));
     selection.SetTicked(ftOtherDeductions, NonZero(answers, slot::form1041Page1::line15aOther));
     selection.SetTicked(ftOther2, NonZero(answers, slot::form1041Page1::line15cTwoPercent));
+    selection.SetTicked(slot::taxExemptStatement::kFormType, TaxExemptStatementNeeded(answers));
 
     selection.SetTicked(ftScheduleDTaxWorksheet, NonZero(answers, slot::scheduleDTaxWorksheet::line43));
     selection.SetTicked(ftQualifiedDividendsWorksheet, NonZero(answers, slot::qualifiedDividendsWorksheet::line17));
@@ -237,7 +240,7 @@ const std::vector<int>& PrintOrder()
 {
     static const std::vector<int> order = {
         ftForm1041Page1, ftForm1041Page2,
-        ftInterest, ftDividend, ftOtherDeductions, ftOther2,
+        ftInterest, ftDividend, ftOtherDeductions, ftOther2, slot::taxExemptStatement::kFormType,
         ftScheduleDPage1, ftScheduleDPage2,
         ftForm8949A, ftForm8949B, ftForm8949C, ftForm8949D, ftForm8949E, ftForm8949F,
         ftScheduleIPage1, ftScheduleIPage2, ftScheduleIPage3,

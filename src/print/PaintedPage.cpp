@@ -1,6 +1,7 @@
 #include "print/PaintedPage.h"
 
 #include "print/PrintedFigures.h"
+#include "print/TaxExemptStatement.h"
 #include "store/Amounts.h"
 
 #include <map>
@@ -17,7 +18,7 @@ std::map<int, bool> EmptyTableRows(const PaintedSheet& sheet, const TAnswer& ans
     for (const PaintedItem& item : sheet.items) {
         if (item.tableRow < 0 || !item.entry)
             continue;
-        const bool blank = IsBlank(answers.Text(formType, page, item.slot));
+        const bool blank = IsBlank(AnswerToPrint(answers, formType, page, item.slot));
         const auto known = empty.find(item.tableRow);
         empty[item.tableRow] = (known == empty.end() || known->second) && blank;
     }
@@ -61,7 +62,7 @@ std::vector<FieldInk> InkOfSheet(const PaintedSheet& sheet, const TAnswer& answe
         const PaintedItem& item = sheet.items[i];
         if (item.kind != PaintedKind::Field && item.kind != PaintedKind::Check && item.kind != PaintedKind::Memo)
             continue;
-        const std::string& answer = answers.Text(formType, page, item.slot);
+        const std::string answer = AnswerToPrint(answers, formType, page, item.slot);
         FieldInk& out = ink[i];
         if (item.kind == PaintedKind::Check) {
             out.ticked = answer == "X";

@@ -3,6 +3,7 @@
 #include "files/Cp1252.h"
 #include "messages/Messages.h"
 #include "print/PrintedFigures.h"
+#include "print/TaxExemptStatement.h"
 #include "store/Dates.h"
 #include "store/FormTypes.h"
 
@@ -601,8 +602,7 @@ std::string TRtfMerge::Substitute(const TAnswer& answers, const std::string& in,
         const int last = tokenLength - 1;  // position pos + last ends the token
         i = last <= known ? at[last] + 1 : at[known] + static_cast<size_t>(last - known) + 1;
         i = std::min(i, n);
-        out += FormatVariable(type, answers.Text(t, k, number), wingdings,
-                              fontSize_);
+        out += FormatVariable(type, AnswerToPrint(answers, t, k, number), wingdings, fontSize_);
     }
     out.append(in, i, std::string::npos);
     return out;

@@ -1,5 +1,6 @@
 #include "review/ReviewRules.h"
 
+#include "calc/AllocationWorksheet.h"
 #include "calc/EstimatedTaxPenalty.h"
 #include "calc/ScheduleK1.h"
 #include "slot/CapitalLossCarryover.h"
@@ -13,9 +14,11 @@
 #include "slot/ScheduleK1.h"
 #include "store/Amounts.h"
 #include "store/Dates.h"
+#include "store/ScopedOpenReturn.h"
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <string>
 
 namespace quorvan::review {
@@ -50,6 +53,7 @@ constexpr SlotRef kK1EnteredAmounts[] = {
 
 // Amounts of a return are whole dollars; a few dollars apart is rounding, not an error.
 constexpr double kRoundingPerK1Box = 0.5;
+constexpr double kRoundingPerClass = 0.5;
 // The 2b split may differ from the computed share by rounding and by the way a preparer figures
 // it: the larger of $5 and 1% of the qualified dividends.
 constexpr double kSplitToleranceDollars = 5;
@@ -473,6 +477,62 @@ Result FinalReturnCarryoversWithoutK1(const ReturnReader& r, int)
            "codes B and C).";
 }
 
+// --- Allocation worksheet ----------------------------------------------------------------------
+
+// The classes of distributable net income as the allocation worksheet figures them, read through
+// the open return; `store` stands in for it while they are read, read only.
+ClassAllocation ClassesOf(const TAnswer& store)
+{
+    const ScopedOpenReturn reading(const_cast<TAnswer&>(store));
+    try {
+        return FigureClassAllocation();
+    } catch (const std::exception&) {
+        return {};  // a store without the pages read: nothing to compare
+    }
+}
+
+// The K-1s carry distributable net income class by class, while the return deducts from line 7;
+// the two part when a line the worksheet does not charge lowers line 7 (a net operating loss
+// deduction on line 15b) or when Schedule B line 2 or a deduction line is overridden. The classes
+// are unrounded, the lines whole dollars: half a dollar a class is rounding.
+Result ClassesApartFromLine7(const ReturnReader& r, int)
+{
+    const ClassAllocation a = ClassesOf(r.Store());
+    if (!a.inUse)
+        return {};
+    double taxable = 0;
+    for (int c = 0; c < kClassTaxExempt; ++c)
+        taxable += a.afterCharity[static_cast<size_t>(c)];
+    const double taxExempt = a.afterCharity[kClassTaxExempt];
+    const double line7 = r.Amount(f2::scheduleBLine7Dni);
+    if (std::fabs(taxable + taxExempt - line7) <= kClassCount * kRoundingPerClass)
+        return {};
+    return "The classes of distributable net income on the allocation worksheet add up to " +
+           Dollars(taxable + taxExempt) + " (taxable classes " + Dollars(taxable) + ", tax-exempt interest " +
+           Dollars(taxExempt) + "), while Schedule B, line 7 is " + Dollars(line7) +
+           ": the Schedules K-1 hand out the classes, the return deducts from line 7.";
+}
+
+bool HoldsDistributionAmounts(const ReturnReader& r, int k)
+{
+    return !r.Blank(k1::incomeRequiredToBeDistributed, k) || !r.Blank(k1::otherAmountsDistributed, k);
+}
+
+// Once one K-1 holds distribution amounts the tier system shares distributable net income among
+// the K-1s by their amounts: a K-1 with a percentage and no amounts carries nothing, which may be
+// meant (a beneficiary paid nothing this year) or an amount not typed.
+Result PercentageUnusedBesideTiers(const ReturnReader& r, int k)
+{
+    if (r.Share(k) <= 0 || HoldsDistributionAmounts(r, k))
+        return {};
+    for (int other = 0; other < r.K1Pages(); ++other)
+        if (HoldsDistributionAmounts(r, other))
+            return "Other Schedules K-1 hold distribution amounts and this one none: it carries no distributable net "
+                   "income, and its percentage of " +
+                   Percent(r.Share(k)) + " is not used. Type the amounts paid to this beneficiary, or 0.";
+    return {};
+}
+
 // --- Capital gains and payments ---------------------------------------------------------------
 
 Result Rate28WorksheetApartFromScheduleD(const ReturnReader& r, int)
@@ -631,6 +691,8 @@ const std::vector<ReviewRule>& ReviewRules()
         {"f1041.address", S::Warning, P::Return, f1::fiduciaryStreet, "address", AddressMissing},
         {"year.trust-fiscal", S::Warning, P::Return, f1::taxYearBeginning, "tax year beginning", TrustWithFiscalYear},
         {"k1.income-total", S::Warning, P::Return, f1::line18Distribution, "line 18", K1IncomeApartFromDeduction},
+        {"sched-b.classes-line-7", S::Warning, P::Return, f2::scheduleBLine7Dni, "Schedule B, line 7",
+         ClassesApartFromLine7},
         {"k1.qualified-dividends-total", S::Warning, P::Return, f1::line2b1QualifiedToBeneficiaries, "line 2b(1)",
          K1QualifiedDividendsApartFromLine2b1},
         {"f1041.qualified-dividends-split", S::Warning, P::Return, f1::line2b1QualifiedToBeneficiaries, "line 2b(1)",
@@ -648,6 +710,8 @@ const std::vector<ReviewRule>& ReviewRules()
         {"f2210.payment-date", S::Warning, P::Return, f2210::paymentDate1, "Form 2210 payments", PaymentOutsideTheYear},
         {"f2210.waiver-box-a", S::Warning, P::Return, f1::line26Penalty, "line 26", PenaltyWithWaiverOfAll},
         {"f2210.penalty-left", S::Warning, P::Return, f1::line26Penalty, "line 26", PenaltyLeftToPreparer},
+        {"k1.percentage-beside-tiers", S::Warning, P::EachK1Page, k1::incomeRequiredToBeDistributed,
+         "Income required to be distributed", PercentageUnusedBesideTiers},
         {"k1.beneficiary-name", S::Warning, P::EachK1Page, k1::itemGName, "item G", BeneficiaryNameMissing},
         {"k1.beneficiary-address", S::Warning, P::EachK1Page, kK1Address[0], "item G", BeneficiaryAddressMissing},
 

@@ -1,5 +1,6 @@
 #include "store/FormTypes.h"
 
+#include "slot/TaxExemptStatement.h"
 #include "store/Answers.h"
 
 #include <algorithm>
@@ -35,6 +36,12 @@ const FormTypeRow kRows[] = {
     {ftOther2, "2% floor deductions continuation schedule", "Other deductions (2% floor) continuation page %1", true,
      kCont, kCont, "tvwOther2View", nullptr, nullptr, nullptr,
      "cbxOther2", "Other Deductions (subj to 2% flr)", kTab1041},
+    // Printed only, with the return when the worksheet gives a deduction a tax-exempt part; no page
+    // shows it: its figures are read where the return holds them.
+    {slot::taxExemptStatement::kFormType, "Statement for Other Information, question 1",
+     "Statement for Other Information, question 1", true,
+     kNone, kNone, nullptr, nullptr, nullptr, nullptr,
+     "cbxTaxExemptStatement", "Statement for Other Information 1", kTab1041},
     {ftScheduleDPage1, "Schedule D", "Schedule D page 1", true,
      kNone, 600, "tvwScheduleD_1", "mnuScheduleD1", "Page &1", "Page &1",
      "cbxScheduleD_1", "Schedule D - Page 1", kTab1041},

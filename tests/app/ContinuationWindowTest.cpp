@@ -3,6 +3,7 @@
 
 #include "Window2Prompts.h"
 
+#include "app/dialogs/TfrmBeneInt.h"
 #include "store/ContinuationPages.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
@@ -64,6 +65,7 @@ private slots:
     void newBeneficiaryGetsThePercentageTyped();
     void percentageTypedOrPastedIsTheOneUsed();
     void sharesCarriedAsLine18AreExplained();
+    void tierShareShownBesideTheStoredPercentage();
     void chooserOpensOnThePageOnScreen();
     void afterADeleteThePageShownExistsAndTakesNoPhantomRow_data();
     void afterADeleteThePageShownExistsAndTakesNoPhantomRow();
@@ -420,6 +422,67 @@ void ContinuationWindowTest::sharesCarriedAsLine18AreExplained()
         Click(dialog, "CancelBtn");
     };
     h_.window->Commands().mnuK1Allocation->trigger();
+}
+
+// Interest of 20,000; A must receive 10,000 and is paid 5,000 more, B, C and D are paid 3,000
+// each, E nothing. First tier: A 10,000; the 10,000 left shares 14,000 of other amounts: A
+// 5/14, B, C, D 3/14 each. A takes 13,571 (67.86%), B 2,143 (10.71%), E 0. Every stored
+// percentage of 20% stays as it was.
+void ContinuationWindowTest::tierShareShownBesideTheStoredPercentage()
+{
+    Answers->NoOfInterest = 1;
+    Answers->SetText(ftInterest, 0, kAmountField.slot, "20,000");
+    Answers->NoOfSchedK = 5;
+    const char* required[] = {"10,000", "", "", "", ""};
+    const char* other[] = {"5,000", "3,000", "3,000", "3,000", ""};
+    for (int k = 0; k < 5; ++k) {
+        SetK1Allocation(*Answers, k, K1Allocation::Percentage, 0.2);
+        Answers->SetText(ftScheduleK1, k, k1::incomeRequiredToBeDistributed.slot, required[k]);
+        Answers->SetText(ftScheduleK1, k, k1::otherAmountsDistributed.slot, other[k]);
+    }
+    h_.window->RefreshClick();
+    QCOMPARE(Answers->Text(ftScheduleK1, 0, k1::box1Interest.slot), std::string("13,571"));
+
+    struct Row {
+        int page;
+        const char* share;  // shown beside the percentage
+        const char* says;   // the start of the note below
+    };
+    // page | share of DNI | note
+    const Row rows[] = {
+        {0, "67.86",
+         "Income required to be distributed of 10,000 and other amounts of 5,000 on this K-1 give this beneficiary "
+         "13,571 of the distributable net income of 20,000."},
+        {1, "10.71", "Income required to be distributed of 0 and other amounts of 3,000"},
+        {4, "0.00", "Other K-1s hold distribution amounts and this one none: it carries 0 of"},
+    };
+    for (const Row& row : rows) {
+        TfrmBeneInt dialog(*Answers, row.page);
+        dialog.show();
+        auto* share = dialog.findChild<QLineEdit*>("edtTierShare");
+        QVERIFY(share->isVisible() && share->isReadOnly());
+        QCOMPARE(share->text(), QString(row.share));
+        QCOMPARE(dialog.findChild<QLineEdit*>("edtPercentage")->text(), QString("20.00"));
+        auto* note = dialog.findChild<QLabel*>("lblTierNote");
+        QVERIFY(note->isVisible());
+        QVERIFY2(note->text().startsWith(row.says), qPrintable(note->text()));
+        if (row.page == 0)
+            SaveShot(dialog, "allocation-tiers.png");
+        Click(dialog, "OKBtn");
+        QCOMPARE(Answers->BeneficiaryInterest[static_cast<size_t>(row.page)], 0.2);
+    }
+
+    // Without distribution amounts the percentages set the shares: nothing is shown beside them.
+    for (int k = 0; k < 5; ++k) {
+        Answers->SetText(ftScheduleK1, k, k1::incomeRequiredToBeDistributed.slot, "");
+        Answers->SetText(ftScheduleK1, k, k1::otherAmountsDistributed.slot, "");
+    }
+    h_.window->RefreshClick();
+    TfrmBeneInt dialog(*Answers, 0);
+    dialog.show();
+    QVERIFY(!dialog.findChild<QLineEdit*>("edtTierShare")->isVisible());
+    QVERIFY(!dialog.findChild<QLabel*>("lblTierNote")->isVisible());
+    dialog.reject();
 }
 
 void ContinuationWindowTest::chooserOpensOnThePageOnScreen()

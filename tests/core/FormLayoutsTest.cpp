@@ -154,6 +154,7 @@ const std::map<int, std::vector<SlotRange>> kRequiredSlots = {
     {29, {{0, 136}}},
     {32, {{0, 136}}},
     {17, {{0, 13}, {20, 59}}},
+    {37, {{0, 3}, {10, 30}}},
     {39, {{0, 37}}},
     {35, {{0, 18}, {20, 27}, {30, 70}, {75, 75}, {80, 95}}},
 };
@@ -212,6 +213,8 @@ const std::map<int, ComputedSlots> kComputedSlots = {
     {39, {{{5, 6}, {8, 8}, {11, 11}, {18, 20}, {31, 31}, {33, 33}},
           {{0, 1}, {10, 10}, {14, 14}, {17, 17}, {21, 21}, {23, 30}, {32, 32}, {34, 37}}}},
     {35, {{{2, 4}, {7, 7}}, {{0, 1}, {5, 6}, {8, 10}, {20, 27}, {30, 70}}}},
+    // Read where the return holds them when printed (print/TaxExemptStatement.h).
+    {37, {{}, {{0, 3}, {10, 30}}}},
 };
 
 bool InRanges(const std::vector<SlotRange> &ranges, int slot)

@@ -2,6 +2,7 @@
 
 #include "print/FormSelect.h"
 
+#include "slot/AllocationWorksheet.h"
 #include "slot/Form8960.h"
 #include "support/ReturnFixture.h"
 #include "slot/Form1041APage1.h"
@@ -21,6 +22,7 @@ namespace quorvan {
 namespace {
 
 namespace a1 = quorvan::slot::form1041APage1;
+namespace aw = quorvan::slot::allocationWorksheet;
 namespace a2 = quorvan::slot::form1041APage2;
 namespace f1041t = quorvan::slot::form1041T;
 namespace qft = quorvan::slot::form1041QFT;
@@ -119,6 +121,12 @@ const UsedFormCase kUsedFormCases[] = {
     // Schedule D fills Form 1041-QFT's capital gain line, and its tax, on every return: neither
     // makes a funeral trust.
     {"QftCapitalGainAloneIsNoFuneralTrust", {{qft::line3CapitalGain, "1,200"}, {qft::line19TaxDue, "180"}}, {1, 2}},
+    // The statement for Other Information question 1 goes with a deduction whose amount paid the
+    // worksheet holds and that bears a tax-exempt part; a part left from a run before the amount
+    // paid was cleared is none.
+    {"TaxExemptStatement", {{aw::line12Paid, "3,000"}, {aw::line12TaxExemptPart, "1,000"}}, {1, 2, 37}},
+    {"TaxExemptStatementWithoutATaxExemptPart", {{aw::line12Paid, "3,000"}, {aw::line12TaxExemptPart, "0"}}, {1, 2}},
+    {"TaxExemptPartWithoutAmountPaid", {{aw::line14TaxExemptPart, "400"}}, {1, 2}},
 };
 
 class PrintDefaultsOfUsedForms : public ::testing::TestWithParam<UsedFormCase> {};

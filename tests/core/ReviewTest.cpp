@@ -9,6 +9,7 @@
 #include "review/ReturnReader.h"
 #include "review/Review.h"
 #include "review/ReviewRules.h"
+#include "slot/AllocationWorksheet.h"
 #include "store/ContinuationPages.h"
 #include "support/ReturnFixture.h"
 #include "slot/Dividend.h"
@@ -33,6 +34,7 @@
 namespace quorvan {
 namespace {
 
+namespace aw = quorvan::slot::allocationWorksheet;
 namespace d1 = quorvan::slot::scheduleDPage1;
 namespace d2 = quorvan::slot::scheduleDPage2;
 namespace dividend = quorvan::slot::dividend;
@@ -108,6 +110,17 @@ void AddSecondBeneficiary(ReturnFixture& r, double first, double second)
     r.Set(k1::itemGName, 1, "Rose Rivers");
     r.Set(k1::itemGAddress1, 1, "9 Oak Lane");
     r.Set(k1::itemGAddress2, 1, "Orono, ME 04473");
+}
+
+// The allocation worksheet in use: 2,000 of tax-exempt interest beside the 10,000 of interest, the
+// 1,000 of fees typed as paid. Tax-exempt part 1,000 x 2,000 / 12,000 = 167, line 12 833;
+// classes: interest 9,167, tax-exempt 1,833, together 11,000 = line 17 9,167 + line 2 1,833.
+void UseAllocationWorksheet(ReturnFixture& r)
+{
+    r.Set(aw::taxExemptInterestReceived, "2,000");
+    r.Set(aw::line12Paid, "1,000");
+    r.Set(f1::line12FiduciaryFees, "");
+    r.Set(f2::scheduleBLine9Required, "11,000");
 }
 
 // Settles the return and reviews it; the review itself shows no message.
@@ -262,6 +275,20 @@ const RaisedCase kRaisedCases[] = {
          r.Override(k1::box2bQualifiedDividends, 0, "4,000");
      },
      "while the qualified part of their boxes 2a (the dividends bear part of the deductions) is 571"},
+    // Line 2 typed as 500: line 7 is 9,167 + 500, the classes still 11,000.
+    {"WorksheetClassesApartFromLine7", "sched-b.classes-line-7", Severity::Warning, At(f2::scheduleBLine7Dni),
+     [](ReturnFixture& r) {
+         UseAllocationWorksheet(r);
+         r.Override(f2::scheduleBLine2TaxExemptInterest, "500");
+     },
+     "add up to 11,000 (taxable classes 9,167, tax-exempt interest 1,833), while Schedule B, line 7 is 9,667"},
+    // A net operating loss deduction lowers line 7 and no class.
+    {"NetOperatingLossOutsideTheClasses", "sched-b.classes-line-7", Severity::Warning, At(f2::scheduleBLine7Dni),
+     [](ReturnFixture& r) {
+         UseAllocationWorksheet(r);
+         r.Set(f1::line15bNol, "3,000");
+     },
+     "while Schedule B, line 7 is 8,000"},
     {"QualifiedDividendsKeptByTheTrust", "f1041.qualified-dividends-split", Severity::Warning, At(f1::line2b1QualifiedToBeneficiaries),
      [](ReturnFixture& r) { AddDividends(r, "1,000", "3,000"); }, "is 4,000, which leaves 0 on line 2b(2)"},
     {"Rate28GainNotOnScheduleD", "sched-d.rate-28", Severity::Warning, At(d2::line18cBeneficiaries),
@@ -289,6 +316,13 @@ const RaisedCase kRaisedCases[] = {
          r.Set(f1::itemABankruptcyEstateCh7, "X");
      },
      "net investment income of 9,000 figures the net investment income tax as a married individual"},
+    // The tiers share distributable net income by the K-1s' amounts: the second K-1's 50% is unused.
+    {"PercentageBesideTiers", "k1.percentage-beside-tiers", Severity::Warning, At(k1::incomeRequiredToBeDistributed, 1),
+     [](ReturnFixture& r) {
+         AddSecondBeneficiary(r, 0.5, 0.5);
+         r.Set(k1::incomeRequiredToBeDistributed, 0, "9,000");
+     },
+     "this one none: it carries no distributable net income, and its percentage of 50.00% is not used"},
     {"BeneficiaryWithoutName", "k1.beneficiary-name", Severity::Warning, At(k1::itemGName),
      [](ReturnFixture& r) { r.Set(k1::itemGName, " "); }, "name is missing"},
     {"BeneficiaryWithoutAddress", "k1.beneficiary-address", Severity::Warning, At(k1::itemGAddress1),
@@ -455,6 +489,19 @@ const PassingCase kPassingCases[] = {
      [](ReturnFixture& r) {
          AddDividends(r, "4,000", "");
          r.Set(f1::line12FiduciaryFees, "12,000");
+     }},
+    {"WorksheetClassesAddUpToLine7", "sched-b.classes-line-7", UseAllocationWorksheet},
+    // A 0 typed is an amount: the beneficiary was paid nothing this year.
+    {"ZeroTypedBesideTiers", "k1.percentage-beside-tiers",
+     [](ReturnFixture& r) {
+         AddSecondBeneficiary(r, 0.5, 0.5);
+         r.Set(k1::incomeRequiredToBeDistributed, 0, "9,000");
+         r.Set(k1::otherAmountsDistributed, 1, "0");
+     }},
+    {"NoPercentageBesideTiers", "k1.percentage-beside-tiers",
+     [](ReturnFixture& r) {
+         AddSecondBeneficiary(r, 1.0, 0.0);
+         r.Set(k1::incomeRequiredToBeDistributed, 0, "9,000");
      }},
     {"SplitWithinAFewDollars", "f1041.qualified-dividends-split",
      [](ReturnFixture& r) { AddDividends(r, "3,996", "4"); }},

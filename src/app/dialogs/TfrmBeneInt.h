@@ -26,6 +26,7 @@ public:
 private:
     void FormCreate();
     void ShowScaling(double share);
+    void ShowTierShare();
     void OKBtnClick();
 
     std::unique_ptr<Ui::TfrmBeneInt> ui_;
