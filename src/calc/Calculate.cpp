@@ -88,6 +88,7 @@ bool RunCalculators(TAnswer& store)
         CalcForm8960,                 // after the taxable income and line 4 of this run; Schedule G line 4 reads it
         CalcScheduleG,                // 25
         CalcOtherInformation,         // 26
+        CalcForm1041T,                // 37, ahead of its row: line 24b and Form 2210 read its line 1 in this run
         CalcForm2210,                 // after Schedule G; lines 24a and 26 of page 1 read it
         CalcForm1041TaxAndPayments,   // 27
         CalcScheduleJPartI,           // 28
@@ -107,7 +108,6 @@ bool RunCalculators(TAnswer& store)
         CalcEstimatedTaxWorksheet,    // 34, runs the maximum capital gains rates worksheet itself
         CalcEstimatedTaxVouchers,     // 35
         CalcForm1041QFT,              // 36
-        CalcForm1041T,                // 37
         CalcForm1041V,                // 38
     };
     for (Calculator calculate : afterK1) {

@@ -2,6 +2,7 @@
 
 #include "files/Cp1252.h"
 #include "files/RegularFile.h"
+#include "store/Amounts.h"
 
 #include <algorithm>
 
@@ -30,7 +31,9 @@ PreparedImport PrepareImportOf(const TAnswer& store, const std::string& bytes, b
 {
     PreparedImport prepared;
     prepared.data = ReadStatement(TextOfFile(bytes), ReturnSaleYear(store));
+    const long long kept = KeepTypedQualifiedDividends(store, prepared.data);
     prepared.plan = PlanImport(store, prepared.data, itemize);
+    prepared.plan.typedQualifiedKept = kept;
     return prepared;
 }
 
@@ -77,6 +80,9 @@ std::string ImportSummary(const ImportPlan& plan)
         parts.push_back(Counted(static_cast<int>(plan.interestRows.size()), "interest row", "interest rows"));
     if (!plan.dividendRows.empty())
         parts.push_back(Counted(static_cast<int>(plan.dividendRows.size()), "dividend row", "dividend rows"));
+    if (plan.typedQualifiedKept > 0)
+        parts.push_back("the " + Float2Dollar(static_cast<double>(plan.typedQualifiedKept) / 100.0) +
+                        " of qualified dividends typed on Form 1041 line 2b kept as a dividend row");
     if (plan.duplicates > 0)
         parts.push_back(Counted(plan.duplicates, "duplicate skipped", "duplicates skipped"));
     if (parts.empty())

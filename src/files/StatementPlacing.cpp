@@ -2,6 +2,7 @@
 
 #include "calc/TaxYear.h"
 #include "files/StatementFields.h"
+#include "files/SummedSalesRecord.h"
 #include "slot/Dividend.h"
 #include "slot/Form1041Page1.h"
 #include "slot/Form8949ShortTerm.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace quorvan {
@@ -47,8 +49,9 @@ std::string SaleKey(char box, const std::string& description, const std::string&
                     const std::string& proceeds, const std::string& cost)
 {
     const char separator = '\x1f';
-    return std::string(1, box) + separator + Folded(description) + separator + DateKey(acquired) + separator +
-           DateKey(sold) + separator + AmountKey(proceeds) + separator + AmountKey(cost);
+    return SummedSaleKey(box, std::string(1, box) + separator + Folded(description) + separator + DateKey(acquired) +
+                                  separator + DateKey(sold) + separator + AmountKey(proceeds) + separator +
+                                  AmountKey(cost));
 }
 
 bool RowEmpty(const TAnswer& store, int formType, int page, int first, int last)
@@ -114,24 +117,33 @@ void RefuseBeyondRoom(ImportPlan& plan, const std::string& where, int wanted, in
 
 void PlanSales(const TAnswer& store, const StatementData& data, bool itemize, ImportPlan& plan)
 {
-    std::unordered_set<std::string> inReturn;
+    // Each sale already in the return, as often as it is there: a file may hold two lots sold
+    // alike, and importing it again must find both.
+    std::unordered_map<std::string, int> inReturn;
     for (int b = 0; b < 6; ++b) {
         const int t = kBoxTypes[b];
         const int pages = std::clamp(*store.CountField(t), 0, kMaxPages);
         for (int k = 0; k < pages; ++k)
             for (int r = 0; r < sales::kRows; ++r) {
                 auto text = [&](int column) -> const std::string& { return store.Text(t, k, sales::Slot(r, column)); };
-                if (!text(sales::description).empty() || !text(sales::proceeds).empty())
-                    inReturn.insert(SaleKey(static_cast<char>('A' + b), text(sales::description),
-                                            text(sales::dateAcquired), text(sales::dateSold), text(sales::proceeds),
-                                            text(sales::cost)));
+                if (!text(sales::description).empty() || !text(sales::proceeds).empty()) {
+                    const char box = static_cast<char>('A' + b);
+                    ++inReturn[SaleKey(box, text(sales::description), text(sales::dateAcquired),
+                                       text(sales::dateSold), text(sales::proceeds), text(sales::cost))];
+                }
             }
     }
+    plan.summedKeys = ReadSummedSales(store);
+    for (const std::string& key : plan.summedKeys)
+        ++inReturn[key];
     std::vector<std::vector<size_t>> byBox(6);
     for (size_t i = 0; i < data.sales.size(); ++i) {
         const ImportedSale& sale = data.sales[i];
-        if (inReturn.count(SaleKey(sale.box, sale.description, sale.acquired, sale.sold, Dollars(sale.proceeds),
-                                   Dollars(sale.cost)))) {
+        const std::string key =
+            SaleKey(sale.box, sale.description, sale.acquired, sale.sold, Dollars(sale.proceeds), Dollars(sale.cost));
+        const auto found = inReturn.find(key);
+        if (found != inReturn.end() && found->second > 0) {
+            --found->second;
             ++plan.duplicates;
             continue;
         }
@@ -141,10 +153,17 @@ void PlanSales(const TAnswer& store, const StatementData& data, bool itemize, Im
             ++line.count;
             line.proceeds += sale.proceeds;
             line.cost += sale.cost;
+            plan.summedKeys.push_back(key);
             continue;
         }
         byBox[BoxIndex(sale.box)].push_back(i);
     }
+    const int summed = plan.line1a.count + plan.line8a.count;
+    const int room = SummedSalesRoom() - (static_cast<int>(plan.summedKeys.size()) - summed);
+    if (summed > room)
+        plan.problems.push_back({0, "Schedule D lines 1a and 8a: " + std::to_string(summed) +
+                                        " sales to sum and room to keep track of " + std::to_string(room) +
+                                        " more; import them with every sale itemized on Form 8949"});
     for (int b = 0; b < 6; ++b) {
         const int t = kBoxTypes[b];
         RowFinder rows(store, t, sales::kRows, [&store, t](int k, int r) {
@@ -245,6 +264,35 @@ SaleYear ReturnSaleYear(const TAnswer& store)
     return year;
 }
 
+long long KeepTypedQualifiedDividends(const TAnswer& store, StatementData& data)
+{
+    namespace f1 = slot::form1041Page1;
+    if (!data.problems.empty() ||
+        std::none_of(data.dividends.begin(), data.dividends.end(),
+                     [](const ImportedIncome& income) { return income.qualified != 0; }))
+        return 0;
+    const int pages = std::clamp(*store.CountField(ftDividend), 0, kMaxPages);
+    for (int k = 0; k < pages; ++k)
+        for (int r = 0; r < dividendRows::kRows; ++r)
+            if (!TrimBlanks(store.Text(ftDividend, k, dividendRows::Slot(r, dividendRows::qualified).slot)).empty())
+                return 0;  // the lines are figured from the rows already
+    double typed = 0;
+    for (const SlotRef line : {f1::line2b1QualifiedToBeneficiaries, f1::line2b2QualifiedToEstate}) {
+        if (store.OvRide(line.formType, 0, line.slot))
+            return 0;
+        double value = 0;
+        if (ReadNumber(store.Text(line.formType, 0, line.slot), value))
+            typed += value;
+    }
+    if (typed <= 0)
+        return 0;
+    ImportedIncome row;
+    row.payer = "Qualified dividends typed on Form 1041 line 2b";
+    row.qualified = static_cast<long long>(std::llround(typed * 100));
+    data.dividends.push_back(row);
+    return row.qualified;
+}
+
 ImportPlan PlanImport(const TAnswer& store, const StatementData& data, bool itemize)
 {
     ImportPlan plan;
@@ -303,6 +351,8 @@ void CarryOutImport(TAnswer& store, const StatementData& data, const ImportPlan&
         AddToLine(store, slot::scheduleDPage1::line8aProceeds, plan.line8a.proceeds);
         AddToLine(store, slot::scheduleDPage1::line8aCost, plan.line8a.cost);
     }
+    if (plan.line1a.count > 0 || plan.line8a.count > 0)
+        WriteSummedSales(store, plan.summedKeys);
 }
 
 std::pair<int, int> FirstPageTouched(const ImportPlan& plan)

@@ -38,6 +38,8 @@ struct ImportPlan {
     int interestPages = 0, dividendPages = 0;
     SummedSales line1a, line8a;
     int duplicates = 0;                   // records already in the return, skipped
+    std::vector<std::string> summedKeys;  // the record of summed sales once the plan is carried out
+    long long typedQualifiedKept = 0;     // cents typed on line 2b, kept on a dividend row of their own
     std::vector<RecordProblem> problems;  // the data file's and the capacity's
 
     bool Refused() const { return !problems.empty(); }
@@ -46,6 +48,14 @@ struct ImportPlan {
 
 // The days of the return's tax year: the dates on Form 1041 when both read, else the calendar year.
 SaleYear ReturnSaleYear(const TAnswer& store);
+
+// While no dividend row lists a qualified amount, lines 2b(1) and 2b(2) of Form 1041 are typed;
+// once imported rows list some, the lines are figured from the rows. So that the typed qualified
+// dividends still count, they become a dividend row of their own (no ordinary amount: those are
+// on the rows already) appended to `data`, when the import brings qualified dividends and the
+// typed lines are not overridden (an overridden line stays as typed anyway). Returns the cents
+// kept, 0 when nothing was added.
+long long KeepTypedQualifiedDividends(const TAnswer& store, StatementData& data);
 
 // Figures the plan; changes nothing. `itemize` puts every sale on Form 8949.
 ImportPlan PlanImport(const TAnswer& store, const StatementData& data, bool itemize);

@@ -2,19 +2,22 @@
 // "Ddate", closed by "^"), then records of one field a line, each closed by "^":
 //   T<type>  N<reference number>  C<copy>  L<line>  P<description>  D<date>  $<amount>  X<text>
 // Sales (Form 1099-B) are records of format 4 (description, date acquired, date sold, cost,
-// proceeds) or 5 (format 4 and the wash sale loss disallowed); interest (Form 1099-INT box 1)
-// and dividends (Form 1099-DIV boxes 1a and 1b) are records of format 3 (an amount and its payer).
+// proceeds) or 5 (format 4 and the wash sale loss disallowed, its line left as a bare "$" when
+// there is none); interest (Form 1099-INT box 1, 287) and dividends (Form 1099-DIV boxes 1a, 286,
+// and 1b, 683) are records of format 3 (an amount and its payer). A summary record (TS) stands
+// for the detail records (TD) of its reference number, copy and line, which are then left out.
 #include "files/StatementFields.h"
 #include "files/StatementReaders.h"
 
 #include <map>
+#include <set>
 #include <sstream>
 
 namespace quorvan {
 
 namespace {
 
-enum class RecordKind { Sale, Interest, OrdinaryDividends, QualifiedDividends };
+enum class RecordKind { Sale, Interest, OrdinaryDividends, QualifiedDividends, CapitalGainDistributions };
 
 struct Reference {
     RecordKind kind;
@@ -30,10 +33,14 @@ const std::map<int, Reference>& References()
         {323, {RecordKind::Sale, 'D'}},
         {713, {RecordKind::Sale, 'E'}},
         {714, {RecordKind::Sale, 'F'}},
-        {673, {RecordKind::Sale, '?'}},
+        // Term unknown to the broker: the holding period decides between the two boxes of its copy.
+        {673, {RecordKind::Sale, 'a'}},
+        {715, {RecordKind::Sale, 'b'}},
+        {716, {RecordKind::Sale, 'c'}},
         {287, {RecordKind::Interest, 0}},
         {286, {RecordKind::OrdinaryDividends, 0}},
-        {488, {RecordKind::QualifiedDividends, 0}},
+        {683, {RecordKind::QualifiedDividends, 0}},
+        {488, {RecordKind::CapitalGainDistributions, 0}},
     };
     return table;
 }
@@ -46,8 +53,10 @@ struct Field {
 // One record as its lines give it.
 struct RawRecord {
     int line = 0;
+    bool summary = false;  // TS; TD is a detail
+    std::string copy = "1", lineNumber = "1";
     Field reference{0, ""};
-    std::vector<Field> descriptions;  // P and X
+    std::vector<Field> descriptions;  // P first, then X
     std::vector<Field> dates;
     std::vector<Field> amounts;
 };
@@ -94,16 +103,17 @@ public:
                 if (key != 'T') {
                     Problem(number, "a record must begin with its type (T)");
                 }
+                record.summary = Folded(value) == "s";
                 continue;
             }
             switch (key) {
             case 'N': record.reference = {number, value}; break;
-            case 'P':
+            case 'P': record.descriptions.insert(record.descriptions.begin(), {number, value}); break;
             case 'X': record.descriptions.push_back({number, value}); break;
             case 'D': record.dates.push_back({number, value}); break;
             case '$': record.amounts.push_back({number, value}); break;
-            case 'C':
-            case 'L':
+            case 'C': record.copy = TrimBlanks(value); break;
+            case 'L': record.lineNumber = TrimBlanks(value); break;
             case 'T': break;
             default: Problem(number, "a record line must begin with N, C, L, P, D, $ or X");
             }
@@ -112,6 +122,7 @@ public:
             Problem(1, "the file is empty");
         if (inRecord)
             Problem(record.line, "the record is not closed by ^");
+        LeaveOutSummarizedDetails();
         PairQualifiedDividends();
         return std::move(data_);
     }
@@ -145,10 +156,17 @@ private:
                     "reference number \"" + StatementText(digits) + "\" is not one this program imports");
             return;
         }
-        if (found->second.kind == RecordKind::Sale)
+        if (found->second.kind == RecordKind::CapitalGainDistributions) {
+            Problem(record.reference.line, "capital gain distributions (488) are not imported: enter them on "
+                                           "Schedule D line 13 and leave them out of the file");
+            return;
+        }
+        if (found->second.kind == RecordKind::Sale) {
             TakeSale(record, found->second.box);
-        else
-            TakeIncome(record, found->second.kind);
+        } else {
+            TakeIncome(record, found->second.kind, std::to_string(reference) + '/' + record.copy + '/' +
+                                                       record.lineNumber);
+        }
     }
 
     void TakeSale(const RawRecord& record, char box)
@@ -160,8 +178,11 @@ private:
         ImportedSale sale;
         sale.line = record.line;
         sale.description = record.descriptions.empty() ? std::string() : StatementText(record.descriptions[0].value);
-        bool ok = Amount(record.amounts[0], sale.cost) & Amount(record.amounts[1], sale.proceeds);
-        if (record.amounts.size() == 3)
+        // Both amounts are read, so that each bad one is named.
+        const bool costRead = Amount(record.amounts[0], sale.cost);
+        const bool proceedsRead = Amount(record.amounts[1], sale.proceeds);
+        bool ok = costRead && proceedsRead;
+        if (record.amounts.size() == 3 && !TrimBlanks(record.amounts[2].value).empty())
             ok = Amount(record.amounts[2], sale.washLoss) && ok;
         if (sale.washLoss < 0) {
             Problem(record.amounts[2].line, "a wash sale loss disallowed cannot be negative");
@@ -184,14 +205,13 @@ private:
         }
         if (!ok)
             return;
-        if (box == '?') {
-            // Term unknown to the broker: the holding period decides, on the boxes of sales
-            // whose basis the broker did not report.
+        if (box >= 'a' && box <= 'c') {
             if (!acquiredKnown) {
                 Problem(record.line, "a sale of unknown term needs its date acquired");
                 return;
             }
-            box = HeldMoreThanOneYear(acquired, sold) ? 'E' : 'B';
+            const char shortTerm = static_cast<char>('A' + (box - 'a'));
+            box = HeldMoreThanOneYear(acquired, sold) ? static_cast<char>(shortTerm + 3) : shortTerm;
         }
         sale.box = box;
         sale.acquired = acquiredKnown ? StatementDateText(acquired) : (acquiredText.empty() ? "" : "VARIOUS");
@@ -199,27 +219,39 @@ private:
         data_.sales.push_back(std::move(sale));
     }
 
-    void TakeIncome(const RawRecord& record, RecordKind kind)
+    void TakeIncome(const RawRecord& record, RecordKind kind, std::string key)
     {
         if (record.amounts.size() != 1) {
             Problem(record.line, "an interest or dividend record needs one amount ($)");
             return;
         }
-        ImportedIncome income;
-        income.line = record.line;
-        income.payer = record.descriptions.empty() ? std::string() : StatementText(record.descriptions[0].value);
+        PendingIncome pending{kind, record.summary, std::move(key), {}};
+        pending.income.line = record.line;
+        pending.income.payer =
+            record.descriptions.empty() ? std::string() : StatementText(record.descriptions[0].value);
         long long cents = 0;
         if (!Amount(record.amounts[0], cents))
             return;
-        if (kind == RecordKind::Interest) {
-            income.amount = cents;
-            data_.interest.push_back(std::move(income));
-        } else if (kind == RecordKind::OrdinaryDividends) {
-            income.amount = cents;
-            data_.dividends.push_back(std::move(income));
-        } else {
-            income.qualified = cents;
-            qualified_.push_back(std::move(income));
+        (kind == RecordKind::QualifiedDividends ? pending.income.qualified : pending.income.amount) = cents;
+        pending_.push_back(std::move(pending));
+    }
+
+    // Details add up to their summary: where a summary came, its details are not read as well.
+    void LeaveOutSummarizedDetails()
+    {
+        std::set<std::string> summarized;
+        for (const PendingIncome& pending : pending_)
+            if (pending.summary)
+                summarized.insert(pending.key);
+        for (PendingIncome& pending : pending_) {
+            if (!pending.summary && summarized.count(pending.key))
+                continue;
+            if (pending.kind == RecordKind::Interest)
+                data_.interest.push_back(std::move(pending.income));
+            else if (pending.kind == RecordKind::OrdinaryDividends)
+                data_.dividends.push_back(std::move(pending.income));
+            else
+                qualified_.push_back(std::move(pending.income));
         }
     }
 
@@ -235,14 +267,22 @@ private:
                 }
             if (whole == nullptr)
                 Problem(part.line,
-                        "qualified dividends of \"" + part.payer + "\" have no ordinary dividends (286) of that payer");
+                        "qualified dividends (683) of \"" + part.payer + "\" have no ordinary dividends (286) of that payer");
             else
                 whole->qualified = part.qualified;
         }
     }
 
+    struct PendingIncome {
+        RecordKind kind;
+        bool summary;
+        std::string key;  // reference number, copy and line
+        ImportedIncome income;
+    };
+
     SaleYear year_;
     StatementData data_;
+    std::vector<PendingIncome> pending_;
     std::vector<ImportedIncome> qualified_;
 };
 

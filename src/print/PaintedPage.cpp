@@ -45,13 +45,7 @@ bool SheetsToPaint(const std::vector<PrintPage>& pages, PaintedLayouts& layouts,
 
 std::string PaintedDollars(const std::string& answer, bool lossLine)
 {
-    if (!lossLine)
-        return PrintedAmount(answer);
-    // The form prints the parentheses; the loss stands in them without its sign.
-    std::string dollars;
-    if (!PrintedWholeDollars(answer, dollars))
-        return std::string();
-    return dollars[0] == '-' ? dollars.substr(1) : dollars;
+    return lossLine ? PrintedAmountInParentheses(answer) : PrintedAmount(answer);
 }
 
 std::vector<FieldInk> InkOfSheet(const PaintedSheet& sheet, const TAnswer& answers, int formType, int page)

@@ -25,6 +25,14 @@ std::string PrintedAmount(const std::string& answer)
     return dollars[0] == '-' ? "(" + dollars.substr(1) + ")" : dollars;
 }
 
+std::string PrintedAmountInParentheses(const std::string& answer)
+{
+    std::string dollars;
+    if (!PrintedWholeDollars(answer, dollars))
+        return std::string();
+    return dollars[0] == '-' ? dollars.substr(1) : dollars;
+}
+
 std::string PrintedPercentage(const std::string& answer)
 {
     if (answer.empty())

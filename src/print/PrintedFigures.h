@@ -16,6 +16,11 @@ bool PrintedWholeDollars(const std::string& answer, std::string& formatted);
 // empty or zero answer. The painted forms and the RTF merge print amounts through it.
 std::string PrintedAmount(const std::string& answer);
 
+// An amount on a line whose parentheses the form prints (Schedule D, line 20): whole dollars
+// without a sign, a loss as it stands inside them ("3,000" for -3,000); nothing for an empty or
+// zero answer.
+std::string PrintedAmountInParentheses(const std::string& answer);
+
 // A percentage answer (a fraction) as "12.500%"; nothing for an empty answer.
 std::string PrintedPercentage(const std::string& answer);
 

@@ -229,8 +229,9 @@ std::string FormatVariable(char type, const std::string& answer, const std::stri
     case '$':
         return PrintedAmount(answer);
     case '#':
-    case '+':
         return PrintedWholeDollars(answer, formatted) ? formatted : std::string();
+    case '+':
+        return PrintedAmountInParentheses(answer);
     case '@':
         if (!PrintedWholeDollars(answer, formatted))
             return std::string();
@@ -481,7 +482,10 @@ bool TRtfMerge::AppendPage(const TAnswer& answers, int t, int k)
     const size_t bodyStart = marker == std::string::npos ? 0 : marker + std::char_traits<char>::length(kBodyMarker);
     TrimEnd(document_, 0, true);
     const size_t pageStart = document_.size();
-    document_ += "\\page ";
+    // The page starts with a break before its first paragraph: a word processor keeps that
+    // where it may drop a \\page that stands between two tables (LibreOffice then runs a page
+    // that does not fill its sheet on into the next one).
+    document_ += "\\pagebb ";
     document_.append(page_, bodyStart, std::string::npos);
     TrimEnd(document_, pageStart, false);
     document_ += '}';

@@ -5,9 +5,11 @@
 // and markers, described below.
 //
 // Template variables: "/" + type character + slot number (one to three digits) + "/"; a line
-// end inside a variable is ignored. Types: "*" "<" text, "$" "#" "+" whole dollars, "%" percent,
-// "&" check box, "@" whole number right-aligned in eight characters, "^" long date. Overridden
-// answers print in colour 1 of the template's colour table. A page that is not the first drops
+// end inside a variable is ignored. Types: "*" "<" text, "$" "#" whole dollars ("$" a loss in
+// parentheses, "#" with its sign), "+" whole dollars without a sign, in the parentheses a loss
+// line prints, "%" percent, "&" check box, "@" whole number right-aligned in eight characters,
+// "^" long date. Every answer prints black, an overridden one too. A page's template may hold
+// several sheets, parted as the merge parts pages (\pagebb). A page that is not the first drops
 // everything up to and including the first \'b7 (the start of its body).
 //
 // Check boxes: the answer "X" prints as a ticked box, anything else as an empty one. The box is
@@ -53,7 +55,7 @@ public:
     // number lies outside the page, or the merge fails; false. A support file line that does not
     // read: 2101 (code 21011), true with the page left as it is.
     bool MergePage(const TAnswer& answers, int t, int k);
-    // Loads, merges and appends page [t/k] after a "\page " break.
+    // Loads, merges and appends page [t/k] after a page break (\pagebb).
     // Errors: 1113 with the path when its template is missing; those of MergePage.
     bool AppendPage(const TAnswer& answers, int t, int k);
     // Builds the whole document from `pages` of `answers` in their order; false at the first page that

@@ -173,6 +173,14 @@ void PageBindingTest::answersRoundTripThroughControls()
     store->SetText(1, 0, f1::itemASimpleTrust.slot, "0");
     AnswersToControls(page.get(), *store, form1);
     QCOMPARE(page->findChild<QLineEdit*>("edt4003")->text(), QString("0"));
+
+    // A field left as shown writes nothing back: the 0 an empty amount shows stays empty.
+    store->SetText(1, 0, f1::itemASimpleTrust.slot, "");
+    AnswersToControls(page.get(), *store, form1);
+    QCOMPARE(page->findChild<QLineEdit*>("edt4003")->text(), QString("0"));
+    QList<QWidget*> changed;
+    QVERIFY(!ControlsToAnswers(page.get(), *store, form1, &changed));
+    QCOMPARE(store->Text(1, 0, f1::itemASimpleTrust.slot), std::string());
     QVERIFY(messages.Empty());
 }
 

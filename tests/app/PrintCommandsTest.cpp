@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPdfDocument>
 #include <QProcess>
 #include <QPushButton>
@@ -233,6 +234,7 @@ private slots:
 
     void selectionOpensWithTheReturnsDefaultsAndCloseStops();
     void selectAllAndClearAllReachEveryTab();
+    void selectionNamesTheTickedFormsThatDoNotApply();
     void printHandsTheFileToWriterInTheTemporaryFolder();
     void forceWordPadOpensWithTheDesktopAndSetsMargins();
     void missingWordPadKeyShows2140AndPrintsAnyway();
@@ -298,6 +300,36 @@ void PrintCommandsTest::selectionOpensWithTheReturnsDefaultsAndCloseStops()
     QVERIFY(shell_.started.isEmpty() && shell_.opened.isEmpty());
 }
 
+// A trust that is no funeral trust and made no accumulation distribution: Form 1041-QFT and
+// Schedule J, ticked, are named under the tabs as left out; untick them and the note goes.
+void PrintCommandsTest::selectionNamesTheTickedFormsThatDoNotApply()
+{
+    QVERIFY(Start());
+    QString withThem, withoutThem;
+    bool shownWithThem = false, shownWithoutThem = true;
+    prompts_->atSelection = [&](TfrmSelectedForms& dialog) {
+        auto* note = dialog.findChild<QLabel*>("lblLeftOut");
+        dialog.ClearAllClick();
+        for (int formType : {ftForm1041Page1, ftForm1041QFT, ftScheduleJPage1, ftScheduleJPage2})
+            dialog.Box(formType)->setChecked(true);
+        withThem = note->text();
+        shownWithThem = !note->isHidden();
+        for (int formType : {ftForm1041QFT, ftScheduleJPage1, ftScheduleJPage2})
+            dialog.Box(formType)->setChecked(false);
+        withoutThem = note->text();
+        shownWithoutThem = !note->isHidden();
+        return int(QDialog::Rejected);
+    };
+    window_->Commands().mnuPrint->trigger();
+
+    QCOMPARE(prompts_->selectionDialogs, 1);
+    QVERIFY(shownWithThem);
+    QCOMPARE(withThem, QStringLiteral("Left out, as they do not apply to this return: Schedule J, Form 1041-QFT."));
+    QVERIFY(!shownWithoutThem);
+    QCOMPARE(withoutThem, QString());
+    QVERIFY(PrintFiles().isEmpty());
+}
+
 void PrintCommandsTest::selectAllAndClearAllReachEveryTab()
 {
     ScopedAnswerStore store;
@@ -349,7 +381,7 @@ void PrintCommandsTest::printHandsTheFileToWriterInTheTemporaryFolder()
     const QByteArray document = ReadBytes(Temp() + "/send_temp.RTF");
     QVERIFY(document.startsWith("{\\rtf1"));
     QVERIFY(document.contains("Estate of Ada Lovelace"));
-    QVERIFY(document.indexOf("Form 1041 page 1") < document.indexOf("\\page "));
+    QVERIFY(document.indexOf("Form 1041 page 1") < document.indexOf("\\pagebb "));
     QVERIFY(document.contains("Net short-term gain"));  // Schedule D's body, after the break
     QVERIFY(!ReadBytes(Registry()).contains("PageMargin"));  // Word leaves WordPad's margins alone
     QCOMPARE(log_.messageCodes, QList<unsigned>{});

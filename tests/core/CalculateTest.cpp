@@ -1,6 +1,8 @@
 // The recalculation driver: order, stop checks, continuation totals and the screen hooks.
 
 #include "calc/Calculate.h"
+#include "cli/Dump.h"
+#include "files/ClientFile.h"
 #include "store/Answers.h"
 #include "support/ReturnFixture.h"
 #include "slot/Form1041Page1.h"
@@ -56,7 +58,7 @@ TEST(Calculate, ComponentTransferStoresThePageFirst)
 TEST(Calculate, FailingCalculatorStopsTheRunAndLeavesThePageOnScreen)
 {
     ReturnFixture r;
-    r.Set(f1::line24aEstimated, "5,000");      // line 24a, read after Form 1041-T line 3 by line 24c
+    r.Set(f1::line24aEstimated, "5,000");      // line 24c reads it after Form 1041-T, which fails
     Damage(r.Store(), ftForm1041T, 0, 5);
     RecordingHooks hooks;
     EXPECT_FALSE(Calculate(r.Store(), false, &hooks));
@@ -64,7 +66,7 @@ TEST(Calculate, FailingCalculatorStopsTheRunAndLeavesThePageOnScreen)
     EXPECT_EQ(hooks.calls, "busy;idle;");
     const std::vector<unsigned> codes = r.Messages().Codes();
     ASSERT_FALSE(codes.empty());
-    EXPECT_EQ(codes.back(), 29547u);
+    EXPECT_EQ(codes.back(), 29157u);       // Form 1041-T's calculator, which runs before line 24
     EXPECT_EQ(r.Get(f1::line24c), "");  // line 24c was never reached
     EXPECT_EQ(r.Get(f1::itemBSchedulesK1), "0"); // row 1 ran
 }
@@ -89,6 +91,21 @@ TEST(Calculate, DamagedCountsNeverReachBeyondTheGrid)
         r.Set(interest::entries::Slot(0, interest::entries::amount), k, "10");
     Calculate(r.Store(), false);
     EXPECT_EQ(r.Store().InterestTotal, 200);
+}
+
+// One recalculation settles what a recalculation figures: a second run over its result changes
+// nothing, on a blank return as on a filled one.
+TEST(Calculate, ASecondRunChangesNothing)
+{
+    for (const std::string path : {std::string(), std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6"}) {
+        ReturnFixture r;
+        if (!path.empty())
+            ASSERT_TRUE(ReadClientFileAt(r.Store(), path)) << path;
+        ASSERT_TRUE(Calculate(r.Store(), false));
+        const std::string first = DumpReturn(r.Store());
+        ASSERT_TRUE(Calculate(r.Store(), false));
+        EXPECT_EQ(DumpReturn(r.Store()), first) << (path.empty() ? "blank return" : path);
+    }
 }
 
 TEST(Calculate, OnlyTheOpenReturnIsRecalculated)

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -314,6 +315,29 @@ TEST(FormGenerator, PrintTemplateHoldsOneVariablePerBoundControl)
     EXPECT_EQ(lines, 6);
 }
 
+TEST(FormGenerator, PrintTemplateSetsLossLinesAndRuledRegionsAsThePaintedSheetDoes)
+{
+    // Schedule D line 20 above a small Schedule K-1: Part I beside the boxes of Part III.
+    const std::string rtf = formgen::WriteRtfTemplate(
+        Render("line 20 \"Loss\" loss d15\ncolumns 0:480 490:510 flow ruled\nrow \"A\"\nrow t5#300\nrule\n"
+               "paint side \"For IRS Use Only\"\ncolumn\nline 1 \"Interest income\"\nrow d29@100#150\npaint rule\n"
+               "endcolumns",
+               "page 7 width=1000 height=900", Medium::Print));
+    // The form's parentheses around the loss, which prints without its sign.
+    EXPECT_NE(rtf.find("(\\tab /+15/ )"), std::string::npos);
+    EXPECT_EQ(rtf.find("/$15/"), std::string::npos);
+    // Row i holds line i of each region: the rules between a ruled region's lines take no row of
+    // their own, and the name set upright beside the boxes stands as a bold line.
+    const auto rowOf = [&rtf](const std::string& text) {
+        const size_t at = rtf.find(text);
+        return at == std::string::npos ? std::string() : rtf.substr(rtf.rfind("\\trowd", at), rtf.find("\\row\n", at) - rtf.rfind("\\trowd", at));
+    };
+    EXPECT_NE(rowOf("Interest income").find(" A\\"), std::string::npos) << rowOf("Interest income");
+    EXPECT_NE(rowOf("/$29/").find("/*5/"), std::string::npos) << rowOf("/$29/");
+    EXPECT_NE(rtf.find("\\b For IRS Use Only"), std::string::npos);
+    EXPECT_EQ(rtf.find("cltxbtlr"), std::string::npos);
+}
+
 TEST(FormGenerator, PrintedPageThatWouldRunOntoASecondSheetIsRefusedAtTheLineThatPassesTheFoot)
 {
     // Lines of 12 points: as many fit as the sheet's body holds, the next one is named.
@@ -521,7 +545,7 @@ TEST(PaintedSheets, RuledRegionsReadAsAGridOfBoxes)
                  DescriptionError);
 }
 
-TEST(PaintedSheets, SideLabelsThirdsCutLinesAndFurtherSheetsArePaintedOnly)
+TEST(PaintedSheets, SideLabelsThirdsCutLinesAndFurtherSheetsStandOnPaperOnly)
 {
     using quorvan::PaintedKind;
     const std::string body = "paint side \"Income\"\nline 1 \"Interest\" d1\nline 2 \"Dividends\" d2\n"
@@ -546,13 +570,35 @@ TEST(PaintedSheets, SideLabelsThirdsCutLinesAndFurtherSheetsArePaintedOnly)
     EXPECT_NE(FindItem(layout.sheets[1], PaintedKind::Text, "Codes on the back"), nullptr);
     EXPECT_EQ(FindItem(front, PaintedKind::Text, "Codes on the back"), nullptr);
 
-    // The screen and the RTF template have none of it.
+    // The screen has none of it.
     const std::string xml = formgen::WriteUiXml(Render(body));
     EXPECT_EQ(xml.find("Detach here"), std::string::npos);
     EXPECT_EQ(xml.find(">Income<"), std::string::npos);
+
+    // The word processor's template carries the same sheets: the back on a sheet of its own, the
+    // cut line dashed at the top of the second third, the section's name in a cell beside its
+    // lines, merged down them and set upright.
     const std::string rtf = formgen::WriteRtfTemplate(Render(body, "page 7 width=1000 height=900", Medium::Print));
-    EXPECT_EQ(rtf.find("Detach here"), std::string::npos);
-    EXPECT_NE(rtf.find("Codes on the back"), std::string::npos) << "statements for every medium stay in it";
+    const size_t back = rtf.find("\\pagebb");
+    ASSERT_NE(back, std::string::npos);
+    EXPECT_EQ(rtf.find("\\pagebb", back + 1), std::string::npos) << "two sheets, one break";
+    const std::string firstSheet = rtf.substr(0, back);
+    EXPECT_NE(rtf.find("Codes on the back", back), std::string::npos);
+    EXPECT_EQ(firstSheet.find("Codes on the back"), std::string::npos);
+    const size_t cutRow = firstSheet.rfind("\\trowd", firstSheet.find("Detach here"));
+    ASSERT_NE(cutRow, std::string::npos);
+    EXPECT_NE(firstSheet.find("\\brdrdash", cutRow), std::string::npos);
+    int above = 0;  // the rows' exact heights down to the cut line, from the top margin
+    const std::regex height(R"(\\trrh-(\d+))");
+    for (auto it = std::sregex_iterator(firstSheet.begin(), firstSheet.begin() + static_cast<long>(cutRow), height);
+         it != std::sregex_iterator(); ++it)
+        above += std::stoi((*it)[1]);
+    EXPECT_NEAR(formgen::kTopMargin + above, quorvan::kSheetHeightTwips / 3, 100);
+    const size_t sideCell = firstSheet.find("\\clvmgf\\cltxbtlr");
+    ASSERT_NE(sideCell, std::string::npos);
+    EXPECT_LT(firstSheet.find("Income", sideCell), firstSheet.find("Interest"));
+    EXPECT_LT(firstSheet.find("\\clvmrg", sideCell), firstSheet.find("Dividends")) << "merged down to line 2";
+    EXPECT_GT(firstSheet.find("\\clvmrg", firstSheet.find("Dividends")), firstSheet.find("Other")) << "line 3 stands outside it";
 
     // A sheet has three thirds.
     EXPECT_THROW(formgen::WritePaintedLayout(

@@ -321,7 +321,7 @@ TEST_P(FormLayouts, BindsOnlyExistingSlotsOnceAndHasItsFocusControl)
         if (screenOnly.count(slot))
             continue;
         bool printed = false;
-        for (char type : std::string("*$%&"))
+        for (char type : std::string("*$%&+"))
             printed = printed || rtf.find("/" + std::string(1, type) + std::to_string(slot) + "/") != std::string::npos;
         EXPECT_TRUE(printed) << name << " has no variable in the print template";
     }

@@ -90,7 +90,7 @@ TEST(LargeReturns, EveryPageInUseRecalculatesSavesAndReopens)
     EXPECT_EQ(printed.rfind("{\\rtf1", 0), 0u);
     // Twenty pages of each counted form type start a new printed page each.
     size_t breaks = 0;
-    for (size_t at = printed.find("\\page "); at != std::string::npos; at = printed.find("\\page ", at + 1))
+    for (size_t at = printed.find("\\pagebb "); at != std::string::npos; at = printed.find("\\pagebb ", at + 1))
         ++breaks;
     EXPECT_GE(breaks, 11u * 20u);
     std::remove(path.c_str());

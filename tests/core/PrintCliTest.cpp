@@ -74,7 +74,7 @@ TEST_F(PrintCli, WritesTheDefaultFormsAsSevenBitRtf)
     EXPECT_NE(document.find("(\\'a7 645)"), std::string::npos);  // a template byte above 127
     EXPECT_NE(document.find("Beneficiary: Ann"), std::string::npos);
     EXPECT_NE(document.find("Beneficiary: Ben"), std::string::npos);
-    EXPECT_EQ(Count(document, "\\page "), 3u);  // pages 1 and 2 of Form 1041, two K-1s
+    EXPECT_EQ(Count(document, "\\pagebb "), 3u);  // pages 1 and 2 of Form 1041, two K-1s
     for (const char c : document)
         ASSERT_LT(static_cast<unsigned char>(c), 0x80u);
 }
@@ -86,7 +86,7 @@ TEST_F(PrintCli, FormsOptionChoosesTheFormTypes)
     const std::string document = ReadFileBytes(rtf);
     EXPECT_NE(document.find("Schedule K-1"), std::string::npos);  // the first page keeps its header
     EXPECT_EQ(document.find("Name of estate"), std::string::npos);
-    EXPECT_EQ(Count(document, "\\page "), 1u);
+    EXPECT_EQ(Count(document, "\\pagebb "), 1u);
 }
 
 struct CliFailure {

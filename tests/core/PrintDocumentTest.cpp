@@ -3,13 +3,19 @@
 // own with its heading and footer, the figures read back from the PDF on the right pages and in
 // the right columns.
 
+#include "files/ClientFile.h"
 #include "print/WordProcessor.h"
+#include "slot/Form1041Page1.h"
+#include "slot/Form1041Page2.h"
+#include "store/Answers.h"
+#include "support/Engine2Returns.h"
 #include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <set>
 #include <regex>
 #include <string>
@@ -326,35 +332,131 @@ std::multiset<std::string> AmountsOf(const std::vector<Word>& words)
     return amounts;
 }
 
-TEST_F(PaintedPdf, PaintedPagesShowTheAmountsTheRtfRouteShows)
+// The words of a page that name what it is: captions and headings, four letters or more.
+std::multiset<std::string> WordsOf(const std::vector<Word>& words)
 {
+    std::multiset<std::string> named;
+    const std::regex word(R"(^[A-Za-z][A-Za-z']{3,}$)");
+    for (const Word& w : words)
+        if (std::regex_match(w.text, word))
+            named.insert(w.text);
+    return named;
+}
+
+// How many of `part` stand in `whole`, each counted as often as it stands in both.
+size_t Shared(const std::multiset<std::string>& part, const std::multiset<std::string>& whole)
+{
+    std::vector<std::string> common;
+    std::set_intersection(part.begin(), part.end(), whole.begin(), whole.end(), std::back_inserter(common));
+    return common.size();
+}
+
+// A trust with two beneficiaries, a capital loss and a tax still due: both Schedule K-1s with
+// their backs, Schedule D's loss lines, the 2017 vouchers and Form 1041-V.
+std::string TwoBeneficiariesWithVouchers(const std::string& folder)
+{
+    namespace f1 = slot::form1041Page1;
+    namespace f2 = slot::form1041Page2;
+    test::ReturnFixture r;
+    const std::pair<SlotRef, const char*> heading[] = {
+        {f1::taxYearBeginning, "01/01/2016"},       {f1::taxYearEnding, "12/31/2016"},
+        {f1::nameOfEstateOrTrust, "Wren Family Trust"}, {f1::nameAndTitleOfFiduciary, "Iris Wren, Trustee"},
+        {f1::fiduciaryStreet, "8 Quay Road"},        {f1::fiduciaryCity, "Salem, MA 01970"},
+        {f1::itemCEin, "04-7654321"},                {f1::itemAComplexTrust, "X"},
+    };
+    for (const auto& [slot, text] : heading)
+        r.Set(slot, text);
+    test::engine2::AddContinuationPage(r, ftInterest, {"30,000"});
+    test::engine2::AddForm8949Page(r, ftForm8949D,
+                                   {{"200 sh Alder Co", "03/02/2012", "09/15/2016", "10,000", "20,000", "", ""}});
+    r.Set(f2::scheduleBLine9Required, "10,000");
+    r.Set(f1::line24aEstimated, "1,000");
+    for (double share : {0.6, 0.4})
+        r.Store().BeneficiaryInterest[static_cast<size_t>(r.Store().NoOfSchedK++)] = share;
+    EXPECT_TRUE(r.Settle());
+    const std::string path = folder + "/two-beneficiaries.fq6";
+    std::string error;
+    EXPECT_TRUE(SaveClientFileAt(r.Store(), path, error)) << error;
+    return path;
+}
+
+struct RoutesCase {
+    const char* name;
+    std::string (*client)(const std::string& folder);
+    const char* forms;  // "" for the return's default selection
+    std::vector<const char*> sheets;  // a phrase of each sheet, in their order
+};
+
+std::string SampleReturn(const std::string&) { return std::string(QUORVAN_SOURCE_DIR) + "/examples/sample-trust.fq6"; }
+std::string FinalReturn(const std::string&) { return TestDataPath("engine3-final-return-carryovers.fq6"); }
+
+class BothRoutes : public PrintDocument, public testing::WithParamInterface<RoutesCase> {};
+
+// The word processor's document and the painted one give the same return: as many sheets, in
+// the same order, each holding the same figures.
+TEST_P(BothRoutes, PrintTheSameSheetsWithTheSameFigures)
+{
+    if (!test::kToolPaintsPdf)
+        GTEST_SKIP() << "built without Qt: the tool paints no PDF";
     const std::string soffice = FindWriter();
     if (soffice.empty())
         GTEST_SKIP() << "LibreOffice (package libreoffice-writer-nogui) is not installed";
-    const std::string painted = Print("route-painted.pdf", "1,2,5,6,9", "engine3-final-return-carryovers.fq6");
-    const std::string rtf = Print("route.rtf", "1,2,5,6,9", "engine3-final-return-carryovers.fq6");
-    const LaunchCommand convert = PdfConversionCommand(soffice, rtf, folder_, folder_ + "/profile");
+    const RoutesCase& c = GetParam();
+    const std::string client = c.client(folder_);
+    const std::string forms = *c.forms ? std::string(" --forms ") + c.forms : std::string();
+    const std::string stem = folder_ + "/" + c.name;
+    std::string out, err;
+    ASSERT_EQ(RunCli("--print '" + stem + ".pdf'" + forms + " '" + client + "'", out, err), 0) << err;
+    ASSERT_EQ(RunCli("--print '" + stem + ".rtf'" + forms + " '" + client + "'", out, err), 0) << err;
+    const std::string converted = folder_ + "/converted";
+    const LaunchCommand convert = PdfConversionCommand(soffice, stem + ".rtf", converted, folder_ + "/profile");
     std::string command = "'" + convert.program + "'";
     for (const std::string& argument : convert.arguments)
         command += " '" + argument + "'";
     ASSERT_EQ(std::system((command + " > /dev/null 2>&1").c_str()), 0);
-    const std::string converted = folder_ + "/route.pdf";
+    const std::string painted = stem + ".pdf";
+    const std::string rtf = converted + "/" + c.name + ".pdf";
 
-    // The painted route adds the back of each Schedule K-1; page for page the rest holds the
-    // same amounts.
-    int rtfPage = 0;
-    size_t compared = 0;
-    for (int page = 1; page <= PageCount(painted); ++page) {
-        if (PageText(painted, page).find("This list identifies the codes") != std::string::npos)
-            continue;
-        ++rtfPage;
-        const std::multiset<std::string> amounts = AmountsOf(PageWords(painted, page));
-        EXPECT_EQ(amounts, AmountsOf(PageWords(converted, rtfPage))) << "page " << page;
-        compared += amounts.size();
+    ASSERT_EQ(PageCount(painted), static_cast<int>(c.sheets.size()));
+    ASSERT_EQ(PageCount(rtf), PageCount(painted));
+    size_t figures = 0;
+    for (size_t i = 0; i < c.sheets.size(); ++i) {
+        const int page = static_cast<int>(i) + 1;
+        const std::vector<Word> paintedWords = PageWords(painted, page);
+        const std::vector<Word> rtfWords = PageWords(rtf, page);
+        EXPECT_NE(PageText(painted, page).find(c.sheets[i]), std::string::npos) << "sheet " << page;
+        EXPECT_NE(PageText(rtf, page).find(c.sheets[i]), std::string::npos) << "sheet " << page;
+        // The same sheet: nearly all its words stand on both (a caption may break at another
+        // word, or lose one to a cell it outgrows).
+        const std::multiset<std::string> named = WordsOf(paintedWords);
+        EXPECT_GE(Shared(named, WordsOf(rtfWords)) * 100, named.size() * 97) << "sheet " << page;
+        const std::multiset<std::string> amounts = AmountsOf(paintedWords);
+        EXPECT_EQ(AmountsOf(rtfWords), amounts) << "sheet " << page;
+        figures += amounts.size();
+        // Losses in parentheses on both, never with a minus sign.
+        for (const Word& w : rtfWords)
+            EXPECT_FALSE(std::regex_match(w.text, std::regex(R"(-\d[\d,]*)"))) << w.text << " on sheet " << page;
     }
-    EXPECT_EQ(rtfPage, PageCount(converted));
-    EXPECT_GT(compared, 20u) << "the return's amounts were found";
+    EXPECT_GT(figures, 20u) << "the return's amounts were found";
 }
+
+const char* const kK1 = "Beneficiary's Share of Income";
+const char* const kK1Back = "This list identifies the codes";
+
+INSTANTIATE_TEST_SUITE_P(
+    Print, BothRoutes,
+    testing::Values(
+        RoutesCase{"sample", SampleReturn, "",
+                   {"U.S. Income Tax Return for Estates and Trusts", "Page 2", "Interest Income", "Interest Income",
+                    "Ordinary Dividends", "Accumulation Distribution", "Schedule J (Form 1041) 2016", kK1, kK1Back}},
+        RoutesCase{"finalReturn", FinalReturn, "1,2,5,6,9",
+                   {"U.S. Income Tax Return for Estates and Trusts", "Page 2", "Capital Gains and Losses",
+                    "Summary of Parts I and II", kK1, kK1Back, kK1, kK1Back}},
+        RoutesCase{"twoBeneficiaries", TwoBeneficiariesWithVouchers, "1,5,6,9,13,24",
+                   {"U.S. Income Tax Return for Estates and Trusts", "Capital Gains and Losses",
+                    "Summary of Parts I and II", kK1, kK1Back, kK1, kK1Back, "Payment Voucher 1", "Payment Voucher 4",
+                    "Purpose of Form"}}),
+    [](const testing::TestParamInfo<RoutesCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quorvan

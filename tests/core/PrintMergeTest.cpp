@@ -74,6 +74,9 @@ const VariableCase kVariableCases[] = {
     {"LossInParentheses", 1, 12, "-28000", false, "/$12/", "(28,000)"},
     {"HashIsWholeDollars", 1, 12, "(1,234)", false, "/#12/", "-1,234"},
     {"PlusIsWholeDollars", 1, 12, "7", false, "/+12/", "7"},
+    // A loss line's amount stands inside the parentheses its template prints, without its sign.
+    {"PlusIsALossWithoutItsSign", 1, 12, "-3,000", false, "/+12/", "3,000"},
+    {"PlusBlankWithNothingToReport", 1, 12, "0", false, "/+12/", ""},
     // A line with nothing to report prints blank on every form.
     {"EmptyDollarsBlankOnPage1", 1, 12, "", false, "/$12/", ""},
     {"EmptyDollarsBlankOnScheduleD", 5, 41, "", false, "/$41/", ""},
@@ -260,10 +263,10 @@ TEST(PrintDocument, LaterPagesFollowAPageBreakWithoutTheirHeader)
     const std::string& document = merge.Document();
     EXPECT_EQ(document.rfind("{\\rtf1", 0), 0u);
     EXPECT_EQ(Count(document, "{\\rtf1"), 1u);
-    EXPECT_EQ(Count(document, "\\page "), 1u);
-    const size_t pageBreak = document.find("\\page ");
+    EXPECT_EQ(Count(document, "\\pagebb "), 1u);
+    const size_t pageBreak = document.find("\\pagebb ");
     EXPECT_LT(document.find("Smith Family Trust"), pageBreak);
-    EXPECT_EQ(document.substr(pageBreak, 15), "\\page \\v0\r\n\\par");
+    EXPECT_EQ(document.substr(pageBreak, 17), "\\pagebb \\v0\r\n\\par");
     EXPECT_EQ(document.find("Form 1041 page 2"), std::string::npos);  // before page 2's marker
     EXPECT_NE(document.find("Tax-exempt income: 500"), std::string::npos);
     // One closing brace ends the document, with nothing after it.
@@ -296,8 +299,8 @@ TEST(PrintDocument, ContinuationPagesAndForm8949BoxesUseTheirOwnAnswers)
     EXPECT_LT(e, ann);
     EXPECT_LT(ann, ben);
     EXPECT_LT(ben, cy);
-    EXPECT_EQ(Count(document, "\\page "), 3u);
-    EXPECT_NE(document.find("Proceeds: \\page "), std::string::npos);  // blank on Form 8949
+    EXPECT_EQ(Count(document, "\\pagebb "), 3u);
+    EXPECT_NE(document.find("Proceeds: \\pagebb "), std::string::npos);  // blank on Form 8949
 }
 
 TEST(PrintDocument, StopsAtTheFirstFailingPage)
@@ -325,7 +328,7 @@ TEST(PrintDocument, FirstPageWithABadSupportLineStartsTheDocumentUnmerged)
 
     ASSERT_TRUE(merge.BuildDocument(fixture.Store(), {{1, 0}, {2, 0}}));
 
-    EXPECT_EQ(merge.Document(), "{\\rtf1 first \\'b7 /$12/\\page  7}");
+    EXPECT_EQ(merge.Document(), "{\\rtf1 first \\'b7 /$12/\\pagebb  7}");
     EXPECT_EQ(fixture.Messages().Codes(), std::vector<unsigned>{21011});
 }
 
@@ -342,7 +345,7 @@ TEST(PrintDocument, FontSizeCarriesOverToTheNextPage)
 
     ASSERT_TRUE(merge.BuildDocument(fixture.Store(), {{1, 0}, {2, 0}}));
 
-    EXPECT_NE(merge.Document().find("\\page  \\f2 \\fs20 \\u9744o\\fs18\\f0  more}"), std::string::npos)
+    EXPECT_NE(merge.Document().find("\\pagebb  \\f2 \\fs20 \\u9744o\\fs18\\f0  more}"), std::string::npos)
         << merge.Document();
 }
 

@@ -6,7 +6,9 @@
 #include "files/ClientFile.h"
 #include "files/StatementFields.h"
 #include "files/StatementImport.h"
+#include "store/Amounts.h"
 #include "slot/Dividend.h"
+#include "slot/Form1041Page1.h"
 #include "slot/Form8949ShortTerm.h"
 #include "slot/Interest.h"
 #include "slot/ScheduleDPage1.h"
@@ -44,6 +46,23 @@ const std::string& Row(const TAnswer& store, int formType, int page, int row, in
     return store.Text(formType, page, sales::Slot(row, column));
 }
 
+// Saves `store` as a client file and reads it back into `reopened`.
+::testing::AssertionResult SaveAndReopen(TAnswer& store, TAnswer& reopened)
+{
+    char folder[] = "/tmp/quorvan-import-XXXXXX";
+    if (mkdtemp(folder) == nullptr)
+        return ::testing::AssertionFailure() << "no scratch folder";
+    const std::string path = std::string(folder) + "/return.fq6";
+    std::string error;
+    const bool saved = SaveClientFileAt(store, path, error);
+    const bool read = saved && ReadClientFileAt(reopened, path);
+    std::remove(path.c_str());
+    rmdir(folder);
+    if (!read)
+        return ::testing::AssertionFailure() << (saved ? "not read back" : error);
+    return ::testing::AssertionSuccess();
+}
+
 PreparedImport Import(TAnswer& store, const std::string& text, bool itemize = false)
 {
     PreparedImport prepared = PrepareImportOf(store, text, itemize);
@@ -57,12 +76,16 @@ TEST(StatementImport, EachTxfReferenceNumberTakesItsBox)
         int reference;
         std::string acquired;
         int formType;  // 0: summed on Schedule D
+        bool shortTerm;
     };
+    // 673, 715 and 716 leave the term to the dates, within the copy of Form 8949 they name.
     const Case cases[] = {
-        {321, "01/04/2016", 0},           {711, "01/04/2016", ftForm8949B}, {712, "VARIOUS", ftForm8949C},
-        {323, "01/04/2010", 0},           {713, "", ftForm8949E},           {714, "01/04/2010", ftForm8949F},
-        {673, "06/01/2015", ftForm8949B},  // held one year or less: short-term, basis not reported
-        {673, "06/01/2015", ftForm8949B}, {673, "05/31/2015", ftForm8949E},
+        {321, "01/04/2016", 0, true},            {711, "01/04/2016", ftForm8949B, true},
+        {712, "VARIOUS", ftForm8949C, true},     {323, "01/04/2010", 0, false},
+        {713, "", ftForm8949E, false},           {714, "01/04/2010", ftForm8949F, false},
+        {673, "06/01/2015", 0, true},            {673, "05/31/2015", 0, false},  // one year exactly is short
+        {715, "06/01/2015", ftForm8949B, true},  {715, "05/31/2015", ftForm8949E, false},
+        {716, "06/01/2015", ftForm8949C, true},  {716, "05/31/2015", ftForm8949F, false},
     };
     for (const Case& c : cases) {
         ReturnFixture r;
@@ -70,9 +93,8 @@ TEST(StatementImport, EachTxfReferenceNumberTakesItsBox)
             Import(r.Store(), Txf(TxfSale(c.reference, "XYZ", c.acquired, "06/01/2016", "100", "250.75")));
         ASSERT_FALSE(prepared.Refused()) << c.reference << ProblemList(prepared.plan.problems);
         if (c.formType == 0) {
-            const bool shortTerm = c.reference == 321;
-            EXPECT_EQ(r.Get(shortTerm ? d1::line1aProceeds : d1::line8aProceeds), "251") << c.reference;
-            EXPECT_EQ(r.Get(shortTerm ? d1::line1aCost : d1::line8aCost), "100") << c.reference;
+            EXPECT_EQ(r.Get(c.shortTerm ? d1::line1aProceeds : d1::line8aProceeds), "251") << c.reference;
+            EXPECT_EQ(r.Get(c.shortTerm ? d1::line1aCost : d1::line8aCost), "100") << c.reference;
             continue;
         }
         EXPECT_EQ(*r.Store().CountField(c.formType), 1) << c.reference;
@@ -88,20 +110,48 @@ TEST(StatementImport, EachTxfReferenceNumberTakesItsBox)
 TEST(StatementImport, TxfInterestAndDividendsWithCrLf)
 {
     ReturnFixture r;
+    // Details (TD) of a line with its summary (TS) are read once, as the summary; the payer is
+    // the summary's P, not a detail's X.
     std::string text =
-        Txf("TD\nN287\nC1\nL1\n$1,234.56\nXFirst Bank\n^\n"
+        Txf("TD\nN287\nC1\nL1\n$1,000.00\nX 3/24/2016 Checking DEP Interest\n^\n"
+            "TD\nN287\nC1\nL1\n$234.56\nX 4/24/2016 Checking DEP Interest\n^\n"
+            "TS\nN287\nC1\nL1\n$1,234.56\nPFirst Bank\n^\n"
+            "TD\nN287\nC1\nL2\n$10\nXSavings\n^\n"
             "TD\nN286\nC1\nL1\n$300\nXBig Fund\n^\n"
-            "TD\nN488\nC1\nL1\n$200.00\nXBig Fund\n^\n");
+            "TD\nN683\nC1\nL1\n$200.00\nXBig Fund\n^\n");
     std::string crlf;
     for (char c : text)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    ASSERT_FALSE(Import(r.Store(), crlf).Refused());
+    const auto prepared = Import(r.Store(), crlf);
+    ASSERT_FALSE(prepared.Refused()) << ProblemList(prepared.plan.problems);
     EXPECT_EQ(r.Store().NoOfInterest, 1);
     EXPECT_EQ(r.Get(interest::Slot(0, interest::description)), "First Bank");
     EXPECT_EQ(r.Get(interest::Slot(0, interest::amount)), "1,235");
+    EXPECT_EQ(r.Get(interest::Slot(1, interest::description)), "Savings");  // a line with no summary
+    EXPECT_EQ(r.Get(interest::Slot(2, interest::amount)), "");
     EXPECT_EQ(r.Get(dividend::Slot(0, dividend::description)), "Big Fund");
     EXPECT_EQ(r.Get(dividend::Slot(0, dividend::amount)), "300");
     EXPECT_EQ(r.Get(dividend::Slot(0, dividend::qualified)), "200");
+
+    // 488 is capital gain distributions, no part of the dividends: named, never taken as qualified.
+    ReturnFixture distributions;
+    const auto refused =
+        Import(distributions.Store(), Txf("TD\nN286\nC1\nL1\n$300\nPBig Fund\n^\nTD\nN488\nC1\nL1\n$50\nPBig Fund\n^\n"));
+    ASSERT_TRUE(refused.Refused());
+    EXPECT_NE(ProblemList(refused.plan.problems).find("line 13: capital gain distributions (488)"), std::string::npos)
+        << ProblemList(refused.plan.problems);
+    EXPECT_EQ(distributions.Get(dividend::Slot(0, dividend::amount)), "");
+
+    // Format 5 with its last line a bare "$": no wash sale loss.
+    ReturnFixture bare;
+    ASSERT_FALSE(
+        Import(bare.Store(), Txf(TxfSale(711, "Reebok", "01/05/2016", "10/01/2016", "1,000.00", "2,000.00"))).Refused());
+    const auto formatFive = Import(bare.Store(), Txf("TD\nN711\nC1\nL1\nPNike\nD01/05/2016\nD10/01/2016\n$1,000.00\n"
+                                                     "$2,000.00\n$\n^\n"));
+    ASSERT_FALSE(formatFive.Refused()) << ProblemList(formatFive.plan.problems);
+    EXPECT_EQ(Row(bare.Store(), ftForm8949B, 0, 1, sales::description), "Nike");
+    EXPECT_EQ(Row(bare.Store(), ftForm8949B, 0, 1, sales::code), "");
+    EXPECT_EQ(Row(bare.Store(), ftForm8949B, 0, 1, sales::adjustment), "");
 }
 
 TEST(StatementImport, CsvHeaderSetsAndFieldForms)
@@ -190,6 +240,84 @@ TEST(StatementImport, ImportingAgainAddsNothingButCountsTheDuplicates)
     EXPECT_EQ(r.Get(interest::Slot(1, interest::description)), "");
 }
 
+// Sales summed on Schedule D no longer show one by one; the return keeps track of them, in the
+// client file too, so a file imported again (after reopening, or itemized this time) adds nothing.
+TEST(StatementImport, SummedSalesAreNeverSummedTwice)
+{
+    const std::string txf = Txf(TxfSale(321, "A1", "01/04/2016", "02/01/2016", "100", "200") +
+                                TxfSale(321, "A1", "01/04/2016", "02/01/2016", "100", "200") +  // two lots alike
+                                TxfSale(323, "D1", "01/04/2010", "02/01/2016", "1000", "500") +
+                                TxfSale(711, "B1", "01/04/2016", "02/03/2016", "300", "100"));
+    ReturnFixture r;
+    ASSERT_FALSE(Import(r.Store(), txf).Refused());
+    ASSERT_EQ(r.Get(d1::line1aProceeds), "400");
+    const auto again = Import(r.Store(), txf);
+    EXPECT_EQ(again.plan.duplicates, 4);
+    EXPECT_TRUE(again.plan.Empty());
+    EXPECT_EQ(Import(r.Store(), txf, true).plan.duplicates, 4);  // itemized, the summed ones are found too
+    EXPECT_EQ(r.Get(d1::line1aProceeds), "400");
+    EXPECT_EQ(r.Get(d1::line8aProceeds), "500");
+    EXPECT_EQ(r.Store().NoOf8949_A + r.Store().NoOf8949_D, 0);
+
+    {
+        ScopedAnswerStore reopened;
+        ASSERT_TRUE(SaveAndReopen(r.Store(), *reopened));
+        EXPECT_EQ(DumpReturn(*reopened), DumpReturn(r.Store()));
+        const auto afterReopening = PrepareImportOf(*reopened, txf, false);
+        EXPECT_EQ(afterReopening.plan.duplicates, 4);
+        EXPECT_TRUE(afterReopening.plan.Empty());
+    }
+
+    // A line the preparer emptied no longer holds those sales: they are summed anew.
+    r.Set(d1::line1aProceeds, "");
+    r.Set(d1::line1aCost, "");
+    const auto emptied = Import(r.Store(), txf);
+    EXPECT_EQ(emptied.plan.line1a.count, 2);
+    EXPECT_EQ(emptied.plan.duplicates, 2);
+    EXPECT_EQ(r.Get(d1::line1aProceeds), "400");
+    EXPECT_EQ(r.Get(d1::line8aProceeds), "500");
+    EXPECT_EQ(Import(r.Store(), txf).plan.duplicates, 4);
+}
+
+// Lines 2b(1) and 2b(2) typed while no dividend row listed a qualified amount are figured from
+// the rows once an import lists some: the typed figure becomes a row, so both count.
+TEST(StatementImport, TypedQualifiedDividendsStayCounted)
+{
+    namespace f1 = slot::form1041Page1;
+    const std::string csv = "Payer,Ordinary Dividends,Qualified Dividends\nNew Fund,500,400\n";
+    for (const bool overridden : {false, true}) {
+        ReturnFixture r;
+        r.Store().NoOfDividend = 1;
+        r.Set(dividend::Slot(0, dividend::description), "Old Fund");
+        r.Set(dividend::Slot(0, dividend::amount), "6,000");
+        if (overridden)
+            r.Override(f1::line2b1QualifiedToBeneficiaries, "3,000");
+        else
+            r.Set(f1::line2b1QualifiedToBeneficiaries, "3,000");
+        r.Set(f1::line2b2QualifiedToEstate, "1,000");
+        ASSERT_TRUE(r.Settle());
+        const auto prepared = Import(r.Store(), csv);
+        ASSERT_FALSE(prepared.Refused()) << ProblemList(prepared.plan.problems);
+        ASSERT_TRUE(r.Settle());
+        if (overridden) {  // the typed lines stand as they are; nothing is added for them
+            EXPECT_EQ(prepared.plan.typedQualifiedKept, 0);
+            EXPECT_EQ(r.Get(dividend::Slot(2, dividend::description)), "");
+            EXPECT_EQ(r.Get(f1::line2b1QualifiedToBeneficiaries), "3,000");
+            continue;
+        }
+        EXPECT_NE(ImportSummary(prepared.plan).find("the 4,000 of qualified dividends typed on Form 1041 line 2b kept"),
+                  std::string::npos)
+            << ImportSummary(prepared.plan);
+        EXPECT_EQ(r.Get(dividend::Slot(2, dividend::qualified)), "4,000");
+        EXPECT_EQ(r.Get(f1::line2aDividends), "6,500");  // the kept row adds no ordinary dividends
+        double b1 = 0, b2 = 0;
+        ReadNumber(r.Get(f1::line2b1QualifiedToBeneficiaries), b1);
+        ReadNumber(r.Get(f1::line2b2QualifiedToEstate), b2);
+        EXPECT_EQ(b1 + b2, 4400);
+        EXPECT_EQ(Import(r.Store(), csv).plan.typedQualifiedKept, 0);  // once
+    }
+}
+
 TEST(StatementImport, BadRecordsRefuseTheWholeFileByLine)
 {
     struct Case {
@@ -256,17 +384,10 @@ TEST(StatementImport, ImportedReturnSavesAndReopensToTheSameDump)
     ASSERT_FALSE(Import(r.Store(), csv).Refused());
     ASSERT_TRUE(r.Settle());
     const std::string before = DumpReturn(r.Store());
-    char folder[] = "/tmp/quorvan-import-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string path = std::string(folder) + "/return.fq6";
-    std::string error;
-    ASSERT_TRUE(SaveClientFileAt(r.Store(), path, error)) << error;
     ScopedAnswerStore reopened;
-    ASSERT_TRUE(ReadClientFileAt(*reopened, path));
+    ASSERT_TRUE(SaveAndReopen(r.Store(), *reopened));
     ASSERT_TRUE(SettleReturn(*reopened, 10));
     EXPECT_EQ(DumpReturn(*reopened), before);
-    std::remove(path.c_str());
-    rmdir(folder);
 }
 
 TEST(StatementImport, ToolImportsOrRefusesWithExitSeven)

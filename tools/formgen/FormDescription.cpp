@@ -85,17 +85,13 @@ unsigned MediaOf(const std::string& word)
 {
     if (word == "screen")
         return kOnScreen;
-    if (word == "print")
-        return kInTemplate | kPainted;
-    if (word == "rtf")
-        return kInTemplate;
-    if (word == "paint")
-        return kPainted;
+    if (word == "print" || word == "rtf" || word == "paint")
+        return kOnPaper;
     return 0;
 }
 
-// Statements only a painted sheet can follow: a further sheet, thirds of a sheet, a cut line and
-// the vertical labels beside a section.
+// Statements only paper can follow: a further sheet, thirds of a sheet, a cut line and the
+// vertical labels beside a section.
 bool IsPaintedOnly(const std::string& keyword)
 {
     return keyword == "sheet" || keyword == "third" || keyword == "cut" || keyword == "side" || keyword == "endside";
@@ -107,8 +103,8 @@ bool Statement::ShowsOn(Medium medium) const
 {
     switch (medium) {
     case Medium::Screen: return (media & kOnScreen) != 0;
-    case Medium::Print: return (media & kInTemplate) != 0;
-    case Medium::Paint: return (media & kPainted) != 0;
+    case Medium::Print:
+    case Medium::Paint: return (media & kOnPaper) != 0;
     }
     return false;
 }
@@ -180,9 +176,9 @@ PageDescription ParseDescription(const std::string& text, const std::string& sou
         if (media != 0)
             statement.media = media;
         if (IsPaintedOnly(tokens[first].text)) {
-            if (media & (kOnScreen | kInTemplate))
-                Fail(sourceName, lineNo, tokens[first].text + " stands on painted sheets only");
-            statement.media = kPainted;
+            if (media & kOnScreen)
+                Fail(sourceName, lineNo, tokens[first].text + " stands on paper only");
+            statement.media = kOnPaper;
         }
         statement.keyword = tokens[first].text;
         statement.args.assign(tokens.begin() + first + 1, tokens.end());

@@ -15,15 +15,15 @@ struct Token {
 };
 
 // The three renderings of a page: the screen layout, the RTF print template, and the sheets the
-// program paints itself (PDF, printers, the preview).
+// program paints itself (PDF, printers, the preview). The RTF template and the painted sheets are
+// laid out from the same statements, so the word processor gets the sheets the program paints.
 enum class Medium { Screen, Print, Paint };
 
-// A statement's media as bits: `screen`, `rtf` and `paint` before a statement name one each,
-// `print` both paper renderings; several may stand together ("screen rtf band ...").
+// A statement's media as bits: `screen` names the screen, `print` the paper (`rtf` and `paint`
+// are older words for it); both may stand together ("screen print band ...").
 constexpr unsigned kOnScreen = 1;
-constexpr unsigned kInTemplate = 2;
-constexpr unsigned kPainted = 4;
-constexpr unsigned kEveryMedium = kOnScreen | kInTemplate | kPainted;
+constexpr unsigned kOnPaper = 2;
+constexpr unsigned kEveryMedium = kOnScreen | kOnPaper;
 
 struct Statement {
     std::string keyword;

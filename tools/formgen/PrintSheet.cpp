@@ -132,14 +132,33 @@ public:
                 AddBlock(regions, groups);
                 continue;
             }
+            // Row i holds line i of every region. The rules a painted sheet draws between the
+            // lines of ruled regions have no row of their own here (the entries' cells carry
+            // their rules), and a section's name stands as a bold line where it starts.
             size_t count = 0;
-            for (const auto& [region, keys] : regions)
-                count = std::max(count, keys.size());
+            for (const auto& [region, keys] : regions) {
+                std::vector<std::vector<const Element*>> own;
+                for (int k : keys) {
+                    const std::vector<const Element*>& group = groups[k];
+                    const Element& e = *group.front();
+                    if (e.ruled && std::all_of(group.begin(), group.end(), [](const Element* g) {
+                            return g->type == ElementType::Rule;
+                        }))
+                        continue;
+                    if (e.type == ElementType::SideLabel)
+                        own.push_back({&SideLabelLine(e)});
+                    else if (e.type != ElementType::SideEnd)
+                        own.push_back(group);
+                }
+                count = std::max(count, own.size());
+                regionLines_.push_back(std::move(own));
+            }
+            const size_t firstRegion = regionLines_.size() - regions.size();
             for (size_t i = 0; i < count; ++i) {
                 std::vector<const Element*> merged;
-                for (const auto& [region, keys] : regions)
-                    if (i < keys.size())
-                        merged.insert(merged.end(), groups[keys[i]].begin(), groups[keys[i]].end());
+                for (size_t g = firstRegion; g < regionLines_.size(); ++g)
+                    if (i < regionLines_[g].size())
+                        merged.insert(merged.end(), regionLines_[g][i].begin(), regionLines_[g][i].end());
                 AddRow(merged);
             }
         }
@@ -450,8 +469,22 @@ private:
         return TwipsOfPoints(PrintedLines(band.text, width, size, true) * PrintedLineHeight(size));
     }
 
+    // A section's name that a flowing region sets upright, as a bold caption line of the region.
+    const Element& SideLabelLine(const Element& label)
+    {
+        Element line = label;
+        line.type = ElementType::Caption;
+        line.bold = true;
+        line.rect.x = label.rect.x + 4;
+        line.rect.w = std::max(1, label.rect.w - 4);
+        line.rect.h = 0;
+        sheet_.madeLines->push_back(line);
+        return sheet_.madeLines->back();
+    }
+
     const PageLayout& layout_;
     const bool flowRegions_;
+    std::vector<std::vector<std::vector<const Element*>>> regionLines_;
     Sheet sheet_;
     SideSpan side_;
     int third_ = 0;  // the third of the sheet the rows have reached

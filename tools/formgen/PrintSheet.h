@@ -5,6 +5,8 @@
 
 #include "PageLayout.h"
 
+#include <deque>
+#include <memory>
 #include <vector>
 
 namespace formgen {
@@ -54,7 +56,7 @@ struct SheetRow {
     int height = 0;                // twips; the row is exactly this tall
     int sourceLine = 0;
     int ruleWidth = 0;             // a rule: the width of its line in twips (0 for other rows)
-    const Element* cut = nullptr;  // a cut line across the sheet (painted sheets only)
+    const Element* cut = nullptr;  // a cut line across the sheet
     // Side-by-side regions whose rows run each at its own pitch (painted sheets only): the rows of
     // each region from the top of this one; `cells` is then empty.
     std::vector<std::vector<SheetRow>> regions;
@@ -78,6 +80,9 @@ struct Sheet {
     std::vector<SheetRow> rows;  // top to bottom, the footer last
     int usedHeight = 0;          // twips taken by rows other than the space above the footer
     std::vector<SideSpan> sides;
+    // Lines the sheet makes of its own, which its rows point into (a flowing region's upright
+    // section name, set as a caption where regions share the template's rows).
+    std::shared_ptr<std::deque<Element>> madeLines = std::make_shared<std::deque<Element>>();
 };
 
 // Thirds of a painted sheet (vouchers) begin this far down the paper, in twips.

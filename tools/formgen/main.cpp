@@ -104,13 +104,13 @@ int main(int argc, char** argv)
                                                 std::to_string(page.layoutNumber) + " is named " + expected);
             formgen::PageLayout screen = formgen::LayOutPage(page, formgen::Medium::Screen);
             formgen::NameFieldLines(screen, page);
-            const formgen::PageLayout paper = formgen::LayOutPage(page, formgen::Medium::Print);
+            // The word processor's template and the painted sheets come from one paper layout.
+            const formgen::PageLayout paper = formgen::LayOutPage(page, formgen::Medium::Paint);
             const std::string number = std::to_string(page.layoutNumber);
             WriteIfChanged(psf / ("page" + number + ".psf"), formgen::WriteUiXml(screen));
             WriteIfChanged(rtf / ("page" + number + ".rtf"), formgen::WriteRtfTemplate(paper));
             WriteIfChanged(dat / ("PAGE" + number + ".DAT"), formgen::WriteSupportFile(paper));
-            WriteIfChanged(lay / ("page" + number + ".lay"),
-                           formgen::WritePaintedLayout(formgen::LayOutPage(page, formgen::Medium::Paint)));
+            WriteIfChanged(lay / ("page" + number + ".lay"), formgen::WritePaintedLayout(paper));
             const formgen::SlotNames names = formgen::CollectSlotNames(page);
             if (page.slotSpace.empty())
                 throw formgen::DescriptionError(file.string() + ": the page header names the page (name=<name>)");

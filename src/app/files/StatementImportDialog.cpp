@@ -58,6 +58,10 @@ QString ImportPreviewText(const PreparedImport& prepared)
     if (!plan.dividendRows.empty())
         lines << Pages(static_cast<int>(plan.dividendRows.size()), plan.dividendPages,
                        QStringLiteral("Dividend schedule"));
+    if (plan.typedQualifiedKept > 0)
+        lines << QStringLiteral("Form 1041 line 2b: the %1 of qualified dividends typed there kept as a dividend row, "
+                                "as the line is figured from the rows from now on")
+                     .arg(QString::fromStdString(Float2Dollar(static_cast<double>(plan.typedQualifiedKept) / 100.0)));
     if (plan.duplicates > 0)
         lines << QStringLiteral("Already in the return, skipped: %1").arg(plan.duplicates);
     if (plan.Empty())

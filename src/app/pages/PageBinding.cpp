@@ -164,8 +164,12 @@ void StoreLevel(QWidget* container, const StoredPage& page, QList<QWidget*>& cha
         if (auto* edit = qobject_cast<QLineEdit*>(child)) {
             const int tag = TagOf(edit);
             const int kind = tag / 1000;
-            if (kind >= 1 && kind <= 5) {
-                if (EditChanged(edit, kind))
+            // A field left as it was shown is not written back: its text is only the answer's
+            // formatting (a blank amount shown as 0, cents rounded to dollars), and writing it
+            // would change an answer nobody touched.
+            const bool everShown = edit->property(kExchangedValue).isValid();
+            if (kind >= 1 && kind <= 5 && (!everShown || EditChanged(edit, kind))) {
+                if (everShown)
                     changed.append(edit);
                 page.PutAnswer(tag % 1000, StoredAnswer(kind, edit->text()));
                 Remember(edit, edit->text());
