@@ -100,8 +100,7 @@ bool RunCalculators(TAnswer& store)
         if (stopped()) return false;
     }
 
-    for (int k = 0; k < PagesInUse(store.NoOfSchedK); ++k)
-        CalcScheduleK1(k);  // 31
+    CalcScheduleK1Pages(0, PagesInUse(store.NoOfSchedK));  // 31
 
     static const Calculator afterK1[] = {
         CalcForm1041APage1,           // 32

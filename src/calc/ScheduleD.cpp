@@ -84,13 +84,17 @@ void CalcForm8949Page(int boxIndex, int k)
         for (int mark = 0; mark < 3; ++mark)
             PutTextAlways(t, k, marks[mark], mark == boxIndex % 3 ? "X" : "");
         double proceedsTotal = 0, costTotal = 0, adjustmentTotal = 0, gainTotal = 0;
+        // Each amount is read once: the whole-dollar gain written is the gain added up.
         for (int r = 0; r < kRows; ++r) {
-            PutAlways(t, k, Slot(r, gain),
-                      Amt(t, k, Slot(r, proceeds)) - Amt(t, k, Slot(r, cost)) + Amt(t, k, Slot(r, adjustment)));
-            proceedsTotal += Amt(t, k, Slot(r, proceeds));
-            costTotal += Amt(t, k, Slot(r, cost));
-            adjustmentTotal += Amt(t, k, Slot(r, adjustment));
-            gainTotal += Amt(t, k, Slot(r, gain));
+            const double rowProceeds = Amt(t, k, Slot(r, proceeds));
+            const double rowCost = Amt(t, k, Slot(r, cost));
+            const double rowAdjustment = Amt(t, k, Slot(r, adjustment));
+            const double rowGain = rowProceeds - rowCost + rowAdjustment;
+            PutAlways(t, k, Slot(r, gain), rowGain);
+            proceedsTotal += rowProceeds;
+            costTotal += rowCost;
+            adjustmentTotal += rowAdjustment;
+            gainTotal += rowGain;
         }
         PutAlways(t, k, f8949::line2Proceeds, proceedsTotal);
         PutAlways(t, k, f8949::line2Cost, costTotal);

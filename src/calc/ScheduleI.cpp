@@ -137,6 +137,15 @@ void PartIIBody()
 
     SetGuarded(32, Floor0(Amt(d2::line19Beneficiaries)));
     SetTextGuarded(33, Text(f2::scheduleALine4CapitalGains));
+    // Line 35 takes out every gain line 25 holds, as Schedule B line 6 takes out line 4; line 32
+    // puts back the part the beneficiaries receive, so what the trust keeps in principal stays out
+    // of DNAMTI. Line 4 is this run's, the capital loss limitation having run. Without a gain the
+    // line stays blank; a loss is line 36's, which stays the preparer's.
+    const double gain = Amt(f1::line4CapitalGain);
+    if (gain > 0)
+        SetGuarded(35, gain);
+    else
+        ClearGuarded(35);
     Set(37, Floor0(L(30) + L(31) + L(32) + L(33) + L(34) - L(35) + L(36)));
     SetTextGuarded(38, Text(f2::scheduleBLine9Required));
     SetTextGuarded(39, Text(f2::scheduleBLine10Other));

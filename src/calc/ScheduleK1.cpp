@@ -6,7 +6,6 @@
 #include "slot/Form1041Page2.h"
 #include "slot/ScheduleDPage2.h"
 #include "slot/AllocationWorksheet.h"
-#include "slot/ScheduleIPage1.h"
 #include "slot/ScheduleIPage2.h"
 #include "slot/ScheduleK1.h"
 #include "store/ScopedOpenReturn.h"
@@ -14,6 +13,8 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <optional>
+#include <utility>
 
 namespace quorvan {
 
@@ -24,7 +25,6 @@ namespace {
 namespace f1 = slot::form1041Page1;
 namespace f2 = slot::form1041Page2;
 namespace d2 = slot::scheduleDPage2;
-namespace i1 = slot::scheduleIPage1;
 using namespace slot::scheduleK1;
 
 // An income item of boxes 1 to 4c: the box it fills and where the estate's figure is.
@@ -135,7 +135,7 @@ struct DistributableIncome {
     double allocationBase = 0;     // the income the deductions are charged against
     bool dividendsCharged = true;  // false: the dividends keep their full amount
     double distributableBase = 0;  // distributable net income, tax-exempt interest included
-    double amtBase = 0;            // the same for the minimum tax
+    double taxableBase = 0;        // its taxable part, before the K-1s are brought down to line 18
     double sharesInUse = 0;        // the percentages of the K-1s in use, added up
     double scale = 1;              // brings the K-1s together down to line 18
 };
@@ -174,10 +174,8 @@ DistributableIncome FigureDistributableIncome()
     DistributableIncome d;
     const double incomeInDni = IncomeInDistributableNetIncome(Store());
     const double taxExempt = Amt(f2::otherInformationLine1Amount);
-    const double amtAdjustment = Amt(i1::line25) - Amt(i1::line1);
     d.deductions = Amt(f1::line16Total);
     d.distributableBase = Max(0, incomeInDni - d.deductions + taxExempt);
-    d.amtBase = incomeInDni - d.deductions + amtAdjustment + taxExempt;
 
     // The ordinary dividends hold the qualified ones, so both leave the allocation base together.
     d.allocationBase = incomeInDni;
@@ -191,8 +189,8 @@ DistributableIncome FigureDistributableIncome()
     // beneficiary at 100%, 1,000 distributed out of 1,200): then every K-1 carries its part of
     // line 18 instead, so that together they carry line 18.
     d.sharesInUse = SharesInUse();
-    const double taxableDni = Max(0, incomeInDni - d.deductions);
-    const double handedOut = taxableDni * d.sharesInUse;
+    d.taxableBase = Max(0, incomeInDni - d.deductions);
+    const double handedOut = d.taxableBase * d.sharesInUse;
     const double distributionDeduction = Max(0, Amt(f1::line18Distribution));
     if (handedOut > distributionDeduction)
         d.scale = distributionDeduction / handedOut;
@@ -240,6 +238,82 @@ void FillGainBoxes(int k, double gain)
     PutGuarded(box4cUnrecaptured1250, k, longTerm > 0 ? box4a * Max(0, Amt(d2::line18bBeneficiaries)) / longTerm : 0);
 }
 
+// Box 12 codes B to F: the parts of code A attributable to qualified dividends (box 2b), net
+// short-term gain (box 3), net long-term gain (box 4a), unrecaptured section 1250 gain (box 4c)
+// and 28% rate gain (box 4b), in code order.
+struct AmtClassCode {
+    const char* code;
+    SlotRef box;
+};
+constexpr std::array<AmtClassCode, 5> kAmtClassCodes = {{
+    {"B", box2bQualifiedDividends},
+    {"C", box3ShortTermGain},
+    {"D", box4aLongTermGain},
+    {"E", box4cUnrecaptured1250},
+    {"F", box4b28RateGain},
+}};
+
+// The beneficiary's taxable income on the K-1, the base codes B to F are parts of.
+constexpr std::array<SlotRef, 8> kTaxableIncomeBoxes = {
+    box1Interest, box2aOrdinaryDividends, box3ShortTermGain, box4aLongTermGain, box5, box6, box7, box8,
+};
+
+// The code and amount pairs of box 12 the program fills. The page's further pairs are plain
+// entries where the preparer types codes G to J (depreciation, depletion, amortization,
+// exclusion items), so they are never written.
+struct Box12Pair {
+    SlotRef code;
+    SlotRef amount;
+};
+constexpr std::array<Box12Pair, 2> kFilledBox12Pairs = {{
+    {box12Code1, box12Amount1},
+    {box12Code2, box12Amount2},
+}};
+
+// Box 12: code A is the beneficiary's part of the minimum tax distribution deduction above the
+// regular one (Schedule I line 44 less Schedule B line 15, never below 0), by its part of the
+// taxable distributions (`taxableDistributed` of Schedule B line 15); codes B to F are code A in
+// the proportion of box 2b, 3, 4a, 4c or 4b to the taxable income boxes as they stand. The pairs
+// take A to F in order, each rounded by itself, those that come to nothing left out; a pair left
+// over is emptied, its amount `emptyAmount`. Code J is the preparer's.
+void FillBox12(int k, double taxableDistributed, const char* emptyAmount)
+{
+    const double regular = Amt(f2::scheduleBLine15Deduction);
+    const double excess = Amt(slot::scheduleIPage2::line44) - regular;
+    const double part = regular > 0 ? std::clamp(taxableDistributed / regular, 0.0, 1.0) : 0;
+    const double adjustment = excess > 0 ? excess * part : 0;
+
+    double income = 0;
+    for (SlotRef box : kTaxableIncomeBoxes)
+        income += Amt(box, k);
+    std::array<std::pair<const char*, double>, 1 + kAmtClassCodes.size()> codes{};
+    codes[0] = {"A", adjustment};
+    for (size_t c = 0; c < kAmtClassCodes.size(); ++c)
+        codes[c + 1] = {kAmtClassCodes[c].code,
+                        income > 0 ? adjustment * Max(0, Amt(kAmtClassCodes[c].box, k)) / income : 0};
+
+    size_t pair = 0;
+    for (const auto& [code, amount] : codes) {
+        if (pair == kFilledBox12Pairs.size())
+            break;
+        if (Float2Dollar(amount) == "0")
+            continue;
+        PutTextGuarded(kFilledBox12Pairs[pair].code, k, code);
+        PutGuarded(kFilledBox12Pairs[pair].amount, k, amount);
+        ++pair;
+    }
+    // Nothing to report still shows code A's amount as 0.
+    if (pair == 0) {
+        PutTextGuarded(box12Code1, k, std::string());
+        PutGuarded(box12Amount1, k, 0);
+        pair = 1;
+    }
+    for (; pair < kFilledBox12Pairs.size(); ++pair) {
+        PutTextGuarded(kFilledBox12Pairs[pair].code, k, std::string());
+        PutTextGuarded(kFilledBox12Pairs[pair].amount, k, emptyAmount);
+    }
+}
+
 // Every class of the beneficiary's share in its own box, each rounded by itself: line 5 by its
 // kind (rental real estate box 7, other rental box 8, royalties box 5), business and farm income
 // box 6, ordinary gain and other income box 5, tax-exempt interest box 14 code A.
@@ -263,30 +337,19 @@ void FillClassBoxes(int k, const ClassAllocation& a)
     PutTextGuarded(box14Code1, k, taxExempt >= 0.5 ? "A" : "");
     PutGuarded(box14Amount1, k, taxExempt);
 
-    // Box 12 code A: the beneficiary's part of the minimum tax distribution deduction above the
-    // regular one (Schedule I line 44 less Schedule B line 15), by its part of the taxable
-    // distributions; code J is the preparer's.
-    double taxableAll = 0;
-    for (const ClassAmounts& b : a.beneficiaries)
-        for (int c = 0; c < kClassTaxExempt; ++c)
-            taxableAll += b[static_cast<size_t>(c)];
     double taxableMine = 0;
     for (int c = 0; c < kClassTaxExempt; ++c)
         taxableMine += share[static_cast<size_t>(c)];
-    const double excess = Amt(slot::scheduleIPage2::line44) - Amt(f2::scheduleBLine15Deduction);
-    const double adjustment = excess > 0 && taxableAll > 0 ? excess * taxableMine / taxableAll : 0;
-    PutTextGuarded(box12Code1, k, adjustment >= 0.5 ? "A" : "");
-    PutGuarded(box12Amount1, k, adjustment);
-    PutTextGuarded(box12Code2, k, std::string());
-    PutTextGuarded(box12Amount2, k, std::string());
+    FillBox12(k, taxableMine, "");
 }
 
-void Calculate(int k)
+// `allocation` is the class allocation of this run when the worksheet is in use, else nullptr.
+void Calculate(int k, const ClassAllocation* allocation)
 {
-    if (ClassAllocationInUse()) {
+    if (allocation) {
         CopyIdentification(k);
         CheckTaxYearDates();
-        FillClassBoxes(k, FigureClassAllocation());
+        FillClassBoxes(k, *allocation);
         FillFinalYearBoxes(k, Store().BeneficiaryInterest.at(static_cast<size_t>(k)));
         return;
     }
@@ -299,8 +362,6 @@ void Calculate(int k)
     // A share never set (-1, "Not applicable") hands the beneficiary nothing.
     const bool shareSet = share >= 0;
     const double allocatedShare = shareSet ? share * d.scale : 0;
-    const double distributableShare = d.distributableBase * allocatedShare;
-    const double amtShare = d.amtBase * allocatedShare;
     CheckTaxYearDates();
 
     double box2a = 0;  // unrounded, or as the preparer typed it
@@ -314,20 +375,26 @@ void Calculate(int k)
 
     FillFinalYearBoxes(k, share);
 
-    // Box 12: the adjustment for minimum tax purposes, when the minimum tax share is the larger.
-    const double adjustment = amtShare - distributableShare;
-    const bool positive = adjustment > 0;
-    PutTextGuarded(box12Code1, k, positive ? "A" : "");
-    PutGuarded(box12Amount1, k, adjustment < 0 ? 0 : adjustment);
-    PutTextGuarded(box12Code2, k, positive ? "J" : "");
-    PutGuarded(box12Amount2, k, adjustment < 0 ? 0 : adjustment);
+    FillBox12(k, d.taxableBase * allocatedShare, "0");
 }
 
 }  // namespace
 
 void CalcScheduleK1(int k)
 {
-    RunCalculator(29097, [k] { Calculate(k); });
+    CalcScheduleK1Pages(k, k + 1);
+}
+
+// The class allocation reads nothing a K-1 page writes, so one figure serves every page of the run.
+void CalcScheduleK1Pages(int first, int end)
+{
+    std::optional<ClassAllocation> allocation;
+    for (int k = first; k < end; ++k)
+        RunCalculator(29097, [k, &allocation] {
+            if (!allocation && ClassAllocationInUse())
+                allocation = FigureClassAllocation();
+            Calculate(k, allocation ? &*allocation : nullptr);
+        });
 }
 
 // When the other income covers every deduction, the dividends stay uncharged so that the

@@ -3,7 +3,7 @@
 // item of distributable net income is charged with its part of the page 1 deductions and then
 // split by the beneficiary's allocation share, the K-1s together never carrying more than line
 // 18; box 11 passes the excess deductions and the capital loss carryovers on a final return,
-// box 12 the alternative minimum tax adjustment.
+// box 12 the alternative minimum tax adjustment (code A) and its parts by class (codes B to F).
 
 namespace quorvan {
 
@@ -11,6 +11,8 @@ class TAnswer;
 
 // Fills K-1 page k (0-based) from Form 1041, Schedule D and Schedule I of the same run.
 void CalcScheduleK1(int k);
+// Fills K-1 pages first to end - 1, the class allocation figured once for them all.
+void CalcScheduleK1Pages(int first, int end);
 
 // Whether the dividends bear their part of the page 1 deductions on the K-1s: false when the
 // beneficiaries have qualified dividends (line 2b(1)) and the other income of distributable net

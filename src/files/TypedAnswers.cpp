@@ -1,11 +1,15 @@
 #include "files/TypedAnswers.h"
 
 #include "calc/Form1041QFTTV.h"
+#include "slot/Form1041Page1.h"
 #include "slot/Form1041Page2.h"
 #include "slot/Form8960.h"
+#include "slot/ScheduleIPage1.h"
+#include "store/Amounts.h"
 #include "store/Answers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace quorvan {
@@ -22,6 +26,36 @@ bool PageNeverFigured(const TAnswer& store, int formType)
            std::none_of(page.Objects.begin(), page.Objects.end(), [](const TAObj& flag) { return flag.OvRide; });
 }
 
+// Schedule G line 4 held the net investment income tax as typed while the Form 8960 page is
+// empty: the return was saved before the form was figured.
+bool KeepTypedNetInvestmentIncomeTax(TAnswer& store)
+{
+    const SlotRef line4 = slot::form1041Page2::scheduleGLine4NetInvestment;
+    if (store.OvRide(line4.formType, 0, line4.slot) || !HoldsText(store.Text(line4.formType, 0, line4.slot)) ||
+        !PageNeverFigured(store, slot::form8960::kFormType))
+        return false;
+    store.SetOvRide(line4.formType, 0, line4.slot, true);
+    return true;
+}
+
+// Schedule I line 35 is figured as the gain of Form 1041 line 4 (none for a loss). A file saved
+// since holds exactly that beside its line 4; any other text was typed and stands.
+bool KeepTypedMinimumTaxGain(TAnswer& store)
+{
+    const SlotRef line35 = slot::scheduleIPage1::line35;
+    const SlotRef line4 = slot::form1041Page1::line4CapitalGain;
+    const std::string& typed = store.Text(line35.formType, 0, line35.slot);
+    if (store.OvRide(line35.formType, 0, line35.slot) || !HoldsText(typed))
+        return false;
+    double amount = 0, gain = 0;
+    const bool readable = ReadNumber(typed, amount);
+    ReadNumber(store.Text(line4.formType, 0, line4.slot), gain);
+    if (readable && std::llround(amount) == std::llround(std::max(0.0, gain)))
+        return false;
+    store.SetOvRide(line35.formType, 0, line35.slot, true);
+    return true;
+}
+
 }  // namespace
 
 void KeepTypedAnswers(TAnswer& store)
@@ -36,12 +70,9 @@ void KeepTypedAnswers(TAnswer& store)
 
 bool KeepTypedLinesNowComputed(TAnswer& store)
 {
-    const SlotRef line4 = slot::form1041Page2::scheduleGLine4NetInvestment;
-    if (store.OvRide(line4.formType, 0, line4.slot) || !HoldsText(store.Text(line4.formType, 0, line4.slot)) ||
-        !PageNeverFigured(store, slot::form8960::kFormType))
-        return false;
-    store.SetOvRide(line4.formType, 0, line4.slot, true);
-    return true;
+    const bool line4Kept = KeepTypedNetInvestmentIncomeTax(store);
+    const bool line35Kept = KeepTypedMinimumTaxGain(store);
+    return line4Kept || line35Kept;
 }
 
 }  // namespace quorvan

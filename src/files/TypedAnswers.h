@@ -19,6 +19,8 @@ void KeepTypedAnswers(TAnswer& store);
 // wholly empty (the return was saved before the form was figured), the line is marked
 // overridden. Called after a client file is read; a prior-year import is left alone, since the
 // line then holds last year's tax, which this year's Form 8960 replaces.
+// Schedule I line 35 (the gain on a minimum tax basis) was typed before it was figured from
+// Form 1041 line 4: a text that is not the gain of line 4 as stored is marked overridden too.
 // True when a line was marked.
 bool KeepTypedLinesNowComputed(TAnswer& store);
 

@@ -142,6 +142,86 @@ TEST(AllocationWorksheet, SimpleTrustLeavesExtraordinaryDividendsInPrincipal)
     EXPECT_EQ(f.Get(f1::line18Distribution), "12,000");
 }
 
+// The simple trust of 26 CFR 1.652(c)-4, income to A and B in equal shares, gains to principal:
+// rents 25,000 less 5,000 of expenses charged to them (line 5 typed net, 20,000), dividends
+// 50,000, tax-exempt interest 25,000; trustee's commissions 3,900, 2,600 of them charged to income.
+// (The gain in principal and the depreciation, apportioned to the beneficiaries, touch none of
+// these figures.) The regulation's figures:
+//   accounting income 100,000 - 5,000 - 2,600 = 92,400, 46,200 to each;
+//   commissions on tax-exempt interest 25,000 / 100,000 x 3,900 = 975, deductible 2,925;
+//   DNI 91,100, its tax-exempt part 24,025; the distribution deduction 91,100 - 24,025 = 67,075
+//   (the regulation's 67,025 also takes out a 50 dividend exclusion that 2016 no longer has).
+//   By class (the 2,925 charged to rents and dividends by receipts, 975 and 1,950): rents
+//   19,025, dividends 48,050; each K-1 half: box 7 9,512.50, box 2a 24,025, box 14 12,012.50.
+TEST(AllocationWorksheet, SimpleTrustOfTheRegulationsExample)
+{
+    ReturnFixture f;
+    SetTrust(f, true, 2);
+    f.Store().BeneficiaryInterest[0] = 0.5;
+    f.Store().BeneficiaryInterest[1] = 0.5;
+    f.Override(f1::line2aDividends, "50,000");
+    f.Set(f1::line5Rents, "20,000");
+    f.Set(aw::rentsGrossReceipts, "25,000");
+    f.Set(aw::rentsDirectExpensesChargedToIncome, "5,000");
+    f.Set(aw::taxExemptInterestReceived, "25,000");
+    f.Set(aw::line12Paid, "3,900");
+    f.Set(aw::line12ChargedToIncome, "2,600");
+    ASSERT_TRUE(f.Settle());
+    EXPECT_EQ(f.Get(aw::accountingIncome), "92,400");
+    EXPECT_EQ(f.Get(aw::line12TaxExemptPart), "975");
+    EXPECT_EQ(f.Get(f1::line12FiduciaryFees), "2,925");
+    EXPECT_EQ(f.Get(f2::scheduleBLine7Dni), "91,100");
+    EXPECT_EQ(f.Get(f2::scheduleBLine2TaxExemptInterest), "24,025");
+    EXPECT_EQ(f.Get(f2::scheduleBLine9Required), "92,400");
+    EXPECT_EQ(f.Get(f2::scheduleBLine15Deduction), "67,075");
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(f.Get(k1::box7, k), "9,513") << k;
+        EXPECT_EQ(f.Get(k1::box2aOrdinaryDividends, k), "24,025") << k;
+        EXPECT_EQ(f.Get(k1::box14Amount1, k), "12,013") << k;
+    }
+    EXPECT_TRUE(f.Messages().Empty());
+}
+
+// The complex trust of 26 CFR 1.661(c)-2: dividends 10,000, interest 10,000 (partially exempt in
+// the regulation, fully taxable in 2016), tax-exempt interest 10,000, rents 20,000 less 2,000 of
+// expenses and 3,000 of depreciation (line 5 typed net, 15,000); trustee's commissions 5,000, their
+// taxable part charged to rents by the trustee; 10,000 given to charity out of income; 15,000
+// paid to the beneficiary. The regulation's figures:
+//   accounting income 50,000 - 2,000 - 3,000 - 5,000 = 40,000; commissions on tax-exempt interest
+//   10,000 / 50,000 x 5,000 = 1,000, deductible 4,000 (all to rents); the gift's tax-exempt part
+//   2,000, deductible 8,000 (rents 4,000, dividends and interest 2,000 each);
+//   DNI 30,000: rents 7,000, dividends 8,000, interest 8,000, tax-exempt 7,000;
+//   the beneficiary half of each: 3,500, 4,000, 4,000, 3,500 (the regulation splits the
+//   dividends 3,975 and 25 excluded, an exclusion 2016 no longer has).
+TEST(AllocationWorksheet, ComplexTrustOfTheRegulationsExample)
+{
+    ReturnFixture f;
+    SetTrust(f, false, 1);
+    f.Override(f1::line1Interest, "10,000");
+    f.Override(f1::line2aDividends, "10,000");
+    f.Set(f1::line5Rents, "15,000");
+    f.Set(aw::rentsGrossReceipts, "20,000");
+    f.Set(aw::taxExemptInterestReceived, "10,000");
+    f.Set(aw::line12Paid, "5,000");
+    f.Set(aw::line12ElectedClass, "5");
+    f.Set(f2::scheduleALine1Paid, "10,000");
+    Distribute(f, 0, "", "15,000");
+    ASSERT_TRUE(f.Settle());
+    EXPECT_EQ(f.Get(f2::scheduleBLine8AccountingIncome), "40,000");
+    EXPECT_EQ(f.Get(aw::line12TaxExemptPart), "1,000");
+    EXPECT_EQ(f.Get(f1::line12FiduciaryFees), "4,000");
+    EXPECT_EQ(f.Get(f2::scheduleALine2TaxExempt), "2,000");
+    EXPECT_EQ(f.Get(f1::line13Charitable), "8,000");
+    EXPECT_EQ(f.Get(f2::scheduleBLine7Dni), "30,000");
+    EXPECT_EQ(f.Get(f2::scheduleBLine2TaxExemptInterest), "7,000");
+    EXPECT_EQ(f.Get(k1::box7), "3,500");
+    EXPECT_EQ(f.Get(k1::box2aOrdinaryDividends), "4,000");
+    EXPECT_EQ(f.Get(k1::box1Interest), "4,000");
+    EXPECT_EQ(f.Get(k1::box14Amount1), "3,500");
+    EXPECT_EQ(f.Get(f1::line18Distribution), "11,500");
+    EXPECT_TRUE(f.Messages().Empty());
+}
+
 // Royalties 8,000 (line 5), business income 12,000 (line 3) and other income 1,000 (line 8), all
 // paid out: box 5 holds the royalties and the other income, box 6 the business income.
 TEST(AllocationWorksheet, RoyaltiesAndBusinessIncomeReachTheirBoxes)

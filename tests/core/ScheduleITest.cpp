@@ -253,16 +253,17 @@ TEST_P(ScheduleIPartIILine30, FromLine25AndTheCapitalLoss)
 INSTANTIATE_TEST_SUITE_P(Cases, ScheduleIPartIILine30, testing::ValuesIn(kLine30Cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Distributable net alternative minimum taxable income 52,000 (line 25 50,000, tax-exempt
-// interest 1,000, beneficiaries' gain 3,000, minimum-tax gain 2,000 taken out); distributions
-// 40,000 of which 1,000 tax-exempt: line 44 = smaller of 39,000 and 51,000.
+// Distributable net alternative minimum taxable income 49,000: line 25 50,000, tax-exempt
+// interest 1,000, the beneficiaries' gain of 3,000 put back on line 32 and the whole gain of Form
+// 1041 line 4, 5,000, taken out on line 35 (the 2,000 the trust keeps stays out); distributions
+// 40,000 of which 1,000 tax-exempt: line 44 = smaller of 39,000 and 49,000 - 1,000.
 TEST(ScheduleIPartII, IncomeDistributionDeductionOnMinimumTaxBasis)
 {
     ReturnFixture f;
     f.Set(i1::line25, "50,000");
     f.Set(i1::line31, "1,000");   // line 31
     f.Set(d2::line19Beneficiaries, "3,000");   // Schedule D line 19 column (1)
-    f.Set(i1::line35, "2,000");   // line 35
+    f.Set(f1::line4CapitalGain, "5,000");  // line 35 takes it
     f.Set(f2::scheduleBLine9Required, "30,000");  // Schedule B line 9
     f.Set(f2::scheduleBLine10Other, "10,000");  // Schedule B line 10
     f.Set(i1::line41, "1,000");   // line 41
@@ -270,10 +271,11 @@ TEST(ScheduleIPartII, IncomeDistributionDeductionOnMinimumTaxBasis)
     CalcScheduleIPartII();
     CalcScheduleILines26To29();
     EXPECT_EQ(f.Get(i1::line32), "3,000");
-    EXPECT_EQ(f.Get(i1::line37), "52,000");
+    EXPECT_EQ(f.Get(i1::line35), "5,000");
+    EXPECT_EQ(f.Get(i1::line37), "49,000");
     EXPECT_EQ(f.Get(i1::line40), "40,000");
     EXPECT_EQ(f.Get(i1::line42), "39,000");
-    EXPECT_EQ(f.Get(i2::line43), "51,000");
+    EXPECT_EQ(f.Get(i2::line43), "48,000");
     EXPECT_EQ(f.Get(i2::line44), "39,000");
     EXPECT_EQ(f.Get(i1::line26), "39,000");
     EXPECT_EQ(f.Get(i1::line27), "500");

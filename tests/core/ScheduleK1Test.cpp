@@ -7,6 +7,7 @@
 #include "slot/Form1041Page2.h"
 #include "slot/ScheduleDPage2.h"
 #include "slot/ScheduleIPage1.h"
+#include "slot/ScheduleIPage2.h"
 #include "slot/ScheduleK1.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ namespace d2 = quorvan::slot::scheduleDPage2;
 namespace f1 = quorvan::slot::form1041Page1;
 namespace f2 = quorvan::slot::form1041Page2;
 namespace i1 = quorvan::slot::scheduleIPage1;
+namespace i2 = quorvan::slot::scheduleIPage2;
 namespace k1 = quorvan::slot::scheduleK1;
 
 using test::ReturnFixture;
@@ -36,8 +38,9 @@ void SetIdentification(ReturnFixture& f)
 // The estate: interest 12,000, ordinary dividends 8,000 (5,000 qualified, allocable to the
 // beneficiaries), rents 10,000 and a long-term gain of 6,000 that the estate keeps; taxes 1,000,
 // fiduciary fees 3,000 and attorney fees 2,000, everything distributed (line 18 24,000) to three
-// beneficiaries at 50, 30 and 20%. Schedule I adds the taxes back (line 1 30,000, line 25 31,000).
-//   Distributable base 36,000 - 6,000 - 6,000 (gain kept) = 24,000; minimum tax base 25,000.
+// beneficiaries at 50, 30 and 20%. Schedule I adds the taxes back (line 1 30,000, line 25 31,000)
+// and its distribution deduction (line 44) is taken as 25,000 against Schedule B line 15's 24,000.
+//   Distributable base 36,000 - 6,000 - 6,000 (gain kept) = 24,000.
 //   The deductions are charged against the income in distributable net income only (interest,
 //   dividends, rents: 30,000), never the gain kept. Interest and rents (22,000) cover the 6,000,
 //   so the dividends stay uncharged and interest bears 6,000 x 12,000 / 22,000 = 3,272.73: net
@@ -59,6 +62,8 @@ void SetEstate(ReturnFixture& f)
     f.Set(d2::line19Estate, "6,000");
     f.Set(i1::line1, "30,000");
     f.Set(i1::line25, "31,000");
+    f.Set(f2::scheduleBLine15Deduction, "24,000");
+    f.Set(i2::line44, "25,000");
     f.Store().NoOfSchedK = 3;
     f.Store().BeneficiaryInterest[0] = 0.5;
     f.Store().BeneficiaryInterest[1] = 0.3;
@@ -71,14 +76,19 @@ struct BeneficiaryCase {
     const char* box1;
     const char* box2a;
     const char* box2b;
-    const char* box12;
+    const char* box12A;
+    const char* box12B;
 };
 
-// name | K-1 page | box 1 (8,727.27 x share) | 2a | 2b (5,000 x share) | 12 (1,000 x share)
+// Box 12 code A is the share of 25,000 - 24,000 (the beneficiary's 12,000, 7,200 or 4,800 of
+// line 15's 24,000); code B its part for box 2b against boxes 1 and 2a, the only taxable boxes
+// this estate fills: 500 x 2,500 / 8,364 = 149.45, 300 x 1,500 / 5,018 = 89.68,
+// 200 x 1,000 / 3,345 = 59.79.
+// name | K-1 page | box 1 (8,727.27 x share) | 2a | 2b (5,000 x share) | 12 A | 12 B
 const BeneficiaryCase kBeneficiaries[] = {
-    {"Half", 0, "4,364", "4,000", "2,500", "500"},
-    {"ThirtyPercent", 1, "2,618", "2,400", "1,500", "300"},
-    {"TwentyPercent", 2, "1,745", "1,600", "1,000", "200"},
+    {"Half", 0, "4,364", "4,000", "2,500", "500", "149"},
+    {"ThirtyPercent", 1, "2,618", "2,400", "1,500", "300", "90"},
+    {"TwentyPercent", 2, "1,745", "1,600", "1,000", "200", "60"},
 };
 
 class EstateBeneficiaries : public testing::TestWithParam<BeneficiaryCase> {};
@@ -95,9 +105,9 @@ TEST_P(EstateBeneficiaries, ShareOfEachIncomeItemAfterItsDeductions)
     for (SlotRef box : {k1::box3ShortTermGain, k1::box4aLongTermGain, k1::box4b28RateGain, k1::box4cUnrecaptured1250})
         EXPECT_EQ(f.Get(box, c.k), "0") << box.slot;
     EXPECT_EQ(f.Get(k1::box12Code1, c.k), "A");
-    EXPECT_EQ(f.Get(k1::box12Amount1, c.k), c.box12);
-    EXPECT_EQ(f.Get(k1::box12Code2, c.k), "J");
-    EXPECT_EQ(f.Get(k1::box12Amount2, c.k), c.box12);
+    EXPECT_EQ(f.Get(k1::box12Amount1, c.k), c.box12A);
+    EXPECT_EQ(f.Get(k1::box12Code2, c.k), "B");
+    EXPECT_EQ(f.Get(k1::box12Amount2, c.k), c.box12B);
     for (SlotRef slot : {k1::box11Code1, k1::box11Amount1, k1::box11Code2, k1::box11Amount2})
         EXPECT_EQ(f.Get(slot, c.k), "") << slot.slot;
     EXPECT_TRUE(f.Messages().Empty());
@@ -351,7 +361,7 @@ TEST(ScheduleK1, AdjustmentOnlyWhenTheMinimumTaxShareIsLarger)
 {
     ReturnFixture f;
     SetEstate(f);
-    f.Set(i1::line25, "29,000");  // minimum tax base 23,000, below the distributable 24,000
+    f.Set(i2::line44, "23,000");  // below Schedule B line 15's 24,000
     CalcScheduleK1(0);
     EXPECT_EQ(f.Get(k1::box12Code1), "");
     EXPECT_EQ(f.Get(k1::box12Amount1), "0");

@@ -77,8 +77,8 @@ void AddTypedBeneficiary(ReturnFixture& r, const std::vector<std::pair<SlotRef, 
         r.Override(box, k, text);
 }
 
-// The K-1 boxes of one beneficiary: 1, 2a, 2b, 3, 4a and box 12 (code A and J with its amount,
-// or no codes and "0").
+// The K-1 boxes of one beneficiary: 1, 2a, 2b, 3, 4a and box 12 (code A with its amount, or no
+// code and "0"; these returns have no part of it by class, so the second pair stays empty).
 void AddK1Lines(std::vector<Line>& lines, int k, const std::string& interest, const std::string& ordinary,
                 const std::string& qualified, const std::string& box12)
 {
@@ -92,8 +92,8 @@ void AddK1Lines(std::vector<Line>& lines, int k, const std::string& interest, co
     const bool adjustment = box12 != "0";
     lines.push_back({k1::box12Code1, adjustment ? "A" : "", k});
     lines.push_back({k1::box12Amount1, box12, k});
-    lines.push_back({k1::box12Code2, adjustment ? "J" : "", k});
-    lines.push_back({k1::box12Amount2, box12, k});
+    lines.push_back({k1::box12Code2, "", k});
+    lines.push_back({k1::box12Amount2, "0", k});
 }
 
 // Estate of Ada Brennan: interest 12,000, dividends 8,000 of which 5,000 qualified and passed to
@@ -102,13 +102,14 @@ void AddK1Lines(std::vector<Line>& lines, int k, const std::string& interest, co
 //   Line 9 36,000, line 16 6,000, line 17 30,000; distributable net income 30,000 - 6,000 =
 //   24,000 = line 18; exemption 600; taxable income 5,400. Schedule D Part V: 0% on 2,550 and
 //   15% on 2,850 = 428 (the rate schedule would take 1,095).
-//   Schedule I: taxes added back, line 25 31,000; line 29 31,000 - 24,000 = 7,000, no tax.
-//   K-1s at 50/30/20%: distributable base 36,000 - 6,000 - 6,000 (gain kept) = 24,000, on the
-//   minimum tax basis 25,000. The deductions are charged against the income in distributable
+//   Schedule I: taxes added back, line 25 31,000; line 35 the 6,000 gain of line 4, so DNAMTI
+//   (line 37) 25,000; line 44 the smaller of the 24,000 distributed and 25,000: 24,000, as
+//   Schedule B line 15; line 29 31,000 - 24,000 = 7,000, no tax.
+//   K-1s at 50/30/20%: distributable base 36,000 - 6,000 - 6,000 (gain kept) = 24,000. The deductions are charged against the income in distributable
 //   net income only, never against the gain the estate keeps: the other income there (interest
 //   and rents, 22,000) covers them, so the dividends stay whole and interest bears
 //   6,000 x 12/22 = 3,272.73, leaving 8,727.27: box 1 4,364 / 2,618 / 1,745; box 2a 4,000 /
-//   2,400 / 1,600; box 2b 2,500 / 1,500 / 1,000; box 12 (A and J) 500 / 300 / 200. Interest,
+//   2,400 / 1,600; box 2b 2,500 / 1,500 / 1,000; box 12 empty (line 44 = line 15). Interest,
 //   dividends and the rents' 7,272.73 add up to line 18's 24,000. A fourth beneficiary (a
 //   specific bequest) has typed figures.
 //   Payments: 600 estimated, 300 of it allocated to beneficiaries on Form 1041-T: line 24c 300,
@@ -128,7 +129,6 @@ void EstateWithFourBeneficiaries(ReturnFixture& r)
     r.Set(f1::line12FiduciaryFees, "3,000");
     r.Set(f1::line14ProfessionalFees, "2,000");
     r.Set(f2::scheduleBLine9Required, "24,000");
-    r.Set(i1::line35, "6,000");  // Schedule I line 35: the gain kept, on the minimum tax basis
     r.Set(f1::line24aEstimated, "600");
     r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::amount), "200");
     r.Set(f1041t::beneficiaries::Slot(0, f1041t::beneficiaries::percentage), "50");
@@ -168,9 +168,9 @@ std::vector<Line> EstateWithFourBeneficiariesLines()
         {es::line17Installment, "107"},
         {mcg::line40, ""}, {vo::voucher1Amount, "107"}, {vo::voucher4Amount, "107"},
     };
-    AddK1Lines(lines, 0, "4,364", "4,000", "2,500", "500");
-    AddK1Lines(lines, 1, "2,618", "2,400", "1,500", "300");
-    AddK1Lines(lines, 2, "1,745", "1,600", "1,000", "200");
+    AddK1Lines(lines, 0, "4,364", "4,000", "2,500", "0");
+    AddK1Lines(lines, 1, "2,618", "2,400", "1,500", "0");
+    AddK1Lines(lines, 2, "1,745", "1,600", "1,000", "0");
     return lines;
 }
 
@@ -262,7 +262,6 @@ void TrustMinimumTaxWithGainsAboveBreakpoint(ReturnFixture& r)
     r.Set(f2::scheduleBLine2TaxExemptInterest, "40,000");
     r.Set(i1::line8, "40,000");
     r.Set(i1::line31, "40,000");
-    r.Set(i1::line35, "50,000");  // line 35: the gain kept, on the minimum tax basis
     r.Set(f1::line24aEstimated, "100,000");
     r.Set(f1::line29aCredited, "3,966");
     r.Set(es::line8, "59,000");
@@ -354,7 +353,8 @@ std::vector<Line> FinalReturnPassingCarryoversLines()
 // months): interest 20,000, state taxes 4,000, attorney fees 2,000, 14,000 distributed to the
 // one beneficiary. Taxable income -600. Schedule I adds the taxes back: 18,000, less the
 // 14,000 distributed, 4,000. The K-1 shows the year's actual figures, not annualised: box 1
-// 14,000 and box 12 (18,000 - 14,000) 4,000.
+// 14,000. Box 12 stays empty: the 14,000 distributed (line 42) caps the minimum tax distribution
+// deduction, so line 44 is 14,000 as Schedule B line 15 is, and the 4,000 stays with the estate.
 void ShortYearEstate(ReturnFixture& r)
 {
     Heading(r, "Estate of Carl Dunmore", "Lena Dunmore, Executor", "36-5554443");
@@ -377,7 +377,7 @@ std::vector<Line> ShortYearEstateLines()
         {k1::taxYearBeginning, "06/10/2016", 0}, {k1::taxYearEnding, "12/31/2016", 0},
         {es::line6Taxable, "13,400"}, {es::line7Tax, "3,589"}, {es::line14cRequired, "0"}, {es::line17Installment, "0"},
     };
-    AddK1Lines(lines, 0, "14,000", "0", "0", "4,000");
+    AddK1Lines(lines, 0, "14,000", "0", "0", "0");
     return lines;
 }
 
