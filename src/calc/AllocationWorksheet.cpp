@@ -252,10 +252,18 @@ void Charge(ClassAmounts& net, const Income& in, const Deduction& d)
     ChargeRatably(net, in.weight, rest);
 }
 
+bool IsTaxExemptPartSlot(int s)
+{
+    return std::any_of(kDeductions.begin(), kDeductions.end(),
+                       [s](const DeductionRow& row) { return row.taxExemptPart.slot == s; });
+}
+
+// The preparer's entries only: the tax-exempt parts among them are this calculator's own
+// figures, which every run writes, so counting them would keep the worksheet in use for good.
 bool WorksheetHoldsEntries()
 {
     for (int s = 0; s < aw::accountingIncome.slot; ++s)
-        if (HoldsText(Text(aw::kFormType, 0, s)))
+        if (!IsTaxExemptPartSlot(s) && HoldsText(Text(aw::kFormType, 0, s)))
             return true;
     return false;
 }
@@ -360,6 +368,13 @@ void Distribute(ClassAllocation& a)
     }
 }
 
+// The lines the worksheet figures that a return without it holds as typed.
+constexpr std::array<SlotRef, 5> kFiguredLines = {f2::scheduleALine2TaxExempt, f2::scheduleBLine2TaxExemptInterest,
+                                                  f2::scheduleBLine9Required, f2::scheduleBLine10Other,
+                                                  f2::scheduleBLine12TaxExempt};
+constexpr std::array<SlotRef, 6> kFiguredK1Boxes = {k1::box5, k1::box6, k1::box7, k1::box8, k1::box14Code1,
+                                                    k1::box14Amount1};
+
 // Lines a preparer typed while the program left them to him, and that the worksheet now figures.
 // The first run that uses the worksheet (its results still empty) marks every such line that
 // holds a text overridden, so nothing typed is lost; until then the return is left as stored.
@@ -371,12 +386,28 @@ void KeepLinesTypedBeforeTheWorksheet()
         if (Typed(s, k))
             Store().SetOvRide(s.formType, k, s.slot, true);
     };
-    for (SlotRef s : {f2::scheduleALine2TaxExempt, f2::scheduleBLine2TaxExemptInterest, f2::scheduleBLine9Required,
-                      f2::scheduleBLine10Other, f2::scheduleBLine12TaxExempt})
+    for (SlotRef s : kFiguredLines)
         keep(s, 0);
     for (int k = 0; k < PagesOfK1(); ++k)
-        for (SlotRef s : {k1::box5, k1::box6, k1::box7, k1::box8, k1::box14Code1, k1::box14Amount1})
+        for (SlotRef s : kFiguredK1Boxes)
             keep(s, k);
+}
+
+// The worksheet's entries and the K-1s' distribution amounts were all cleared since the last
+// run: what it figured goes with them, as no calculation writes those lines without it. What
+// the preparer typed over them (overridden) stands.
+void LeaveTheWorksheet()
+{
+    for (const DeductionRow& row : kDeductions)
+        PutTextAlways(row.taxExemptPart, std::string());
+    for (SlotRef s : {aw::accountingIncome, aw::charitableTaxExemptPart, aw::distributableNetIncome,
+                      aw::distributableTaxExempt})
+        PutTextAlways(s, std::string());
+    for (SlotRef s : kFiguredLines)
+        PutTextGuarded(s, std::string());
+    for (int k = 0; k < PagesOfK1(); ++k)
+        for (SlotRef s : kFiguredK1Boxes)
+            PutTextGuarded(s, k, std::string());
 }
 
 }  // namespace
@@ -437,8 +468,11 @@ double DeductibleFromSchedule(int page1Slot, double scheduleTotal)
 void CalcAllocationWorksheet()
 {
     RunCalculator(29237, [] {
-        if (!ClassAllocationInUse())
+        if (!ClassAllocationInUse()) {
+            if (Typed(aw::accountingIncome))
+                LeaveTheWorksheet();
             return;
+        }
         KeepLinesTypedBeforeTheWorksheet();
         const Income in = ReadIncome();
         for (const DeductionRow& row : kDeductions) {
@@ -459,6 +493,10 @@ void CalcAllocationWorksheet()
         if (Typed(aw::taxExemptInterestReceived)) {
             PutGuarded(f2::scheduleALine2TaxExempt, a.charity[kClassTaxExempt]);
             PutGuarded(f2::scheduleBLine2TaxExemptInterest, a.afterCharity[kClassTaxExempt]);
+        } else {
+            // A figure of an earlier run, the interest received since cleared: no class holds it.
+            PutTextGuarded(f2::scheduleALine2TaxExempt, std::string());
+            PutTextGuarded(f2::scheduleBLine2TaxExemptInterest, std::string());
         }
         if (a.tiers) {
             PutGuarded(f2::scheduleBLine9Required, a.requiredTotal);

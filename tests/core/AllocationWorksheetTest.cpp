@@ -95,6 +95,40 @@ TEST(AllocationWorksheet, ElectedCommissionGoesToRentsAndTaxExemptPartIsNotDeduc
     EXPECT_TRUE(f.Messages().Empty());
 }
 
+// The commission example, then its entries cleared step by step. Without the interest received,
+// no class holds tax-exempt interest and Schedule B line 2 goes with it: DNI 48,000 is line 7.
+// With every entry and the K-1 amount cleared, the worksheet leaves use and takes what it figured
+// with it; a line overridden meanwhile stands.
+TEST(AllocationWorksheet, ClearedEntriesTakeTheirFiguresWithThem)
+{
+    ReturnFixture f;
+    SetTrust(f, false, 1);
+    f.Override(f1::line1Interest, "25,000");
+    f.Set(f1::line5Rents, "25,000");
+    f.Set(aw::taxExemptInterestReceived, "25,000");
+    f.Set(aw::line12Paid, "3,000");
+    Distribute(f, 0, "72,000", "");
+    ASSERT_TRUE(f.Settle());
+    ASSERT_EQ(f.Get(f2::scheduleBLine2TaxExemptInterest), "24,000");
+
+    f.Set(aw::taxExemptInterestReceived, "");
+    Distribute(f, 0, "47,000", "");
+    ASSERT_TRUE(f.Settle());
+    EXPECT_EQ(f.Get(f2::scheduleBLine2TaxExemptInterest), "");
+    EXPECT_EQ(f.Get(f2::scheduleBLine7Dni), "47,000");  // 50,000 - 3,000 of commission, all taxable
+    EXPECT_EQ(f.Get(aw::distributableNetIncome), "47,000");
+
+    f.Override(f2::scheduleBLine10Other, "1,000");
+    f.Set(aw::line12Paid, "");
+    Distribute(f, 0, "", "");
+    ASSERT_TRUE(f.Settle());
+    for (SlotRef s : {aw::accountingIncome, aw::line12TaxExemptPart, f2::scheduleBLine9Required,
+                      f2::scheduleBLine12TaxExempt, k1::box7, k1::box14Amount1})
+        EXPECT_EQ(f.Get(s), "") << s.formType << "/" << s.slot;
+    EXPECT_EQ(f.Get(f2::scheduleBLine10Other), "1,000");
+    EXPECT_TRUE(f.Messages().Empty());
+}
+
 // Interest 30,000 and tax-exempt interest 10,000; 8,000 given to charity out of income. A must
 // receive 20,000 (first tier), B is paid 20,000 (second tier).
 //   The gift is charged ratably: tax-exempt 8,000 x 10/40 = 2,000 (Schedule A line 2), interest
