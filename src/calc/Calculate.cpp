@@ -18,9 +18,12 @@
 #include "calc/ScheduleI.h"
 #include "calc/ScheduleJ.h"
 #include "calc/ScheduleK1.h"
+#include "messages/Messages.h"
 #include "slot/Interest.h"
+#include "store/AnswerChanges.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace quorvan {
 namespace {
@@ -117,7 +120,55 @@ bool RunCalculators(TAnswer& store)
     return true;
 }
 
+// A digest of every answer, override flag and figure: two runs that leave the same digest left
+// the same return (FNV-1a, 64 bits).
+std::uint64_t ReturnDigest(const TAnswer& store)
+{
+    std::uint64_t digest = 14695981039346656037ull;
+    auto add = [&digest](const void* bytes, size_t size) {
+        const auto* byte = static_cast<const unsigned char*>(bytes);
+        for (size_t i = 0; i < size; ++i)
+            digest = (digest ^ byte[i]) * 1099511628211ull;
+    };
+    for (int t = 0; t < kFormTypes; ++t)
+        for (int k = 0; k <= kHighestPageIndex[static_cast<size_t>(t)]; ++k) {
+            const TPage& page = store.PageAt(t, k);
+            for (size_t s = 0; s < page.Strings.size(); ++s) {
+                const std::string& text = page.Strings[s];
+                const unsigned char flag = page.Objects[s].OvRide ? 1 : 0;
+                add(text.data(), text.size());
+                add(&flag, 1);  // also parts one answer from the next
+            }
+        }
+    for (int f = 0; f < kFigureCount; ++f) {
+        const double figure = FigureOf(store, f);
+        add(&figure, sizeof figure);
+    }
+    return digest;
+}
+
 }  // namespace
+
+bool CalculateSettled(TAnswer& store, bool ComponentTransfer, CalculateHooks* hooks, int maxRuns)
+{
+    MessagesOnceEach once;
+    if (!Calculate(store, ComponentTransfer, hooks))
+        return false;
+    std::uint64_t before = ReturnDigest(store);
+    bool changed = false;
+    for (int run = 1; run < maxRuns; ++run) {
+        if (!Calculate(store, false))
+            return false;
+        const std::uint64_t after = ReturnDigest(store);
+        if (after == before)
+            break;
+        before = after;
+        changed = true;
+    }
+    if (changed && hooks)
+        hooks->ShowAnswers();
+    return true;
+}
 
 bool Calculate(TAnswer& store, bool ComponentTransfer, CalculateHooks* hooks)
 {

@@ -24,4 +24,11 @@ public:
 // message and set ErrFlag; anything else that escapes a calculator shows 18047.
 bool Calculate(TAnswer& store, bool ComponentTransfer, CalculateHooks* hooks = nullptr);
 
+// Recalculates until a run changes nothing more, at most `maxRuns` runs. A few lines read a figure
+// that a later calculator of the same run writes (Schedule B line 6 the capital gain of line 4
+// after its loss limit, Schedule I Part III line 29, line 15c lines 18 and 20), so one run after
+// an entry can leave them a step behind. The first run is Calculate's with the screen's hooks;
+// the answers are shown again once more runs changed them. A message a run repeats is told once.
+bool CalculateSettled(TAnswer& store, bool ComponentTransfer, CalculateHooks* hooks = nullptr, int maxRuns = 10);
+
 }  // namespace quorvan

@@ -90,7 +90,7 @@ void TfrmMain::ShowPage(int pageCode)
         pageEvents_ = page_->findChild<QObject*>(QStringLiteral("pageEventFilter"), Qt::FindDirectChildrenOnly);
         hooks_->showAnswers = true;
         if (store_) {
-            Calculate(*store_, false, hooks_.get());
+            CalculateSettled(*store_, false, hooks_.get());
             history_->Settle(*store_);
         }
         ReviewAfterCalculate();
@@ -160,7 +160,7 @@ void TfrmMain::Recalculate(bool storeFirst)
         StorePage();
     if (store_) {
         hooks_->showAnswers = false;
-        Calculate(*store_, false, hooks_.get());
+        CalculateSettled(*store_, false, hooks_.get());
         hooks_->showAnswers = true;
         history_->Settle(*store_);
         ReviewAfterCalculate();

@@ -24,7 +24,7 @@ void TfrmMain::SettleWithinStep()
     for (int run = 0; run < kMostSettlingRuns; ++run) {
         previous.Take(*store_);
         hooks_->showAnswers = false;
-        Calculate(*store_, false, hooks_.get());
+        CalculateSettled(*store_, false, hooks_.get());
         hooks_->showAnswers = true;
         if (previous.ChangesTo(*store_).empty())
             break;
