@@ -24,6 +24,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 namespace quorvan {
 namespace {
@@ -121,29 +123,22 @@ bool RunCalculators(TAnswer& store)
 }
 
 // A digest of every answer, override flag and figure: two runs that leave the same digest left
-// the same return (FNV-1a, 64 bits).
+// the same return.
 std::uint64_t ReturnDigest(const TAnswer& store)
 {
-    std::uint64_t digest = 14695981039346656037ull;
-    auto add = [&digest](const void* bytes, size_t size) {
-        const auto* byte = static_cast<const unsigned char*>(bytes);
-        for (size_t i = 0; i < size; ++i)
-            digest = (digest ^ byte[i]) * 1099511628211ull;
+    std::uint64_t digest = 0;
+    auto add = [&digest](std::uint64_t value) {
+        digest ^= value + 0x9e3779b97f4a7c15ull + (digest << 6) + (digest >> 2);
     };
+    const std::hash<std::string> hashText;
     for (int t = 0; t < kFormTypes; ++t)
         for (int k = 0; k <= kHighestPageIndex[static_cast<size_t>(t)]; ++k) {
             const TPage& page = store.PageAt(t, k);
-            for (size_t s = 0; s < page.Strings.size(); ++s) {
-                const std::string& text = page.Strings[s];
-                const unsigned char flag = page.Objects[s].OvRide ? 1 : 0;
-                add(text.data(), text.size());
-                add(&flag, 1);  // also parts one answer from the next
-            }
+            for (size_t s = 0; s < page.Strings.size(); ++s)
+                add(hashText(page.Strings[s]) * 2 + (page.Objects[s].OvRide ? 1 : 0));
         }
-    for (int f = 0; f < kFigureCount; ++f) {
-        const double figure = FigureOf(store, f);
-        add(&figure, sizeof figure);
-    }
+    for (int f = 0; f < kFigureCount; ++f)
+        add(std::hash<double>()(FigureOf(store, f)));
     return digest;
 }
 
@@ -152,11 +147,14 @@ std::uint64_t ReturnDigest(const TAnswer& store)
 bool CalculateSettled(TAnswer& store, bool ComponentTransfer, CalculateHooks* hooks, int maxRuns)
 {
     MessagesOnceEach once;
+    const std::uint64_t asItStood = ReturnDigest(store);
     if (!Calculate(store, ComponentTransfer, hooks))
         return false;
     std::uint64_t before = ReturnDigest(store);
     bool changed = false;
-    for (int run = 1; run < maxRuns; ++run) {
+    // A first run that changed nothing found the return settled; with ComponentTransfer the page
+    // stored may have changed it, so that run counts as a change.
+    for (int run = 1; run < maxRuns && (before != asItStood || ComponentTransfer); ++run) {
         if (!Calculate(store, false))
             return false;
         const std::uint64_t after = ReturnDigest(store);
