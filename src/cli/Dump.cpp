@@ -1,7 +1,6 @@
 #include "cli/Dump.h"
 
 #include "calc/Calculate.h"
-#include "messages/Messages.h"
 #include "store/Answers.h"
 
 #include <algorithm>
@@ -58,17 +57,7 @@ std::string DumpReturn(const TAnswer& store)
 
 bool SettleReturn(TAnswer& store, int maxRuns)
 {
-    MessagesOnceEach once;  // each run reads the same answers: what concerns one is told once
-    std::string before = DumpReturn(store);
-    for (int run = 0; run < maxRuns; ++run) {
-        if (!Calculate(store, false))
-            return false;
-        std::string after = DumpReturn(store);
-        if (after == before)
-            break;
-        before = std::move(after);
-    }
-    return true;
+    return CalculateSettled(store, false, nullptr, maxRuns);
 }
 
 }  // namespace quorvan

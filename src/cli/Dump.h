@@ -11,9 +11,9 @@ class TAnswer;
 
 std::string DumpReturn(const TAnswer& store);
 
-// Recalculates until a run leaves every answer unchanged, at most `maxRuns` runs, as a preparer
-// sees the return after a few field exits. False when a run stopped on a calculator error.
-// A message the runs raise alike is shown once.
+// Recalculates until a run leaves every answer unchanged, at most `maxRuns` runs, as the window
+// does after each field exit. False when a run stopped on a calculator error. A message the runs
+// raise alike is shown once.
 bool SettleReturn(TAnswer& store, int maxRuns);
 
 }  // namespace quorvan
